@@ -1,0 +1,31 @@
+# One static library per source folder. Sources are picked up by globbing so that a new
+# class only needs its files; the folder's CMakeLists names the layers it links.
+#   ixo_library(NAME ixo_common DIR ${CMAKE_CURRENT_SOURCE_DIR} EXCLUDE widgets
+#               PUBLIC_LIBS ixo_platform Qt6::Core)
+function(ixo_library)
+  cmake_parse_arguments(ARG "" "NAME;DIR" "EXCLUDE;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${ARG_DIR}/*.cpp" "${ARG_DIR}/*.h")
+  foreach(sub IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "^${ARG_DIR}/${sub}/")
+  endforeach()
+  if(NOT sources)
+    # A layer whose folder holds no code yet still links its neighbours through.
+    add_library(${ARG_NAME} INTERFACE)
+    target_include_directories(${ARG_NAME} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${ARG_NAME} INTERFACE ${ARG_PUBLIC_LIBS})
+    return()
+  endif()
+  add_library(${ARG_NAME} STATIC ${sources})
+  target_include_directories(${ARG_NAME} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${ARG_NAME} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+endfunction()
+
+# One GoogleTest executable per test folder; every *_test.cpp below DIR belongs to it.
+function(ixo_test)
+  cmake_parse_arguments(ARG "" "NAME;DIR" "LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${ARG_DIR}/*_test.cpp" "${ARG_DIR}/*.h")
+  add_executable(${ARG_NAME} ${sources})
+  target_link_libraries(${ARG_NAME} PRIVATE ixo_test_support ${ARG_LIBS} GTest::gmock)
+  gtest_discover_tests(${ARG_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,88 @@
+#include "common/CopyClass.h"
+
+#include "common/TraceCode.h"
+#include "common/ValueText.h"
+#include "platform/SettingsStore.h"
+
+bool ICopyClass::VerifySameClass(const ICopyClass &dst, const ICopyClass &src) const
+{
+    return dst.ClassName() == src.ClassName();
+}
+
+void ICopyClass::LoadData(const QString &nomeFile)
+{
+    if (!nomeFile.isEmpty())
+        SetFileName(nomeFile);
+}
+
+void ICopyClass::SaveData(const QString &nomeFile)
+{
+    if (!nomeFile.isEmpty())
+        SetFileName(nomeFile);
+}
+
+namespace {
+
+std::optional<qint16> Parse(const QString &t, qint16 *) { return ValueText::ParseInt16(t); }
+std::optional<qint32> Parse(const QString &t, qint32 *) { return ValueText::ParseInt32(t); }
+std::optional<float> Parse(const QString &t, float *) { return ValueText::ParseSingle(t); }
+std::optional<QDateTime> Parse(const QString &t, QDateTime *) { return ValueText::ParseDate(t); }
+std::optional<bool> Parse(const QString &t, bool *) { return ValueText::ParseBool(t); }
+
+} // namespace
+
+template <typename T>
+void ICopyClass::LoadFromStore(const QString &varName, T &value, const QString &section)
+{
+    if (!Platform::HasSetting(section, varName))
+        return;
+    const QString text = Platform::ReadSetting(section, varName, QString());
+    if (const std::optional<T> parsed = Parse(text, static_cast<T *>(nullptr))) {
+        value = *parsed;
+        return;
+    }
+    g_Trace->BugMessage(QStringLiteral("Valore non valido per ") + section + QLatin1Char('.') + varName
+                        + QStringLiteral(": '") + text + QStringLiteral("', mantenuto ")
+                        + ValueText::ToSettingText(value));
+}
+
+#define IXO_SAVE_VARIABLE(Type, Writer)                                                           \
+    void ICopyClass::SaveVariable(const QString &varName, Type value, const QString &section)     \
+    {                                                                                              \
+        if (!FileName().isEmpty())                                                                 \
+            m_INI.Writer(section, varName, value);                                                 \
+        else                                                                                       \
+            Platform::WriteSetting(section, varName, ValueText::ToSettingText(value));             \
+    }
+
+IXO_SAVE_VARIABLE(qint16, INIAddKeyInt)
+IXO_SAVE_VARIABLE(qint32, INIAddKeyLong)
+IXO_SAVE_VARIABLE(float, INIAddKeySingle)
+IXO_SAVE_VARIABLE(const QDateTime &, INIAddKeyDate)
+IXO_SAVE_VARIABLE(const QString &, INIAddKeyString)
+IXO_SAVE_VARIABLE(bool, INIAddKeyBool)
+#undef IXO_SAVE_VARIABLE
+
+#define IXO_LOAD_VARIABLE(Type, Reader)                                                           \
+    void ICopyClass::LoadVariable(const QString &varName, Type &value, const QString &section)    \
+    {                                                                                              \
+        if (!FileName().isEmpty())                                                                 \
+            value = m_INI.Reader(section, varName, value);                                         \
+        else                                                                                       \
+            LoadFromStore(varName, value, section);                                                \
+    }
+
+IXO_LOAD_VARIABLE(qint16, INIGetInt)
+IXO_LOAD_VARIABLE(qint32, INIGetLong)
+IXO_LOAD_VARIABLE(float, INIGetSingle)
+IXO_LOAD_VARIABLE(QDateTime, INIGetDate)
+IXO_LOAD_VARIABLE(bool, INIGetBool)
+#undef IXO_LOAD_VARIABLE
+
+void ICopyClass::LoadVariable(const QString &varName, QString &value, const QString &section)
+{
+    if (!FileName().isEmpty())
+        value = m_INI.INIGetString(section, varName, value);
+    else
+        value = Platform::ReadSetting(section, varName, value);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "common/INIManager.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// The persistence contract of every configuration and settings class. The wizard engine, the
+// main window and the memory-map managers hold the objects as ICopyClass and ask them for
+// their name, to store and load themselves in their archive row, and to store and load their
+// named values in the per-user settings store (FileName empty) or an INI file (FileName set).
+//
+// Named values come in six types. A stored text that does not convert keeps the variable's
+// current value (the class default) and writes a trace line; numbers go out with ".".
+class ICopyClass
+{
+public:
+    virtual ~ICopyClass() = default;
+
+    // The class's name: its archive table, its settings section, its key in the wizard.
+    virtual QString ClassName() const { return {}; }
+
+    virtual QString FileName() const { return m_INI.FileName(); }
+    virtual void SetFileName(const QString &fileName) { m_INI.SetFileName(fileName); }
+
+    // Plain objects and settings classes match on equal names (letter case counting).
+    virtual bool VerifySameClass(const ICopyClass &dst, const ICopyClass &src) const;
+
+    // Archive row: an id (a number) adds a new row, a text "IDProgramma=N" finds one.
+    virtual void SaveDataInADORS(const QVariant &criterion) { Q_UNUSED(criterion); }
+    virtual void LoadDataFromADORS(const QVariant &criterion) { Q_UNUSED(criterion); }
+
+    // A non-empty name selects an INI file; implementers then read or write each member.
+    virtual void LoadData(const QString &nomeFile);
+    virtual void SaveData(const QString &nomeFile);
+
+    void SaveVariable(const QString &varName, qint16 value, const QString &section);
+    void SaveVariable(const QString &varName, qint32 value, const QString &section);
+    void SaveVariable(const QString &varName, float value, const QString &section);
+    void SaveVariable(const QString &varName, const QDateTime &value, const QString &section);
+    void SaveVariable(const QString &varName, const QString &value, const QString &section);
+    void SaveVariable(const QString &varName, bool value, const QString &section);
+
+    void LoadVariable(const QString &varName, qint16 &value, const QString &section);
+    void LoadVariable(const QString &varName, qint32 &value, const QString &section);
+    void LoadVariable(const QString &varName, float &value, const QString &section);
+    void LoadVariable(const QString &varName, QDateTime &value, const QString &section);
+    void LoadVariable(const QString &varName, QString &value, const QString &section);
+    void LoadVariable(const QString &varName, bool &value, const QString &section);
+
+private:
+    template <typename T>
+    void LoadFromStore(const QString &varName, T &value, const QString &section);
+
+    CINIManager m_INI;
+};
