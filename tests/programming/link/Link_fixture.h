@@ -1,0 +1,80 @@
+#pragma once
+
+#include "common/TraceCode.h"
+#include "programming/link/RegisterExchange.h"
+#include "programming/link/TapiComm.h"
+#include "support/InstrumentSimulator.h"
+#include "support/TempUserDirs.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+
+#include <gmock/gmock.h>
+
+#include <functional>
+
+// Runs the event loop until the condition holds; the limit only keeps a broken test from
+// hanging, nothing is measured.
+inline bool WaitUntil(const std::function<bool()> &condition, int limitMs = 10000)
+{
+    QDeadlineTimer limit(limitMs);
+    while (!condition() && !limit.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return condition();
+}
+
+// The trace log of one test, in the test's temporary folder.
+class TraceCapture
+{
+public:
+    TraceCapture(const QString &folder, qint32 traceMode)
+        : m_File(folder + QStringLiteral("/trace.DBG"))
+    {
+        g_Trace->SetBugFileName(m_File);
+        g_Trace->SetBugMode(CTraceCode::bmTraceFile);
+        g_Trace->SetBugTraceMode(traceMode);
+    }
+    ~TraceCapture()
+    {
+        g_Trace->SetBugTraceMode(CTraceCode::tmNoTrace);
+        g_Trace->SetBugFileName(QString());
+    }
+    QString Text() const
+    {
+        QFile file(m_File);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private:
+    QString m_File;
+};
+
+// A link on COM1 with a simulated line behind it. Time-outs are short so silent cases end
+// quickly; 250 ms stays clear of the 200 ms manager tick, so both never fall due together.
+class LinkFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        line.AttachAsPort(1);
+        link.Create();
+        link.SetTimeOutRx(250);
+    }
+    bool Open(qint32 baudIndex = 3) { return link.OpenRs232(1, baudIndex, 0); }
+    // Runs `action` inside the next exchange's wait, as a button the user clicks would.
+    void DuringNextExchange(std::function<void()> action, int afterMs = 0)
+    {
+        QTimer::singleShot(afterMs, &link, std::move(action));
+    }
+    void PlayLineFaults(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Q_EMIT link.Rs232Control().CommStatus(Platform::sscReadError, QStringLiteral("test"));
+    }
+
+    TempUserDirs dirs;
+    InstrumentSimulator line;
+    CTapiComm link;
+    CRegisterExchange exchange{link};
+};

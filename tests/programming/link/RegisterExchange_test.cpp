@@ -1,0 +1,175 @@
+// Register exchanges end to end: the link, the serial port layer and a simulated line.
+#include "Link_fixture.h"
+
+namespace {
+
+using RegisterExchangeTest = LinkFixture;
+
+TEST_F(RegisterExchangeTest, ReadsAndWritesRegisters)
+{
+    SimInstrument &unit = line.AddInstrument(1);
+    unit.SetImage({10, -20, 30, 40, 50, 60, 70, 80, 90, 100, 110});
+    ASSERT_TRUE(Open());
+
+    QVector<qint16> block;
+    ASSERT_EQ(exchange.ReadRegisters(1, kMemoryMapBaseAddress, kImageReadBlockCount, block), leNone);
+    EXPECT_THAT(block, ::testing::ElementsAre(10, -20, 30, 40, 50, 60, 70, 80, 90, 100, 110));
+
+    ASSERT_EQ(exchange.WriteRegister(1, kMemoryMapBaseAddress + 1, -1234), leNone);
+    ASSERT_EQ(exchange.WriteRegister(1, kColdJunctionRegister, 250), leNone);
+    qint16 value = 0;
+    ASSERT_EQ(exchange.ReadRegister(1, kMemoryMapBaseAddress + 1, value), leNone);
+    EXPECT_EQ(value, -1234);
+    using Write = QPair<quint16, qint16>;
+    EXPECT_THAT(unit.Writes(), ::testing::ElementsAre(Write(0xE001, -1234), Write(0xE06C, 250)));
+}
+
+TEST_F(RegisterExchangeTest, SeveralInstrumentsShareTheLine)
+{
+    for (int address : {1, 2, 3})
+        line.AddInstrument(address).SetModuleCode(qint16(0x1000 * address));
+    ASSERT_TRUE(Open());
+    link.SetMaxErrorTimeOut(1);
+    for (int address : {3, 1, 2}) {
+        qint16 code = 0;
+        ASSERT_EQ(exchange.ReadRegister(quint8(address), kModuleCodeRegister, code), leNone) << address;
+        EXPECT_EQ(code, 0x1000 * address);
+    }
+    qint16 untouched = 77;
+    EXPECT_EQ(exchange.ReadRegister(4, kModuleCodeRegister, untouched), leTimeOut);
+    EXPECT_EQ(untouched, 77);
+}
+
+TEST_F(RegisterExchangeTest, AnInstrumentAnswersOnlyAtItsOwnBaudRate)
+{
+    // Baud index of the link and the rate it means.
+    const std::pair<qint32, int> rates[] = {{2, 4800}, {3, 9600}, {5, 19200}, {4, 38400}};
+    SimInstrument &unit = line.AddInstrument(1);
+    link.SetTimeOutRx(100);
+    link.SetMaxErrorTimeOut(1);
+    for (const auto &[instrumentIndex, instrumentBaud] : rates) {
+        unit.SetBaud(instrumentBaud);
+        for (const auto &[linkIndex, linkBaud] : rates) {
+            ASSERT_TRUE(Open(linkIndex));
+            qint16 value = 0;
+            const qint32 expected = linkBaud == instrumentBaud ? leNone : leTimeOut;
+            EXPECT_EQ(exchange.ReadRegister(1, kProbeRegister, value), expected)
+                << "instrument " << instrumentBaud << ", link " << linkBaud;
+            link.CloseRs232();
+        }
+    }
+}
+
+TEST_F(RegisterExchangeTest, NewAddressAndBaudRateTakeEffectAfterTheirReply)
+{
+    SimInstrument &unit = line.AddInstrument(1);
+    ASSERT_TRUE(Open());
+    link.SetMaxErrorTimeOut(1);
+    qint16 value = 0;
+
+    ASSERT_EQ(exchange.WriteRegister(1, kNetworkAddressRegister, 7), leNone);
+    EXPECT_EQ(exchange.ReadRegister(1, kProbeRegister, value), leTimeOut);
+    ASSERT_EQ(exchange.ReadRegister(7, kNetworkAddressRegister, value), leNone);
+    EXPECT_EQ(value, 7);
+
+    ASSERT_EQ(exchange.WriteRegister(7, kBaudRateRegister, 3), leNone); // answered at 9600
+    EXPECT_EQ(exchange.ReadRegister(7, kProbeRegister, value), leTimeOut);
+    link.CloseRs232();
+    ASSERT_TRUE(Open(4)); // 38400 baud
+    ASSERT_EQ(exchange.ReadRegister(7, kBaudRateRegister, value), leNone);
+    EXPECT_EQ(value, 3);
+    EXPECT_EQ(unit.Baud(), 38400);
+}
+
+struct FaultCase
+{
+    const char *what;
+    SimFault fault;
+    int times;
+    qint32 expected;
+    int framesSent;
+};
+
+class RegisterExchangeFaults : public LinkFixture, public ::testing::WithParamInterface<FaultCase>
+{
+};
+
+TEST_P(RegisterExchangeFaults, EachFaultEndsAsItsLinkError)
+{
+    const FaultCase &c = GetParam();
+    line.AddInstrument(1).SetModuleCode(0x1C00);
+    line.SetFaultDelayMs(c.fault == SimFault::Late ? 1000 : 30);
+    line.InjectFault(c.fault, c.times);
+    ASSERT_TRUE(Open());
+    QVector<qint16> block{-1};
+    EXPECT_EQ(exchange.ReadRegisters(1, kModuleBlockRegister, kModuleBlockCount, block), c.expected) << c.what;
+    EXPECT_EQ(line.Requests().size(), c.framesSent) << c.what;
+    if (c.expected == leNone)
+        EXPECT_EQ(block.at(4), 0x1C00) << c.what;
+    else
+        EXPECT_THAT(block, ::testing::ElementsAre(-1)) << c.what;
+}
+
+constexpr int kAlways = InstrumentSimulator::kAlways;
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RegisterExchangeFaults,
+    ::testing::Values(FaultCase{"silence", SimFault::Silence, kAlways, leTimeOut, 3},
+                      FaultCase{"late beyond the time-out", SimFault::Late, kAlways, leTimeOut, 3},
+                      FaultCase{"bad CRC three times", SimFault::BadCrc, 3, leCRC, 3},
+                      FaultCase{"bad CRC twice, then good", SimFault::BadCrc, 2, leNone, 3},
+                      FaultCase{"foreign address", SimFault::ForeignAddress, kAlways, leCRC, 3},
+                      FaultCase{"garbage", SimFault::Garbage, kAlways, leCRC, 3},
+                      FaultCase{"split in two", SimFault::Split, kAlways, leNone, 1},
+                      FaultCase{"silent once", SimFault::Silence, 1, leNone, 2}));
+
+TEST_F(RegisterExchangeTest, TheDeviceGoingAwayIsALineError)
+{
+    line.AddInstrument(1);
+    ASSERT_TRUE(Open());
+    line.HangUp();
+    EXPECT_EQ(exchange.Exchange(ReadRequest(1, kProbeRegister, 1)), leUART);
+}
+
+// A late reply to a request that timed out must never answer the next request.
+TEST_F(RegisterExchangeTest, LateReplyArrivingBetweenExchangesIsDropped)
+{
+    SimInstrument &unit = line.AddInstrument(1);
+    unit.SetRegister(0xE010, 11);
+    unit.SetRegister(0xE020, 22);
+    ASSERT_TRUE(Open());
+    link.SetMaxErrorTimeOut(1);
+    line.SetFaultDelayMs(600);
+    line.InjectFault(SimFault::Late, 1);
+    qint16 value = 0;
+    EXPECT_EQ(exchange.ReadRegister(1, 0xE010, value), leTimeOut);
+    ASSERT_TRUE(WaitUntil([&] { return line.RepliesSent() == 1; }));
+    ASSERT_EQ(exchange.ReadRegister(1, 0xE020, value), leNone);
+    EXPECT_EQ(value, 22);
+}
+
+TEST_F(RegisterExchangeTest, LateReplyCrossingTheNextExchangeIsRefused)
+{
+    SimInstrument &unit = line.AddInstrument(1);
+    unit.SetModuleCode(0x2A00);
+    ASSERT_TRUE(Open());
+    link.SetMaxErrorTimeOut(1);
+    line.SetFaultDelayMs(InstrumentSimulator::kUntilNextRequest);
+    QVector<qint16> block;
+
+    // The held probe reply comes first and fills the module-block reply with wrong bytes.
+    line.InjectFault(SimFault::Late, 1);
+    qint16 value = 0;
+    EXPECT_EQ(exchange.ReadRegister(1, kProbeRegister, value), leTimeOut);
+    ASSERT_EQ(exchange.ReadRegisters(1, kModuleBlockRegister, kModuleBlockCount, block), leNone);
+    EXPECT_EQ(block.at(4), 0x2A00);
+    EXPECT_EQ(line.Requests().size(), 3);
+
+    // A held module block must not pass for the echo of a write either.
+    line.InjectFault(SimFault::Late, 1);
+    EXPECT_EQ(exchange.ReadRegisters(1, kModuleBlockRegister, kModuleBlockCount, block), leTimeOut);
+    ASSERT_EQ(exchange.WriteRegister(1, 0xE030, 5), leNone);
+    EXPECT_EQ(unit.Register(0xE030), 5);
+}
+
+} // namespace

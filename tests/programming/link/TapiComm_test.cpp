@@ -1,0 +1,162 @@
+// The link's retry, time-out and cancel rules, and its port handling.
+#include "Link_fixture.h"
+
+namespace {
+
+const QByteArray kProbe = ReadRequest(1, kProbeRegister, 1);
+
+using TapiCommTest = LinkFixture;
+
+struct TimeOutCase
+{
+    qint16 maxErrorTimeOut;
+    int framesSent;
+};
+
+class TapiCommTimeOuts : public LinkFixture, public ::testing::WithParamInterface<TimeOutCase>
+{
+};
+
+TEST_P(TapiCommTimeOuts, SilenceEndsAfterMaxErrorTimeOutTimeOuts)
+{
+    ASSERT_TRUE(Open());
+    link.SetMaxErrorTimeOut(GetParam().maxErrorTimeOut);
+    EXPECT_EQ(exchange.Exchange(kProbe), leTimeOut);
+    EXPECT_EQ(line.Requests().size(), GetParam().framesSent);
+    EXPECT_FALSE(link.TxRxInProgress());
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, TapiCommTimeOuts,
+                         ::testing::Values(TimeOutCase{0, 0}, TimeOutCase{1, 1}, TimeOutCase{3, 3}));
+
+// The order of the checks at a send step: cancel, line faults, time-outs, refused replies.
+struct CheckOrderCase
+{
+    const char *what;
+    bool cancel;
+    int lineFaults;
+    qint16 timeOutRxMs;
+    qint16 maxErrorTimeOut;
+    qint32 expected;
+};
+
+class TapiCommCheckOrder : public LinkFixture, public ::testing::WithParamInterface<CheckOrderCase>
+{
+};
+
+TEST_P(TapiCommCheckOrder, FirstLimitReachedDecides)
+{
+    const CheckOrderCase &c = GetParam();
+    ASSERT_TRUE(Open());
+    link.SetTimeOutRx(c.timeOutRxMs);
+    link.SetMaxErrorTimeOut(c.maxErrorTimeOut);
+    DuringNextExchange([&] {
+        PlayLineFaults(c.lineFaults);
+        if (c.cancel)
+            link.CancelTxRx(true);
+    });
+    EXPECT_EQ(exchange.Exchange(kProbe), c.expected) << c.what;
+}
+
+// A 50 ms time-out falls due before the first manager tick; 5000 ms never does here.
+INSTANTIATE_TEST_SUITE_P(
+    Limits, TapiCommCheckOrder,
+    ::testing::Values(CheckOrderCase{"three line faults", false, 3, 5000, 3, leUART},
+                      CheckOrderCase{"two line faults are retried", false, 2, 250, 1, leTimeOut},
+                      CheckOrderCase{"line faults before time-outs", false, 3, 50, 1, leUART},
+                      CheckOrderCase{"cancel before line faults", true, 3, 50, 1, leCancelled},
+                      CheckOrderCase{"cancel before time-outs", true, 0, 50, 1, leCancelled}));
+
+TEST_F(TapiCommTest, LineFaultsRetryTheFrameUntilTheReplyComes)
+{
+    line.AddInstrument(1).SetProbe(28);
+    ASSERT_TRUE(Open());
+    line.InjectFault(SimFault::Silence, 1);
+    DuringNextExchange([&] { PlayLineFaults(2); });
+    qint16 probe = 0;
+    EXPECT_EQ(exchange.ReadRegister(1, kProbeRegister, probe), leNone);
+    EXPECT_EQ(probe, 28);
+    EXPECT_EQ(line.Requests().size(), 2);
+}
+
+TEST_F(TapiCommTest, LineEventsBetweenExchangesSendNothing)
+{
+    line.AddInstrument(1);
+    ASSERT_TRUE(Open());
+    PlayLineFaults(3);
+    WaitUntil([] { return false; }, 3 * CTapiComm::kManagerIntervalMs);
+    EXPECT_TRUE(line.Requests().isEmpty());
+    EXPECT_EQ(exchange.Exchange(kProbe), leNone);
+    EXPECT_EQ(line.Requests().size(), 1);
+}
+
+TEST_F(TapiCommTest, CancelActsAtTheNextSendStepAndStays)
+{
+    line.AddInstrument(1).SetProbe(27);
+    ASSERT_TRUE(Open());
+
+    // An exchange that gets its answer ends well although the cancel came meanwhile.
+    DuringNextExchange([&] { link.CancelTxRx(true); });
+    EXPECT_EQ(exchange.Exchange(kProbe), leNone);
+    // Every later exchange ends at once, nothing sent.
+    EXPECT_EQ(exchange.Exchange(kProbe), leCancelled);
+    EXPECT_EQ(exchange.Exchange(kProbe), leCancelled);
+    EXPECT_EQ(line.Requests().size(), 1);
+
+    link.CancelTxRx(false);
+    line.InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
+    // Cancelled while waiting for a silent instrument: over at the next time-out's re-send.
+    DuringNextExchange([&] { link.CancelTxRx(true); }, 50);
+    EXPECT_EQ(exchange.Exchange(kProbe), leCancelled);
+    EXPECT_EQ(line.Requests().size(), 2);
+}
+
+TEST_F(TapiCommTest, FrameAndLengthAreFixedWhileAnExchangeRuns)
+{
+    ASSERT_TRUE(Open());
+    const QByteArray other = ReadRequest(9, kModuleBlockRegister, 7);
+    DuringNextExchange([&] {
+        link.SetFrameTx(other);
+        link.SetByteToReceive(19);
+    });
+    EXPECT_EQ(exchange.Exchange(kProbe), leTimeOut);
+    EXPECT_EQ(link.ByteToReceive(), 7);
+    EXPECT_THAT(line.Requests(), ::testing::Each(kProbe));
+    EXPECT_EQ(line.Requests().size(), 3);
+}
+
+TEST_F(TapiCommTest, PortInUseOrUnknownDoesNotOpen)
+{
+    TraceCapture trace(dirs.Path(), CTraceCode::tmTraceNormal);
+    link.SetDTR(true);
+    EXPECT_FALSE(link.DTR()); // no port yet: ignored
+    ASSERT_TRUE(Open());
+
+    CTapiComm second;
+    second.Create();
+    EXPECT_FALSE(second.OpenRs232(1, 3, 0));
+    EXPECT_FALSE(second.OpenRs232(5, 3, 0));
+    link.CloseRs232();
+    EXPECT_FALSE(second.OpenRs232(1, 6, 0));
+    EXPECT_FALSE(second.OpenRs232(1, 3, 3));
+    EXPECT_TRUE(second.OpenRs232(1, 3, 0));
+    const QString text = trace.Text();
+    EXPECT_TRUE(text.contains(QStringLiteral("Porta COM1 già aperta o non presente sul sistema.")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Porta COM5 già aperta o non presente sul sistema.")));
+}
+
+TEST_F(TapiCommTest, LineEventsAreTracedOnlyWhenEverythingIs)
+{
+    line.AddInstrument(1);
+    ASSERT_TRUE(Open());
+    {
+        TraceCapture trace(dirs.Path(), CTraceCode::tmTraceNormal);
+        EXPECT_EQ(exchange.Exchange(kProbe), leNone);
+        EXPECT_FALSE(trace.Text().contains(QStringLiteral("CommStatus event:")));
+    }
+    TraceCapture trace(dirs.Path(), CTraceCode::tmTraceAll);
+    EXPECT_EQ(exchange.Exchange(kProbe), leNone);
+    EXPECT_TRUE(trace.Text().contains(QStringLiteral("CommStatus event:15->7")));
+}
+
+} // namespace
