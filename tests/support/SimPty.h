@@ -25,6 +25,8 @@ public:
     bool IsOpen() const { return m_Master >= 0; }
 
     // Baud rate and bits per character (start, data, parity and stop bits) the program set.
+    // Linux keeps a pseudo-terminal at 8 data bits without parity whatever is asked, so a
+    // character reads as 10 or 11 bits (one or two stop bits).
     int LineBaud() const;
     double BitsPerCharacter() const;
 
