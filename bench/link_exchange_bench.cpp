@@ -26,8 +26,8 @@ struct Run
 
 void Report(const Run &run)
 {
-    std::printf("%-32s elapsed %8.1f ms  model %8.1f ms  ratio %.3f%s\n", run.name, run.elapsedMs, run.modelMs,
-                run.elapsedMs / run.modelMs, run.failures ? "  (exchanges failed!)" : "");
+    std::printf("%-32s elapsed %8.1f ms  model %8.1f ms  ratio %.3f%s\n", run.name, run.elapsedMs,
+                run.modelMs, run.elapsedMs / run.modelMs, run.failures ? "  (exchanges failed!)" : "");
 }
 
 } // namespace
@@ -69,8 +69,8 @@ int main(int argc, char **argv)
     clock.restart();
     QVector<qint16> block;
     for (int b = 0; b < 9; ++b) {
-        reads.failures += exchange.ReadRegisters(1, quint16(kMemoryMapBaseAddress + 10 * b), kImageReadBlockCount,
-                                                 block) != leNone;
+        reads.failures += exchange.ReadRegisters(1, quint16(kMemoryMapBaseAddress + 10 * b),
+                                                 kImageReadBlockCount, block) != leNone;
         reads.modelMs += line.ModelledExchangeMs(8, 5 + 2 * kImageReadBlockCount, kBaud);
     }
     reads.elapsedMs = double(clock.nsecsElapsed()) / 1e6;

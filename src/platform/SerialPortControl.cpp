@@ -18,7 +18,10 @@ constexpr QSerialPort::Parity kParityOfCode[] = {QSerialPort::NoParity, QSerialP
 constexpr QSerialPort::StopBits kStopBitsOfCode[] = {QSerialPort::OneStop, QSerialPort::OneAndHalfStop,
                                                      QSerialPort::TwoStop};
 
-bool IsCode(qint32 code, qsizetype tableSize) { return code >= 0 && code < tableSize; }
+bool IsCode(qint32 code, qsizetype tableSize)
+{
+    return code >= 0 && code < tableSize;
+}
 
 } // namespace
 
@@ -46,7 +49,10 @@ qint32 CSerialPortControl::BaudRateOfCode(qint32 code)
     return 0;
 }
 
-bool CSerialPortControl::PortOpen() const { return m_Port.isOpen(); }
+bool CSerialPortControl::PortOpen() const
+{
+    return m_Port.isOpen();
+}
 
 void CSerialPortControl::SetPortOpen(bool open)
 {
@@ -118,7 +124,10 @@ void CSerialPortControl::ApplyLineSettings()
     m_Port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
-bool CSerialPortControl::DTR() const { return m_DTR; }
+bool CSerialPortControl::DTR() const
+{
+    return m_DTR;
+}
 
 void CSerialPortControl::SetDTR(bool on)
 {
@@ -127,7 +136,10 @@ void CSerialPortControl::SetDTR(bool on)
         m_Port.setDataTerminalReady(on);
 }
 
-bool CSerialPortControl::RTS() const { return m_RTS; }
+bool CSerialPortControl::RTS() const
+{
+    return m_RTS;
+}
 
 void CSerialPortControl::SetRTS(bool on)
 {
@@ -144,9 +156,18 @@ bool CSerialPortControl::PinoutSignal(QSerialPort::PinoutSignal signal) const
     return const_cast<QSerialPort &>(m_Port).pinoutSignals().testFlag(signal);
 }
 
-bool CSerialPortControl::CTS() const { return PinoutSignal(QSerialPort::ClearToSendSignal); }
-bool CSerialPortControl::DSR() const { return PinoutSignal(QSerialPort::DataSetReadySignal); }
-bool CSerialPortControl::CD() const { return PinoutSignal(QSerialPort::DataCarrierDetectSignal); }
+bool CSerialPortControl::CTS() const
+{
+    return PinoutSignal(QSerialPort::ClearToSendSignal);
+}
+bool CSerialPortControl::DSR() const
+{
+    return PinoutSignal(QSerialPort::DataSetReadySignal);
+}
+bool CSerialPortControl::CD() const
+{
+    return PinoutSignal(QSerialPort::DataCarrierDetectSignal);
+}
 
 void CSerialPortControl::StartExchange()
 {

@@ -140,7 +140,8 @@ TEST_F(SerialPortControlTest, ADeviceThatGoesAwayIsReportedOnceAndClosed)
     RunEventsFor(50);
     EXPECT_FALSE(control.PortOpen());
     ASSERT_EQ(status.size(), 1);
-    EXPECT_THAT(status.first().at(0).toInt(), ::testing::AnyOf(Platform::sscReadError, Platform::sscLineLost));
+    EXPECT_THAT(status.first().at(0).toInt(),
+                ::testing::AnyOf(Platform::sscReadError, Platform::sscLineLost));
     control.StartExchange();
     RunEventsFor(20);
     EXPECT_EQ(Codes(status).last(), Platform::sscWriteError);

@@ -106,9 +106,10 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
         replied();
         return;
     }
-    const double wireMs = m_EmulateWireTime ? ModelledExchangeMs(request.size(), answer.reply.size(),
-                                                                 m_Pty.LineBaud()) - m_TurnaroundMs
-                                            : 0.0;
+    const double wireMs =
+        m_EmulateWireTime
+            ? ModelledExchangeMs(request.size(), answer.reply.size(), m_Pty.LineBaud()) - m_TurnaroundMs
+            : 0.0;
     const int delayMs = int(std::lround(wireMs)) + m_TurnaroundMs;
     if (!faulty) {
         Send(answer.reply, delayMs, replied);

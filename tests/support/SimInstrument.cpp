@@ -16,7 +16,10 @@ quint16 ImageRegister(int word)
 
 SimInstrument::SimInstrument(int address, int baud) : m_Address(address), m_Baud(baud) {}
 
-int SimInstrument::BaudOfCode(int code) { return code >= 0 && code < 4 ? kBaudOfCode[code] : 0; }
+int SimInstrument::BaudOfCode(int code)
+{
+    return code >= 0 && code < 4 ? kBaudOfCode[code] : 0;
+}
 
 int SimInstrument::CodeOfBaud(int baud)
 {
@@ -48,9 +51,18 @@ void SimInstrument::SetRegister(quint16 registerAddress, qint16 value)
     }
 }
 
-void SimInstrument::SetProbe(qint16 value) { SetRegister(kProbeRegister, value); }
-void SimInstrument::SetModuleCode(qint16 code) { SetRegister(kModuleCodeRegister, code); }
-void SimInstrument::SetDecimalPoint(qint16 dp) { SetRegister(kDecimalPointRegister, dp); }
+void SimInstrument::SetProbe(qint16 value)
+{
+    SetRegister(kProbeRegister, value);
+}
+void SimInstrument::SetModuleCode(qint16 code)
+{
+    SetRegister(kModuleCodeRegister, code);
+}
+void SimInstrument::SetDecimalPoint(qint16 dp)
+{
+    SetRegister(kDecimalPointRegister, dp);
+}
 
 void SimInstrument::SetLiveValue(qint16 counts, qint16 status)
 {

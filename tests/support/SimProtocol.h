@@ -35,7 +35,8 @@ public:
     // Takes one complete request off the front of input; false while none is complete.
     virtual bool TakeRequest(QByteArray &input, QByteArray &request) = 0;
     // The instrument the request is meant for, nullptr when none on the line is.
-    virtual SimInstrument *Addressee(const QList<SimInstrument *> &instruments, const QByteArray &request) = 0;
+    virtual SimInstrument *Addressee(const QList<SimInstrument *> &instruments,
+                                     const QByteArray &request) = 0;
     virtual SimAnswer Answer(SimInstrument &instrument, const QByteArray &request) = 0;
     // The reply as a fault of this protocol's own spoils it (bad CRC, foreign address).
     virtual QByteArray Spoil(SimFault fault, const QByteArray &reply) = 0;

@@ -6,7 +6,10 @@ namespace {
 
 constexpr int kRequestLength = 8;
 
-quint16 Word(const QByteArray &frame, int high) { return quint16(quint8(frame[high]) << 8 | quint8(frame[high + 1])); }
+quint16 Word(const QByteArray &frame, int high)
+{
+    return quint16(quint8(frame[high]) << 8 | quint8(frame[high + 1]));
+}
 
 QByteArray WithCrc(QByteArray frame)
 {
@@ -29,7 +32,8 @@ bool SimRegisterProtocol::TakeRequest(QByteArray &input, QByteArray &request)
     return false;
 }
 
-SimInstrument *SimRegisterProtocol::Addressee(const QList<SimInstrument *> &instruments, const QByteArray &request)
+SimInstrument *SimRegisterProtocol::Addressee(const QList<SimInstrument *> &instruments,
+                                              const QByteArray &request)
 {
     for (SimInstrument *instrument : instruments)
         if (instrument->Address() == quint8(request[0]))

@@ -23,7 +23,10 @@ CTrayIcon::CTrayIcon(QObject *parent) : QObject(parent)
             [this](qint32 message) { Q_EMIT TrayMessage(m_Message, message); });
 }
 
-CTrayIcon::~CTrayIcon() { Destroy(); }
+CTrayIcon::~CTrayIcon()
+{
+    Destroy();
+}
 
 void CTrayIcon::Create(QWidget *window, const QIcon &icon, const QString &tip)
 {

@@ -4,9 +4,15 @@ namespace Platform {
 
 CNotificationIcon::CNotificationIcon(QObject *parent) : QObject(parent) {}
 
-CNotificationIcon::~CNotificationIcon() { Delete(); }
+CNotificationIcon::~CNotificationIcon()
+{
+    Delete();
+}
 
-bool CNotificationIcon::IsAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool CNotificationIcon::IsAvailable()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 bool CNotificationIcon::Add(const QIcon &icon, const QString &tip)
 {
@@ -42,7 +48,10 @@ void CNotificationIcon::Delete()
     m_Icon.reset();
 }
 
-bool CNotificationIcon::IsShown() const { return m_Icon && m_Icon->isVisible(); }
+bool CNotificationIcon::IsShown() const
+{
+    return m_Icon && m_Icon->isVisible();
+}
 
 void CNotificationIcon::OnActivated(QSystemTrayIcon::ActivationReason reason)
 {

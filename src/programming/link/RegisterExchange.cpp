@@ -7,7 +7,10 @@ CRegisterExchange::CRegisterExchange(CTapiComm &link) : m_Link(link)
     });
 }
 
-CRegisterExchange::~CRegisterExchange() { QObject::disconnect(m_Verify); }
+CRegisterExchange::~CRegisterExchange()
+{
+    QObject::disconnect(m_Verify);
+}
 
 qint32 CRegisterExchange::Exchange(const QByteArray &request)
 {

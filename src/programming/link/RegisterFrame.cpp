@@ -13,7 +13,10 @@ QByteArray WithCrc(QByteArray frame)
     return frame;
 }
 
-quint8 Byte(QByteArrayView bytes, qsizetype index) { return quint8(bytes[index]); }
+quint8 Byte(QByteArrayView bytes, qsizetype index)
+{
+    return quint8(bytes[index]);
+}
 
 quint16 Word(QByteArrayView bytes, qsizetype highIndex)
 {
@@ -86,8 +89,8 @@ bool ReplyMatchesRequest(QByteArrayView request, QByteArrayView reply)
         return false;
     if (Byte(request, 1) == rfWriteRegister)
         return reply == request;
-    return Byte(reply, 0) == Byte(request, 0) && Byte(reply, 1) == rfReadRegisters
-           && Byte(reply, 2) == expected - kReadReplyOverhead;
+    return Byte(reply, 0) == Byte(request, 0) && Byte(reply, 1) == rfReadRegisters &&
+           Byte(reply, 2) == expected - kReadReplyOverhead;
 }
 
 qint16 ReplyRegister(QByteArrayView reply, int k)

@@ -16,21 +16,21 @@ enum RegisterFunctions : quint8 {
 };
 
 // The registers the program uses.
-inline constexpr quint16 kProbeRegister = 0x000B;         // 27 = ZOB module, 28 = QEM module
+inline constexpr quint16 kProbeRegister = 0x000B; // 27 = ZOB module, 28 = QEM module
 inline constexpr qint16 kProbeSignalModule = 27;
 inline constexpr qint16 kProbeTemperatureModule = 28;
-inline constexpr quint16 kModuleBlockRegister = 0x3000;   // ModuleBlock, 7 registers
+inline constexpr quint16 kModuleBlockRegister = 0x3000; // ModuleBlock, 7 registers
 inline constexpr quint16 kModuleBlockCount = 7;
-inline constexpr quint16 kModuleCodeRegister = 0x3004;    // CodificaModuli inside ModuleBlock
+inline constexpr quint16 kModuleCodeRegister = 0x3004;     // CodificaModuli inside ModuleBlock
 inline constexpr quint16 kLiveValueBlockRegister = 0x3001; // LiveValueBlock, 6 registers
 inline constexpr quint16 kLiveValueBlockCount = 6;
-inline constexpr quint16 kLiveStatusRegister = 0x3005;    // status word inside LiveValueBlock
-inline constexpr quint16 kMemoryMapBaseAddress = 0xE000;  // image word i at 0xE000 + i ...
-inline constexpr quint16 kColdJunctionRegister = 0xE06C;  // ... but QEM word 89 (TempCJC) here
-inline constexpr quint16 kDecimalPointRegister = 0xE008;  // image word 8
+inline constexpr quint16 kLiveStatusRegister = 0x3005;     // status word inside LiveValueBlock
+inline constexpr quint16 kMemoryMapBaseAddress = 0xE000;   // image word i at 0xE000 + i ...
+inline constexpr quint16 kColdJunctionRegister = 0xE06C;   // ... but QEM word 89 (TempCJC) here
+inline constexpr quint16 kDecimalPointRegister = 0xE008;   // image word 8
 inline constexpr quint16 kNetworkAddressRegister = 0xE056; // image word 86
-inline constexpr quint16 kBaudRateRegister = 0xE057;      // image word 87
-inline constexpr quint16 kImageReadBlockCount = 11;       // registers per image read block
+inline constexpr quint16 kBaudRateRegister = 0xE057;       // image word 87
+inline constexpr quint16 kImageReadBlockCount = 11;        // registers per image read block
 
 // Bits of the live status word.
 inline constexpr qint16 kStatusAlarmBits = 0x000F; // bit k-1 = alarm k active
@@ -63,4 +63,3 @@ bool ReplyMatchesRequest(QByteArrayView request, QByteArrayView reply);
 // Register k of a read reply as a signed 16-bit value (bytes 3 + 2k high, 4 + 2k low):
 //   ReplyRegister(01 04 02 FF FE ..., 0) -> -2
 qint16 ReplyRegister(QByteArrayView reply, int k);
-

@@ -13,7 +13,10 @@ namespace {
 constexpr qint32 kBaudCodes[] = {0, 1, 2, 3, 6, 5};
 constexpr qint32 kParityCodes[] = {0, 2, 1};
 
-bool IsIndex(qint32 index, qsizetype tableSize) { return index >= 0 && index < tableSize; }
+bool IsIndex(qint32 index, qsizetype tableSize)
+{
+    return index >= 0 && index < tableSize;
+}
 
 bool IsLineFault(qint32 code)
 {
@@ -53,7 +56,10 @@ CTapiComm::CTapiComm(QObject *parent) : QObject(parent)
     connect(&m_Rs232, &Platform::CSerialPortControl::CommStatus, this, &CTapiComm::OnCommStatus);
 }
 
-CTapiComm::~CTapiComm() { CloseRs232(); }
+CTapiComm::~CTapiComm()
+{
+    CloseRs232();
+}
 
 void CTapiComm::Create(TrayIconMaker makeTrayIcon)
 {

@@ -10,9 +10,15 @@
 
 namespace {
 
-QIcon SomeIcon() { return QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon); }
+QIcon SomeIcon()
+{
+    return QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon);
+}
 
-qint32 WindowsErrorNumber(qint32 code) { return code + kWindowsErrorOffset + kObjectErrorBase; }
+qint32 WindowsErrorNumber(qint32 code)
+{
+    return code + kWindowsErrorOffset + kObjectErrorBase;
+}
 
 TEST(TrayIcon, CreateRefusesAMissingWindowOrIcon)
 {

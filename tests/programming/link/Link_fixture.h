@@ -28,8 +28,7 @@ inline bool WaitUntil(const std::function<bool()> &condition, int limitMs = 1000
 class TraceCapture
 {
 public:
-    TraceCapture(const QString &folder, qint32 traceMode)
-        : m_File(folder + QStringLiteral("/trace.DBG"))
+    TraceCapture(const QString &folder, qint32 traceMode) : m_File(folder + QStringLiteral("/trace.DBG"))
     {
         g_Trace->SetBugFileName(m_File);
         g_Trace->SetBugMode(CTraceCode::bmTraceFile);

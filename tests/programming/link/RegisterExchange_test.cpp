@@ -91,8 +91,7 @@ struct FaultCase
 };
 
 class RegisterExchangeFaults : public LinkFixture, public ::testing::WithParamInterface<FaultCase>
-{
-};
+{};
 
 TEST_P(RegisterExchangeFaults, EachFaultEndsAsItsLinkError)
 {
@@ -102,7 +101,8 @@ TEST_P(RegisterExchangeFaults, EachFaultEndsAsItsLinkError)
     line.InjectFault(c.fault, c.times);
     ASSERT_TRUE(Open());
     QVector<qint16> block{-1};
-    EXPECT_EQ(exchange.ReadRegisters(1, kModuleBlockRegister, kModuleBlockCount, block), c.expected) << c.what;
+    EXPECT_EQ(exchange.ReadRegisters(1, kModuleBlockRegister, kModuleBlockCount, block), c.expected)
+        << c.what;
     EXPECT_EQ(line.Requests().size(), c.framesSent) << c.what;
     if (c.expected == leNone)
         EXPECT_EQ(block.at(4), 0x1C00) << c.what;
@@ -163,8 +163,7 @@ struct CrossingCase
 };
 
 class RegisterExchangeCrossing : public LinkFixture, public ::testing::WithParamInterface<CrossingCase>
-{
-};
+{};
 
 TEST_P(RegisterExchangeCrossing, LateReplyIsNeverTheAnswerToTheNextRequest)
 {
@@ -183,11 +182,11 @@ TEST_P(RegisterExchangeCrossing, LateReplyIsNeverTheAnswerToTheNextRequest)
 
 INSTANTIATE_TEST_SUITE_P(
     Crossing, RegisterExchangeCrossing,
-    ::testing::Values(
-        CrossingCase{"probe of another address", ReadRequest(5, kProbeRegister, 1), ReadRequest(4, kProbeRegister, 1),
-                     leTimeOut},
-        CrossingCase{"echo of another write", WriteRequest(5, 0xE030, 5), WriteRequest(5, 0xE031, 6), leNone},
-        CrossingCase{"reply of another length", ReadRequest(5, kProbeRegister, 1),
-                     ReadRequest(5, kModuleBlockRegister, kModuleBlockCount), leNone}));
+    ::testing::Values(CrossingCase{"probe of another address", ReadRequest(5, kProbeRegister, 1),
+                                   ReadRequest(4, kProbeRegister, 1), leTimeOut},
+                      CrossingCase{"echo of another write", WriteRequest(5, 0xE030, 5),
+                                   WriteRequest(5, 0xE031, 6), leNone},
+                      CrossingCase{"reply of another length", ReadRequest(5, kProbeRegister, 1),
+                                   ReadRequest(5, kModuleBlockRegister, kModuleBlockCount), leNone}));
 
 } // namespace

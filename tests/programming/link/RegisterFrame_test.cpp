@@ -13,7 +13,10 @@ QByteArray Bytes(std::initializer_list<int> values)
     return bytes;
 }
 
-TEST(RegisterFrame, CrcIsTheModbusCheckValue) { EXPECT_EQ(Crc16("123456789"), 0x4B37); }
+TEST(RegisterFrame, CrcIsTheModbusCheckValue)
+{
+    EXPECT_EQ(Crc16("123456789"), 0x4B37);
+}
 
 TEST(RegisterFrame, RequestsAreTheExactWireFrames)
 {
@@ -38,7 +41,8 @@ TEST(RegisterFrame, ReplyLengthsFollowTheRequest)
 // A read reply of the probe register at address 1 holding `value`, with its CRC.
 QByteArray ProbeReply(quint8 address, quint8 function, quint8 byteCount, qint16 value)
 {
-    QByteArray reply = Bytes({address, function, byteCount, quint8(quint16(value) >> 8), quint8(value & 0xFF)});
+    QByteArray reply =
+        Bytes({address, function, byteCount, quint8(quint16(value) >> 8), quint8(value & 0xFF)});
     const quint16 crc = Crc16(reply);
     return reply.append(char(crc & 0xFF)).append(char(crc >> 8));
 }
@@ -93,8 +97,8 @@ TEST(RegisterFrame, RegistersAreSignedAndNeverReadFromTheCrc)
 
 TEST(LinkError, MessagesOfTheLinkErrors)
 {
-    const std::pair<qint32, int> expected[] = {{leNone, 0}, {leUART, 206}, {leTimeOut, 207},
-                                               {leCancelled, 0}, {leCRC, 215}, {99, 0}};
+    const std::pair<qint32, int> expected[] = {{leNone, 0},      {leUART, 206}, {leTimeOut, 207},
+                                               {leCancelled, 0}, {leCRC, 215},  {99, 0}};
     for (const auto &[error, message] : expected)
         EXPECT_EQ(LinkErrorMessageId(error), message) << error;
 }

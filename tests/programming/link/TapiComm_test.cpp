@@ -14,8 +14,7 @@ struct TimeOutCase
 };
 
 class TapiCommTimeOuts : public LinkFixture, public ::testing::WithParamInterface<TimeOutCase>
-{
-};
+{};
 
 TEST_P(TapiCommTimeOuts, SilenceEndsAfterMaxErrorTimeOutTimeOuts)
 {
@@ -41,8 +40,7 @@ struct CheckOrderCase
 };
 
 class TapiCommCheckOrder : public LinkFixture, public ::testing::WithParamInterface<CheckOrderCase>
-{
-};
+{};
 
 TEST_P(TapiCommCheckOrder, FirstLimitReachedDecides)
 {
