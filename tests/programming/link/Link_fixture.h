@@ -12,7 +12,9 @@
 
 #include <gmock/gmock.h>
 
+#include <cctype>
 #include <functional>
+#include <string>
 
 // Runs the event loop until the condition holds; the limit only keeps a broken test from
 // hanging, nothing is measured.
@@ -23,6 +25,20 @@ inline bool WaitUntil(const std::function<bool()> &condition, int limitMs = 1000
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     return condition();
 }
+
+// A parameterised case's name for the test list: its description with "_" for anything else
+// than letters and digits.
+struct CaseName
+{
+    template <class Case> std::string operator()(const ::testing::TestParamInfo<Case> &info) const
+    {
+        std::string name = info.param.what;
+        for (char &c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    }
+};
 
 // The trace log of one test, in the test's temporary folder.
 class TraceCapture

@@ -84,6 +84,7 @@ TEST_F(RegisterExchangeTest, NewAddressAndBaudRateTakeEffectAfterTheirReply)
 struct FaultCase
 {
     const char *what;
+    friend void PrintTo(const FaultCase &c, std::ostream *os) { *os << c.what; }
     SimFault fault;
     int times;
     qint32 expected;
@@ -121,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"foreign address", SimFault::ForeignAddress, kAlways, leCRC, 3},
                       FaultCase{"garbage", SimFault::Garbage, kAlways, leCRC, 3},
                       FaultCase{"split in two", SimFault::Split, kAlways, leNone, 1},
-                      FaultCase{"silent once", SimFault::Silence, 1, leNone, 2}));
+                      FaultCase{"silent once", SimFault::Silence, 1, leNone, 2}),
+    CaseName());
 
 TEST_F(RegisterExchangeTest, TheDeviceGoingAwayIsALineError)
 {
@@ -139,8 +141,8 @@ TEST_F(RegisterExchangeTest, DuplicateReplyBetweenExchangesIsDropped)
     unit.SetRegister(0xE010, 11);
     unit.SetRegister(0xE020, 22);
     ASSERT_TRUE(Open());
-    // First answer after the re-send at the 400 ms tick, which is answered at once.
-    line.SetFaultDelayMs(450);
+    // First answer well after the re-send at the 400 ms tick, which is answered at once.
+    line.SetFaultDelayMs(700);
     line.InjectFault(SimFault::Late, 1);
     qint16 value = 0;
     ASSERT_EQ(exchange.ReadRegister(1, 0xE010, value), leNone);
@@ -157,6 +159,7 @@ TEST_F(RegisterExchangeTest, DuplicateReplyBetweenExchangesIsDropped)
 struct CrossingCase
 {
     const char *what;
+    friend void PrintTo(const CrossingCase &c, std::ostream *os) { *os << c.what; }
     QByteArray heldBack;
     QByteArray next;
     qint32 expected;
@@ -187,6 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CrossingCase{"echo of another write", WriteRequest(5, 0xE030, 5),
                                    WriteRequest(5, 0xE031, 6), leNone},
                       CrossingCase{"reply of another length", ReadRequest(5, kProbeRegister, 1),
-                                   ReadRequest(5, kModuleBlockRegister, kModuleBlockCount), leNone}));
+                                   ReadRequest(5, kModuleBlockRegister, kModuleBlockCount), leNone}),
+    CaseName());
 
 } // namespace

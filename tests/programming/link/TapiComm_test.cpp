@@ -9,6 +9,8 @@ using TapiCommTest = LinkFixture;
 
 struct TimeOutCase
 {
+    const char *what;
+    friend void PrintTo(const TimeOutCase &c, std::ostream *os) { *os << c.what; }
     qint16 maxErrorTimeOut;
     int framesSent;
 };
@@ -26,12 +28,15 @@ TEST_P(TapiCommTimeOuts, SilenceEndsAfterMaxErrorTimeOutTimeOuts)
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, TapiCommTimeOuts,
-                         ::testing::Values(TimeOutCase{0, 0}, TimeOutCase{1, 1}, TimeOutCase{3, 3}));
+                         ::testing::Values(TimeOutCase{"none", 0, 0}, TimeOutCase{"one", 1, 1},
+                                           TimeOutCase{"three", 3, 3}),
+                         CaseName());
 
 // The order of the checks at a send step: cancel, line faults, time-outs, refused replies.
 struct CheckOrderCase
 {
     const char *what;
+    friend void PrintTo(const CheckOrderCase &c, std::ostream *os) { *os << c.what; }
     bool cancel;
     int lineFaults;
     qint16 timeOutRxMs;
@@ -63,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckOrderCase{"two line faults are retried", false, 2, 250, 1, leTimeOut},
                       CheckOrderCase{"line faults before time-outs", false, 3, 50, 1, leUART},
                       CheckOrderCase{"cancel before line faults", true, 3, 50, 1, leCancelled},
-                      CheckOrderCase{"cancel before time-outs", true, 0, 50, 1, leCancelled}));
+                      CheckOrderCase{"cancel before time-outs", true, 0, 50, 1, leCancelled}),
+    CaseName());
 
 TEST_F(TapiCommTest, LineFaultsRetryTheFrameUntilTheReplyComes)
 {
