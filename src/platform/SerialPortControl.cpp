@@ -65,7 +65,7 @@ void CSerialPortControl::SetPortOpen(bool open)
     if (m_Port.isOpen())
         return;
     const QString device = SerialDeviceName(m_PortNumber);
-    if (m_LineMode != 0 || !m_SettingsValid || device.isEmpty())
+    if (m_LineMode != 0 || !LineSettingsValid() || device.isEmpty())
         return;
     m_Port.setPortName(device);
     if (!m_Port.open(QIODevice::ReadWrite))
@@ -79,43 +79,38 @@ void CSerialPortControl::SetPortOpen(bool open)
 
 void CSerialPortControl::SetBaudCode(qint32 code)
 {
-    m_SettingsValid = BaudRateOfCode(code) != 0;
-    if (!m_SettingsValid)
-        return;
     m_BaudCode = code;
     ApplyLineSettings();
 }
 
 void CSerialPortControl::SetDataBits(qint32 bits)
 {
-    m_SettingsValid = bits >= 5 && bits <= 8;
-    if (!m_SettingsValid)
-        return;
     m_DataBits = bits;
     ApplyLineSettings();
 }
 
 void CSerialPortControl::SetStopBitCode(qint32 code)
 {
-    m_SettingsValid = IsCode(code, std::size(kStopBitsOfCode));
-    if (!m_SettingsValid)
-        return;
     m_StopBitCode = code;
     ApplyLineSettings();
 }
 
 void CSerialPortControl::SetParityCode(qint32 code)
 {
-    m_SettingsValid = IsCode(code, std::size(kParityOfCode));
-    if (!m_SettingsValid)
-        return;
     m_ParityCode = code;
     ApplyLineSettings();
 }
 
+bool CSerialPortControl::LineSettingsValid() const
+{
+    return BaudRateOfCode(m_BaudCode) != 0 && m_DataBits >= 5 && m_DataBits <= 8 &&
+           IsCode(m_StopBitCode, std::size(kStopBitsOfCode)) &&
+           IsCode(m_ParityCode, std::size(kParityOfCode));
+}
+
 void CSerialPortControl::ApplyLineSettings()
 {
-    if (!m_Port.isOpen())
+    if (!m_Port.isOpen() || !LineSettingsValid())
         return;
     m_Port.setBaudRate(BaudRateOfCode(m_BaudCode));
     m_Port.setDataBits(QSerialPort::DataBits(m_DataBits));

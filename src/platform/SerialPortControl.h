@@ -59,8 +59,8 @@ public:
     void SetPortNumber(qint32 portNumber) { m_PortNumber = portNumber; }
     qint32 LineMode() const { return m_LineMode; }
     void SetLineMode(qint32 mode) { m_LineMode = mode; }
-    // Line settings take effect at once on an open port. An unknown code leaves the setting
-    // as it was and makes the next open fail.
+    // Line settings take effect at once on an open port. While one holds an unknown code
+    // the port does not open and an open port keeps its line as it was.
     qint32 BaudCode() const { return m_BaudCode; }
     void SetBaudCode(qint32 code);
     qint32 DataBits() const { return m_DataBits; }
@@ -104,6 +104,7 @@ private:
     void OnTextReplyIdle();
     void OnPortError(QSerialPort::SerialPortError error);
     void CompleteReply(const QByteArray &reply);
+    bool LineSettingsValid() const;
     void ApplyLineSettings();
     bool PinoutSignal(QSerialPort::PinoutSignal signal) const;
 
@@ -115,7 +116,6 @@ private:
     qint32 m_DataBits = 8;
     qint32 m_StopBitCode = 0;
     qint32 m_ParityCode = 0;
-    bool m_SettingsValid = true;
     qint16 m_InBufferSize = 4096;
     qint16 m_OutBufferSize = 4096;
     bool m_DTR = false;

@@ -93,3 +93,7 @@ protected:
     CTapiComm link;
     CRegisterExchange exchange{link};
 };
+
+// A link test run once per case of a table.
+template <class Case> class LinkCases : public LinkFixture, public ::testing::WithParamInterface<Case>
+{};

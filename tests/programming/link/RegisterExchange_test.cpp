@@ -91,8 +91,7 @@ struct FaultCase
     int framesSent;
 };
 
-class RegisterExchangeFaults : public LinkFixture, public ::testing::WithParamInterface<FaultCase>
-{};
+using RegisterExchangeFaults = LinkCases<FaultCase>;
 
 TEST_P(RegisterExchangeFaults, EachFaultEndsAsItsLinkError)
 {
@@ -165,8 +164,7 @@ struct CrossingCase
     qint32 expected;
 };
 
-class RegisterExchangeCrossing : public LinkFixture, public ::testing::WithParamInterface<CrossingCase>
-{};
+using RegisterExchangeCrossing = LinkCases<CrossingCase>;
 
 TEST_P(RegisterExchangeCrossing, LateReplyIsNeverTheAnswerToTheNextRequest)
 {

@@ -15,8 +15,7 @@ struct TimeOutCase
     int framesSent;
 };
 
-class TapiCommTimeOuts : public LinkFixture, public ::testing::WithParamInterface<TimeOutCase>
-{};
+using TapiCommTimeOuts = LinkCases<TimeOutCase>;
 
 TEST_P(TapiCommTimeOuts, SilenceEndsAfterMaxErrorTimeOutTimeOuts)
 {
@@ -44,8 +43,7 @@ struct CheckOrderCase
     qint32 expected;
 };
 
-class TapiCommCheckOrder : public LinkFixture, public ::testing::WithParamInterface<CheckOrderCase>
-{};
+using TapiCommCheckOrder = LinkCases<CheckOrderCase>;
 
 TEST_P(TapiCommCheckOrder, FirstLimitReachedDecides)
 {
