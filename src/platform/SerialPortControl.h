@@ -72,6 +72,8 @@ public:
     // Bits per second of a baud code, 0 for an unknown code.
     static qint32 BaudRateOfCode(qint32 code);
 
+    // Kept for the callers only: the input grows as a reply needs (a text reply up to
+    // kTextReplyCap) and output is written at once.
     qint16 InBufferSize() const { return m_InBufferSize; }
     void SetInBufferSize(qint16 size) { m_InBufferSize = size; }
     qint16 OutBufferSize() const { return m_OutBufferSize; }

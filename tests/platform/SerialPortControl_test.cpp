@@ -79,6 +79,7 @@ TEST_F(SerialPortControlTest, LineSettingsReachTheDevice)
 TEST_F(SerialPortControlTest, UnknownSettingsNeverOpen)
 {
     control.SetBaudCode(4);
+    control.SetDataBits(8); // a valid setting after it changes nothing
     control.SetPortOpen(true);
     EXPECT_FALSE(control.PortOpen());
     control.SetBaudCode(3);

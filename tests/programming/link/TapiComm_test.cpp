@@ -1,6 +1,8 @@
 // The link's retry, time-out and cancel rules, and its port handling.
 #include "Link_fixture.h"
 
+#include <QSignalSpy>
+
 namespace {
 
 const QByteArray kProbe = ReadRequest(1, kProbeRegister, 1);
@@ -159,6 +161,37 @@ TEST_F(TapiCommTest, LineEventsAreTracedOnlyWhenEverythingIs)
     TraceCapture trace(dirs.Path(), CTraceCode::tmTraceAll);
     EXPECT_EQ(exchange.Exchange(kProbe), leNone);
     EXPECT_TRUE(trace.Text().contains(QStringLiteral("CommStatus event:15->7")));
+}
+
+} // namespace
+
+namespace {
+
+// Owners that do not poll (CommMode 0) learn the end of an exchange from its notification.
+TEST(TapiCommNotifications, RaisedOnlyInCommModeZero)
+{
+    TempUserDirs dirs;
+    InstrumentSimulator line;
+    line.AttachAsPort(1);
+    line.AddInstrument(1);
+    CTapiComm link;
+    link.Create();
+    link.SetMaxErrorTimeOut(1);
+    link.SetTimeOutRx(50);
+    ASSERT_TRUE(link.OpenRs232(1, 3, 0));
+    QSignalSpy ended(&link, &CTapiComm::EndTxRx);
+    QSignalSpy timedOut(&link, &CTapiComm::TimeOutError);
+    for (qint32 mode : {0, 1}) {
+        link.SetCommMode(mode);
+        for (quint8 address : {1, 2}) {
+            link.SetFrameTx(ReadRequest(address, kProbeRegister, 1));
+            link.SetByteToReceive(7);
+            link.StartTxRx();
+            link.WaitTxRx();
+        }
+    }
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_EQ(timedOut.size(), 1);
 }
 
 } // namespace
