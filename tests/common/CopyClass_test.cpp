@@ -89,18 +89,6 @@ TEST_P(Persistence, MissingKeysLeaveTheDefaults)
 INSTANTIATE_TEST_SUITE_P(StoreAndIni, Persistence, ::testing::Bool(),
                          [](const auto &info) { return info.param ? "IniFile" : "SettingsStore"; });
 
-TEST(SettingsStore, KeepsTextsAsTheProgramWritesThem)
-{
-    TempUserDirs dirs;
-    CAllTypes saved;
-    saved.m_Flag = true;
-    saved.m_Single = 2.5f;
-    saved.SaveData(QString());
-    EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Flag", ""), "1");
-    EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Single", ""), "2.5");
-    EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Date", ""), "2000-01-01 12:00:00");
-}
-
 TEST(SettingsStore, TextsThatDoNotConvertKeepTheCurrentValueAndAreTraced)
 {
     TempUserDirs dirs;
@@ -118,13 +106,16 @@ TEST(SettingsStore, TextsThatDoNotConvertKeepTheCurrentValueAndAreTraced)
     EXPECT_EQ(lines[0], "Valore non valido per CAllTypes.m_Int: '40000', mantenuto 1");
 }
 
-TEST(SettingsStore, AcceptsCommaDecimalsWordFlagsAndHandEditedLists)
+TEST(SettingsStore, WritesPlainTextsAndReadsCommaDecimalsWordFlagsAndHandEditedLists)
 {
     TempUserDirs dirs;
+    CAllTypes loaded;
+    loaded.SaveData(QString());
+    EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Flag", ""), "0");
+    EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Date", ""), "2000-01-01 12:00:00");
     Platform::WriteSetting("CAllTypes", "m_Single", "2,5");
     Platform::WriteSetting("CAllTypes", "m_Long", "12.0");
     Platform::WriteSetting("CAllTypes", "m_Flag", "True");
-    CAllTypes loaded;
     loaded.LoadData(QString());
     EXPECT_EQ(loaded.m_Single, 2.5f);
     EXPECT_EQ(loaded.m_Long, 12);
