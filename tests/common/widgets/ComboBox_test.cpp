@@ -38,21 +38,16 @@ TEST_F(ComboBoxTest, FillsWithoutSelectingAndRaisesOneChangePerSet)
     EXPECT_EQ(combo.Value(), 2);
     EXPECT_EQ(changes.count(), 3);
 
-    combo.SetEnableEvent(false);
-    combo.SetValue(0);
-    EXPECT_EQ(list->currentIndex(), 0);
+    list->setCurrentIndex(2); // the user picks the selected entry again
     EXPECT_EQ(changes.count(), 3);
-}
-
-TEST_F(ComboBoxTest, UserPickRaisesChangeOnlyForAnotherEntry)
-{
-    combo.SetValue(0);
-    QSignalSpy changes(&combo, &CComboBox::Change);
     list->setCurrentIndex(0);
-    EXPECT_EQ(changes.count(), 0);
-    list->setCurrentIndex(2);
-    EXPECT_EQ(changes.count(), 1);
-    EXPECT_EQ(combo.ItemData(), 7);
+    EXPECT_EQ(changes.count(), 4);
+    EXPECT_EQ(combo.ItemData(), 10);
+
+    combo.SetEnableEvent(false);
+    combo.SetValue(1);
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_EQ(changes.count(), 4);
 }
 
 TEST_F(ComboBoxTest, UnknownValueSelectsNothingAndIsHandedBack)

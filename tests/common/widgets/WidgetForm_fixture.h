@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 // A shown, active window for controls whose behaviour depends on the focus.
 class WidgetForm : public ::testing::Test
 {

@@ -1,0 +1,73 @@
+#include "common/widgets/CheckBox.h"
+
+#include "common/TraceCode.h"
+#include "common/widgets/BitMask.h"
+#include "common/widgets/FocusValidation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+
+CCheckBox::CCheckBox(QObject *parent) : QObject(parent) {}
+
+void CCheckBox::Create(QWidget *frame)
+{
+    m_Frame = frame;
+}
+
+void CCheckBox::AddCheckBox(QCheckBox *box)
+{
+    g_Trace->BugAssert(box != nullptr && m_Boxes.size() < kMaxBoxes, {});
+    const auto index = qint16(m_Boxes.size());
+    m_Boxes.append(box);
+    connect(box, &QCheckBox::clicked, this, [this, index](bool checked) {
+        m_Value = BitMask::With(m_Value, index, checked);
+        Q_EMIT Change(index);
+    });
+    box->installEventFilter(this);
+}
+
+void CCheckBox::Activate(qint16 index, bool enabled)
+{
+    g_Trace->BugAssert(index >= 0 && index < kMaxBoxes, {});
+    if (index < m_Boxes.size())
+        m_Boxes[index]->setEnabled(enabled);
+}
+
+void CCheckBox::ActivateGroup(bool enabled)
+{
+    if (m_Frame)
+        m_Frame->setEnabled(enabled);
+    for (const auto &box : std::as_const(m_Boxes))
+        box->setEnabled(enabled);
+}
+
+void CCheckBox::SetValue(qint32 value)
+{
+    m_Value = value;
+    for (qint16 n = 0; n < m_Boxes.size(); ++n) {
+        m_Boxes[n]->setChecked(BitMask::IsSet(value, n));
+        Q_EMIT Change(n);
+    }
+}
+
+bool CCheckBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::FocusOut || !LeavesByUser(static_cast<QFocusEvent *>(event)))
+        return QObject::eventFilter(watched, event);
+    for (const auto &box : std::as_const(m_Boxes)) {
+        if (box == QApplication::focusWidget())
+            return false;
+    }
+    g_Trace->BugMessage(QStringLiteral("Il gruppo ha perso il fuoco"));
+    const qint32 before = m_Value;
+    for (qint16 n = 0; n < m_Boxes.size(); ++n)
+        m_Value = BitMask::With(m_Value, n, m_Boxes[n]->isChecked());
+    if (m_Value == before)
+        return false;
+    bool cancel = false;
+    Q_EMIT ChangeValidate(cancel);
+    if (cancel)
+        ReturnFocus(qobject_cast<QWidget *>(watched));
+    return false;
+}
