@@ -4,9 +4,7 @@
 #include "common/widgets/BitMask.h"
 #include "common/widgets/FocusValidation.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QFocusEvent>
 
 CCheckBox::CCheckBox(QObject *parent) : QObject(parent) {}
 
@@ -53,12 +51,8 @@ void CCheckBox::SetValue(qint32 value)
 
 bool CCheckBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::FocusOut || !LeavesByUser(static_cast<QFocusEvent *>(event)))
+    if (!FocusLeftByUser(event) || HasFocusAmong(m_Boxes))
         return QObject::eventFilter(watched, event);
-    for (const auto &box : std::as_const(m_Boxes)) {
-        if (box == QApplication::focusWidget())
-            return false;
-    }
     g_Trace->BugMessage(QStringLiteral("Il gruppo ha perso il fuoco"));
     const qint32 before = m_Value;
     for (qint16 n = 0; n < m_Boxes.size(); ++n)

@@ -4,7 +4,6 @@
 #include "common/widgets/FocusValidation.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 
 CComboBox::CComboBox(QObject *parent) : QObject(parent) {}
 
@@ -25,7 +24,6 @@ void CComboBox::AddText(const QString &Text, qint32 ItemData)
     if (m_ComboBox->currentIndex() != before)
         m_ComboBox->setCurrentIndex(before);
     m_Selecting = false;
-    ++m_ItemCount;
 }
 
 void CComboBox::ClearAllItem()
@@ -33,7 +31,6 @@ void CComboBox::ClearAllItem()
     m_Selecting = true;
     m_ComboBox->clear();
     m_Selecting = false;
-    m_ItemCount = 0;
     m_LastIndex = -1;
     m_KeptValue.reset();
     m_KeptItemData.reset();
@@ -119,8 +116,7 @@ void CComboBox::OnSelection(int position)
 
 bool CComboBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_ComboBox || (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) ||
-        !LeavesByUser(static_cast<QFocusEvent *>(event)))
+    if (watched != m_ComboBox || !IsUserFocusChange(event))
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
         // A refused leaving never left: the entry of the first arrival still counts.

@@ -51,10 +51,10 @@ private:
     void OnSelection(int position);
 
     QPointer<QComboBox> m_ComboBox;
-    qint16 m_ItemCount = 0;
     bool m_EnableEvent = true;
     qint16 m_IndexAtFocus = 0;
-    int m_LastIndex = 0;
+    // The list starts with nothing selected, so a first pick of entry 0 is a change.
+    int m_LastIndex = -1;
     bool m_Selecting = false;
     bool m_FocusReturned = false;
     std::optional<qint16> m_KeptValue;

@@ -3,11 +3,13 @@
 #include <QFocusEvent>
 #include <QMetaObject>
 #include <QPointer>
-#include <QWidget>
 
-bool LeavesByUser(const QFocusEvent *event)
+bool IsUserFocusChange(const QEvent *event)
 {
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 void ReturnFocus(QWidget *control)

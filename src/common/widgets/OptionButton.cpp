@@ -3,8 +3,6 @@
 #include "common/TraceCode.h"
 #include "common/widgets/FocusValidation.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QRadioButton>
 
 COptionButton::COptionButton(QObject *parent) : QObject(parent) {}
@@ -90,13 +88,8 @@ void COptionButton::UncheckAll()
 
 bool COptionButton::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::FocusOut || !LeavesByUser(static_cast<QFocusEvent *>(event)))
+    if (!FocusLeftByUser(event) || HasFocusAmong(m_Buttons))
         return QObject::eventFilter(watched, event);
-    // Arrow keys move the focus inside the group: that is no leaving.
-    for (const auto &button : std::as_const(m_Buttons)) {
-        if (button == QApplication::focusWidget())
-            return false;
-    }
     const qint16 old = m_Value;
     ReadValue();
     if (m_Value == old)

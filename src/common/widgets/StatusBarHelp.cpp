@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QStyle>
 
+#include <optional>
+
 namespace {
 
 // What the highlight is on, in the trace line.
@@ -77,7 +79,7 @@ void CStatusBarHelp::Highlighted(QAction *item)
     m_LastItem = item;
     const int flags = item->menu() != nullptr ? kSubmenu : item->isSeparator() ? kSeparator : kItem;
     const auto *menu = qobject_cast<const QMenu *>(item->parent());
-    Trace(menu != nullptr ? menu->title() : QStringLiteral("1"), item->property(kTagProperty).toInt(), flags);
+    Trace(menu != nullptr ? menu->title() : QString(), item->property(kTagProperty).toInt(), flags);
     if (flags != kItem) {
         Raise(-1);
         return;

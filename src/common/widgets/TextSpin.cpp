@@ -39,13 +39,13 @@ CUpDown &CTextSpin::UpDown() const
 
 bool CTextSpin::Enabled() const
 {
-    return m_TextBox->isEnabled() && UpDown().Enabled();
+    return UpDown().Enabled() && m_TextBox->isEnabled();
 }
 
 void CTextSpin::SetEnabled(bool enabled)
 {
-    m_TextBox->setEnabled(enabled);
     UpDown().SetEnabled(enabled);
+    m_TextBox->setEnabled(enabled);
 }
 
 void CTextSpin::SetDataFormat(const QString &format)

@@ -171,7 +171,7 @@ bool CUpDown::eventFilter(QObject *watched, QEvent *event)
             m_KeyHeld = false;
         return true;
     case QEvent::FocusOut:
-        if (LeavesByUser(static_cast<QFocusEvent *>(event))) {
+        if (FocusLeftByUser(event)) {
             bool cancel = false;
             Q_EMIT ChangeValidate(cancel);
             if (cancel)
