@@ -29,8 +29,7 @@ qint16 Low(quint32 field)
 [[noreturn]] void RaiseVersionError(qint32 code)
 {
     if (code < 1001)
-        throw CError(code, ExecutableBaseName() + QStringLiteral(".VBError"),
-                     QStringLiteral("Application-defined or object-defined error"));
+        RaiseRunTimeError(code);
     throw CError(MakeUserError(code), ExecutableBaseName() + QStringLiteral(".Version"), QString());
 }
 

@@ -1,7 +1,7 @@
 #include "common/widgets/CheckBox.h"
 
+#include "common/Bytes.h"
 #include "common/TraceCode.h"
-#include "common/widgets/BitMask.h"
 #include "common/widgets/FocusValidation.h"
 
 #include <QCheckBox>
@@ -19,7 +19,7 @@ void CCheckBox::AddCheckBox(QCheckBox *box)
     const auto index = qint16(m_Boxes.size());
     m_Boxes.append(box);
     connect(box, &QCheckBox::clicked, this, [this, index](bool checked) {
-        m_Value = BitMask::With(m_Value, index, checked);
+        SetBit(checked, m_Value, index);
         Q_EMIT Change(index);
     });
     box->installEventFilter(this);
@@ -44,7 +44,7 @@ void CCheckBox::SetValue(qint32 value)
 {
     m_Value = value;
     for (qint16 n = 0; n < m_Boxes.size(); ++n) {
-        m_Boxes[n]->setChecked(BitMask::IsSet(value, n));
+        m_Boxes[n]->setChecked(IsBitSet(value, n));
         Q_EMIT Change(n);
     }
 }
@@ -56,7 +56,7 @@ bool CCheckBox::eventFilter(QObject *watched, QEvent *event)
     g_Trace->BugMessage(QStringLiteral("Il gruppo ha perso il fuoco"));
     const qint32 before = m_Value;
     for (qint16 n = 0; n < m_Boxes.size(); ++n)
-        m_Value = BitMask::With(m_Value, n, m_Boxes[n]->isChecked());
+        SetBit(m_Boxes[n]->isChecked(), m_Value, n);
     if (m_Value == before)
         return false;
     bool cancel = false;

@@ -1,7 +1,7 @@
 #include "common/widgets/CheckListView.h"
 
+#include "common/Bytes.h"
 #include "common/TraceCode.h"
-#include "common/widgets/BitMask.h"
 
 #include <QListWidget>
 
@@ -42,7 +42,7 @@ void CCheckListView::SetValue(qint32 value)
 {
     for (int row = 0; row < m_ListView->count(); ++row) {
         QListWidgetItem *item = m_ListView->item(row);
-        SetMark(item, BitMask::IsSet(value, BitOf(item)));
+        SetMark(item, IsBitSet(value, BitOf(item)));
     }
     m_Value = value;
 }
@@ -68,11 +68,11 @@ void CCheckListView::OnItemChanged(QListWidgetItem *item)
     if (m_Marking || checked == item->data(kMarkRole).toBool())
         return;
     item->setData(kMarkRole, checked);
-    m_Value = BitMask::With(m_Value, bit, checked);
+    SetBit(checked, m_Value, bit);
     bool accept = true;
     Q_EMIT Change(accept);
     if (accept)
         return;
     SetMark(item, !checked);
-    m_Value = BitMask::With(m_Value, bit, !checked);
+    SetBit(!checked, m_Value, bit);
 }

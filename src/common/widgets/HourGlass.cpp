@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/TraceCode.h"
+#include "common/Utility.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ void HourGlass(QObject *target)
     state.on = !state.on;
     auto *widget = qobject_cast<QWidget *>(target);
     if (widget == nullptr)
-        throw CError(MakeUserError(13001), ExecutableBaseName() + QStringLiteral(".Utility"),
-                     QStringLiteral("HourGlass: Object doesn't have mouse pointer"));
+        RaiseUtilityError(kUtilityErrorHourGlass);
     if (state.on) {
         state.hadOwnCursor = widget->testAttribute(Qt::WA_SetCursor);
         state.saved = widget->cursor();
