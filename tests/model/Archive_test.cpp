@@ -108,6 +108,9 @@ TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
     EXPECT_EQ(again.ModInstr().NomeProgramma(), QString());
     EXPECT_EQ(again.Alarm(4).AlarmColor(), -32768);
     EXPECT_EQ(again.Alarm(3).AlarmColor(), loaded.Alarm(3).AlarmColor());
+    again.Update(CArchive::kActualSettingID); // the read-back of an instrument
+    for (const QString &table : CArchive::ConfigurationTables())
+        EXPECT_EQ(RawRow(table, 2), RawRow(table, id)) << table.toStdString();
 }
 
 TEST_F(ArchiveTest, AFailedSaveLeavesTheArchiveAsItWas)

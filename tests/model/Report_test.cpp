@@ -151,6 +151,10 @@ TEST(Report, RowsOfEveryClassForDefaultsTypicalAndOutOfRangeValues)
          }),
          {"#SBAC#% setting of output signal interval", "#SB#Setting of minimum output value (Lo.A)|0.5 %",
           "#SB#Setting of maximum output value (Hi.A)|100.0 %", "#SB#Output type|2"}},
+        {"Filtro defaults",
+         Report<CFiltroDigitale>(),
+         {"#SB#Filter operating range:|0", "#SB#Filtering coefficient:|0"}},
+        {"SerialComm defaults", Report<CSerialComm>(), {"#SB#Network address|1", "#SB#Baud rate|4800"}},
         {"Filtro",
          Report<CFiltroDigitale>([](CFiltroDigitale &f) {
              f.SetMeasureDigitalPoint(1);
