@@ -3,27 +3,6 @@
 #include "common/ValueText.h"
 #include "platform/ArchiveRow.h"
 
-#include <type_traits>
-
-namespace {
-
-template <typename T> std::optional<T> Convert(const QString &text)
-{
-    if constexpr (std::is_same_v<T, qint16>)
-        return ValueText::ParseInt16(text);
-    else if constexpr (std::is_same_v<T, qint32>)
-        return ValueText::ParseInt32(text);
-    else if constexpr (std::is_same_v<T, float>)
-        return ValueText::ParseSingle(text);
-    else if constexpr (std::is_same_v<T, QDateTime>)
-        return ValueText::ParseDate(text);
-    else if constexpr (std::is_same_v<T, bool>)
-        return ValueText::ParseBool(text);
-    else
-        return text;
-}
-
-} // namespace
 
 void CLoadSaveADORS::SaveVariable(const QString &fieldName, qint16 value)
 {
@@ -70,7 +49,7 @@ template <typename T> void CLoadSaveADORS::Load(const QString &fieldName, T &val
     if (field.isNull())
         return;
     const QString text = field.toString();
-    value = ValueText::ValueOrKept(Convert<T>(text), text, value, QStringLiteral("campo ") + fieldName);
+    value = ValueText::ValueOrKept(ValueText::Parse<T>(text), text, value, QStringLiteral("campo ") + fieldName);
 }
 
 void CLoadSaveADORS::LoadVariable(const QString &fieldName, qint16 &value) const

@@ -1,7 +1,7 @@
 #include "Model_fixture.h"
 #include "common/Error.h"
 #include "common/ResString.h"
-#include "common/TraceCapture_fixture.h"
+#include "support/TraceCapture.h"
 #include "model/Configuration.h"
 
 #include <QFile>
