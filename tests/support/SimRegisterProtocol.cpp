@@ -6,17 +6,6 @@ namespace {
 
 constexpr int kRequestLength = 8;
 
-quint16 Word(const QByteArray &frame, int high)
-{
-    return quint16(quint8(frame[high]) << 8 | quint8(frame[high + 1]));
-}
-
-QByteArray WithCrc(QByteArray frame)
-{
-    const quint16 crc = Crc16(frame);
-    return frame.append(char(crc & 0xFF)).append(char(crc >> 8));
-}
-
 } // namespace
 
 bool SimRegisterProtocol::TakeRequest(QByteArray &input, QByteArray &request)
@@ -44,16 +33,14 @@ SimInstrument *SimRegisterProtocol::Addressee(const QList<SimInstrument *> &inst
 SimAnswer SimRegisterProtocol::Answer(SimInstrument &instrument, const QByteArray &request)
 {
     const quint8 function = quint8(request[1]);
-    const quint16 first = Word(request, 2);
-    const quint16 countOrValue = Word(request, 4);
+    const auto first = quint16(FrameWord(request, 2));
+    const auto countOrValue = quint16(FrameWord(request, 4));
     QByteArray reply(1, request[0]);
     if (function == rfReadRegisters) {
         reply.append(char(function)).append(char(2 * countOrValue));
-        for (quint16 k = 0; k < countOrValue; ++k) {
-            const auto word = quint16(instrument.Register(quint16(first + k)));
-            reply.append(char(word >> 8)).append(char(word & 0xFF));
-        }
-        return {WithCrc(reply), {}};
+        for (quint16 k = 0; k < countOrValue; ++k)
+            AppendWord(reply, instrument.Register(quint16(first + k)));
+        return {WithCRC16(reply), {}};
     }
     if (function == rfWriteRegister) {
         const auto value = qint16(countOrValue);
@@ -64,7 +51,7 @@ SimAnswer SimRegisterProtocol::Answer(SimInstrument &instrument, const QByteArra
         return {request, {}};
     }
     reply.append(char(function | 0x80)).append(char(1));
-    return {WithCrc(reply), {}};
+    return {WithCRC16(reply), {}};
 }
 
 QByteArray SimRegisterProtocol::Spoil(SimFault fault, const QByteArray &reply)
@@ -74,7 +61,7 @@ QByteArray SimRegisterProtocol::Spoil(SimFault fault, const QByteArray &reply)
         spoilt[spoilt.size() - 1] = char(spoilt[spoilt.size() - 1] ^ 0x5A);
     } else if (fault == SimFault::ForeignAddress && spoilt.size() > 2) {
         spoilt[0] = char(quint8(spoilt[0]) % 255 + 1);
-        spoilt = WithCrc(spoilt.left(spoilt.size() - 2));
+        spoilt = WithCRC16(spoilt.left(spoilt.size() - 2));
     }
     return spoilt;
 }

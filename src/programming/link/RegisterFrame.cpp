@@ -1,26 +1,24 @@
 #include "programming/link/RegisterFrame.h"
 
+#include "common/Bytes.h"
+
 namespace {
 
 constexpr int kRequestLength = 8;
 constexpr int kReadReplyOverhead = 5; // address, function, byte count, CRC low, CRC high
-
-QByteArray WithCrc(QByteArray frame)
-{
-    const quint16 crc = Crc16(frame);
-    frame.append(char(crc & 0xFF));
-    frame.append(char(crc >> 8));
-    return frame;
-}
 
 quint8 Byte(QByteArrayView bytes, qsizetype index)
 {
     return quint8(bytes[index]);
 }
 
-quint16 Word(QByteArrayView bytes, qsizetype highIndex)
+QByteArray Request(quint8 address, RegisterFunctions function, quint16 registerAddress, qint16 word)
 {
-    return quint16(Byte(bytes, highIndex) << 8 | Byte(bytes, highIndex + 1));
+    QByteArray frame;
+    frame.append(char(address)).append(char(function));
+    AppendWord(frame, qint16(registerAddress));
+    AppendWord(frame, word);
+    return WithCRC16(frame);
 }
 
 } // namespace
@@ -45,27 +43,34 @@ bool CheckReplyCRC(QByteArrayView frame)
 {
     if (frame.size() < 2)
         return false;
-    const quint16 carried = quint16(Byte(frame, frame.size() - 1) << 8 | Byte(frame, frame.size() - 2));
+    const auto carried = quint16(MakeWord(Byte(frame, frame.size() - 2), Byte(frame, frame.size() - 1)));
     return carried == CalcCRC16(frame);
+}
+
+QByteArray WithCRC16(QByteArray frame)
+{
+    const auto crc = qint16(Crc16(frame));
+    return frame.append(char(LoByte(crc))).append(char(HiByte(crc)));
+}
+
+void AppendWord(QByteArray &frame, qint16 word)
+{
+    frame.append(char(HiByte(word))).append(char(LoByte(word)));
+}
+
+qint16 FrameWord(QByteArrayView frame, qsizetype highIndex)
+{
+    return MakeWord(Byte(frame, highIndex + 1), Byte(frame, highIndex));
 }
 
 QByteArray ReadRequest(quint8 address, quint16 firstRegister, quint16 count)
 {
-    QByteArray frame;
-    frame.append(char(address)).append(char(rfReadRegisters));
-    frame.append(char(firstRegister >> 8)).append(char(firstRegister & 0xFF));
-    frame.append(char(count >> 8)).append(char(count & 0xFF));
-    return WithCrc(frame);
+    return Request(address, rfReadRegisters, firstRegister, qint16(count));
 }
 
 QByteArray WriteRequest(quint8 address, quint16 registerAddress, qint16 value)
 {
-    const auto word = quint16(value);
-    QByteArray frame;
-    frame.append(char(address)).append(char(rfWriteRegister));
-    frame.append(char(registerAddress >> 8)).append(char(registerAddress & 0xFF));
-    frame.append(char(word >> 8)).append(char(word & 0xFF));
-    return WithCrc(frame);
+    return Request(address, rfWriteRegister, registerAddress, value);
 }
 
 qint16 ExpectedReplyLength(QByteArrayView request)
@@ -74,7 +79,7 @@ qint16 ExpectedReplyLength(QByteArrayView request)
         return 0;
     switch (Byte(request, 1)) {
     case rfReadRegisters:
-        return qint16(kReadReplyOverhead + 2 * Word(request, 4));
+        return qint16(kReadReplyOverhead + 2 * quint16(FrameWord(request, 4)));
     case rfWriteRegister:
         return kRequestLength;
     default:
@@ -98,5 +103,5 @@ qint16 ReplyRegister(QByteArrayView reply, int k)
     const qsizetype high = 3 + 2 * qsizetype(k);
     if (k < 0 || high + 1 > reply.size() - 3) // never the CRC
         return 0;
-    return qint16(Word(reply, high));
+    return FrameWord(reply, high);
 }

@@ -47,6 +47,12 @@ quint16 CalcCRC16(QByteArrayView frame);
 // short to carry one.
 bool CheckReplyCRC(QByteArrayView frame);
 
+// The frame with its CRC appended, low byte first.
+QByteArray WithCRC16(QByteArray frame);
+// Words travel high byte first: AppendWord(f, 0x1234) appends 12 34; FrameWord reads one back.
+void AppendWord(QByteArray &frame, qint16 word);
+qint16 FrameWord(QByteArrayView frame, qsizetype highIndex);
+
 QByteArray ReadRequest(quint8 address, quint16 firstRegister, quint16 count);
 QByteArray WriteRequest(quint8 address, quint16 registerAddress, qint16 value);
 

@@ -5,10 +5,10 @@
 #include "programming/link/TapiComm.h"
 #include "support/InstrumentSimulator.h"
 #include "support/TempUserDirs.h"
+#include "support/TraceCapture.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 
 #include <gmock/gmock.h>
 
@@ -38,31 +38,6 @@ struct CaseName
                 c = '_';
         return name;
     }
-};
-
-// The trace log of one test, in the test's temporary folder.
-class TraceCapture
-{
-public:
-    TraceCapture(const QString &folder, qint32 traceMode) : m_File(folder + QStringLiteral("/trace.DBG"))
-    {
-        g_Trace->SetBugFileName(m_File);
-        g_Trace->SetBugMode(CTraceCode::bmTraceFile);
-        g_Trace->SetBugTraceMode(traceMode);
-    }
-    ~TraceCapture()
-    {
-        g_Trace->SetBugTraceMode(CTraceCode::tmNoTrace);
-        g_Trace->SetBugFileName(QString());
-    }
-    QString Text() const
-    {
-        QFile file(m_File);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-
-private:
-    QString m_File;
 };
 
 // A link on COM1 with a simulated line behind it. Time-outs are short so silent cases end

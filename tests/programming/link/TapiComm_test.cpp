@@ -131,7 +131,7 @@ TEST_F(TapiCommTest, FrameAndLengthAreFixedWhileAnExchangeRuns)
 
 TEST_F(TapiCommTest, PortInUseOrUnknownDoesNotOpen)
 {
-    TraceCapture trace(dirs.Path(), CTraceCode::tmTraceNormal);
+    TraceCapture trace;
     link.SetDTR(true);
     EXPECT_FALSE(link.DTR()); // no port yet: ignored
     ASSERT_TRUE(Open());
@@ -144,9 +144,9 @@ TEST_F(TapiCommTest, PortInUseOrUnknownDoesNotOpen)
     EXPECT_FALSE(second.OpenRs232(1, 6, 0));
     EXPECT_FALSE(second.OpenRs232(1, 3, 3));
     EXPECT_TRUE(second.OpenRs232(1, 3, 0));
-    const QString text = trace.Text();
-    EXPECT_TRUE(text.contains(QStringLiteral("Porta COM1 già aperta o non presente sul sistema.")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Porta COM5 già aperta o non presente sul sistema.")));
+    EXPECT_THAT(trace.Lines(), ::testing::IsSupersetOf(
+                                   {QStringLiteral("Porta COM1 già aperta o non presente sul sistema."),
+                                    QStringLiteral("Porta COM5 già aperta o non presente sul sistema.")}));
 }
 
 TEST_F(TapiCommTest, LineEventsAreTracedOnlyWhenEverythingIs)
@@ -154,13 +154,19 @@ TEST_F(TapiCommTest, LineEventsAreTracedOnlyWhenEverythingIs)
     line.AddInstrument(1);
     ASSERT_TRUE(Open());
     {
-        TraceCapture trace(dirs.Path(), CTraceCode::tmTraceNormal);
+        TraceCapture trace;
+        g_Trace->SetBugTraceMode(CTraceCode::tmTraceNormal);
+        line.InjectFault(SimFault::BadCrc, 1);
         EXPECT_EQ(exchange.Exchange(kProbe), leNone);
-        EXPECT_FALSE(trace.Text().contains(QStringLiteral("CommStatus event:")));
+        const QStringList lines = trace.Lines();
+        EXPECT_THAT(lines, ::testing::Contains(QStringLiteral("Errore di CRC nr.1")));
+        EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const QString &l) {
+            return l.startsWith(QStringLiteral("CommStatus event:"));
+        }));
     }
-    TraceCapture trace(dirs.Path(), CTraceCode::tmTraceAll);
+    TraceCapture trace; // everything, as with /DEBUG_ALL
     EXPECT_EQ(exchange.Exchange(kProbe), leNone);
-    EXPECT_TRUE(trace.Text().contains(QStringLiteral("CommStatus event:15->7")));
+    EXPECT_THAT(trace.Lines(), ::testing::Contains(QStringLiteral("CommStatus event:15->7")));
 }
 
 } // namespace
