@@ -3,8 +3,6 @@
 namespace MemMap {
 namespace {
 
-constexpr int kFirstAlarmWord = 45;
-
 // The alarm block keeps the deactivation delay before the activation delay and the relay
 // before the type: the instrument's order, not the class's.
 constexpr ESetting kAlarmBlock[kAlarmBlockSize] = {

@@ -18,20 +18,24 @@ inline constexpr int kQEMWordCount = 90;
 inline constexpr int kPointCount = 16;
 inline constexpr int kAlarmCount = 4;
 inline constexpr int kAlarmBlockSize = 9;
+inline constexpr int kFirstAlarmWord = 45;
 
 bool IsQEMCode(qint16 codificaModuli);
 EFamily FamilyOfCode(qint16 codificaModuli);
 int WordCount(EFamily family);
 quint16 RegisterOfWord(EFamily family, int index);
 
-// The settings an image word (and the auxiliary entry of the same index) carries. One setting
-// may appear several times: the linearization points and the alarm blocks carry an item number.
+// The configuration properties the images carry. An image word (and the auxiliary entry of the
+// same index) carries one of them; a setting may appear several times: the linearization points
+// and the alarm blocks carry an item number. IntTime shares word 3 with IntegrationTime, and
+// SlotC only decides which alarm texts are sent: neither has a word of its own.
 enum class ESetting {
     Password,
     Range,
     MeasureType,
     ProbeSelect,
-    IntegrationTime, // VAB/ZOB word 3: IntegrationTime and IntTime in one coded word
+    IntegrationTime,
+    IntTime,
     CJC,
     DisplayDigit,
     DisplayColor,
@@ -62,6 +66,7 @@ enum class ESetting {
     BaudRate,
     DigitalInFunction,
     TempCJC,
+    SlotC,
 };
 
 struct CImageWord
