@@ -23,36 +23,52 @@ void ICopyClass::SaveData(const QString &nomeFile)
 
 namespace {
 
-std::optional<qint16> Parse(const QString &t, qint16 *) { return ValueText::ParseInt16(t); }
-std::optional<qint32> Parse(const QString &t, qint32 *) { return ValueText::ParseInt32(t); }
-std::optional<float> Parse(const QString &t, float *) { return ValueText::ParseSingle(t); }
-std::optional<QDateTime> Parse(const QString &t, QDateTime *) { return ValueText::ParseDate(t); }
-std::optional<bool> Parse(const QString &t, bool *) { return ValueText::ParseBool(t); }
+std::optional<qint16> Parse(const QString &t, qint16 *)
+{
+    return ValueText::ParseInt16(t);
+}
+std::optional<qint32> Parse(const QString &t, qint32 *)
+{
+    return ValueText::ParseInt32(t);
+}
+std::optional<float> Parse(const QString &t, float *)
+{
+    return ValueText::ParseSingle(t);
+}
+std::optional<QDateTime> Parse(const QString &t, QDateTime *)
+{
+    return ValueText::ParseDate(t);
+}
+std::optional<bool> Parse(const QString &t, bool *)
+{
+    return ValueText::ParseBool(t);
+}
+
+void WriteToStore(const QString &section, const QString &varName, const QString &text)
+{
+    if (!Platform::WriteSetting(section, varName, text))
+        g_Trace->BugMessage(QStringLiteral("Impossibile scrivere l'impostazione ") + section +
+                            QLatin1Char('.') + varName);
+}
 
 } // namespace
 
-template <typename T>
-void ICopyClass::LoadFromStore(const QString &varName, T &value, const QString &section)
+template <typename T> void ICopyClass::LoadFromStore(const QString &varName, T &value, const QString &section)
 {
     if (!Platform::HasSetting(section, varName))
         return;
     const QString text = Platform::ReadSetting(section, varName, QString());
-    if (const std::optional<T> parsed = Parse(text, static_cast<T *>(nullptr))) {
-        value = *parsed;
-        return;
-    }
-    g_Trace->BugMessage(QStringLiteral("Valore non valido per ") + section + QLatin1Char('.') + varName
-                        + QStringLiteral(": '") + text + QStringLiteral("', mantenuto ")
-                        + ValueText::ToSettingText(value));
+    value = ValueText::ValueOrKept(Parse(text, static_cast<T *>(nullptr)), text, value,
+                                   section + QLatin1Char('.') + varName);
 }
 
-#define IXO_SAVE_VARIABLE(Type, Writer)                                                           \
-    void ICopyClass::SaveVariable(const QString &varName, Type value, const QString &section)     \
-    {                                                                                              \
-        if (!FileName().isEmpty())                                                                 \
-            m_INI.Writer(section, varName, value);                                                 \
-        else                                                                                       \
-            Platform::WriteSetting(section, varName, ValueText::ToSettingText(value));             \
+#define IXO_SAVE_VARIABLE(Type, Writer)                                                                      \
+    void ICopyClass::SaveVariable(const QString &varName, Type value, const QString &section)                \
+    {                                                                                                        \
+        if (!FileName().isEmpty())                                                                           \
+            m_INI.Writer(section, varName, value);                                                           \
+        else                                                                                                 \
+            WriteToStore(section, varName, ValueText::ToSettingText(value));                                 \
     }
 
 IXO_SAVE_VARIABLE(qint16, INIAddKeyInt)
@@ -63,13 +79,13 @@ IXO_SAVE_VARIABLE(const QString &, INIAddKeyString)
 IXO_SAVE_VARIABLE(bool, INIAddKeyBool)
 #undef IXO_SAVE_VARIABLE
 
-#define IXO_LOAD_VARIABLE(Type, Reader)                                                           \
-    void ICopyClass::LoadVariable(const QString &varName, Type &value, const QString &section)    \
-    {                                                                                              \
-        if (!FileName().isEmpty())                                                                 \
-            value = m_INI.Reader(section, varName, value);                                         \
-        else                                                                                       \
-            LoadFromStore(varName, value, section);                                                \
+#define IXO_LOAD_VARIABLE(Type, Reader)                                                                      \
+    void ICopyClass::LoadVariable(const QString &varName, Type &value, const QString &section)               \
+    {                                                                                                        \
+        if (!FileName().isEmpty())                                                                           \
+            value = m_INI.Reader(section, varName, value);                                                   \
+        else                                                                                                 \
+            LoadFromStore(varName, value, section);                                                          \
     }
 
 IXO_LOAD_VARIABLE(qint16, INIGetInt)

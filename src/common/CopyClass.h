@@ -41,6 +41,9 @@ public:
     void SaveVariable(const QString &varName, const QDateTime &value, const QString &section);
     void SaveVariable(const QString &varName, const QString &value, const QString &section);
     void SaveVariable(const QString &varName, bool value, const QString &section);
+    // Any other type (a double, an enumeration, a text literal that would bind to bool) is
+    // refused when compiling instead of being stored as a neighbouring type.
+    template <typename T> void SaveVariable(const QString &varName, T value, const QString &section) = delete;
 
     void LoadVariable(const QString &varName, qint16 &value, const QString &section);
     void LoadVariable(const QString &varName, qint32 &value, const QString &section);
@@ -50,8 +53,7 @@ public:
     void LoadVariable(const QString &varName, bool &value, const QString &section);
 
 private:
-    template <typename T>
-    void LoadFromStore(const QString &varName, T &value, const QString &section);
+    template <typename T> void LoadFromStore(const QString &varName, T &value, const QString &section);
 
     CINIManager m_INI;
 };

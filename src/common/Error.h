@@ -32,8 +32,15 @@ inline constexpr qint32 kObjectErrorBase = qint32(0x80040000u);
 inline constexpr qint32 kWindowsErrorOffset = 29000;
 
 qint32 MakeUserError(qint32 code);
+// The system's own text for the code, in the user's language; empty when it has none.
 QString GetWindowsErrorText(qint32 systemCode);
 [[noreturn]] void RaiseWindowsError(qint32 systemCode);
+
+// Errors of the language run-time itself (numbers below 1001), source "<program>.VBError".
+// Without a description the run-time's standard text for the number is used.
+//   RaiseRunTimeError(13) -> throws CError(13, "IxoSoft.VBError", "Type mismatch")
+[[noreturn]] void RaiseRunTimeError(qint32 number, const QString &description = QString());
+QString RunTimeErrorText(qint32 number);
 
 // The name every error source starts with: the program's name without folder or extension.
 QString ExecutableBaseName();

@@ -7,7 +7,9 @@
 // names compare without regard to case, as whole names. Every read falls back to the
 // caller's default unless the key is present; numbers are written with "." and read with
 // "." or ","; a present value that does not convert keeps the default and writes a trace
-// line. Each call opens, reads or writes and closes the file; writes go through QSaveFile.
+// line. A value reads back at most 1023 characters long; negative longs are not written and
+// read as 0. Each call opens, reads or writes and closes the file; writes go through QSaveFile,
+// so a failed write leaves the file as it was.
 //   INIAddKeyLong("CCommConfig", "m_ComPort", 2)  -> [CCommConfig] m_ComPort=2, true
 //   INIAddKeyLong("CCommConfig", "m_ComPort", -5) -> false, file unchanged
 //   INIGetBool(section, key-with-"2", true)       -> false

@@ -9,7 +9,10 @@
 #include <QLocale>
 #include <QTimer>
 
-static void InitResources() { Q_INIT_RESOURCE(resources); }
+static void InitResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 CProgramFont g_Font;
 
@@ -27,10 +30,18 @@ QString Unescape(QStringView text)
         }
         const QChar next = text[++i];
         switch (next.unicode()) {
-        case 'n': out += QLatin1Char('\n'); break;
-        case 'r': out += QLatin1Char('\r'); break;
-        case 't': out += QLatin1Char('\t'); break;
-        default: out += next; break;
+        case 'n':
+            out += QLatin1Char('\n');
+            break;
+        case 'r':
+            out += QLatin1Char('\r');
+            break;
+        case 't':
+            out += QLatin1Char('\t');
+            break;
+        default:
+            out += next;
+            break;
         }
     }
     return out;
@@ -62,25 +73,35 @@ const QHash<int, QString> &StringTable()
     return table;
 }
 
-bool HasResString(int id) { return StringTable().contains(id); }
+bool HasResString(int id)
+{
+    return StringTable().contains(id);
+}
 
 QString LoadResString(int id)
 {
     const auto it = StringTable().constFind(id);
     if (it == StringTable().constEnd())
-        throw CError(326, ExecutableBaseName() + QStringLiteral(".VBError"),
-                     QStringLiteral("Resource with identifier '%1' not found").arg(id));
+        RaiseRunTimeError(326, QStringLiteral("Resource with identifier '%1' not found").arg(id));
     return *it;
 }
 
-QString LoadResStringArgs(int id, const QVariantList &args) { return ReplaceArgs(LoadResString(id), args); }
+QString LoadResStringArgs(int id, const QVariantList &args)
+{
+    return ReplaceArgs(LoadResString(id), args);
+}
 
 QString ArgumentText(const QVariant &value)
 {
+    // The run-time's own text form: no thousands separators, a single shown with the 7
+    // digits it holds (0.1f is "0.1"), a double with 15.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
     switch (value.typeId()) {
     case QMetaType::Float:
+        return locale.toString(double(value.toFloat()), 'G', 7);
     case QMetaType::Double:
-        return QLocale().toString(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+        return locale.toString(value.toDouble(), 'G', 15);
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     default:
@@ -128,12 +149,14 @@ QString ReplaceArgs(const QString &text, const QVariantList &args)
 
 void Pause(float seconds)
 {
-    const QString shown = QLocale().toString(seconds, 'g', QLocale::FloatingPointShortest);
+    const QString shown = ArgumentText(seconds);
     g_Trace->BugMessage(QStringLiteral("Inizio pausa ") + shown + QStringLiteral(" sec."));
-    // A monotonic clock: the pause ends on time across midnight or a clock change.
+    // A monotonic clock: the pause ends on time across midnight or a clock change. A day is
+    // far beyond any pause the program asks for and keeps the sums in range.
+    constexpr double kLongestMs = 24.0 * 3600.0 * 1000.0;
+    const qint64 total = seconds > 0.0f ? qint64(qMin(double(seconds) * 1000.0, kLongestMs)) : 0;
     QElapsedTimer clock;
     clock.start();
-    const qint64 total = qint64(qMax(0.0f, seconds) * 1000.0f);
     while (clock.elapsed() < total) {
         QEventLoop loop;
         QTimer::singleShot(int(total - clock.elapsed()), &loop, &QEventLoop::quit);

@@ -71,16 +71,24 @@ void CTraceCode::BugAssert(bool bExpression, const QString &sExpression)
         return;
     BugMessage(QStringLiteral("g_Trace.BugAssert fallito: ") + sExpression);
     if (!sExpression.isEmpty()) {
-        if (Notifier())
-            Notifier()(sExpression);
-        else
-            std::fprintf(stderr, "g_Trace.BugAssert fallito: %s\n", sExpression.toLocal8Bit().constData());
+        // Whatever the message box does, the program must not run on past a broken invariant.
+        try {
+            if (Notifier())
+                Notifier()(sExpression);
+            else
+                std::fprintf(stderr, "g_Trace.BugAssert fallito: %s\n",
+                             sExpression.toLocal8Bit().constData());
+        } catch (...) {
+        }
     }
     std::fflush(nullptr);
     std::_Exit(EXIT_FAILURE);
 }
 
-void CTraceCode::SetAssertNotifier(AssertNotifier notifier) { Notifier() = std::move(notifier); }
+void CTraceCode::SetAssertNotifier(AssertNotifier notifier)
+{
+    Notifier() = std::move(notifier);
+}
 
 void CTraceCode::BugStartTrace()
 {
@@ -116,8 +124,8 @@ void CTraceCode::WriteHeader()
 
 QString CTraceCode::RunLine(const QDateTime &now)
 {
-    return QStringLiteral("Effettuata nuova esecuzione: ") + now.toString(QStringLiteral("dd-MM-yy "))
-           + now.toString(QStringLiteral("HH:mm:ss"));
+    return QStringLiteral("Effettuata nuova esecuzione: ") + now.toString(QStringLiteral("dd-MM-yy ")) +
+           now.toString(QStringLiteral("HH:mm:ss"));
 }
 
 QString CTraceCode::SystemBlock() const
@@ -131,7 +139,8 @@ QString CTraceCode::SystemBlock() const
     block += QStringLiteral("Memoria caricata: %1%").arg(m_System.MemoryLoad()) + crlf;
     block += QStringLiteral("Processore: ") + m_System.Processor() + crlf;
     block += QStringLiteral("Nome sistema operativo: ") + m_System.OSName() + crlf;
-    block += QStringLiteral("Windows Version: %1.%2").arg(m_System.WinMajor()).arg(m_System.WinMinor()) + crlf;
+    block +=
+        QStringLiteral("Windows Version: %1.%2").arg(m_System.WinMajor()).arg(m_System.WinMinor()) + crlf;
     block += QStringLiteral("Windows Directory: ") + m_System.WindowsDir() + crlf;
     block += QStringLiteral("System Directory: ") + m_System.SystemDir() + crlf;
     block += QStringLiteral("Nome utente: ") + m_System.User() + crlf;

@@ -1,7 +1,11 @@
 #include "common/ValueText.h"
 
+#include "common/TraceCode.h"
+
 #include <QLocale>
 
+#include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace ValueText {
@@ -16,14 +20,44 @@ QString Normalised(const QString &text)
     return t;
 }
 
+std::optional<double> ParseFinite(const QString &text)
+{
+    bool ok = false;
+    const double value = Normalised(text).toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
-QString ToSettingText(qint16 value) { return QString::number(value); }
-QString ToSettingText(qint32 value) { return QString::number(value); }
-QString ToSettingText(float value) { return QString::number(double(value), 'g', 9); }
-QString ToSettingText(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
-QString ToSettingText(const QDateTime &value) { return value.toString(kDateFormat); }
-QString ToSettingText(const QString &value) { return value; }
+QString ToSettingText(qint16 value)
+{
+    return QString::number(value);
+}
+QString ToSettingText(qint32 value)
+{
+    return QString::number(value);
+}
+QString ToSettingText(float value)
+{
+    // The shortest text that reads back as the same single: 0.1f is "0.1", not "0.100000001".
+    char buffer[32];
+    const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, end.ptr - buffer);
+}
+QString ToSettingText(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+QString ToSettingText(const QDateTime &value)
+{
+    return value.toString(kDateFormat);
+}
+QString ToSettingText(const QString &value)
+{
+    return value;
+}
 
 std::optional<qint32> ParseInt32(const QString &text)
 {
@@ -31,12 +65,12 @@ std::optional<qint32> ParseInt32(const QString &text)
     const qint32 value = text.trimmed().toInt(&ok);
     if (ok)
         return value;
-    // "12.0" as a locale once wrote it still names a whole number.
-    const std::optional<float> real = ParseSingle(text);
-    if (real && *real == float(qint64(*real)) && *real >= float(std::numeric_limits<qint32>::min())
-        && *real <= float(std::numeric_limits<qint32>::max()))
-        return qint32(*real);
-    return std::nullopt;
+    // "12.0" or "12,0" still names a whole number.
+    const std::optional<double> real = ParseFinite(text);
+    if (!real || *real != std::trunc(*real) || *real < std::numeric_limits<qint32>::min() ||
+        *real > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(*real);
 }
 
 std::optional<qint16> ParseInt16(const QString &text)
@@ -49,11 +83,10 @@ std::optional<qint16> ParseInt16(const QString &text)
 
 std::optional<float> ParseSingle(const QString &text)
 {
-    bool ok = false;
-    const double value = Normalised(text).toDouble(&ok);
-    if (!ok || value > std::numeric_limits<float>::max() || value < -std::numeric_limits<float>::max())
+    const std::optional<double> value = ParseFinite(text);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
         return std::nullopt;
-    return float(value);
+    return float(*value);
 }
 
 std::optional<bool> ParseBool(const QString &text)
@@ -80,6 +113,12 @@ std::optional<QDateTime> ParseDate(const QString &text)
     if (!value.isValid())
         return std::nullopt;
     return value;
+}
+
+void TraceRejected(const QString &where, const QString &text, const QString &kept)
+{
+    g_Trace->BugMessage(QStringLiteral("Valore non valido per ") + where + QStringLiteral(": '") + text +
+                        QStringLiteral("', mantenuto ") + kept);
 }
 
 } // namespace ValueText

@@ -9,9 +9,11 @@ namespace Platform {
 
 QString SettingsFilePath();
 
-// The stored text, or defaultText when the key is not there.
+// The stored text, or defaultText when the key is not there. A value edited by hand with
+// commas ("a, b") comes back as written, not split into a list.
 QString ReadSetting(const QString &section, const QString &key, const QString &defaultText);
 bool HasSetting(const QString &section, const QString &key);
-void WriteSetting(const QString &section, const QString &key, const QString &text);
+// False when the store could not be written (a read-only file or folder).
+bool WriteSetting(const QString &section, const QString &key, const QString &text);
 
 } // namespace Platform

@@ -1,11 +1,28 @@
+#include "TraceCapture_fixture.h"
 #include "common/Error.h"
 #include "common/ResString.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTimer>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+namespace {
+
+// The user's locale for one test.
+class ScopedLocale
+{
+public:
+    explicit ScopedLocale(const QLocale &locale) { QLocale::setDefault(locale); }
+    ~ScopedLocale() { QLocale::setDefault(m_Old); }
+
+private:
+    QLocale m_Old;
+};
+
+} // namespace
 
 TEST(StringTable, LooksUpTextsAndRefusesUnknownNumbers)
 {
@@ -35,6 +52,29 @@ TEST(StringTable, FillsPlaceholdersInOnePass)
     for (int i = 1; i <= 10; ++i)
         ten << QStringLiteral("v%1").arg(i);
     EXPECT_EQ(ReplaceArgs("|10 |1 |11", ten), "v10 v1 v11");
+}
+
+TEST(StringTable, ArgumentsReadAsTheRunTimeWritesThemInTheUsersLocale)
+{
+    const ScopedLocale italian{QLocale(QLocale::Italian, QLocale::Italy)};
+    EXPECT_EQ(ReplaceArgs("|1 |2 |3 |4 |5", {1234.5, 0.1f, -7, true, QStringLiteral("COM1")}),
+              "1234,5 0,1 -7 True COM1");
+    const ScopedLocale english{QLocale(QLocale::English, QLocale::UnitedStates)};
+    EXPECT_EQ(ReplaceArgs("m_NetworkAdd=|1 dp=|2 Value=|3", {qint16(12), 2, 98765.25f}),
+              "m_NetworkAdd=12 dp=2 Value=98765.25");
+}
+
+TEST(Pause, ProcessesEventsUntilItEndsAndTracesItsLength)
+{
+    const ScopedLocale english{QLocale(QLocale::English, QLocale::UnitedStates)};
+    TraceCapture capture;
+    bool timerRan = false;
+    QTimer::singleShot(0, [&timerRan] { timerRan = true; });
+    Pause(0.05f);
+    EXPECT_TRUE(timerRan);
+    Pause(0.0f);
+    EXPECT_THAT(capture.Lines(), ::testing::ElementsAre("Inizio pausa 0.05 sec.", "Fine pausa 0.05 sec.",
+                                                        "Inizio pausa 0 sec.", "Fine pausa 0 sec."));
 }
 
 // Every number that the program's code passes to the table must be there: a missing one

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The lines of one INI file, kept as written so that a change touches only its own line:
+// comments (";"), blank lines and the spelling of names survive. A section is a line that
+// starts with "["; a key is a "name=value" line below it. Names compare as whole names
+// without regard to case; a section that appears twice counts as one, read in file order.
+// A value with blanks at its ends, or one enclosed in double quotes, is written in quotes
+// and read back without them, so every single-line text survives a round trip.
+//   [CCommConfig]          Value("ccommconfig", "M_COMPORT") -> "2"
+//   m_ComPort=2            Value("CCommConfig", "ComPort")   -> nullopt
+class CIniDocument
+{
+public:
+    // False when the file is there but cannot be read; a missing file is an empty document.
+    bool Load(const QString &path);
+    // Through QSaveFile: the file is whole or as it was.
+    bool Save(const QString &path) const;
+
+    bool HasSection(const QString &section) const;
+    std::optional<QString> Value(const QString &section, const QString &key) const;
+    // Replaces the first occurrence, or adds the key at the end of the section, adding the
+    // section at the end of the file when needed.
+    void SetValue(const QString &section, const QString &key, const QString &value);
+    // Every occurrence goes; false when there was none.
+    bool RemoveSection(const QString &section);
+    bool RemoveKey(const QString &section, const QString &key);
+
+    // Names and values that fit one line and keep their meaning when read back.
+    static bool IsValidSectionName(const QString &section);
+    static bool IsValidKeyName(const QString &key);
+    static bool IsValidValue(const QString &value);
+
+private:
+    // visit(line index, key line) for each key of the section in file order, until it
+    // answers false.
+    template <typename Visit> void ForEachKeyOf(const QString &section, Visit visit) const;
+
+    QStringList m_Lines;
+};
