@@ -1,6 +1,6 @@
 #include "programming/memmap/AuxDumpFile.h"
 
-#include "programming/memmap/Cp1252Text.h"
+#include "common/Cp1252.h"
 
 namespace MemMap {
 namespace {
@@ -19,7 +19,7 @@ QString Unquoted(QString line)
 QByteArray EncodeAuxDump(qint16 codificaModuli, const QStringList &entries)
 {
     QByteArray bytes;
-    auto line = [&bytes](const QString &item) { bytes += '"' + ToCp1252Bytes(item) + "\"\r\n"; };
+    auto line = [&bytes](const QString &item) { bytes += '"' + ToCp1252(item) + "\"\r\n"; };
     line(QString::number(codificaModuli));
     for (const QString &entry : entries)
         line(entry);
@@ -28,7 +28,7 @@ QByteArray EncodeAuxDump(qint16 codificaModuli, const QStringList &entries)
 
 std::optional<CAuxDump> DecodeAuxDump(const QByteArray &bytes, int entryCount)
 {
-    QStringList lines = FromCp1252Bytes(bytes).split(QLatin1Char('\n'));
+    QStringList lines = FromCp1252(bytes).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     if (lines.size() < entryCount + 1)

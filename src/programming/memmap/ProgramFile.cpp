@@ -1,10 +1,12 @@
 #include "programming/memmap/ProgramFile.h"
 
-#include "common/ResString.h"
-#include "programming/memmap/Cp1252Text.h"
+#include "common/Bytes.h"
+#include "common/Cp1252.h"
+#include "common/Error.h"
+#include "common/Version.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -13,7 +15,7 @@ namespace {
 
 QByteArray TextField(const QString &text, int size)
 {
-    return ToCp1252Bytes(text).left(size).leftJustified(size, ' ');
+    return ToCp1252(text).left(size).leftJustified(size, ' ');
 }
 
 QString FieldText(const QByteArray &bytes, int offset, int size)
@@ -21,7 +23,7 @@ QString FieldText(const QByteArray &bytes, int offset, int size)
     QByteArray field = bytes.mid(offset, size);
     while (field.endsWith(' '))
         field.chop(1);
-    return FromCp1252Bytes(field);
+    return FromCp1252(field);
 }
 
 void AppendWord(QByteArray &bytes, qint16 word)
@@ -40,11 +42,14 @@ qint16 WordAt(const QByteArray &bytes, int offset)
 
 CProgramVersion WritingProgramVersion()
 {
-    static const QRegularExpression number(QStringLiteral("(\\d+)\\.(\\d+)\\.(\\d+)"));
-    const QRegularExpressionMatch m = number.match(LoadResString(303));
-    if (!m.hasMatch())
+    CVersion version;
+    try {
+        version.Create(QCoreApplication::applicationFilePath());
+    } catch (const CError &) {
         return {};
-    return {qint16(m.captured(1).toInt()), qint16(m.captured(2).toInt()), qint16(m.captured(3).toInt())};
+    }
+    const qint32 high = version.FileVersionMajor();
+    return {HiWord(high), LoWord(high), LoWord(version.FileVersionMinor())};
 }
 
 int ProgramFileSize(EFamily family)

@@ -33,7 +33,7 @@ struct CProgramVersion
     qint16 Revision = 0;
 };
 
-// The version the program shows (string 303, "Version 1.204.1" -> {1, 204, 1}).
+// The running program's version ("Version 1.204.1" -> {1, 204, 1}).
 CProgramVersion WritingProgramVersion();
 
 struct CProgramFile

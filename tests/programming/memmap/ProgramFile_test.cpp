@@ -1,5 +1,4 @@
 #include "programming/memmap/AuxDumpFile.h"
-#include "programming/memmap/Cp1252Text.h"
 #include "programming/memmap/ProgramFile.h"
 
 #include <QFile>
@@ -28,6 +27,14 @@ quint16 Le16(const QByteArray &b, int at)
 }
 
 } // namespace
+
+TEST(ProgramFile, VersionIsTheProgramsOwn)
+{
+    const CProgramVersion version = WritingProgramVersion();
+    EXPECT_EQ(version.Major, 1);
+    EXPECT_EQ(version.Minor, 204);
+    EXPECT_EQ(version.Revision, 1);
+}
 
 TEST(ProgramFile, HeaderAndImageLieAtTheirOffsets)
 {
@@ -120,13 +127,4 @@ TEST(ProgramFile, AuxDumpQuotesEveryItem)
     EXPECT_EQ(back->CodificaModuli, qint16(0xCC0F));
     EXPECT_EQ(back->Entries, entries);
     EXPECT_FALSE(DecodeAuxDump(bytes, 90));
-}
-
-TEST(ProgramFile, Cp1252RoundTripsEveryByte)
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
-    EXPECT_EQ(ToCp1252Bytes(FromCp1252Bytes(all)), all);
-    EXPECT_EQ(FromCp1252Bytes("\x80"), QString(QChar(0x20AC)));
 }
