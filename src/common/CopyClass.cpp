@@ -23,26 +23,6 @@ void ICopyClass::SaveData(const QString &nomeFile)
 
 namespace {
 
-std::optional<qint16> Parse(const QString &t, qint16 *)
-{
-    return ValueText::ParseInt16(t);
-}
-std::optional<qint32> Parse(const QString &t, qint32 *)
-{
-    return ValueText::ParseInt32(t);
-}
-std::optional<float> Parse(const QString &t, float *)
-{
-    return ValueText::ParseSingle(t);
-}
-std::optional<QDateTime> Parse(const QString &t, QDateTime *)
-{
-    return ValueText::ParseDate(t);
-}
-std::optional<bool> Parse(const QString &t, bool *)
-{
-    return ValueText::ParseBool(t);
-}
 
 void WriteToStore(const QString &section, const QString &varName, const QString &text)
 {
@@ -58,7 +38,7 @@ template <typename T> void ICopyClass::LoadFromStore(const QString &varName, T &
     if (!Platform::HasSetting(section, varName))
         return;
     const QString text = Platform::ReadSetting(section, varName, QString());
-    value = ValueText::ValueOrKept(Parse(text, static_cast<T *>(nullptr)), text, value,
+    value = ValueText::ValueOrKept(ValueText::Parse<T>(text), text, value,
                                    section + QLatin1Char('.') + varName);
 }
 

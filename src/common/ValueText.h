@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <type_traits>
 
 // Conversions between typed values and the text kept in settings and INI files. Numbers are
 // written with "." whatever the locale and read with "." or ","; text that is not a number
@@ -25,6 +26,23 @@ std::optional<qint32> ParseInt32(const QString &text);
 std::optional<float> ParseSingle(const QString &text);
 std::optional<bool> ParseBool(const QString &text);
 std::optional<QDateTime> ParseDate(const QString &text);
+
+// The parser of a value type, for code that handles the six types alike.
+template <typename T> std::optional<T> Parse(const QString &text)
+{
+    if constexpr (std::is_same_v<T, qint16>)
+        return ParseInt16(text);
+    else if constexpr (std::is_same_v<T, qint32>)
+        return ParseInt32(text);
+    else if constexpr (std::is_same_v<T, float>)
+        return ParseSingle(text);
+    else if constexpr (std::is_same_v<T, QDateTime>)
+        return ParseDate(text);
+    else if constexpr (std::is_same_v<T, bool>)
+        return ParseBool(text);
+    else
+        return text;
+}
 
 // A stored text that did not convert: one trace line naming where it was found and the value
 // kept instead.

@@ -1,4 +1,4 @@
-#include "TraceCapture_fixture.h"
+#include "support/TraceCapture.h"
 #include "common/CopyClass.h"
 #include "platform/SettingsStore.h"
 #include "support/TempUserDirs.h"

@@ -1,4 +1,4 @@
-#include "TraceCapture_fixture.h"
+#include "support/TraceCapture.h"
 #include "common/Error.h"
 #include "common/ResString.h"
 

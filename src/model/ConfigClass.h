@@ -1,0 +1,64 @@
+#pragma once
+
+#include "common/CopyClass.h"
+#include "common/LoadSaveADORS.h"
+#include "model/ReportRecordset.h"
+
+// The stored columns of one configuration class, visited in their stored order: saving reads
+// the members, loading writes them, and the archive learns the column names from the visit.
+class CColumnVisitor
+{
+public:
+    virtual ~CColumnVisitor() = default;
+    virtual void Column(const QString &name, qint16 &member) = 0;
+    virtual void Column(const QString &name, QString &member) = 0;
+};
+
+// The common shape of the archive-backed configuration classes: a class name that is also
+// the archive table ("CAlarm1"), one row of that table per configuration keyed by
+// "IDProgramma", the copy between two objects of one class and the report rows.
+//   SaveDataInADORS(7)                 -> adds row 7 (CError when the table has one)
+//   SaveDataInADORS("IDProgramma=7")   -> updates row 7 (CError when there is none)
+//   LoadDataFromADORS("IDProgramma=7") -> reads row 7; context properties stay as they are
+// A criterion of another kind is a programming error (fatal assertion). Only the thirteen
+// archive tables are ever opened, and only those whose name starts with the class's own.
+class CConfigClass : public ICopyClass
+{
+public:
+    QString ClassName() const override { return m_ClassName; }
+    void SetClassName(const QString &className) { m_ClassName = className; }
+
+    // Either class name contains the other, letter case counting: "CAlarm" ~ "CAlarm3".
+    bool VerifySameClass(const ICopyClass &dst, const ICopyClass &src) const override;
+
+    void SaveDataInADORS(const QVariant &criterion) override;
+    void LoadDataFromADORS(const QVariant &criterion) override;
+
+    // Appends this object's rows; the caller sets the context properties first.
+    virtual void SetReport(CReportRecordset &report) const = 0;
+
+    // Copy every copied member into other (GetData) or from other (SetData) when
+    // VerifySameClass accepts the pair and both are of this class; otherwise nothing.
+    void GetData(ICopyClass &other) const;
+    void SetData(const ICopyClass &other);
+
+    // The stored columns, in their order.
+    QStringList StoredColumns();
+
+protected:
+    explicit CConfigClass(const QString &className);
+    CConfigClass(const CConfigClass &) = default;
+    CConfigClass &operator=(const CConfigClass &) = default;
+
+    virtual void VisitColumns(CColumnVisitor &visitor) = 0;
+    // source is of the same class as this object.
+    virtual void CopyFrom(const CConfigClass &source) = 0;
+
+private:
+    QString CheckedTable() const;
+    [[noreturn]] void RaiseNotFound(const QVariant &criterion, const QString &table) const;
+
+    QString m_ClassName;
+    QString m_OwnClassName;
+    CLoadSaveADORS m_LoadSaveADORS;
+};

@@ -1,0 +1,94 @@
+#include "model/ModInstr.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Modules
+{
+    qint16 model, a, b, c, d;
+    bool operator==(const Modules &) const = default;
+};
+
+Modules Decode(qint16 word, qint16 slotDBefore = 0)
+{
+    CModInstr modInstr;
+    modInstr.SetSlotD(slotDBefore);
+    modInstr.SetCodificaModuli(word);
+    return {modInstr.ModelloStrumento(), modInstr.SlotA(), modInstr.SlotB(), modInstr.SlotC(),
+            modInstr.SlotD()};
+}
+
+qint16 Build(const Modules &m)
+{
+    CModInstr modInstr;
+    modInstr.SetModelloStrumento(m.model);
+    modInstr.SetSlotA(m.a);
+    modInstr.SetSlotB(m.b);
+    modInstr.SetSlotC(m.c);
+    modInstr.SetSlotD(m.d);
+    return modInstr.CodificaModuli();
+}
+
+} // namespace
+
+TEST(CodificaModuli, BuildsTheWordsOfTheInstruments)
+{
+    const struct
+    {
+        Modules modules;
+        quint16 word;
+    } cases[] = {
+        {{2, 3, 1, 3, 1}, 0xCE1F}, {{1, 0, 0, 1, 0}, 0x8001}, {{0, 2, 2, 2, 0}, 0x0903},
+        {{1, 0, 3, 0, 0}, 0x8010}, {{1, 0, 3, 2, 0}, 0x8013}, {{2, 0, 3, 0, 0}, 0xC010},
+        {{1, 1, 0, 4, 0}, 0x8410}, {{0, 0, 0, 0, 0}, 0x0000},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(quint16(Build(c.modules)), c.word) << std::hex << c.word;
+}
+
+// Every model and slot combination the module page can produce comes back from its word,
+// except where the word keeps no slot for a KQ module (bit 4 only).
+TEST(CodificaModuli, DecodesEveryCombinationItBuilds)
+{
+    int combinations = 0;
+    for (qint16 model = 0; model <= 2; ++model)
+        for (qint16 a = 0; a <= 3; ++a)
+            for (qint16 b = 0; b <= 3; ++b)
+                for (qint16 c = 0; c <= 4; ++c)
+                    for (qint16 d = 0; d <= 1; ++d) {
+                        const Modules built{model, a, b, c, d};
+                        const bool kq = b == 3 || c == 4 || d == 1;
+                        Modules expected{model, a, qint16(b == 3 ? 0 : b), qint16(c == 4 ? 0 : c), 0};
+                        if (kq && model == 2)
+                            expected.d = 1;
+                        else if (kq && expected.c == 0)
+                            expected.c = 4;
+                        else if (kq)
+                            expected.b = 3;
+                        EXPECT_EQ(Decode(Build(built)), expected)
+                            << model << " " << a << " " << b << " " << c << " " << d;
+                        ++combinations;
+                    }
+    EXPECT_EQ(combinations, 480);
+}
+
+TEST(CodificaModuli, DecodesUnusedPatternsToNoModule)
+{
+    EXPECT_EQ(Decode(qint16(0xA000)).model, 0); // 101
+    EXPECT_EQ(Decode(qint16(0xE000)).model, 0); // 111
+    EXPECT_EQ(Decode(qint16(0x8300)).b, 0);     // bits 9-8 = 11
+    EXPECT_EQ(Decode(qint16(0x8002)).c, 0);
+    EXPECT_EQ(Decode(qint16(0x8007)).c, 0);
+    // Without bit 4 slot D keeps what it held.
+    EXPECT_EQ(Decode(qint16(0xC000), 1).d, 1);
+    EXPECT_EQ(Decode(qint16(0xC010), 0).d, 1);
+}
+
+TEST(CodificaModuli, SelectsTheQEMMemoryMapBySlotABits)
+{
+    EXPECT_TRUE(CModInstr::IsQEM(qint16(0xCE1F)));
+    EXPECT_TRUE(CModInstr::IsQEM(0x0C00));
+    EXPECT_FALSE(CModInstr::IsQEM(0x0800));
+    EXPECT_FALSE(CModInstr::IsQEM(0x0400));
+}

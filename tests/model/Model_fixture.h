@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/Archive.h"
+#include "model/ScaleTables.h"
+#include "support/TempUserDirs.h"
+
+#include <QLocale>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+// Start-up fills the scale tables once; reports are read with "." as separator unless a test
+// says otherwise.
+class CModelEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        InitGlobalScale();
+        QLocale::setDefault(QLocale::c());
+    }
+};
+inline ::testing::Environment *const g_ModelEnvironment =
+    ::testing::AddGlobalTestEnvironment(new CModelEnvironment);
+
+// A fresh archive in a temporary user folder, open on g_Connection for one test.
+class ArchiveTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { g_Connection->Open(); }
+    void TearDown() override { g_Connection->Close(); }
+
+    // One value of the archive, read with a bare statement.
+    static QVariant Value(const QString &sql)
+    {
+        QSqlQuery &query = g_Connection->Statement(sql);
+        g_Connection->Run(query);
+        const QVariant value = query.next() ? query.value(0) : QVariant();
+        query.finish();
+        return value;
+    }
+    static void Exec(const QString &sql) { g_Connection->Run(g_Connection->Statement(sql)); }
+
+    TempUserDirs m_Dirs;
+};

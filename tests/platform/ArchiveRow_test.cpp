@@ -1,0 +1,54 @@
+#include "common/LoadSaveADORS.h"
+#include "platform/ArchiveRow.h"
+
+#include <gtest/gtest.h>
+
+// The field storage of the archive-backed classes over one row.
+TEST(ArchiveRow, FieldsRoundTripEveryTypeAndEmptyText)
+{
+    Platform::CArchiveRow row;
+    CLoadSaveADORS fields;
+    fields.SetRecordset(&row);
+    const QDateTime when(QDate(2024, 2, 29), QTime(13, 5, 9));
+    fields.SaveVariable("i16", qint16(-32768));
+    fields.SaveVariable("i32", qint32(70000));
+    fields.SaveVariable("f", 2.5f);
+    fields.SaveVariable("d", when);
+    fields.SaveVariable("s", QString());
+    fields.SaveVariable("b", true);
+    fields.SaveVariable("i16", qint16(-7)); // the same field again replaces its value
+    EXPECT_EQ(row.Columns(), QStringList({"i16", "i32", "f", "d", "s", "b"}));
+
+    qint16 i16 = 0;
+    qint32 i32 = 0;
+    float f = 0;
+    QDateTime d;
+    QString s = "old";
+    bool b = false;
+    fields.LoadVariable("i16", i16);
+    fields.LoadVariable("i32", i32);
+    fields.LoadVariable("f", f);
+    fields.LoadVariable("d", d);
+    fields.LoadVariable("s", s);
+    fields.LoadVariable("b", b);
+    EXPECT_EQ(i16, -7);
+    EXPECT_EQ(i32, 70000);
+    EXPECT_EQ(f, 2.5f);
+    EXPECT_EQ(d, when);
+    EXPECT_EQ(s, QString(""));
+    EXPECT_TRUE(b);
+}
+
+TEST(ArchiveRow, NullMissingOrUnfitFieldsKeepTheMember)
+{
+    Platform::CArchiveRow row({"null"});
+    row.SetValue("big", 40000);
+    row.SetValue("text", "x");
+    CLoadSaveADORS fields;
+    qint16 value = 5;
+    fields.LoadVariable("big", value); // no recordset yet
+    fields.SetRecordset(&row);
+    for (const char *name : {"null", "missing", "big", "text"})
+        fields.LoadVariable(name, value);
+    EXPECT_EQ(value, 5);
+}
