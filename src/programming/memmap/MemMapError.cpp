@@ -11,10 +11,4 @@ void RaiseMemMapError(EMemMapError code, const QString &description)
     throw CError(MakeUserError(code), ExecutableBaseName() + QStringLiteral(".MemMap"), description);
 }
 
-void RaiseSubscriptOutOfRange()
-{
-    throw CError(9, ExecutableBaseName() + QStringLiteral(".VBError"),
-                 QStringLiteral("Subscript out of range"));
-}
-
 } // namespace MemMap

@@ -15,7 +15,5 @@ enum EMemMapError : qint32 {
 };
 
 [[noreturn]] void RaiseMemMapError(EMemMapError code, const QString &description);
-// An image index outside the image, as an array index out of bounds has always read.
-[[noreturn]] void RaiseSubscriptOutOfRange();
 
 } // namespace MemMap

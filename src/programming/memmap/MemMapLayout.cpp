@@ -1,5 +1,7 @@
 #include "programming/memmap/MemMapLayout.h"
 
+#include "model/ModInstr.h"
+
 namespace MemMap {
 namespace {
 
@@ -54,7 +56,7 @@ QList<CImageWord> MakeLayout(EFamily family)
 
 bool IsQEMCode(qint16 codificaModuli)
 {
-    return (quint16(codificaModuli) & 0x0C00) == 0x0C00;
+    return CModInstr::IsQEM(codificaModuli);
 }
 
 EFamily FamilyOfCode(qint16 codificaModuli)
