@@ -249,6 +249,10 @@ TEST_F(MemMapManagerTest, AuxiliaryTextsBothWaysThroughRecordTwo)
         const QByteArray dump = FileBytes(Platform::UserDataFile(kMemoryUserAuxDump));
         EXPECT_TRUE(dump.startsWith('"' + QByteArray::number(stored.ModInstr().CodificaModuli()) + "\"\r\n"));
         EXPECT_EQ(dump.count("\r\n"), writer->WordCount() + 1);
+        auto rereader = MakeMemMapManager(stored.ModInstr().CodificaModuli());
+        ASSERT_TRUE(rereader->ReadMemorySetupAux(Platform::UserDataFile(kMemoryUserAuxDump)));
+        EXPECT_EQ(rereader->CodificaModuli(), stored.ModInstr().CodificaModuli());
+        EXPECT_EQ(rereader->AuxEntry(9), writer->AuxEntry(9));
     }
 }
 
