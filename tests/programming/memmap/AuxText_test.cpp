@@ -1,6 +1,7 @@
 #include "common/Error.h"
 #include "programming/memmap/AuxCommandTable.h"
 #include "programming/memmap/AuxListing.h"
+#include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/AuxText.h"
 
 #include <QLocale>
@@ -82,15 +83,6 @@ TEST(AuxCommandTable, TemplatesByFamily)
 
 namespace {
 
-// A listing as an instrument answers READ: every key of the family, a value, CR LF.
-QByteArray Listing(EFamily family, const QStringList &values)
-{
-    QByteArray listing = "READ\r\n";
-    for (const CImageWord &w : ImageLayout(family))
-        listing += AuxKey(family, w.Index).toLatin1() + values.at(w.Index).toLatin1() + "\r\n";
-    return listing + "EXT\r\n";
-}
-
 QStringList Values(EFamily family)
 {
     QStringList values(WordCount(family));
@@ -105,7 +97,7 @@ TEST(AuxListing, ReadsEveryEntryOfTheFamily)
 {
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
         const QStringList values = Values(family);
-        const QByteArray listing = Listing(family, values);
+        const QByteArray listing = InstrumentListing(family, values);
         EXPECT_EQ(ListingIsQEM(listing), family == EFamily::QEM);
         const QStringList entries = ParseAuxListing(listing, family);
         ASSERT_EQ(entries.size(), WordCount(family));
@@ -120,7 +112,7 @@ TEST(AuxListing, ReadsEveryEntryOfTheFamily)
 TEST(AuxListing, KeepsOnlyValueCharactersAndAnyOrder)
 {
     const QStringList values = Values(EFamily::VABZOB);
-    QByteArray listing = Listing(EFamily::VABZOB, values);
+    QByteArray listing = InstrumentListing(EFamily::VABZOB, values);
     listing.replace("SCAL>Lo.d=" + values[9].toLatin1(), "SCAL>Lo.d=   -5.0 ");
     listing.replace("CoLr>CoLr=" + values[5].toLatin1(), "CoLr>CoLr=rEd!\t");
     // Reordered: the last line moves to the front, and the last value has no CR after it.
@@ -141,7 +133,7 @@ TEST(AuxListing, KeepsOnlyValueCharactersAndAnyOrder)
 
 TEST(AuxListing, MissingKeyIsAnErrorNotACrash)
 {
-    QByteArray listing = Listing(EFamily::QEM, Values(EFamily::QEM));
+    QByteArray listing = InstrumentListing(EFamily::QEM, Values(EFamily::QEM));
     listing.replace("SP.4>HYS=", "SP.4>HYZ=");
     try {
         ParseAuxListing(listing, EFamily::QEM);
@@ -150,5 +142,6 @@ TEST(AuxListing, MissingKeyIsAnErrorNotACrash)
         EXPECT_EQ(e.Description(), "Comando SP.4>HYS= non presente!!!");
     }
     // A VAB listing lacks every linearization key a QEM read would skip anyway, but not CJC.
-    EXPECT_THROW(ParseAuxListing(Listing(EFamily::VABZOB, Values(EFamily::VABZOB)), EFamily::QEM), CError);
+    EXPECT_THROW(ParseAuxListing(InstrumentListing(EFamily::VABZOB, Values(EFamily::VABZOB)), EFamily::QEM),
+                 CError);
 }

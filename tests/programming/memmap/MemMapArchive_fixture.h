@@ -66,6 +66,16 @@ inline void FillDistinct(CConfiguration &configuration, MemMap::EFamily family)
     }
 }
 
+// A new archived configuration of the family, every setting distinct.
+inline qint32 AddDistinct(MemMap::EFamily family)
+{
+    CConfiguration configuration;
+    FillDistinct(configuration, family);
+    const qint32 id = g_Connection->NewID();
+    configuration.Add(id);
+    return id;
+}
+
 // Every row of every configuration table, as text: equal snapshots, equal archives.
 inline QString ArchiveSnapshot()
 {

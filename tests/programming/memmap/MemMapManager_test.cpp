@@ -1,6 +1,6 @@
 #include "common/Error.h"
 #include "platform/UserPaths.h"
-#include "programming/memmap/AuxCommandTable.h"
+#include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
 #include "programming/memmap/MemMapArchive_fixture.h"
@@ -19,16 +19,6 @@ namespace {
 class MemMapManagerTest : public ArchiveTest
 {
 protected:
-    // A new archived configuration of the family, every setting distinct.
-    qint32 AddDistinct(EFamily family)
-    {
-        CConfiguration configuration;
-        FillDistinct(configuration, family);
-        const qint32 id = g_Connection->NewID();
-        configuration.Add(id);
-        return id;
-    }
-
     static QStringList Carried(qint32 id, EFamily family)
     {
         CConfiguration configuration;
@@ -213,14 +203,12 @@ TEST_F(MemMapManagerTest, ExportReportsAFileThatCannotBeWritten)
 
 namespace {
 
-// The instrument's answer to READ for the entries of an auxiliary image.
 QByteArray ListingOf(const CMemMapManager &manager)
 {
-    QByteArray listing = "READ\r\n";
-    for (const CImageWord &w : ImageLayout(manager.Family()))
-        listing += AuxKey(manager.Family(), w.Index).toLatin1() + " " + manager.AuxEntry(w.Index).toLatin1() +
-                   "\r\n";
-    return listing;
+    QStringList entries;
+    for (int i = 0; i < manager.WordCount(); ++i)
+        entries.append(manager.AuxEntry(i));
+    return InstrumentListing(manager.Family(), entries, " ");
 }
 
 } // namespace

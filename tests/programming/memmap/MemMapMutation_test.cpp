@@ -1,5 +1,5 @@
 #include "common/Error.h"
-#include "programming/memmap/AuxCommandTable.h"
+#include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
 #include "programming/memmap/MemMapArchive_fixture.h"
@@ -16,18 +16,7 @@ namespace {
 
 constexpr int kRounds = 1500;
 
-class MemMapMutationTest : public ArchiveTest
-{
-protected:
-    qint32 AddDistinct(EFamily family)
-    {
-        CConfiguration configuration;
-        FillDistinct(configuration, family);
-        const qint32 id = g_Connection->NewID();
-        configuration.Add(id);
-        return id;
-    }
-};
+using MemMapMutationTest = ArchiveTest;
 
 } // namespace
 
@@ -72,9 +61,10 @@ TEST_F(MemMapMutationTest, AuxiliaryListing)
         writer->SetIDProgramma(AddDistinct(family));
         writer->SetCodificaModuli(code);
         writer->ConvertUserSetupToMemoryMapAux();
-        QByteArray listing;
-        for (const CImageWord &w : ImageLayout(family))
-            listing += AuxKey(family, w.Index).toLatin1() + writer->AuxEntry(w.Index).toLatin1() + "!\r\n";
+        QStringList entries;
+        for (int i = 0; i < writer->WordCount(); ++i)
+            entries.append(writer->AuxEntry(i));
+        const QByteArray listing = InstrumentListing(family, entries, {}, "!");
 
         CMutator mutator(family == EFamily::QEM ? 77 : 1302);
         int stored = 0;
