@@ -159,21 +159,6 @@ TEST(AuxConversion, TextsDoNotFollowTheUserLocale)
         EXPECT_FALSE(text.contains(QLatin1Char(','))) << text.toStdString();
 }
 
-TEST(AuxConversion, BothFamiliesReadBackWhatTheyWrite)
-{
-    for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
-        const CMapSettingStore written = FullStore();
-        QStringList entries = BuildAuxImage(written, family, Context());
-        CMapSettingStore read = FullStore();
-        for (const CImageWord &w : ImageLayout(family))
-            read.SetValue(w.Setting, w.Item, 4321);
-        entries[5] += QLatin1Char('!');
-        StripAuxMark(entries);
-        ApplyAuxImage(entries, family, Context(), read);
-        EXPECT_TRUE(read == written);
-    }
-}
-
 TEST(AuxConversion, ReadRulesOfTheSpecialTexts)
 {
     QStringList entries = BuildAuxImage(FullStore(), EFamily::VABZOB, Context());

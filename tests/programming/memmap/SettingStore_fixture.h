@@ -17,7 +17,6 @@ public:
     {
         m_Values.insert({int(setting), item}, value);
     }
-    bool operator==(const CMapSettingStore &other) const { return m_Values == other.m_Values; }
 
 private:
     QHash<QPair<int, int>, qint16> m_Values;
