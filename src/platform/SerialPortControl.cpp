@@ -1,0 +1,254 @@
+#include "platform/SerialPortControl.h"
+
+#include "platform/SerialPortNames.h"
+
+namespace Platform {
+namespace {
+
+struct BaudEntry
+{
+    qint32 code;
+    qint32 rate;
+};
+constexpr BaudEntry kBaudTable[] = {{0, 1200}, {1, 2400}, {2, 4800}, {3, 9600}, {5, 19200}, {6, 38400}};
+
+constexpr QSerialPort::Parity kParityOfCode[] = {QSerialPort::NoParity, QSerialPort::OddParity,
+                                                 QSerialPort::EvenParity, QSerialPort::MarkParity,
+                                                 QSerialPort::SpaceParity};
+constexpr QSerialPort::StopBits kStopBitsOfCode[] = {QSerialPort::OneStop, QSerialPort::OneAndHalfStop,
+                                                     QSerialPort::TwoStop};
+
+bool IsCode(qint32 code, qsizetype tableSize)
+{
+    return code >= 0 && code < tableSize;
+}
+
+} // namespace
+
+CSerialPortControl::CSerialPortControl(QObject *parent) : QObject(parent)
+{
+    m_TextIdle.setSingleShot(true);
+    m_TextIdle.setInterval(kTextReplyIdleGapMs);
+    connect(&m_TextIdle, &QTimer::timeout, this, &CSerialPortControl::OnTextReplyIdle);
+    connect(&m_Port, &QSerialPort::readyRead, this, &CSerialPortControl::OnReadyRead);
+    connect(&m_Port, &QSerialPort::errorOccurred, this, &CSerialPortControl::OnPortError);
+}
+
+CSerialPortControl::~CSerialPortControl()
+{
+    // No status may reach an owner that is being torn down with us.
+    disconnect(&m_Port, nullptr, this, nullptr);
+    m_Port.close();
+}
+
+qint32 CSerialPortControl::BaudRateOfCode(qint32 code)
+{
+    for (const BaudEntry &entry : kBaudTable)
+        if (entry.code == code)
+            return entry.rate;
+    return 0;
+}
+
+bool CSerialPortControl::PortOpen() const
+{
+    return m_Port.isOpen();
+}
+
+void CSerialPortControl::SetPortOpen(bool open)
+{
+    if (!open) {
+        m_TextIdle.stop();
+        m_Collecting = false;
+        m_Port.close();
+        return;
+    }
+    if (m_Port.isOpen())
+        return;
+    const QString device = SerialDeviceName(m_PortNumber);
+    if (m_LineMode != 0 || !LineSettingsValid() || device.isEmpty())
+        return;
+    m_Port.setPortName(device);
+    if (!m_Port.open(QIODevice::ReadWrite))
+        return;
+    ApplyLineSettings();
+    m_Port.setDataTerminalReady(m_DTR);
+    m_Port.setRequestToSend(m_RTS);
+    m_Input.clear();
+    m_Received.clear();
+}
+
+void CSerialPortControl::SetBaudCode(qint32 code)
+{
+    m_BaudCode = code;
+    ApplyLineSettings();
+}
+
+void CSerialPortControl::SetDataBits(qint32 bits)
+{
+    m_DataBits = bits;
+    ApplyLineSettings();
+}
+
+void CSerialPortControl::SetStopBitCode(qint32 code)
+{
+    m_StopBitCode = code;
+    ApplyLineSettings();
+}
+
+void CSerialPortControl::SetParityCode(qint32 code)
+{
+    m_ParityCode = code;
+    ApplyLineSettings();
+}
+
+bool CSerialPortControl::LineSettingsValid() const
+{
+    return BaudRateOfCode(m_BaudCode) != 0 && m_DataBits >= 5 && m_DataBits <= 8 &&
+           IsCode(m_StopBitCode, std::size(kStopBitsOfCode)) &&
+           IsCode(m_ParityCode, std::size(kParityOfCode));
+}
+
+void CSerialPortControl::ApplyLineSettings()
+{
+    if (!m_Port.isOpen() || !LineSettingsValid())
+        return;
+    m_Port.setBaudRate(BaudRateOfCode(m_BaudCode));
+    m_Port.setDataBits(QSerialPort::DataBits(m_DataBits));
+    m_Port.setParity(kParityOfCode[m_ParityCode]);
+    m_Port.setStopBits(kStopBitsOfCode[m_StopBitCode]);
+    m_Port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+bool CSerialPortControl::DTR() const
+{
+    return m_DTR;
+}
+
+void CSerialPortControl::SetDTR(bool on)
+{
+    m_DTR = on;
+    if (m_Port.isOpen())
+        m_Port.setDataTerminalReady(on);
+}
+
+bool CSerialPortControl::RTS() const
+{
+    return m_RTS;
+}
+
+void CSerialPortControl::SetRTS(bool on)
+{
+    m_RTS = on;
+    if (m_Port.isOpen())
+        m_Port.setRequestToSend(on);
+}
+
+bool CSerialPortControl::PinoutSignal(QSerialPort::PinoutSignal signal) const
+{
+    if (!m_Port.isOpen())
+        return false;
+    // pinoutSignals() is not const in QSerialPort although it only asks the device.
+    return const_cast<QSerialPort &>(m_Port).pinoutSignals().testFlag(signal);
+}
+
+bool CSerialPortControl::CTS() const
+{
+    return PinoutSignal(QSerialPort::ClearToSendSignal);
+}
+bool CSerialPortControl::DSR() const
+{
+    return PinoutSignal(QSerialPort::DataSetReadySignal);
+}
+bool CSerialPortControl::CD() const
+{
+    return PinoutSignal(QSerialPort::DataCarrierDetectSignal);
+}
+
+void CSerialPortControl::StartExchange()
+{
+    m_TextIdle.stop();
+    m_Input.clear();
+    m_Received.clear();
+    m_Collecting = false;
+    if (!m_Port.isOpen()) {
+        // Reported later, as a device would: the caller is still inside its send step.
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT CommStatus(sscWriteError, QStringLiteral("port not open")); },
+            Qt::QueuedConnection);
+        return;
+    }
+    m_Port.clear(QSerialPort::Input);
+    m_Port.readAll();
+    m_Collecting = true;
+    if (m_Port.write(m_Output) != m_Output.size())
+        return; // the port's error notification reports it
+    m_Port.flush();
+}
+
+void CSerialPortControl::OnReadyRead()
+{
+    m_Input += m_Port.readAll();
+    if (!m_Collecting)
+        return;
+    if (m_ReplyLength > 0) {
+        if (m_Input.size() >= m_ReplyLength)
+            CompleteReply(m_Input.left(m_ReplyLength));
+        return;
+    }
+    if (m_Input.size() >= kTextReplyCap) {
+        CompleteReply(m_Input.left(kTextReplyCap));
+        return;
+    }
+    if (!m_Input.isEmpty())
+        m_TextIdle.start();
+}
+
+void CSerialPortControl::OnTextReplyIdle()
+{
+    if (m_Collecting && !m_Input.isEmpty())
+        CompleteReply(m_Input);
+}
+
+void CSerialPortControl::CompleteReply(const QByteArray &reply)
+{
+    m_TextIdle.stop();
+    m_Collecting = false;
+    m_Received = reply;
+    m_Input.remove(0, reply.size());
+    Q_EMIT CommStatus(sscReplyComplete, qint32(reply.size()));
+}
+
+void CSerialPortControl::OnPortError(QSerialPort::SerialPortError error)
+{
+    const QString text = m_Port.errorString();
+    qint32 code = sscUnknownError;
+    switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::UnsupportedOperationError: // control lines of a pseudo-terminal, for one
+    case QSerialPort::TimeoutError:
+    case QSerialPort::DeviceNotFoundError: // the failed open itself reads back as PortOpen() false
+    case QSerialPort::PermissionError:
+    case QSerialPort::OpenError:
+    case QSerialPort::NotOpenError:
+        return;
+    case QSerialPort::WriteError:
+        code = sscWriteError;
+        break;
+    case QSerialPort::ReadError:
+    case QSerialPort::ResourceError:
+        // A device that has gone keeps failing every read in a tight loop: close it, so the
+        // line fault is reported once and the program stays responsive.
+        code = error == QSerialPort::ReadError ? sscReadError : sscLineLost;
+        m_Port.clearError();
+        m_Collecting = false;
+        m_TextIdle.stop();
+        m_Port.close();
+        break;
+    default:
+        break;
+    }
+    m_Port.clearError();
+    Q_EMIT CommStatus(code, text);
+}
+
+} // namespace Platform

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+#include <QVariant>
+
+namespace Platform {
+
+// Codes of the status notification. 15 says the reply is complete; the others are line
+// faults (the link counts 3, 5, 7, 9, 10 and 12 as such). This port layer reports:
+//   3  the frame could not be written (also: exchange started on a closed or lost port)
+//   5  the device refused a read (it has gone, as a rule)
+//   7  the device went away (adapter unplugged, the other end of a pseudo-terminal closed)
+//   after 5 and 7 the port is closed, so PortOpen() reads false
+//   12 any other device fault
+// 9 and 10 (parity and framing faults) stay unused: the serial layer below does not report
+// them, such bytes just fail the reply's CRC.
+enum SerialStatusCodes : qint32 {
+    sscWriteError = 3,
+    sscReadError = 5,
+    sscLineLost = 7,
+    sscUnknownError = 12,
+    sscReplyComplete = 15,
+};
+
+// The serial-port control of a link window, over QSerialPort: it opens the device of a port
+// number (SerialDeviceName), sends a frame and collects a reply of a given length, and reports
+// line events through CommStatus.
+//
+// Codes of the line settings (the meanings of the codes the program never uses are this
+// layer's choice):
+//   baud code   0 = 1200, 1 = 2400, 2 = 4800, 3 = 9600, 5 = 19200, 6 = 38400
+//   parity code 0 = none, 1 = odd, 2 = even, 3 = mark, 4 = space
+//   stop bits   0 = one, 1 = one and a half, 2 = two
+//   line mode   0 = serial; there is no telephone line, so any other mode never opens
+class CSerialPortControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    // A text reply (reply length 0) is complete once the line has been quiet this long after
+    // its first byte, or once it holds kTextReplyCap bytes, so noise cannot grow it for ever.
+    static constexpr int kTextReplyIdleGapMs = 100;
+    static constexpr int kTextReplyCap = 8192;
+
+    explicit CSerialPortControl(QObject *parent = nullptr);
+    ~CSerialPortControl() override;
+
+    // Setting true opens the device of PortNumber() with the current line settings; read back
+    // to learn whether that worked. Setting false closes it.
+    bool PortOpen() const;
+    void SetPortOpen(bool open);
+    // True only while an open is under way; opening here finishes inside SetPortOpen.
+    bool Busy() const { return false; }
+
+    qint32 PortNumber() const { return m_PortNumber; }
+    void SetPortNumber(qint32 portNumber) { m_PortNumber = portNumber; }
+    qint32 LineMode() const { return m_LineMode; }
+    void SetLineMode(qint32 mode) { m_LineMode = mode; }
+    // Line settings take effect at once on an open port. While one holds an unknown code
+    // the port does not open and an open port keeps its line as it was.
+    qint32 BaudCode() const { return m_BaudCode; }
+    void SetBaudCode(qint32 code);
+    qint32 DataBits() const { return m_DataBits; }
+    void SetDataBits(qint32 bits);
+    qint32 StopBitCode() const { return m_StopBitCode; }
+    void SetStopBitCode(qint32 code);
+    qint32 ParityCode() const { return m_ParityCode; }
+    void SetParityCode(qint32 code);
+    // Bits per second of a baud code, 0 for an unknown code.
+    static qint32 BaudRateOfCode(qint32 code);
+
+    // Kept for the callers only: the input grows as a reply needs (a text reply up to
+    // kTextReplyCap) and output is written at once.
+    qint16 InBufferSize() const { return m_InBufferSize; }
+    void SetInBufferSize(qint16 size) { m_InBufferSize = size; }
+    qint16 OutBufferSize() const { return m_OutBufferSize; }
+    void SetOutBufferSize(qint16 size) { m_OutBufferSize = size; }
+
+    bool DTR() const;
+    void SetDTR(bool on);
+    bool RTS() const;
+    void SetRTS(bool on);
+    bool CTS() const;
+    bool DSR() const;
+    bool CD() const;
+
+    // Bytes of reply to collect before "reply complete"; 0 = a text reply (see above).
+    qint16 ReplyLength() const { return m_ReplyLength; }
+    void SetReplyLength(qint16 length) { m_ReplyLength = length; }
+    void SetOutput(const QByteArray &frame) { m_Output = frame; }
+    // The reply of the last exchange, complete once code 15 has been reported.
+    QByteArray ReceivedData() const { return m_Received; }
+
+    // Throws away whatever came in before (a late reply to an earlier request must never be
+    // read as the answer to this one), sends Output and starts collecting the reply.
+    void StartExchange();
+
+Q_SIGNALS:
+    void CommStatus(qint32 code, const QVariant &detail);
+
+private:
+    void OnReadyRead();
+    void OnTextReplyIdle();
+    void OnPortError(QSerialPort::SerialPortError error);
+    void CompleteReply(const QByteArray &reply);
+    bool LineSettingsValid() const;
+    void ApplyLineSettings();
+    bool PinoutSignal(QSerialPort::PinoutSignal signal) const;
+
+    QSerialPort m_Port;
+    QTimer m_TextIdle;
+    qint32 m_PortNumber = 0;
+    qint32 m_LineMode = 0;
+    qint32 m_BaudCode = 3;
+    qint32 m_DataBits = 8;
+    qint32 m_StopBitCode = 0;
+    qint32 m_ParityCode = 0;
+    qint16 m_InBufferSize = 4096;
+    qint16 m_OutBufferSize = 4096;
+    bool m_DTR = false;
+    bool m_RTS = false;
+    qint16 m_ReplyLength = 0;
+    QByteArray m_Output;
+    QByteArray m_Input;
+    QByteArray m_Received;
+    bool m_Collecting = false;
+};
+
+} // namespace Platform

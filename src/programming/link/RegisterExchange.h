@@ -1,0 +1,37 @@
+#pragma once
+
+#include "programming/link/RegisterFrame.h"
+#include "programming/link/TapiComm.h"
+
+#include <QVector>
+
+// Register reads and writes over an open link, one exchange each, waiting on a local event
+// loop (window events run, so a Cancel button reaches CancelTxRx). While it lives it answers
+// the link's VerifyCRC: a reply is taken only when it is the answer to the request just sent
+// (ReplyMatchesRequest). Each call returns the link's Error (LinkErrors); the values are set
+// only when it is leNone.
+//   CRegisterExchange exchange(link);
+//   qint16 code;
+//   if (exchange.ReadRegister(1, kModuleCodeRegister, code) == leNone) ...
+//   exchange.WriteRegister(1, kMemoryMapBaseAddress + 5, word);
+class CRegisterExchange
+{
+public:
+    explicit CRegisterExchange(CTapiComm &link);
+    ~CRegisterExchange();
+    CRegisterExchange(const CRegisterExchange &) = delete;
+    CRegisterExchange &operator=(const CRegisterExchange &) = delete;
+
+    qint32 ReadRegisters(quint8 address, quint16 firstRegister, quint16 count, QVector<qint16> &values);
+    qint32 ReadRegister(quint8 address, quint16 registerAddress, qint16 &value);
+    qint32 WriteRegister(quint8 address, quint16 registerAddress, qint16 value);
+    // Any request frame; the accepted reply is in Reply().
+    qint32 Exchange(const QByteArray &request);
+    const QByteArray &Reply() const { return m_Reply; }
+
+private:
+    CTapiComm &m_Link;
+    QByteArray m_Request;
+    QByteArray m_Reply;
+    QMetaObject::Connection m_Verify;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+// The instruments' register protocol: Modbus RTU frames of function 4 (read a run of 16-bit
+// registers) and function 6 (write one register), closed by a CRC-16/MODBUS sent low byte
+// first. A request is always eight bytes:
+//   ReadRequest(1, 0x000B, 1)  -> 01 04 00 0B 00 01 40 08   reply: 7 bytes (5 + 2 per register)
+//   ReadRequest(1, 0x3000, 7)  -> 01 04 30 00 00 07 BE C8   reply: 19 bytes
+//   WriteRequest(1, 0xE057, 2) -> 01 06 E0 57 00 02 ...     reply: the 8-byte echo
+
+enum RegisterFunctions : quint8 {
+    rfReadRegisters = 4,
+    rfWriteRegister = 6,
+};
+
+// The registers the program uses.
+inline constexpr quint16 kProbeRegister = 0x000B; // 27 = ZOB module, 28 = QEM module
+inline constexpr qint16 kProbeSignalModule = 27;
+inline constexpr qint16 kProbeTemperatureModule = 28;
+inline constexpr quint16 kModuleBlockRegister = 0x3000; // ModuleBlock, 7 registers
+inline constexpr quint16 kModuleBlockCount = 7;
+inline constexpr quint16 kModuleCodeRegister = 0x3004;     // CodificaModuli inside ModuleBlock
+inline constexpr quint16 kLiveValueBlockRegister = 0x3001; // LiveValueBlock, 6 registers
+inline constexpr quint16 kLiveValueBlockCount = 6;
+inline constexpr quint16 kLiveStatusRegister = 0x3005;     // status word inside LiveValueBlock
+inline constexpr quint16 kMemoryMapBaseAddress = 0xE000;   // image word i at 0xE000 + i ...
+inline constexpr quint16 kColdJunctionRegister = 0xE06C;   // ... but QEM word 89 (TempCJC) here
+inline constexpr quint16 kDecimalPointRegister = 0xE008;   // image word 8
+inline constexpr quint16 kNetworkAddressRegister = 0xE056; // image word 86
+inline constexpr quint16 kBaudRateRegister = 0xE057;       // image word 87
+inline constexpr quint16 kImageReadBlockCount = 11;        // registers per image read block
+
+// Bits of the live status word.
+inline constexpr qint16 kStatusAlarmBits = 0x000F; // bit k-1 = alarm k active
+inline constexpr qint16 kStatusStateFlag = 0x0010;
+inline constexpr qint16 kStatusOverRange = 0x0020;
+inline constexpr qint16 kStatusOverRangeNegative = 0x0040;
+
+// CRC-16/MODBUS of the bytes: Crc16("123456789") == 0x4B37.
+quint16 Crc16(QByteArrayView bytes);
+// The CRC a frame must carry: over every byte but its last two; 0xFFFF for a frame that
+// has no room for a CRC.
+quint16 CalcCRC16(QByteArrayView frame);
+// True when the last two bytes (low, high) hold the CRC of the rest; false for a frame too
+// short to carry one.
+bool CheckReplyCRC(QByteArrayView frame);
+
+// The frame with its CRC appended, low byte first.
+QByteArray WithCRC16(QByteArray frame);
+// Words travel high byte first: AppendWord(f, 0x1234) appends 12 34; FrameWord reads one back.
+void AppendWord(QByteArray &frame, qint16 word);
+qint16 FrameWord(QByteArrayView frame, qsizetype highIndex);
+
+QByteArray ReadRequest(quint8 address, quint16 firstRegister, quint16 count);
+QByteArray WriteRequest(quint8 address, quint16 registerAddress, qint16 value);
+
+// Bytes of the reply a request asks for: 5 + 2n for a read of n registers, 8 for a write,
+// 0 for anything else.
+qint16 ExpectedReplyLength(QByteArrayView request);
+
+// A reply is the answer to a request only when it has the expected length and CRC, comes from
+// the address asked, carries the function asked and, for a read, the right byte count or, for
+// a write, is the exact echo. Anything else (a late answer to an earlier request, another
+// instrument, noise) is refused like a wrong CRC.
+bool ReplyMatchesRequest(QByteArrayView request, QByteArrayView reply);
+
+// Register k of a read reply as a signed 16-bit value (bytes 3 + 2k high, 4 + 2k low):
+//   ReplyRegister(01 04 02 FF FE ..., 0) -> -2
+qint16 ReplyRegister(QByteArrayView reply, int k);

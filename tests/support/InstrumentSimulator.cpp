@@ -1,0 +1,197 @@
+#include "support/InstrumentSimulator.h"
+
+#include "platform/SettingsStore.h"
+#include "programming/link/RegisterFrame.h"
+#include "support/SimRegisterProtocol.h"
+
+#include <QRandomGenerator>
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// Bytes of an unfinished request older than this are noise: the next request starts afresh.
+constexpr int kStaleInputMs = 50;
+
+} // namespace
+
+InstrumentSimulator::InstrumentSimulator(std::unique_ptr<SimProtocol> protocol)
+    : m_Protocol(protocol ? std::move(protocol) : std::make_unique<SimRegisterProtocol>())
+{
+    m_Readable = std::make_unique<QSocketNotifier>(m_Pty.MasterFd(), QSocketNotifier::Read);
+    connect(m_Readable.get(), &QSocketNotifier::activated, this, &InstrumentSimulator::OnReadable);
+    m_StaleInput.setSingleShot(true);
+    m_StaleInput.setInterval(kStaleInputMs);
+    connect(&m_StaleInput, &QTimer::timeout, this, [this] { m_Input.clear(); });
+    m_OutputRetry.setSingleShot(true);
+    m_OutputRetry.setInterval(1);
+    connect(&m_OutputRetry, &QTimer::timeout, this, &InstrumentSimulator::DrainOutput);
+}
+
+InstrumentSimulator::~InstrumentSimulator() = default;
+
+void InstrumentSimulator::AttachAsPort(int nCom) const
+{
+    Platform::WriteSetting(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(nCom), SlaveName());
+}
+
+SimInstrument &InstrumentSimulator::AddInstrument(int address, int baud)
+{
+    m_Instruments.push_back(std::make_unique<SimInstrument>(address, baud));
+    return *m_Instruments.back();
+}
+
+SimInstrument *InstrumentSimulator::Instrument(int address)
+{
+    for (const auto &instrument : m_Instruments)
+        if (instrument->Address() == address)
+            return instrument.get();
+    return nullptr;
+}
+
+double InstrumentSimulator::ModelledExchangeMs(int requestBytes, int replyBytes, int baud) const
+{
+    return (requestBytes + replyBytes) * m_Pty.BitsPerCharacter() * 1000.0 / baud + m_TurnaroundMs;
+}
+
+void InstrumentSimulator::InjectFault(SimFault fault, int times, int address)
+{
+    m_Faults.push_back({fault, times, address});
+}
+
+void InstrumentSimulator::HangUp()
+{
+    m_Readable.reset();
+    m_Output.clear();
+    m_Pty.HangUp();
+}
+
+void InstrumentSimulator::OnReadable()
+{
+    m_Input += m_Pty.ReadAvailable();
+    QByteArray request;
+    while (m_Protocol->TakeRequest(m_Input, request))
+        HandleRequest(request);
+    if (m_Input.isEmpty())
+        m_StaleInput.stop();
+    else
+        m_StaleInput.start();
+}
+
+void InstrumentSimulator::HandleRequest(const QByteArray &request)
+{
+    m_Requests.append(request);
+    if (!m_HeldReply.isEmpty()) {
+        Push(std::exchange(m_HeldReply, {}), [this] { ++m_RepliesSent; });
+    }
+    QList<SimInstrument *> instruments;
+    for (const auto &instrument : m_Instruments)
+        instruments.append(instrument.get());
+    SimInstrument *addressee = m_Protocol->Addressee(instruments, request);
+    if (addressee == nullptr || addressee->Baud() != m_Pty.LineBaud())
+        return;
+    SimFault fault{};
+    const bool faulty = TakeFault(addressee->Address(), fault);
+    if (faulty && fault == SimFault::Silence)
+        return;
+    SimAnswer answer = m_Protocol->Answer(*addressee, request);
+    const std::function<void()> after = std::move(answer.afterReply);
+    auto replied = [this, after] {
+        ++m_RepliesSent;
+        if (after)
+            after();
+    };
+    if (answer.reply.isEmpty()) {
+        replied();
+        return;
+    }
+    const double wireMs =
+        m_EmulateWireTime
+            ? ModelledExchangeMs(request.size(), answer.reply.size(), m_Pty.LineBaud()) - m_TurnaroundMs
+            : 0.0;
+    const int delayMs = int(std::lround(wireMs)) + m_TurnaroundMs;
+    if (!faulty) {
+        Send(answer.reply, delayMs, replied);
+        return;
+    }
+    switch (fault) {
+    case SimFault::Late:
+        if (m_FaultDelayMs == kUntilNextRequest) {
+            m_HeldReply = answer.reply;
+            if (after)
+                after();
+        } else {
+            Send(answer.reply, delayMs + m_FaultDelayMs, replied);
+        }
+        break;
+    case SimFault::Split: {
+        const qsizetype half = answer.reply.size() / 2;
+        Send(answer.reply.left(half), delayMs, {});
+        Send(answer.reply.mid(half), delayMs + m_FaultDelayMs, replied);
+        break;
+    }
+    case SimFault::Garbage:
+        Send(Garbage(answer.reply.size()), delayMs, replied);
+        break;
+    default:
+        Send(m_Protocol->Spoil(fault, answer.reply), delayMs, replied);
+        break;
+    }
+}
+
+bool InstrumentSimulator::TakeFault(int address, SimFault &fault)
+{
+    for (auto plan = m_Faults.begin(); plan != m_Faults.end(); ++plan) {
+        if (plan->address != kAnyAddress && plan->address != address)
+            continue;
+        fault = plan->fault;
+        if (plan->times > 0 && --plan->times == 0)
+            m_Faults.erase(plan);
+        return true;
+    }
+    return false;
+}
+
+void InstrumentSimulator::Send(const QByteArray &bytes, int delayMs, std::function<void()> afterWrite)
+{
+    if (delayMs <= 0) {
+        Push(bytes, std::move(afterWrite));
+        return;
+    }
+    QTimer::singleShot(delayMs, Qt::PreciseTimer, this,
+                       [this, bytes, afterWrite = std::move(afterWrite)] { Push(bytes, afterWrite); });
+}
+
+void InstrumentSimulator::Push(const QByteArray &bytes, std::function<void()> afterWrite)
+{
+    m_Output.append({bytes, std::move(afterWrite)});
+    DrainOutput();
+}
+
+void InstrumentSimulator::DrainOutput()
+{
+    while (!m_Output.isEmpty() && m_Pty.IsOpen()) {
+        PendingWrite &front = m_Output.front();
+        front.bytes.remove(0, m_Pty.Write(front.bytes));
+        if (!front.bytes.isEmpty()) {
+            m_OutputRetry.start(); // the program has not read yet: go on later, never block it
+            return;
+        }
+        const std::function<void()> afterWrite = std::move(front.afterWrite);
+        m_Output.removeFirst();
+        if (afterWrite)
+            afterWrite();
+    }
+}
+
+QByteArray InstrumentSimulator::Garbage(qsizetype size)
+{
+    QRandomGenerator noise(m_NoiseSeed++);
+    QByteArray bytes(size, '\0');
+    for (char &byte : bytes)
+        byte = char(noise.bounded(256));
+    if (CheckReplyCRC(bytes))
+        bytes[0] = char(bytes[0] ^ 0x01);
+    return bytes;
+}

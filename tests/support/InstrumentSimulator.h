@@ -1,0 +1,111 @@
+#pragma once
+
+#include "support/SimInstrument.h"
+#include "support/SimProtocol.h"
+#include "support/SimPty.h"
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <list>
+#include <memory>
+#include <vector>
+
+// Instruments on a serial line, for tests and benchmarks: the far end of a pseudo-terminal
+// that the program opens as its COM port. It runs on the test's own thread through the Qt
+// event loop, so it answers while the program waits in its local event loop.
+//
+//   InstrumentSimulator line;                   // empty line, register protocol
+//   line.AttachAsPort(1);                       // [Ports] COM1 = the pseudo-terminal
+//   SimInstrument &unit = line.AddInstrument(1, 9600);
+//   unit.SetModuleCode(0x1C00);
+//   line.InjectFault(SimFault::BadCrc, 2);      // the next two replies fail their CRC
+//   ... link.OpenRs232(1, 3, 0); exchanges ...
+//   unit.Writes(), line.Requests()              // what the program sent
+//
+// An instrument answers a request only when it is addressed and the program's port runs at
+// the instrument's own baud rate (SimPty::LineBaud); at any other rate it keeps quiet. A new
+// address or baud rate written to it takes effect once its reply has left.
+class InstrumentSimulator : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kAnyAddress = 0;
+    static constexpr int kAlways = -1;
+    // As a fault delay of Late: the reply is held back and arrives just before the reply to
+    // the next request, as a late answer does that crosses the next exchange.
+    static constexpr int kUntilNextRequest = -1;
+
+    explicit InstrumentSimulator(std::unique_ptr<SimProtocol> protocol = {});
+    ~InstrumentSimulator() override;
+
+    QString SlaveName() const { return m_Pty.SlaveName(); }
+    // Points COM<nCom> of the program's settings at this line.
+    void AttachAsPort(int nCom) const;
+
+    SimInstrument &AddInstrument(int address, int baud = 9600);
+    // nullptr when no instrument has that address now.
+    SimInstrument *Instrument(int address);
+
+    // Replies take the time the bytes of request and reply need on a real line at the
+    // program's baud rate, plus the turnaround (from the request's end to the reply's start).
+    void SetWireTimeEmulation(bool on) { m_EmulateWireTime = on; }
+    void SetTurnaroundMs(int milliseconds) { m_TurnaroundMs = milliseconds; }
+    // Modelled time of one exchange, the reference a benchmark measures against.
+    double ModelledExchangeMs(int requestBytes, int replyBytes, int baud) const;
+
+    // The next `times` replies (kAlways: every reply) of the instrument at `address`
+    // (kAnyAddress: of whichever answers) suffer the fault.
+    void InjectFault(SimFault fault, int times = 1, int address = kAnyAddress);
+    void ClearFaults() { m_Faults.clear(); }
+    // Delay of a Late reply, or gap inside a Split one; kUntilNextRequest for Late.
+    void SetFaultDelayMs(int milliseconds) { m_FaultDelayMs = milliseconds; }
+
+    // The device goes away: the program's port sees a line fault.
+    void HangUp();
+
+    // Every complete request heard, answered or not.
+    const QList<QByteArray> &Requests() const { return m_Requests; }
+    // Replies (or spoilt replies) that have fully left.
+    int RepliesSent() const { return m_RepliesSent; }
+
+private:
+    struct FaultPlan
+    {
+        SimFault fault;
+        int times;
+        int address;
+    };
+    struct PendingWrite
+    {
+        QByteArray bytes;
+        std::function<void()> afterWrite;
+    };
+
+    void OnReadable();
+    void HandleRequest(const QByteArray &request);
+    bool TakeFault(int address, SimFault &fault);
+    void Send(const QByteArray &bytes, int delayMs, std::function<void()> afterWrite);
+    void Push(const QByteArray &bytes, std::function<void()> afterWrite);
+    void DrainOutput();
+    QByteArray Garbage(qsizetype size);
+
+    SimPty m_Pty;
+    std::unique_ptr<SimProtocol> m_Protocol;
+    std::unique_ptr<QSocketNotifier> m_Readable;
+    QTimer m_StaleInput;
+    QTimer m_OutputRetry;
+    std::vector<std::unique_ptr<SimInstrument>> m_Instruments;
+    std::list<FaultPlan> m_Faults;
+    QByteArray m_Input;
+    QList<PendingWrite> m_Output;
+    QByteArray m_HeldReply;
+    QList<QByteArray> m_Requests;
+    int m_RepliesSent = 0;
+    bool m_EmulateWireTime = false;
+    int m_TurnaroundMs = 0;
+    int m_FaultDelayMs = 200;
+    quint32 m_NoiseSeed = 0x1234567;
+};

@@ -1,0 +1,113 @@
+#include "support/SimPty.h"
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace {
+
+int BaudOfSpeed(speed_t speed)
+{
+    switch (speed) {
+    case B1200:
+        return 1200;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+SimPty::SimPty()
+{
+    char name[128] = {};
+    if (openpty(&m_Master, &m_Slave, name, nullptr, nullptr) != 0)
+        throw std::runtime_error("openpty failed");
+    m_SlaveName = QString::fromLocal8Bit(name);
+    termios settings{};
+    tcgetattr(m_Slave, &settings);
+    cfmakeraw(&settings);
+    cfsetspeed(&settings, B9600);
+    tcsetattr(m_Slave, TCSANOW, &settings);
+    fcntl(m_Master, F_SETFL, fcntl(m_Master, F_GETFL) | O_NONBLOCK);
+}
+
+SimPty::~SimPty()
+{
+    HangUp();
+    if (m_Slave >= 0)
+        ::close(m_Slave);
+}
+
+int SimPty::LineBaud() const
+{
+    termios settings{};
+    if (m_Master < 0 || tcgetattr(m_Master, &settings) != 0)
+        return 0;
+    return BaudOfSpeed(cfgetospeed(&settings));
+}
+
+double SimPty::BitsPerCharacter() const
+{
+    termios settings{};
+    if (m_Master < 0 || tcgetattr(m_Master, &settings) != 0)
+        return 10;
+    const int dataBits = (settings.c_cflag & CSIZE) == CS5   ? 5
+                         : (settings.c_cflag & CSIZE) == CS6 ? 6
+                         : (settings.c_cflag & CSIZE) == CS7 ? 7
+                                                             : 8;
+    return 1 + dataBits + ((settings.c_cflag & PARENB) ? 1 : 0) + ((settings.c_cflag & CSTOPB) ? 2 : 1);
+}
+
+QByteArray SimPty::ReadAvailable()
+{
+    QByteArray bytes;
+    char buffer[512];
+    while (m_Master >= 0) {
+        const ssize_t count = ::read(m_Master, buffer, sizeof buffer);
+        if (count <= 0)
+            break;
+        bytes.append(buffer, count);
+    }
+    return bytes;
+}
+
+qsizetype SimPty::Write(const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (m_Master >= 0 && done < bytes.size()) {
+        const ssize_t count = ::write(m_Master, bytes.constData() + done, size_t(bytes.size() - done));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            break;
+        done += count;
+    }
+    return done;
+}
+
+void SimPty::HangUp()
+{
+    if (m_Master < 0)
+        return;
+    ::close(m_Master);
+    m_Master = -1;
+}
