@@ -1,8 +1,8 @@
 #include "support/SimAuxProtocol.h"
 
 #include "common/Cp1252.h"
-#include "common/ResString.h"
 #include "programming/link/AuxProtocol.h"
+#include "programming/memmap/AuxCommandTable.h"
 
 namespace {
 
@@ -17,9 +17,9 @@ const QByteArray kLineEnd = "\r\n";
 const QByteArray kRefusal = "Err\r\n";
 
 // What a new instrument holds: plain values of every item's own form.
-QString FactoryValue(SimAuxFamily family, int index)
+QString FactoryValue(MemMap::EFamily family, int index)
 {
-    const bool qem = family == SimAuxFamily::QEM;
+    const bool qem = family == MemMap::EFamily::QEM;
     if (index >= kFirstLinearizationItem + 1 && index <= kLastLinearizationItem)
         return QStringLiteral("0");
     if (index >= kFirstAlarmItem && index < kFirstAlarmItem + 4 * kAlarmItems) {
@@ -72,17 +72,17 @@ QString FactoryValue(SimAuxFamily family, int index)
 
 } // namespace
 
-SimAuxProtocol::SimAuxProtocol(SimAuxFamily family)
+SimAuxProtocol::SimAuxProtocol(MemMap::EFamily family)
 {
     SetFamily(family);
 }
 
-void SimAuxProtocol::SetFamily(SimAuxFamily family)
+void SimAuxProtocol::SetFamily(MemMap::EFamily family)
 {
     m_Family = family;
     m_Settings.clear();
     for (const int index : Indices())
-        m_Settings.insert(KeyOf(family, index), FactoryValue(family, index));
+        m_Settings.insert(MemMap::AuxKey(family, index), FactoryValue(family, index));
     m_Commands.clear();
     m_Refused.clear();
     m_Omitted.clear();
@@ -91,17 +91,12 @@ void SimAuxProtocol::SetFamily(SimAuxFamily family)
     m_NoiseAroundOk = false;
 }
 
-QString SimAuxProtocol::KeyOf(SimAuxFamily family, int index)
-{
-    return LoadResString((family == SimAuxFamily::QEM ? 1600 : 1500) + index).chopped(2);
-}
-
 QList<int> SimAuxProtocol::Indices() const
 {
     QList<int> indices;
-    const int count = m_Family == SimAuxFamily::QEM ? kQEMItems : kVABZOBItems;
+    const int count = m_Family == MemMap::EFamily::QEM ? kQEMItems : kVABZOBItems;
     for (int index = 0; index < count; ++index)
-        if (m_Family != SimAuxFamily::QEM || index < kFirstLinearizationItem ||
+        if (m_Family != MemMap::EFamily::QEM || index < kFirstLinearizationItem ||
             index > kLastLinearizationItem)
             indices.append(index);
     return indices;
@@ -111,7 +106,7 @@ QStringList SimAuxProtocol::Keys() const
 {
     QStringList keys;
     for (const int index : Indices())
-        keys.append(KeyOf(m_Family, index));
+        keys.append(MemMap::AuxKey(m_Family, index));
     return keys;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "programming/memmap/MemMapLayout.h"
 #include "support/SimProtocol.h"
 
 #include <QHash>
@@ -19,23 +20,20 @@
 // A new instrument holds factory values that read back as a valid configuration.
 //
 //   SimAuxLine sim;                          // COM1, one instrument (SimAuxLine.h)
-//   sim.Aux().SetFamily(SimAuxFamily::QEM);
+//   sim.Aux().SetFamily(MemMap::EFamily::QEM);
 //   sim.Aux().RefuseCommand("SCAL>Hi.d=");   // faults, see below
 //   ... the transfer ...
 //   sim.Aux().Commands(), sim.Aux().Setting("inP>rAnG="), sim.Line().Requests()
-enum class SimAuxFamily { VABZOB, QEM };
-
 class SimAuxProtocol : public SimProtocol
 {
 public:
-    explicit SimAuxProtocol(SimAuxFamily family = SimAuxFamily::VABZOB);
+    explicit SimAuxProtocol(MemMap::EFamily family = MemMap::EFamily::VABZOB);
 
-    SimAuxFamily Family() const { return m_Family; }
+    MemMap::EFamily Family() const { return m_Family; }
     // Another instrument of the family, with its factory values and no faults.
-    void SetFamily(SimAuxFamily family);
+    void SetFamily(MemMap::EFamily family);
     // The instrument's items, in listing order.
     QStringList Keys() const;
-    static QString KeyOf(SimAuxFamily family, int index);
     QString Setting(const QString &key) const { return m_Settings.value(key); }
     // Any text, blanks or marks included: the listing shows it as it stands.
     void SetSetting(const QString &key, const QString &value) { m_Settings.insert(key, value); }
@@ -64,7 +62,7 @@ private:
     QByteArray SettingAnswer(const QString &request);
     QByteArray Listing() const;
 
-    SimAuxFamily m_Family;
+    MemMap::EFamily m_Family;
     QHash<QString, QString> m_Settings;
     QStringList m_Commands;
     QStringList m_Refused;

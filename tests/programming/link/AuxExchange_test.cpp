@@ -134,7 +134,7 @@ TEST_F(AuxExchangeTest, ASilentInstrumentIsATimeOutAfterThreeSends)
 
 TEST_F(AuxExchangeTest, TheListingHoldsEveryItemOfTheFamily)
 {
-    for (const SimAuxFamily family : {SimAuxFamily::VABZOB, SimAuxFamily::QEM}) {
+    for (const MemMap::EFamily family : {MemMap::EFamily::VABZOB, MemMap::EFamily::QEM}) {
         sim.Aux().SetFamily(family);
         sim.Aux().OmitFromListing(QStringLiteral("SCAL>Hi.d="));
         ASSERT_EQ(exchange.ReadListing(), leNone);
@@ -144,7 +144,7 @@ TEST_F(AuxExchangeTest, TheListingHoldsEveryItemOfTheFamily)
             const QByteArray line = (key + sim.Aux().Setting(key)).toLatin1() + "\r\n";
             EXPECT_EQ(listing.contains(line), key != QStringLiteral("SCAL>Hi.d=")) << key.toStdString();
         }
-        const bool qem = family == SimAuxFamily::QEM;
+        const bool qem = family == MemMap::EFamily::QEM;
         EXPECT_EQ(listing.contains("CJC>CJC="), qem);
         EXPECT_EQ(listing.contains("Lin>"), !qem);
     }
