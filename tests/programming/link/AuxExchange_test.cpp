@@ -8,7 +8,6 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::Not;
 
 struct FindCase
 {
@@ -56,71 +55,28 @@ protected:
     CAuxExchange exchange{link};
 };
 
-TEST_F(AuxExchangeTest, AWriteSessionOpensTakesASettingAndCloses)
+TEST_F(AuxExchangeTest, AnAnswerSplitInsideTheExpectedTextWaitsForItsRest)
 {
     ASSERT_EQ(Send(kAuxWriteCommand, AuxReadyPrompt()), leNone);
     EXPECT_TRUE(exchange.Accepted());
-    EXPECT_TRUE(sim.Aux().InWriteMode());
+    sim.Aux().SetNoiseAroundOk(true); // ">>\r\nO" + "K\r\n>>", well within the idle gap
+    sim.Line().SetFaultDelayMs(20);
+    sim.Line().InjectFault(SimFault::Split);
     ASSERT_EQ(Send(QStringLiteral("inP>rAnG=r3"), kAuxSettingAccepted), leNone);
     EXPECT_TRUE(exchange.Accepted());
-    ASSERT_EQ(Send(kAuxEndCommand, kAuxWriteClosed), leNone);
-    EXPECT_TRUE(exchange.Accepted());
-    EXPECT_FALSE(sim.Aux().InWriteMode());
-    EXPECT_THAT(sim.Line().Requests(), ElementsAre("WRITE", "inP>rAnG=r3", "END"));
-    EXPECT_EQ(sim.Aux().Setting(QStringLiteral("inP>rAnG=")), QStringLiteral("r3"));
+    EXPECT_THAT(sim.Aux().Commands(), ElementsAre("inP>rAnG=r3"));
 }
 
-struct AckCase
-{
-    const char *what;
-    friend void PrintTo(const AckCase &c, std::ostream *os) { *os << c.what; }
-    std::function<void(SimAuxLine &)> arrange;
-    bool accepted;
-};
-
-class AuxAcknowledgements : public AuxExchangeTest, public ::testing::WithParamInterface<AckCase>
-{};
-
-TEST_P(AuxAcknowledgements, OnlyAnUpperCaseOKAccepts)
+TEST_F(AuxExchangeTest, ARefusalIsTracedWithTheReplysBytes)
 {
     ASSERT_EQ(Send(kAuxWriteCommand, AuxReadyPrompt()), leNone);
-    GetParam().arrange(sim);
+    sim.Aux().SetLowerCaseOk(true);
     TraceCapture trace;
     ASSERT_EQ(Send(QStringLiteral("SCAL>Lo.d=-5.0"), kAuxSettingAccepted), leNone);
-    EXPECT_EQ(exchange.Accepted(), GetParam().accepted);
-    const QString refusal = QStringLiteral("Comando SCAL>Lo.d=-5.0 non accettato dallo strumento !!!.");
-    if (GetParam().accepted) {
-        EXPECT_THAT(trace.Lines(), Not(Contains(refusal)));
-        EXPECT_EQ(sim.Line().Requests().size(), 2);
-    } else {
-        EXPECT_THAT(trace.Lines(), Contains(refusal));
-        EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Risposta dello strumento:") +
-                                            AuxReplyBytesText(exchange.Reply())));
-        EXPECT_FALSE(exchange.Reply().isEmpty());
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Replies, AuxAcknowledgements,
-    ::testing::Values(
-        AckCase{"plain", [](SimAuxLine &) {}, true},
-        AckCase{"prompt and CR LF around", [](SimAuxLine &s) { s.Aux().SetNoiseAroundOk(true); }, true},
-        AckCase{"split inside the OK by a short gap",
-                [](SimAuxLine &s) {
-                    s.Aux().SetNoiseAroundOk(true); // ">>\r\nO" + "K\r\n>>"
-                    s.Line().SetFaultDelayMs(20);
-                    s.Line().InjectFault(SimFault::Split);
-                },
-                true},
-        AckCase{"lower case", [](SimAuxLine &s) { s.Aux().SetLowerCaseOk(true); }, false},
-        AckCase{"refused", [](SimAuxLine &s) { s.Aux().RefuseCommand(QStringLiteral("SCAL>")); }, false}),
-    CaseName());
-
-TEST_F(AuxExchangeTest, ASettingOutsideTheWriteModeIsRefused)
-{
-    ASSERT_EQ(Send(QStringLiteral("inP>rAnG=r3"), kAuxSettingAccepted), leNone);
     EXPECT_FALSE(exchange.Accepted());
-    EXPECT_EQ(sim.Aux().Setting(QStringLiteral("inP>rAnG=")), QStringLiteral("r1"));
+    EXPECT_THAT(trace.Lines(),
+                Contains(QStringLiteral("Comando SCAL>Lo.d=-5.0 non accettato dallo strumento !!!.")));
+    EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Risposta dello strumento:&h6F &h6B &hD &hA ")));
 }
 
 TEST_F(AuxExchangeTest, ASilentInstrumentIsATimeOutAfterThreeSends)
@@ -132,24 +88,14 @@ TEST_F(AuxExchangeTest, ASilentInstrumentIsATimeOutAfterThreeSends)
     EXPECT_THAT(sim.Line().Requests(), ElementsAre("WRITE", "WRITE", "WRITE"));
 }
 
-TEST_F(AuxExchangeTest, TheListingHoldsEveryItemOfTheFamily)
+TEST_F(AuxExchangeTest, TheListingComesInOneExchange)
 {
-    for (const MemMap::EFamily family : {MemMap::EFamily::VABZOB, MemMap::EFamily::QEM}) {
-        sim.Aux().SetFamily(family);
-        sim.Aux().OmitFromListing(QStringLiteral("SCAL>Hi.d="));
-        ASSERT_EQ(exchange.ReadListing(), leNone);
-        EXPECT_EQ(link.TimeOutRx(), CTapiComm::kDefaultTimeOutRxMs);
-        const QByteArray listing = exchange.Reply();
-        for (const QString &key : sim.Aux().Keys()) {
-            const QByteArray line = (key + sim.Aux().Setting(key)).toLatin1() + "\r\n";
-            EXPECT_EQ(listing.contains(line), key != QStringLiteral("SCAL>Hi.d=")) << key.toStdString();
-        }
-        const bool qem = family == MemMap::EFamily::QEM;
-        EXPECT_EQ(listing.contains("CJC>CJC="), qem);
-        EXPECT_EQ(listing.contains("Lin>"), !qem);
-    }
-    EXPECT_EQ(sim.Aux().Keys().size(), 90 - 34);
-    EXPECT_THAT(sim.Line().Requests(), ElementsAre("READ", "READ"));
+    sim.Aux().SetFamily(MemMap::EFamily::QEM);
+    ASSERT_EQ(exchange.ReadListing(), leNone);
+    EXPECT_TRUE(exchange.Reply().contains("\r\nCJC>CJC=Auto\r\n"));
+    EXPECT_TRUE(exchange.Reply().contains("\r\nCJC>nAn=25\r\n"));
+    EXPECT_EQ(link.TimeOutRx(), CTapiComm::kDefaultTimeOutRxMs);
+    EXPECT_THAT(sim.Line().Requests(), ElementsAre("READ"));
 }
 
 } // namespace
