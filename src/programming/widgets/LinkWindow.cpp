@@ -1,0 +1,111 @@
+#include "programming/widgets/LinkWindow.h"
+
+#include "common/Error.h"
+#include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "common/widgets/FormResources.h"
+#include "common/widgets/TrayIcon.h"
+#include "programming/link/LinkError.h"
+#include "programming/widgets/LinkMessageBox.h"
+
+#include <QCloseEvent>
+#include <QProgressBar>
+
+CLinkWindow::CLinkWindow(QWidget *parent) : QDialog(parent), m_ProgBarTransfer(new QProgressBar(this))
+{
+    setModal(true);
+    m_ProgBarTransfer->setObjectName(QStringLiteral("ProgBarTransfer"));
+    m_ProgBarTransfer->setTextVisible(false);
+}
+
+CLinkWindow::~CLinkWindow() = default;
+
+void CLinkWindow::CreateLink()
+{
+    m_Rs232.Create([this] { return std::unique_ptr<QObject>(MakeSerialLineTrayIcon(this)); });
+}
+
+void CLinkWindow::LoadForm()
+{
+    SetControlsFont(this);
+    LoadCaptionResources(this);
+    LoadToolTipResources(this);
+}
+
+void CLinkWindow::CancelTxRx()
+{
+    g_Trace->BugMessage(QStringLiteral("Cancellata procedura TxRx"));
+    m_ReturnValue = false;
+    m_Rs232.CancelTxRx(true);
+}
+
+bool CLinkWindow::CheckCommError()
+{
+    const qint32 error = m_Rs232.Error();
+    if (error == leNone)
+        return false;
+    m_Rs232.CloseRs232();
+    ShowCommErrorMessage(error);
+    return true;
+}
+
+void CLinkWindow::ShowCommErrorMessage(qint32 linkError)
+{
+    if (const int id = LinkErrorMessageId(linkError); id != 0)
+        ShowMessage(id);
+}
+
+void CLinkWindow::ShowMessage(int stringId)
+{
+    ShowLinkMessage(this, {QMessageBox::Warning, LoadResString(kLinkErrorTitleId), LoadResString(stringId)});
+}
+
+void CLinkWindow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_Activated)
+        return;
+    m_Activated = true;
+    // Queued, so the window is on the screen before the work starts waiting for replies.
+    QMetaObject::invokeMethod(this, &CLinkWindow::RunFirstActivation, Qt::QueuedConnection);
+}
+
+void CLinkWindow::closeEvent(QCloseEvent *event)
+{
+    if (!IsWorking()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    CancelTxRx();
+}
+
+void CLinkWindow::reject()
+{
+    if (IsWorking())
+        CancelTxRx();
+    else
+        QDialog::reject();
+}
+
+void CLinkWindow::RunFirstActivation()
+{
+    try {
+        RunLink();
+    } catch (const CError &error) {
+        ReportError(error);
+    }
+    m_Rs232.CloseRs232();
+    m_Finished = true;
+    done(m_ReturnValue ? Accepted : Rejected);
+}
+
+void CLinkWindow::ReportError(const CError &error)
+{
+    m_ReturnValue = false;
+    g_Trace->BugMessage(
+        QStringLiteral("Errore %1 (%2): %3").arg(error.Number()).arg(error.Source(), error.Description()));
+    // Whatever the work had begun on the line ends here, before the user reads the message.
+    m_Rs232.CloseRs232();
+    ShowLinkMessage(this, {QMessageBox::Critical, error.Source(), error.Description()});
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "programming/widgets/LinkWindow.h"
+
+class QLabel;
+class QPushButton;
+
+// A link window that moves one configuration between the archive and an instrument: a read
+// (Action 0) into archive record IDProgramma or a write (Action 1) of that record. It shows
+// two status lines, the progress bar and a Cancel button under the caption "Communicating...".
+class CTransferWindow : public CLinkWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr qint32 kActionRead = 0;
+    static constexpr qint32 kActionWrite = 1;
+    static constexpr qint32 kIDProgrammaUnset = -1;
+
+    explicit CTransferWindow(QWidget *parent = nullptr);
+
+    qint32 Action() const { return m_Action; }
+    void SetAction(qint32 action) { m_Action = action; }
+    qint32 IDProgramma() const { return m_IDProgramma; }
+    void SetIDProgramma(qint32 id) { m_IDProgramma = id; }
+
+protected:
+    // First status line: the search and the address.
+    QLabel *Label1() const { return m_Label1; }
+    // Second status line: the operation.
+    QLabel *Label5() const { return m_Label5; }
+    QPushButton *CmdCancel() const { return m_CmdCancel; }
+    // A fatal assertion when no record was given: the caller's fault.
+    void AssertIDProgramma() const;
+
+private:
+    QLabel *m_Label1;
+    QLabel *m_Label5;
+    QPushButton *m_CmdCancel;
+    qint32 m_Action = kActionWrite;
+    qint32 m_IDProgramma = kIDProgrammaUnset;
+};

@@ -1,0 +1,160 @@
+// The behaviour every link window shares: the work of the first activation, the close box
+// turned into a cancel, the link's messages and errors that escape the work.
+#include "LinkWindow_fixture.h"
+
+#include "common/Error.h"
+#include "programming/link/RegisterExchange.h"
+#include "programming/widgets/LinkWindow.h"
+
+#include <QCloseEvent>
+
+namespace {
+
+// A link window whose work is a run of probe reads at 9600 baud, address 1.
+class ProbeWindow : public CLinkWindow
+{
+public:
+    int reads = 1;
+    qint16 timeOutRxMs = 250;
+    bool throwAfterOpen = false;
+    int runs = 0;
+    bool commErrorSeen = false;
+    bool visibleAfterCloseRequest = false;
+
+protected:
+    void RunLink() override
+    {
+        ++runs;
+        CreateLink();
+        Rs232().SetTimeOutRx(timeOutRxMs);
+        Rs232().SetMaxErrorTimeOut(1);
+        if (!Rs232().OpenRs232(1, 3, 0))
+            return;
+        if (throwAfterOpen)
+            throw CError(MakeUserError(13000), QStringLiteral("IxoSoft.Test"), QStringLiteral("boom"));
+        CRegisterExchange exchange(Rs232());
+        for (int i = 0; i < reads && !commErrorSeen; ++i) {
+            qint16 value = 0;
+            exchange.ReadRegister(1, kProbeRegister, value);
+            commErrorSeen = CheckCommError();
+        }
+        visibleAfterCloseRequest = isVisible();
+        if (commErrorSeen)
+            SetReturnValue(false);
+    }
+};
+
+class LinkWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        line.AttachAsPort(1);
+        line.AddInstrument(1).SetProbe(28);
+    }
+
+    TempUserDirs dirs;
+    MessageRecorder messages;
+    InstrumentSimulator line;
+    ProbeWindow window;
+};
+
+TEST_F(LinkWindowTest, WorkRunsOnceAtTheFirstShowAndTheWindowClosesAfterIt)
+{
+    window.reads = 3;
+    EXPECT_EQ(window.exec(), QDialog::Accepted);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.runs, 1);
+    EXPECT_TRUE(window.ReturnValue());
+    EXPECT_EQ(line.Requests().size(), 3);
+    EXPECT_TRUE(messages.Shown().isEmpty());
+
+    // Shown again it only waits for its close box.
+    Later(&window, 30, [&] { window.close(); });
+    window.exec();
+    EXPECT_EQ(window.runs, 1);
+}
+
+struct CommErrorCase
+{
+    const char *what;
+    friend void PrintTo(const CommErrorCase &c, std::ostream *os) { *os << c.what; }
+    std::function<void(InstrumentSimulator &, ProbeWindow &)> arrange;
+    QList<int> messageIds;
+};
+
+class LinkWindowCommErrors : public LinkWindowTest, public ::testing::WithParamInterface<CommErrorCase>
+{};
+
+TEST_P(LinkWindowCommErrors, EachLinkErrorShowsItsMessageAndEndsTheWork)
+{
+    GetParam().arrange(line, window);
+    window.reads = 1000;
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    EXPECT_TRUE(window.commErrorSeen);
+    EXPECT_FALSE(window.ReturnValue());
+    EXPECT_EQ(messages.Ids(), GetParam().messageIds);
+    EXPECT_TRUE(messages.AllLinkMessages());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LinkErrors, LinkWindowCommErrors,
+    ::testing::Values(CommErrorCase{"line error",
+                                    [](InstrumentSimulator &line, ProbeWindow &window) {
+                                        Later(&window, 30, [&] { line.HangUp(); });
+                                    },
+                                    {206}},
+                      CommErrorCase{"time-out",
+                                    [](InstrumentSimulator &line, ProbeWindow &) {
+                                        line.InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
+                                    },
+                                    {207}},
+                      CommErrorCase{"CRC",
+                                    [](InstrumentSimulator &line, ProbeWindow &) {
+                                        line.InjectFault(SimFault::BadCrc, InstrumentSimulator::kAlways);
+                                    },
+                                    {215}},
+                      CommErrorCase{"cancel button",
+                                    [](InstrumentSimulator &, ProbeWindow &window) {
+                                        QTimer::singleShot(30, &window, [&] { window.CancelTxRx(); });
+                                    },
+                                    {}}),
+    CaseName());
+
+TEST_F(LinkWindowTest, CloseBoxDuringTheWorkCancelsAndTheWorkClosesTheWindow)
+{
+    window.reads = 1000;
+    Later(&window, 30, [&] { window.close(); });
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    EXPECT_TRUE(window.visibleAfterCloseRequest);
+    EXPECT_TRUE(window.commErrorSeen);
+    EXPECT_LT(line.Requests().size(), 1000);
+    EXPECT_FALSE(window.ReturnValue());
+    EXPECT_TRUE(messages.Shown().isEmpty());
+}
+
+TEST_F(LinkWindowTest, EscapeDuringTheWorkCancelsToo)
+{
+    window.reads = 1000;
+    Later(&window, 30, [&] { window.reject(); });
+    window.exec();
+    EXPECT_TRUE(window.visibleAfterCloseRequest);
+    EXPECT_LT(line.Requests().size(), 1000);
+    EXPECT_TRUE(messages.Shown().isEmpty());
+}
+
+TEST_F(LinkWindowTest, AnErrorEscapingTheWorkIsShownAndClosesThePort)
+{
+    window.throwAfterOpen = true;
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    EXPECT_FALSE(window.ReturnValue());
+    ASSERT_EQ(messages.Shown().size(), 1);
+    EXPECT_EQ(messages.Shown().front().Icon, QMessageBox::Critical);
+    EXPECT_EQ(messages.Shown().front().Text, QStringLiteral("boom"));
+    // The port is free again: another link opens it.
+    CTapiComm other;
+    other.Create();
+    EXPECT_TRUE(other.OpenRs232(1, 3, 0));
+}
+
+} // namespace
