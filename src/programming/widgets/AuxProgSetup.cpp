@@ -8,6 +8,7 @@
 #include "programming/link/AuxProtocol.h"
 #include "programming/memmap/AuxCommandTable.h"
 #include "programming/memmap/AuxListing.h"
+#include "programming/memmap/AuxText.h"
 #include "programming/memmap/MemMapFactory.h"
 #include "programming/widgets/LinkMessageBox.h"
 
@@ -27,9 +28,8 @@ constexpr int kCommandRefusedId = 210;
 constexpr int kOtherMeasuringModuleId = 211;
 
 // Entries 0 to 88 go one command each; the QEM image's entry 89 follows on its own.
-constexpr int kLastCommonEntry = 88;
-constexpr int kTempCJCEntry = 89;
-const QString kNoSend = QStringLiteral("NoSend");
+constexpr int kLastCommonEntry = MemMap::kVABZOBWordCount - 1;
+constexpr int kTempCJCEntry = MemMap::kQEMWordCount - 1;
 
 } // namespace
 
@@ -124,7 +124,7 @@ bool FAuxProgSetup::SendSetupCommands(const CMemMapManager &manager)
     Label5()->setText(LoadResString(kTransferringId));
     for (int i = 0; i <= kLastCommonEntry; ++i) {
         const QString entry = manager.AuxEntry(i);
-        if (entry != kNoSend &&
+        if (entry != MemMap::kNoSend &&
             !SendAuxCommand(MemMap::AuxCommand(manager.Family(), i, entry), kAuxSettingAccepted))
             return false;
         ProgBarTransfer()->setValue(i);
