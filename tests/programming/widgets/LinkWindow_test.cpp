@@ -101,6 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
     LinkErrors, LinkWindowCommErrors,
     ::testing::Values(CommErrorCase{"line error",
                                     [](InstrumentSimulator &line, ProbeWindow &window) {
+                                        // Line faults must reach their limit before a time-out.
+                                        window.timeOutRxMs = 3000;
                                         Later(&window, 30, [&] { line.HangUp(); });
                                     },
                                     {206}},
