@@ -1,3 +1,18 @@
+# Ninja reruns moc only for the headers it has already seen, so a header that a glob brings in
+# later (a new file, a merge) would never be moc'ed in an existing build folder. When a target's
+# source list changes, its moc stamp is removed, which makes the next build rerun moc.
+function(ixo_autogen_follows_sources target sources)
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt)
+  set(previous "")
+  if(EXISTS ${list_file})
+    file(READ ${list_file} previous)
+  endif()
+  if(NOT previous STREQUAL "${sources}")
+    file(WRITE ${list_file} "${sources}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+  endif()
+endfunction()
+
 # One static library per source folder. Sources are picked up by globbing so that a new
 # class only needs its files; the folder's CMakeLists names the layers it links.
 #   ixo_library(NAME ixo_common DIR ${CMAKE_CURRENT_SOURCE_DIR} EXCLUDE widgets
@@ -16,6 +31,7 @@ function(ixo_library)
     return()
   endif()
   add_library(${ARG_NAME} STATIC ${sources})
+  ixo_autogen_follows_sources(${ARG_NAME} "${sources}")
   target_include_directories(${ARG_NAME} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
 endfunction()
@@ -28,6 +44,7 @@ function(ixo_test)
     return()
   endif()
   add_executable(${ARG_NAME} ${sources})
+  ixo_autogen_follows_sources(${ARG_NAME} "${sources}")
   target_link_libraries(${ARG_NAME} PRIVATE ixo_test_support ${ARG_LIBS} GTest::gmock)
   target_compile_definitions(${ARG_NAME} PRIVATE IXO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${ARG_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

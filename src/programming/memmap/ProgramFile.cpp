@@ -1,0 +1,131 @@
+#include "programming/memmap/ProgramFile.h"
+
+#include "common/Bytes.h"
+#include "common/Cp1252.h"
+#include "common/Error.h"
+#include "common/Version.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace MemMap {
+namespace {
+
+QByteArray TextField(const QString &text, int size)
+{
+    return ToCp1252(text).left(size).leftJustified(size, ' ');
+}
+
+QString FieldText(const QByteArray &bytes, int offset, int size)
+{
+    QByteArray field = bytes.mid(offset, size);
+    while (field.endsWith(' '))
+        field.chop(1);
+    return FromCp1252(field);
+}
+
+void AppendWord(QByteArray &bytes, qint16 word)
+{
+    char le[2];
+    qToLittleEndian(word, le);
+    bytes.append(le, 2);
+}
+
+qint16 WordAt(const QByteArray &bytes, int offset)
+{
+    return qFromLittleEndian<qint16>(bytes.constData() + offset);
+}
+
+} // namespace
+
+CProgramVersion WritingProgramVersion()
+{
+    CVersion version;
+    try {
+        version.Create(QCoreApplication::applicationFilePath());
+    } catch (const CError &) {
+        return {};
+    }
+    const qint32 high = version.FileVersionMajor();
+    return {HiWord(high), LoWord(high), LoWord(version.FileVersionMinor())};
+}
+
+int ProgramFileSize(EFamily family)
+{
+    return kProgramFileHeaderSize + 2 * WordCount(family);
+}
+
+QByteArray EncodeProgramFile(const CProgramFile &file)
+{
+    QByteArray bytes = TextField(file.ProgramName, kProgramNameSize);
+    AppendWord(bytes, file.Version.Major);
+    AppendWord(bytes, file.Version.Minor);
+    AppendWord(bytes, file.Version.Revision);
+    bytes += TextField(file.NomeProgramma, kNomeProgrammaSize);
+    AppendWord(bytes, file.CodificaModuli);
+    for (qint16 word : file.Words)
+        AppendWord(bytes, word);
+    return bytes;
+}
+
+std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordCount)
+{
+    if (wordCount < 0 || bytes.size() < kProgramFileHeaderSize + 2 * qsizetype(wordCount))
+        return std::nullopt;
+    CProgramFile file;
+    file.ProgramName = FieldText(bytes, 0, kProgramNameSize);
+    if (file.ProgramName != QLatin1String(kProgramFileProgramName))
+        return std::nullopt;
+    file.Version = {WordAt(bytes, kVersionOffset), WordAt(bytes, kVersionOffset + 2),
+                    WordAt(bytes, kVersionOffset + 4)};
+    file.NomeProgramma = FieldText(bytes, kNomeProgrammaOffset, kNomeProgrammaSize);
+    file.CodificaModuli = WordAt(bytes, kModuleCodeOffset);
+    file.Words.reserve(wordCount);
+    for (int i = 0; i < wordCount; ++i)
+        file.Words.append(WordAt(bytes, kProgramFileHeaderSize + 2 * i));
+    return file;
+}
+
+bool WriteWholeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+std::optional<QByteArray> ReadFileStart(const QString &path, qint64 maxBytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<qint16> ProgramFileModuleCode(const QString &path)
+{
+    const std::optional<QByteArray> head = ReadFileStart(path, kProgramFileHeaderSize);
+    if (!head)
+        return std::nullopt;
+    const std::optional<CProgramFile> file = DecodeProgramFile(*head, 0);
+    if (!file)
+        return std::nullopt;
+    return file->CodificaModuli;
+}
+
+bool IsQEMConfigFile(const QString &path)
+{
+    const std::optional<qint16> code = ProgramFileModuleCode(path);
+    return code && IsQEMCode(*code);
+}
+
+} // namespace MemMap

@@ -1,0 +1,147 @@
+#include "common/Error.h"
+#include "programming/memmap/AuxCommandTable.h"
+#include "programming/memmap/AuxListing.h"
+#include "programming/memmap/AuxListing_fixture.h"
+#include "programming/memmap/AuxText.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+using namespace MemMap;
+
+TEST(AuxText, NumbersReadBackAsCounts)
+{
+    struct Case
+    {
+        const char *text;
+        std::optional<qint16> count;
+        std::optional<qint16> whole;
+    };
+    const Case cases[] = {
+        {"-1.50", -150, std::nullopt},
+        {"3.92", 392, std::nullopt},
+        {"39.2", 392, std::nullopt},
+        {"0007", 7, 7},
+        {"-32768", -32768, -32768},
+        {"32767", 32767, 32767},
+        {"32768", std::nullopt, std::nullopt},
+        {"-32769", std::nullopt, std::nullopt},
+        {"", std::nullopt, std::nullopt},
+        {"-", std::nullopt, std::nullopt},
+        {"NoSend", std::nullopt, std::nullopt},
+        {"1,5", std::nullopt, std::nullopt},
+        {"+5", std::nullopt, std::nullopt},
+        {"99999999999", std::nullopt, std::nullopt},
+        {".", std::nullopt, std::nullopt},
+        {"1-2", std::nullopt, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(CountOfText(c.text), c.count) << c.text;
+        EXPECT_EQ(WholeNumberOfText(c.text), c.whole) << c.text;
+    }
+}
+
+TEST(AuxText, PointTextIgnoresTheUserLocale)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    EXPECT_EQ(PointText(-1.5, "##0.0"), "-1.5");
+    EXPECT_EQ(PointText(99.9, "000.0"), "099.9");
+    EXPECT_EQ(PointText(1234 * 0.001, "0.000"), "1.234");
+    QLocale::setDefault(before);
+}
+
+TEST(AuxText, MarksAndNamesAreExact)
+{
+    QStringList entries{"rEd!", "rEd!!", "!", "GrEn", ""};
+    StripAuxMark(entries);
+    EXPECT_EQ(entries, (QStringList{"rEd", "rEd!", "", "GrEn", ""}));
+    EXPECT_EQ(IndexOfName(DisplayColorNames(), "rEd"), 0);
+    EXPECT_EQ(IndexOfName(DisplayColorNames(), "rEd!"), std::nullopt);
+    EXPECT_EQ(IndexOfName(DisplayColorNames(), "red"), std::nullopt);
+    EXPECT_EQ(IndexOfName(AlarmTypeNames(), "do.L"), 5);
+    EXPECT_EQ(IndexOfName(BaudRateNames(), "38.4"), 3);
+}
+
+TEST(AuxCommandTable, TemplatesByFamily)
+{
+    EXPECT_EQ(AuxCommand(EFamily::VABZOB, 1, "r3"), "inP>rAnG=r3");
+    EXPECT_EQ(AuxCommand(EFamily::QEM, 89, "23"), "CJC>nAn=23");
+    EXPECT_EQ(AuxKey(EFamily::QEM, 2), "inP>Prob=");
+    EXPECT_EQ(AuxKey(EFamily::VABZOB, 3), "inP>int.t=");
+    // Point 10 has its own items; every key of a family is distinct, so each reads back.
+    EXPECT_EQ(AuxKey(EFamily::VABZOB, 31), "Lin>in.10=");
+    EXPECT_EQ(AuxKey(EFamily::QEM, 32), "Lin>ou.10=");
+    for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
+        QStringList keys;
+        for (int i = 0; i < WordCount(family); ++i)
+            keys.append(AuxKey(family, i));
+        EXPECT_EQ(keys.removeDuplicates(), 0);
+    }
+}
+
+namespace {
+
+QStringList Values(EFamily family)
+{
+    QStringList values(WordCount(family));
+    for (const CImageWord &w : ImageLayout(family))
+        values[w.Index] = QString::number(w.Index * 3 - 7);
+    return values;
+}
+
+} // namespace
+
+TEST(AuxListing, ReadsEveryEntryOfTheFamily)
+{
+    for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
+        const QStringList values = Values(family);
+        const QByteArray listing = InstrumentListing(family, values);
+        EXPECT_EQ(ListingIsQEM(listing), family == EFamily::QEM);
+        const QStringList entries = ParseAuxListing(listing, family);
+        ASSERT_EQ(entries.size(), WordCount(family));
+        for (const CImageWord &w : ImageLayout(family))
+            EXPECT_EQ(entries[w.Index], values[w.Index]) << w.Index;
+        if (family == EFamily::QEM) {
+            EXPECT_TRUE(entries[20].isEmpty());
+        }
+    }
+}
+
+TEST(AuxListing, KeepsOnlyValueCharactersAndAnyOrder)
+{
+    const QStringList values = Values(EFamily::VABZOB);
+    QByteArray listing = InstrumentListing(EFamily::VABZOB, values);
+    listing.replace("SCAL>Lo.d=" + values[9].toLatin1(), "SCAL>Lo.d=   -5.0 ");
+    listing.replace("CoLr>CoLr=" + values[5].toLatin1(), "CoLr>CoLr=rEd!\t");
+    // Reordered: the last line moves to the front, and the last value has no CR after it.
+    const qsizetype cnd = listing.indexOf("Cnd>Cnd=");
+    const QByteArray cndLine = listing.mid(cnd, listing.indexOf('\n', cnd) - cnd + 1);
+    listing.remove(cnd, cndLine.size());
+    listing = cndLine + listing + "PASS";
+    listing.replace("EXT\r\n", "");
+    listing.replace("PASS>PASS=" + values[0].toLatin1() + "\r\n", "");
+    listing += ">PASS=0042";
+
+    const QStringList entries = ParseAuxListing(listing, EFamily::VABZOB);
+    EXPECT_EQ(entries[9], "-5.0");
+    EXPECT_EQ(entries[5], "rEd");
+    EXPECT_EQ(entries[88], values[88]);
+    EXPECT_EQ(entries[0], "0042");
+}
+
+TEST(AuxListing, MissingKeyIsAnErrorNotACrash)
+{
+    QByteArray listing = InstrumentListing(EFamily::QEM, Values(EFamily::QEM));
+    listing.replace("SP.4>HYS=", "SP.4>HYZ=");
+    try {
+        ParseAuxListing(listing, EFamily::QEM);
+        FAIL() << "no error";
+    } catch (const CError &e) {
+        EXPECT_EQ(e.Description(), "Comando SP.4>HYS= non presente!!!");
+    }
+    // A VAB listing lacks every linearization key a QEM read would skip anyway, but not CJC.
+    EXPECT_THROW(ParseAuxListing(InstrumentListing(EFamily::VABZOB, Values(EFamily::VABZOB)), EFamily::QEM),
+                 CError);
+}

@@ -1,0 +1,130 @@
+#include "programming/memmap/AuxDumpFile.h"
+#include "programming/memmap/ProgramFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace MemMap;
+
+namespace {
+
+CProgramFile SampleFile(EFamily family, qint16 code)
+{
+    CProgramFile file;
+    file.Version = {1, 204, 1};
+    file.NomeProgramma = QStringLiteral("Forno 3 – zona “A”");
+    file.CodificaModuli = code;
+    for (int i = 0; i < WordCount(family); ++i)
+        file.Words.append(qint16(i * 37 - 1000));
+    return file;
+}
+
+quint16 Le16(const QByteArray &b, int at)
+{
+    return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8);
+}
+
+} // namespace
+
+TEST(ProgramFile, VersionIsTheProgramsOwn)
+{
+    const CProgramVersion version = WritingProgramVersion();
+    EXPECT_EQ(version.Major, 1);
+    EXPECT_EQ(version.Minor, 204);
+    EXPECT_EQ(version.Revision, 1);
+}
+
+TEST(ProgramFile, HeaderAndImageLieAtTheirOffsets)
+{
+    for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
+        const CProgramFile file = SampleFile(family, qint16(0xCE1F));
+        const QByteArray bytes = EncodeProgramFile(file);
+        ASSERT_EQ(bytes.size(), family == EFamily::QEM ? 288 : 286);
+        EXPECT_EQ(bytes.size(), ProgramFileSize(family));
+        EXPECT_EQ(bytes.left(50), QByteArray("IxoSoft").leftJustified(50, ' '));
+        EXPECT_EQ(Le16(bytes, 50), 1);
+        EXPECT_EQ(Le16(bytes, 52), 204);
+        EXPECT_EQ(Le16(bytes, 54), 1);
+        EXPECT_EQ(bytes.mid(56, 50), QByteArray("Forno 3 \x96 zona \x93"
+                                                "A\x94")
+                                         .leftJustified(50, ' '));
+        EXPECT_EQ(Le16(bytes, 106), 0xCE1F);
+        EXPECT_EQ(qint16(Le16(bytes, 108)), -1000);
+        EXPECT_EQ(qint16(Le16(bytes, 110)), -963);
+
+        const auto back = DecodeProgramFile(bytes, WordCount(family));
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->NomeProgramma, file.NomeProgramma);
+        EXPECT_EQ(back->CodificaModuli, file.CodificaModuli);
+        EXPECT_EQ(back->Words, file.Words);
+    }
+}
+
+TEST(ProgramFile, NamesAreCutAndTrimmedOnTheRightOnly)
+{
+    CProgramFile file = SampleFile(EFamily::VABZOB, 0);
+    file.NomeProgramma = QString(60, QLatin1Char('x'));
+    auto back = DecodeProgramFile(EncodeProgramFile(file), 89);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->NomeProgramma, QString(50, QLatin1Char('x')));
+
+    file.NomeProgramma = QStringLiteral("  Linea 2   ");
+    back = DecodeProgramFile(EncodeProgramFile(file), 89);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->NomeProgramma, "  Linea 2");
+
+    file.NomeProgramma = QStringLiteral("Zürich ✓");
+    back = DecodeProgramFile(EncodeProgramFile(file), 89);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->NomeProgramma, "Zürich ?");
+}
+
+TEST(ProgramFile, RefusesForeignAndShortFilesButNotLongerOnes)
+{
+    const QByteArray good = EncodeProgramFile(SampleFile(EFamily::QEM, 0x0C00));
+    EXPECT_FALSE(DecodeProgramFile(good.left(287), 90));
+    EXPECT_FALSE(DecodeProgramFile(good.left(107), 0));
+    EXPECT_TRUE(DecodeProgramFile(good + QByteArray(40, '\x7f'), 90));
+    EXPECT_TRUE(DecodeProgramFile(good, 89)); // a file read by the smaller family's layout
+
+    for (const char *name : {"ixosoft", "IxoSoft2", "Other", " IxoSoft", ""}) {
+        CProgramFile foreign = SampleFile(EFamily::QEM, 0x0C00);
+        foreign.ProgramName = QString::fromLatin1(name);
+        EXPECT_FALSE(DecodeProgramFile(EncodeProgramFile(foreign), 90)) << name;
+    }
+}
+
+TEST(ProgramFile, HeaderPeekChoosesTheManager)
+{
+    QTemporaryDir dir;
+    const QString qem = dir.filePath("qem.IXO"), vab = dir.filePath("vab.IXO"), other = dir.filePath("o.IXO");
+    ASSERT_TRUE(WriteWholeFile(qem, EncodeProgramFile(SampleFile(EFamily::QEM, qint16(0xCC0F)))));
+    ASSERT_TRUE(WriteWholeFile(vab, EncodeProgramFile(SampleFile(EFamily::VABZOB, 0x0800))));
+    CProgramFile foreign = SampleFile(EFamily::QEM, qint16(0xCC0F));
+    foreign.ProgramName = QStringLiteral("Other");
+    ASSERT_TRUE(WriteWholeFile(other, EncodeProgramFile(foreign)));
+
+    EXPECT_TRUE(IsQEMConfigFile(qem));
+    EXPECT_FALSE(IsQEMConfigFile(vab));
+    EXPECT_FALSE(IsQEMConfigFile(other));
+    EXPECT_FALSE(IsQEMConfigFile(dir.filePath("missing.IXO")));
+    EXPECT_EQ(ProgramFileModuleCode(vab), qint16(0x0800));
+    EXPECT_FALSE(WriteWholeFile(dir.filePath("no/such/folder/x.IXO"), "x"));
+}
+
+TEST(ProgramFile, AuxDumpQuotesEveryItem)
+{
+    QStringList entries(89);
+    entries[0] = "0007";
+    entries[12] = "NoSend";
+    const QByteArray bytes = EncodeAuxDump(qint16(0xCC0F), entries);
+    EXPECT_TRUE(bytes.startsWith("\"-13297\"\r\n\"0007\"\r\n\"\"\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 90);
+    const auto back = DecodeAuxDump(bytes, 89);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->CodificaModuli, qint16(0xCC0F));
+    EXPECT_EQ(back->Entries, entries);
+    EXPECT_FALSE(DecodeAuxDump(bytes, 90));
+}
