@@ -1,7 +1,7 @@
 // Decoding one live poll: value text by decimal point, alarms and display state by status bits.
 #include "Link_fixture.h"
 
-#include "model/ScaleTables.h"
+#include "model/Model_fixture.h"
 #include "programming/link/LiveValue.h"
 
 namespace {
@@ -22,9 +22,6 @@ struct LiveCase
 class LiveValueDecoding : public ::testing::TestWithParam<LiveCase>
 {
 protected:
-    static void SetUpTestSuite() { InitGlobalScale(); }
-    void SetUp() override { QLocale::setDefault(QLocale::c()); }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
     TempUserDirs dirs;
     TraceCapture trace;
 };

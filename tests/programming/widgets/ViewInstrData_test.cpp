@@ -3,8 +3,8 @@
 
 #include "common/widgets/UpDownControl.h"
 #include "model/CommConfig.h"
+#include "model/Model_fixture.h"
 #include "model/NetworkAddMsgSetup.h"
-#include "model/ScaleTables.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/ViewInstrData.h"
 
@@ -24,14 +24,11 @@ const QColor kGreen(0, 255, 0);
 class ViewInstrDataTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { InitGlobalScale(); }
     void SetUp() override
     {
-        QLocale::setDefault(QLocale::c());
         line.AttachAsPort(1);
         comm.SetComPort(0);
     }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
     // One instrument over RS 232 at 38400 baud and address 255: the automatic search finds it
     // with its first probe.
