@@ -199,6 +199,10 @@ void CSerialPortControl::OnReadyRead()
         CompleteReply(m_Input.left(kTextReplyCap));
         return;
     }
+    if (!m_ExpectedText.isEmpty() && m_Input.contains(m_ExpectedText)) {
+        CompleteReply(m_Input);
+        return;
+    }
     if (!m_Input.isEmpty())
         m_TextIdle.start();
 }

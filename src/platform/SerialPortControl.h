@@ -40,8 +40,9 @@ class CSerialPortControl : public QObject
     Q_OBJECT
 
 public:
-    // A text reply (reply length 0) is complete once the line has been quiet this long after
-    // its first byte, or once it holds kTextReplyCap bytes, so noise cannot grow it for ever.
+    // A text reply (reply length 0) is complete as soon as it holds the expected text (when
+    // one is given), else once the line has been quiet this long after its first byte, or once
+    // it holds kTextReplyCap bytes, so noise cannot grow it for ever.
     static constexpr int kTextReplyIdleGapMs = 100;
     static constexpr int kTextReplyCap = 8192;
 
@@ -90,6 +91,12 @@ public:
     // Bytes of reply to collect before "reply complete"; 0 = a text reply (see above).
     qint16 ReplyLength() const { return m_ReplyLength; }
     void SetReplyLength(qint16 length) { m_ReplyLength = length; }
+    // The text whose arrival completes a text reply at once, with everything that came with
+    // it; empty = only the idle gap ends it. Kept for the following exchanges.
+    //   expected "OK": "\r\nOK\r\n" is complete in the read that brings the "K", "ok" only
+    //   after the idle gap.
+    QByteArray ExpectedText() const { return m_ExpectedText; }
+    void SetExpectedText(const QByteArray &text) { m_ExpectedText = text; }
     void SetOutput(const QByteArray &frame) { m_Output = frame; }
     // The reply of the last exchange, complete once code 15 has been reported.
     QByteArray ReceivedData() const { return m_Received; }
@@ -123,6 +130,7 @@ private:
     bool m_DTR = false;
     bool m_RTS = false;
     qint16 m_ReplyLength = 0;
+    QByteArray m_ExpectedText;
     QByteArray m_Output;
     QByteArray m_Input;
     QByteArray m_Received;

@@ -120,6 +120,28 @@ TEST_F(SerialPortControlTest, ATextReplyEndsWhenTheLineFallsQuiet)
     EXPECT_EQ(control.ReceivedData(), QByteArray("CJC>CJC=25.0\r"));
 }
 
+TEST_F(SerialPortControlTest, ATextReplyEndsWhenItHoldsTheExpectedText)
+{
+    control.SetPortOpen(true);
+    control.SetExpectedText(">>");
+    Exchange("WRITE\r", 0);
+    pty.Write("\r\n>");
+    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs / 4);
+    EXPECT_TRUE(status.isEmpty());
+    pty.Write(">");
+    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs / 4);
+    pty.Write(" late"); // within the idle gap: only the expected text ended the reply
+    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs * 2);
+    EXPECT_THAT(Codes(status), ::testing::ElementsAre(Platform::sscReplyComplete));
+    EXPECT_EQ(control.ReceivedData(), QByteArray("\r\n>>"));
+    // An answer that lacks it still ends at the idle gap.
+    Exchange("WRITE\r", 0);
+    pty.Write("Err\r\n");
+    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs * 2);
+    EXPECT_EQ(Codes(status).size(), 2);
+    EXPECT_EQ(control.ReceivedData(), QByteArray("Err\r\n"));
+}
+
 TEST_F(SerialPortControlTest, EndlessNoiseIsCutAtTheTextReplyCap)
 {
     control.SetPortOpen(true);

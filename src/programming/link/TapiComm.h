@@ -94,7 +94,8 @@ public:
     void SetMaxErrorTimeOut(qint16 count) { m_MaxErrorTimeOut = count; }
 
     bool IsTrayIconShown() const { return m_TrayIcon != nullptr; }
-    // The port control itself, for the tests that play its line events.
+    // The port control itself: the tests play its line events through it, and a text
+    // exchange gives it the text that completes its reply (CAuxExchange).
     Platform::CSerialPortControl &Rs232Control() { return m_Rs232; }
 
 Q_SIGNALS:

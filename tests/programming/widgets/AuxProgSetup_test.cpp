@@ -1,0 +1,306 @@
+// The auxiliary-interface transfer window against the simulated instrument, into and out of a
+// real archive file.
+#include "LinkWindow_fixture.h"
+#include "model/CommConfig.h"
+#include "model/NetworkAddMsgSetup.h"
+#include "platform/UserPaths.h"
+#include "programming/memmap/MemMapArchive_fixture.h"
+#include "programming/memmap/MemMapManager.h"
+#include "programming/widgets/AuxProgSetup.h"
+#include "support/SimAuxLine.h"
+
+#include <QFile>
+#include <QPushButton>
+
+using MemMap::EFamily;
+using ::testing::Contains;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+namespace {
+
+constexpr qint32 kRead = FAuxProgSetup::kActionRead;
+constexpr qint32 kWrite = FAuxProgSetup::kActionWrite;
+constexpr qint32 kRecord2 = CArchive::kActualSettingID;
+
+class AuxProgSetupTest : public ArchiveTest
+{
+protected:
+    void SetUp() override
+    {
+        ArchiveTest::SetUp();
+        commConfig.SetComPort(0); // COM1, the simulated line
+    }
+
+    // Runs one transfer as the main window does; true when it ended successfully.
+    bool Run(qint32 action, qint32 id, CModInstr *modInstr = nullptr)
+    {
+        FAuxProgSetup window;
+        window.SetAction(action);
+        window.SetIDProgramma(id);
+        window.Create(commConfig, modInstr, networkAdd);
+        if (onStart)
+            onStart(window);
+        window.exec();
+        return window.ReturnValue();
+    }
+    // A configuration of the family in the archive, with the relay module and linearization given.
+    static qint32 Store(EFamily family, qint16 slotC, bool linearization)
+    {
+        CConfiguration configuration;
+        FillDistinct(configuration, family);
+        configuration.ModInstr().SetSlotC(slotC);
+        configuration.InOutScale().SetLinearizzazione(linearization ? 1 : 0);
+        const qint32 id = g_Connection->NewID();
+        configuration.Add(id);
+        return id;
+    }
+    // A read into record 2 with the modules of configuration id, as the user declared them.
+    bool ReadAs(qint32 id)
+    {
+        CConfiguration declared;
+        declared.Load(id);
+        return Run(kRead, kRecord2, &declared.ModInstr());
+    }
+    static QStringList Carried(qint32 id, EFamily family)
+    {
+        CConfiguration configuration;
+        configuration.Load(id);
+        return CarriedValues(configuration, family);
+    }
+    QStringList Requests()
+    {
+        QStringList requests;
+        for (const QByteArray &request : sim.Line().Requests())
+            requests.append(QString::fromLatin1(request));
+        return requests;
+    }
+
+    SimAuxLine sim;
+    MessageRecorder messages;
+    CCommConfig commConfig;
+    CNetworkAddMsgSetup networkAdd;
+    std::function<void(FAuxProgSetup &)> onStart;
+};
+
+QStringList Starting(const QStringList &requests, const QString &start)
+{
+    QStringList found;
+    for (const QString &request : requests)
+        if (request.startsWith(start))
+            found.append(request);
+    return found;
+}
+
+struct WriteCase
+{
+    const char *what;
+    friend void PrintTo(const WriteCase &c, std::ostream *os) { *os << c.what; }
+    EFamily family;
+    qint16 slotC;
+    bool linearization;
+    bool noiseAroundOk;
+    int settingsSent;
+};
+
+class AuxWrites : public AuxProgSetupTest, public ::testing::WithParamInterface<WriteCase>
+{};
+
+TEST_P(AuxWrites, EverySettingOfTheConfigurationGoesOutBetweenWriteAndEnd)
+{
+    const WriteCase &c = GetParam();
+    sim.Aux().SetFamily(c.family);
+    sim.Aux().SetNoiseAroundOk(c.noiseAroundOk);
+    const qint32 id = Store(c.family, c.slotC, c.linearization);
+
+    EXPECT_TRUE(Run(kWrite, id));
+    EXPECT_THAT(messages.Shown(), IsEmpty());
+    const QStringList requests = Requests();
+    ASSERT_EQ(requests.size(), c.settingsSent + 2);
+    EXPECT_EQ(requests.first(), QStringLiteral("WRITE"));
+    EXPECT_EQ(requests.last(), QStringLiteral("END"));
+    EXPECT_EQ(sim.Aux().Commands(), requests.mid(1, c.settingsSent));
+    EXPECT_FALSE(requests.join(QLatin1Char('\n')).contains(QStringLiteral("NoSend")));
+    EXPECT_FALSE(sim.Aux().InWriteMode());
+
+    // Values as the instrument shows them (FillDistinct: password 4321, range 4, dp 3).
+    EXPECT_EQ(sim.Aux().Setting(QStringLiteral("PASS>PASS=")), QStringLiteral("4321"));
+    EXPECT_EQ(sim.Aux().Setting(QStringLiteral("inP>rAnG=")), QStringLiteral("r5"));
+    EXPECT_EQ(sim.Aux().Setting(QStringLiteral("SCAL>Lo.d=")), QStringLiteral("-0.999"));
+    const int alarms = c.slotC == 1 ? 1 : c.slotC == 2 ? 2 : c.slotC == 3 ? 4 : 0;
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(Starting(requests, QStringLiteral("SP.%1>").arg(n)).size(), n <= alarms ? 9 : 0) << n;
+    if (c.family == EFamily::QEM) {
+        EXPECT_THAT(Starting(requests, QStringLiteral("Lin>")), IsEmpty());
+        EXPECT_EQ(requests.at(requests.size() - 2), QStringLiteral("CJC>nAn=23"));
+    } else {
+        EXPECT_EQ(Starting(requests, QStringLiteral("Lin>")).size(), c.linearization ? 34 : 1);
+        EXPECT_THAT(requests, Contains(c.linearization ? QStringLiteral("Lin>Lin=YES")
+                                                       : QStringLiteral("Lin>Lin=nonE")));
+        EXPECT_EQ(requests.at(requests.size() - 2), QStringLiteral("Cnd>Cnd=C3"));
+    }
+    EXPECT_TRUE(QFile::exists(Platform::UserDataFile(kMemoryUserAuxDump)));
+}
+
+// Settings sent: 12 head entries (QEM 11), 9 per alarm of the relay module, 8 tail entries,
+// QEM's entry 89, and with linearization on (VAB/ZOB) the count and 16 points.
+INSTANTIATE_TEST_SUITE_P(
+    Families, AuxWrites,
+    ::testing::Values(
+        WriteCase{"VAB ZOB, Z3, linearization off", EFamily::VABZOB, 1, false, false, 12 + 9 + 8},
+        WriteCase{"VAB ZOB, Z8 Z9, linearization on", EFamily::VABZOB, 3, true, false, 12 + 33 + 36 + 8},
+        WriteCase{"VAB ZOB, no relays, OK among noise", EFamily::VABZOB, 0, false, true, 12 + 8},
+        WriteCase{"QEM, Z5, linearization on", EFamily::QEM, 2, true, false, 11 + 18 + 8 + 1},
+        WriteCase{"QEM, KQ, OK among noise", EFamily::QEM, 4, false, true, 11 + 8 + 1}),
+    CaseName());
+
+struct RefusalCase
+{
+    const char *what;
+    friend void PrintTo(const RefusalCase &c, std::ostream *os) { *os << c.what; }
+    std::function<void(SimAuxProtocol &)> arrange;
+    QString refused; // the command the message names
+};
+
+class AuxRefusals : public AuxProgSetupTest, public ::testing::WithParamInterface<RefusalCase>
+{};
+
+TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
+{
+    const qint32 id = Store(EFamily::VABZOB, 1, false);
+    GetParam().arrange(sim.Aux());
+    TraceCapture trace;
+    EXPECT_FALSE(Run(kWrite, id));
+    ASSERT_EQ(messages.Shown().size(), 1);
+    EXPECT_TRUE(messages.AllLinkMessages());
+    EXPECT_EQ(messages.Shown().first().Text, LoadResStringArgs(210, {GetParam().refused}));
+    EXPECT_EQ(Requests().last(), GetParam().refused);
+    EXPECT_THAT(Requests(), Not(Contains(QStringLiteral("END"))));
+    EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Comando ") + GetParam().refused +
+                                        QStringLiteral(" non accettato dallo strumento !!!.")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, AuxRefusals,
+    ::testing::Values(
+        RefusalCase{"ok in lower case", [](SimAuxProtocol &aux) { aux.SetLowerCaseOk(true); },
+                    QStringLiteral("PASS>PASS=4321")},
+        RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand(QStringLiteral("SCAL>Hi.d=")); },
+                    QStringLiteral("SCAL>Hi.d=8.765")},
+        RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand(QStringLiteral("WRITE")); },
+                    QStringLiteral("WRITE")}),
+    CaseName());
+
+TEST_F(AuxProgSetupTest, AFullReadStoresTheInstrumentsConfigurationInRecord2)
+{
+    for (const EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
+        sim.Aux().SetFamily(family);
+        const qint32 id = Store(family, 3, true);
+        ASSERT_TRUE(Run(kWrite, id));
+        ASSERT_TRUE(ReadAs(id));
+        EXPECT_THAT(messages.Shown(), IsEmpty());
+        EXPECT_EQ(Carried(kRecord2, family), Carried(id, family));
+        CConfiguration read;
+        read.Load(kRecord2);
+        EXPECT_EQ(read.ModInstr().NomeProgramma(), LoadResString(617));
+        EXPECT_TRUE(QFile::exists(Platform::UserDataFile(kMemoryMapAuxDump)));
+    }
+}
+
+TEST_F(AuxProgSetupTest, BlanksBeforeAValueAreNoPartOfIt)
+{
+    for (const EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
+        sim.Aux().SetFamily(family);
+        sim.Aux().SetSetting(QStringLiteral("SCAL>Lo.d="), QStringLiteral("   -5.0"));
+        ASSERT_TRUE(ReadAs(Store(family, 1, false)));
+        CConfiguration read;
+        read.Load(kRecord2);
+        EXPECT_EQ(read.InOutScale().MinMeasureScale(), -50);
+    }
+}
+
+struct BadListingCase
+{
+    const char *what;
+    friend void PrintTo(const BadListingCase &c, std::ostream *os) { *os << c.what; }
+    EFamily instrument;
+    EFamily declared;
+    std::function<void(SimAuxProtocol &)> arrange;
+    int messageId; // a link message; 0 for a fault of the listing in a critical box
+    QString fault;
+};
+
+class AuxBadListings : public AuxProgSetupTest, public ::testing::WithParamInterface<BadListingCase>
+{};
+
+TEST_P(AuxBadListings, EndTheReadWithAMessageAndLeaveTheArchiveAlone)
+{
+    const BadListingCase &c = GetParam();
+    sim.Aux().SetFamily(c.instrument);
+    if (c.arrange)
+        c.arrange(sim.Aux());
+    const qint32 id = Store(c.declared, 3, false);
+    const QString before = ArchiveSnapshot();
+    EXPECT_FALSE(ReadAs(id));
+    EXPECT_EQ(ArchiveSnapshot(), before);
+    ASSERT_EQ(messages.Shown().size(), 1);
+    const CLinkMessage &shown = messages.Shown().first();
+    if (c.messageId != 0) {
+        EXPECT_TRUE(messages.AllLinkMessages());
+        EXPECT_EQ(shown.Text, LoadResString(c.messageId));
+    } else {
+        EXPECT_EQ(shown.Icon, QMessageBox::Critical);
+        EXPECT_THAT(shown.Text.toStdString(), ::testing::HasSubstr(c.fault.toStdString()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Listings, AuxBadListings,
+    ::testing::Values(
+        BadListingCase{"QEM instrument, VAB declared", EFamily::QEM, EFamily::VABZOB, {}, 211, {}},
+        BadListingCase{"VAB instrument, QEM declared", EFamily::VABZOB, EFamily::QEM, {}, 211, {}},
+        BadListingCase{"a key missing", EFamily::VABZOB, EFamily::VABZOB,
+                       [](SimAuxProtocol &aux) { aux.OmitFromListing(QStringLiteral("SCAL>Hi.d=")); }, 0,
+                       QStringLiteral("Comando SCAL>Hi.d= non presente!!!")},
+        BadListingCase{
+            "a value that is no number", EFamily::QEM, EFamily::QEM,
+            [](SimAuxProtocol &aux) { aux.SetSetting(QStringLiteral("S.out>Add="), QStringLiteral("2O1")); },
+            0, QStringLiteral("2O1")}),
+    CaseName());
+
+TEST_F(AuxProgSetupTest, CancelDuringTheReadEndsSilentlyAndStoresNothing)
+{
+    const qint32 id = Store(EFamily::VABZOB, 1, false);
+    sim.Line().InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
+    onStart = [this](FAuxProgSetup &window) {
+        auto *poll = new QTimer(&window);
+        QObject::connect(poll, &QTimer::timeout, &window, [this, &window, poll] {
+            if (!sim.Line().Requests().contains("READ"))
+                return;
+            poll->stop();
+            window.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
+        });
+        poll->start(10);
+    };
+    const QString before = ArchiveSnapshot();
+    EXPECT_FALSE(ReadAs(id));
+    EXPECT_THAT(messages.Shown(), IsEmpty());
+    EXPECT_EQ(ArchiveSnapshot(), before);
+    EXPECT_THAT(Requests(), Contains(QStringLiteral("READ")));
+}
+
+TEST_F(AuxProgSetupTest, APortInUseIsToldAndNothingIsSent)
+{
+    const qint32 id = Store(EFamily::VABZOB, 1, false);
+    CTapiComm other;
+    other.Create();
+    ASSERT_TRUE(other.OpenRs232(1, 3, 0));
+    TraceCapture trace;
+    EXPECT_FALSE(Run(kWrite, id));
+    EXPECT_EQ(messages.Ids(), QList<int>{209});
+    EXPECT_TRUE(messages.AllLinkMessages());
+    EXPECT_THAT(Requests(), IsEmpty());
+    EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Errore nell'apertura della porta seriale")));
+}
+
+} // namespace
