@@ -20,25 +20,38 @@
 inline constexpr int kBenchBaud = 9600;
 inline constexpr int kBenchTurnaroundMs = 5;
 
-// Before the application object: the user folders in `home`, the offscreen platform.
-inline void SetBenchEnvironment(const QTemporaryDir &home)
+// The user folders in a throw-away folder and the offscreen platform, set before the
+// application object exists.
+class CBenchHome
 {
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-}
+public:
+    CBenchHome()
+    {
+        qputenv("XDG_CONFIG_HOME", (m_Home.path() + "/config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (m_Home.path() + "/data").toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
 
-// After it: the tables, the archive, and messages printed instead of shown (a box nobody
-// clicks would stop the clock).
-inline void OpenBenchArchive()
+private:
+    QTemporaryDir m_Home;
+};
+
+// The application of a link-window benchmark: the scale tables, an open archive, and
+// messages printed instead of shown (a box nobody clicks would stop the clock).
+class CBenchApplication : private CBenchHome, public QApplication
 {
-    QLocale::setDefault(QLocale::c());
-    InitGlobalScale();
-    g_Connection->Open();
-    SetLinkMessageBox([](QWidget *, const CLinkMessage &message) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(message.Text));
-    });
-}
+public:
+    CBenchApplication(int &argc, char **argv) : CBenchHome(), QApplication(argc, argv)
+    {
+        QLocale::setDefault(QLocale::c());
+        InitGlobalScale();
+        g_Connection->Open();
+        SetLinkMessageBox([](QWidget *, const CLinkMessage &message) {
+            std::fprintf(stderr, "message: %s\n", qPrintable(message.Text));
+        });
+    }
+    ~CBenchApplication() override { g_Connection->Close(); }
+};
 
 inline void PrintRatio(const char *name, double elapsedMs, double modelMs)
 {

@@ -19,10 +19,7 @@ constexpr int kMeasuredMs = 3000;
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    SetBenchEnvironment(home);
-    QApplication app(argc, argv);
-    OpenBenchArchive();
+    CBenchApplication app(argc, argv);
 
     InstrumentSimulator line;
     line.AttachAsPort(1);

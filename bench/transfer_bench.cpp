@@ -72,10 +72,7 @@ Result Transfer(qint32 action, qint32 id, qint16 interfaceType, int instruments,
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    SetBenchEnvironment(home);
-    QApplication app(argc, argv);
-    OpenBenchArchive();
+    CBenchApplication app(argc, argv);
 
     const qint32 id = AddConfiguration();
     CConfiguration stored;
@@ -105,6 +102,5 @@ int main(int argc, char **argv)
         }
     }
     std::printf("aim: ratio at most 1.25\n");
-    g_Connection->Close();
     return allOk ? 0 : 1;
 }

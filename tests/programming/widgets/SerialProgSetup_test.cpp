@@ -123,15 +123,22 @@ struct FamilyCase
 };
 
 class SerialProgSetupFamilies : public SerialProgSetupTest, public ::testing::WithParamInterface<FamilyCase>
-{};
+{
+protected:
+    // The instrument for the configuration at address 9, with the case's rate and interface.
+    SimInstrument &InstrumentOfTheCase(qint32 id)
+    {
+        comm.SetInterfaceType(GetParam().interfaceType);
+        ManualAddress(9);
+        return InstrumentFor(id, 9, GetParam().baud);
+    }
+};
 
 TEST_P(SerialProgSetupFamilies, ReadStoresTheInstrumentsConfigurationInRecord2)
 {
     const FamilyCase &c = GetParam();
-    comm.SetInterfaceType(c.interfaceType);
-    ManualAddress(9);
     const qint32 source = AddDistinct(c.family);
-    SimInstrument &instrument = InstrumentFor(source, 9, c.baud);
+    SimInstrument &instrument = InstrumentOfTheCase(source);
     instrument.SetImage(ImageOf(source));
     // The address and baud words read as what the instrument runs at.
     instrument.SetAddress(9);
@@ -167,10 +174,8 @@ TEST_P(SerialProgSetupFamilies, ReadStoresTheInstrumentsConfigurationInRecord2)
 TEST_P(SerialProgSetupFamilies, WriteSendsTheImageInItsOrderAndTheBaudRateLast)
 {
     const FamilyCase &c = GetParam();
-    comm.SetInterfaceType(c.interfaceType);
-    ManualAddress(9);
     const qint32 id = AddDistinct(c.family);
-    SimInstrument &instrument = InstrumentFor(id, 9, c.baud);
+    SimInstrument &instrument = InstrumentOfTheCase(id);
     const QVector<qint16> image = ImageOf(id);
     const QString before = ArchiveSnapshot();
 
