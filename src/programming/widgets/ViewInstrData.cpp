@@ -117,6 +117,8 @@ FViewInstrData::FViewInstrData(QWidget *parent)
     QFont valueFont = m_txtMeasureValue->font();
     valueFont.setPointSize(kValueFontSize);
     m_txtMeasureValue->setFont(valueFont);
+    m_txtMeasureValue->setMinimumWidth(QFontMetrics(valueFont).horizontalAdvance(QStringLiteral("-32.768")));
+    m_picZoom->adjustSize();
     m_spinNetworkAdd->Create(m_Text1, m_UpDown1, 1, kHighestAddress, 1, 1, true, false);
     m_spinNetworkAdd->SetEnabled(false);
     ProgBarTransfer()->setVisible(false);
@@ -161,7 +163,6 @@ void FViewInstrData::BuildZoomPanel()
                             static_cast<QWidget *>(m_txtMeasureValue)})
         handle->installEventFilter(this);
     m_picZoom->move(24, 48);
-    m_picZoom->adjustSize();
     m_picZoom->setVisible(false);
 }
 

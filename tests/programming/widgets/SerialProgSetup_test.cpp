@@ -113,6 +113,15 @@ protected:
     FSerialProgSetup window;
 };
 
+TEST_F(SerialProgSetupTest, StartsAsAWriteOfNoRecordUnderItsTexts)
+{
+    EXPECT_EQ(window.Action(), CTransferWindow::kActionWrite);
+    EXPECT_EQ(window.IDProgramma(), CTransferWindow::kIDProgrammaUnset);
+    EXPECT_TRUE(window.ReturnValue());
+    EXPECT_EQ(window.windowTitle(), LoadResString(204));
+    EXPECT_EQ(window.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->text(), LoadResString(2001));
+}
+
 struct FamilyCase
 {
     const char *what;

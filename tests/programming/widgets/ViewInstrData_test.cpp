@@ -130,6 +130,21 @@ protected:
     FViewInstrData view;
 };
 
+TEST_F(ViewInstrDataTest, TextsComeFromTheStringTable)
+{
+    const auto *grid = Child<QTableView>("dgInstrStatusData");
+    QStringList headers;
+    for (int column = 0; column < grid->model()->columnCount(); ++column)
+        headers.append(grid->model()->headerData(column, Qt::Horizontal).toString());
+    EXPECT_EQ(headers, (QStringList{"Addr.", "Value", "1 Alarm", "2 Alarm", "3 Alarm", "4 Alarm"}));
+    EXPECT_EQ(grid->model()->rowCount(), 255);
+    EXPECT_EQ(view.findChild<QLabel *>(QStringLiteral("LedAlarm3"))->text(), QStringLiteral("3 Alarm"));
+    EXPECT_EQ(Child<QLabel>("Label1")->text(), LoadResString(604));
+    EXPECT_EQ(Child<QPushButton>("cmdClose")->text(), LoadResString(2005));
+    EXPECT_TRUE(view.windowTitle().isEmpty());
+    EXPECT_TRUE(view.ReturnValue());
+}
+
 struct ShownCase
 {
     const char *what;
