@@ -301,22 +301,18 @@ struct FailureCase
 {
     const char *what;
     friend void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.what; }
-    std::function<void(SerialProgSetupTest &, SimInstrument &)> fail;
+    std::function<void(FSerialProgSetup &, InstrumentSimulator &)> fail;
     QList<int> messageIds;
 };
 
 class SerialProgSetupFailures : public SerialProgSetupTest, public ::testing::WithParamInterface<FailureCase>
-{
-public:
-    FSerialProgSetup &Window() { return window; }
-    InstrumentSimulator &Line() { return line; }
-};
+{};
 
 TEST_P(SerialProgSetupFailures, AFailedWriteStopsAndTellsWhy)
 {
     const qint32 id = AddDistinct(EFamily::VABZOB);
     SimInstrument &instrument = InstrumentFor(id, 1);
-    AfterWrites(instrument, 20, [&] { GetParam().fail(*this, instrument); });
+    AfterWrites(instrument, 20, [&] { GetParam().fail(window, line); });
     EXPECT_FALSE(Run(CTransferWindow::kActionWrite, id));
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(messages.Ids(), GetParam().messageIds);
@@ -325,39 +321,21 @@ TEST_P(SerialProgSetupFailures, AFailedWriteStopsAndTellsWhy)
     EXPECT_FALSE(WrittenRegisters(instrument).contains(kBaudRateRegister));
 }
 
+using Window = FSerialProgSetup;
+using Line = InstrumentSimulator;
+
 INSTANTIATE_TEST_SUITE_P(
     Failures, SerialProgSetupFailures,
-    ::testing::Values(FailureCase{"cancel button",
-                                  [](SerialProgSetupTest &t, SimInstrument &) {
-                                      static_cast<SerialProgSetupFailures &>(t)
-                                          .Window()
-                                          .findChild<QPushButton *>("cmdCancel")
-                                          ->click();
-                                  },
-                                  {}},
-                      FailureCase{"close box",
-                                  [](SerialProgSetupTest &t, SimInstrument &) {
-                                      static_cast<SerialProgSetupFailures &>(t).Window().close();
-                                  },
-                                  {}},
-                      FailureCase{"line error",
-                                  [](SerialProgSetupTest &t, SimInstrument &) {
-                                      static_cast<SerialProgSetupFailures &>(t).Line().HangUp();
-                                  },
-                                  {206}},
-                      FailureCase{"CRC error",
-                                  [](SerialProgSetupTest &t, SimInstrument &) {
-                                      static_cast<SerialProgSetupFailures &>(t).Line().InjectFault(
-                                          SimFault::BadCrc, InstrumentSimulator::kAlways);
-                                  },
-                                  {215}},
-                      // Three 3 s time-outs.
-                      FailureCase{"time-out",
-                                  [](SerialProgSetupTest &t, SimInstrument &) {
-                                      static_cast<SerialProgSetupFailures &>(t).Line().InjectFault(
-                                          SimFault::Silence, InstrumentSimulator::kAlways);
-                                  },
-                                  {207}}),
+    ::testing::Values(
+        FailureCase{
+            "cancel button", [](Window &w, Line &) { w.findChild<QPushButton *>("cmdCancel")->click(); }, {}},
+        FailureCase{"close box", [](Window &w, Line &) { w.close(); }, {}},
+        FailureCase{"line error", [](Window &, Line &l) { l.HangUp(); }, {206}},
+        FailureCase{
+            "CRC error", [](Window &, Line &l) { l.InjectFault(SimFault::BadCrc, Line::kAlways); }, {215}},
+        // Three 3 s time-outs.
+        FailureCase{
+            "time-out", [](Window &, Line &l) { l.InjectFault(SimFault::Silence, Line::kAlways); }, {207}}),
     CaseName());
 
 TEST_F(SerialProgSetupTest, NetworkSettingsOutsideTheirRangeEndTheTransferUnsent)

