@@ -82,6 +82,7 @@ void InstrumentSimulator::OnReadable()
 void InstrumentSimulator::HandleRequest(const QByteArray &request)
 {
     m_Requests.append(request);
+    Q_EMIT RequestHeard(request);
     if (!m_HeldReply.isEmpty()) {
         Push(std::exchange(m_HeldReply, {}), [this] { ++m_RepliesSent; });
     }

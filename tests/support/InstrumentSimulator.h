@@ -71,6 +71,11 @@ public:
     // Replies (or spoilt replies) that have fully left.
     int RepliesSent() const { return m_RepliesSent; }
 
+Q_SIGNALS:
+    // Each complete request as it is heard, before any answer: a benchmark times the
+    // program's requests by it.
+    void RequestHeard(const QByteArray &request);
+
 private:
     struct FaultPlan
     {

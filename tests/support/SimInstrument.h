@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <QVector>
 
 // One simulated instrument: its address on the line, its own baud rate and its registers.
@@ -32,6 +33,10 @@ public:
     void SetImage(const QVector<qint16> &words);
     QVector<qint16> Image(int wordCount) const;
 
+    // Requests naming this register as their first get no answer at all, as if lost.
+    void SetSilentRegister(quint16 registerAddress) { m_SilentRegisters.insert(registerAddress); }
+    bool IsSilentAt(quint16 registerAddress) const { return m_SilentRegisters.contains(registerAddress); }
+
     // A register write received from the program, in order (whatever it changed).
     void RecordWrite(quint16 registerAddress, qint16 value) { m_Writes.append({registerAddress, value}); }
     const QList<QPair<quint16, qint16>> &Writes() const { return m_Writes; }
@@ -43,5 +48,6 @@ private:
     int m_Address;
     int m_Baud;
     QHash<quint16, qint16> m_Registers;
+    QSet<quint16> m_SilentRegisters;
     QList<QPair<quint16, qint16>> m_Writes;
 };

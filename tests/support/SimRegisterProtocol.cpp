@@ -35,6 +35,8 @@ SimAnswer SimRegisterProtocol::Answer(SimInstrument &instrument, const QByteArra
     const quint8 function = quint8(request[1]);
     const auto first = quint16(FrameWord(request, 2));
     const auto countOrValue = quint16(FrameWord(request, 4));
+    if (instrument.IsSilentAt(first))
+        return {};
     QByteArray reply(1, request[0]);
     if (function == rfReadRegisters) {
         reply.append(char(function)).append(char(2 * countOrValue));

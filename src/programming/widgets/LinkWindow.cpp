@@ -11,6 +11,16 @@
 #include <QCloseEvent>
 #include <QProgressBar>
 
+namespace {
+
+constexpr int kNoInstrumentFoundId = 228;
+constexpr int kPortNotAvailableId = 209;
+// The table has no text of its own for an address or network size outside 1-255 in the
+// stored settings; the self-detection message at least sends the user to the parameters.
+constexpr int kBadNetworkSettingsId = kNoInstrumentFoundId;
+
+} // namespace
+
 CLinkWindow::CLinkWindow(QWidget *parent) : QDialog(parent), m_ProgBarTransfer(new QProgressBar(this))
 {
     setModal(true);
@@ -58,6 +68,34 @@ void CLinkWindow::ShowCommErrorMessage(qint32 linkError)
 void CLinkWindow::ShowMessage(int stringId)
 {
     ShowLinkMessage(this, {QMessageBox::Warning, LoadResString(kLinkErrorTitleId), LoadResString(stringId)});
+}
+
+bool CLinkWindow::AutoDetectBaudRate(CInstrumentSearch &search)
+{
+    CreateLink();
+    search.SetProgressDisplay([this](int minimum, int maximum, int value) {
+        m_ProgBarTransfer->setRange(minimum, maximum);
+        m_ProgBarTransfer->setValue(value);
+    });
+    const CInstrumentSearch::Outcomes outcome = search.AutoDetectBaudRate();
+    switch (outcome) {
+    case CInstrumentSearch::soConnected:
+        m_ReturnValue = true;
+        return true;
+    case CInstrumentSearch::soNoAnswer:
+        ShowMessage(kNoInstrumentFoundId);
+        break;
+    case CInstrumentSearch::soPortNotReopened:
+        ShowMessage(kPortNotAvailableId);
+        break;
+    case CInstrumentSearch::soBadNetworkSettings:
+        ShowMessage(kBadNetworkSettingsId);
+        break;
+    case CInstrumentSearch::soCancelled:
+        break;
+    }
+    m_ReturnValue = false;
+    return false;
 }
 
 void CLinkWindow::showEvent(QShowEvent *event)

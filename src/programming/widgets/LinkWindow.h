@@ -1,5 +1,6 @@
 #pragma once
 
+#include "programming/link/InstrumentSearch.h"
 #include "programming/link/TapiComm.h"
 
 #include <QDialog>
@@ -62,6 +63,12 @@ protected:
     void ShowCommErrorMessage(qint32 linkError);
     // A string-table message with the exclamation icon and title 208.
     void ShowMessage(int stringId);
+
+    // Binds the link (CreateLink) and runs the search of baud rate and instrument on it, with
+    // the progress bar following the addresses. True with the port open at the rate found;
+    // otherwise the user has been told why (228, 209, a cancel silently) and ReturnValue is
+    // false.
+    bool AutoDetectBaudRate(CInstrumentSearch &search);
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

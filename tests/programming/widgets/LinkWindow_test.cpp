@@ -1,12 +1,11 @@
-// The behaviour every link window shares: the work of the first activation, the close box
-// turned into a cancel, the link's messages and errors that escape the work.
+// The behaviour every link window shares: the work of the first activation, Escape turned
+// into a cancel, errors that escape the work. The close box and the link's messages are
+// tried through the windows themselves.
 #include "LinkWindow_fixture.h"
 
 #include "common/Error.h"
 #include "programming/link/RegisterExchange.h"
 #include "programming/widgets/LinkWindow.h"
-
-#include <QCloseEvent>
 
 namespace {
 
@@ -15,7 +14,6 @@ class ProbeWindow : public CLinkWindow
 {
 public:
     int reads = 1;
-    qint16 timeOutRxMs = 250;
     bool throwAfterOpen = false;
     int runs = 0;
     bool commErrorSeen = false;
@@ -26,8 +24,6 @@ protected:
     {
         ++runs;
         CreateLink();
-        Rs232().SetTimeOutRx(timeOutRxMs);
-        Rs232().SetMaxErrorTimeOut(1);
         if (!Rs232().OpenRs232(1, 3, 0))
             return;
         if (throwAfterOpen)
@@ -75,72 +71,13 @@ TEST_F(LinkWindowTest, WorkRunsOnceAtTheFirstShowAndTheWindowClosesAfterIt)
     EXPECT_EQ(window.runs, 1);
 }
 
-struct CommErrorCase
-{
-    const char *what;
-    friend void PrintTo(const CommErrorCase &c, std::ostream *os) { *os << c.what; }
-    std::function<void(InstrumentSimulator &, ProbeWindow &)> arrange;
-    QList<int> messageIds;
-};
-
-class LinkWindowCommErrors : public LinkWindowTest, public ::testing::WithParamInterface<CommErrorCase>
-{};
-
-TEST_P(LinkWindowCommErrors, EachLinkErrorShowsItsMessageAndEndsTheWork)
-{
-    GetParam().arrange(line, window);
-    window.reads = 1000;
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
-    EXPECT_TRUE(window.commErrorSeen);
-    EXPECT_FALSE(window.ReturnValue());
-    EXPECT_EQ(messages.Ids(), GetParam().messageIds);
-    EXPECT_TRUE(messages.AllLinkMessages());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    LinkErrors, LinkWindowCommErrors,
-    ::testing::Values(CommErrorCase{"line error",
-                                    [](InstrumentSimulator &line, ProbeWindow &window) {
-                                        // Line faults must reach their limit before a time-out.
-                                        window.timeOutRxMs = 3000;
-                                        Later(&window, 30, [&] { line.HangUp(); });
-                                    },
-                                    {206}},
-                      CommErrorCase{"time-out",
-                                    [](InstrumentSimulator &line, ProbeWindow &) {
-                                        line.InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
-                                    },
-                                    {207}},
-                      CommErrorCase{"CRC",
-                                    [](InstrumentSimulator &line, ProbeWindow &) {
-                                        line.InjectFault(SimFault::BadCrc, InstrumentSimulator::kAlways);
-                                    },
-                                    {215}},
-                      CommErrorCase{"cancel button",
-                                    [](InstrumentSimulator &, ProbeWindow &window) {
-                                        QTimer::singleShot(30, &window, [&] { window.CancelTxRx(); });
-                                    },
-                                    {}}),
-    CaseName());
-
-TEST_F(LinkWindowTest, CloseBoxDuringTheWorkCancelsAndTheWorkClosesTheWindow)
-{
-    window.reads = 1000;
-    Later(&window, 30, [&] { window.close(); });
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
-    EXPECT_TRUE(window.visibleAfterCloseRequest);
-    EXPECT_TRUE(window.commErrorSeen);
-    EXPECT_LT(line.Requests().size(), 1000);
-    EXPECT_FALSE(window.ReturnValue());
-    EXPECT_TRUE(messages.Shown().isEmpty());
-}
-
-TEST_F(LinkWindowTest, EscapeDuringTheWorkCancelsToo)
+TEST_F(LinkWindowTest, EscapeDuringTheWorkCancelsAndTheWorkClosesTheWindow)
 {
     window.reads = 1000;
     Later(&window, 30, [&] { window.reject(); });
-    window.exec();
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
     EXPECT_TRUE(window.visibleAfterCloseRequest);
+    EXPECT_FALSE(window.ReturnValue());
     EXPECT_LT(line.Requests().size(), 1000);
     EXPECT_TRUE(messages.Shown().isEmpty());
 }

@@ -1,0 +1,98 @@
+#pragma once
+
+// What the link-window benchmarks share: a throw-away user folder with an archive, the
+// offscreen platform, and a clock over the simulator's requests that sums the modelled
+// wire-plus-turnaround time of the exchanges it has seen.
+#include "model/Archive.h"
+#include "model/ScaleTables.h"
+#include "programming/link/RegisterFrame.h"
+#include "programming/widgets/LinkMessageBox.h"
+#include "support/InstrumentSimulator.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+inline constexpr int kBenchBaud = 9600;
+inline constexpr int kBenchTurnaroundMs = 5;
+
+// The user folders in a throw-away folder and the offscreen platform, set before the
+// application object exists.
+class CBenchHome
+{
+public:
+    CBenchHome()
+    {
+        qputenv("XDG_CONFIG_HOME", (m_Home.path() + "/config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (m_Home.path() + "/data").toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+private:
+    QTemporaryDir m_Home;
+};
+
+// The application of a link-window benchmark: the scale tables, an open archive, and
+// messages printed instead of shown (a box nobody clicks would stop the clock).
+class CBenchApplication : private CBenchHome, public QApplication
+{
+public:
+    CBenchApplication(int &argc, char **argv) : CBenchHome(), QApplication(argc, argv)
+    {
+        QLocale::setDefault(QLocale::c());
+        InitGlobalScale();
+        g_Connection->Open();
+        SetLinkMessageBox([](QWidget *, const CLinkMessage &message) {
+            std::fprintf(stderr, "message: %s\n", qPrintable(message.Text));
+        });
+    }
+    ~CBenchApplication() override { g_Connection->Close(); }
+};
+
+inline void PrintRatio(const char *name, double elapsedMs, double modelMs)
+{
+    std::printf("%-34s elapsed %8.1f ms  model %8.1f ms  ratio %.3f\n", name, elapsedMs, modelMs,
+                elapsedMs / modelMs);
+}
+
+// Starts at the first request that `starts` picks and from then on adds each exchange's
+// modelled time (request and reply bytes on the wire, plus the turnaround).
+class CExchangeClock : public QObject
+{
+public:
+    CExchangeClock(InstrumentSimulator &line, std::function<bool(const QByteArray &)> starts)
+        : m_Line(line), m_Starts(std::move(starts))
+    {
+        connect(&line, &InstrumentSimulator::RequestHeard, this, &CExchangeClock::OnRequest);
+    }
+
+    bool Started() const { return m_Clock.isValid(); }
+    double ElapsedMs() const { return double(m_Clock.nsecsElapsed()) / 1e6; }
+    double ModelMs() const { return m_ModelMs; }
+    int Exchanges() const { return m_Exchanges; }
+    int Count(const QByteArray &request) const { return m_Counts.value(request); }
+
+private:
+    void OnRequest(const QByteArray &request)
+    {
+        if (!m_Clock.isValid()) {
+            if (!m_Starts(request))
+                return;
+            m_Clock.start();
+        }
+        ++m_Exchanges;
+        m_Counts[request] += 1;
+        m_ModelMs += m_Line.ModelledExchangeMs(int(request.size()), ExpectedReplyLength(request), kBenchBaud);
+    }
+
+    InstrumentSimulator &m_Line;
+    std::function<bool(const QByteArray &)> m_Starts;
+    QElapsedTimer m_Clock;
+    double m_ModelMs = 0;
+    int m_Exchanges = 0;
+    QHash<QByteArray, int> m_Counts;
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "programming/link/LiveValue.h"
+#include "programming/widgets/LinkWindow.h"
+
+#include <QPoint>
+
+class CCommConfig;
+class CNetworkAddMsgSetup;
+class CTextSpin;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+class UpDownControl;
+
+// The live view: finds the instrument as the serial transfer does, then polls its measured
+// value and alarm states, over RS 232 one instrument, over RS 485 every address of the
+// network in turn, until the user closes the window or the link fails. A grid holds one row
+// per address (1 to 255); the zoom panel shows the instrument chosen in its address spin
+// large, with four alarm lamps, and can be dragged about. Nothing is archived.
+//   FViewInstrData view;
+//   view.Create(commConfig, networkAdd);   // InterfaceType 1 or 2
+//   view.exec();                           // polls until closed
+class FViewInstrData : public CLinkWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kRows = 255;
+
+    explicit FViewInstrData(QWidget *parent = nullptr);
+    ~FViewInstrData() override;
+
+    // Keeps both objects themselves: the search stores the address it finds in NetworkAdd.
+    bool Create(CCommConfig &CommConfig, CNetworkAddMsgSetup &NetworkAdd);
+
+protected:
+    void RunLink() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum Columns { colNetworkAdd, colVariableValue, colAlarm1, colCount = colAlarm1 + 4 };
+
+    void BuildGrid();
+    void BuildZoomPanel();
+    void ResetGrid();
+    void PollInstruments();
+    bool ReadInstrVariable();
+    void UpdateDisplay();
+    void SetGridNetworkAdd(qint16 address);
+    void SetGridVariableValue(qint16 address, const QString &text);
+    void SetGridAlarm(int alarm, qint16 address, bool active);
+    void MoveZoomPanel(int dx, int dy);
+    // Live-view variant: true when the exchange failed; goOn tells whether polling goes on
+    // (only after a time-out on a network, where a silent instrument is skipped).
+    bool CheckCommError(bool &goOn);
+    bool IsRS485() const;
+
+    CCommConfig *m_pCommConfig = nullptr;
+    CNetworkAddMsgSetup *m_pNetworkAdd = nullptr;
+    qint16 m_NetworkAdd = 0;
+    CLiveValue m_Live;
+    QPoint m_Drag;
+
+    QStandardItemModel *m_rsInstrStatusData;
+    QTableView *m_dgInstrStatusData;
+    QFrame *m_picZoom;
+    QLabel *m_LedAlarm[4];
+    QLineEdit *m_txtMeasureValue;
+    QLineEdit *m_Text1;
+    UpDownControl *m_UpDown1;
+    QLabel *m_Label1;
+    CTextSpin *m_spinNetworkAdd;
+    QPushButton *m_cmdZoom;
+    QPushButton *m_cmdClose;
+};

@@ -1,0 +1,328 @@
+// The live view against simulated instruments: one over RS 232, networks over RS 485.
+#include "LinkWindow_fixture.h"
+
+#include "common/widgets/UpDownControl.h"
+#include "model/CommConfig.h"
+#include "model/Model_fixture.h"
+#include "model/NetworkAddMsgSetup.h"
+#include "programming/link/InterfaceTypes.h"
+#include "programming/widgets/ViewInstrData.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+constexpr int kValueColumn = 1;
+constexpr int kFirstAlarmColumn = 2;
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
+
+class ViewInstrDataTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        line.AttachAsPort(1);
+        comm.SetComPort(0);
+    }
+
+    // One instrument over RS 232 at 38400 baud and address 255: the automatic search finds it
+    // with its first probe.
+    SimInstrument &SingleInstrument()
+    {
+        comm.SetInterfaceType(itRS232);
+        network.SetModeConfig(0);
+        network.SetSelNetworkAdd(0);
+        return line.AddInstrument(255, 38400);
+    }
+    // A network of instruments at addresses 1 to count, each showing 100 times its address.
+    void Network(int count)
+    {
+        comm.SetInterfaceType(itRS485);
+        network.SetModeConfig(1);
+        network.SetTotalInstrNetwork(qint16(count));
+        for (int address = 1; address <= count; ++address)
+            line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
+    }
+
+    // Runs the view; whenever it is polling, `step` is called every 10 ms until it answers
+    // true, then the view is closed as the user closes it. A test that never gets there
+    // closes it too, after the limit, and fails.
+    void RunUntil(const std::function<bool()> &step, int limitMs = 30000)
+    {
+        bool reached = false;
+        QDeadlineTimer limit(limitMs);
+        QTimer check;
+        check.setInterval(10);
+        QObject::connect(&check, &QTimer::timeout, [&] {
+            if (!reached && !limit.hasExpired() && !step())
+                return;
+            reached = !limit.hasExpired();
+            check.stop();
+            view.close();
+        });
+        view.Create(comm, network);
+        check.start();
+        view.exec();
+        EXPECT_TRUE(reached) << "the view never got there";
+    }
+    // Runs the view until it closes itself; `action` once `when` holds.
+    void RunToTheEnd(const std::function<bool()> &when, const std::function<void()> &action)
+    {
+        QTimer check;
+        check.setInterval(10);
+        QObject::connect(&check, &QTimer::timeout, [&] {
+            if (when()) {
+                check.stop();
+                action();
+            }
+        });
+        view.Create(comm, network);
+        check.start();
+        view.exec();
+    }
+
+    QString Cell(int address, int column) const
+    {
+        const auto *grid = view.findChild<QTableView *>(QStringLiteral("dgInstrStatusData"));
+        return grid->model()->index(address - 1, column).data().toString();
+    }
+    QStringList Alarms(int address) const
+    {
+        QStringList alarms;
+        for (int k = 0; k < 4; ++k)
+            alarms.append(Cell(address, kFirstAlarmColumn + k));
+        return alarms;
+    }
+    template <class Widget> Widget *Child(const char *name) const
+    {
+        return view.findChild<Widget *>(QLatin1String(name));
+    }
+    QLineEdit *ValueBox() const { return Child<QLineEdit>("txtMeasureValue"); }
+    QList<QColor> Lamps() const
+    {
+        QList<QColor> colours;
+        for (int k = 1; k <= 4; ++k)
+            colours.append(view.findChild<QLabel *>(QStringLiteral("LedAlarm%1").arg(k))
+                               ->palette()
+                               .color(QPalette::Window));
+        return colours;
+    }
+    // Addresses of the live-value reads, in the order the view sent them.
+    QList<int> PolledAddresses() const
+    {
+        QList<int> addresses;
+        for (const QByteArray &request : line.Requests())
+            if (request == ReadRequest(quint8(request[0]), kLiveValueBlockRegister, kLiveValueBlockCount))
+                addresses.append(quint8(request[0]));
+        return addresses;
+    }
+
+    TempUserDirs dirs;
+    MessageRecorder messages;
+    InstrumentSimulator line;
+    CCommConfig comm;
+    CNetworkAddMsgSetup network;
+    FViewInstrData view;
+};
+
+TEST_F(ViewInstrDataTest, TextsComeFromTheStringTable)
+{
+    const auto *grid = Child<QTableView>("dgInstrStatusData");
+    QStringList headers;
+    for (int column = 0; column < grid->model()->columnCount(); ++column)
+        headers.append(grid->model()->headerData(column, Qt::Horizontal).toString());
+    EXPECT_EQ(headers, (QStringList{"Addr.", "Value", "1 Alarm", "2 Alarm", "3 Alarm", "4 Alarm"}));
+    EXPECT_EQ(grid->model()->rowCount(), 255);
+    EXPECT_EQ(view.findChild<QLabel *>(QStringLiteral("LedAlarm3"))->text(), QStringLiteral("3 Alarm"));
+    EXPECT_EQ(Child<QLabel>("Label1")->text(), LoadResString(604));
+    EXPECT_EQ(Child<QPushButton>("cmdClose")->text(), LoadResString(2005));
+    EXPECT_TRUE(view.windowTitle().isEmpty());
+    EXPECT_TRUE(view.ReturnValue());
+}
+
+struct ShownCase
+{
+    const char *what;
+    friend void PrintTo(const ShownCase &c, std::ostream *os) { *os << c.what; }
+    qint16 status;
+    const char *text;
+    QColor colour;
+    QStringList gridAlarms;
+    QList<QColor> lamps;
+};
+
+class ViewInstrDataShown : public ViewInstrDataTest, public ::testing::WithParamInterface<ShownCase>
+{};
+
+TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
+{
+    const ShownCase &c = GetParam();
+    SimInstrument &instrument = SingleInstrument();
+    instrument.SetLiveValue(1234, c.status);
+    instrument.SetDecimalPoint(2);
+    const QString text = QString::fromLatin1(c.text);
+    RunUntil([&] {
+        if (ValueBox()->text() != text)
+            return false;
+        EXPECT_EQ(Cell(255, kValueColumn), text);
+        EXPECT_EQ(Alarms(255), c.gridAlarms);
+        EXPECT_EQ(ValueBox()->palette().color(QPalette::Text), c.colour);
+        EXPECT_EQ(Lamps(), c.lamps);
+        EXPECT_TRUE(Child<QWidget>("picZoom")->isVisible());
+        EXPECT_FALSE(Child<QLineEdit>("Text1")->isEnabled());
+        EXPECT_EQ(view.windowTitle(), LoadResStringArgs(222, {255}));
+        return true;
+    });
+    EXPECT_EQ(network.NetworkAdd(), 255);
+    EXPECT_FALSE(view.ReturnValue());
+    EXPECT_TRUE(messages.Shown().isEmpty());
+    // Closed means no more polling.
+    const qsizetype requests = line.Requests().size();
+    QTest::qWait(300);
+    EXPECT_EQ(line.Requests().size(), requests);
+}
+
+const QStringList kAllOff{"OFF", "OFF", "OFF", "OFF"};
+const QList<QColor> kAllGreen{kGreen, kGreen, kGreen, kGreen};
+
+INSTANTIATE_TEST_SUITE_P(
+    States, ViewInstrDataShown,
+    ::testing::Values(
+        ShownCase{"alarms 1 and 3", 0x0005, "12.34", Qt::black, QStringList{"ON", "OFF", "ON", "OFF"},
+                  QList<QColor>{kRed, kGreen, kRed, kGreen}},
+        ShownCase{"state flag in blue", 0x0010, "12.34", QColor(0, 0, 255), kAllOff, kAllGreen},
+        ShownCase{"over-range in red", 0x0028, "EEEE", kRed, QStringList{"OFF", "OFF", "OFF", "ON"},
+                  QList<QColor>{kGreen, kGreen, kGreen, kRed}},
+        ShownCase{"negative over-range in red", 0x0062, "-EEEE", kRed, QStringList{"OFF", "ON", "OFF", "OFF"},
+                  QList<QColor>{kGreen, kRed, kGreen, kGreen}}),
+    CaseName());
+
+TEST_F(ViewInstrDataTest, NetworkIsPolledInTurnAndTheZoomPanelFollowsItsAddress)
+{
+    Network(3);
+    QStringList shownAfterSwitch;
+    bool switched = false;
+    RunUntil([&] {
+        if (!switched) {
+            if (ValueBox()->text() != QStringLiteral("100"))
+                return false;
+            // Over RS 485 the panel waits for its button; the spin chooses the instrument.
+            EXPECT_TRUE(Child<QLineEdit>("Text1")->isEnabled());
+            Child<UpDownControl>("UpDown1")->SetValue(2);
+            QObject::connect(ValueBox(), &QLineEdit::textChanged,
+                             [&](const QString &text) { shownAfterSwitch.append(text); });
+            switched = true;
+            return false;
+        }
+        return PolledAddresses().size() >= 8;
+    });
+    EXPECT_EQ(PolledAddresses().mid(0, 7), (QList<int>{1, 2, 3, 1, 2, 3, 1}));
+    EXPECT_EQ(shownAfterSwitch.value(0), QStringLiteral("200"));
+    EXPECT_EQ(shownAfterSwitch.size(), 1) << shownAfterSwitch.join(QLatin1Char(' ')).toStdString();
+    for (int address = 1; address <= 3; ++address)
+        EXPECT_EQ(Cell(address, kValueColumn), QString::number(100 * address));
+    EXPECT_TRUE(Cell(4, kValueColumn).isEmpty());
+}
+
+TEST_F(ViewInstrDataTest, ZoomPanelShowsOnItsButtonAndDragsByTheMouseTravel)
+{
+    Network(1);
+    RunUntil([&] {
+        if (Cell(1, kValueColumn).isEmpty())
+            return false;
+        auto *panel = Child<QWidget>("picZoom");
+        EXPECT_FALSE(panel->isVisible());
+        Child<QPushButton>("cmdZoom")->click();
+        EXPECT_TRUE(panel->isVisible());
+        const QPoint before = panel->pos();
+        QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 25));
+        EXPECT_EQ(panel->pos(), before + QPoint(30, 15));
+        Child<QPushButton>("cmdZoom")->click();
+        EXPECT_FALSE(panel->isVisible());
+        Child<QPushButton>("cmdClose")->click();
+        return true;
+    });
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_TRUE(messages.Shown().isEmpty());
+}
+
+// A silent instrument of a network costs three 3 s time-outs before its row says so, and
+// closing the view while it waits for one more.
+TEST_F(ViewInstrDataTest, SilentNetworkInstrumentShowsErrorWhileTheOthersKeepUpdating)
+{
+    Network(3);
+    line.Instrument(2)->SetLiveValue(200, 0x000F);
+    line.InjectFault(SimFault::Silence, InstrumentSimulator::kAlways, 2);
+    // While the view waits for instrument 2, instrument 1 gets a new value.
+    QString firstShown;
+    QObject::connect(&line, &InstrumentSimulator::RequestHeard, [&](const QByteArray &request) {
+        if (firstShown.isEmpty() && quint8(request[0]) == 2) {
+            firstShown = Cell(1, kValueColumn);
+            line.Instrument(1)->SetLiveValue(111, 0);
+        }
+    });
+    RunUntil([&] {
+        return Cell(2, kValueColumn) == QStringLiteral("Error") &&
+               Cell(1, kValueColumn) == QStringLiteral("111");
+    });
+    EXPECT_EQ(firstShown, QStringLiteral("100"));
+    EXPECT_EQ(Alarms(2), kAllOff);
+    EXPECT_EQ(Cell(3, kValueColumn), QStringLiteral("300"));
+    EXPECT_EQ(PolledAddresses().mid(0, 4), (QList<int>{1, 2, 2, 2}));
+    EXPECT_TRUE(messages.Shown().isEmpty());
+}
+
+TEST_F(ViewInstrDataTest, TimedOutDecimalPointShowsErrorNotThePreviousInstrumentsValue)
+{
+    Network(3);
+    line.Instrument(1)->SetLiveValue(100, 0x000F);
+    line.Instrument(2)->SetSilentRegister(kDecimalPointRegister);
+    RunUntil([&] { return !Cell(2, kValueColumn).isEmpty(); });
+    EXPECT_EQ(Cell(2, kValueColumn), QStringLiteral("Error"));
+    EXPECT_EQ(Alarms(2), kAllOff);
+    EXPECT_EQ(Cell(1, kValueColumn), QStringLiteral("100"));
+    EXPECT_TRUE(messages.Shown().isEmpty());
+}
+
+struct FailureCase
+{
+    const char *what;
+    friend void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.what; }
+    std::function<void(InstrumentSimulator &)> fail;
+    int messageId;
+};
+
+class ViewInstrDataFailures : public ViewInstrDataTest, public ::testing::WithParamInterface<FailureCase>
+{};
+
+TEST_P(ViewInstrDataFailures, LinkFailureOverRS232EndsThePollingWithItsMessage)
+{
+    SingleInstrument().SetLiveValue(5, 0);
+    RunToTheEnd([&] { return !Cell(255, kValueColumn).isEmpty(); }, [&] { GetParam().fail(line); });
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(messages.Ids(), QList<int>{GetParam().messageId});
+    EXPECT_TRUE(messages.AllLinkMessages());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, ViewInstrDataFailures,
+    ::testing::Values(FailureCase{"line error", [](InstrumentSimulator &line) { line.HangUp(); }, 206},
+                      FailureCase{"CRC error",
+                                  [](InstrumentSimulator &line) {
+                                      line.InjectFault(SimFault::BadCrc, InstrumentSimulator::kAlways);
+                                  },
+                                  215},
+                      FailureCase{"time-out",
+                                  [](InstrumentSimulator &line) {
+                                      line.InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
+                                  },
+                                  207}),
+    CaseName());
+
+} // namespace
