@@ -42,14 +42,6 @@ FAuxProgSetup::FAuxProgSetup(QWidget *parent) : CTransferWindow(parent), m_Aux(R
 
 FAuxProgSetup::~FAuxProgSetup() = default;
 
-bool FAuxProgSetup::Create(CCommConfig &commConfig, CModInstr *modInstr, CNetworkAddMsgSetup &networkAdd)
-{
-    m_CommConfig = &commConfig;
-    m_pModInstr = modInstr;
-    m_NetworkAdd = &networkAdd;
-    return true;
-}
-
 void FAuxProgSetup::RunLink()
 {
     if (!OpenAuxLink())
@@ -65,7 +57,7 @@ bool FAuxProgSetup::OpenAuxLink()
     CreateLink();
     Rs232().SetInBufferSize(kInBufferSize);
     SetReturnValue(true);
-    if (!Rs232().OpenRs232(m_CommConfig->ComPort() + 1, kBaud9600, kNoParity)) {
+    if (!Rs232().OpenRs232(m_pCommConfig->ComPort() + 1, kBaud9600, kNoParity)) {
         g_Trace->BugMessage(QStringLiteral("Errore nell'apertura della porta seriale"));
         ShowMessage(kPortNotAvailableId);
         SetReturnValue(false);

@@ -29,10 +29,6 @@ public:
     explicit FAuxProgSetup(QWidget *parent = nullptr);
     ~FAuxProgSetup() override;
 
-    // Keeps the objects themselves (a read takes its module code from modInstr; a write must
-    // get none and loads the record's own). Always true.
-    bool Create(CCommConfig &commConfig, CModInstr *modInstr, CNetworkAddMsgSetup &networkAdd);
-
 protected:
     void RunLink() override;
 
@@ -45,8 +41,5 @@ private:
     void ReadSetupFromInstrumentAux();
     bool ParseInstrumentSetup(CMemMapManager &manager, qint16 codificaModuli);
 
-    CCommConfig *m_CommConfig = nullptr;
-    CModInstr *m_pModInstr = nullptr;
-    CNetworkAddMsgSetup *m_NetworkAdd = nullptr;
     CAuxExchange m_Aux;
 };

@@ -15,9 +15,7 @@ namespace {
 
 constexpr int kNoInstrumentFoundId = 228;
 constexpr int kPortNotAvailableId = 209;
-// The table has no text of its own for an address or network size outside 1-255 in the
-// stored settings; the self-detection message at least sends the user to the parameters.
-constexpr int kBadNetworkSettingsId = kNoInstrumentFoundId;
+constexpr int kBadNetworkSettingsId = 212;
 
 } // namespace
 

@@ -49,14 +49,6 @@ FSerialProgSetup::FSerialProgSetup(QWidget *parent) : CTransferWindow(parent) {}
 
 FSerialProgSetup::~FSerialProgSetup() = default;
 
-bool FSerialProgSetup::Create(CCommConfig &CommConfig, CModInstr *ModInstr, CNetworkAddMsgSetup &NetworkAdd)
-{
-    m_pCommConfig = &CommConfig;
-    m_pModInstr = ModInstr;
-    m_pNetworkAdd = &NetworkAdd;
-    return true;
-}
-
 void FSerialProgSetup::RunLink()
 {
     g_Trace->BugAssert(m_pCommConfig != nullptr && m_pNetworkAdd != nullptr, {});

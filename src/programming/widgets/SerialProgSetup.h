@@ -35,10 +35,6 @@ public:
     explicit FSerialProgSetup(QWidget *parent = nullptr);
     ~FSerialProgSetup() override;
 
-    // Keeps the three objects themselves: the search stores the address it finds in
-    // NetworkAdd. A write takes no CModInstr.
-    bool Create(CCommConfig &CommConfig, CModInstr *ModInstr, CNetworkAddMsgSetup &NetworkAdd);
-
 protected:
     void RunLink() override;
 
@@ -56,9 +52,6 @@ private:
     void ShowNetworkAddress(bool traced);
     CMemMapManager &Manager(qint16 codificaModuli);
 
-    CCommConfig *m_pCommConfig = nullptr;
-    CModInstr *m_pModInstr = nullptr;
-    CNetworkAddMsgSetup *m_pNetworkAdd = nullptr;
     qint16 m_NetworkAdd = 0;
     qint16 m_LastNetworkAdd = 0;
     qint16 m_CodificaModuli = 0;

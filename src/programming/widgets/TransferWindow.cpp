@@ -52,3 +52,11 @@ void CTransferWindow::AssertIDProgramma() const
 {
     g_Trace->BugAssert(m_IDProgramma != kIDProgrammaUnset, QStringLiteral("m_IDProgramma non inizializzato"));
 }
+
+bool CTransferWindow::Create(CCommConfig &commConfig, CModInstr *modInstr, CNetworkAddMsgSetup &networkAdd)
+{
+    m_pCommConfig = &commConfig;
+    m_pModInstr = modInstr;
+    m_pNetworkAdd = &networkAdd;
+    return true;
+}

@@ -2,6 +2,9 @@
 
 #include "programming/widgets/LinkWindow.h"
 
+class CCommConfig;
+class CModInstr;
+class CNetworkAddMsgSetup;
 class QLabel;
 class QPushButton;
 
@@ -24,6 +27,11 @@ public:
     qint32 IDProgramma() const { return m_IDProgramma; }
     void SetIDProgramma(qint32 id) { m_IDProgramma = id; }
 
+    // Keeps the three objects themselves, not copies: a search stores the address it finds
+    // in networkAdd. A read may pass the modules the user declared; a write passes none and
+    // loads the record's own. Always true.
+    bool Create(CCommConfig &commConfig, CModInstr *modInstr, CNetworkAddMsgSetup &networkAdd);
+
 protected:
     // First status line: the search and the address.
     QLabel *Label1() const { return m_Label1; }
@@ -32,6 +40,10 @@ protected:
     QPushButton *CmdCancel() const { return m_CmdCancel; }
     // A fatal assertion when no record was given: the caller's fault.
     void AssertIDProgramma() const;
+
+    CCommConfig *m_pCommConfig = nullptr;
+    CModInstr *m_pModInstr = nullptr;
+    CNetworkAddMsgSetup *m_pNetworkAdd = nullptr;
 
 private:
     QLabel *m_Label1;

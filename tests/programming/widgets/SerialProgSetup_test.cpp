@@ -344,7 +344,7 @@ TEST_F(SerialProgSetupTest, NetworkSettingsOutsideTheirRangeEndTheTransferUnsent
     const qint32 id = AddDistinct(EFamily::VABZOB);
     InstrumentFor(id, 1);
     EXPECT_FALSE(Run(CTransferWindow::kActionWrite, id));
-    EXPECT_EQ(messages.Shown().size(), 1);
+    EXPECT_EQ(messages.Ids(), QList<int>{212});
     EXPECT_TRUE(line.Requests().isEmpty());
 }
 
