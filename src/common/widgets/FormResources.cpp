@@ -4,7 +4,7 @@
 #include "common/TraceCode.h"
 #include "common/ValueText.h"
 #include "common/widgets/MenuItems.h"
-#include "common/widgets/UpDownControl.h"
+#include "platform/widgets/UpDownControl.h"
 
 #include <QAction>
 #include <QCheckBox>

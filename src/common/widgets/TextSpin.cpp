@@ -2,7 +2,7 @@
 
 #include "common/NumberFormat.h"
 #include "common/TraceCode.h"
-#include "common/widgets/UpDownControl.h"
+#include "platform/widgets/UpDownControl.h"
 
 #include <QEvent>
 #include <QLineEdit>

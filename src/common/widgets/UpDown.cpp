@@ -2,7 +2,7 @@
 
 #include "common/TraceCode.h"
 #include "common/widgets/FocusValidation.h"
-#include "common/widgets/UpDownControl.h"
+#include "platform/widgets/UpDownControl.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/TextSpin.h"
-#include "common/widgets/UpDownControl.h"
+#include "platform/widgets/UpDownControl.h"
 #include "model/CommConfig.h"
 #include "model/NetworkAddMsgSetup.h"
 #include "programming/link/InterfaceTypes.h"

@@ -1,6 +1,6 @@
 #include "common/ResString.h"
 #include "common/widgets/FormResources.h"
-#include "common/widgets/UpDownControl.h"
+#include "platform/widgets/UpDownControl.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

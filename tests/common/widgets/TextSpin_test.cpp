@@ -1,7 +1,7 @@
 #include "WidgetForm_fixture.h"
 
 #include "common/widgets/TextSpin.h"
-#include "common/widgets/UpDownControl.h"
+#include "platform/widgets/UpDownControl.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>

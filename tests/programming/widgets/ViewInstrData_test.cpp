@@ -1,7 +1,7 @@
 // The live view against simulated instruments: one over RS 232, networks over RS 485.
 #include "LinkWindow_fixture.h"
 
-#include "common/widgets/UpDownControl.h"
+#include "platform/widgets/UpDownControl.h"
 #include "model/CommConfig.h"
 #include "model/Model_fixture.h"
 #include "model/NetworkAddMsgSetup.h"

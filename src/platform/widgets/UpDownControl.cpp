@@ -1,4 +1,4 @@
-#include "common/widgets/UpDownControl.h"
+#include "platform/widgets/UpDownControl.h"
 
 #include <QMouseEvent>
 #include <QPainter>
