@@ -1,5 +1,7 @@
 #include "programming/memmap/MemMapLayout.h"
 
+#include "programming/link/RegisterFrame.h"
+
 #include "model/ModInstr.h"
 
 namespace MemMap {
@@ -72,7 +74,7 @@ int WordCount(EFamily family)
 quint16 RegisterOfWord(EFamily family, int index)
 {
     if (family == EFamily::QEM && index == kQEMWordCount - 1)
-        return kTempCJCRegister;
+        return kColdJunctionRegister;
     return quint16(kMemoryMapBaseAddress + index);
 }
 

@@ -11,8 +11,6 @@ namespace MemMap {
 
 enum class EFamily { VABZOB, QEM };
 
-inline constexpr quint16 kMemoryMapBaseAddress = 0xE000;
-inline constexpr quint16 kTempCJCRegister = 0xE06C;
 inline constexpr int kVABZOBWordCount = 89;
 inline constexpr int kQEMWordCount = 90;
 inline constexpr int kPointCount = 16;

@@ -1,5 +1,7 @@
 #include "programming/widgets/SerialProgSetup.h"
 
+#include "programming/memmap/MemMapLayout.h"
+
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/CommConfig.h"
@@ -31,10 +33,10 @@ constexpr qint16 kRS485ModuleBits = 0x0200;
 
 // Image words as the instrument holds them: every word has its register at 0xE000 + i but
 // these two, which the write sends last; 89 (QEM only) lives at 0xE06C.
-constexpr int kImageWords = 89;
+constexpr int kImageWords = MemMap::kVABZOBWordCount;
 constexpr int kNetworkAddressWord = 86;
 constexpr int kBaudRateWord = 87;
-constexpr int kColdJunctionWord = 89;
+constexpr int kColdJunctionWord = MemMap::kVABZOBWordCount; // the QEM image's extra word
 constexpr int kImageBlockStep = 10;
 constexpr int kImageBlocks = 9;
 
