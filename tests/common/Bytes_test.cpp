@@ -3,43 +3,31 @@
 
 #include <gtest/gtest.h>
 
-TEST(Bytes, WordsAndBytesKeepTheSixteenBitPattern)
+TEST(Bytes, WordsBytesAndShiftsKeepTheSixteenBitPattern)
 {
-    EXPECT_EQ(LoWord(0x0001FFFF), -1);
-    EXPECT_EQ(HiWord(qint32(0xFFFF0000u)), -1);
-    EXPECT_EQ(HiWord(0x00010000), 1);
-    EXPECT_EQ(HiWord(qint32(0x80000000u)), -32768);
-    EXPECT_EQ(LoByte(qint16(-1)), 0xFF);
-    EXPECT_EQ(HiByte(qint16(-32768)), 0x80);
-    EXPECT_EQ(MakeWord(0x34, 0x12), 0x1234);
-    EXPECT_EQ(MakeWord(0, 0x80), -32768);
-    EXPECT_EQ(MakeWord(0x1FF, 0x17F), 0x7FFF) << "only the low 8 bits of each count";
-    EXPECT_EQ(MakeWord(LoByte(-2), HiByte(-2)), -2);
-}
-
-TEST(Bytes, ShiftsLoseHighBitsAndShiftRightIsLogical)
-{
-    EXPECT_EQ(ShiftLeftWord(1, 15), -32768);
-    EXPECT_EQ(ShiftLeftWord(3, 15), -32768);
-    EXPECT_EQ(ShiftLeftWord(-1, 8), qint16(0xFF00));
-    EXPECT_EQ(ShiftRightWord(-32768, 15), 1);
-    EXPECT_EQ(ShiftRightWord(-1, 8), 0xFF);
-    for (const qint16 value : {qint16(-32768), qint16(-1), qint16(0), qint16(12345)}) {
-        EXPECT_EQ(ShiftLeftWord(value, 0), value);
-        EXPECT_EQ(ShiftRightWord(value, 0), value);
-    }
-}
-
-TEST(Bytes, BitsOfThirtyTwoBitMasks)
-{
-    EXPECT_EQ(BitMask(0), 1);
-    EXPECT_EQ(BitMask(31), qint32(0x80000000u));
+    const std::pair<qint32, qint32> cases[] = {
+        {LoWord(0x0001FFFF), -1},
+        {HiWord(qint32(0xFFFF0000u)), -1},
+        {HiWord(qint32(0x80000000u)), -32768},
+        {LoByte(qint16(-1)), 0xFF},
+        {HiByte(qint16(-32768)), 0x80},
+        {MakeWord(0x34, 0x12), 0x1234},
+        {MakeWord(0, 0x80), -32768},
+        {MakeWord(0x1FF, 0x17F), 0x7FFF}, // only the low 8 bits of each count
+        {ShiftLeftWord(3, 15), -32768},
+        {ShiftLeftWord(-1, 8), qint16(0xFF00)},
+        {ShiftRightWord(-32768, 15), 1}, // logical, not arithmetic
+        {ShiftRightWord(-1, 8), 0xFF},
+        {ShiftRightWord(-1, 0), -1},
+        {BitMask(31), qint32(0x80000000u)},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     qint32 mask = -1;
     SetBit(false, mask, 31);
     EXPECT_EQ(mask, 0x7FFFFFFF);
-    EXPECT_FALSE(IsBitSet(mask, 31));
     SetBit(true, mask, 31);
-    EXPECT_EQ(mask, -1);
+    EXPECT_TRUE(IsBitSet(mask, 31));
 }
 
 TEST(Bytes, BitNumberOutOfRangeEndsTheProgram)
@@ -53,36 +41,28 @@ TEST(Bytes, BitNumberOutOfRangeEndsTheProgram)
 
 TEST(Bytes, TextIntoFixedFieldsIsPaddedOrCut)
 {
-    QByteArray field(64, 'x');
+    QByteArray field(12, 'x');
     QString text = QStringLiteral("0123456789");
     StringToByteArray(field, text);
-    ASSERT_EQ(field.size(), 64);
-    EXPECT_EQ(field.left(10), "0123456789");
-    EXPECT_EQ(field.mid(10), QByteArray(54, '\0'));
-    EXPECT_EQ(text.size(), 64) << "the caller's text is padded too";
+    EXPECT_EQ(field, QByteArray("0123456789\0\0", 12));
+    EXPECT_EQ(text.size(), 12) << "the caller's text is padded too";
 
     QByteArray shortField(3, '\0');
     QString longText = QStringLiteral("€bcdef");
     StringToByteArray(shortField, longText);
-    EXPECT_EQ(shortField, QByteArray("\x80"
-                                     "bc"));
-    EXPECT_EQ(longText, QStringLiteral("€bcdef"));
-
+    EXPECT_EQ(shortField, "\x80"
+                          "bc");
     QByteArray unsized;
     QString whole = QStringLiteral("Più");
     StringToByteArray(unsized, whole);
-    EXPECT_EQ(unsized, QByteArray("Pi\xF9"));
+    EXPECT_EQ(unsized, "Pi\xF9");
     EXPECT_EQ(ByteArrayToString(QByteArray("AB\0\x80", 4)), QString::fromUtf16(u"AB\0€", 4));
 }
 
 TEST(Cp1252, MapsTheWholeCodePageBothWays)
 {
-    EXPECT_EQ(ToCp1252(QStringLiteral("€ 5°C – “ok” Œ ÿ")), QByteArray("\x80 5\xB0"
-                                                                       "C \x96 \x93ok\x94 \x8C \xFF"));
-    EXPECT_EQ(FromCp1252(QByteArray("\x80\x8A\x9F\xA0\xE8")), QStringLiteral("€ŠŸ\u00A0è"));
-    EXPECT_EQ(ToCp1252(QStringLiteral("Ω→")), "??");
+    EXPECT_EQ(ToCp1252(QStringLiteral("€ – “ok” Œ Ω")), "\x80 \x96 \x93ok\x94 \x8C ?");
     EXPECT_EQ(ToCp1252(QString::fromUtf16(u"a\U0001F600b")), "a?b") << "one character, one byte";
-
     QByteArray every(256, '\0');
     for (int i = 0; i < 256; ++i)
         every[i] = char(i);

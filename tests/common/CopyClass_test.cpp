@@ -1,39 +1,28 @@
-#include "support/TraceCapture.h"
 #include "common/CopyClass.h"
 #include "platform/SettingsStore.h"
 #include "support/TempUserDirs.h"
+#include "support/TraceCapture.h"
 
 #include <gmock/gmock.h>
 
 namespace {
 
-// A settings class with one member of each stored type, written and read the way the
-// program's settings classes do it.
+// A settings class with one member of each stored type, kept the way the program's classes do.
 class CAllTypes : public ICopyClass
 {
 public:
     QString ClassName() const override { return QStringLiteral("CAllTypes"); }
-
     void SaveData(const QString &nomeFile) override
     {
         ICopyClass::SaveData(nomeFile);
-        SaveVariable("m_Int", m_Int, ClassName());
-        SaveVariable("m_Long", m_Long, ClassName());
-        SaveVariable("m_Single", m_Single, ClassName());
-        SaveVariable("m_Date", m_Date, ClassName());
-        SaveVariable("m_Text", m_Text, ClassName());
-        SaveVariable("m_Flag", m_Flag, ClassName());
+        EachMember([this](const char *name, auto &value) { SaveVariable(name, value, ClassName()); });
     }
     void LoadData(const QString &nomeFile) override
     {
         ICopyClass::LoadData(nomeFile);
-        LoadVariable("m_Int", m_Int, ClassName());
-        LoadVariable("m_Long", m_Long, ClassName());
-        LoadVariable("m_Single", m_Single, ClassName());
-        LoadVariable("m_Date", m_Date, ClassName());
-        LoadVariable("m_Text", m_Text, ClassName());
-        LoadVariable("m_Flag", m_Flag, ClassName());
+        EachMember([this](const char *name, auto &value) { LoadVariable(name, value, ClassName()); });
     }
+    auto Values() const { return std::tie(m_Int, m_Long, m_Single, m_Date, m_Text, m_Flag); }
 
     qint16 m_Int = 1;
     qint32 m_Long = 2;
@@ -41,30 +30,33 @@ public:
     QDateTime m_Date = QDateTime(QDate(2000, 1, 1), QTime(12, 0));
     QString m_Text = QStringLiteral("default");
     bool m_Flag = false;
-};
 
-void ExpectSameValues(const CAllTypes &a, const CAllTypes &b)
-{
-    EXPECT_EQ(a.m_Int, b.m_Int);
-    EXPECT_EQ(a.m_Long, b.m_Long);
-    EXPECT_EQ(a.m_Single, b.m_Single);
-    EXPECT_EQ(a.m_Date, b.m_Date);
-    EXPECT_EQ(a.m_Text, b.m_Text);
-    EXPECT_EQ(a.m_Flag, b.m_Flag);
-}
-
-// Empty: the per-user settings store; otherwise an INI file of that name.
-class Persistence : public ::testing::TestWithParam<bool>
-{
-protected:
-    QString FileName() const { return GetParam() ? m_Dirs.Path() + "/values.ini" : QString(); }
-    TempUserDirs m_Dirs;
+private:
+    template <typename F> void EachMember(F f)
+    {
+        f("m_Int", m_Int);
+        f("m_Long", m_Long);
+        f("m_Single", m_Single);
+        f("m_Date", m_Date);
+        f("m_Text", m_Text);
+        f("m_Flag", m_Flag);
+    }
 };
 
 } // namespace
 
-TEST_P(Persistence, EveryTypeSurvivesTheRoundTrip)
+// false: the per-user settings store; true: an INI file.
+class Persistence : public ::testing::TestWithParam<bool>
+{};
+
+TEST_P(Persistence, MissingKeysKeepTheDefaultsAndEveryTypeSurvivesTheRoundTrip)
 {
+    TempUserDirs dirs;
+    const QString fileName = GetParam() ? dirs.Path() + "/values.ini" : QString();
+    CAllTypes loaded;
+    loaded.LoadData(fileName);
+    EXPECT_EQ(loaded.Values(), CAllTypes().Values());
+
     CAllTypes saved;
     saved.m_Int = -32768;
     saved.m_Long = 2147483647;
@@ -72,18 +64,9 @@ TEST_P(Persistence, EveryTypeSurvivesTheRoundTrip)
     saved.m_Date = QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58));
     saved.m_Text = QStringLiteral("COM1, Più");
     saved.m_Flag = true;
-    saved.SaveData(FileName());
-
-    CAllTypes loaded;
-    loaded.LoadData(FileName());
-    ExpectSameValues(loaded, saved);
-}
-
-TEST_P(Persistence, MissingKeysLeaveTheDefaults)
-{
-    CAllTypes loaded;
-    loaded.LoadData(FileName());
-    ExpectSameValues(loaded, CAllTypes());
+    saved.SaveData(fileName);
+    loaded.LoadData(fileName);
+    EXPECT_EQ(loaded.Values(), saved.Values());
 }
 
 INSTANTIATE_TEST_SUITE_P(StoreAndIni, Persistence, ::testing::Bool(),
@@ -93,14 +76,15 @@ TEST(SettingsStore, TextsThatDoNotConvertKeepTheCurrentValueAndAreTraced)
 {
     TempUserDirs dirs;
     TraceCapture capture;
-    Platform::WriteSetting("CAllTypes", "m_Int", "40000");
-    Platform::WriteSetting("CAllTypes", "m_Long", "1.5");
-    Platform::WriteSetting("CAllTypes", "m_Single", "nan");
-    Platform::WriteSetting("CAllTypes", "m_Date", "yesterday");
-    Platform::WriteSetting("CAllTypes", "m_Flag", "maybe");
+    for (const auto &[key, text] : {std::pair{"m_Int", "40000"},
+                                    {"m_Long", "1.5"},
+                                    {"m_Single", "nan"},
+                                    {"m_Date", "yesterday"},
+                                    {"m_Flag", "maybe"}})
+        Platform::WriteSetting("CAllTypes", key, text);
     CAllTypes loaded;
     loaded.LoadData(QString());
-    ExpectSameValues(loaded, CAllTypes());
+    EXPECT_EQ(loaded.Values(), CAllTypes().Values());
     const QStringList lines = capture.Lines();
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], "Valore non valido per CAllTypes.m_Int: '40000', mantenuto 1");
@@ -113,30 +97,22 @@ TEST(SettingsStore, WritesPlainTextsAndReadsCommaDecimalsWordFlagsAndHandEditedL
     loaded.SaveData(QString());
     EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Flag", ""), "0");
     EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Date", ""), "2000-01-01 12:00:00");
-    Platform::WriteSetting("CAllTypes", "m_Single", "2,5");
-    Platform::WriteSetting("CAllTypes", "m_Long", "12.0");
-    Platform::WriteSetting("CAllTypes", "m_Flag", "True");
+    QFile file(Platform::SettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[CAllTypes]\nm_Single=\"2,5\"\nm_Long=12.0\nm_Flag=True\nm_Text=a, b\n");
+    file.close();
     loaded.LoadData(QString());
     EXPECT_EQ(loaded.m_Single, 2.5f);
     EXPECT_EQ(loaded.m_Long, 12);
     EXPECT_TRUE(loaded.m_Flag);
-
-    QFile file(Platform::SettingsFilePath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[CAllTypes]\nm_Text=a, b\n");
-    file.close();
-    loaded.LoadData(QString());
     EXPECT_EQ(loaded.m_Text, "a, b");
 }
 
 TEST(CopyClass, PlainObjectsMatchByExactNameAndKeepTheirFileName)
 {
     const ICopyClass plain;
-    const CAllTypes named;
-    EXPECT_TRUE(plain.VerifySameClass(plain, ICopyClass()));
-    EXPECT_TRUE(plain.VerifySameClass(named, CAllTypes()));
-    EXPECT_FALSE(plain.VerifySameClass(plain, named));
-
+    EXPECT_TRUE(plain.VerifySameClass(CAllTypes(), CAllTypes()));
+    EXPECT_FALSE(plain.VerifySameClass(plain, CAllTypes()));
     ICopyClass object;
     object.LoadData("/tmp/first.ini");
     object.LoadData(QString());

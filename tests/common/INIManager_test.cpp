@@ -1,12 +1,10 @@
-#include "support/TraceCapture.h"
 #include "common/INIManager.h"
+#include "support/TraceCapture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gmock/gmock.h>
-
-using ::testing::Contains;
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -14,7 +12,6 @@ class IniFile : public ::testing::Test
 {
 protected:
     IniFile() { m_Ini.Create(m_Path); }
-
     void Write(const QByteArray &content)
     {
         QFile file(m_Path);
@@ -34,54 +31,45 @@ protected:
 
 } // namespace
 
-TEST_F(IniFile, NamesMatchWholeAndWithoutRegardToCase)
+TEST_F(IniFile, NamesMatchWholeWithoutRegardToCaseAndEmptyNamesFindAndWriteNothing)
 {
     Write("[CCommConfig]\r\nm_ComPort=2\r\n");
     EXPECT_TRUE(m_Ini.INISectionExist("ccommCONFIG"));
     EXPECT_FALSE(m_Ini.INISectionExist("CComm"));
     EXPECT_TRUE(m_Ini.INIKeyExist("CCommConfig", "M_COMPORT"));
     EXPECT_FALSE(m_Ini.INIKeyExist("CCommConfig", "ComPort"));
-    EXPECT_EQ(m_Ini.INIGetString("CCommConfig", "ComPort", "none"), "none");
     EXPECT_EQ(m_Ini.INIGetInt("ccommconfig", "m_comport", 7), 2);
-}
+    EXPECT_EQ(m_Ini.INIGetInt("CCommConfig", "ComPort", 7), 7);
 
-TEST_F(IniFile, EmptySectionOrFileNameFindsNothingAndWritesNothing)
-{
-    Write("[A]\nk=1\n");
     EXPECT_FALSE(m_Ini.INISectionExist(""));
-    EXPECT_FALSE(m_Ini.INIKeyExist("", "k"));
-    EXPECT_FALSE(m_Ini.INIKeyExist("A", ""));
-    EXPECT_EQ(m_Ini.INIGetLong("", "k", 9), 9);
+    EXPECT_FALSE(m_Ini.INIKeyExist("CCommConfig", ""));
+    EXPECT_EQ(m_Ini.INIGetLong("", "m_ComPort", 9), 9);
     EXPECT_FALSE(m_Ini.INIAddKeyString("", "k", "x"));
     EXPECT_FALSE(m_Ini.INIDelSection(""));
     CINIManager unnamed;
-    EXPECT_EQ(unnamed.INIGetString("A", "k", "d"), "d");
+    EXPECT_EQ(unnamed.INIGetString("CCommConfig", "m_ComPort", "d"), "d");
     EXPECT_FALSE(unnamed.INIAddKeyBool("A", "k", true));
-    EXPECT_EQ(Content(), "[A]\nk=1\n");
+    EXPECT_EQ(Content(), "[CCommConfig]\r\nm_ComPort=2\r\n");
 }
 
-TEST_F(IniFile, NegativeLongsAreNeitherWrittenNorReadAndOnlyOneIsTrue)
+// Numbers go out with a point and come in with a point or a comma; negative longs are neither
+// written nor read; only 1 is true.
+TEST_F(IniFile, NumbersAndFlags)
 {
     EXPECT_FALSE(m_Ini.INIAddKeyLong("A", "n", -5));
     EXPECT_FALSE(QFile::exists(m_Path));
     EXPECT_TRUE(m_Ini.INIAddKeyLong("A", "n", 5));
     EXPECT_TRUE(m_Ini.INIAddKeyBool("A", "yes", true));
     EXPECT_TRUE(m_Ini.INIAddKeyBool("A", "no", false));
-    EXPECT_EQ(Content(), "[A]\nn=5\nyes=1\nno=0\n");
-    EXPECT_TRUE(m_Ini.INIGetBool("A", "yes", false));
-    EXPECT_FALSE(m_Ini.INIGetBool("A", "no", true));
-    Write("[A]\nn=-7\ntwo=2\n");
-    EXPECT_EQ(m_Ini.INIGetLong("A", "n", 3), 0);
-    EXPECT_FALSE(m_Ini.INIGetBool("A", "two", true));
-}
-
-TEST_F(IniFile, NumbersGoOutWithPointAndComeInWithPointOrComma)
-{
     EXPECT_TRUE(m_Ini.INIAddKeySingle("A", "f", 2.5f));
     EXPECT_TRUE(m_Ini.INIAddKeyInt("A", "i", -32768));
-    EXPECT_EQ(Content(), "[A]\nf=2.5\ni=-32768\n");
+    EXPECT_EQ(Content(), "[A]\nn=5\nyes=1\nno=0\nf=2.5\ni=-32768\n");
+    EXPECT_TRUE(m_Ini.INIGetBool("A", "yes", false));
+    EXPECT_FALSE(m_Ini.INIGetBool("A", "no", true));
     EXPECT_EQ(m_Ini.INIGetInt("A", "i", 0), -32768);
-    Write("[A]\nf=0,125\n");
+    Write("[A]\nn=-7\ntwo=2\nf=0,125\n");
+    EXPECT_EQ(m_Ini.INIGetLong("A", "n", 3), 0);
+    EXPECT_FALSE(m_Ini.INIGetBool("A", "two", true));
     EXPECT_FLOAT_EQ(m_Ini.INIGetSingle("A", "f", 0.0f), 0.125f);
 }
 
@@ -97,22 +85,18 @@ TEST_F(IniFile, ValuesThatDoNotConvertKeepTheDefaultAndAreTraced)
     EXPECT_EQ(m_Ini.INIGetDate("A", "date", when), when);
     const QStringList lines = capture.Lines();
     ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0], "Valore non valido per " + m_Path + " [A] int: '40000', mantenuto 3");
-    EXPECT_THAT(lines, Contains(QStringLiteral("Valore non valido per ") + m_Path +
-                                " [A] single: '', mantenuto 1.5"));
+    EXPECT_EQ(lines[2], "Valore non valido per " + m_Path + " [A] single: '', mantenuto 1.5");
 }
 
-TEST_F(IniFile, TextsSurviveTheRoundTripUpTo1023Characters)
+TEST_F(IniFile, TextsAndDatesSurviveTheRoundTripUpTo1023Characters)
 {
-    const QStringList texts = {"", "  blanks at both ends ", "\"quoted\"", "a=b;c [d]", "Più €"};
-    for (const QString &text : texts) {
+    for (const char *text : {"", "  blanks at both ends ", "\"quoted\"", "a=b;c [d]", "Più €"}) {
         ASSERT_TRUE(m_Ini.INIAddKeyString("Testi", "t", text));
         EXPECT_EQ(m_Ini.INIGetString("Testi", "t", "default"), text);
     }
     const QString longText(2000, QLatin1Char('x'));
     ASSERT_TRUE(m_Ini.INIAddKeyString("Testi", "long", longText));
     EXPECT_EQ(m_Ini.INIGetString("Testi", "long", ""), longText.left(1023));
-
     const QDateTime when(QDate(1999, 12, 31), QTime(23, 59, 59));
     ASSERT_TRUE(m_Ini.INIAddKeyDate("Testi", "when", when));
     EXPECT_EQ(m_Ini.INIGetDate("Testi", "when", QDateTime()), when);
@@ -137,7 +121,6 @@ TEST_F(IniFile, ChangesTouchOnlyTheirOwnLines)
     EXPECT_TRUE(m_Ini.INIAddKeyInt("A", "z", 3));
     EXPECT_TRUE(m_Ini.INIAddKeyInt("C", "w", 4));
     EXPECT_EQ(Content(), "; impostazioni\n[A]\nMixedCase=5\nz=3\n\n[B]\ny=2\n\n[C]\nw=4\n");
-
     EXPECT_TRUE(m_Ini.INIDelKey("A", "Z"));
     EXPECT_FALSE(m_Ini.INIDelKey("A", "z"));
     EXPECT_TRUE(m_Ini.INIDelSection("b"));

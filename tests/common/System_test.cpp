@@ -7,25 +7,14 @@
 TEST(System, KiloBytesTruncateAndSaturate)
 {
     constexpr qint32 kMax = std::numeric_limits<qint32>::max();
-    const std::pair<qint64, qint32> cases[] = {
-        {0, 0},
-        {1023, 0},
-        {1024, 1},
-        {-4096, 0},
-        {qint64(kMax) * 1024 + 1023, kMax},
-        {qint64(kMax) * 1024 + 1024, kMax},
-        {std::numeric_limits<qint64>::max(), kMax},
-    };
+    const std::pair<qint64, qint32> cases[] = {{1023, 0},
+                                               {1024, 1},
+                                               {-4096, 0},
+                                               {qint64(kMax) * 1024 + 1023, kMax},
+                                               {std::numeric_limits<qint64>::max(), kMax}};
     for (const auto &[bytes, kb] : cases)
         EXPECT_EQ(CSystem::KiloBytes(bytes), kb) << bytes;
-}
-
-TEST(System, MemoryFiguresAreReadFromTheMachine)
-{
     const CSystem system;
     EXPECT_GT(system.TotalPhysicalMemory(), 0);
-    EXPECT_GT(system.FreeVirtualMemory(), 0);
     EXPECT_LE(system.FreePhysicalMemory(), system.TotalPhysicalMemory());
-    EXPECT_GE(system.MemoryLoad(), 0);
-    EXPECT_LE(system.MemoryLoad(), 100);
 }

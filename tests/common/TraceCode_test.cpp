@@ -9,28 +9,19 @@
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 namespace {
 
-const QStringList kSystemLabels =
-    QStringLiteral("Memoria fisica libera: |Memoria fisica disponibile: |Memoria virtuale libera: |"
-                   "Memoria virtuale disponibile: |Memoria caricata: |Processore: |Nome sistema operativo: |"
-                   "Windows Version: |Windows Directory: |System Directory: |Nome utente: |Nome macchina: ")
-        .split(QLatin1Char('|'));
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
+// The log's lines without their ends; a line that does not end with CR LF fails the test.
 std::vector<std::string> Lines(const QString &path)
 {
     std::vector<std::string> lines;
-    const QByteArray content = ReadAll(path);
-    for (const QByteArray &line : content.split('\n')) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    for (const QByteArray &line : file.readAll().split('\n')) {
         if (line.isEmpty())
             continue; // the piece after the last line end
         EXPECT_TRUE(line.endsWith('\r')) << "line without CR LF: " << line.toStdString();
@@ -39,17 +30,27 @@ std::vector<std::string> Lines(const QString &path)
     return lines;
 }
 
-// The run line, then the twelve system facts, the blank line that ends the block, the
-// version text.
+std::vector<std::string> UserLog()
+{
+    return Lines(Platform::UserDataFile(QStringLiteral("IxoSoft.DBG")));
+}
+
+// The run line, the twelve system facts, the blank line that ends the block, the version text.
 void ExpectFullHeader(const std::vector<std::string> &lines, const std::string &version)
 {
+    const QStringList labels =
+        QStringLiteral(
+            "Memoria fisica libera: |Memoria fisica disponibile: |Memoria virtuale libera: |"
+            "Memoria virtuale disponibile: |Memoria caricata: |Processore: |Nome sistema operativo: |"
+            "Windows Version: |Windows Directory: |System Directory: |Nome utente: |Nome macchina: ")
+            .split(QLatin1Char('|'));
     ASSERT_GE(lines.size(), 15u);
     EXPECT_TRUE(QRegularExpression(R"(^Effettuata nuova esecuzione: \d\d-\d\d-\d\d \d\d:\d\d:\d\d$)")
                     .match(QString::fromStdString(lines[0]))
                     .hasMatch())
         << lines[0];
-    for (int i = 0; i < kSystemLabels.size(); ++i)
-        EXPECT_THAT(lines[1 + i], StartsWith(kSystemLabels[i].toStdString()));
+    for (int i = 0; i < labels.size(); ++i)
+        EXPECT_THAT(lines[1 + i], StartsWith(labels[i].toStdString()));
     EXPECT_EQ(lines[13], "");
     EXPECT_EQ(lines[14], version);
 }
@@ -57,13 +58,14 @@ void ExpectFullHeader(const std::vector<std::string> &lines, const std::string &
 class TraceFile : public ::testing::Test
 {
 protected:
-    void Configure(qint32 createMode, qint32 mode, qint32 traceMode)
+    void Configure(CTraceCode &trace, qint32 createMode, qint32 mode, qint32 traceMode, bool identify = false)
     {
-        m_Trace.SetBugFileName(m_Path);
-        m_Trace.SetBugFileCreateMode(createMode);
-        m_Trace.SetBugMode(mode);
-        m_Trace.SetBugTraceMode(traceMode);
-        m_Trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
+        trace.SetBugFileName(m_Path);
+        trace.SetBugFileCreateMode(createMode);
+        trace.SetBugMode(mode);
+        trace.SetBugTraceMode(traceMode);
+        trace.SetBugIdentifySystem(identify);
+        trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
     }
     void WriteOldLog()
     {
@@ -79,48 +81,41 @@ protected:
 
 } // namespace
 
-// Which header a started trace writes, by create mode and whether a log is already there.
-struct HeaderCase
+TEST_F(TraceFile, HeaderFollowsTheCreateModeAndAnOldLog)
 {
-    qint32 createMode;
-    bool logExists;
-    bool fullHeader;
-};
-
-class TraceHeader : public TraceFile, public ::testing::WithParamInterface<HeaderCase>
-{};
-
-TEST_P(TraceHeader, FollowsCreateMode)
-{
-    const HeaderCase c = GetParam();
-    if (c.logExists)
-        WriteOldLog();
-    Configure(c.createMode, CTraceCode::bmTraceFile, CTraceCode::tmTraceAll);
-    m_Trace.BugStartTrace();
-
-    std::vector<std::string> lines = Lines(m_Path);
-    ASSERT_FALSE(lines.empty());
-    if (c.logExists && c.createMode != CTraceCode::fcmNew) {
-        EXPECT_EQ(lines.front(), "old line");
-        lines.erase(lines.begin());
-    }
-    if (c.fullHeader) {
-        ExpectFullHeader(lines, "IxoSoft 1.0");
-    } else {
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_THAT(lines[0], StartsWith("Effettuata nuova esecuzione: "));
+    struct Case
+    {
+        qint32 createMode;
+        bool logExists, fullHeader;
+    };
+    const Case cases[] = {{CTraceCode::fcmNew, true, true},
+                          {CTraceCode::fcmNew, false, true},
+                          {CTraceCode::fcmAppend, true, false},
+                          {CTraceCode::fcmAppend, false, true},
+                          {7, true, false},
+                          {7, false, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "create mode " << c.createMode << " old log " << c.logExists);
+        QFile::remove(m_Path);
+        if (c.logExists)
+            WriteOldLog();
+        CTraceCode trace;
+        Configure(trace, c.createMode, CTraceCode::bmTraceFile, CTraceCode::tmTraceAll, true);
+        trace.BugStartTrace();
+        std::vector<std::string> lines = Lines(m_Path);
+        ASSERT_FALSE(lines.empty());
+        if (c.logExists && c.createMode != CTraceCode::fcmNew) {
+            EXPECT_EQ(lines.front(), "old line");
+            lines.erase(lines.begin());
+        }
+        if (c.fullHeader)
+            ExpectFullHeader(lines, "IxoSoft 1.0");
+        else
+            EXPECT_THAT(lines, ElementsAre(StartsWith("Effettuata nuova esecuzione: ")));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CreateModes, TraceHeader,
-                         ::testing::Values(HeaderCase{CTraceCode::fcmNew, true, true},
-                                           HeaderCase{CTraceCode::fcmNew, false, true},
-                                           HeaderCase{CTraceCode::fcmAppend, true, false},
-                                           HeaderCase{CTraceCode::fcmAppend, false, true},
-                                           HeaderCase{7, true, false}, HeaderCase{7, false, false}));
-
-// What reaches the log (UTF-8) by trace mode: nothing at all, everything but a disabled
-// stretch, or everything.
+// What reaches the log (UTF-8) by trace mode: nothing, everything but a disabled stretch, or all.
 TEST_F(TraceFile, TraceModeDecidesWhichLinesAreKept)
 {
     const std::pair<qint32, std::vector<std::string>> cases[] = {
@@ -131,11 +126,7 @@ TEST_F(TraceFile, TraceModeDecidesWhichLinesAreKept)
     for (const auto &[traceMode, expected] : cases) {
         QFile::remove(m_Path);
         CTraceCode trace;
-        trace.SetBugFileName(m_Path);
-        trace.SetBugMode(CTraceCode::bmTraceFile);
-        trace.SetBugTraceMode(traceMode);
-        trace.SetBugIdentifySystem(false);
-        trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
+        Configure(trace, CTraceCode::fcmNew, CTraceCode::bmTraceFile, traceMode);
         trace.BugStartTrace();
         trace.BugMessage(QStringLiteral("però"));
         trace.BugTraceDisable();
@@ -151,46 +142,37 @@ TEST_F(TraceFile, TraceModeDecidesWhichLinesAreKept)
 
 TEST_F(TraceFile, StopDropsLinesAndRestartWritesNoSecondHeader)
 {
-    Configure(CTraceCode::fcmNew, CTraceCode::bmTraceFile, CTraceCode::tmTraceAll);
-    m_Trace.SetBugIdentifySystem(false);
+    Configure(m_Trace, CTraceCode::fcmNew, CTraceCode::bmTraceFile, CTraceCode::tmTraceAll);
     m_Trace.BugStartTrace();
     m_Trace.BugStopTrace();
     m_Trace.BugMessage(QStringLiteral("persa"));
     m_Trace.BugStartTrace();
     m_Trace.BugMessage(QStringLiteral("ripresa"));
-    const std::vector<std::string> lines = Lines(m_Path);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "IxoSoft 1.0");
-    EXPECT_EQ(lines[2], "ripresa");
+    EXPECT_THAT(Lines(m_Path), ElementsAre(StartsWith("Effettuata"), "IxoSoft 1.0", "ripresa"));
 }
 
-TEST_F(TraceFile, ImmediateModeSendsBareMessagesAndNoHeader)
+// Immediate mode sends bare messages and no header; any other mode empties a new log and writes
+// nowhere.
+TEST_F(TraceFile, ImmediateAndUnknownModesWriteNoFile)
 {
-    Configure(CTraceCode::fcmNew, CTraceCode::bmTraceImmediate, CTraceCode::tmTraceAll);
-    ::testing::internal::CaptureStderr();
-    m_Trace.BugStartTrace();
-    m_Trace.BugMessage(QStringLiteral("uno"));
-    m_Trace.BugMessage(QStringLiteral("due"));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "unodue");
-    EXPECT_FALSE(QFile::exists(m_Path));
-}
-
-TEST_F(TraceFile, OtherModeEmptiesANewLogButWritesNowhere)
-{
-    WriteOldLog();
-    Configure(CTraceCode::fcmNew, 5, CTraceCode::tmTraceAll);
-    ::testing::internal::CaptureStderr();
-    m_Trace.BugStartTrace();
-    m_Trace.BugMessage(QStringLiteral("riga"));
-    EXPECT_THAT(::testing::internal::GetCapturedStderr(), IsEmpty());
-    EXPECT_TRUE(QFile::exists(m_Path));
-    EXPECT_TRUE(ReadAll(m_Path).isEmpty());
+    for (const qint32 mode : {qint32(CTraceCode::bmTraceImmediate), qint32(5)}) {
+        QFile::remove(m_Path);
+        if (mode == 5)
+            WriteOldLog();
+        CTraceCode trace;
+        Configure(trace, CTraceCode::fcmNew, mode, CTraceCode::tmTraceAll, true);
+        ::testing::internal::CaptureStderr();
+        trace.BugStartTrace();
+        trace.BugMessage(QStringLiteral("uno"));
+        trace.BugMessage(QStringLiteral("due"));
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), mode == 5 ? "" : "unodue");
+        EXPECT_TRUE(Lines(m_Path).empty()) << mode;
+    }
 }
 
 TEST_F(TraceFile, UnwritableLogDropsTheLineAndGoesOn)
 {
-    Configure(CTraceCode::fcmNew, CTraceCode::bmTraceFile, CTraceCode::tmTraceAll);
-    m_Trace.SetBugIdentifySystem(false);
+    Configure(m_Trace, CTraceCode::fcmNew, CTraceCode::bmTraceFile, CTraceCode::tmTraceAll);
     m_Trace.SetBugFileName(m_Dir.filePath(QStringLiteral("missing/folder/IxoSoft.DBG")));
     EXPECT_NO_THROW(m_Trace.BugStartTrace());
     EXPECT_NO_THROW(m_Trace.BugMessage(QStringLiteral("persa")));
@@ -199,41 +181,34 @@ TEST_F(TraceFile, UnwritableLogDropsTheLineAndGoesOn)
     EXPECT_THAT(Lines(m_Path), ElementsAre("scritta"));
 }
 
-struct SwitchCase
-{
-    const char *commandLine;
-    bool recognised;
-    qint32 traceMode;
-};
-
 TEST(TraceSwitches, AreFoundInAnyCaseAnywhereInTheLine)
 {
-    const SwitchCase cases[] = {
-        {"", false, 0},
-        {"   ", false, 0},
-        {"/DEBU", false, 0},
-        {"-debug", false, 0},
-        {"/debug", true, CTraceCode::tmTraceNormal},
-        {"  file.ixo /Debug  ", true, CTraceCode::tmTraceNormal},
-        {"/DEBUGGING", true, CTraceCode::tmTraceNormal},
-        {"/debug_all", true, CTraceCode::tmTraceAll},
-        {"x /Debug_All y", true, CTraceCode::tmTraceAll},
+    const std::pair<const char *, qint32> cases[] = {
+        {"", 9},
+        {"   ", 9},
+        {"/DEBU", 9},
+        {"-debug", 9},
+        {"/debug", CTraceCode::tmTraceNormal},
+        {"  file.ixo /Debug  ", CTraceCode::tmTraceNormal},
+        {"/DEBUGGING", CTraceCode::tmTraceNormal},
+        {"/debug_all", CTraceCode::tmTraceAll},
+        {"x /Debug_All y", CTraceCode::tmTraceAll},
     };
-    for (const SwitchCase &c : cases) {
+    for (const auto &[commandLine, traceMode] : cases) {
+        const bool recognised = traceMode != 9; // 9: every setting left as it was
         CTraceCode trace;
         trace.SetBugFileCreateMode(9);
         trace.SetBugMode(9);
         trace.SetBugTraceMode(9);
-        EXPECT_EQ(trace.ProcessCommandLine(QString::fromLatin1(c.commandLine)), c.recognised)
-            << c.commandLine;
-        EXPECT_EQ(trace.BugTraceMode(), c.recognised ? c.traceMode : 9) << c.commandLine;
-        EXPECT_EQ(trace.BugMode(), c.recognised ? qint32(CTraceCode::bmTraceFile) : 9) << c.commandLine;
-        EXPECT_EQ(trace.BugFileCreateMode(), c.recognised ? qint32(CTraceCode::fcmNew) : 9) << c.commandLine;
+        EXPECT_EQ(trace.ProcessCommandLine(QString::fromLatin1(commandLine)), recognised) << commandLine;
+        EXPECT_EQ(trace.BugTraceMode(), traceMode) << commandLine;
+        EXPECT_EQ(trace.BugMode(), recognised ? qint32(CTraceCode::bmTraceFile) : 9) << commandLine;
+        EXPECT_EQ(trace.BugFileCreateMode(), recognised ? qint32(CTraceCode::fcmNew) : 9) << commandLine;
     }
 }
 
-// The process-wide log is configured once per run, so each start-up runs in a child process
-// of its own; the log lands in this test's temporary data folder.
+// The process-wide log is configured once per run, so each start-up runs in a child process of
+// its own; the log lands in this test's temporary data folder.
 TEST(InitTrace, WithoutSwitchStartsANewLogInTheDataFolderAndHonoursDisable)
 {
     GTEST_FLAG_SET(death_test_style, "fast");
@@ -248,45 +223,33 @@ TEST(InitTrace, WithoutSwitchStartsANewLogInTheDataFolderAndHonoursDisable)
             std::_Exit(0);
         },
         ::testing::ExitedWithCode(0), "");
-    const std::vector<std::string> lines = Lines(Platform::UserDataFile(QStringLiteral("IxoSoft.DBG")));
+    const std::vector<std::string> lines = UserLog();
     ExpectFullHeader(lines, "IxoSoft 2.3");
     EXPECT_THAT(std::vector<std::string>(lines.begin() + 15, lines.end()), ElementsAre("visibile"));
 }
 
-TEST(BugAssert, EmptyTextLogsAndEndsTheProgramWithoutAMessage)
+// An empty text shows no box; a box that fails still ends the program.
+TEST(BugAssert, LogsTheTextShowsItAndEndsTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "fast");
     TempUserDirs dirs;
-    EXPECT_EXIT(
-        {
-            InitTrace(QStringLiteral("IxoSoft"), QStringLiteral("/DEBUG"));
-            g_Trace->BugAssert(true, QStringLiteral("mai"));
-            g_Trace->BugAssert(false, QString());
-            g_Trace->BugMessage(QStringLiteral("dopo"));
-            std::_Exit(0);
-        },
-        ::testing::ExitedWithCode(EXIT_FAILURE), "");
-    const std::vector<std::string> lines = Lines(Platform::UserDataFile(QStringLiteral("IxoSoft.DBG")));
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), "g_Trace.BugAssert fallito: ");
-}
-
-TEST(BugAssert, TextGoesToTheNotifierBeforeTheProgramEnds)
-{
-    GTEST_FLAG_SET(death_test_style, "fast");
-    TempUserDirs dirs;
-    EXPECT_EXIT(
-        {
-            InitTrace(QStringLiteral("IxoSoft"), QStringLiteral("/DEBUG"));
-            CTraceCode::SetAssertNotifier([](const QString &text) {
-                std::fprintf(stderr, "box: %s\n", text.toUtf8().constData());
-                throw std::runtime_error("the box failed");
-            });
-            g_Trace->BugAssert(false, QStringLiteral("Si possono gestire al max 31 item."));
-            std::_Exit(0);
-        },
-        ::testing::ExitedWithCode(EXIT_FAILURE), "box: Si possono gestire al max 31 item\\.");
-    const std::vector<std::string> lines = Lines(Platform::UserDataFile(QStringLiteral("IxoSoft.DBG")));
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), "g_Trace.BugAssert fallito: Si possono gestire al max 31 item.");
+    for (const QString &text : {QString(), QStringLiteral("Si possono gestire al max 31 item.")}) {
+        EXPECT_EXIT(
+            {
+                InitTrace(QStringLiteral("IxoSoft"), QStringLiteral("/DEBUG"));
+                CTraceCode::SetAssertNotifier([](const QString &shown) {
+                    std::fprintf(stderr, "box: %s\n", shown.toUtf8().constData());
+                    throw std::runtime_error("the box failed");
+                });
+                g_Trace->BugAssert(true, QStringLiteral("mai"));
+                g_Trace->BugAssert(false, text);
+                std::_Exit(0);
+            },
+            ::testing::ExitedWithCode(EXIT_FAILURE),
+            text.isEmpty() ? ::testing::Matcher<const std::string &>(::testing::Not(HasSubstr("box:")))
+                           : HasSubstr("box: " + text.toStdString()));
+        const std::vector<std::string> lines = UserLog();
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(), "g_Trace.BugAssert fallito: " + text.toStdString());
+    }
 }

