@@ -21,20 +21,14 @@ TEST(AuxText, NumbersReadBackAsCounts)
     const Case cases[] = {
         {"-1.50", -150, std::nullopt},
         {"3.92", 392, std::nullopt},
-        {"39.2", 392, std::nullopt},
         {"0007", 7, 7},
         {"-32768", -32768, -32768},
-        {"32767", 32767, 32767},
         {"32768", std::nullopt, std::nullopt},
-        {"-32769", std::nullopt, std::nullopt},
         {"", std::nullopt, std::nullopt},
         {"-", std::nullopt, std::nullopt},
         {"NoSend", std::nullopt, std::nullopt},
         {"1,5", std::nullopt, std::nullopt},
         {"+5", std::nullopt, std::nullopt},
-        {"99999999999", std::nullopt, std::nullopt},
-        {".", std::nullopt, std::nullopt},
-        {"1-2", std::nullopt, std::nullopt},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(CountOfText(c.text), c.count) << c.text;
@@ -47,7 +41,6 @@ TEST(AuxText, PointTextIgnoresTheUserLocale)
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     EXPECT_EQ(PointText(-1.5, "##0.0"), "-1.5");
-    EXPECT_EQ(PointText(99.9, "000.0"), "099.9");
     EXPECT_EQ(PointText(1234 * 0.001, "0.000"), "1.234");
     QLocale::setDefault(before);
 }
@@ -60,7 +53,6 @@ TEST(AuxText, MarksAndNamesAreExact)
     EXPECT_EQ(IndexOfName(DisplayColorNames(), "rEd"), 0);
     EXPECT_EQ(IndexOfName(DisplayColorNames(), "rEd!"), std::nullopt);
     EXPECT_EQ(IndexOfName(DisplayColorNames(), "red"), std::nullopt);
-    EXPECT_EQ(IndexOfName(AlarmTypeNames(), "do.L"), 5);
     EXPECT_EQ(IndexOfName(BaudRateNames(), "38.4"), 3);
 }
 
@@ -68,8 +60,6 @@ TEST(AuxCommandTable, TemplatesByFamily)
 {
     EXPECT_EQ(AuxCommand(EFamily::VABZOB, 1, "r3"), "inP>rAnG=r3");
     EXPECT_EQ(AuxCommand(EFamily::QEM, 89, "23"), "CJC>nAn=23");
-    EXPECT_EQ(AuxKey(EFamily::QEM, 2), "inP>Prob=");
-    EXPECT_EQ(AuxKey(EFamily::VABZOB, 3), "inP>int.t=");
     // Point 10 has its own items; every key of a family is distinct, so each reads back.
     EXPECT_EQ(AuxKey(EFamily::VABZOB, 31), "Lin>in.10=");
     EXPECT_EQ(AuxKey(EFamily::QEM, 32), "Lin>ou.10=");
@@ -93,22 +83,6 @@ QStringList Values(EFamily family)
 
 } // namespace
 
-TEST(AuxListing, ReadsEveryEntryOfTheFamily)
-{
-    for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
-        const QStringList values = Values(family);
-        const QByteArray listing = InstrumentListing(family, values);
-        EXPECT_EQ(ListingIsQEM(listing), family == EFamily::QEM);
-        const QStringList entries = ParseAuxListing(listing, family);
-        ASSERT_EQ(entries.size(), WordCount(family));
-        for (const CImageWord &w : ImageLayout(family))
-            EXPECT_EQ(entries[w.Index], values[w.Index]) << w.Index;
-        if (family == EFamily::QEM) {
-            EXPECT_TRUE(entries[20].isEmpty());
-        }
-    }
-}
-
 TEST(AuxListing, KeepsOnlyValueCharactersAndAnyOrder)
 {
     const QStringList values = Values(EFamily::VABZOB);
@@ -124,6 +98,7 @@ TEST(AuxListing, KeepsOnlyValueCharactersAndAnyOrder)
     listing.replace("PASS>PASS=" + values[0].toLatin1() + "\r\n", "");
     listing += ">PASS=0042";
 
+    EXPECT_FALSE(ListingIsQEM(listing));
     const QStringList entries = ParseAuxListing(listing, EFamily::VABZOB);
     EXPECT_EQ(entries[9], "-5.0");
     EXPECT_EQ(entries[5], "rEd");
@@ -134,6 +109,8 @@ TEST(AuxListing, KeepsOnlyValueCharactersAndAnyOrder)
 TEST(AuxListing, MissingKeyIsAnErrorNotACrash)
 {
     QByteArray listing = InstrumentListing(EFamily::QEM, Values(EFamily::QEM));
+    EXPECT_TRUE(ListingIsQEM(listing));
+    EXPECT_EQ(ParseAuxListing(listing, EFamily::QEM).value(89), "260");
     listing.replace("SP.4>HYS=", "SP.4>HYZ=");
     try {
         ParseAuxListing(listing, EFamily::QEM);

