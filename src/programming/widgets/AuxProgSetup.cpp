@@ -75,10 +75,7 @@ qint16 FAuxProgSetup::LoadModInstr()
         g_Trace->BugAssert(m_pModInstr != nullptr, QStringLiteral("Errore m_pModInstr nullo"));
         return m_pModInstr->CodificaModuli();
     }
-    g_Trace->BugAssert(m_pModInstr == nullptr, QStringLiteral("Errore m_pModInstr non nullo"));
-    CModInstr stored;
-    stored.LoadDataFromADORS(QStringLiteral("IDProgramma=%1").arg(IDProgramma()));
-    return stored.CodificaModuli();
+    return StoredModuleCode();
 }
 
 bool FAuxProgSetup::SendAuxCommand(const QString &command, const QString &expected)

@@ -88,13 +88,7 @@ bool FSerialProgSetup::ReadSetupFromInstrument()
 bool FSerialProgSetup::WriteSetupToInstrument()
 {
     AssertIDProgramma();
-    g_Trace->BugAssert(m_pModInstr == nullptr, QStringLiteral("Errore m_pModInstr non nullo"));
-    qint16 storedCode = 0;
-    {
-        CModInstr modInstr;
-        modInstr.LoadDataFromADORS(IDCriterion(IDProgramma()));
-        storedCode = modInstr.CodificaModuli();
-    }
+    const qint16 storedCode = StoredModuleCode();
     CMemMapManager &image = Manager(storedCode);
     image.SetIDProgramma(IDProgramma());
     image.SetCodificaModuli(storedCode);

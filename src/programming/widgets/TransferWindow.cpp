@@ -3,6 +3,8 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
+#include "model/Configuration.h"
+#include "model/ModInstr.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -59,4 +61,12 @@ bool CTransferWindow::Create(CCommConfig &commConfig, CModInstr *modInstr, CNetw
     m_pModInstr = modInstr;
     m_pNetworkAdd = &networkAdd;
     return true;
+}
+
+qint16 CTransferWindow::StoredModuleCode() const
+{
+    g_Trace->BugAssert(m_pModInstr == nullptr, QStringLiteral("Errore m_pModInstr non nullo"));
+    CModInstr stored;
+    stored.LoadDataFromADORS(IDCriterion(IDProgramma()));
+    return stored.CodificaModuli();
 }

@@ -40,6 +40,9 @@ protected:
     QPushButton *CmdCancel() const { return m_CmdCancel; }
     // A fatal assertion when no record was given: the caller's fault.
     void AssertIDProgramma() const;
+    // The module code of the archived configuration a write sends; a write given a
+    // CModInstr is the caller's fault (fatal assertion).
+    qint16 StoredModuleCode() const;
 
     CCommConfig *m_pCommConfig = nullptr;
     CModInstr *m_pModInstr = nullptr;
