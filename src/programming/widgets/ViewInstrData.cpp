@@ -122,7 +122,7 @@ FViewInstrData::FViewInstrData(QWidget *parent)
     m_spinNetworkAdd->Create(m_Text1, m_UpDown1, 1, kHighestAddress, 1, 1, true, false);
     m_spinNetworkAdd->SetEnabled(false);
     ProgBarTransfer()->setVisible(false);
-    resize(520, 480);
+    resize(680, 480);
 }
 
 FViewInstrData::~FViewInstrData() = default;
