@@ -83,15 +83,6 @@ protected:
     std::function<void(FAuxProgSetup &)> onStart;
 };
 
-QStringList Starting(const QStringList &requests, const QString &start)
-{
-    QStringList found;
-    for (const QString &request : requests)
-        if (request.startsWith(start))
-            found.append(request);
-    return found;
-}
-
 struct WriteCase
 {
     const char *what;
@@ -125,12 +116,12 @@ TEST_P(AuxWrites, EverySettingOfTheConfigurationGoesOutBetweenWriteAndEnd)
 
     const int alarms = c.slotC == 1 ? 1 : c.slotC == 2 ? 2 : c.slotC == 3 ? 4 : 0;
     for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(Starting(requests, QStringLiteral("SP.%1>").arg(n)).size(), n <= alarms ? 9 : 0) << n;
+        EXPECT_EQ(requests.filter(QStringLiteral("SP.%1>").arg(n)).size(), n <= alarms ? 9 : 0) << n;
     if (c.family == EFamily::QEM) {
-        EXPECT_THAT(Starting(requests, QStringLiteral("Lin>")), IsEmpty());
+        EXPECT_THAT(requests.filter(QStringLiteral("Lin>")), IsEmpty());
         EXPECT_EQ(requests.at(requests.size() - 2), QStringLiteral("CJC>nAn=23"));
     } else {
-        EXPECT_EQ(Starting(requests, QStringLiteral("Lin>")).size(), c.linearization ? 34 : 1);
+        EXPECT_EQ(requests.filter(QStringLiteral("Lin>")).size(), c.linearization ? 34 : 1);
         EXPECT_THAT(requests, Contains(c.linearization ? QStringLiteral("Lin>Lin=YES")
                                                        : QStringLiteral("Lin>Lin=nonE")));
         EXPECT_EQ(requests.at(requests.size() - 2), QStringLiteral("Cnd>Cnd=C3"));

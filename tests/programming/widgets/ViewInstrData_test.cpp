@@ -88,13 +88,6 @@ protected:
         return view.findChild<Widget *>(QLatin1String(name));
     }
     QLineEdit *ValueBox() const { return Child<QLineEdit>("txtMeasureValue"); }
-    QList<QColor> Lamps() const
-    {
-        QList<QColor> colours;
-        for (const char *lamp : {"LedAlarm1", "LedAlarm2", "LedAlarm3", "LedAlarm4"})
-            colours.append(Child<QLabel>(lamp)->palette().color(QPalette::Window));
-        return colours;
-    }
     // Addresses of the live-value reads, in the order the view sent them.
     QList<int> PolledAddresses() const
     {
@@ -131,19 +124,17 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
     SimInstrument &instrument = SingleInstrument();
     instrument.SetLiveValue(1234, c.status);
     instrument.SetDecimalPoint(2);
-    QStringList alarms;
-    QList<QColor> lamps;
-    for (int k = 0; k < 4; ++k) {
-        alarms.append(c.status & (1 << k) ? QStringLiteral("ON") : QStringLiteral("OFF"));
-        lamps.append(c.status & (1 << k) ? kRed : kGreen);
-    }
     RunUntil([&] {
         if (ValueBox()->text() != QLatin1String(c.text))
             return false;
         EXPECT_EQ(Cell(255, kValueColumn), QLatin1String(c.text));
-        EXPECT_EQ(Alarms(255), alarms);
         EXPECT_EQ(ValueBox()->palette().color(QPalette::Text), c.colour);
-        EXPECT_EQ(Lamps(), lamps);
+        for (int k = 0; k < 4; ++k) {
+            const bool on = c.status & (1 << k);
+            EXPECT_EQ(Alarms(255)[k], on ? QStringLiteral("ON") : QStringLiteral("OFF")) << k;
+            const auto *lamp = view.findChild<QLabel *>(QStringLiteral("LedAlarm%1").arg(k + 1));
+            EXPECT_EQ(lamp->palette().color(QPalette::Window), on ? kRed : kGreen) << k;
+        }
         EXPECT_TRUE(Child<QWidget>("picZoom")->isVisible());
         EXPECT_FALSE(Child<QLineEdit>("Text1")->isEnabled());
         EXPECT_EQ(view.windowTitle(), LoadResStringArgs(222, {255}));
