@@ -4,8 +4,10 @@
 #include "common/ResString.h"
 #include "programming/widgets/LinkMessageBox.h"
 
+#include <QDialog>
 #include <QList>
-#include <QTimer>
+
+#include <algorithm>
 
 // Takes the link windows' message boxes instead of showing them, for one test.
 class MessageRecorder
@@ -31,18 +33,29 @@ public:
     // Every message so far was a link message: exclamation icon, title 208.
     bool AllLinkMessages() const
     {
-        for (const CLinkMessage &message : m_Shown)
-            if (message.Icon != QMessageBox::Warning || message.Title != LoadResString(208))
-                return false;
-        return true;
+        return std::all_of(m_Shown.begin(), m_Shown.end(), [](const CLinkMessage &message) {
+            return message.Icon == QMessageBox::Warning && message.Title == LoadResString(208);
+        });
     }
 
 private:
     QList<CLinkMessage> m_Shown;
 };
 
-// Runs `action` on the window `afterMs` after its work has begun, as the user would.
-inline void Later(QObject *window, int afterMs, std::function<void()> action)
+// Something that ends a transfer half-way, and the string id of the message it brings (0: none).
+struct LinkFault
 {
-    QTimer::singleShot(afterMs, window, std::move(action));
-}
+    const char *what;
+    friend void PrintTo(const LinkFault &c, std::ostream *os) { *os << c.what; }
+    std::function<void(QDialog &, InstrumentSimulator &)> fail;
+    int messageId;
+};
+
+// The link errors every window tells alike; the time-out costs three 3 s waits.
+inline const LinkFault kLinkErrors[] = {
+    {"line error", [](QDialog &, InstrumentSimulator &line) { line.HangUp(); }, 206},
+    {"CRC error",
+     [](QDialog &, InstrumentSimulator &line) { line.InjectFault(SimFault::BadCrc, line.kAlways); }, 215},
+    {"time-out",
+     [](QDialog &, InstrumentSimulator &line) { line.InjectFault(SimFault::Silence, line.kAlways); }, 207},
+};

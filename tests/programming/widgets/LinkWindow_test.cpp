@@ -4,8 +4,9 @@
 #include "LinkWindow_fixture.h"
 
 #include "common/Error.h"
-#include "programming/link/RegisterExchange.h"
 #include "programming/widgets/LinkWindow.h"
+
+#include <QTimer>
 
 namespace {
 
@@ -16,7 +17,6 @@ public:
     int reads = 1;
     bool throwAfterOpen = false;
     int runs = 0;
-    bool commErrorSeen = false;
     bool visibleAfterCloseRequest = false;
 
 protected:
@@ -29,13 +29,14 @@ protected:
         if (throwAfterOpen)
             throw CError(MakeUserError(13000), QStringLiteral("IxoSoft.Test"), QStringLiteral("boom"));
         CRegisterExchange exchange(Rs232());
-        for (int i = 0; i < reads && !commErrorSeen; ++i) {
+        bool commError = false;
+        for (int i = 0; i < reads && !commError; ++i) {
             qint16 value = 0;
             exchange.ReadRegister(1, kProbeRegister, value);
-            commErrorSeen = CheckCommError();
+            commError = CheckCommError();
         }
         visibleAfterCloseRequest = isVisible();
-        if (commErrorSeen)
+        if (commError)
             SetReturnValue(false);
     }
 };
@@ -59,14 +60,13 @@ TEST_F(LinkWindowTest, WorkRunsOnceAtTheFirstShowAndTheWindowClosesAfterIt)
 {
     window.reads = 3;
     EXPECT_EQ(window.exec(), QDialog::Accepted);
-    EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.runs, 1);
     EXPECT_TRUE(window.ReturnValue());
     EXPECT_EQ(line.Requests().size(), 3);
     EXPECT_TRUE(messages.Shown().isEmpty());
 
     // Shown again it only waits for its close box.
-    Later(&window, 30, [&] { window.close(); });
+    QTimer::singleShot(30, &window, [&] { window.close(); });
     window.exec();
     EXPECT_EQ(window.runs, 1);
 }
@@ -74,7 +74,7 @@ TEST_F(LinkWindowTest, WorkRunsOnceAtTheFirstShowAndTheWindowClosesAfterIt)
 TEST_F(LinkWindowTest, EscapeDuringTheWorkCancelsAndTheWorkClosesTheWindow)
 {
     window.reads = 1000;
-    Later(&window, 30, [&] { window.reject(); });
+    QTimer::singleShot(30, &window, [&] { window.reject(); });
     EXPECT_EQ(window.exec(), QDialog::Rejected);
     EXPECT_TRUE(window.visibleAfterCloseRequest);
     EXPECT_FALSE(window.ReturnValue());
@@ -90,8 +90,7 @@ TEST_F(LinkWindowTest, AnErrorEscapingTheWorkIsShownAndClosesThePort)
     ASSERT_EQ(messages.Shown().size(), 1);
     EXPECT_EQ(messages.Shown().front().Icon, QMessageBox::Critical);
     EXPECT_EQ(messages.Shown().front().Text, QStringLiteral("boom"));
-    // The port is free again: another link opens it.
-    CTapiComm other;
+    CTapiComm other; // the port is free again
     other.Create();
     EXPECT_TRUE(other.OpenRs232(1, 3, 0));
 }

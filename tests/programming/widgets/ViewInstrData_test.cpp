@@ -1,10 +1,10 @@
 // The live view against simulated instruments: one over RS 232, networks over RS 485.
 #include "LinkWindow_fixture.h"
 
-#include "platform/widgets/UpDownControl.h"
 #include "model/CommConfig.h"
 #include "model/Model_fixture.h"
 #include "model/NetworkAddMsgSetup.h"
+#include "platform/widgets/UpDownControl.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/ViewInstrData.h"
 
@@ -50,40 +50,25 @@ protected:
     }
 
     // Runs the view; whenever it is polling, `step` is called every 10 ms until it answers
-    // true, then the view is closed as the user closes it. A test that never gets there
-    // closes it too, after the limit, and fails.
-    void RunUntil(const std::function<bool()> &step, int limitMs = 30000)
+    // true, then the view is closed as the user closes it unless `close` is false. A test that
+    // never gets there closes it too, after the limit, and fails.
+    void RunUntil(const std::function<bool()> &step, bool close = true)
     {
         bool reached = false;
-        QDeadlineTimer limit(limitMs);
+        QDeadlineTimer limit(30000);
         QTimer check;
-        check.setInterval(10);
         QObject::connect(&check, &QTimer::timeout, [&] {
             if (!reached && !limit.hasExpired() && !step())
                 return;
             reached = !limit.hasExpired();
             check.stop();
-            view.close();
+            if (close || !reached)
+                view.close();
         });
         view.Create(comm, network);
-        check.start();
+        check.start(10);
         view.exec();
         EXPECT_TRUE(reached) << "the view never got there";
-    }
-    // Runs the view until it closes itself; `action` once `when` holds.
-    void RunToTheEnd(const std::function<bool()> &when, const std::function<void()> &action)
-    {
-        QTimer check;
-        check.setInterval(10);
-        QObject::connect(&check, &QTimer::timeout, [&] {
-            if (when()) {
-                check.stop();
-                action();
-            }
-        });
-        view.Create(comm, network);
-        check.start();
-        view.exec();
     }
 
     QString Cell(int address, int column) const
@@ -103,15 +88,6 @@ protected:
         return view.findChild<Widget *>(QLatin1String(name));
     }
     QLineEdit *ValueBox() const { return Child<QLineEdit>("txtMeasureValue"); }
-    QList<QColor> Lamps() const
-    {
-        QList<QColor> colours;
-        for (int k = 1; k <= 4; ++k)
-            colours.append(view.findChild<QLabel *>(QStringLiteral("LedAlarm%1").arg(k))
-                               ->palette()
-                               .color(QPalette::Window));
-        return colours;
-    }
     // Addresses of the live-value reads, in the order the view sent them.
     QList<int> PolledAddresses() const
     {
@@ -130,30 +106,13 @@ protected:
     FViewInstrData view;
 };
 
-TEST_F(ViewInstrDataTest, TextsComeFromTheStringTable)
-{
-    const auto *grid = Child<QTableView>("dgInstrStatusData");
-    QStringList headers;
-    for (int column = 0; column < grid->model()->columnCount(); ++column)
-        headers.append(grid->model()->headerData(column, Qt::Horizontal).toString());
-    EXPECT_EQ(headers, (QStringList{"Addr.", "Value", "1 Alarm", "2 Alarm", "3 Alarm", "4 Alarm"}));
-    EXPECT_EQ(grid->model()->rowCount(), 255);
-    EXPECT_EQ(view.findChild<QLabel *>(QStringLiteral("LedAlarm3"))->text(), QStringLiteral("3 Alarm"));
-    EXPECT_EQ(Child<QLabel>("Label1")->text(), LoadResString(604));
-    EXPECT_EQ(Child<QPushButton>("cmdClose")->text(), LoadResString(2005));
-    EXPECT_TRUE(view.windowTitle().isEmpty());
-    EXPECT_TRUE(view.ReturnValue());
-}
-
 struct ShownCase
 {
     const char *what;
     friend void PrintTo(const ShownCase &c, std::ostream *os) { *os << c.what; }
-    qint16 status;
+    qint16 status; // its low four bits are the alarms
     const char *text;
     QColor colour;
-    QStringList gridAlarms;
-    QList<QColor> lamps;
 };
 
 class ViewInstrDataShown : public ViewInstrDataTest, public ::testing::WithParamInterface<ShownCase>
@@ -165,14 +124,17 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
     SimInstrument &instrument = SingleInstrument();
     instrument.SetLiveValue(1234, c.status);
     instrument.SetDecimalPoint(2);
-    const QString text = QString::fromLatin1(c.text);
     RunUntil([&] {
-        if (ValueBox()->text() != text)
+        if (ValueBox()->text() != QLatin1String(c.text))
             return false;
-        EXPECT_EQ(Cell(255, kValueColumn), text);
-        EXPECT_EQ(Alarms(255), c.gridAlarms);
+        EXPECT_EQ(Cell(255, kValueColumn), QLatin1String(c.text));
         EXPECT_EQ(ValueBox()->palette().color(QPalette::Text), c.colour);
-        EXPECT_EQ(Lamps(), c.lamps);
+        for (int k = 0; k < 4; ++k) {
+            const bool on = c.status & (1 << k);
+            EXPECT_EQ(Alarms(255)[k], on ? QStringLiteral("ON") : QStringLiteral("OFF")) << k;
+            const auto *lamp = view.findChild<QLabel *>(QStringLiteral("LedAlarm%1").arg(k + 1));
+            EXPECT_EQ(lamp->palette().color(QPalette::Window), on ? kRed : kGreen) << k;
+        }
         EXPECT_TRUE(Child<QWidget>("picZoom")->isVisible());
         EXPECT_FALSE(Child<QLineEdit>("Text1")->isEnabled());
         EXPECT_EQ(view.windowTitle(), LoadResStringArgs(222, {255}));
@@ -187,20 +149,15 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
     EXPECT_EQ(line.Requests().size(), requests);
 }
 
-const QStringList kAllOff{"OFF", "OFF", "OFF", "OFF"};
-const QList<QColor> kAllGreen{kGreen, kGreen, kGreen, kGreen};
+INSTANTIATE_TEST_SUITE_P(States, ViewInstrDataShown,
+                         ::testing::Values(ShownCase{"alarms 1 and 3", 0x0005, "12.34", Qt::black},
+                                           ShownCase{"state flag in blue", 0x0010, "12.34",
+                                                     QColor(0, 0, 255)},
+                                           ShownCase{"over-range in red", 0x0028, "EEEE", kRed},
+                                           ShownCase{"negative over-range in red", 0x0062, "-EEEE", kRed}),
+                         CaseName());
 
-INSTANTIATE_TEST_SUITE_P(
-    States, ViewInstrDataShown,
-    ::testing::Values(
-        ShownCase{"alarms 1 and 3", 0x0005, "12.34", Qt::black, QStringList{"ON", "OFF", "ON", "OFF"},
-                  QList<QColor>{kRed, kGreen, kRed, kGreen}},
-        ShownCase{"state flag in blue", 0x0010, "12.34", QColor(0, 0, 255), kAllOff, kAllGreen},
-        ShownCase{"over-range in red", 0x0028, "EEEE", kRed, QStringList{"OFF", "OFF", "OFF", "ON"},
-                  QList<QColor>{kGreen, kGreen, kGreen, kRed}},
-        ShownCase{"negative over-range in red", 0x0062, "-EEEE", kRed, QStringList{"OFF", "ON", "OFF", "OFF"},
-                  QList<QColor>{kGreen, kRed, kGreen, kGreen}}),
-    CaseName());
+const QStringList kAllOff{"OFF", "OFF", "OFF", "OFF"};
 
 TEST_F(ViewInstrDataTest, NetworkIsPolledInTurnAndTheZoomPanelFollowsItsAddress)
 {
@@ -211,7 +168,16 @@ TEST_F(ViewInstrDataTest, NetworkIsPolledInTurnAndTheZoomPanelFollowsItsAddress)
         if (!switched) {
             if (ValueBox()->text() != QStringLiteral("100"))
                 return false;
-            // Over RS 485 the panel waits for its button; the spin chooses the instrument.
+            // Over RS 485 the panel waits for its button and drags by the mouse travel; the
+            // spin chooses the instrument.
+            auto *panel = Child<QWidget>("picZoom");
+            EXPECT_FALSE(panel->isVisible());
+            Child<QPushButton>("cmdZoom")->click();
+            EXPECT_TRUE(panel->isVisible());
+            const QPoint before = panel->pos();
+            QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 25));
+            EXPECT_EQ(panel->pos(), before + QPoint(30, 15));
             EXPECT_TRUE(Child<QLineEdit>("Text1")->isEnabled());
             Child<UpDownControl>("UpDown1")->SetValue(2);
             QObject::connect(ValueBox(), &QLineEdit::textChanged,
@@ -219,37 +185,20 @@ TEST_F(ViewInstrDataTest, NetworkIsPolledInTurnAndTheZoomPanelFollowsItsAddress)
             switched = true;
             return false;
         }
-        return PolledAddresses().size() >= 8;
+        if (PolledAddresses().size() < 8)
+            return false;
+        Child<QPushButton>("cmdZoom")->click();
+        EXPECT_FALSE(Child<QWidget>("picZoom")->isVisible());
+        Child<QPushButton>("cmdClose")->click();
+        return true;
     });
+    EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(PolledAddresses().mid(0, 7), (QList<int>{1, 2, 3, 1, 2, 3, 1}));
     EXPECT_EQ(shownAfterSwitch.value(0), QStringLiteral("200"));
     EXPECT_EQ(shownAfterSwitch.size(), 1) << shownAfterSwitch.join(QLatin1Char(' ')).toStdString();
     for (int address = 1; address <= 3; ++address)
         EXPECT_EQ(Cell(address, kValueColumn), QString::number(100 * address));
     EXPECT_TRUE(Cell(4, kValueColumn).isEmpty());
-}
-
-TEST_F(ViewInstrDataTest, ZoomPanelShowsOnItsButtonAndDragsByTheMouseTravel)
-{
-    Network(1);
-    RunUntil([&] {
-        if (Cell(1, kValueColumn).isEmpty())
-            return false;
-        auto *panel = Child<QWidget>("picZoom");
-        EXPECT_FALSE(panel->isVisible());
-        Child<QPushButton>("cmdZoom")->click();
-        EXPECT_TRUE(panel->isVisible());
-        const QPoint before = panel->pos();
-        QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
-        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 25));
-        EXPECT_EQ(panel->pos(), before + QPoint(30, 15));
-        Child<QPushButton>("cmdZoom")->click();
-        EXPECT_FALSE(panel->isVisible());
-        Child<QPushButton>("cmdClose")->click();
-        return true;
-    });
-    EXPECT_FALSE(view.isVisible());
-    EXPECT_TRUE(messages.Shown().isEmpty());
 }
 
 // A silent instrument of a network costs three 3 s time-outs before its row says so, and
@@ -290,39 +239,25 @@ TEST_F(ViewInstrDataTest, TimedOutDecimalPointShowsErrorNotThePreviousInstrument
     EXPECT_TRUE(messages.Shown().isEmpty());
 }
 
-struct FailureCase
-{
-    const char *what;
-    friend void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.what; }
-    std::function<void(InstrumentSimulator &)> fail;
-    int messageId;
-};
-
-class ViewInstrDataFailures : public ViewInstrDataTest, public ::testing::WithParamInterface<FailureCase>
+class ViewInstrDataFailures : public ViewInstrDataTest, public ::testing::WithParamInterface<LinkFault>
 {};
 
 TEST_P(ViewInstrDataFailures, LinkFailureOverRS232EndsThePollingWithItsMessage)
 {
     SingleInstrument().SetLiveValue(5, 0);
-    RunToTheEnd([&] { return !Cell(255, kValueColumn).isEmpty(); }, [&] { GetParam().fail(line); });
+    RunUntil(
+        [&] {
+            if (Cell(255, kValueColumn).isEmpty())
+                return false;
+            GetParam().fail(view, line);
+            return true;
+        },
+        false);
     EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(messages.Ids(), QList<int>{GetParam().messageId});
     EXPECT_TRUE(messages.AllLinkMessages());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Errors, ViewInstrDataFailures,
-    ::testing::Values(FailureCase{"line error", [](InstrumentSimulator &line) { line.HangUp(); }, 206},
-                      FailureCase{"CRC error",
-                                  [](InstrumentSimulator &line) {
-                                      line.InjectFault(SimFault::BadCrc, InstrumentSimulator::kAlways);
-                                  },
-                                  215},
-                      FailureCase{"time-out",
-                                  [](InstrumentSimulator &line) {
-                                      line.InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
-                                  },
-                                  207}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Errors, ViewInstrDataFailures, ::testing::ValuesIn(kLinkErrors), CaseName());
 
 } // namespace
