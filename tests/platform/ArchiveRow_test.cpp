@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+template <class T> T Loaded(CLoadSaveADORS &fields, const char *name, T value)
+{
+    fields.LoadVariable(name, value);
+    return value;
+}
+
 // The field storage of the archive-backed classes over one row.
 TEST(ArchiveRow, FieldsRoundTripEveryTypeAndEmptyText)
 {
@@ -19,24 +25,12 @@ TEST(ArchiveRow, FieldsRoundTripEveryTypeAndEmptyText)
     fields.SaveVariable("i16", qint16(-7)); // the same field again replaces its value
     EXPECT_EQ(row.Columns(), QStringList({"i16", "i32", "f", "d", "s", "b"}));
 
-    qint16 i16 = 0;
-    qint32 i32 = 0;
-    float f = 0;
-    QDateTime d;
-    QString s = "old";
-    bool b = false;
-    fields.LoadVariable("i16", i16);
-    fields.LoadVariable("i32", i32);
-    fields.LoadVariable("f", f);
-    fields.LoadVariable("d", d);
-    fields.LoadVariable("s", s);
-    fields.LoadVariable("b", b);
-    EXPECT_EQ(i16, -7);
-    EXPECT_EQ(i32, 70000);
-    EXPECT_EQ(f, 2.5f);
-    EXPECT_EQ(d, when);
-    EXPECT_EQ(s, QString(""));
-    EXPECT_TRUE(b);
+    EXPECT_EQ(Loaded(fields, "i16", qint16(0)), -7);
+    EXPECT_EQ(Loaded(fields, "i32", qint32(0)), 70000);
+    EXPECT_EQ(Loaded(fields, "f", 0.0f), 2.5f);
+    EXPECT_EQ(Loaded(fields, "d", QDateTime()), when);
+    EXPECT_EQ(Loaded(fields, "s", QString("old")), QString(""));
+    EXPECT_TRUE(Loaded(fields, "b", false));
 }
 
 TEST(ArchiveRow, NullMissingOrUnfitFieldsKeepTheMember)

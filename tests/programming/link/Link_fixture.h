@@ -57,11 +57,6 @@ protected:
     {
         QTimer::singleShot(afterMs, &link, std::move(action));
     }
-    void PlayLineFaults(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            Q_EMIT link.Rs232Control().CommStatus(Platform::sscReadError, QStringLiteral("test"));
-    }
 
     TempUserDirs dirs;
     InstrumentSimulator line;

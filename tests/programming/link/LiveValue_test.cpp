@@ -1,7 +1,6 @@
 // Decoding one live poll: value text by decimal point, alarms and display state by status bits.
 #include "Link_fixture.h"
 
-#include "model/Model_fixture.h"
 #include "programming/link/LiveValue.h"
 
 namespace {
@@ -9,12 +8,9 @@ namespace {
 struct LiveCase
 {
     const char *what;
-    friend void PrintTo(const LiveCase &c, std::ostream *os) { *os << c.what; }
-    qint16 value;
-    qint16 status;
-    qint16 decimalPoint;
+    qint16 value, status, decimalPoint;
     const char *text;
-    std::array<bool, 4> alarms;
+    int alarms; // bit 0 is alarm 1
     qint32 displayState;
     bool traced;
 };
@@ -31,46 +27,36 @@ TEST_P(LiveValueDecoding, TextAlarmsAndState)
     const LiveCase &c = GetParam();
     const CLiveValue live = DecodeLiveValue(c.value, c.status, c.decimalPoint);
     EXPECT_EQ(live.VariableValue, QString::fromLatin1(c.text));
-    EXPECT_EQ(live.AlarmStatus, c.alarms);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(live.AlarmStatus[i], bool(c.alarms & (1 << i))) << "alarm " << i + 1;
     EXPECT_EQ(live.DisplayState, c.displayState);
     EXPECT_EQ(trace.Lines().filter(QStringLiteral("Punto decimale fuori campo")).size(), c.traced ? 1 : 0);
 }
 
-constexpr std::array<bool, 4> kNone{};
-
+using LV = CLiveValue;
 INSTANTIATE_TEST_SUITE_P(
     Polls, LiveValueDecoding,
     ::testing::Values(
-        LiveCase{"two decimals", 1234, 0, 2, "12.34", kNone, CLiveValue::dsNormal, false},
-        LiveCase{"negative one decimal", -5, 0, 1, "-0.5", kNone, CLiveValue::dsNormal, false},
-        LiveCase{"no decimals", -32768, 0, 0, "-32768", kNone, CLiveValue::dsNormal, false},
-        LiveCase{"three decimals", 7, 0, 3, "0.007", kNone, CLiveValue::dsNormal, false},
-        LiveCase{"decimal point 4 shows the count", 1234, 0, 4, "1234", kNone, CLiveValue::dsNormal, true},
-        LiveCase{"negative decimal point", 99, 0, -1, "99", kNone, CLiveValue::dsNormal, true},
-        LiveCase{
-            "alarms 1 and 3", 10, 0x0005, 0, "10", {true, false, true, false}, CLiveValue::dsNormal, false},
-        LiveCase{
-            "alarms 2 and 4", 10, 0x000A, 0, "10", {false, true, false, true}, CLiveValue::dsNormal, false},
-        LiveCase{"state flag", 10, 0x0010, 1, "1.0", kNone, CLiveValue::dsStateFlag, false},
-        LiveCase{"over-range", 10, 0x0020, 1, "EEEE", kNone, CLiveValue::dsOverRange, false},
-        LiveCase{"negative over-range",
-                 10,
-                 0x0061,
-                 1,
-                 "-EEEE",
-                 {true, false, false, false},
-                 CLiveValue::dsNegativeOverRange,
-                 false},
-        LiveCase{"over-range hides the state flag", 10, 0x0030, 0, "EEEE", kNone, CLiveValue::dsOverRange,
-                 false},
-        LiveCase{"sign alone is no over-range", 10, 0x0040, 0, "10", kNone, CLiveValue::dsNormal, false}),
+        LiveCase{"two decimals", 1234, 0, 2, "12.34", 0, LV::dsNormal, false},
+        LiveCase{"negative one decimal", -5, 0, 1, "-0.5", 0, LV::dsNormal, false},
+        LiveCase{"no decimals", -32768, 0, 0, "-32768", 0, LV::dsNormal, false},
+        LiveCase{"three decimals", 7, 0, 3, "0.007", 0, LV::dsNormal, false},
+        LiveCase{"decimal point 4 shows the count", 1234, 0, 4, "1234", 0, LV::dsNormal, true},
+        LiveCase{"negative decimal point", 99, 0, -1, "99", 0, LV::dsNormal, true},
+        LiveCase{"alarms 1 and 3", 10, 0x0005, 0, "10", 0x5, LV::dsNormal, false},
+        LiveCase{"alarms 2 and 4", 10, 0x000A, 0, "10", 0xA, LV::dsNormal, false},
+        LiveCase{"state flag", 10, 0x0010, 1, "1.0", 0, LV::dsStateFlag, false},
+        LiveCase{"over-range", 10, 0x0020, 1, "EEEE", 0, LV::dsOverRange, false},
+        LiveCase{"negative over-range", 10, 0x0061, 1, "-EEEE", 0x1, LV::dsNegativeOverRange, false},
+        LiveCase{"over-range hides the state flag", 10, 0x0030, 0, "EEEE", 0, LV::dsOverRange, false},
+        LiveCase{"sign alone is no over-range", 10, 0x0040, 0, "10", 0, LV::dsNormal, false}),
     CaseName());
 
 TEST(LiveValueError, ShowsErrorWithEveryAlarmOff)
 {
     const CLiveValue error = CLiveValue::Error();
     EXPECT_EQ(error.VariableValue, QStringLiteral("Error"));
-    EXPECT_EQ(error.AlarmStatus, kNone);
+    EXPECT_EQ(error.AlarmStatus, (std::array<bool, 4>{}));
     EXPECT_EQ(error.DisplayState, CLiveValue::dsNormal);
 }
 
