@@ -22,6 +22,7 @@ QVariantList RawRow(const QString &table, qint32 id)
     return values;
 }
 
+// The code of the CError an action raises, 0 when it raises none; `description` gets its text.
 qint32 ErrorCode(const std::function<void()> &action, QString *description = nullptr)
 {
     try {
@@ -81,10 +82,9 @@ TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
 
     loaded.Alarm(4).SetAlarmColor(-32768);
     loaded.Update(id);
-    CConfiguration again;
-    again.Load(id);
-    EXPECT_EQ(again.Alarm(4).AlarmColor(), -32768);
-    again.Update(CArchive::kActualSettingID); // the read-back of an instrument
+    loaded.Load(id);
+    EXPECT_EQ(loaded.Alarm(4).AlarmColor(), -32768);
+    loaded.Update(CArchive::kActualSettingID); // the read-back of an instrument
     for (const QString &table : CArchive::ConfigurationTables())
         EXPECT_EQ(RawRow(table, 2), RawRow(table, id)) << table.toStdString();
 }
@@ -138,18 +138,15 @@ TEST_F(ArchiveTest, ListsByNameLetterCaseAsideThenById)
     EXPECT_EQ(listed, QStringList({"A4", "a5", "A6", "b3"}));
 }
 
-TEST_F(ArchiveTest, OnlyTheClassesOwnTablesAreOpened)
+// Only the thirteen class tables are opened, and only an archive of this program's version.
+TEST_F(ArchiveTest, RefusesForeignTablesAndVersions)
 {
-    CAlarm unnamed;
-    EXPECT_EQ(ErrorCode([&] { unnamed.SaveDataInADORS(3); }), aeUnknownTable);
     CDisplay display;
     display.SetClassName("CDisplay; DROP TABLE CModInstr");
+    EXPECT_EQ(ErrorCode([] { CAlarm().SaveDataInADORS(3); }), aeUnknownTable);
     EXPECT_EQ(ErrorCode([&] { display.SaveDataInADORS(IDCriterion(2)); }), aeUnknownTable);
     EXPECT_FALSE(RawRow("CModInstr", 2).isEmpty());
-}
 
-TEST_F(ArchiveTest, OpensOnlyAnArchiveOfItsOwnVersion)
-{
     Exec("PRAGMA user_version = 7");
     g_Connection->Close();
     EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeNotOpen);

@@ -5,20 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
-// The six stored values of the two settings classes.
-struct Stored
-{
-    qint16 comPort, interfaceType, networkAdd, modeConfig, selNetworkAdd, totalInstrNetwork;
-    bool operator==(const Stored &) const = default;
-};
-
-void PrintTo(const Stored &s, std::ostream *os)
-{
-    *os << s.comPort << ' ' << s.interfaceType << ' ' << s.networkAdd << ' ' << s.modeConfig << ' '
-        << s.selNetworkAdd << ' ' << s.totalInstrNetwork;
-}
+// The six stored values of the two settings classes: port, interface, address, mode, selected
+// address, instruments in the network.
+using Stored = std::array<qint16, 6>;
 
 Stored LoadFromStore()
 {

@@ -12,27 +12,14 @@ using namespace MemMap;
 
 TEST(AuxText, NumbersReadBackAsCounts)
 {
-    struct Case
-    {
-        const char *text;
-        std::optional<qint16> count;
-        std::optional<qint16> whole;
-    };
-    const Case cases[] = {
-        {"-1.50", -150, std::nullopt},
-        {"3.92", 392, std::nullopt},
-        {"0007", 7, 7},
-        {"-32768", -32768, -32768},
-        {"32768", std::nullopt, std::nullopt},
-        {"", std::nullopt, std::nullopt},
-        {"-", std::nullopt, std::nullopt},
-        {"NoSend", std::nullopt, std::nullopt},
-        {"1,5", std::nullopt, std::nullopt},
-        {"+5", std::nullopt, std::nullopt},
-    };
-    for (const Case &c : cases) {
-        EXPECT_EQ(CountOfText(c.text), c.count) << c.text;
-        EXPECT_EQ(WholeNumberOfText(c.text), c.whole) << c.text;
+    const std::optional<qint16> none;
+    const std::tuple<const char *, std::optional<qint16>, std::optional<qint16>> cases[] = {
+        {"-1.50", -150, none}, {"3.92", 392, none}, {"0007", 7, 7},    {"-32768", -32768, -32768},
+        {"32768", none, none}, {"", none, none},    {"-", none, none}, {"NoSend", none, none},
+        {"1,5", none, none},   {"+5", none, none}};
+    for (const auto &[text, count, whole] : cases) {
+        EXPECT_EQ(CountOfText(text), count) << text;
+        EXPECT_EQ(WholeNumberOfText(text), whole) << text;
     }
 }
 
@@ -99,11 +86,9 @@ TEST(AuxListing, KeepsOnlyValueCharactersAndAnyOrder)
     listing += ">PASS=0042";
 
     EXPECT_FALSE(ListingIsQEM(listing));
-    const QStringList entries = ParseAuxListing(listing, EFamily::VABZOB);
-    EXPECT_EQ(entries[9], "-5.0");
-    EXPECT_EQ(entries[5], "rEd");
-    EXPECT_EQ(entries[88], values[88]);
-    EXPECT_EQ(entries[0], "0042");
+    QStringList expected = values;
+    expected[9] = "-5.0", expected[5] = "rEd", expected[0] = "0042";
+    EXPECT_EQ(ParseAuxListing(listing, EFamily::VABZOB), expected);
 }
 
 TEST(AuxListing, MissingKeyIsAnErrorNotACrash)

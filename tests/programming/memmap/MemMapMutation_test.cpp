@@ -1,9 +1,6 @@
 #include "common/Error.h"
 #include "programming/memmap/AuxListing_fixture.h"
-#include "programming/memmap/GestioneQEMMemMap.h"
-#include "programming/memmap/GestioneVABZOBMemMap.h"
 #include "programming/memmap/MemMapArchive_fixture.h"
-#include "programming/memmap/MemMapFactory.h"
 #include "programming/memmap/Mutation_fixture.h"
 #include "programming/memmap/ProgramFile.h"
 
@@ -18,6 +15,11 @@ constexpr int kRounds = 1000;
 
 using MemMapMutationTest = ArchiveTest;
 
+qint16 CodeOf(EFamily family)
+{
+    return family == EFamily::QEM ? qint16(0xCC0F) : qint16(0xC00F);
+}
+
 } // namespace
 
 // Damaged program files: each is imported or refused, and a refused one writes nothing.
@@ -26,8 +28,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
     QTemporaryDir dir;
     const QString original = dir.filePath("original.IXO"), damaged = dir.filePath("damaged.IXO");
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
-        auto exporter = MakeMemMapManager(family == EFamily::QEM ? 0x0C00 : 0);
-        ASSERT_TRUE(exporter->Export(original, AddDistinct(family)));
+        ASSERT_TRUE(MakeMemMapManager(CodeOf(family))->Export(original, AddDistinct(family)));
         QFile file(original);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -38,8 +39,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
             ASSERT_TRUE(WriteWholeFile(damaged, mutator.Mutate(bytes)));
             const QString before = ArchiveSnapshot();
             const qint32 id = g_Connection->NewID();
-            auto importer = MakeMemMapManager(IsQEMConfigFile(damaged) ? 0x0C00 : 0);
-            if (importer->Import(damaged, id)) {
+            if (MakeMemMapManager(IsQEMConfigFile(damaged) ? 0x0C00 : 0)->Import(damaged, id)) {
                 ++imported;
                 g_Connection->DeleteProgramma(id); // keeps the snapshots small
             } else {
@@ -56,23 +56,15 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
 TEST_F(MemMapMutationTest, AuxiliaryListing)
 {
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
-        const qint16 code = family == EFamily::QEM ? qint16(0xCC0F) : qint16(0xC00F);
-        auto writer = MakeMemMapManager(code);
-        writer->SetIDProgramma(AddDistinct(family));
-        writer->SetCodificaModuli(code);
+        auto writer = ManagerFor(CodeOf(family), AddDistinct(family));
         writer->ConvertUserSetupToMemoryMapAux();
-        QStringList entries;
-        for (int i = 0; i < writer->WordCount(); ++i)
-            entries.append(writer->AuxEntry(i));
-        const QByteArray listing = InstrumentListing(family, entries, {}, "!");
+        const QByteArray listing = InstrumentListing(family, AuxEntries(*writer), {}, "!");
 
         CMutator mutator(family == EFamily::QEM ? 77 : 1302);
         int stored = 0;
         for (int round = 0; round < kRounds; ++round) {
             const QString before = ArchiveSnapshot();
-            auto reader = MakeMemMapManager(code);
-            reader->SetIDProgramma(CArchive::kActualSettingID);
-            reader->SetCodificaModuli(code);
+            auto reader = ManagerFor(CodeOf(family), CArchive::kActualSettingID);
             try {
                 reader->ReadAuxListing(mutator.Mutate(listing));
                 reader->ConvertMemoryMapAuxToUserSetup();

@@ -10,20 +10,16 @@ using namespace MemMap;
 
 namespace {
 
-CProgramFile SampleFile(EFamily family, qint16 code)
+CProgramFile SampleFile(EFamily family, qint16 code, const QString &programName = QStringLiteral("IxoSoft"))
 {
     CProgramFile file;
+    file.ProgramName = programName;
     file.Version = {1, 204, 1};
     file.NomeProgramma = QStringLiteral("Forno 3 – zona “A”");
     file.CodificaModuli = code;
     for (int i = 0; i < WordCount(family); ++i)
         file.Words.append(qint16(i * 37 - 1000));
     return file;
-}
-
-quint16 Le16(const QByteArray &b, int at)
-{
-    return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8);
 }
 
 } // namespace
@@ -34,21 +30,19 @@ TEST(ProgramFile, HeaderAndImageLieAtTheirOffsets)
         const CProgramFile file = SampleFile(family, qint16(0xCE1F));
         const QByteArray bytes = EncodeProgramFile(file);
         ASSERT_EQ(bytes.size(), family == EFamily::QEM ? 288 : 286);
-        EXPECT_EQ(bytes.left(50), QByteArray("IxoSoft").leftJustified(50, ' '));
-        EXPECT_EQ(Le16(bytes, 50), 1);
-        EXPECT_EQ(Le16(bytes, 52), 204);
-        EXPECT_EQ(Le16(bytes, 54), 1);
-        EXPECT_EQ(bytes.mid(56, 50), QByteArray("Forno 3 \x96 zona \x93"
-                                                "A\x94")
-                                         .leftJustified(50, ' '));
-        EXPECT_EQ(Le16(bytes, 106), 0xCE1F);
-        EXPECT_EQ(qint16(Le16(bytes, 110)), -963);
+        const QByteArray header = QByteArray("IxoSoft").leftJustified(50, ' ') +
+                                  QByteArray("\x01\x00\xcc\x00\x01\x00", 6) +
+                                  QByteArray("Forno 3 \x96 zona \x93"
+                                             "A\x94")
+                                      .leftJustified(50, ' ') +
+                                  "\x1f\xce";
+        EXPECT_EQ(bytes.left(108), header);
+        EXPECT_EQ(bytes.mid(110, 2), "\x3d\xfc"); // word 1: -963
 
         const auto back = DecodeProgramFile(bytes, WordCount(family));
         ASSERT_TRUE(back);
-        EXPECT_EQ(back->NomeProgramma, file.NomeProgramma);
-        EXPECT_EQ(back->CodificaModuli, file.CodificaModuli);
-        EXPECT_EQ(back->Words, file.Words);
+        EXPECT_EQ(std::tie(back->NomeProgramma, back->CodificaModuli, back->Words),
+                  std::tie(file.NomeProgramma, file.CodificaModuli, file.Words));
     }
 }
 
@@ -66,29 +60,20 @@ TEST(ProgramFile, NamesAreCutAndTrimmedOnTheRightOnly)
     }
 }
 
-TEST(ProgramFile, RefusesForeignAndShortFilesButNotLongerOnes)
+TEST(ProgramFile, RefusesForeignShortAndMissingFilesButNotLongerOnes)
 {
     const QByteArray good = EncodeProgramFile(SampleFile(EFamily::QEM, 0x0C00));
     EXPECT_FALSE(DecodeProgramFile(good.left(287), 90));
     EXPECT_FALSE(DecodeProgramFile(good.left(107), 0));
     EXPECT_TRUE(DecodeProgramFile(good + QByteArray(40, '\x7f'), 90));
     EXPECT_TRUE(DecodeProgramFile(good, 89)); // a file read by the smaller family's layout
+    for (const char *name : {"ixosoft", "IxoSoft2", " IxoSoft", ""})
+        EXPECT_FALSE(DecodeProgramFile(EncodeProgramFile(SampleFile(EFamily::QEM, 0x0C00, name)), 90))
+            << name;
 
-    for (const char *name : {"ixosoft", "IxoSoft2", " IxoSoft", ""}) {
-        CProgramFile foreign = SampleFile(EFamily::QEM, 0x0C00);
-        foreign.ProgramName = QString::fromLatin1(name);
-        EXPECT_FALSE(DecodeProgramFile(EncodeProgramFile(foreign), 90)) << name;
-    }
-}
-
-TEST(ProgramFile, HeaderPeekRefusesForeignAndMissingFiles)
-{
     QTemporaryDir dir;
     const QString other = dir.filePath("o.IXO");
-    CProgramFile foreign = SampleFile(EFamily::QEM, qint16(0xCC0F));
-    foreign.ProgramName = QStringLiteral("Other");
-    ASSERT_TRUE(WriteWholeFile(other, EncodeProgramFile(foreign)));
-
+    ASSERT_TRUE(WriteWholeFile(other, EncodeProgramFile(SampleFile(EFamily::QEM, qint16(0xCC0F), "Other"))));
     EXPECT_FALSE(IsQEMConfigFile(other));
     EXPECT_FALSE(IsQEMConfigFile(dir.filePath("missing.IXO")));
     EXPECT_FALSE(WriteWholeFile(dir.filePath("no/such/folder/x.IXO"), "x"));
