@@ -23,7 +23,6 @@ void ICopyClass::SaveData(const QString &nomeFile)
 
 namespace {
 
-
 void WriteToStore(const QString &section, const QString &varName, const QString &text)
 {
     if (!Platform::WriteSetting(section, varName, text))
@@ -38,8 +37,8 @@ template <typename T> void ICopyClass::LoadFromStore(const QString &varName, T &
     if (!Platform::HasSetting(section, varName))
         return;
     const QString text = Platform::ReadSetting(section, varName, QString());
-    value = ValueText::ValueOrKept(ValueText::Parse<T>(text), text, value,
-                                   section + QLatin1Char('.') + varName);
+    value =
+        ValueText::ValueOrKept(ValueText::Parse<T>(text), text, value, section + QLatin1Char('.') + varName);
 }
 
 #define IXO_SAVE_VARIABLE(Type, Writer)                                                                      \

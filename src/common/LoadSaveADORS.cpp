@@ -3,7 +3,6 @@
 #include "common/ValueText.h"
 #include "platform/ArchiveRow.h"
 
-
 void CLoadSaveADORS::SaveVariable(const QString &fieldName, qint16 value)
 {
     if (m_Recordset)
@@ -49,7 +48,8 @@ template <typename T> void CLoadSaveADORS::Load(const QString &fieldName, T &val
     if (field.isNull())
         return;
     const QString text = field.toString();
-    value = ValueText::ValueOrKept(ValueText::Parse<T>(text), text, value, QStringLiteral("campo ") + fieldName);
+    value =
+        ValueText::ValueOrKept(ValueText::Parse<T>(text), text, value, QStringLiteral("campo ") + fieldName);
 }
 
 void CLoadSaveADORS::LoadVariable(const QString &fieldName, qint16 &value) const

@@ -4,7 +4,10 @@
 
 namespace {
 
-bool IsDigitMark(QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); }
+bool IsDigitMark(QChar c)
+{
+    return c == QLatin1Char('0') || c == QLatin1Char('#');
+}
 
 } // namespace
 
@@ -16,8 +19,8 @@ QString FormatNumber(double value, const QString &pattern, const QLocale &locale
         ++first;
     qsizetype last = first;
     bool pointSeen = false;
-    while (last < pattern.size()
-           && (IsDigitMark(pattern[last]) || (pattern[last] == QLatin1Char('.') && !pointSeen))) {
+    while (last < pattern.size() &&
+           (IsDigitMark(pattern[last]) || (pattern[last] == QLatin1Char('.') && !pointSeen))) {
         pointSeen = pointSeen || pattern[last] == QLatin1Char('.');
         ++last;
     }
@@ -37,8 +40,9 @@ QString FormatNumber(double value, const QString &pattern, const QLocale &locale
     const double magnitude = std::round(std::fabs(value) * scale * (1.0 + 1e-12));
     QString integerText = QString::number(std::floor(magnitude / scale), 'f', 0);
     QString decimalText =
-        decimals > 0 ? QString::number(std::fmod(magnitude, scale), 'f', 0).rightJustified(decimals, QLatin1Char('0'))
-                     : QString();
+        decimals > 0
+            ? QString::number(std::fmod(magnitude, scale), 'f', 0).rightJustified(decimals, QLatin1Char('0'))
+            : QString();
 
     const int minimumIntegerDigits = int(integerMarks.count(QLatin1Char('0')));
     if (integerText == QLatin1String("0") && minimumIntegerDigits == 0)

@@ -77,12 +77,27 @@ qint32 CSystem::KiloBytes(qint64 bytes)
     return kb < 0 ? 0 : qint32(kb);
 }
 
-qint32 CSystem::FreePhysicalMemory() const { return MemInfoKB("MemAvailable"); }
-qint32 CSystem::TotalPhysicalMemory() const { return MemInfoKB("MemTotal"); }
-qint32 CSystem::FreePageFile() const { return MemInfoKB("SwapFree"); }
-qint32 CSystem::TotalPageFile() const { return MemInfoKB("SwapTotal"); }
+qint32 CSystem::FreePhysicalMemory() const
+{
+    return MemInfoKB("MemAvailable");
+}
+qint32 CSystem::TotalPhysicalMemory() const
+{
+    return MemInfoKB("MemTotal");
+}
+qint32 CSystem::FreePageFile() const
+{
+    return MemInfoKB("SwapFree");
+}
+qint32 CSystem::TotalPageFile() const
+{
+    return MemInfoKB("SwapTotal");
+}
 
-qint32 CSystem::TotalVirtualMemory() const { return KiloBytes(AddressSpaceBytes()); }
+qint32 CSystem::TotalVirtualMemory() const
+{
+    return KiloBytes(AddressSpaceBytes());
+}
 
 qint32 CSystem::FreeVirtualMemory() const
 {
@@ -105,8 +120,14 @@ QString CSystem::ProcessorCount() const
 }
 
 // The nearest Linux counterparts of the Windows and system folders.
-QString CSystem::WindowsDir() const { return QStringLiteral("/"); }
-QString CSystem::SystemDir() const { return QStringLiteral("/usr/lib"); }
+QString CSystem::WindowsDir() const
+{
+    return QStringLiteral("/");
+}
+QString CSystem::SystemDir() const
+{
+    return QStringLiteral("/usr/lib");
+}
 
 QString CSystem::User() const
 {
@@ -115,4 +136,7 @@ QString CSystem::User() const
     return QString();
 }
 
-QString CSystem::Machine() const { return QSysInfo::machineHostName(); }
+QString CSystem::Machine() const
+{
+    return QSysInfo::machineHostName();
+}

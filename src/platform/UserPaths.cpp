@@ -17,10 +17,19 @@ QString XdgDir(const char *variable, const QString &fallbackBelowHome)
 
 } // namespace
 
-QString UserDataDir() { return XdgDir("XDG_DATA_HOME", ".local/share"); }
+QString UserDataDir()
+{
+    return XdgDir("XDG_DATA_HOME", ".local/share");
+}
 
-QString UserConfigDir() { return XdgDir("XDG_CONFIG_HOME", ".config"); }
+QString UserConfigDir()
+{
+    return XdgDir("XDG_CONFIG_HOME", ".config");
+}
 
-QString UserDataFile(const QString &fileName) { return UserDataDir() + '/' + fileName; }
+QString UserDataFile(const QString &fileName)
+{
+    return UserDataDir() + '/' + fileName;
+}
 
 } // namespace Platform

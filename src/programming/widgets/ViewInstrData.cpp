@@ -3,9 +3,9 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/TextSpin.h"
-#include "platform/widgets/UpDownControl.h"
 #include "model/CommConfig.h"
 #include "model/NetworkAddMsgSetup.h"
+#include "platform/widgets/UpDownControl.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/RegisterExchange.h"
 
