@@ -25,9 +25,7 @@ TEST(Bytes, WordsBytesAndShiftsKeepTheSixteenBitPattern)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     qint32 mask = -1;
     SetBit(false, mask, 31);
-    EXPECT_EQ(mask, 0x7FFFFFFF);
-    SetBit(true, mask, 31);
-    EXPECT_TRUE(IsBitSet(mask, 31));
+    EXPECT_TRUE(mask == 0x7FFFFFFF && IsBitSet(qint32(0x80000000u), 31));
 }
 
 TEST(Bytes, BitNumberOutOfRangeEndsTheProgram)
@@ -39,23 +37,21 @@ TEST(Bytes, BitNumberOutOfRangeEndsTheProgram)
     EXPECT_EXIT(ShiftRightWord(1, -1), ::testing::ExitedWithCode(EXIT_FAILURE), "");
 }
 
+// The caller's text is padded to the field as well, as the callers rely on.
 TEST(Bytes, TextIntoFixedFieldsIsPaddedOrCut)
 {
-    QByteArray field(12, 'x');
-    QString text = QStringLiteral("0123456789");
-    StringToByteArray(field, text);
-    EXPECT_EQ(field, QByteArray("0123456789\0\0", 12));
-    EXPECT_EQ(text.size(), 12) << "the caller's text is padded too";
-
-    QByteArray shortField(3, '\0');
-    QString longText = QStringLiteral("€bcdef");
-    StringToByteArray(shortField, longText);
-    EXPECT_EQ(shortField, "\x80"
-                          "bc");
-    QByteArray unsized;
-    QString whole = QStringLiteral("Più");
-    StringToByteArray(unsized, whole);
-    EXPECT_EQ(unsized, "Pi\xF9");
+    const std::tuple<int, const char16_t *, QByteArray, qsizetype> cases[] = {
+        {12, u"0123456789", QByteArray("0123456789\0\0", 12), 12},
+        {3, u"€bcdef", "\200bc", 6},
+        {0, u"Più", "Pi\xF9", 3},
+    };
+    for (const auto &[size, text, expected, textSize] : cases) {
+        QByteArray field(size, 'x');
+        QString callers = QString::fromUtf16(text);
+        StringToByteArray(field, callers);
+        EXPECT_EQ(field, expected) << size;
+        EXPECT_EQ(callers.size(), textSize) << size;
+    }
     EXPECT_EQ(ByteArrayToString(QByteArray("AB\0\x80", 4)), QString::fromUtf16(u"AB\0€", 4));
 }
 

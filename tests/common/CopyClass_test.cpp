@@ -34,12 +34,9 @@ public:
 private:
     template <typename F> void EachMember(F f)
     {
-        f("m_Int", m_Int);
-        f("m_Long", m_Long);
-        f("m_Single", m_Single);
-        f("m_Date", m_Date);
-        f("m_Text", m_Text);
-        f("m_Flag", m_Flag);
+        const char *names[] = {"m_Int", "m_Long", "m_Single", "m_Date", "m_Text", "m_Flag"};
+        int n = 0;
+        std::apply([&](auto &...value) { (f(names[n++], value), ...); }, Values());
     }
 };
 
@@ -109,5 +106,5 @@ TEST(CopyClass, PlainObjectsMatchByExactNameAndKeepTheirFileName)
     ICopyClass object;
     object.LoadData("/tmp/first.ini");
     object.LoadData(QString());
-    EXPECT_EQ(object.FileName(), "/tmp/first.ini");
+    EXPECT_EQ(object.FileName(), "/tmp/first.ini") << "an empty name keeps the last one";
 }

@@ -3,7 +3,6 @@
 #include "support/TempUserDirs.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gmock/gmock.h>
@@ -45,10 +44,8 @@ void ExpectFullHeader(const Lines &lines, const std::string &version)
                                               "Nome utente: |Nome macchina: ")
                                    .split(QLatin1Char('|'));
     ASSERT_GE(lines.size(), 15u);
-    EXPECT_TRUE(QRegularExpression(R"(^Effettuata nuova esecuzione: \d\d-\d\d-\d\d \d\d:\d\d:\d\d$)")
-                    .match(QString::fromStdString(lines[0]))
-                    .hasMatch())
-        << lines[0];
+    EXPECT_THAT(lines[0], ::testing::MatchesRegex("Effettuata nuova esecuzione: [0-9]{2}-[0-9]{2}-[0-9]{2} "
+                                                  "[0-9]{2}:[0-9]{2}:[0-9]{2}"));
     for (int i = 0; i < labels.size(); ++i)
         EXPECT_THAT(lines[1 + i], StartsWith(labels[i].toStdString()));
     EXPECT_EQ(lines[13], "");
@@ -167,16 +164,14 @@ TEST(TraceSwitches, AreFoundInAnyCaseAnywhereInTheLine)
         {CTraceCode::tmTraceAll, {"/debug_all", "x /Debug_All y"}}};
     for (const auto &[traceMode, commandLines] : cases)
         for (const char *commandLine : commandLines) {
-            const bool recognised = traceMode != 9; // 9: every setting left as it was
+            const bool on = traceMode != 9; // 9: not recognised, every setting left as it was
             CTraceCode trace;
             trace.SetBugFileCreateMode(9);
             trace.SetBugMode(9);
             trace.SetBugTraceMode(9);
-            EXPECT_EQ(trace.ProcessCommandLine(QString::fromLatin1(commandLine)), recognised) << commandLine;
-            const auto newLog = recognised ? std::tuple(traceMode, qint32(CTraceCode::bmTraceFile),
-                                                        qint32(CTraceCode::fcmNew))
-                                           : std::tuple(9, 9, 9);
-            EXPECT_EQ(std::tuple(trace.BugTraceMode(), trace.BugMode(), trace.BugFileCreateMode()), newLog)
+            EXPECT_EQ(trace.ProcessCommandLine(QString::fromLatin1(commandLine)), on) << commandLine;
+            EXPECT_EQ(std::tuple(trace.BugTraceMode(), trace.BugMode(), trace.BugFileCreateMode()),
+                      std::tuple(traceMode, on ? CTraceCode::bmTraceFile : 9, on ? CTraceCode::fcmNew : 9))
                 << commandLine;
         }
 }

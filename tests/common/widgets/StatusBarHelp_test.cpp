@@ -8,69 +8,45 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class StatusBarHelpTest : public ::testing::Test
+// Help numbers of items (the number plus the base), -1 for submenu titles and separators, none
+// for items that were not numeric at creation, added later or beyond the table, 0 on closing.
+TEST(StatusBarHelp, ReportsTheHelpNumberOfEachHoveredItem)
 {
-protected:
-    void SetUp() override
-    {
-        file = window.menuBar()->addMenu("1000");
-        open = file->addAction("1011");
-        print = file->addAction("1006\tCtrl+P");
-        separator = file->addSeparator();
-        recent = file->addMenu("1002");
-        recentItem = recent->addAction("1003");
-        fixed = file->addAction("Exit");
-    }
-    void Create()
-    {
-        help.Create(&window, 200);
-        QObject::connect(&help, &CStatusBarHelp::HelpID, [this](qint16 &id) { ids.push_back(id); });
-    }
-
     QMainWindow window;
-    QMenu *file = nullptr;
-    QMenu *recent = nullptr;
-    QAction *open = nullptr, *print = nullptr, *separator = nullptr, *recentItem = nullptr, *fixed = nullptr;
+    QMenu *file = window.menuBar()->addMenu("1000");
+    QAction *open = file->addAction("1011");
+    QAction *print = file->addAction("1006\tCtrl+P");
+    QAction *separator = file->addSeparator();
+    QMenu *recent = file->addMenu("1002");
+    QAction *recentItem = recent->addAction("1003");
+    QAction *fixed = file->addAction("Exit");
+    QMenu *many = window.menuBar()->addMenu("1001");
+    QList<QAction *> items;
+    for (int i = 0; i < 105; ++i)
+        items.append(many->addAction(QString::number(2000 + i)));
     CStatusBarHelp help;
+    help.Create(&window, 200);
     std::vector<int> ids;
-};
+    QObject::connect(&help, &CStatusBarHelp::HelpID, [&](qint16 &id) { ids.push_back(id); });
+    QAction *late = file->addAction("1004");
 
-TEST_F(StatusBarHelpTest, ReportsHelpNumbersOfItemsAndMinusOneForTitlesAndSeparators)
-{
-    Create();
     file->popup(QPoint(10, 10));
-    file->setActiveAction(open);
-    file->setActiveAction(print);
-    file->setActiveAction(recent->menuAction());
+    for (QAction *action : {open, print, recent->menuAction()})
+        file->setActiveAction(action);
     recent->setActiveAction(recentItem);
-    file->setActiveAction(fixed); // not numeric at creation: no help
-    QMouseEvent move(QEvent::MouseMove, file->actionGeometry(separator).center(),
-                     file->mapToGlobal(file->actionGeometry(separator).center()), Qt::NoButton, Qt::NoButton,
+    file->setActiveAction(fixed);
+    file->setActiveAction(late);
+    const QPoint centre = file->actionGeometry(separator).center();
+    QMouseEvent move(QEvent::MouseMove, centre, file->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(file, &move);
-    EXPECT_EQ(ids, (std::vector<int>{1211, 1206, -1, 1203, -1}));
+    // Three numeric items of the file menu come first: the table ends at the 98th of the long menu.
+    many->setActiveAction(items[97]);
+    many->setActiveAction(items[98]);
+    EXPECT_EQ(ids, (std::vector<int>{1211, 1206, -1, 1203, -1, 2297}));
 
     ids.clear();
     file->hide();
     QCoreApplication::processEvents();
     EXPECT_EQ(ids, (std::vector<int>{0}));
 }
-
-TEST_F(StatusBarHelpTest, ItemsAfterCreationOrBeyondTheTableGetNoHelp)
-{
-    QMenu *many = window.menuBar()->addMenu("1001");
-    QList<QAction *> items;
-    for (int i = 0; i < 105; ++i)
-        items.append(many->addAction(QString::number(2000 + i)));
-    Create();
-    QAction *late = file->addAction("1004");
-    file->setActiveAction(late);
-    // Three numeric items of the file menu come first: the table ends at the 98th of the long menu.
-    many->setActiveAction(items[97]);
-    many->setActiveAction(items[98]);
-    EXPECT_EQ(ids, (std::vector<int>{2297}));
-}
-
-} // namespace
