@@ -4,6 +4,8 @@
 #include "model/Configuration.h"
 #include "model/NetworkAddMsgSetup.h"
 
+#include <gmock/gmock.h>
+
 TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseCounting)
 {
     const struct
@@ -60,14 +62,10 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
 TEST(CopyRules, LinearizationPointsOutsideTheSixteenRaiseSubscriptError)
 {
     CLinearize points;
-    for (int index : {16, -1}) {
-        try {
-            points.SetCoordinateIn(index, 1);
-            ADD_FAILURE() << index;
-        } catch (const CError &error) {
-            EXPECT_EQ(error.Number(), 9);
-        }
-    }
+    for (int index : {16, -1})
+        EXPECT_THAT([&] { points.SetCoordinateIn(index, 1); },
+                    ::testing::Throws<CError>(::testing::Property(&CError::Number, 9)))
+            << index;
 }
 
 TEST(Configuration, ApplyContextCopiesWhatPagesAndReportsRead)

@@ -114,7 +114,10 @@ TEST_F(MemMapManagerTest, AuxiliaryTextsBothWaysThroughRecordTwo)
         auto reader = ManagerFor(code, CArchive::kActualSettingID);
         reader->ReadAuxListing(InstrumentListing(family, AuxEntries(*writer), " "));
         reader->ConvertMemoryMapAuxToUserSetup();
-        EXPECT_EQ(CarriedValues(CArchive::kActualSettingID, family), CarriedValues(id, family));
+        CConfiguration read, written;
+        read.Load(CArchive::kActualSettingID);
+        written.Load(id);
+        EXPECT_EQ(CarriedValues(read, family), CarriedValues(written, family));
 
         auto rereader = MakeMemMapManager(code);
         ASSERT_TRUE(rereader->ReadMemorySetupAux(Platform::UserDataFile(kMemoryUserAuxDump)));
