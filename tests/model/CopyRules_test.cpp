@@ -4,6 +4,8 @@
 #include "model/Configuration.h"
 #include "model/NetworkAddMsgSetup.h"
 
+#include <gmock/gmock.h>
+
 TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseCounting)
 {
     const struct
@@ -27,8 +29,8 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
     third.SetClassName("CAlarm3");
     third.SetAlarmSetPoint(1234);
     fresh.SetData(third);
-    EXPECT_EQ(fresh.ClassName(), "CAlarm3");
-    EXPECT_EQ(fresh.AlarmSetPoint(), 1234);
+    EXPECT_EQ(std::pair(fresh.ClassName(), fresh.AlarmSetPoint()),
+              std::pair(QString("CAlarm3"), qint16(1234)));
     first.SetClassName("CAlarm1");
     second.SetClassName("CAlarm2");
     second.SetIsteresi(5);
@@ -60,14 +62,10 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
 TEST(CopyRules, LinearizationPointsOutsideTheSixteenRaiseSubscriptError)
 {
     CLinearize points;
-    for (int index : {16, -1}) {
-        try {
-            points.SetCoordinateIn(index, 1);
-            ADD_FAILURE() << index;
-        } catch (const CError &error) {
-            EXPECT_EQ(error.Number(), 9);
-        }
-    }
+    for (int index : {16, -1})
+        EXPECT_THAT([&] { points.SetCoordinateIn(index, 1); },
+                    ::testing::Throws<CError>(::testing::Property(&CError::Number, 9)))
+            << index;
 }
 
 TEST(Configuration, ApplyContextCopiesWhatPagesAndReportsRead)
@@ -86,17 +84,13 @@ TEST(Configuration, ApplyContextCopiesWhatPagesAndReportsRead)
     configuration.ApplyContext();
 
     const CInOutScale &scale = configuration.InOutScale();
-    EXPECT_EQ(scale.GetScaleRange(), FindScaleRange(2, 3, 1, 4));
-    EXPECT_EQ(scale.MeasureType(), 1);
-    EXPECT_EQ(configuration.RangeVABZOB().SlotA(), 3);
     const CLinearize &linearize = configuration.Linearize();
-    EXPECT_EQ(linearize.MaxElectricScale(), 1500);
-    EXPECT_TRUE(linearize.ScalaInvertita());
+    EXPECT_EQ(std::tuple(scale.GetScaleRange(), scale.MeasureType(), configuration.RangeVABZOB().SlotA(),
+                         linearize.MaxElectricScale(), linearize.ScalaInvertita()),
+              std::tuple(FindScaleRange(2, 3, 1, 4), 1, 3, 1500, true));
     for (const CMeasureContext *object : std::initializer_list<const CMeasureContext *>{
-             &configuration.FiltroDigitale(), &configuration.Alarm(4), &linearize}) {
-        EXPECT_EQ(object->MeasureDigitalPoint(), 2);
-        EXPECT_EQ(object->MinMeasureScale(), 100);
-        EXPECT_EQ(object->ModelloStrumento(), 2);
-        EXPECT_EQ(object->DisplayDigit(), 1);
-    }
+             &configuration.FiltroDigitale(), &configuration.Alarm(4), &linearize})
+        EXPECT_EQ(std::tuple(object->MeasureDigitalPoint(), object->MinMeasureScale(),
+                             object->ModelloStrumento(), object->DisplayDigit()),
+                  std::tuple(2, 100, 2, 1));
 }

@@ -70,19 +70,16 @@ TEST(CodificaModuli, DecodesEveryCombinationItBuilds)
                     }
 }
 
-TEST(CodificaModuli, DecodesUnusedPatternsToNoModule)
+TEST(CodificaModuli, UnusedPatternsDecodeToNoModuleAndSlotABitsSelectQEM)
 {
-    EXPECT_EQ(Decode(qint16(0xE000)).model, 0); // 111
-    EXPECT_EQ(Decode(qint16(0x8300)).b, 0);     // bits 9-8 = 11
-    EXPECT_EQ(Decode(qint16(0x8007)).c, 0);
-    // Without bit 4 slot D keeps what it held.
-    EXPECT_EQ(Decode(qint16(0xC000), 1).d, 1);
-    EXPECT_EQ(Decode(qint16(0xC010), 0).d, 1);
-}
-
-TEST(CodificaModuli, SelectsTheQEMMemoryMapBySlotABits)
-{
-    EXPECT_TRUE(CModInstr::IsQEM(0x0C00));
-    EXPECT_FALSE(CModInstr::IsQEM(0x0800));
-    EXPECT_FALSE(CModInstr::IsQEM(0x0400));
+    const std::tuple<quint16, qint16, Modules> cases[] = {{0xE000, 0, {0, 0, 0, 0, 0}},
+                                                          {0x8300, 0, {1, 0, 0, 0, 0}},
+                                                          {0x8007, 0, {1, 0, 0, 0, 0}},
+                                                          // Without bit 4 slot D keeps what it held.
+                                                          {0xC000, 1, {2, 0, 0, 0, 1}},
+                                                          {0xC010, 0, {2, 0, 0, 0, 1}}};
+    for (const auto &[word, slotDBefore, modules] : cases)
+        EXPECT_EQ(Decode(qint16(word), slotDBefore), modules) << std::hex << word;
+    EXPECT_EQ(std::tuple(CModInstr::IsQEM(0x0C00), CModInstr::IsQEM(0x0800), CModInstr::IsQEM(0x0400)),
+              std::tuple(true, false, false));
 }

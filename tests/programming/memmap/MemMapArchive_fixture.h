@@ -78,11 +78,3 @@ inline QStringList CarriedValues(CConfiguration &configuration, MemMap::EFamily 
     }
     return values;
 }
-
-// The values configuration `id` carries in the family's image.
-inline QStringList CarriedValues(qint32 id, MemMap::EFamily family)
-{
-    CConfiguration configuration;
-    configuration.Load(id);
-    return CarriedValues(configuration, family);
-}
