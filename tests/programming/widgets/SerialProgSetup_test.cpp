@@ -3,12 +3,10 @@
 #include "LinkWindow_fixture.h"
 
 #include "model/ModInstr.h"
-#include "platform/UserPaths.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/memmap/MemMapArchive_fixture.h"
 #include "programming/widgets/SerialProgSetup.h"
 
-#include <QFileInfo>
 #include <QPushButton>
 
 using MemMap::EFamily;
@@ -116,7 +114,6 @@ TEST_P(SerialRoundTrips, WriteSendsTheImageWithAddressAndBaudLastAndReadBringsIt
     words[87] = image[87];
     EXPECT_EQ(words, image);
     EXPECT_EQ(ArchiveSnapshot(), before);
-    EXPECT_TRUE(QFileInfo::exists(Platform::UserDataDir() + QStringLiteral("/MemoryUser.mem")));
     EXPECT_EQ(trace.Lines().contains(QStringLiteral("Programmazione indirizzo di rete")),
               c.interfaceType == itRS232);
 
@@ -139,7 +136,6 @@ TEST_P(SerialRoundTrips, WriteSendsTheImageWithAddressAndBaudLastAndReadBringsIt
     detected.SetCodificaModuli(qint16(StoredCode(id) | (c.family == EFamily::QEM ? 0x0C00 : 0x0800) |
                                       (c.interfaceType == itRS232 ? 0x0100 : 0x0200)));
     EXPECT_EQ(read.ModInstr().CodificaModuli(), detected.CodificaModuli());
-    EXPECT_TRUE(QFileInfo::exists(Platform::UserDataDir() + QStringLiteral("/MemoryMap.mem")));
 }
 
 // Every rate of the search once, both families, both interfaces.
@@ -200,17 +196,16 @@ TEST_P(SerialProgSetupGuards, AnInstrumentThatDoesNotFitIsNeverWritten)
     const GuardCase &c = GetParam();
     NetworkOf(3);
     const qint32 id = AddDistinct(EFamily::VABZOB);
-    SimInstrument &first = InstrumentFor(id, 1);
-    SimInstrument &second = InstrumentFor(id, 2);
-    SimInstrument &third = InstrumentFor(id, 3);
+    for (int address = 1; address <= 3; ++address)
+        InstrumentFor(id, address);
+    SimInstrument &second = *line.Instrument(2);
     second.SetModuleCode(qint16(StoredCode(id) ^ c.codeChange));
     if (c.probe != 0)
         second.SetProbe(c.probe);
 
     EXPECT_EQ(Run(kWrite, id), c.messageId == 0);
-    EXPECT_EQ(first.Writes().size(), 88);
-    EXPECT_EQ(second.Writes().size(), c.messageId == 0 ? 88 : 0);
-    EXPECT_EQ(third.Writes().size(), c.messageId == 0 ? 88 : 0);
+    for (int address = 1; address <= 3; ++address)
+        EXPECT_EQ(line.Instrument(address)->Writes().size(), address == 1 || c.messageId == 0 ? 88 : 0);
     EXPECT_EQ(messages.Ids(), c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
     EXPECT_TRUE(messages.AllLinkMessages());
 }
