@@ -1,8 +1,6 @@
 // The auxiliary-interface transfer window against the simulated instrument, into and out of a
 // real archive file.
 #include "LinkWindow_fixture.h"
-#include "model/CommConfig.h"
-#include "model/NetworkAddMsgSetup.h"
 #include "platform/UserPaths.h"
 #include "programming/memmap/MemMapArchive_fixture.h"
 #include "programming/memmap/MemMapManager.h"
@@ -23,27 +21,9 @@ constexpr qint32 kRead = FAuxProgSetup::kActionRead;
 constexpr qint32 kWrite = FAuxProgSetup::kActionWrite;
 constexpr qint32 kRecord2 = CArchive::kActualSettingID;
 
-class AuxProgSetupTest : public ArchiveTest
+class AuxProgSetupTest : public TransferWindowTest<FAuxProgSetup>
 {
 protected:
-    void SetUp() override
-    {
-        ArchiveTest::SetUp();
-        commConfig.SetComPort(0); // COM1, the simulated line
-    }
-
-    // Runs one transfer as the main window does; true when it ended successfully.
-    bool Run(qint32 action, qint32 id, CModInstr *modInstr = nullptr)
-    {
-        FAuxProgSetup window;
-        window.SetAction(action);
-        window.SetIDProgramma(id);
-        window.Create(commConfig, modInstr, networkAdd);
-        if (onStart)
-            onStart(window);
-        window.exec();
-        return window.ReturnValue();
-    }
     // A configuration of the family in the archive, with the relay module and linearization given.
     static qint32 Store(EFamily family, qint16 slotC, bool linearization)
     {
@@ -56,17 +36,11 @@ protected:
         return id;
     }
     // A read into record 2 with the modules of configuration id, as the user declared them.
-    bool ReadAs(qint32 id)
+    bool ReadAs(qint32 id, const Step &step = {})
     {
         CConfiguration declared;
         declared.Load(id);
-        return Run(kRead, kRecord2, &declared.ModInstr());
-    }
-    static QStringList Carried(qint32 id, EFamily family)
-    {
-        CConfiguration configuration;
-        configuration.Load(id);
-        return CarriedValues(configuration, family);
+        return Run(kRead, kRecord2, &declared.ModInstr(), step);
     }
     QStringList Requests()
     {
@@ -77,10 +51,6 @@ protected:
     }
 
     SimAuxLine sim;
-    MessageRecorder messages;
-    CCommConfig commConfig;
-    CNetworkAddMsgSetup networkAdd;
-    std::function<void(FAuxProgSetup &)> onStart;
 };
 
 struct WriteCase
@@ -94,8 +64,7 @@ struct WriteCase
     int settingsSent;
 };
 
-class AuxWrites : public AuxProgSetupTest, public ::testing::WithParamInterface<WriteCase>
-{};
+using AuxWrites = TestWithCases<AuxProgSetupTest, WriteCase>;
 
 TEST_P(AuxWrites, EverySettingOfTheConfigurationGoesOutBetweenWriteAndEnd)
 {
@@ -112,7 +81,6 @@ TEST_P(AuxWrites, EverySettingOfTheConfigurationGoesOutBetweenWriteAndEnd)
     EXPECT_EQ(requests.last(), QStringLiteral("END"));
     EXPECT_EQ(sim.Aux().Commands(), requests.mid(1, c.settingsSent));
     EXPECT_FALSE(requests.join(QLatin1Char('\n')).contains(QStringLiteral("NoSend")));
-    EXPECT_FALSE(sim.Aux().InWriteMode());
 
     const int alarms = c.slotC == 1 ? 1 : c.slotC == 2 ? 2 : c.slotC == 3 ? 4 : 0;
     for (int n = 1; n <= 4; ++n)
@@ -149,8 +117,7 @@ struct RefusalCase
     QString refused; // the command the message names
 };
 
-class AuxRefusals : public AuxProgSetupTest, public ::testing::WithParamInterface<RefusalCase>
-{};
+using AuxRefusals = TestWithCases<AuxProgSetupTest, RefusalCase>;
 
 TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
 {
@@ -186,7 +153,7 @@ TEST_F(AuxProgSetupTest, AFullReadStoresTheInstrumentsConfigurationInRecord2)
         ASSERT_TRUE(Run(kWrite, id));
         ASSERT_TRUE(ReadAs(id));
         EXPECT_THAT(messages.Shown(), IsEmpty());
-        EXPECT_EQ(Carried(kRecord2, family), Carried(id, family));
+        EXPECT_EQ(CarriedValues(kRecord2, family), CarriedValues(id, family));
         CConfiguration read;
         read.Load(kRecord2);
         EXPECT_EQ(read.ModInstr().NomeProgramma(), LoadResString(617));
@@ -205,8 +172,7 @@ struct BadListingCase
     QString fault;
 };
 
-class AuxBadListings : public AuxProgSetupTest, public ::testing::WithParamInterface<BadListingCase>
-{};
+using AuxBadListings = TestWithCases<AuxProgSetupTest, BadListingCase>;
 
 TEST_P(AuxBadListings, EndTheReadWithAMessageAndLeaveTheArchiveAlone)
 {
@@ -220,13 +186,9 @@ TEST_P(AuxBadListings, EndTheReadWithAMessageAndLeaveTheArchiveAlone)
     EXPECT_EQ(ArchiveSnapshot(), before);
     ASSERT_EQ(messages.Shown().size(), 1);
     const CLinkMessage &shown = messages.Shown().first();
-    if (c.messageId != 0) {
-        EXPECT_TRUE(messages.AllLinkMessages());
-        EXPECT_EQ(shown.Text, LoadResString(c.messageId));
-    } else {
-        EXPECT_EQ(shown.Icon, QMessageBox::Critical);
-        EXPECT_THAT(shown.Text.toStdString(), ::testing::HasSubstr(c.fault.toStdString()));
-    }
+    EXPECT_EQ(messages.AllLinkMessages(), c.messageId != 0);
+    EXPECT_THAT(shown.Text.toStdString(),
+                ::testing::HasSubstr((c.messageId ? LoadResString(c.messageId) : c.fault).toStdString()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -247,19 +209,15 @@ TEST_F(AuxProgSetupTest, CancelDuringTheReadEndsSilentlyAndStoresNothing)
 {
     const qint32 id = Store(EFamily::VABZOB, 1, false);
     sim.Line().InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
-    onStart = [this](FAuxProgSetup &window) {
-        auto *cancel = window.findChild<QPushButton *>(QStringLiteral("cmdCancel"));
-        QObject::connect(&sim.Line(), &InstrumentSimulator::RequestHeard, cancel,
-                         [cancel](const QByteArray &request) {
-                             if (request == "READ")
-                                 QMetaObject::invokeMethod(cancel, &QPushButton::click, Qt::QueuedConnection);
-                         });
-    };
     const QString before = ArchiveSnapshot();
-    EXPECT_FALSE(ReadAs(id));
+    EXPECT_FALSE(ReadAs(id, [this](QDialog &window) {
+        if (!Requests().contains(QStringLiteral("READ")))
+            return false;
+        window.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
+        return true;
+    }));
     EXPECT_THAT(messages.Shown(), IsEmpty());
     EXPECT_EQ(ArchiveSnapshot(), before);
-    EXPECT_THAT(Requests(), Contains(QStringLiteral("READ")));
 }
 
 TEST_F(AuxProgSetupTest, APortInUseIsToldAndNothingIsSent)

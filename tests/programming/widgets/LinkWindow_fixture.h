@@ -2,10 +2,15 @@
 
 #include "../link/Link_fixture.h"
 #include "common/ResString.h"
+#include "model/CommConfig.h"
+#include "model/ModInstr.h"
+#include "model/Model_fixture.h"
+#include "model/NetworkAddMsgSetup.h"
 #include "programming/widgets/LinkMessageBox.h"
 
 #include <QDialog>
 #include <QList>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -59,3 +64,60 @@ inline const LinkFault kLinkErrors[] = {
     {"time-out",
      [](QDialog &, InstrumentSimulator &line) { line.InjectFault(SimFault::Silence, line.kAlways); }, 207},
 };
+
+// A link window run as the main window runs it: COM1 (the simulated line), an archive in place,
+// the message boxes recorded.
+class LinkWindowTest : public ArchiveTest
+{
+protected:
+    using Step = std::function<bool(QDialog &)>;
+
+    void SetUp() override
+    {
+        ArchiveTest::SetUp();
+        comm.SetComPort(0);
+    }
+    // Shows the window until it closes. While it is up, `step` is tried every 2 ms until it
+    // answers true. A window still up after 30 s is closed and fails the test, as does a step
+    // never reached.
+    void Show(QDialog &window, const Step &step = {})
+    {
+        bool reached = !step;
+        QDeadlineTimer limit(30000);
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, [&] {
+            if (limit.hasExpired())
+                window.close();
+            else if (!reached)
+                reached = step(window);
+        });
+        check.start(2);
+        window.exec();
+        EXPECT_TRUE(reached && !limit.hasExpired()) << "the window never got there";
+    }
+
+    MessageRecorder messages;
+    CCommConfig comm;
+    CNetworkAddMsgSetup network;
+};
+
+// A transfer window of its own for each run, as the main window makes one.
+template <class Window> class TransferWindowTest : public LinkWindowTest
+{
+protected:
+    // True when the transfer ended successfully.
+    bool Run(qint32 action, qint32 id, CModInstr *modInstr = nullptr, const Step &step = {})
+    {
+        Window window;
+        window.SetAction(action);
+        window.SetIDProgramma(id);
+        window.Create(comm, modInstr, network);
+        Show(window, step);
+        return window.ReturnValue();
+    }
+};
+
+// A window test run once per case of a table.
+template <class Fixture, class Case>
+class TestWithCases : public Fixture, public ::testing::WithParamInterface<Case>
+{};

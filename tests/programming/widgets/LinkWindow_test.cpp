@@ -6,8 +6,6 @@
 #include "common/Error.h"
 #include "programming/widgets/LinkWindow.h"
 
-#include <QTimer>
-
 namespace {
 
 // A link window whose work is a run of probe reads at 9600 baud, address 1.
@@ -41,51 +39,55 @@ protected:
     }
 };
 
-class LinkWindowTest : public ::testing::Test
+class ProbeWindowTest : public LinkWindowTest
 {
 protected:
     void SetUp() override
     {
+        LinkWindowTest::SetUp();
         line.AttachAsPort(1);
         line.AddInstrument(1).SetProbe(28);
     }
 
-    TempUserDirs dirs;
-    MessageRecorder messages;
     InstrumentSimulator line;
     ProbeWindow window;
 };
 
-TEST_F(LinkWindowTest, WorkRunsOnceAtTheFirstShowAndTheWindowClosesAfterIt)
+TEST_F(ProbeWindowTest, WorkRunsOnceAtTheFirstShowAndTheWindowClosesAfterIt)
 {
     window.reads = 3;
-    EXPECT_EQ(window.exec(), QDialog::Accepted);
+    Show(window);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(window.runs, 1);
     EXPECT_TRUE(window.ReturnValue());
     EXPECT_EQ(line.Requests().size(), 3);
     EXPECT_TRUE(messages.Shown().isEmpty());
 
     // Shown again it only waits for its close box.
-    QTimer::singleShot(30, &window, [&] { window.close(); });
-    window.exec();
+    Show(window, [](QDialog &shown) { return shown.close(); });
     EXPECT_EQ(window.runs, 1);
 }
 
-TEST_F(LinkWindowTest, EscapeDuringTheWorkCancelsAndTheWorkClosesTheWindow)
+TEST_F(ProbeWindowTest, EscapeDuringTheWorkCancelsAndTheWorkClosesTheWindow)
 {
     window.reads = 1000;
-    QTimer::singleShot(30, &window, [&] { window.reject(); });
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    Show(window, [&](QDialog &shown) {
+        if (line.Requests().isEmpty())
+            return false;
+        shown.reject();
+        return true;
+    });
+    EXPECT_EQ(window.result(), QDialog::Rejected);
     EXPECT_TRUE(window.visibleAfterCloseRequest);
     EXPECT_FALSE(window.ReturnValue());
     EXPECT_LT(line.Requests().size(), 1000);
     EXPECT_TRUE(messages.Shown().isEmpty());
 }
 
-TEST_F(LinkWindowTest, AnErrorEscapingTheWorkIsShownAndClosesThePort)
+TEST_F(ProbeWindowTest, AnErrorEscapingTheWorkIsShownAndClosesThePort)
 {
     window.throwAfterOpen = true;
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    Show(window);
     EXPECT_FALSE(window.ReturnValue());
     ASSERT_EQ(messages.Shown().size(), 1);
     EXPECT_EQ(messages.Shown().front().Icon, QMessageBox::Critical);

@@ -2,33 +2,28 @@
 // configurations in a real archive file.
 #include "LinkWindow_fixture.h"
 
-#include "model/CommConfig.h"
 #include "model/ModInstr.h"
-#include "model/NetworkAddMsgSetup.h"
-#include "platform/UserPaths.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/memmap/MemMapArchive_fixture.h"
-#include "programming/memmap/MemMapFactory.h"
 #include "programming/widgets/SerialProgSetup.h"
 
-#include <QFileInfo>
 #include <QPushButton>
-#include <QTimer>
 
 using MemMap::EFamily;
 
 namespace {
 
 constexpr quint16 kImageEnd = kMemoryMapBaseAddress + 89;
+constexpr qint32 kRead = CTransferWindow::kActionRead;
+constexpr qint32 kWrite = CTransferWindow::kActionWrite;
 
-class SerialProgSetupTest : public ArchiveTest
+class SerialProgSetupTest : public TransferWindowTest<FSerialProgSetup>
 {
 protected:
     void SetUp() override
     {
-        ArchiveTest::SetUp();
+        TransferWindowTest::SetUp();
         line.AttachAsPort(1);
-        comm.SetComPort(0);
         comm.SetInterfaceType(itRS232);
         network.SetModeConfig(0);
         network.SetSelNetworkAdd(1); // manual address 1
@@ -50,10 +45,7 @@ protected:
     // The image the archive's configuration makes.
     static QVector<qint16> ImageOf(qint32 id)
     {
-        const qint16 code = StoredCode(id);
-        const auto manager = MakeMemMapManager(code);
-        manager->SetIDProgramma(id);
-        manager->SetCodificaModuli(code);
+        const auto manager = ManagerFor(StoredCode(id), id);
         manager->ConvertUserSetupToMemoryMap();
         QVector<qint16> words;
         for (int i = 0; i < manager->WordCount(); ++i)
@@ -71,28 +63,8 @@ protected:
         return instrument;
     }
 
-    bool Run(qint32 action, qint32 id, CModInstr *modInstr = nullptr)
-    {
-        window.SetAction(action);
-        window.SetIDProgramma(id);
-        window.Create(comm, modInstr, network);
-        window.exec();
-        return window.ReturnValue();
-    }
-    static QList<quint16> WrittenRegisters(const SimInstrument &instrument)
-    {
-        QList<quint16> registers;
-        for (const auto &[registerAddress, value] : instrument.Writes())
-            registers.append(registerAddress);
-        return registers;
-    }
-
-    MessageRecorder messages;
     TraceCapture trace;
     InstrumentSimulator line;
-    CCommConfig comm;
-    CNetworkAddMsgSetup network;
-    FSerialProgSetup window;
 };
 
 struct FamilyCase
@@ -104,60 +76,21 @@ struct FamilyCase
     qint16 interfaceType;
 };
 
-class SerialProgSetupFamilies : public SerialProgSetupTest, public ::testing::WithParamInterface<FamilyCase>
-{
-protected:
-    // The instrument for the configuration at address 9, with the case's rate and interface.
-    SimInstrument &InstrumentOfTheCase(qint32 id)
-    {
-        comm.SetInterfaceType(GetParam().interfaceType);
-        network.SetNetworkAdd(9);
-        return InstrumentFor(id, 9, GetParam().baud);
-    }
-};
+using SerialRoundTrips = TestWithCases<SerialProgSetupTest, FamilyCase>;
 
-TEST_P(SerialProgSetupFamilies, ReadStoresTheInstrumentsConfigurationInRecord2)
+// The configuration goes to the instrument at address 9, found at the case's rate; put back
+// there, the instrument is read into record 2.
+TEST_P(SerialRoundTrips, WriteSendsTheImageWithAddressAndBaudLastAndReadBringsItBack)
 {
     const FamilyCase &c = GetParam();
-    const qint32 source = AddDistinct(c.family);
-    SimInstrument &instrument = InstrumentOfTheCase(source);
-    instrument.SetImage(ImageOf(source));
-    // The address and baud words read as what the instrument runs at.
-    instrument.SetAddress(9);
-    instrument.SetBaud(c.baud);
-
-    CModInstr declared; // a read ignores the modules the user declared
-    ASSERT_TRUE(Run(CTransferWindow::kActionRead, CArchive::kActualSettingID, &declared));
-
-    EXPECT_TRUE(messages.Shown().isEmpty());
-    EXPECT_TRUE(instrument.Writes().isEmpty());
-    CConfiguration expected;
-    expected.Load(source);
-    expected.SerialComm().SetNetworkAdd(9);
-    expected.SerialComm().SetBaudRate(qint16(SimInstrument::CodeOfBaud(c.baud)));
-    CConfiguration read;
-    read.Load(CArchive::kActualSettingID);
-    EXPECT_EQ(CarriedValues(read, c.family), CarriedValues(expected, c.family));
-    EXPECT_EQ(read.ModInstr().NomeProgramma(), LoadResString(617));
-    CModInstr detected;
-    detected.SetCodificaModuli(qint16(StoredCode(source) |
-                                      (CModInstr::IsQEM(StoredCode(source)) ? 0x0C00 : 0x0800) |
-                                      (c.interfaceType == itRS232 ? 0x0100 : 0x0200)));
-    EXPECT_EQ(read.ModInstr().CodificaModuli(), detected.CodificaModuli());
-    EXPECT_TRUE(QFileInfo::exists(Platform::UserDataDir() + QStringLiteral("/MemoryMap.mem")));
-}
-
-TEST_P(SerialProgSetupFamilies, WriteSendsTheImageInItsOrderAndTheBaudRateLast)
-{
-    const FamilyCase &c = GetParam();
+    comm.SetInterfaceType(c.interfaceType);
+    network.SetNetworkAdd(9);
     const qint32 id = AddDistinct(c.family);
-    SimInstrument &instrument = InstrumentOfTheCase(id);
+    SimInstrument &instrument = InstrumentFor(id, 9, c.baud);
     const QVector<qint16> image = ImageOf(id);
     const QString before = ArchiveSnapshot();
 
-    ASSERT_TRUE(Run(CTransferWindow::kActionWrite, id));
-
-    EXPECT_TRUE(messages.Shown().isEmpty());
+    ASSERT_TRUE(Run(kWrite, id));
     QList<quint16> order;
     for (quint16 r = kMemoryMapBaseAddress; r < kImageEnd; ++r)
         if (r != kNetworkAddressRegister && r != kBaudRateRegister)
@@ -167,24 +100,46 @@ TEST_P(SerialProgSetupFamilies, WriteSendsTheImageInItsOrderAndTheBaudRateLast)
     if (c.interfaceType == itRS232)
         order.append(kNetworkAddressRegister);
     order.append(kBaudRateRegister);
-    EXPECT_EQ(WrittenRegisters(instrument), order);
+    QList<quint16> written;
+    for (const auto &[registerAddress, value] : instrument.Writes())
+        written.append(registerAddress);
+    EXPECT_EQ(written, order);
     // RS 232 moves the instrument to the image's address, and the baud word follows it there.
     const int address = c.interfaceType == itRS232 ? image[86] : 9;
     EXPECT_EQ(instrument.Address(), address);
     EXPECT_EQ(quint8(line.Requests().back()[0]), address);
     EXPECT_EQ(SimInstrument::CodeOfBaud(instrument.Baud()), image[87]);
-    QVector<qint16> written = instrument.Image(image.size());
-    written[86] = image[86];
-    written[87] = image[87];
-    EXPECT_EQ(written, image);
+    QVector<qint16> words = instrument.Image(image.size());
+    words[86] = image[86];
+    words[87] = image[87];
+    EXPECT_EQ(words, image);
     EXPECT_EQ(ArchiveSnapshot(), before);
-    EXPECT_TRUE(QFileInfo::exists(Platform::UserDataDir() + QStringLiteral("/MemoryUser.mem")));
     EXPECT_EQ(trace.Lines().contains(QStringLiteral("Programmazione indirizzo di rete")),
               c.interfaceType == itRS232);
+
+    instrument.SetAddress(9);
+    instrument.SetBaud(c.baud);
+    network.SetNetworkAdd(9);
+    CModInstr declared; // a read ignores the modules the user declared
+    ASSERT_TRUE(Run(kRead, CArchive::kActualSettingID, &declared));
+    EXPECT_TRUE(messages.Shown().isEmpty());
+    EXPECT_EQ(instrument.Writes().size(), written.size());
+    CConfiguration expected;
+    expected.Load(id);
+    expected.SerialComm().SetNetworkAdd(9);
+    expected.SerialComm().SetBaudRate(qint16(SimInstrument::CodeOfBaud(c.baud)));
+    CConfiguration read;
+    read.Load(CArchive::kActualSettingID);
+    EXPECT_EQ(CarriedValues(read, c.family), CarriedValues(expected, c.family));
+    EXPECT_EQ(read.ModInstr().NomeProgramma(), LoadResString(617));
+    CModInstr detected;
+    detected.SetCodificaModuli(qint16(StoredCode(id) | (c.family == EFamily::QEM ? 0x0C00 : 0x0800) |
+                                      (c.interfaceType == itRS232 ? 0x0100 : 0x0200)));
+    EXPECT_EQ(read.ModInstr().CodificaModuli(), detected.CodificaModuli());
 }
 
 // Every rate of the search once, both families, both interfaces.
-INSTANTIATE_TEST_SUITE_P(Transfers, SerialProgSetupFamilies,
+INSTANTIATE_TEST_SUITE_P(Transfers, SerialRoundTrips,
                          ::testing::Values(FamilyCase{"VABZOB_38400_RS232", EFamily::VABZOB, 38400, itRS232},
                                            FamilyCase{"QEM_19200_RS485", EFamily::QEM, 19200, itRS485},
                                            FamilyCase{"QEM_9600_RS232", EFamily::QEM, 9600, itRS232},
@@ -196,7 +151,7 @@ TEST_F(SerialProgSetupTest, AutomaticSearchWritesToTheAddressFound)
     network.SetSelNetworkAdd(0);
     const qint32 id = AddDistinct(EFamily::VABZOB);
     SimInstrument &instrument = InstrumentFor(id, 253);
-    ASSERT_TRUE(Run(CTransferWindow::kActionWrite, id));
+    ASSERT_TRUE(Run(kWrite, id));
     EXPECT_EQ(network.NetworkAdd(), 253);
     EXPECT_EQ(instrument.Writes().size(), 89);
     EXPECT_EQ(line.Requests().front(), ReadRequest(255, kProbeRegister, 1));
@@ -207,10 +162,9 @@ TEST_F(SerialProgSetupTest, NetworkOfThreeIsWrittenInAscendingOrder)
     NetworkOf(3);
     network.SetNetworkAdd(77);
     const qint32 id = AddDistinct(EFamily::QEM);
-    QList<SimInstrument *> instruments;
     for (int address = 1; address <= 3; ++address)
-        instruments.append(&InstrumentFor(id, address));
-    ASSERT_TRUE(Run(CTransferWindow::kActionWrite, id));
+        InstrumentFor(id, address);
+    ASSERT_TRUE(Run(kWrite, id));
     EXPECT_EQ(network.NetworkAdd(), 1);
     QList<int> writeAddresses;
     for (const QByteArray &request : line.Requests())
@@ -218,10 +172,11 @@ TEST_F(SerialProgSetupTest, NetworkOfThreeIsWrittenInAscendingOrder)
             (writeAddresses.isEmpty() || writeAddresses.back() != request[0]))
             writeAddresses.append(quint8(request[0]));
     EXPECT_EQ(writeAddresses, (QList<int>{1, 2, 3}));
-    for (SimInstrument *instrument : instruments) {
+    for (int address = 1; address <= 3; ++address) {
+        const SimInstrument *instrument = line.Instrument(address); // still at its address
+        ASSERT_NE(instrument, nullptr);
         EXPECT_EQ(instrument->Writes().size(), 89); // 90 words, no network address
         EXPECT_EQ(instrument->Writes().back().first, kBaudRateRegister);
-        EXPECT_EQ(instrument->Address(), instruments.indexOf(instrument) + 1);
     }
 }
 
@@ -234,25 +189,23 @@ struct GuardCase
     int messageId;     // 0: written
 };
 
-class SerialProgSetupGuards : public SerialProgSetupTest, public ::testing::WithParamInterface<GuardCase>
-{};
+using SerialProgSetupGuards = TestWithCases<SerialProgSetupTest, GuardCase>;
 
 TEST_P(SerialProgSetupGuards, AnInstrumentThatDoesNotFitIsNeverWritten)
 {
     const GuardCase &c = GetParam();
     NetworkOf(3);
     const qint32 id = AddDistinct(EFamily::VABZOB);
-    SimInstrument &first = InstrumentFor(id, 1);
-    SimInstrument &second = InstrumentFor(id, 2);
-    SimInstrument &third = InstrumentFor(id, 3);
+    for (int address = 1; address <= 3; ++address)
+        InstrumentFor(id, address);
+    SimInstrument &second = *line.Instrument(2);
     second.SetModuleCode(qint16(StoredCode(id) ^ c.codeChange));
     if (c.probe != 0)
         second.SetProbe(c.probe);
 
-    EXPECT_EQ(Run(CTransferWindow::kActionWrite, id), c.messageId == 0);
-    EXPECT_EQ(first.Writes().size(), 88);
-    EXPECT_EQ(second.Writes().size(), c.messageId == 0 ? 88 : 0);
-    EXPECT_EQ(third.Writes().size(), c.messageId == 0 ? 88 : 0);
+    EXPECT_EQ(Run(kWrite, id), c.messageId == 0);
+    for (int address = 1; address <= 3; ++address)
+        EXPECT_EQ(line.Instrument(address)->Writes().size(), address == 1 || c.messageId == 0 ? 88 : 0);
     EXPECT_EQ(messages.Ids(), c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
     EXPECT_TRUE(messages.AllLinkMessages());
 }
@@ -264,27 +217,21 @@ INSTANTIATE_TEST_SUITE_P(Guards, SerialProgSetupGuards,
                                            GuardCase{"other relay module passes", 0x0003, 0, 0}),
                          CaseName());
 
-class SerialProgSetupFailures : public SerialProgSetupTest, public ::testing::WithParamInterface<LinkFault>
-{};
+using SerialProgSetupFailures = TestWithCases<SerialProgSetupTest, LinkFault>;
 
-TEST_P(SerialProgSetupFailures, AFailedWriteStopsAndTellsWhy)
+TEST_P(SerialProgSetupFailures, AFailedWriteStopsBeforeTheBaudWordAndTellsWhy)
 {
     const qint32 id = AddDistinct(EFamily::VABZOB);
     SimInstrument &instrument = InstrumentFor(id, 1);
-    QTimer check; // fails the link once 20 registers are written
-    QObject::connect(&check, &QTimer::timeout, [&] {
-        if (instrument.Writes().size() >= 20 && check.isActive()) {
-            check.stop();
-            GetParam().fail(window, line);
-        }
-    });
-    check.start(2);
-    EXPECT_FALSE(Run(CTransferWindow::kActionWrite, id));
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(Run(kWrite, id, nullptr, [&](QDialog &window) {
+        if (instrument.Writes().size() < 20)
+            return false;
+        GetParam().fail(window, line);
+        return true;
+    }));
     EXPECT_EQ(messages.Ids(), GetParam().messageId ? QList<int>{GetParam().messageId} : QList<int>{});
     EXPECT_TRUE(messages.AllLinkMessages());
     EXPECT_LT(instrument.Writes().size(), 40);
-    EXPECT_FALSE(WrittenRegisters(instrument).contains(kBaudRateRegister));
 }
 
 INSTANTIATE_TEST_SUITE_P(LinkErrors, SerialProgSetupFailures, ::testing::ValuesIn(kLinkErrors), CaseName());
@@ -298,21 +245,19 @@ INSTANTIATE_TEST_SUITE_P(
                       LinkFault{"close box", [](QDialog &w, InstrumentSimulator &) { w.close(); }, 0}),
     CaseName());
 
-TEST_F(SerialProgSetupTest, NetworkSettingsOutsideTheirRangeEndTheTransferUnsent)
-{
-    NetworkOf(0);
-    const qint32 id = AddDistinct(EFamily::VABZOB);
-    InstrumentFor(id, 1);
-    EXPECT_FALSE(Run(CTransferWindow::kActionWrite, id));
-    EXPECT_EQ(messages.Ids(), QList<int>{212});
-    EXPECT_TRUE(line.Requests().isEmpty());
-}
-
-TEST_F(SerialProgSetupTest, NoInstrumentAnywhereIsTold)
+// Nothing goes out with a network of no instruments (212); with nobody answering, the search's
+// four probes and 228.
+TEST_F(SerialProgSetupTest, NoInstrumentToWriteIsToldWithoutWriting)
 {
     const qint32 id = AddDistinct(EFamily::VABZOB);
-    EXPECT_FALSE(Run(CTransferWindow::kActionWrite, id));
+    EXPECT_FALSE(Run(kWrite, id));
     EXPECT_EQ(messages.Ids(), QList<int>{228});
+    EXPECT_EQ(line.Requests().size(), 4);
+
+    NetworkOf(0);
+    InstrumentFor(id, 1);
+    EXPECT_FALSE(Run(kWrite, id));
+    EXPECT_EQ(messages.Ids(), (QList<int>{228, 212}));
     EXPECT_EQ(line.Requests().size(), 4);
 }
 

@@ -1,9 +1,6 @@
 // The live view against simulated instruments: one over RS 232, networks over RS 485.
 #include "LinkWindow_fixture.h"
 
-#include "model/CommConfig.h"
-#include "model/Model_fixture.h"
-#include "model/NetworkAddMsgSetup.h"
 #include "platform/widgets/UpDownControl.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/ViewInstrData.h"
@@ -21,13 +18,13 @@ constexpr int kFirstAlarmColumn = 2;
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 255, 0);
 
-class ViewInstrDataTest : public ::testing::Test
+class ViewInstrDataTest : public LinkWindowTest
 {
 protected:
     void SetUp() override
     {
+        LinkWindowTest::SetUp();
         line.AttachAsPort(1);
-        comm.SetComPort(0);
     }
 
     // One instrument over RS 232 at 38400 baud and address 255: the automatic search finds it
@@ -49,26 +46,18 @@ protected:
             line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
     }
 
-    // Runs the view; whenever it is polling, `step` is called every 10 ms until it answers
-    // true, then the view is closed as the user closes it unless `close` is false. A test that
-    // never gets there closes it too, after the limit, and fails.
+    // Runs the view until `step` answers true, then closes it as the user does unless `close`
+    // is false.
     void RunUntil(const std::function<bool()> &step, bool close = true)
     {
-        bool reached = false;
-        QDeadlineTimer limit(30000);
-        QTimer check;
-        QObject::connect(&check, &QTimer::timeout, [&] {
-            if (!reached && !limit.hasExpired() && !step())
-                return;
-            reached = !limit.hasExpired();
-            check.stop();
-            if (close || !reached)
-                view.close();
-        });
         view.Create(comm, network);
-        check.start(10);
-        view.exec();
-        EXPECT_TRUE(reached) << "the view never got there";
+        Show(view, [&](QDialog &) {
+            if (!step())
+                return false;
+            if (close)
+                view.close();
+            return true;
+        });
     }
 
     QString Cell(int address, int column) const
@@ -98,11 +87,7 @@ protected:
         return addresses;
     }
 
-    TempUserDirs dirs;
-    MessageRecorder messages;
     InstrumentSimulator line;
-    CCommConfig comm;
-    CNetworkAddMsgSetup network;
     FViewInstrData view;
 };
 
@@ -115,8 +100,7 @@ struct ShownCase
     QColor colour;
 };
 
-class ViewInstrDataShown : public ViewInstrDataTest, public ::testing::WithParamInterface<ShownCase>
-{};
+using ViewInstrDataShown = TestWithCases<ViewInstrDataTest, ShownCase>;
 
 TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
 {
@@ -141,7 +125,6 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
         return true;
     });
     EXPECT_EQ(network.NetworkAdd(), 255);
-    EXPECT_FALSE(view.ReturnValue());
     EXPECT_TRUE(messages.Shown().isEmpty());
     // Closed means no more polling.
     const qsizetype requests = line.Requests().size();
@@ -164,35 +147,36 @@ TEST_F(ViewInstrDataTest, NetworkIsPolledInTurnAndTheZoomPanelFollowsItsAddress)
     Network(3);
     QStringList shownAfterSwitch;
     bool switched = false;
-    RunUntil([&] {
-        if (!switched) {
-            if (ValueBox()->text() != QStringLiteral("100"))
+    RunUntil(
+        [&] {
+            if (!switched) {
+                if (ValueBox()->text() != QStringLiteral("100"))
+                    return false;
+                // Over RS 485 the panel waits for its button and drags by the mouse travel; the
+                // spin chooses the instrument.
+                auto *panel = Child<QWidget>("picZoom");
+                EXPECT_FALSE(panel->isVisible());
+                Child<QPushButton>("cmdZoom")->click();
+                EXPECT_TRUE(panel->isVisible());
+                const QPoint before = panel->pos();
+                QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
+                QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 25));
+                EXPECT_EQ(panel->pos(), before + QPoint(30, 15));
+                EXPECT_TRUE(Child<QLineEdit>("Text1")->isEnabled());
+                Child<UpDownControl>("UpDown1")->SetValue(2);
+                QObject::connect(ValueBox(), &QLineEdit::textChanged,
+                                 [&](const QString &text) { shownAfterSwitch.append(text); });
+                switched = true;
                 return false;
-            // Over RS 485 the panel waits for its button and drags by the mouse travel; the
-            // spin chooses the instrument.
-            auto *panel = Child<QWidget>("picZoom");
-            EXPECT_FALSE(panel->isVisible());
+            }
+            if (PolledAddresses().size() < 8)
+                return false;
             Child<QPushButton>("cmdZoom")->click();
-            EXPECT_TRUE(panel->isVisible());
-            const QPoint before = panel->pos();
-            QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
-            QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 25));
-            EXPECT_EQ(panel->pos(), before + QPoint(30, 15));
-            EXPECT_TRUE(Child<QLineEdit>("Text1")->isEnabled());
-            Child<UpDownControl>("UpDown1")->SetValue(2);
-            QObject::connect(ValueBox(), &QLineEdit::textChanged,
-                             [&](const QString &text) { shownAfterSwitch.append(text); });
-            switched = true;
-            return false;
-        }
-        if (PolledAddresses().size() < 8)
-            return false;
-        Child<QPushButton>("cmdZoom")->click();
-        EXPECT_FALSE(Child<QWidget>("picZoom")->isVisible());
-        Child<QPushButton>("cmdClose")->click();
-        return true;
-    });
-    EXPECT_FALSE(view.isVisible());
+            EXPECT_FALSE(Child<QWidget>("picZoom")->isVisible());
+            Child<QPushButton>("cmdClose")->click();
+            return true;
+        },
+        false);
     EXPECT_EQ(PolledAddresses().mid(0, 7), (QList<int>{1, 2, 3, 1, 2, 3, 1}));
     EXPECT_EQ(shownAfterSwitch.value(0), QStringLiteral("200"));
     EXPECT_EQ(shownAfterSwitch.size(), 1) << shownAfterSwitch.join(QLatin1Char(' ')).toStdString();
@@ -239,8 +223,7 @@ TEST_F(ViewInstrDataTest, TimedOutDecimalPointShowsErrorNotThePreviousInstrument
     EXPECT_TRUE(messages.Shown().isEmpty());
 }
 
-class ViewInstrDataFailures : public ViewInstrDataTest, public ::testing::WithParamInterface<LinkFault>
-{};
+using ViewInstrDataFailures = TestWithCases<ViewInstrDataTest, LinkFault>;
 
 TEST_P(ViewInstrDataFailures, LinkFailureOverRS232EndsThePollingWithItsMessage)
 {
@@ -253,7 +236,6 @@ TEST_P(ViewInstrDataFailures, LinkFailureOverRS232EndsThePollingWithItsMessage)
             return true;
         },
         false);
-    EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(messages.Ids(), QList<int>{GetParam().messageId});
     EXPECT_TRUE(messages.AllLinkMessages());
 }
