@@ -78,3 +78,11 @@ inline QStringList CarriedValues(CConfiguration &configuration, MemMap::EFamily 
     }
     return values;
 }
+
+// The same for the configuration archived under id.
+inline QStringList CarriedValues(qint32 id, MemMap::EFamily family)
+{
+    CConfiguration configuration;
+    configuration.Load(id);
+    return CarriedValues(configuration, family);
+}
