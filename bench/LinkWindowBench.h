@@ -3,10 +3,10 @@
 // What the link-window benchmarks share: a throw-away user folder with an archive, the
 // offscreen platform, and a clock over the simulator's requests that sums the modelled
 // wire-plus-turnaround time of the exchanges it has seen.
+#include "common/widgets/MessageBox.h"
 #include "model/Archive.h"
 #include "model/ScaleTables.h"
 #include "programming/link/RegisterFrame.h"
-#include "programming/widgets/LinkMessageBox.h"
 #include "support/InstrumentSimulator.h"
 
 #include <QApplication>
@@ -46,8 +46,9 @@ public:
         QLocale::setDefault(QLocale::c());
         InitGlobalScale();
         g_Connection->Open();
-        SetLinkMessageBox([](QWidget *, const CLinkMessage &message) {
+        SetMessageBox([](QWidget *, const CMessage &message) {
             std::fprintf(stderr, "message: %s\n", qPrintable(message.Text));
+            return QMessageBox::Ok;
         });
     }
     ~CBenchApplication() override { g_Connection->Close(); }

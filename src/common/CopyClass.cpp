@@ -45,9 +45,9 @@ template <typename T> void ICopyClass::LoadFromStore(const QString &varName, T &
     void ICopyClass::SaveVariable(const QString &varName, Type value, const QString &section)                \
     {                                                                                                        \
         if (!FileName().isEmpty())                                                                           \
-            m_INI.Writer(section, varName, value);                                                           \
+            m_INI.Writer(SettingsSection(section), varName, value);                                          \
         else                                                                                                 \
-            WriteToStore(section, varName, ValueText::ToSettingText(value));                                 \
+            WriteToStore(SettingsSection(section), varName, ValueText::ToSettingText(value));                \
     }
 
 IXO_SAVE_VARIABLE(qint16, INIAddKeyInt)
@@ -62,9 +62,9 @@ IXO_SAVE_VARIABLE(bool, INIAddKeyBool)
     void ICopyClass::LoadVariable(const QString &varName, Type &value, const QString &section)               \
     {                                                                                                        \
         if (!FileName().isEmpty())                                                                           \
-            value = m_INI.Reader(section, varName, value);                                                   \
+            value = m_INI.Reader(SettingsSection(section), varName, value);                                  \
         else                                                                                                 \
-            LoadFromStore(varName, value, section);                                                          \
+            LoadFromStore(varName, value, SettingsSection(section));                                         \
     }
 
 IXO_LOAD_VARIABLE(qint16, INIGetInt)
@@ -77,7 +77,7 @@ IXO_LOAD_VARIABLE(bool, INIGetBool)
 void ICopyClass::LoadVariable(const QString &varName, QString &value, const QString &section)
 {
     if (!FileName().isEmpty())
-        value = m_INI.INIGetString(section, varName, value);
+        value = m_INI.INIGetString(SettingsSection(section), varName, value);
     else
-        value = Platform::ReadSetting(section, varName, value);
+        value = Platform::ReadSetting(SettingsSection(section), varName, value);
 }

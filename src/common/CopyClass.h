@@ -35,6 +35,10 @@ public:
     virtual void LoadData(const QString &nomeFile);
     virtual void SaveData(const QString &nomeFile);
 
+    // The section a named value goes to. A plain object uses the caller's section; a settings
+    // class keeps every member in its own section, whatever section a caller passes.
+    virtual QString SettingsSection(const QString &requested) const { return requested; }
+
     void SaveVariable(const QString &varName, qint16 value, const QString &section);
     void SaveVariable(const QString &varName, qint32 value, const QString &section);
     void SaveVariable(const QString &varName, float value, const QString &section);

@@ -2,6 +2,7 @@
 
 #include "common/NumberFormat.h"
 #include "common/ResString.h"
+#include "model/ModuleCodes.h"
 #include "model/ScaleTables.h"
 
 namespace {
@@ -27,7 +28,7 @@ void CAlarm::SetReport(CReportRecordset &report) const
     report.AddRow(LoadResString(5542), Seconds(m_RitDisattivazione));
     report.AddRow(LoadResString(5556), ChoiceText(5557, 6, m_AlarmType));
     report.AddRow(LoadResString(5553), ChoiceText(5554, 2, m_RelayStatus));
-    if (ModelloStrumento() != 2)
+    if (ModelloStrumento() != Modello::IXO)
         report.AddRow(LoadResString(5548), ChoiceText(5549, 4, m_AlarmColor));
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/TraceCode.h"
 #include "model/ArchiveTransaction.h"
+#include "model/ModuleCodes.h"
 
 QString IDCriterion(qint32 id)
 {
@@ -61,7 +62,7 @@ void CConfiguration::ApplyContext()
     const qint16 model = m_ModInstr.ModelloStrumento();
     const qint16 slotA = m_ModInstr.SlotA();
     const qint16 probe = m_RangeQEM.ProbeSelect();
-    const qint16 range = slotA == 3 ? m_RangeQEM.Range() : m_RangeVABZOB.Range();
+    const qint16 range = slotA == SlotAModule::QEM ? m_RangeQEM.Range() : m_RangeVABZOB.Range();
     const qint16 displayDigit = m_Display.DisplayDigit();
 
     m_RangeVABZOB.SetSlotA(slotA);

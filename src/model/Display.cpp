@@ -2,12 +2,13 @@
 
 #include "common/NumberFormat.h"
 #include "common/ResString.h"
+#include "model/ModuleCodes.h"
 
 CDisplay::CDisplay() : CConfigClass(QStringLiteral("CDisplay")) {}
 
 void CDisplay::SetReport(CReportRecordset &report) const
 {
-    if (m_ModelloStrumento == 0)
+    if (m_ModelloStrumento == Modello::EKA35)
         report.AddRow(LoadResString(5511), ChoiceText(5512, 2, m_DisplayDigit));
     report.AddRow(LoadResString(5514), ChoiceText(5515, 3, m_DisplayColor));
     report.AddRow(LoadResString(5510), FormatNumber(m_Password, QStringLiteral("###0")));

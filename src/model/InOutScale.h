@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ConfigClass.h"
+#include "model/ModuleCodes.h"
 #include "model/ScaleTables.h"
 
 // How the instrument maps its electrical input onto the displayed value: the electrical
@@ -44,7 +45,10 @@ public:
     // The electrical range of the context; none for values that select no table row.
     std::optional<ScaleRangeInfo> GetScaleRange() const;
     // Linearization exists only off the QEM module and off model EKA 35.
-    bool LinearizationAvailable() const { return m_SlotA != 3 && m_ModelloStrumento != 0; }
+    bool LinearizationAvailable() const
+    {
+        return m_SlotA != SlotAModule::QEM && m_ModelloStrumento != Modello::EKA35;
+    }
 
     void SetReport(CReportRecordset &report) const override;
 

@@ -1,84 +1,92 @@
 #include "model/ModInstr.h"
 
 #include "common/ResString.h"
+#include "model/ModuleCodes.h"
+
+using namespace ModuleCodeBits;
 
 CModInstr::CModInstr() : CConfigClass(QStringLiteral("CModInstr")), m_NomeProgramma(LoadResString(383)) {}
+
+bool CModInstr::IsQEM(qint16 codificaModuli)
+{
+    return (quint16(codificaModuli) & SlotAMask) == (quint16(SlotAModule::QEM) << SlotAShift);
+}
 
 qint16 CModInstr::CodificaModuli() const
 {
     quint16 word = 0;
-    if (m_ModelloStrumento == 1)
-        word |= 0x8000;
-    else if (m_ModelloStrumento == 2)
-        word |= 0xC000;
-    word |= quint16(quint16(m_SlotA) << 10);
-    if (m_SlotB == 3 || m_SlotC == 4 || m_SlotD == 1)
-        word |= 0x0010;
+    if (m_ModelloStrumento == Modello::EKA40)
+        word |= ModelEKA40;
+    else if (m_ModelloStrumento == Modello::IXO)
+        word |= ModelIXO;
+    word |= quint16(quint16(m_SlotA) << SlotAShift);
+    if (m_SlotB == SlotBModule::KQ || m_SlotC == SlotCModule::KQ || m_SlotD == SlotDModule::KQ)
+        word |= KQFitted;
     switch (m_SlotC) {
-    case 1:
-        word |= 0x0001;
+    case SlotCModule::Z3:
+        word |= RelayZ3;
         break;
-    case 2:
-        word |= 0x0003;
+    case SlotCModule::Z5:
+        word |= RelayZ5;
         break;
-    case 3:
-        word |= 0x000F;
+    case SlotCModule::Z8Z9:
+        word |= RelayZ8Z9;
         break;
     }
-    if (m_SlotB == 1)
-        word |= 0x0200;
-    else if (m_SlotB == 2)
-        word |= 0x0100;
+    if (m_SlotB == SlotBModule::QZ)
+        word |= SlotBQZ;
+    else if (m_SlotB == SlotBModule::ZQ)
+        word |= SlotBZQ;
     return qint16(word);
 }
 
 void CModInstr::SetCodificaModuli(qint16 value)
 {
     const quint16 word = quint16(value);
-    switch (word & 0xE000) {
-    case 0xC000:
-        m_ModelloStrumento = 2;
+    switch (word & ModelMask) {
+    case ModelIXO:
+        m_ModelloStrumento = Modello::IXO;
         break;
-    case 0x8000:
-        m_ModelloStrumento = 1;
-        break;
-    default:
-        m_ModelloStrumento = 0;
-        break;
-    }
-    m_SlotA = qint16((word & 0x0C00) >> 10);
-    switch (word & 0x000F) {
-    case 0x1:
-        m_SlotC = 1;
-        break;
-    case 0x3:
-        m_SlotC = 2;
-        break;
-    case 0xF:
-        m_SlotC = 3;
+    case ModelEKA40:
+        m_ModelloStrumento = Modello::EKA40;
         break;
     default:
-        m_SlotC = 0;
+        m_ModelloStrumento = Modello::EKA35;
         break;
     }
-    switch (word & 0x0300) {
-    case 0x0100:
-        m_SlotB = 2;
+    m_SlotA = qint16((word & SlotAMask) >> SlotAShift);
+    switch (word & RelayMask) {
+    case RelayZ3:
+        m_SlotC = SlotCModule::Z3;
         break;
-    case 0x0200:
-        m_SlotB = 1;
+    case RelayZ5:
+        m_SlotC = SlotCModule::Z5;
+        break;
+    case RelayZ8Z9:
+        m_SlotC = SlotCModule::Z8Z9;
         break;
     default:
-        m_SlotB = 0;
+        m_SlotC = SlotCModule::None;
         break;
     }
-    if (word & 0x0010) {
-        if (m_ModelloStrumento == 2)
-            m_SlotD = 1;
-        else if (m_SlotC == 0)
-            m_SlotC = 4;
+    switch (word & SlotBMask) {
+    case SlotBZQ:
+        m_SlotB = SlotBModule::ZQ;
+        break;
+    case SlotBQZ:
+        m_SlotB = SlotBModule::QZ;
+        break;
+    default:
+        m_SlotB = SlotBModule::None;
+        break;
+    }
+    if (word & KQFitted) {
+        if (m_ModelloStrumento == Modello::IXO)
+            m_SlotD = SlotDModule::KQ;
+        else if (m_SlotC == SlotCModule::None)
+            m_SlotC = SlotCModule::KQ;
         else
-            m_SlotB = 3;
+            m_SlotB = SlotBModule::KQ;
     }
 }
 
@@ -89,10 +97,9 @@ void CModInstr::SetReport(CReportRecordset &report) const
     report.AddRow(LoadResString(5364), ChoiceText(5365, 4, m_SlotA));
     report.AddRow(LoadResString(5376), ChoiceText(5377, 4, m_SlotB));
     report.AddRow(LoadResString(5369), ChoiceText(5370, 5, m_SlotC));
-    if (m_ModelloStrumento == 2)
+    if (m_ModelloStrumento == Modello::IXO)
         report.AddRow(LoadResString(5384), ChoiceText(5385, 2, m_SlotD));
 }
-
 void CModInstr::VisitColumns(CColumnVisitor &visitor)
 {
     visitor.Column(QStringLiteral("m_NomeProgramma"), m_NomeProgramma);

@@ -34,7 +34,7 @@ public:
     // Sets model and slots A-C from the word; slot D only through bit 4 on model IXO.
     void SetCodificaModuli(qint16 word);
     // Slot A holds QEM: the word selects the QEM memory map.
-    static bool IsQEM(qint16 codificaModuli) { return (quint16(codificaModuli) & 0x0C00) == 0x0C00; }
+    static bool IsQEM(qint16 codificaModuli);
 
     void SetReport(CReportRecordset &report) const override;
 

@@ -2,6 +2,7 @@
 
 #include "common/NumberFormat.h"
 #include "common/ResString.h"
+#include "model/ModuleCodes.h"
 
 CRangeQEM::CRangeQEM() : CConfigClass(QStringLiteral("CRangeQEM")) {}
 
@@ -9,7 +10,7 @@ void CRangeQEM::SetReport(CReportRecordset &report) const
 {
     report.AddRow(LoadResString(5392), ChoiceText(5393, 3, m_ProbeSelect));
     switch (m_ProbeSelect) {
-    case 0: {
+    case Probe::Thermocouple: {
         QString compensation = ChoiceText(5407, 2, m_CJC);
         if (m_CJC == 1)
             compensation += FormatNumber(m_TempCJC, QStringLiteral(" #0 °C"));
@@ -17,10 +18,10 @@ void CRangeQEM::SetReport(CReportRecordset &report) const
         report.AddRow(LoadResString(5417), ChoiceText(5418, 6, m_Range));
         break;
     }
-    case 1:
+    case Probe::RTD:
         report.AddRow(LoadResString(5409), ChoiceText(5410, 6, m_Range));
         break;
-    case 2:
+    case Probe::Resistance:
         report.AddRow(LoadResString(5397), ChoiceText(5398, 6, m_Range));
         break;
     }

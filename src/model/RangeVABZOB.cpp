@@ -2,6 +2,7 @@
 
 #include "common/NumberFormat.h"
 #include "common/ResString.h"
+#include "model/ModuleCodes.h"
 
 CRangeVABZOB::CRangeVABZOB() : CConfigClass(QStringLiteral("CRangeVABZOB")) {}
 
@@ -12,7 +13,7 @@ void CRangeVABZOB::SetReport(CReportRecordset &report) const
     if (m_IntegrationTime == 1)
         integration += FormatNumber(m_IntTime * 0.1, QStringLiteral(" ##0.0 ms"));
     report.AddRow(LoadResString(5438), integration);
-    if (m_SlotA == 2)
+    if (m_SlotA == SlotAModule::ZOB)
         report.AddRow(LoadResString(5441), ChoiceText(5444, 6, m_Range));
     else
         report.AddRow(LoadResString(5450), ChoiceText(5451, 6, m_Range));

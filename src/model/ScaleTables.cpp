@@ -1,6 +1,7 @@
 #include "model/ScaleTables.h"
 
 #include "common/NumberFormat.h"
+#include "model/ModuleCodes.h"
 
 ScaleRangeTable g_ScaleRangeVAB, g_ScaleRangeZOB, g_ScaleRangeTC, g_ScaleRangeRTD, g_ScaleRangeRES;
 ScaleRangeTable g_ScaleRangeVAB1999, g_ScaleRangeZOB1999, g_ScaleRangeTC1999, g_ScaleRangeRTD1999,
@@ -59,20 +60,20 @@ ScaleRangeTable ResistanceTable(qint16 full)
 
 const ScaleRangeTable *TableFor(qint16 modelloStrumento, qint16 slotA, qint16 probeSelect)
 {
-    const bool counts1999 = modelloStrumento == 0;
+    const bool counts1999 = modelloStrumento == Modello::EKA35;
     switch (slotA) {
-    case 0:
-    case 1:
+    case SlotAModule::VAB:
+    case SlotAModule::VAKVAM:
         return counts1999 ? &g_ScaleRangeVAB1999 : &g_ScaleRangeVAB;
-    case 2:
+    case SlotAModule::ZOB:
         return counts1999 ? &g_ScaleRangeZOB1999 : &g_ScaleRangeZOB;
-    case 3:
+    case SlotAModule::QEM:
         switch (probeSelect) {
-        case 0:
+        case Probe::Thermocouple:
             return counts1999 ? &g_ScaleRangeTC1999 : &g_ScaleRangeTC;
-        case 1:
+        case Probe::RTD:
             return counts1999 ? &g_ScaleRangeRTD1999 : &g_ScaleRangeRTD;
-        case 2:
+        case Probe::Resistance:
             return counts1999 ? &g_ScaleRangeRES1999 : &g_ScaleRangeRES;
         }
     }

@@ -3,11 +3,14 @@
 #include "common/CopyClass.h"
 
 // The shape of the settings classes: their values live in the per-user settings store under
-// the class name, and they copy only to and from an object of their own class (equal names,
-// the rule of ICopyClass). Derived provides static Copy(const Derived &from, Derived &to).
+// the class name (whatever section a caller names), and they copy only to and from an object of their own
+// class (equal names, the rule of ICopyClass). Derived provides static Copy(const Derived &from, Derived
+// &to).
 template <class Derived> class CSettingsClass : public ICopyClass
 {
 public:
+    QString SettingsSection(const QString &) const override { return ClassName(); }
+
     void GetData(ICopyClass &other) const
     {
         if (auto *to = dynamic_cast<Derived *>(&other); to && VerifySameClass(other, *this))

@@ -1,5 +1,6 @@
 #include "model/CommConfig.h"
 #include "model/NetworkAddMsgSetup.h"
+#include "model/Option.h"
 #include "platform/SettingsStore.h"
 #include "support/TempUserDirs.h"
 
@@ -62,4 +63,50 @@ TEST(Settings, StoredValuesOutOfRangeOrNotNumbersKeepTheDefaults)
     for (const auto &s : stored)
         Platform::WriteSetting(s.section, s.key, s.text);
     EXPECT_EQ(LoadFromStore(), (Stored{1, 0, 1, 0, 0, 255}));
+}
+
+// A caller that names another section still writes and reads the class's own.
+TEST(Settings, MembersStayInTheClassSectionWhateverSectionACallerNames)
+{
+    TempUserDirs dirs;
+    CCommConfig comm;
+    comm.SaveVariable(QStringLiteral("m_ComPort"), qint16(3), QStringLiteral("Settings"));
+    EXPECT_FALSE(Platform::HasSetting("Settings", "m_ComPort"));
+    EXPECT_EQ(Platform::ReadSetting("CCommConfig", "m_ComPort", {}), "3");
+    qint16 port = 0;
+    comm.LoadVariable(QStringLiteral("m_ComPort"), port, QStringLiteral("Other"));
+    EXPECT_EQ(port, 3);
+}
+
+TEST(Settings, PrintOptionsRoundTripWithAwkwardTextsAndKeepDefaultsForMissingOrBadKeys)
+{
+    TempUserDirs dirs;
+    Platform::WriteSetting("COption", "m_bPrintHeaderPage", "maybe");
+    Platform::WriteSetting("COption", "m_bPrintPageNumber", "True");
+    COption loaded;
+    loaded.LoadData(QString());
+    EXPECT_FALSE(loaded.PrintHeaderPage());
+    EXPECT_TRUE(loaded.PrintPageNumber());
+    EXPECT_FALSE(loaded.PrintNotePiePagina());
+    EXPECT_EQ(loaded.HeaderPagePath(), QString());
+
+    COption saved;
+    saved.SetPrintHeaderPage(true);
+    saved.SetHeaderPagePath(QStringLiteral("/home/tecnico/logo ditta;1.png"));
+    saved.SetPrintNotePiePagina(true);
+    saved.SetNotePiePagina1(QStringLiteral("Impianto \"Nord\", linea 2 = forno; quadro A"));
+    saved.SetNotePiePagina2(QStringLiteral("Verifica: 3°C, Müller & Söhne, €"));
+    saved.SetPrintPageNumber(true);
+    saved.SaveData(QString());
+    EXPECT_EQ(Platform::ReadSetting("COption", "m_bPrintNotePiePagina", {}), "1");
+    COption reread;
+    reread.LoadData(QString());
+    COption copy;
+    copy.SetData(reread);
+    EXPECT_TRUE(copy.PrintHeaderPage());
+    EXPECT_EQ(copy.HeaderPagePath(), saved.HeaderPagePath());
+    EXPECT_TRUE(copy.PrintNotePiePagina());
+    EXPECT_EQ(copy.NotePiePagina1(), saved.NotePiePagina1());
+    EXPECT_EQ(copy.NotePiePagina2(), saved.NotePiePagina2());
+    EXPECT_TRUE(copy.PrintPageNumber());
 }

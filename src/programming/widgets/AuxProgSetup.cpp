@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
+#include "common/widgets/MessageBox.h"
 #include "model/CommConfig.h"
 #include "model/ModInstr.h"
 #include "programming/link/AuxProtocol.h"
@@ -10,7 +11,6 @@
 #include "programming/memmap/AuxListing.h"
 #include "programming/memmap/AuxText.h"
 #include "programming/memmap/MemMapFactory.h"
-#include "programming/widgets/LinkMessageBox.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -85,8 +85,8 @@ bool FAuxProgSetup::SendAuxCommand(const QString &command, const QString &expect
         return false;
     if (m_Aux.Accepted())
         return true;
-    ShowLinkMessage(this, {QMessageBox::Warning, LoadResString(kLinkErrorTitleId),
-                           LoadResStringArgs(kCommandRefusedId, {command})});
+    ::ShowMessage(this, {QMessageBox::Warning, LoadResString(kLinkErrorTitleId),
+                         LoadResStringArgs(kCommandRefusedId, {command})});
     return false;
 }
 

@@ -4,9 +4,9 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
+#include "common/widgets/MessageBox.h"
 #include "common/widgets/TrayIcon.h"
 #include "programming/link/LinkError.h"
-#include "programming/widgets/LinkMessageBox.h"
 
 #include <QCloseEvent>
 #include <QProgressBar>
@@ -65,7 +65,7 @@ void CLinkWindow::ShowCommErrorMessage(qint32 linkError)
 
 void CLinkWindow::ShowMessage(int stringId)
 {
-    ShowLinkMessage(this, {QMessageBox::Warning, LoadResString(kLinkErrorTitleId), LoadResString(stringId)});
+    ::ShowMessage(this, {QMessageBox::Warning, LoadResString(kLinkErrorTitleId), LoadResString(stringId)});
 }
 
 bool CLinkWindow::AutoDetectBaudRate(CInstrumentSearch &search)
@@ -143,5 +143,5 @@ void CLinkWindow::ReportError(const CError &error)
         QStringLiteral("Errore %1 (%2): %3").arg(error.Number()).arg(error.Source(), error.Description()));
     // Whatever the work had begun on the line ends here, before the user reads the message.
     m_Rs232.CloseRs232();
-    ShowLinkMessage(this, {QMessageBox::Critical, error.Source(), error.Description()});
+    ::ShowMessage(this, {QMessageBox::Critical, error.Source(), error.Description()});
 }

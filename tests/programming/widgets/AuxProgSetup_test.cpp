@@ -126,7 +126,7 @@ TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
     TraceCapture trace;
     EXPECT_FALSE(Run(kWrite, id));
     ASSERT_EQ(messages.Shown().size(), 1);
-    EXPECT_TRUE(messages.AllLinkMessages());
+    EXPECT_TRUE(AllLinkMessages(messages));
     EXPECT_EQ(messages.Shown().first().Text, LoadResStringArgs(210, {GetParam().refused}));
     EXPECT_EQ(Requests().last(), GetParam().refused);
     EXPECT_THAT(Requests(), Not(Contains(QStringLiteral("END"))));
@@ -185,8 +185,8 @@ TEST_P(AuxBadListings, EndTheReadWithAMessageAndLeaveTheArchiveAlone)
     EXPECT_FALSE(ReadAs(id));
     EXPECT_EQ(ArchiveSnapshot(), before);
     ASSERT_EQ(messages.Shown().size(), 1);
-    const CLinkMessage &shown = messages.Shown().first();
-    EXPECT_EQ(messages.AllLinkMessages(), c.messageId != 0);
+    const CMessage &shown = messages.Shown().first();
+    EXPECT_EQ(AllLinkMessages(messages), c.messageId != 0);
     EXPECT_THAT(shown.Text.toStdString(),
                 ::testing::HasSubstr((c.messageId ? LoadResString(c.messageId) : c.fault).toStdString()));
 }
@@ -229,7 +229,7 @@ TEST_F(AuxProgSetupTest, APortInUseIsToldAndNothingIsSent)
     TraceCapture trace;
     EXPECT_FALSE(Run(kWrite, id));
     EXPECT_EQ(messages.Ids(), QList<int>{209});
-    EXPECT_TRUE(messages.AllLinkMessages());
+    EXPECT_TRUE(AllLinkMessages(messages));
     EXPECT_THAT(Requests(), IsEmpty());
     EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Errore nell'apertura della porta seriale")));
 }

@@ -6,7 +6,7 @@
 #include "model/ModInstr.h"
 #include "model/Model_fixture.h"
 #include "model/NetworkAddMsgSetup.h"
-#include "programming/widgets/LinkMessageBox.h"
+#include "support/MessageRecorder.h"
 
 #include <QDialog>
 #include <QList>
@@ -14,38 +14,13 @@
 
 #include <algorithm>
 
-// Takes the link windows' message boxes instead of showing them, for one test.
-class MessageRecorder
+// Every message so far was a link message: exclamation icon, title 208.
+inline bool AllLinkMessages(const MessageRecorder &messages)
 {
-public:
-    MessageRecorder()
-    {
-        SetLinkMessageBox([this](QWidget *, const CLinkMessage &message) { m_Shown.append(message); });
-    }
-    ~MessageRecorder() { SetLinkMessageBox({}); }
-    MessageRecorder(const MessageRecorder &) = delete;
-    MessageRecorder &operator=(const MessageRecorder &) = delete;
-
-    const QList<CLinkMessage> &Shown() const { return m_Shown; }
-    // The string-table ids of the texts shown, in order; 0 for a text the table lacks.
-    QList<int> Ids() const
-    {
-        QList<int> ids;
-        for (const CLinkMessage &message : m_Shown)
-            ids.append(StringTable().key(message.Text, 0));
-        return ids;
-    }
-    // Every message so far was a link message: exclamation icon, title 208.
-    bool AllLinkMessages() const
-    {
-        return std::all_of(m_Shown.begin(), m_Shown.end(), [](const CLinkMessage &message) {
-            return message.Icon == QMessageBox::Warning && message.Title == LoadResString(208);
-        });
-    }
-
-private:
-    QList<CLinkMessage> m_Shown;
-};
+    return std::all_of(messages.Shown().begin(), messages.Shown().end(), [](const CMessage &message) {
+        return message.Icon == QMessageBox::Warning && message.Title == LoadResString(208);
+    });
+}
 
 // Something that ends a transfer half-way, and the string id of the message it brings (0: none).
 struct LinkFault

@@ -207,7 +207,7 @@ TEST_P(SerialProgSetupGuards, AnInstrumentThatDoesNotFitIsNeverWritten)
     for (int address = 1; address <= 3; ++address)
         EXPECT_EQ(line.Instrument(address)->Writes().size(), address == 1 || c.messageId == 0 ? 88 : 0);
     EXPECT_EQ(messages.Ids(), c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
-    EXPECT_TRUE(messages.AllLinkMessages());
+    EXPECT_TRUE(AllLinkMessages(messages));
 }
 
 INSTANTIATE_TEST_SUITE_P(Guards, SerialProgSetupGuards,
@@ -230,7 +230,7 @@ TEST_P(SerialProgSetupFailures, AFailedWriteStopsBeforeTheBaudWordAndTellsWhy)
         return true;
     }));
     EXPECT_EQ(messages.Ids(), GetParam().messageId ? QList<int>{GetParam().messageId} : QList<int>{});
-    EXPECT_TRUE(messages.AllLinkMessages());
+    EXPECT_TRUE(AllLinkMessages(messages));
     EXPECT_LT(instrument.Writes().size(), 40);
 }
 

@@ -237,7 +237,7 @@ TEST_P(ViewInstrDataFailures, LinkFailureOverRS232EndsThePollingWithItsMessage)
         },
         false);
     EXPECT_EQ(messages.Ids(), QList<int>{GetParam().messageId});
-    EXPECT_TRUE(messages.AllLinkMessages());
+    EXPECT_TRUE(AllLinkMessages(messages));
 }
 
 INSTANTIATE_TEST_SUITE_P(Errors, ViewInstrDataFailures, ::testing::ValuesIn(kLinkErrors), CaseName());

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "common/ResString.h"
+#include "common/widgets/MessageBox.h"
+
+#include <QList>
+
+// Takes the message boxes of one test instead of showing them, answering each with the
+// next of the given buttons (the last one again when they run out; Ok when none is given).
+class MessageRecorder
+{
+public:
+    explicit MessageRecorder(QList<QMessageBox::StandardButton> answers = {QMessageBox::Ok})
+        : m_Answers(std::move(answers))
+    {
+        SetMessageBox([this](QWidget *, const CMessage &message) {
+            m_Shown.append(message);
+            return m_Answers.size() > 1 ? m_Answers.takeFirst() : m_Answers.value(0, QMessageBox::Ok);
+        });
+    }
+    ~MessageRecorder() { SetMessageBox({}); }
+    MessageRecorder(const MessageRecorder &) = delete;
+    MessageRecorder &operator=(const MessageRecorder &) = delete;
+
+    const QList<CMessage> &Shown() const { return m_Shown; }
+    // The string-table ids of the texts shown, in order; 0 for a text the table lacks.
+    QList<int> Ids() const
+    {
+        QList<int> ids;
+        for (const CMessage &message : m_Shown)
+            ids.append(StringTable().key(message.Text, 0));
+        return ids;
+    }
+
+private:
+    QList<QMessageBox::StandardButton> m_Answers;
+    QList<CMessage> m_Shown;
+};
