@@ -120,13 +120,16 @@ void LoadMenuResources(QWidget *form)
 {
     g_Trace->BugMessage(QStringLiteral("Caricamento testi menu"));
     for (QAction *item : MenuItems(form)) {
-        const std::optional<qint16> number = ValueText::ParseInt16(item->text());
+        // A shortcut text after a TAB ("1006\tCtrl+P") stays after the item's text.
+        const QString caption = item->text().section(QLatin1Char('\t'), 0, 0);
+        const QString shortcut = item->text().mid(caption.size());
+        const std::optional<qint16> number = ValueText::ParseInt16(caption);
         const auto text = TextOf(number);
         if (!text)
             continue;
         g_Trace->BugMessage(QStringLiteral("Caricamento dalle risorse del testo del menu ") + item->text() +
                             QLatin1Char('=') + *text);
         item->setProperty(kTagProperty, *number);
-        item->setText(*text);
+        item->setText(*text + shortcut);
     }
 }

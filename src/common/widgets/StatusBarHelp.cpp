@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -33,6 +34,13 @@ void CStatusBarHelp::Create(QWidget *hWnd, qint16 DisplacementToAddResID)
 {
     m_Window = hWnd;
     m_Displacement = DisplacementToAddResID;
+    // Opening a menu of the bar highlights its title, as a submenu's title does.
+    if (const auto *bar = hWnd->findChild<QMenuBar *>()) {
+        for (QAction *title : bar->actions()) {
+            if (QMenu *menu = title->menu())
+                connect(menu, &QMenu::aboutToShow, this, [this, title] { TitleOpened(title); });
+        }
+    }
     for (QAction *item : MenuItems(hWnd)) {
         if (item->menu() != nullptr) {
             Watch(item->menu());
@@ -93,6 +101,13 @@ void CStatusBarHelp::Highlighted(QAction *item)
     }
     if (m_Table.size() == kMaxItems)
         g_Trace->BugMessage(QStringLiteral("Non individuato l'item per l'Help sulla status bar"));
+}
+
+void CStatusBarHelp::TitleOpened(QAction *title)
+{
+    m_LastItem = title;
+    Trace(QString(), title->property(kTagProperty).toInt(), kSubmenu);
+    Raise(-1);
 }
 
 void CStatusBarHelp::MenuHidden()

@@ -11,8 +11,8 @@ class QWidget;
 // The help line numbers of a window's menus for its status bar. Create reads the menu bar
 // while the item texts are still string-table numbers and gives each numeric item the help
 // number caption + displacement (at most 101 items, depth first); from then on HelpID tells
-// what the user highlights: the item's help number, -1 for a submenu title or a separator,
-// 0 when the menus close. An item missing from the table raises nothing.
+// what the user highlights: the item's help number, -1 for a submenu title, a separator or a
+// menu of the bar opening, 0 when the menus close. An item missing from the table raises nothing.
 //   Create(mainWindow, 200); item "1011" highlighted -> HelpID(1211)
 class CStatusBarHelp : public QObject
 {
@@ -40,6 +40,7 @@ private:
 
     void Watch(QMenu *menu);
     void Highlighted(QAction *item);
+    void TitleOpened(QAction *title);
     void MenuHidden();
     void Trace(const QString &menu, int item, int flags) const;
     void Raise(qint16 id);

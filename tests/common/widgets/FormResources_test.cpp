@@ -66,11 +66,13 @@ TEST(FormResources, MenuTextsComeFromTheTableAndKeepTheirNumbers)
     QMenu *file = window.menuBar()->addMenu("1000");
     QAction *open = file->addAction("1011");
     QAction *fixed = file->addAction("Fixed");
+    QAction *print = file->addAction("1006\tCtrl+P");
     LoadMenuResources(&window);
     EXPECT_EQ(file->title(), LoadResString(1000));
     EXPECT_EQ(open->text(), LoadResString(1011));
     EXPECT_EQ(open->property(kTagProperty).toInt(), 1011);
     EXPECT_EQ(fixed->text(), "Fixed");
+    EXPECT_EQ(print->text(), LoadResString(1006) + "\tCtrl+P");
 }
 
 } // namespace

@@ -1,0 +1,108 @@
+#include "app/WindowPlacement.h"
+
+#include "common/TraceCode.h"
+#include "platform/SettingsStore.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kSection = QStringLiteral("Settings");
+
+struct CPlacementKey
+{
+    const char *Key;
+    double Default;
+    bool Size;
+};
+
+const CPlacementKey kKeys[] = {
+    {"MainLeft", 100.0, false},
+    {"MainTop", 100.0, false},
+    {"MainWidth", 6800.0, true},
+    {"MainHeight", 3750.0, true},
+};
+
+void TraceBadValue(const QString &key, const QString &text)
+{
+    g_Trace->BugMessage(
+        QStringLiteral("Valore non valido in Settings/%1: \"%2\", usato il valore predefinito")
+            .arg(key, text));
+}
+
+// Twips as the store keeps them ("1500", "1.5E+03"), as one single-precision number.
+double StoredTwips(const CPlacementKey &key)
+{
+    const QString name = QString::fromLatin1(key.Key);
+    const QString text = Platform::ReadSetting(kSection, name, QString::number(key.Default)).trimmed();
+    bool ok = false;
+    const float value = text.toFloat(&ok);
+    if (!ok || !std::isfinite(value) || (key.Size && value <= 0.0f)) {
+        TraceBadValue(name, text);
+        return key.Default;
+    }
+    return value;
+}
+
+int ToPixels(double twips, double dpi)
+{
+    return int(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+QString ToTwipsText(int pixels, double dpi)
+{
+    return QString::number(float(pixels * kTwipsPerInch / dpi));
+}
+
+QRect DefaultGeometry(const CScreenDpi &dpi)
+{
+    return QRect(ToPixels(kKeys[0].Default, dpi.X), ToPixels(kKeys[1].Default, dpi.Y),
+                 ToPixels(kKeys[2].Default, dpi.X), ToPixels(kKeys[3].Default, dpi.Y));
+}
+
+} // namespace
+
+CWindowPlacement LoadWindowSettings(const CScreenDpi &dpi, const QList<QRect> &screens)
+{
+    CWindowPlacement placement;
+    placement.Geometry = QRect(ToPixels(StoredTwips(kKeys[0]), dpi.X), ToPixels(StoredTwips(kKeys[1]), dpi.Y),
+                               qMax(1, ToPixels(StoredTwips(kKeys[2]), dpi.X)),
+                               qMax(1, ToPixels(StoredTwips(kKeys[3]), dpi.Y)));
+    const bool onAScreen = std::any_of(screens.begin(), screens.end(), [&](const QRect &screen) {
+        return screen.intersects(placement.Geometry);
+    });
+    if (!onAScreen) {
+        g_Trace->BugMessage(
+            QStringLiteral("La finestra principale in %1,%2 (%3x%4) non appare su alcuno schermo: "
+                           "usata la posizione predefinita")
+                .arg(placement.Geometry.x())
+                .arg(placement.Geometry.y())
+                .arg(placement.Geometry.width())
+                .arg(placement.Geometry.height()));
+        placement.Geometry = DefaultGeometry(dpi);
+    }
+
+    const QString stateText =
+        Platform::ReadSetting(kSection, QStringLiteral("WindowState"), QStringLiteral("0")).trimmed();
+    bool ok = false;
+    const int state = stateText.toInt(&ok);
+    if (ok && (state == wsNormal || state == wsMaximized))
+        placement.WindowState = qint16(state);
+    else
+        TraceBadValue(QStringLiteral("WindowState"), stateText);
+    return placement;
+}
+
+void SaveWindowSettings(const CWindowPlacement &placement, const CScreenDpi &dpi)
+{
+    if (placement.WindowState == wsNormal) {
+        const QRect &rect = placement.Geometry;
+        Platform::WriteSetting(kSection, QStringLiteral("MainLeft"), ToTwipsText(rect.x(), dpi.X));
+        Platform::WriteSetting(kSection, QStringLiteral("MainTop"), ToTwipsText(rect.y(), dpi.Y));
+        Platform::WriteSetting(kSection, QStringLiteral("MainWidth"), ToTwipsText(rect.width(), dpi.X));
+        Platform::WriteSetting(kSection, QStringLiteral("MainHeight"), ToTwipsText(rect.height(), dpi.Y));
+    }
+    const qint16 state = placement.WindowState == wsMinimized ? qint16(wsNormal) : placement.WindowState;
+    Platform::WriteSetting(kSection, QStringLiteral("WindowState"), QString::number(state));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+
+// The main window's place, kept in the settings store, section "Settings": "MainLeft",
+// "MainTop", "MainWidth", "MainHeight" in twips (1440 to the inch, converted through the
+// logical dpi of the window's screen) and "WindowState" 0 normal or 2 maximised.
+//   first run at 96 dpi -> 100, 100, 6800, 3750 twips = 7, 7, 453 x 250 pixels, state 0
+inline constexpr double kTwipsPerInch = 1440.0;
+
+enum WindowStates : qint16 { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };
+
+struct CWindowPlacement
+{
+    QRect Geometry; // pixels: position of the frame, size of the inside
+    qint16 WindowState = wsNormal;
+};
+
+struct CScreenDpi
+{
+    double X = 96.0;
+    double Y = 96.0;
+};
+
+// A stored value that is no number (or no size), a state other than 0 or 2, or a place that
+// meets none of the screens gives the default of that value, or the whole default place, and
+// a trace line.
+CWindowPlacement LoadWindowSettings(const CScreenDpi &dpi, const QList<QRect> &screens);
+
+// A normal window writes its place and state 0; a maximised one only its state 2, so the
+// normal place it comes back to stays stored; a minimised one stores state 0.
+void SaveWindowSettings(const CWindowPlacement &placement, const CScreenDpi &dpi);

@@ -1,0 +1,264 @@
+#include "app/widgets/FMain.h"
+
+#include "app/WindowPlacement.h"
+#include "app/widgets/AppImages.h"
+#include "app/widgets/FAbout.h"
+#include "app/widgets/RunCommand.h"
+#include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "common/widgets/FormResources.h"
+#include "ui_FMain.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+
+// The smallest the window gets, either way.
+constexpr double kMinimumTwips = 4000.0;
+
+CScreenDpi DpiOf(const QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    return screen != nullptr ? CScreenDpi{screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()}
+                             : CScreenDpi{};
+}
+
+} // namespace
+
+FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
+{
+    ui->setupUi(this);
+    m_StatusText = new QLabel(ui->sbStatusBar);
+    ui->sbStatusBar->addWidget(m_StatusText, 1);
+    ui->dgProgrammi->setModel(&m_Programmi);
+    ui->dgProgrammi->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    connect(ui->dgProgrammi->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &FMain::CurrentRowChanged);
+    connect(&m_StatusBarHelp, &CStatusBarHelp::HelpID, this, &FMain::StatusBarHelpID);
+    // The enable rules are looked at again whenever a menu opens, as the menus' own rule.
+    connect(ui->mnuFile, &QMenu::aboutToShow, this, &FMain::ApplyCommandState);
+    connect(ui->mnuGestioneProgrammi, &QMenu::aboutToShow, this, &FMain::ApplyCommandState);
+
+    for (const CCommandRule &rule : CommandRules()) {
+        connect(MenuItem(rule.Command), &QAction::triggered, this,
+                [this, command = rule.Command] { RunMainCommand(command); });
+        if (QAction *button = Button(rule.Command)) {
+            connect(button, &QAction::triggered, this, [this, command = rule.Command, key = rule.ButtonKey] {
+                g_Trace->BugMessage(QStringLiteral("ButtonKey=") + QLatin1String(key));
+                RunMainCommand(command);
+            });
+        }
+    }
+    Plug(mcExit, [this] { mnuExit_Click(); });
+    Plug(mcAbout, [this] { mnuAbout_Click(); });
+}
+
+FMain::~FMain() = default;
+
+void FMain::Load()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    g_Trace->BugMessage(now.toString(QStringLiteral("ddMMyyyy hh:mm:ss")) +
+                        QStringLiteral(" Nuova esecuzione di IxoSoft o EkaSoft"));
+    g_Trace->BugMessage(QStringLiteral("Creazione della classe per l'help sulla statusbar"));
+    // The help reads the menus' numbers, so it comes before their texts.
+    m_StatusBarHelp.Create(this, 200);
+    LoadMenuResources(this);
+    LoadWindowSettings();
+    LoadToolBarToolTip();
+    AddMinimizeMenuItem();
+
+    g_Trace->BugMessage(QStringLiteral("Form_Load step 1"));
+    SetStatusText(LoadResString(240));
+    setWindowTitle(LoadResString(301));
+
+    g_Trace->BugMessage(QStringLiteral("Form_Load step 2"));
+    g_Connection->Open();
+    RequeryProgrammi();
+    QHeaderView *header = ui->dgProgrammi->horizontalHeader();
+    header->setSectionResizeMode(CProgrammiListModel::colNomeProgramma, QHeaderView::Stretch);
+    header->resizeSection(CProgrammiListModel::colIDProgramma,
+                          header->sectionSizeHint(CProgrammiListModel::colIDProgramma));
+    UpdateToolBarButtons();
+
+    g_Trace->BugMessage(QStringLiteral("Istanziamento classe m_CommConfigSetup"));
+    m_CommConfigSetup = std::make_unique<CCommConfig>();
+    g_Trace->BugMessage(QStringLiteral("Istanziamento classe m_NetworkAddMsg"));
+    m_NetworkAddMsg = std::make_unique<CNetworkAddMsgSetup>();
+    g_Trace->BugMessage(QStringLiteral("Istanziamento classe m_Option"));
+    m_Option = std::make_unique<COption>();
+    g_Trace->BugMessage(QStringLiteral("LoadData m_CommConfigSetup"));
+    m_CommConfigSetup->LoadData(QString());
+    g_Trace->BugMessage(QStringLiteral("LoadData m_NetworkAddMsg"));
+    m_NetworkAddMsg->LoadData(QString());
+    g_Trace->BugMessage(QStringLiteral("LoadData m_Option"));
+    m_Option->LoadData(QString());
+    g_Trace->BugMessage(QStringLiteral("Fine FMain_Load"));
+}
+
+void FMain::RequeryProgrammi()
+{
+    const qint32 current = m_IDProgramma;
+    m_Programmi.Reload(g_Connection->Programmi());
+    int row = m_Programmi.RowOf(current);
+    if (row < 0 && m_Programmi.rowCount() > 0)
+        row = 0;
+    if (row < 0) {
+        m_IDProgramma = -1;
+        return;
+    }
+    const QModelIndex index = m_Programmi.index(row, CProgrammiListModel::colNomeProgramma);
+    ui->dgProgrammi->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                  QItemSelectionModel::Rows);
+    ui->dgProgrammi->scrollTo(index);
+    m_IDProgramma = m_Programmi.IDAt(row);
+}
+
+void FMain::UpdateToolBarButtons()
+{
+    const QModelIndex current = ui->dgProgrammi->currentIndex();
+    const bool hasRows = m_Programmi.rowCount() > 0;
+    m_IDProgramma = hasRows && current.isValid() ? m_Programmi.IDAt(current.row()) : -1;
+    m_CommandState.SetHasProgrammi(hasRows);
+    m_CommandState.SetCurrentIdValid(m_IDProgramma != -1);
+    ApplyCommandState();
+}
+
+void FMain::SetPrintBusy(bool busy)
+{
+    m_CommandState.SetPrintBusy(busy);
+    ApplyCommandState();
+}
+
+void FMain::Plug(MainCommand command, std::function<void()> handler)
+{
+    m_CommandState.SetBuilt(command, bool(handler));
+    m_Commands[command] = std::move(handler);
+    ApplyCommandState();
+}
+
+void FMain::CurrentRowChanged(const QModelIndex &current)
+{
+    m_IDProgramma = current.isValid() ? m_Programmi.IDAt(current.row()) : -1;
+    m_CommandState.SetCurrentIdValid(m_IDProgramma != -1);
+    ApplyCommandState();
+}
+
+void FMain::ApplyCommandState()
+{
+    for (const CCommandRule &rule : CommandRules()) {
+        const bool enabled = m_CommandState.Enabled(rule.Command);
+        MenuItem(rule.Command)->setEnabled(enabled);
+        if (QAction *button = Button(rule.Command))
+            button->setEnabled(enabled);
+    }
+}
+
+void FMain::RunMainCommand(MainCommand command)
+{
+    // A shortcut or a queued trigger may arrive after the command was disabled.
+    if (m_CommandState.Enabled(command) && m_Commands[command])
+        RunCommand(this, m_Commands[command]);
+}
+
+QAction *FMain::MenuItem(MainCommand command) const
+{
+    return findChild<QAction *>(QLatin1String(CommandRules()[command].MenuItem));
+}
+
+QAction *FMain::Button(MainCommand command) const
+{
+    const char *key = CommandRules()[command].ButtonKey;
+    return key != nullptr ? findChild<QAction *>(QLatin1String(key)) : nullptr;
+}
+
+void FMain::LoadWindowSettings()
+{
+    const CScreenDpi dpi = DpiOf(this);
+    setMinimumSize(qRound(kMinimumTwips * dpi.X / kTwipsPerInch),
+                   qRound(kMinimumTwips * dpi.Y / kTwipsPerInch));
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    const CWindowPlacement placement = ::LoadWindowSettings(dpi, screens);
+    move(placement.Geometry.topLeft());
+    resize(placement.Geometry.size());
+    if (placement.WindowState == wsMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void FMain::SaveWindowSettings()
+{
+    CWindowPlacement placement;
+    placement.Geometry = QRect(pos(), size());
+    placement.WindowState = isMinimized() ? wsMinimized : isMaximized() ? wsMaximized : wsNormal;
+    ::SaveWindowSettings(placement, DpiOf(this));
+}
+
+void FMain::LoadToolBarToolTip()
+{
+    g_Trace->BugMessage(QStringLiteral("Start LoadToolBarToolTip()"));
+    for (const CCommandRule &rule : CommandRules()) {
+        QAction *button = Button(rule.Command);
+        if (button == nullptr)
+            continue;
+        const int id = button->toolTip().toInt();
+        if (HasResString(id)) {
+            button->setToolTip(LoadResString(id));
+            button->setText(LoadResString(id));
+        }
+        button->setIcon(AppImage(QLatin1String(rule.ButtonKey)));
+    }
+    g_Trace->BugMessage(QStringLiteral("End LoadToolBarToolTip()"));
+}
+
+void FMain::AddMinimizeMenuItem()
+{
+    g_Trace->BugMessage(QStringLiteral("Start AddMinimizeMenuItem()"));
+    // Naming one button hint drops the others, so the window names them all; the new flags
+    // would also forget a maximised state already loaded.
+    const Qt::WindowStates state = windowState();
+    setWindowFlags(windowFlags() | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowState(state);
+    g_Trace->BugMessage(QStringLiteral("End AddMinimizeMenuItem()"));
+}
+
+void FMain::SetStatusText(const QString &text)
+{
+    m_StatusText->setText(text);
+}
+
+void FMain::StatusBarHelpID(qint16 &id)
+{
+    if (!ui->sbStatusBar->isEnabled())
+        return;
+    if (id == -1)
+        SetStatusText(QString());
+    else if (id == 0)
+        SetStatusText(LoadResString(240));
+    else if (HasResString(id))
+        SetStatusText(LoadResString(id));
+}
+
+void FMain::closeEvent(QCloseEvent *event)
+{
+    SaveWindowSettings();
+    QMainWindow::closeEvent(event);
+}
+
+void FMain::mnuExit_Click()
+{
+    close();
+}
+
+void FMain::mnuAbout_Click()
+{
+    FAbout about(this);
+    about.exec();
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/MainCommands.h"
+#include "app/ProgrammiListModel.h"
+#include "common/widgets/StatusBarHelp.h"
+#include "model/CommConfig.h"
+#include "model/NetworkAddMsgSetup.h"
+#include "model/Option.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class FMain;
+}
+class QAction;
+class QLabel;
+
+// The program's only top-level window: the list `dgProgrammi` of the archive's configurations,
+// every command in the menus and the toolbar, the help line of the highlighted menu item in the
+// status bar. It owns, for the whole run, the list and the three settings objects.
+//
+// Every command runs through RunCommand, from its menu item and from its toolbar button alike.
+// A command is built by plugging its handler in the constructor; until then its menu item and
+// button are there, disabled:
+//   Plug(mcAddProgramma, [this] { mnuAddProgramma_Click(); });
+// Commands that change the archive end with RequeryProgrammi() and UpdateToolBarButtons().
+class FMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FMain(QWidget *parent = nullptr);
+    ~FMain() override;
+
+    // The window's loading: menu help and texts, placement, tooltips, the archive opened and
+    // listed, the settings objects read. A CError (an archive that cannot be opened or listed)
+    // leaves the window unusable; start-up then ends.
+    void Load();
+
+    // The archive id of the current configuration; -1 when none.
+    qint32 IDProgramma() const { return m_IDProgramma; }
+    // Makes id the current configuration when the list holds it (a command that added it
+    // sets it before the requery, which then selects its row).
+    void SetIDProgramma(qint32 id) { m_IDProgramma = id; }
+    // Reads the list again from the archive and selects the row of the current id, or the
+    // first row when the id is gone.
+    void RequeryProgrammi();
+    // The current id from the list's current row (-1 when the list is empty) and the enable
+    // state of every menu item and toolbar button.
+    void UpdateToolBarButtons();
+    // While the print control is busy, printing and printer setup wait.
+    void SetPrintBusy(bool busy);
+
+    // Builds a command: its menu item and toolbar button run handler and enable by its rule.
+    void Plug(MainCommand command, std::function<void()> handler);
+
+    CCommConfig &CommConfigSetup() { return *m_CommConfigSetup; }
+    CNetworkAddMsgSetup &NetworkAddMsg() { return *m_NetworkAddMsg; }
+    COption &Option() { return *m_Option; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void LoadWindowSettings();
+    void SaveWindowSettings();
+    void LoadToolBarToolTip();
+    void AddMinimizeMenuItem();
+    void SetStatusText(const QString &text);
+    void StatusBarHelpID(qint16 &id);
+    void CurrentRowChanged(const QModelIndex &current);
+    void ApplyCommandState();
+    void RunMainCommand(MainCommand command);
+    QAction *MenuItem(MainCommand command) const;
+    QAction *Button(MainCommand command) const;
+
+    void mnuExit_Click();
+    void mnuAbout_Click();
+
+    std::unique_ptr<Ui::FMain> ui;
+    QLabel *m_StatusText = nullptr;
+    qint32 m_IDProgramma = -1;
+    CProgrammiListModel m_Programmi;
+    CStatusBarHelp m_StatusBarHelp;
+    CMainCommandState m_CommandState;
+    std::array<std::function<void()>, mcCount> m_Commands;
+    std::unique_ptr<CCommConfig> m_CommConfigSetup;
+    std::unique_ptr<CNetworkAddMsgSetup> m_NetworkAddMsg;
+    std::unique_ptr<COption> m_Option;
+};

@@ -1,0 +1,16 @@
+#include "app/widgets/RunCommand.h"
+
+#include "common/TraceCode.h"
+#include "common/widgets/MessageBox.h"
+
+#include <QGuiApplication>
+
+void ReportCommandError(QWidget *window, const CError &error)
+{
+    while (QGuiApplication::overrideCursor() != nullptr)
+        QGuiApplication::restoreOverrideCursor();
+    g_Trace->BugMessage(QStringLiteral("Comando interrotto dall'errore %1 (%2): %3")
+                            .arg(error.Number())
+                            .arg(error.Source(), error.Description()));
+    ShowMessage(window, {QMessageBox::Critical, error.Source(), error.Description(), QMessageBox::Ok});
+}
