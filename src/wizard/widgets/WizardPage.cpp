@@ -33,11 +33,11 @@ QPushButton *Button(const char *name, QWidget *parent)
     return button;
 }
 
-// The last widget of the window's focus chain that can take the focus.
-QWidget *LastInFocusChain(QWidget *window)
+// The first control of the page's own part that takes the focus; none on a page without one.
+QWidget *FirstFocusIn(QWidget *body)
 {
-    for (QWidget *w = window->previousInFocusChain(); w != window; w = w->previousInFocusChain()) {
-        if (w->focusPolicy() != Qt::NoFocus)
+    for (QWidget *w = body->nextInFocusChain(); w != body; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() != Qt::NoFocus && w->isEnabled() && w->isVisible() && body->isAncestorOf(w))
             return w;
     }
     return nullptr;
@@ -201,6 +201,10 @@ void CWizardPage::showEvent(QShowEvent *event)
     if (!event->spontaneous()) {
         PrepareShow();
         FormActivate();
+        // Every show starts on the page's first control, as a page loaded afresh does; without
+        // one, the dialog puts the focus on the default button.
+        if (QWidget *first = FirstFocusIn(m_Body))
+            first->setFocus(Qt::ActiveWindowFocusReason);
         // On the screen at once in the size its texts need.
         layout()->activate();
     }
@@ -258,12 +262,6 @@ void CWizardPage::LoadTextsOnce()
     m_cmdBack->setText(LoadResString(kBackId));
     m_cmdDialogOK->setText(LoadResString(kOKId));
     m_cmdDialogCancel->setText(LoadResString(kCancelId));
-    // The page's own controls come first when the focus moves with Tab, the buttons last.
-    for (QPushButton *button :
-         {m_cmdCancel, m_cmdBack, m_cmdNext, m_cmdEnd, m_cmdDialogOK, m_cmdDialogCancel}) {
-        if (QWidget *last = LastInFocusChain(this); last && last != button)
-            QWidget::setTabOrder(last, button);
-    }
 }
 
 void CWizardPage::FormActivate()

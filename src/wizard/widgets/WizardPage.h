@@ -47,6 +47,7 @@ public:
     void SetData(const ICopyClass &) override {}
 
     void SetCaption(const QString &caption) override;
+    // The program's icon ":/icons/<id>.png", when its resources hold one.
     void SetIcon(qint16 iconId) override;
     QRect FrameGeometry() override;
     void MoveFrameTo(const QPoint &topLeft) override;
