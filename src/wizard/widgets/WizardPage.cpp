@@ -27,9 +27,6 @@ QPushButton *Button(const char *name, QWidget *parent)
 {
     auto *button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
-    // Enter goes to the default button wherever the focus is, as on the pages' first design;
-    // a focused button is pressed with the space bar.
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -201,9 +198,14 @@ void CWizardPage::showEvent(QShowEvent *event)
     if (!event->spontaneous()) {
         PrepareShow();
         FormActivate();
-        // Every show starts on the page's first control, as a page loaded afresh does; without
-        // one, the dialog puts the focus on the default button.
-        if (QWidget *first = FirstFocusIn(m_Body))
+        // Every show starts on the page's first control, as a page loaded afresh does, else on
+        // the default button; a button with the focus takes Enter itself.
+        QWidget *first = FirstFocusIn(m_Body);
+        for (QPushButton *button : {m_cmdNext, m_cmdEnd, m_cmdDialogOK}) {
+            if (!first && button->isDefault() && button->isVisibleTo(this))
+                first = button;
+        }
+        if (first)
             first->setFocus(Qt::ActiveWindowFocusReason);
         // On the screen at once in the size its texts need.
         layout()->activate();
