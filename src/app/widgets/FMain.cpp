@@ -1,5 +1,6 @@
 #include "app/widgets/FMain.h"
 
+#include "app/ProgramFileCommands.h"
 #include "app/WindowPlacement.h"
 #include "app/widgets/AppImages.h"
 #include "app/widgets/FAbout.h"
@@ -7,14 +8,21 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
+#include "common/widgets/MessageBox.h"
 #include "ui_FMain.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTreeView>
 
 namespace {
 
@@ -54,6 +62,8 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
             });
         }
     }
+    Plug(mcImport, [this] { mnuImport_Click(); });
+    Plug(mcExport, [this] { mnuExport_Click(); });
     Plug(mcExit, [this] { mnuExit_Click(); });
     Plug(mcAbout, [this] { mnuAbout_Click(); });
 }
@@ -250,6 +260,72 @@ void FMain::closeEvent(QCloseEvent *event)
 {
     SaveWindowSettings();
     QMainWindow::closeEvent(event);
+}
+
+QString FMain::ChooseProgramFile(bool save, const QString &proposedName)
+{
+    QFileDialog dialog(this);
+    // Qt's own dialog, the same on every desktop, and one that tests can fill in.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(ProgramFileFilter());
+    dialog.setDefaultSuffix(ProgramFileExtension());
+    dialog.setDirectory(ProgramFileStartFolder(m_ProgramFileFolder));
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+    // The dialog's detail columns keep fixed widths that cut sizes and dates; they follow
+    // what they show instead, and the name takes the rest.
+    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    // The places on the left keep their names whole.
+    auto *places = dialog.findChild<QListView *>(QStringLiteral("sidebar"));
+    auto *splitter = dialog.findChild<QSplitter *>(QStringLiteral("splitter"));
+    if (places != nullptr && splitter != nullptr && splitter->count() == 2) {
+        const int needed = places->sizeHintForColumn(0) + 2 * places->frameWidth() +
+                           places->verticalScrollBar()->sizeHint().width();
+        splitter->setSizes({needed, qMax(1, dialog.sizeHint().width() - needed)});
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString fileName = dialog.selectedFiles().constFirst();
+    m_ProgramFileFolder = QFileInfo(fileName).absolutePath();
+    return fileName;
+}
+
+void FMain::mnuExport_Click()
+{
+    const qint32 id = m_IDProgramma;
+    const QString nome =
+        m_Programmi.data(m_Programmi.index(m_Programmi.RowOf(id), CProgrammiListModel::colNomeProgramma))
+            .toString();
+    g_Trace->BugMessage(QStringLiteral("Export programma ") + nome);
+    const QString fileName = ChooseProgramFile(true, ProposedExportName(nome));
+    if (fileName.isEmpty())
+        return;
+    g_Trace->BugMessage(QStringLiteral("Nome file export: ") + fileName);
+    ExportProgramma(id, fileName);
+}
+
+void FMain::mnuImport_Click()
+{
+    const QString fileName = ChooseProgramFile(false, QString());
+    if (fileName.isEmpty())
+        return;
+    g_Trace->BugMessage(QStringLiteral("Nome file import: ") + fileName);
+    if (ImportProgramma(fileName, m_IDProgramma) == EImportResult::Refused) {
+        ShowMessage(this,
+                    {QMessageBox::Warning, QString(), LoadResStringArgs(802, {fileName}), QMessageBox::Ok});
+        return;
+    }
+    g_Trace->BugMessage(
+        QStringLiteral("Importata nuova configurazione; aggiornamento griglia configurazioni"));
+    RequeryProgrammi();
+    UpdateToolBarButtons();
 }
 
 void FMain::mnuExit_Click()

@@ -78,12 +78,18 @@ private:
     QAction *MenuItem(MainCommand command) const;
     QAction *Button(MainCommand command) const;
 
+    void mnuImport_Click();
+    void mnuExport_Click();
     void mnuExit_Click();
     void mnuAbout_Click();
+    // The dialog of program files, modal over the window; the chosen file, or none on cancel.
+    QString ChooseProgramFile(bool save, const QString &proposedName);
 
     std::unique_ptr<Ui::FMain> ui;
     QLabel *m_StatusText = nullptr;
     qint32 m_IDProgramma = -1;
+    // Where the last file dialog of program files was left in this run.
+    QString m_ProgramFileFolder;
     CProgrammiListModel m_Programmi;
     CStatusBarHelp m_StatusBarHelp;
     CMainCommandState m_CommandState;

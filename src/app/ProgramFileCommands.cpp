@@ -1,0 +1,157 @@
+#include "app/ProgramFileCommands.h"
+
+#include "common/Error.h"
+#include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "model/ArchiveTransaction.h"
+#include "model/Configuration.h"
+#include "programming/memmap/MemMapFactory.h"
+#include "programming/memmap/ProgramFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace {
+
+constexpr int kFileTypeText = 801;
+constexpr int kCannotWrite = 803;
+constexpr int kCannotRead = 804;
+// The run-time's "Path/File access error", the number a failed file access has always had.
+constexpr qint32 kFileAccessError = 75;
+
+[[noreturn]] void RaiseFileError(int text, const QString &fileName, const QString &reason)
+{
+    RaiseRunTimeError(kFileAccessError, LoadResStringArgs(text, {fileName, reason}));
+}
+
+// The patterns of string 801, "*.IXO;*.DAT" -> {"*.IXO", "*.DAT"}.
+QStringList FileTypePatterns()
+{
+    return LoadResString(kFileTypeText)
+        .section(QLatin1Char('|'), 1, 1)
+        .split(QLatin1Char(';'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+QString ProgramFileFilter()
+{
+    const QStringList pairs = LoadResString(kFileTypeText).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &pattern : pairs.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            patterns << pattern << pattern.toLower();
+        patterns.removeDuplicates();
+        // The description shows its patterns in brackets; the dialog reads them from there.
+        QString description = pairs.at(i);
+        description.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString ProgramFileExtension()
+{
+    return FileTypePatterns().value(0).section(QLatin1Char('.'), -1);
+}
+
+QString ProposedExportName(const QString &nomeProgramma)
+{
+    return QString(nomeProgramma).replace(QLatin1Char('/'), QLatin1Char('_')) + QLatin1Char('.') +
+           ProgramFileExtension();
+}
+
+QString ProgramFileStartFolder(const QString &lastUsedFolder)
+{
+    if (!lastUsedFolder.isEmpty() && QFileInfo(lastUsedFolder).isDir())
+        return lastUsedFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void ExportProgramma(qint32 id, const QString &fileName)
+{
+    CModInstr modInstr;
+    modInstr.LoadDataFromADORS(IDCriterion(id));
+    const std::unique_ptr<CMemMapManager> manager = MakeMemMapManager(modInstr.CodificaModuli());
+    manager->SetIDProgramma(id);
+    manager->ConvertUserSetupToMemoryMap();
+
+    // The manager's own Export says only that the file could not be written; the user needs
+    // the system's reason, so the file the manager lays out is written here.
+    MemMap::CProgramFile file;
+    file.Version = MemMap::WritingProgramVersion();
+    file.NomeProgramma = manager->Configuration().ModInstr().NomeProgramma();
+    file.CodificaModuli = manager->Configuration().ModInstr().CodificaModuli();
+    for (int i = 0; i < manager->WordCount(); ++i)
+        file.Words.append(manager->Word(i));
+    const QByteArray bytes = MemMap::EncodeProgramFile(file);
+
+    QSaveFile out(fileName);
+    // Unbuffered, so a write that stops short (a full disk) is seen here: a buffered one is
+    // flushed by commit(), which takes a short write for success and puts a cut file in place.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        RaiseFileError(kCannotWrite, fileName, out.errorString());
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 step = out.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0) {
+            // Cancelling closes the device, which would forget why the write failed.
+            const QString reason = out.errorString();
+            out.cancelWriting();
+            RaiseFileError(kCannotWrite, fileName, reason);
+        }
+        written += step;
+    }
+    if (!out.commit())
+        RaiseFileError(kCannotWrite, fileName, out.errorString());
+}
+
+std::optional<qint16> ReadProgramFileModuleCode(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    // A pipe or a device would hold the program up, or never end; no program file is one.
+    if (info.exists() && !info.isFile()) {
+        g_Trace->BugMessage(QStringLiteral("Il file ") + fileName +
+                            QStringLiteral(" non e' un file regolare"));
+        return std::nullopt;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        RaiseFileError(kCannotRead, fileName, file.errorString());
+    const QByteArray header = file.read(MemMap::kProgramFileHeaderSize);
+    if (file.error() != QFileDevice::NoError)
+        RaiseFileError(kCannotRead, fileName, file.errorString());
+    const std::optional<MemMap::CProgramFile> decoded = MemMap::DecodeProgramFile(header, 0);
+    if (!decoded)
+        return std::nullopt;
+    return decoded->CodificaModuli;
+}
+
+EImportResult ImportProgramma(const QString &fileName, qint32 &currentId)
+{
+    const std::optional<qint16> code = ReadProgramFileModuleCode(fileName);
+    if (code) {
+        // Whatever happens after the id was taken, the id goes back with the rows: one
+        // transaction holds the counter row and every row the manager writes.
+        CArchiveTransaction transaction;
+        const qint32 oldId = currentId;
+        try {
+            currentId = g_Connection->NewID();
+            if (MakeMemMapManager(*code)->Import(fileName, currentId)) {
+                transaction.Commit();
+                return EImportResult::Imported;
+            }
+        } catch (const CError &) {
+            currentId = oldId;
+            throw;
+        }
+        currentId = oldId;
+    }
+    g_Trace->BugMessage(QStringLiteral("Fallita operazione import da file ") + fileName);
+    return EImportResult::Refused;
+}
