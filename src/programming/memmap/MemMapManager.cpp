@@ -211,7 +211,10 @@ bool CMemMapManager::ReadMemorySetup(const QString &fileName)
         TraceRefusal(fileName, fault);
         return false;
     }
-    m_Configuration.ModInstr().SetNomeProgramma(file->NomeProgramma);
+    // A name of blanks only is no name: the configuration keeps its default, as it does for
+    // every other value the file does not give.
+    if (!file->NomeProgramma.isEmpty())
+        m_Configuration.ModInstr().SetNomeProgramma(file->NomeProgramma);
     m_CodificaModuli = file->CodificaModuli;
     m_MemoryMap = file->Words;
     return true;

@@ -74,7 +74,8 @@ public:
 
     bool SaveMemorySetup(const QString &fileName);
     // False, nothing changed, reason traced, for a file that is not a regular readable file, is
-    // not this program's or is shorter than header and image.
+    // not this program's or is shorter than header and image. A configuration name of blanks
+    // only leaves the default name.
     bool ReadMemorySetup(const QString &fileName);
     bool SaveMemorySetupAux(const QString &fileName);
     bool ReadMemorySetupAux(const QString &fileName);

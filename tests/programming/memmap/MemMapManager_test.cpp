@@ -1,3 +1,4 @@
+#include "common/ResString.h"
 #include "platform/UserPaths.h"
 #include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/GestioneQEMMemMap.h"
@@ -114,6 +115,20 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
 
     ASSERT_TRUE(WriteWholeFile(path, qemBytes + QByteArray(100, '\xff')));
     EXPECT_TRUE(CGestioneQEMMemMap().Import(path, g_Connection->NewID()));
+}
+
+// A name of blanks only is no name: the import keeps the default one.
+TEST_F(MemMapManagerTest, ANameOfBlanksKeepsTheDefaultName)
+{
+    const QString path = m_Files.filePath("p.IXO");
+    ASSERT_TRUE(CGestioneVABZOBMemMap().Export(path, AddDistinct(EFamily::VABZOB)));
+    ASSERT_TRUE(WriteWholeFile(path, FileBytes(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
+                                                             QByteArray(kNomeProgrammaSize, ' '))));
+    const qint32 id = g_Connection->NewID();
+    ASSERT_TRUE(CGestioneVABZOBMemMap().Import(path, id));
+    CConfiguration imported;
+    imported.Load(id);
+    EXPECT_EQ(imported.ModInstr().NomeProgramma(), LoadResString(383));
 }
 
 TEST_F(MemMapManagerTest, ExportReportsAFileThatCannotBeWritten)
