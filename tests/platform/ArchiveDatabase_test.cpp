@@ -143,19 +143,6 @@ TEST(ArchiveDatabase, RefusesADamagedFileAndLeavesItAsItWas)
                                         .arg(pages));
 }
 
-// A negative version is a version like any other, refused with the number it holds.
-TEST(ArchiveDatabase, RefusesANegativeVersionAsAnotherVersion)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.db");
-    CArchiveDatabase database;
-    ASSERT_EQ(database.Open(path, kSchema, 3), CArchiveDatabase::OpenResult::Created);
-    ASSERT_TRUE(database.Exec(QStringLiteral("PRAGMA user_version = -1")));
-    database.Close();
-    EXPECT_EQ(database.Open(path, kSchema, 3), CArchiveDatabase::OpenResult::WrongVersion);
-    EXPECT_EQ(database.FileVersion(), -1);
-}
-
 // A write cut short by a crash leaves its journal: the archive opens at its last whole state.
 TEST(ArchiveDatabase, AnInterruptedWriteIsRolledBackNotRefused)
 {
