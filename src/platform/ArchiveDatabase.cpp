@@ -27,6 +27,11 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
     }
     const bool existed = QFileInfo::exists(filePath);
     if (existed) {
+        // A file the user may not read is not a damaged one.
+        if (!QFileInfo(filePath).isReadable()) {
+            m_LastError = QStringLiteral("file non leggibile");
+            return OpenResult::Failed;
+        }
         if (const std::optional<QString> damage = Damage(filePath)) {
             m_LastError = *damage;
             return OpenResult::Damaged;
