@@ -155,8 +155,12 @@ bool CINIManager::INIAddKeyString(const QString &section, const QString &key, co
         return false;
     }
     return Rewrite(m_FileName, [&](CIniDocument &document) {
-        document.SetValue(section, key, value);
-        return true;
+        if (document.SetValue(section, key, value))
+            return true;
+        g_Trace->BugMessage(
+            QStringLiteral("Valore non scrivibile nella codifica Windows-1252 del file INI: ") +
+            Where(m_FileName, section, key));
+        return false;
     });
 }
 

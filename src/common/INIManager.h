@@ -9,7 +9,9 @@
 // "." or ","; a present value that does not convert keeps the default and writes a trace
 // line. A value reads back at most 1023 characters long; negative longs are not written and
 // read as 0. Each call opens, reads or writes and closes the file; writes go through QSaveFile,
-// so a failed write leaves the file as it was.
+// so a failed write leaves the file as it was. A write changes only its own lines: the others
+// keep their bytes and line ends, and a file that is not valid UTF-8 is read and written as
+// Windows-1252 (a value with a character that code page lacks is not written).
 //   INIAddKeyLong("CCommConfig", "m_ComPort", 2)  -> [CCommConfig] m_ComPort=2, true
 //   INIAddKeyLong("CCommConfig", "m_ComPort", -5) -> false, file unchanged
 //   INIGetBool(section, key-with-"2", true)       -> false

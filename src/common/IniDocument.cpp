@@ -1,11 +1,15 @@
 #include "common/IniDocument.h"
 
+#include "common/Cp1252.h"
+
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
 
 const QChar kQuote = QLatin1Char('"');
+const QByteArray kUtf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 std::optional<QString> SectionOf(const QString &line)
 {
@@ -47,6 +51,13 @@ QString ValueText(const QString &value)
     return (quoted || value != value.trimmed()) ? kQuote + value + kQuote : value;
 }
 
+bool IsUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
 bool HasLineBreak(const QString &text)
 {
     return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
@@ -57,18 +68,40 @@ bool HasLineBreak(const QString &text)
 bool CIniDocument::Load(const QString &path)
 {
     m_Lines.clear();
+    m_ByteOrderMark.clear();
+    m_Cp1252 = false;
+    m_NewLineEnd = "\n";
     QFile file(path);
     if (!file.exists())
         return true;
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QString content = QString::fromUtf8(file.readAll());
-    if (content.startsWith(QChar(0xFEFF)))
-        content.remove(0, 1);
-    content.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_Lines = content.split(QLatin1Char('\n'));
-    if (!m_Lines.isEmpty() && m_Lines.last().isEmpty())
-        m_Lines.removeLast();
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    if (content.startsWith(kUtf8Mark)) {
+        m_ByteOrderMark = kUtf8Mark;
+        content.remove(0, kUtf8Mark.size());
+    }
+    m_Cp1252 = !IsUtf8(content);
+    for (qsizetype from = 0; from < content.size();) {
+        qsizetype end = content.indexOf('\n', from);
+        CLine line;
+        if (end < 0) {
+            line.Bytes = content.mid(from);
+            end = content.size();
+        } else {
+            const qsizetype textEnd = end > from && content.at(end - 1) == '\r' ? end - 1 : end;
+            line.Bytes = content.mid(from, textEnd - from);
+            line.End = content.mid(textEnd, end + 1 - textEnd);
+            if (m_Lines.isEmpty())
+                m_NewLineEnd = line.End;
+            ++end;
+        }
+        line.Text = m_Cp1252 ? FromCp1252(line.Bytes) : QString::fromUtf8(line.Bytes);
+        m_Lines.append(line);
+        from = end;
+    }
     return true;
 }
 
@@ -77,9 +110,13 @@ bool CIniDocument::Save(const QString &path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    QByteArray content;
-    for (const QString &line : m_Lines)
-        content += line.toUtf8() + '\n';
+    QByteArray content = m_ByteOrderMark;
+    for (qsizetype i = 0; i < m_Lines.size(); ++i) {
+        const CLine &line = m_Lines[i];
+        content += line.Changed ? (m_Cp1252 ? ToCp1252(line.Text) : line.Text.toUtf8()) : line.Bytes;
+        // A line that was last and had no end needs one once another follows it.
+        content += line.End.isEmpty() && (line.Changed || i + 1 < m_Lines.size()) ? m_NewLineEnd : line.End;
+    }
     return file.write(content) == content.size() && file.commit();
 }
 
@@ -87,13 +124,13 @@ template <typename Visit> void CIniDocument::ForEachKeyOf(const QString &section
 {
     bool inSection = false;
     for (qsizetype i = 0; i < m_Lines.size(); ++i) {
-        if (const std::optional<QString> name = SectionOf(m_Lines[i])) {
+        if (const std::optional<QString> name = SectionOf(m_Lines[i].Text)) {
             inSection = SameName(*name, section);
             continue;
         }
         if (!inSection)
             continue;
-        if (const std::optional<KeyLine> line = KeyOf(m_Lines[i])) {
+        if (const std::optional<KeyLine> line = KeyOf(m_Lines[i].Text)) {
             if (!visit(i, *line))
                 return;
         }
@@ -102,8 +139,8 @@ template <typename Visit> void CIniDocument::ForEachKeyOf(const QString &section
 
 bool CIniDocument::HasSection(const QString &section) const
 {
-    for (const QString &line : m_Lines) {
-        const std::optional<QString> name = SectionOf(line);
+    for (const CLine &line : m_Lines) {
+        const std::optional<QString> name = SectionOf(line.Text);
         if (name && SameName(*name, section))
             return true;
     }
@@ -122,7 +159,12 @@ std::optional<QString> CIniDocument::Value(const QString &section, const QString
     return found;
 }
 
-void CIniDocument::SetValue(const QString &section, const QString &key, const QString &value)
+void CIniDocument::InsertLine(qsizetype at, const QString &text)
+{
+    m_Lines.insert(at, CLine{text, {}, {}, true});
+}
+
+bool CIniDocument::SetValue(const QString &section, const QString &key, const QString &value)
 {
     std::optional<qsizetype> existing;
     QString spelling = key.trimmed();
@@ -134,37 +176,41 @@ void CIniDocument::SetValue(const QString &section, const QString &key, const QS
         return false;
     });
     const QString text = spelling + QLatin1Char('=') + ValueText(value);
+    if (m_Cp1252 && FromCp1252(ToCp1252(text + section)) != text + section)
+        return false;
     if (existing) {
-        m_Lines[*existing] = text;
-        return;
+        m_Lines[*existing].Text = text;
+        m_Lines[*existing].Changed = true;
+        return true;
     }
     for (qsizetype i = 0; i < m_Lines.size(); ++i) {
-        const std::optional<QString> name = SectionOf(m_Lines[i]);
+        const std::optional<QString> name = SectionOf(m_Lines[i].Text);
         if (!name || !SameName(*name, section))
             continue;
         // After the section's last non-blank line, so a blank line before the next
         // section stays where it was.
         qsizetype insertAt = i + 1;
-        for (qsizetype j = i + 1; j < m_Lines.size() && !SectionOf(m_Lines[j]); ++j) {
-            if (!m_Lines[j].trimmed().isEmpty())
+        for (qsizetype j = i + 1; j < m_Lines.size() && !SectionOf(m_Lines[j].Text); ++j) {
+            if (!m_Lines[j].Text.trimmed().isEmpty())
                 insertAt = j + 1;
         }
-        m_Lines.insert(insertAt, text);
-        return;
+        InsertLine(insertAt, text);
+        return true;
     }
-    if (!m_Lines.isEmpty() && !m_Lines.last().trimmed().isEmpty())
-        m_Lines.append(QString());
-    m_Lines.append(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
-    m_Lines.append(text);
+    if (!m_Lines.isEmpty() && !m_Lines.last().Text.trimmed().isEmpty())
+        InsertLine(m_Lines.size(), QString());
+    InsertLine(m_Lines.size(), QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
+    InsertLine(m_Lines.size(), text);
+    return true;
 }
 
 bool CIniDocument::RemoveSection(const QString &section)
 {
     bool removed = false;
     bool inSection = false;
-    QStringList kept;
-    for (const QString &line : std::as_const(m_Lines)) {
-        if (const std::optional<QString> name = SectionOf(line)) {
+    QList<CLine> kept;
+    for (const CLine &line : std::as_const(m_Lines)) {
+        if (const std::optional<QString> name = SectionOf(line.Text)) {
             inSection = SameName(*name, section);
             removed = removed || inSection;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,9 @@
 // and read back without them, so every single-line text survives a round trip.
 //   [CCommConfig]          Value("ccommconfig", "M_COMPORT") -> "2"
 //   m_ComPort=2            Value("CCommConfig", "ComPort")   -> nullopt
+// Files written on Windows stay as they were: a file that is not valid UTF-8 is read as
+// Windows-1252 and its new lines are written in it; a line that is not changed keeps its bytes
+// and its line end, and a new line takes the line end of the file's first line.
 class CIniDocument
 {
 public:
@@ -24,8 +29,9 @@ public:
     bool HasSection(const QString &section) const;
     std::optional<QString> Value(const QString &section, const QString &key) const;
     // Replaces the first occurrence, or adds the key at the end of the section, adding the
-    // section at the end of the file when needed.
-    void SetValue(const QString &section, const QString &key, const QString &value);
+    // section at the end of the file when needed. False, nothing changed, when the file's
+    // code page (Windows-1252) has no byte for a character of the line.
+    bool SetValue(const QString &section, const QString &key, const QString &value);
     // Every occurrence goes; false when there was none.
     bool RemoveSection(const QString &section);
     bool RemoveKey(const QString &section, const QString &key);
@@ -39,6 +45,17 @@ private:
     // visit(line index, key line) for each key of the section in file order, until it
     // answers false.
     template <typename Visit> void ForEachKeyOf(const QString &section, Visit visit) const;
+    void InsertLine(qsizetype at, const QString &text);
 
-    QStringList m_Lines;
+    struct CLine
+    {
+        QString Text;
+        QByteArray Bytes; // as read; a changed or new line is encoded again on saving
+        QByteArray End;   // "\r\n", "\n", or nothing on a last line without one
+        bool Changed = false;
+    };
+    QList<CLine> m_Lines;
+    QByteArray m_ByteOrderMark;
+    bool m_Cp1252 = false;
+    QByteArray m_NewLineEnd = "\n";
 };

@@ -90,6 +90,10 @@ void CArchive::Open(const QString &filePath)
                               .arg(m_Database.FileVersion())
                               .arg(filePath)
                               .arg(kSchemaVersion));
+    case Platform::CArchiveDatabase::OpenResult::Damaged:
+        RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + filePath +
+                                         QStringLiteral(" danneggiato, lasciato com'era: ") +
+                                         m_Database.LastError());
     case Platform::CArchiveDatabase::OpenResult::Failed:
         break;
     }

@@ -18,6 +18,7 @@ enum ArchiveErrors : qint32 {
     aeUnknownTable = 13104,   // a class name that is not one of the archive's tables
     aeFixedRecord = 13105,    // record 2 cannot be deleted or given back
     aeNotOpen = 13106,        // no archive is open
+    aeDamaged = 13107,        // the file is cut short or corrupted; it is left as it was
 };
 
 // Traces the description and throws it as CError (source "<program>.Archive"); the command
@@ -52,6 +53,8 @@ public:
     static const QStringList &ConfigurationTables();
     static bool IsConfigurationTable(const QString &name);
 
+    // Creates the file when missing; a file of another version, or one cut short or corrupted,
+    // is refused with a CError that names it and says why, and is not written to.
     void Open(const QString &filePath = DefaultFilePath());
     void Close();
     bool IsOpen() const { return m_Database.IsOpen(); }

@@ -26,6 +26,17 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
         return OpenResult::Failed;
     }
     const bool existed = QFileInfo::exists(filePath);
+    if (existed) {
+        // A file the user may not read is not a damaged one.
+        if (!QFileInfo(filePath).isReadable()) {
+            m_LastError = QStringLiteral("file non leggibile");
+            return OpenResult::Failed;
+        }
+        if (const std::optional<QString> damage = Damage(filePath)) {
+            m_LastError = *damage;
+            return OpenResult::Damaged;
+        }
+    }
     m_Database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_ConnectionName);
     m_Database.setDatabaseName(filePath);
     if (!m_Database.open()) {
@@ -33,22 +44,25 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
         Close();
         return OpenResult::Failed;
     }
-    m_FileVersion = QueryInt(QStringLiteral("PRAGMA user_version"));
-    const int objects = QueryInt(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    if (m_FileVersion < 0 || objects < 0) { // not a database at all
+    const std::optional<int> version = QueryInt(QStringLiteral("PRAGMA user_version"));
+    const std::optional<int> objects = QueryInt(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (!version || !objects) { // not a database at all
         Close();
         return OpenResult::Failed;
     }
+    m_FileVersion = *version;
     // A file with no table at all is what an interrupted first start leaves: start it afresh.
-    const bool fresh = m_FileVersion == 0 && objects == 0;
+    const bool fresh = m_FileVersion == 0 && *objects == 0;
     if (fresh) {
-        if (!RunScript(schemaSql)) {
+        const std::optional<int> created =
+            RunScript(schemaSql) ? QueryInt(QStringLiteral("PRAGMA user_version")) : std::nullopt;
+        if (!created) {
             Close();
             if (!existed)
                 QFile::remove(filePath);
             return OpenResult::Failed;
         }
-        m_FileVersion = QueryInt(QStringLiteral("PRAGMA user_version"));
+        m_FileVersion = *created;
     }
     if (m_FileVersion != schemaVersion) {
         const int found = m_FileVersion;
@@ -57,6 +71,58 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
         return OpenResult::WrongVersion;
     }
     return fresh ? OpenResult::Created : OpenResult::Opened;
+}
+
+std::optional<QString> CArchiveDatabase::Damage(const QString &filePath)
+{
+    const QString name = m_ConnectionName + QStringLiteral("-check");
+    // A journal left by an interrupted write is SQLite's own way back to the last whole state;
+    // a read-only connection cannot replay it, so a writing one does that first.
+    if (QFileInfo::exists(filePath + QStringLiteral("-journal"))) {
+        {
+            QSqlDatabase recovery = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            recovery.setDatabaseName(filePath);
+            if (recovery.open())
+                QSqlQuery(QStringLiteral("SELECT count(*) FROM sqlite_master"), recovery).finish();
+            recovery.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+    std::optional<QString> damage;
+    {
+        QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        check.setDatabaseName(filePath);
+        check.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        auto value = [&](const QString &sql) -> std::optional<QVariant> {
+            QSqlQuery query(check);
+            if (!query.exec(sql) || !query.next()) {
+                damage = query.lastError().text().trimmed() + QStringLiteral(" [") + sql + QLatin1Char(']');
+                return std::nullopt;
+            }
+            return query.value(0);
+        };
+        if (!check.open()) {
+            damage = check.lastError().text().trimmed();
+        } else if (const auto pages = value(QStringLiteral("PRAGMA page_count"))) {
+            const auto pageSize = value(QStringLiteral("PRAGMA page_size"));
+            const qint64 size = QFileInfo(filePath).size();
+            const qint64 expected = pages->toLongLong() * pageSize.value_or(0).toLongLong();
+            if (pageSize && size != expected)
+                damage = QStringLiteral("file di %1 byte invece di %2 (%3 pagine da %4 byte)")
+                             .arg(size)
+                             .arg(expected)
+                             .arg(pages->toLongLong())
+                             .arg(pageSize->toLongLong());
+            if (!damage) {
+                const auto verdict = value(QStringLiteral("PRAGMA quick_check"));
+                if (verdict && verdict->toString() != QLatin1String("ok"))
+                    damage = QStringLiteral("controllo di integrità: ") + verdict->toString();
+            }
+        }
+        check.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return damage;
 }
 
 void CArchiveDatabase::Close()
@@ -141,12 +207,12 @@ bool CArchiveDatabase::RunScript(const QString &schemaSql)
     return true;
 }
 
-int CArchiveDatabase::QueryInt(const QString &sql)
+std::optional<int> CArchiveDatabase::QueryInt(const QString &sql)
 {
     QSqlQuery query(m_Database);
     if (!query.exec(sql) || !query.next()) {
         Fail(sql, query.lastError().text());
-        return -1;
+        return std::nullopt;
     }
     return query.value(0).toInt();
 }

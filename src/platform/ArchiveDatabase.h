@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace Platform {
 
@@ -16,11 +17,15 @@ namespace Platform {
 // never thrown: each call says whether it worked and LastError() tells why not. Table and
 // column names in the statements are the caller's own fixed names; values are always bound.
 //   Open("/…/IxoEkaProgram.db", schema, 1) -> Created on a first run, Opened afterwards,
-//                                            WrongVersion for a file of another version
+//                                            WrongVersion for a file of another version,
+//                                            Damaged for a cut or corrupted file
+// An existing file is checked on a read-only connection before anything can write to it
+// (SQLite reads a missing tail as zeros, and the next write would make that loss final), so a
+// refused file stays byte for byte as it was and a copy of it can still be restored.
 class CArchiveDatabase
 {
 public:
-    enum class OpenResult { Opened, Created, WrongVersion, Failed };
+    enum class OpenResult { Opened, Created, WrongVersion, Damaged, Failed };
 
     CArchiveDatabase();
     ~CArchiveDatabase();
@@ -34,6 +39,7 @@ public:
     QString FilePath() const { return m_Database.databaseName(); }
     // The version the file holds; after WrongVersion the one that was refused.
     int FileVersion() const { return m_FileVersion; }
+    // Why the last call failed; after Damaged, what is wrong with the file.
     QString LastError() const { return m_LastError; }
 
     // The statement for sql, prepared on first use and kept; nullptr when it does not prepare.
@@ -50,7 +56,8 @@ public:
 
 private:
     bool RunScript(const QString &schemaSql);
-    int QueryInt(const QString &sql);
+    std::optional<int> QueryInt(const QString &sql);
+    std::optional<QString> Damage(const QString &filePath);
     void Fail(const QString &what, const QString &driverText);
 
     QString m_ConnectionName;

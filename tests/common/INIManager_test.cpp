@@ -99,12 +99,37 @@ TEST_F(IniFile, ChangesTouchOnlyTheirOwnLines)
                  m_Ini.INIAddKeyString("A]", "k", "x"));
     EXPECT_TRUE(m_Ini.INIAddKeyInt("a", "mixedcase", 5) && m_Ini.INIAddKeyInt("A", "z", 3) &&
                 m_Ini.INIAddKeyInt("C", "w", 4));
-    EXPECT_EQ(Content(), "; impostazioni\n[A]\nMixedCase=5\nz=3\n\n[B]\ny=2\n\n[C]\nw=4\n");
+    EXPECT_EQ(Content(),
+              "; impostazioni\r\n[A]\r\nMixedCase=5\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n[C]\r\nw=4\r\n");
     EXPECT_EQ((std::tuple{m_Ini.INIDelKey("A", "Z"), m_Ini.INIDelKey("A", "z"), m_Ini.INIDelSection("b"),
                           m_Ini.INIDelSection("B")}),
               std::tuple(true, false, true, false));
-    EXPECT_EQ(Content(), "; impostazioni\n[A]\nMixedCase=5\n\n[C]\nw=4\n");
+    EXPECT_EQ(Content(), "; impostazioni\r\n[A]\r\nMixedCase=5\r\n\r\n[C]\r\nw=4\r\n");
     CINIManager elsewhere;
     elsewhere.Create(m_Dir.filePath(QStringLiteral("no/such/folder.ini")));
     EXPECT_FALSE(elsewhere.INIAddKeyString("A", "k", "x"));
+}
+
+// A file written on Windows keeps what it holds: lines not changed keep their bytes and line
+// ends, Windows-1252 text is read as such and new text is written in it.
+TEST_F(IniFile, WindowsFilesKeepTheirCodePageAndLineEnds)
+{
+    const QByteArray cp1252 = "[Opzioni]\r\nTitolo=Qualit\xe0 \x80 5\xb0\r\n; r\xe9sum\xe9\nUltima=x";
+    Write(cp1252);
+    EXPECT_EQ(m_Ini.INIGetString("Opzioni", "Titolo", ""), QStringLiteral("Qualità € 5°"));
+    ASSERT_TRUE(m_Ini.INIAddKeyString("Opzioni", "Ultima", QStringLiteral("Perché")));
+    EXPECT_EQ(Content(), "[Opzioni]\r\nTitolo=Qualit\xe0 \x80 5\xb0\r\n; r\xe9sum\xe9\nUltima=Perch\xe9\r\n");
+    ASSERT_TRUE(m_Ini.INIAddKeyString("Nuova", "k", QStringLiteral("ü")));
+    EXPECT_EQ(Content().mid(Content().lastIndexOf("\r\n\r\n")), "\r\n\r\n[Nuova]\r\nk=\xfc\r\n");
+    // A character the code page lacks would come back as another: the file is left alone.
+    const QByteArray before = Content();
+    EXPECT_FALSE(m_Ini.INIAddKeyString("Opzioni", "Titolo", QStringLiteral("Ω")));
+    EXPECT_EQ(Content(), before);
+
+    // UTF-8 with its mark and LF ends stays UTF-8; the one line changed is the only one touched.
+    const QByteArray utf8 = "\xef\xbb\xbf[A]\nk=Qualit\xc3\xa0\r\nn=1\n";
+    Write(utf8);
+    EXPECT_EQ(m_Ini.INIGetString("A", "k", ""), QStringLiteral("Qualità"));
+    ASSERT_TRUE(m_Ini.INIAddKeyString("A", "n", QStringLiteral("Ω")));
+    EXPECT_EQ(Content(), "\xef\xbb\xbf[A]\nk=Qualit\xc3\xa0\r\nn=\xce\xa9\n");
 }

@@ -148,3 +148,22 @@ TEST_F(ArchiveTest, RefusesForeignTablesAndVersions)
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }), aeWrongVersion);
     EXPECT_FALSE(g_Connection->IsOpen());
 }
+
+// A damaged file or a negative version is refused with a description naming the file and the
+// reason.
+TEST_F(ArchiveTest, RefusesADamagedArchiveNamingTheFile)
+{
+    Exec("PRAGMA user_version = -2");
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    QString description;
+    EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeWrongVersion);
+    EXPECT_EQ(description, "Versione -2 dell'archivio " + path + " non prevista (attesa 1)");
+
+    QFile file(path);
+    ASSERT_TRUE(file.resize(file.size() - 3));
+    EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeDamaged);
+    EXPECT_TRUE(description.startsWith("Archivio " + path + " danneggiato, lasciato com'era: file di "))
+        << description.toStdString();
+    EXPECT_FALSE(g_Connection->IsOpen());
+}

@@ -182,9 +182,15 @@ void ReadText(const CImageWord &w, const QString &text, EFamily family, const CA
     };
     const CForm form = FormOf(w.Setting);
     switch (form.Form) {
-    case EForm::Whole:
-        store.SetValue(w.Setting, w.Item, number(WholeNumberOfText(text)));
+    case EForm::Whole: {
+        // A count or an address the instrument cannot hold is refused as the import refuses it.
+        const qint16 value = number(WholeNumberOfText(text));
+        const std::optional<CBounds> bounds = SettingBounds(w.Setting);
+        if (bounds && (value < bounds->Min || value > bounds->Max))
+            fail();
+        store.SetValue(w.Setting, w.Item, value);
         return;
+    }
     case EForm::Electrical:
     case EForm::Measure:
     case EForm::Tenths:

@@ -1,7 +1,6 @@
 #include "programming/memmap/ImageConversion.h"
 
 #include <iterator>
-#include <limits>
 
 namespace MemMap {
 
@@ -55,7 +54,7 @@ std::optional<CBounds> SettingBounds(ESetting setting)
     case ESetting::TypeSignalOut:
         return CBounds{0, 1};
     case ESetting::NumSpezzate:
-        return CBounds{std::numeric_limits<qint16>::min(), kPointCount};
+        return CBounds{0, kPointCount}; // 0 and 1 are counts an instrument may hold
     case ESetting::NetworkAdd:
         return CBounds{1, 255};
     default:

@@ -27,6 +27,13 @@ void Trace(const char *line)
     g_Trace->BugMessage(QString::fromLatin1(line));
 }
 
+// Every file the import turns away says why in the trace; the user sees only that it is not
+// compatible.
+void TraceRefusal(const QString &fileName, const QString &why)
+{
+    g_Trace->BugMessage(QStringLiteral("File ") + fileName + QStringLiteral(" rifiutato: ") + why);
+}
+
 } // namespace
 
 CMemMapManager::CMemMapManager(EFamily family)
@@ -168,12 +175,13 @@ bool CMemMapManager::Import(const QString &fileName, qint32 id)
     m_IDProgramma = id;
     if (!ReadMemorySetup(fileName))
         return false;
-    std::optional<QString> fault = ImageFault(m_MemoryMap, m_Family);
-    if (FamilyOfCode(m_CodificaModuli) != m_Family)
-        fault = QStringLiteral("Codifica moduli=") + HexWord(m_CodificaModuli);
-    if (fault) {
-        g_Trace->BugMessage(QStringLiteral("Valore non ammesso nel file ") + fileName + QStringLiteral(": ") +
-                            *fault);
+    if (FamilyOfCode(m_CodificaModuli) != m_Family) {
+        TraceRefusal(fileName, QStringLiteral("codifica moduli ") + HexWord(m_CodificaModuli) +
+                                   QStringLiteral(" dell'altra famiglia"));
+        return false;
+    }
+    if (const std::optional<QString> fault = ImageFault(m_MemoryMap, m_Family)) {
+        TraceRefusal(fileName, QStringLiteral("valore non ammesso ") + *fault);
         return false;
     }
     ConvertMemoryMapToUserSetup();
@@ -195,15 +203,18 @@ bool CMemMapManager::SaveMemorySetup(const QString &fileName)
 
 bool CMemMapManager::ReadMemorySetup(const QString &fileName)
 {
-    const std::optional<QByteArray> bytes = ReadFileStart(fileName, ProgramFileSize(m_Family));
-    if (!bytes) {
-        g_Trace->BugMessage(QStringLiteral("Impossibile leggere il file ") + fileName);
+    QString fault;
+    const std::optional<QByteArray> bytes = ReadFileStart(fileName, ProgramFileSize(m_Family), &fault);
+    const std::optional<CProgramFile> file =
+        bytes ? DecodeProgramFile(*bytes, WordCount(), &fault) : std::nullopt;
+    if (!file) {
+        TraceRefusal(fileName, fault);
         return false;
     }
-    const std::optional<CProgramFile> file = DecodeProgramFile(*bytes, WordCount());
-    if (!file)
-        return false;
-    m_Configuration.ModInstr().SetNomeProgramma(file->NomeProgramma);
+    // A name of blanks only is no name: the configuration keeps its default, as it does for
+    // every other value the file does not give.
+    if (!file->NomeProgramma.isEmpty())
+        m_Configuration.ModInstr().SetNomeProgramma(file->NomeProgramma);
     m_CodificaModuli = file->CodificaModuli;
     m_MemoryMap = file->Words;
     return true;

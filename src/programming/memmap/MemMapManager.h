@@ -67,13 +67,15 @@ public:
     // The archived configuration id as a program file; false when the file cannot be written.
     bool Export(const QString &fileName, qint32 id);
     // The program file as new rows under id, which the caller has just taken. False, with
-    // the archive untouched, for a file that cannot be read, is not this program's, is shorter
-    // than its image, belongs to the other family, or holds a value outside its table.
+    // the archive untouched and the reason in the trace, for a file that is not a regular
+    // readable file, is not this program's, is shorter than its image, belongs to the other
+    // family, or holds a value outside its table.
     bool Import(const QString &fileName, qint32 id);
 
     bool SaveMemorySetup(const QString &fileName);
-    // False, nothing changed, for a file that cannot be read, is not this program's or is
-    // shorter than header and image.
+    // False, nothing changed, reason traced, for a file that is not a regular readable file, is
+    // not this program's or is shorter than header and image. A configuration name of blanks
+    // only leaves the default name.
     bool ReadMemorySetup(const QString &fileName);
     bool SaveMemorySetupAux(const QString &fileName);
     bool ReadMemorySetupAux(const QString &fileName);

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -70,14 +71,21 @@ QByteArray EncodeProgramFile(const CProgramFile &file)
     return bytes;
 }
 
-std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordCount)
+std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordCount, QString *fault)
 {
-    if (wordCount < 0 || bytes.size() < kProgramFileHeaderSize + 2 * qsizetype(wordCount))
+    auto refuse = [&](const QString &why) {
+        if (fault)
+            *fault = why;
         return std::nullopt;
+    };
+    const qsizetype needed = kProgramFileHeaderSize + 2 * qsizetype(qMax(wordCount, 0));
+    if (bytes.size() < needed)
+        return refuse(QStringLiteral("%1 byte invece di almeno %2").arg(bytes.size()).arg(needed));
     CProgramFile file;
     file.ProgramName = FieldText(bytes, 0, kProgramNameSize);
     if (file.ProgramName != QLatin1String(kProgramFileProgramName))
-        return std::nullopt;
+        return refuse(QStringLiteral("programma \"%1\" invece di \"%2\"")
+                          .arg(file.ProgramName, QLatin1String(kProgramFileProgramName)));
     file.Version = {WordAt(bytes, kVersionOffset), WordAt(bytes, kVersionOffset + 2),
                     WordAt(bytes, kVersionOffset + 4)};
     file.NomeProgramma = FieldText(bytes, kNomeProgrammaOffset, kNomeProgrammaSize);
@@ -100,14 +108,24 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes)
     return file.commit();
 }
 
-std::optional<QByteArray> ReadFileStart(const QString &path, qint64 maxBytes)
+std::optional<QByteArray> ReadFileStart(const QString &path, qint64 maxBytes, QString *fault)
 {
+    auto refuse = [&](const QString &why) {
+        if (fault)
+            *fault = why;
+        return std::nullopt;
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return refuse(QStringLiteral("file non trovato"));
+    if (!info.isFile())
+        return refuse(QStringLiteral("non è un file regolare"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return refuse(QStringLiteral("impossibile leggerlo: ") + file.errorString());
     QByteArray bytes = file.read(maxBytes);
     if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+        return refuse(QStringLiteral("impossibile leggerlo: ") + file.errorString());
     return bytes;
 }
 

@@ -51,13 +51,17 @@ QByteArray EncodeProgramFile(const CProgramFile &file);
 
 // Reads the header and the first wordCount words; bytes beyond them are ignored. No value when
 // the bytes are fewer than that, or the program name, blanks trimmed on the right, is not
-// exactly "IxoSoft". The configuration name comes back without its trailing blanks.
-std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordCount);
+// exactly "IxoSoft"; `fault` then says which, for the trace. The configuration name comes back
+// without its trailing blanks.
+std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordCount,
+                                              QString *fault = nullptr);
 
 // Writes through QSaveFile, so a failed write leaves the old file as it was.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes);
-// At most maxBytes from the start of the file; no value when it cannot be read.
-std::optional<QByteArray> ReadFileStart(const QString &path, qint64 maxBytes);
+// At most maxBytes from the start of the file; no value, and in `fault` why, when it is missing,
+// unreadable or not a regular file. A pipe or a device is refused before it is opened: opening
+// or reading one can wait for ever.
+std::optional<QByteArray> ReadFileStart(const QString &path, qint64 maxBytes, QString *fault = nullptr);
 
 // The module code in the header of a program file of this program; no value for a foreign,
 // short or unreadable file.

@@ -121,6 +121,7 @@ TEST(AuxConversion, FaultyTextsAndValuesAreErrors)
     const std::pair<int, const char *> badTexts[] = {
         {5, "red"}, {5, "rEd!"}, {1, "r7"},      {8, "11,11"}, {87, "57.6"}, {88, "C4"},
         {52, "UP"}, {53, ""},    {12, "NoSend"}, {0, "7a"},    {9, "-"},     {86, "99999"},
+        {12, "-1"}, {12, "17"},  {86, "0"},      {86, "256"},
     };
     for (const auto &[index, text] : badTexts) {
         QStringList changed = entries;

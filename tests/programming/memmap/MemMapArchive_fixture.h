@@ -55,9 +55,10 @@ inline QString ArchiveSnapshot()
         QSqlQuery &query = g_Connection->Statement(QStringLiteral("SELECT * FROM ") + table +
                                                    QStringLiteral(" ORDER BY IDProgramma"));
         g_Connection->Run(query);
+        const int columns = query.record().count();
         while (query.next()) {
             text += table;
-            for (int i = 0; i < query.record().count(); ++i)
+            for (int i = 0; i < columns; ++i)
                 text += QLatin1Char('|') + query.value(i).toString();
             text += QLatin1Char('\n');
         }

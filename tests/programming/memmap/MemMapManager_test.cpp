@@ -1,3 +1,4 @@
+#include "common/ResString.h"
 #include "platform/UserPaths.h"
 #include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/GestioneQEMMemMap.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace MemMap;
 
@@ -64,31 +67,68 @@ TEST_F(MemMapManagerTest, ConversionsDumpTheImageIntoTheTrace)
     EXPECT_EQ(lines.last(), "Add E06C=17");
 }
 
-TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAlone)
+// Every refused file leaves the archive as it was and says why in the trace; a pipe is refused
+// before it is opened, which would wait for a writer for ever.
+TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
 {
-    const QString good = m_Files.filePath("good.IXO"), path = m_Files.filePath("bad.IXO");
-    ASSERT_TRUE(CGestioneQEMMemMap().Export(good, AddDistinct(EFamily::QEM)));
-    const QByteArray bytes = FileBytes(good);
-    auto with = [&](qsizetype at, QByteArray part) {
-        return QByteArray(bytes).replace(at, part.size(), part);
+    const QString qem = m_Files.filePath("qem.IXO"), vab = m_Files.filePath("vab.IXO");
+    ASSERT_TRUE(CGestioneQEMMemMap().Export(qem, AddDistinct(EFamily::QEM)));
+    ASSERT_TRUE(CGestioneVABZOBMemMap().Export(vab, AddDistinct(EFamily::VABZOB)));
+    const QByteArray qemBytes = FileBytes(qem), vabBytes = FileBytes(vab);
+    auto with = [](QByteArray bytes, qsizetype at, QByteArray part) {
+        return bytes.replace(at, part.size(), part);
     };
     const qsizetype image = kProgramFileHeaderSize;
-    const std::pair<const char *, QByteArray> refused[] = {
-        {"short", bytes.left(287)},
-        {"foreign", with(0, "ixoSoft")},
-        {"other family", with(kModuleCodeOffset + 1, "\x80")},
-        {"range", with(image + 2, QByteArray("\x06\x00", 2))},
-        {"address", with(image + 2 * 86, QByteArray(2, '\0'))}};
+    const struct
+    {
+        EFamily family;
+        QByteArray content;
+        const char *why;
+    } refused[] = {
+        {EFamily::QEM, qemBytes.left(287), "287 byte invece di almeno 288"},
+        {EFamily::QEM, with(qemBytes, 0, "ixoSoft"), "programma \"ixoSoft\" invece di \"IxoSoft\""},
+        {EFamily::QEM, with(qemBytes, kModuleCodeOffset, "\x0f\x80"),
+         "codifica moduli 800F dell'altra famiglia"},
+        {EFamily::QEM, with(qemBytes, image + 2, QByteArray("\x06\x00", 2)), "valore non ammesso Range=6"},
+        {EFamily::QEM, with(qemBytes, image + 2 * 86, QByteArray(2, '\0')),
+         "valore non ammesso NetworkAdd=0"},
+        {EFamily::VABZOB, with(vabBytes, image + 2 * 12, "\xff\xff"), "valore non ammesso NumSpezzate=-1"},
+    };
+    const QString path = m_Files.filePath("bad.IXO"), pipe = m_Files.filePath("pipe.IXO");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString before = ArchiveSnapshot();
-    for (const auto &[what, content] : refused) {
-        ASSERT_TRUE(WriteWholeFile(path, content));
-        EXPECT_FALSE(CGestioneQEMMemMap().Import(path, g_Connection->NewID())) << what;
+    TraceCapture trace;
+    auto refuses = [&](EFamily family, const QString &file, const QString &why) {
+        EXPECT_FALSE(MakeMemMapManager(family == EFamily::QEM ? kQEMCode : kVABCode)
+                         ->Import(file, g_Connection->NewID()))
+            << why.toStdString();
+        EXPECT_TRUE(trace.Lines().contains("File " + file + " rifiutato: " + why)) << why.toStdString();
+    };
+    for (const auto &r : refused) {
+        ASSERT_TRUE(WriteWholeFile(path, r.content));
+        refuses(r.family, path, r.why);
     }
-    EXPECT_FALSE(CGestioneQEMMemMap().Import(m_Files.filePath("missing.IXO"), g_Connection->NewID()));
+    refuses(EFamily::QEM, m_Files.filePath("missing.IXO"), "file non trovato");
+    refuses(EFamily::QEM, m_Files.path(), "non è un file regolare");
+    refuses(EFamily::VABZOB, pipe, "non è un file regolare");
     EXPECT_EQ(ArchiveSnapshot(), before);
 
-    ASSERT_TRUE(WriteWholeFile(path, bytes + QByteArray(100, '\xff')));
+    ASSERT_TRUE(WriteWholeFile(path, qemBytes + QByteArray(100, '\xff')));
     EXPECT_TRUE(CGestioneQEMMemMap().Import(path, g_Connection->NewID()));
+}
+
+// A name of blanks only is no name: the import keeps the default one.
+TEST_F(MemMapManagerTest, ANameOfBlanksKeepsTheDefaultName)
+{
+    const QString path = m_Files.filePath("p.IXO");
+    ASSERT_TRUE(CGestioneVABZOBMemMap().Export(path, AddDistinct(EFamily::VABZOB)));
+    ASSERT_TRUE(WriteWholeFile(path, FileBytes(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
+                                                             QByteArray(kNomeProgrammaSize, ' '))));
+    const qint32 id = g_Connection->NewID();
+    ASSERT_TRUE(CGestioneVABZOBMemMap().Import(path, id));
+    CConfiguration imported;
+    imported.Load(id);
+    EXPECT_EQ(imported.ModInstr().NomeProgramma(), LoadResString(383));
 }
 
 TEST_F(MemMapManagerTest, ExportReportsAFileThatCannotBeWritten)

@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 
+#include <iterator>
 #include <random>
 
 // Seeded random damage to an input: flipped bits, bytes overwritten, inserted, removed or
-// repeated, and cut ends. The same seed gives the same inputs, so a failure can be replayed.
+// repeated, cut ends, numbers in a text and little-endian words set to edge values. The same seed gives the
+// same inputs, so a failure can be replayed.
 class CMutator
 {
 public:
@@ -25,7 +27,7 @@ private:
     void Edit(QByteArray &bytes)
     {
         const int at = Below(int(bytes.size()) + 1);
-        switch (Below(6)) {
+        switch (Below(8)) {
         case 0:
             if (at < bytes.size())
                 bytes[at] = char(bytes[at] ^ (1 << Below(8)));
@@ -43,11 +45,42 @@ private:
         case 4:
             bytes.insert(at, bytes.mid(Below(int(bytes.size())), Below(32) + 1));
             break;
-        default:
+        case 5:
             bytes.truncate(at);
             break;
+        case 6: {
+            // A number in a text set to the edge of some table, as an instrument's listing
+            // could hold it.
+            static const char *const kEdges[] = {"-1", "0", "1", "17", "256", "-32768", "32767"};
+            qsizetype from = at;
+            while (from < bytes.size() && !IsDigit(bytes[from]))
+                ++from;
+            qsizetype to = from;
+            while (to < bytes.size() && (IsDigit(bytes[to]) || bytes[to] == '.'))
+                ++to;
+            if (from > 0 && bytes[from - 1] == '-')
+                --from;
+            if (from < bytes.size())
+                bytes.replace(from, to - from, kEdges[Below(int(std::size(kEdges)))]);
+            break;
+        }
+        default: {
+            // A word at the edge of some table: where the bounds of a value are checked, an
+            // off-by-one or a missing sign test shows.
+            static constexpr quint16 kEdges[] = {0x0000, 0x0001, 0xFFFF, 0x8000,
+                                                 0x7FFF, 0x0100, 0x0011, 0x0006};
+            const quint16 word = kEdges[Below(int(std::size(kEdges)))];
+            const int even = at & ~1;
+            if (even + 1 < bytes.size()) {
+                bytes[even] = char(word & 0xFF);
+                bytes[even + 1] = char(word >> 8);
+            }
+            break;
+        }
         }
     }
+
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
     std::mt19937 m_Random;
 };

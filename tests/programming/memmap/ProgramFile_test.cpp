@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace MemMap;
 
 namespace {
@@ -76,6 +78,10 @@ TEST(ProgramFile, RefusesForeignShortAndMissingFilesButNotLongerOnes)
     ASSERT_TRUE(WriteWholeFile(other, EncodeProgramFile(SampleFile(EFamily::QEM, qint16(0xCC0F), "Other"))));
     EXPECT_FALSE(IsQEMConfigFile(other));
     EXPECT_FALSE(IsQEMConfigFile(dir.filePath("missing.IXO")));
+    // The main window asks before the import: a pipe must not hold it up either.
+    const QString pipe = dir.filePath("pipe.IXO");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(IsQEMConfigFile(pipe));
     EXPECT_FALSE(WriteWholeFile(dir.filePath("no/such/folder/x.IXO"), "x"));
 }
 
