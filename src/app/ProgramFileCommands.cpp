@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <memory>
@@ -78,37 +77,9 @@ void ExportProgramma(qint32 id, const QString &fileName)
 {
     CModInstr modInstr;
     modInstr.LoadDataFromADORS(IDCriterion(id));
-    const std::unique_ptr<CMemMapManager> manager = MakeMemMapManager(modInstr.CodificaModuli());
-    manager->SetIDProgramma(id);
-    manager->ConvertUserSetupToMemoryMap();
-
-    // The manager's own Export says only that the file could not be written; the user needs
-    // the system's reason, so the file the manager lays out is written here.
-    MemMap::CProgramFile file;
-    file.Version = MemMap::WritingProgramVersion();
-    file.NomeProgramma = manager->Configuration().ModInstr().NomeProgramma();
-    file.CodificaModuli = manager->Configuration().ModInstr().CodificaModuli();
-    for (int i = 0; i < manager->WordCount(); ++i)
-        file.Words.append(manager->Word(i));
-    const QByteArray bytes = MemMap::EncodeProgramFile(file);
-
-    QSaveFile out(fileName);
-    // Unbuffered, so a write that stops short (a full disk) is seen here: a buffered one is
-    // flushed by commit(), which takes a short write for success and puts a cut file in place.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        RaiseFileError(kCannotWrite, fileName, out.errorString());
-    for (qint64 written = 0; written < bytes.size();) {
-        const qint64 step = out.write(bytes.constData() + written, bytes.size() - written);
-        if (step <= 0) {
-            // Cancelling closes the device, which would forget why the write failed.
-            const QString reason = out.errorString();
-            out.cancelWriting();
-            RaiseFileError(kCannotWrite, fileName, reason);
-        }
-        written += step;
-    }
-    if (!out.commit())
-        RaiseFileError(kCannotWrite, fileName, out.errorString());
+    QString reason;
+    if (!MakeMemMapManager(modInstr.CodificaModuli())->Export(fileName, id, &reason))
+        RaiseFileError(kCannotWrite, fileName, reason);
 }
 
 std::optional<qint16> ReadProgramFileModuleCode(const QString &fileName)

@@ -161,12 +161,12 @@ CAuxContext CMemMapManager::AuxContext()
     return context;
 }
 
-bool CMemMapManager::Export(const QString &fileName, qint32 id)
+bool CMemMapManager::Export(const QString &fileName, qint32 id, QString *fault)
 {
     m_IDProgramma = id;
     ConvertUserSetupToMemoryMap();
     m_CodificaModuli = m_Configuration.ModInstr().CodificaModuli();
-    return SaveMemorySetup(fileName);
+    return SaveMemorySetup(fileName, fault);
 }
 
 bool CMemMapManager::Import(const QString &fileName, qint32 id)
@@ -188,16 +188,20 @@ bool CMemMapManager::Import(const QString &fileName, qint32 id)
     return true;
 }
 
-bool CMemMapManager::SaveMemorySetup(const QString &fileName)
+bool CMemMapManager::SaveMemorySetup(const QString &fileName, QString *fault)
 {
     CProgramFile file;
     file.Version = WritingProgramVersion();
     file.NomeProgramma = m_Configuration.ModInstr().NomeProgramma();
     file.CodificaModuli = m_CodificaModuli;
     file.Words = m_MemoryMap;
-    if (WriteWholeFile(fileName, EncodeProgramFile(file)))
+    QString reason;
+    if (WriteWholeFile(fileName, EncodeProgramFile(file), &reason))
         return true;
-    g_Trace->BugMessage(QStringLiteral("Impossibile scrivere il file ") + fileName);
+    g_Trace->BugMessage(QStringLiteral("Impossibile scrivere il file ") + fileName + QStringLiteral(": ") +
+                        reason);
+    if (fault)
+        *fault = reason;
     return false;
 }
 

@@ -64,15 +64,16 @@ public:
     // Fills the auxiliary image from the instrument's answer to "READ" (AuxListing.h).
     void ReadAuxListing(const QByteArray &listing);
 
-    // The archived configuration id as a program file; false when the file cannot be written.
-    bool Export(const QString &fileName, qint32 id);
+    // The archived configuration id as a program file; false when the file cannot be written,
+    // the old file then left as it was and `fault` saying why.
+    bool Export(const QString &fileName, qint32 id, QString *fault = nullptr);
     // The program file as new rows under id, which the caller has just taken. False, with
     // the archive untouched and the reason in the trace, for a file that is not a regular
     // readable file, is not this program's, is shorter than its image, belongs to the other
     // family, or holds a value outside its table.
     bool Import(const QString &fileName, qint32 id);
 
-    bool SaveMemorySetup(const QString &fileName);
+    bool SaveMemorySetup(const QString &fileName, QString *fault = nullptr);
     // False, nothing changed, reason traced, for a file that is not a regular readable file, is
     // not this program's or is shorter than header and image. A configuration name of blanks
     // only leaves the default name.

@@ -96,16 +96,32 @@ std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordC
     return file;
 }
 
-bool WriteWholeFile(const QString &path, const QByteArray &bytes)
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *fault)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
+    const auto failed = [&](const QString &reason) {
+        if (fault)
+            *fault = reason;
         file.cancelWriting();
         return false;
+    };
+    // Unbuffered, so a write that stops short (a full disk, a size limit) is seen here: a
+    // buffered device is flushed by commit(), which takes a short write for success and puts a
+    // cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(file.errorString());
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return failed(file.errorString());
+        written += step;
     }
-    return file.commit();
+    if (!file.commit()) {
+        if (fault)
+            *fault = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 std::optional<QByteArray> ReadFileStart(const QString &path, qint64 maxBytes, QString *fault)

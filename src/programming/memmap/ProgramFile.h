@@ -56,8 +56,9 @@ QByteArray EncodeProgramFile(const CProgramFile &file);
 std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordCount,
                                               QString *fault = nullptr);
 
-// Writes through QSaveFile, so a failed write leaves the old file as it was.
-bool WriteWholeFile(const QString &path, const QByteArray &bytes);
+// Writes through QSaveFile, so a failed write leaves the old file as it was; `fault` then says
+// why, in the system's words ("No space left on device").
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *fault = nullptr);
 // At most maxBytes from the start of the file; no value, and in `fault` why, when it is missing,
 // unreadable or not a regular file. A pipe or a device is refused before it is opened: opening
 // or reading one can wait for ever.
