@@ -47,9 +47,8 @@ protected:
     PdfFile Print(qint32 id)
     {
         job = std::make_shared<CPrintJob>(CPrintJob::ForConfiguration(id));
-        const QString path = dir.filePath(QStringLiteral("print.pdf"));
-        if (qEnvironmentVariableIsSet("IXO_KEEP_PDF"))
-            const_cast<QString &>(path) = QString::fromLocal8Bit(qgetenv("IXO_KEEP_PDF"));
+        // IXO_KEEP_PDF names a file to keep the printout in, to look at it.
+        const QString path = qEnvironmentVariable("IXO_KEEP_PDF", dir.filePath(QStringLiteral("print.pdf")));
         table.SetContent(PrintTableContent(job));
         table.SetPrinterSource(
             [path] { return ApplicationPrinter::NewPrinter(ApplicationPrinter::ForPrint(), path); });
@@ -131,3 +130,59 @@ TEST_F(PrintToPdf, EveryOptionOnPrintsHeadingPageFootersAndEveryRowOnce)
     for (auto row = expected.begin(); row != expected.end(); ++row)
         EXPECT_EQ(table.value(row.key()), row.value()) << row.key().toStdString();
 }
+
+TEST_F(PrintToPdf, EveryOptionOffPrintsTheTableAlone)
+{
+    SetOptions(false, Picture(), false, false);
+    const PdfFile pdf = Print(Archive(SetLargest));
+
+    const int pages = pdf.Pages();
+    ASSERT_GE(pages, 2);
+    EXPECT_EQ(pdf.Lines(1).value(0), LoadResString(682));
+    for (int page = 1; page <= pages; ++page) {
+        const QStringList lines = pdf.Lines(page);
+        EXPECT_EQ(pdf.Images(page), 0);
+        EXPECT_TRUE(lines.contains(LoadResString(683) + ' ' + LoadResString(684))) << page;
+        EXPECT_FALSE(HasLine(lines, LoadResString(680)));
+        EXPECT_FALSE(lines.join('\n').contains("note")) << page;
+        EXPECT_FALSE(lines.join('\n').contains(QStringLiteral("/%1").arg(pages))) << page;
+    }
+}
+
+TEST_F(PrintToPdf, StoredLandscapeA4IsUsedWithoutPrinterSetupFirst)
+{
+    const QString section = QStringLiteral("Application printer");
+    Platform::WriteSetting(section, QStringLiteral("DeviceName"), ApplicationPrinter::PdfDeviceName());
+    Platform::WriteSetting(section, QStringLiteral("PaperSize"), QStringLiteral("9"));
+    Platform::WriteSetting(section, QStringLiteral("Orientation"), QStringLiteral("2"));
+    Platform::WriteSetting(section, QStringLiteral("PrintToFile"), QStringLiteral("True"));
+    SetOptions(true, QString(), true, true);
+
+    const PdfFile pdf = Print(Archive(SetLargest));
+
+    EXPECT_EQ(pdf.Info(QStringLiteral("Page size")), QStringLiteral("842 x 595 pts (A4)"));
+    EXPECT_GE(pdf.Pages(), 3);
+}
+
+class MissingPicture : public PrintToPdf, public ::testing::WithParamInterface<const char *>
+{};
+
+TEST_P(MissingPicture, HeadingPageWithoutItAndATraceLine)
+{
+    const QString picture = dir.filePath(QString::fromLatin1(GetParam()));
+    QFile garbage(dir.filePath(QStringLiteral("garbage.png")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("not a picture");
+    garbage.close();
+    SetOptions(true, picture, false, false);
+    TraceCapture trace;
+
+    const PdfFile pdf = Print(Archive(SetLargest));
+
+    EXPECT_TRUE(HasLine(pdf.Lines(1), LoadResString(680) + " ___"));
+    EXPECT_EQ(pdf.Images(1), 0);
+    EXPECT_TRUE(HasLine(trace.Lines(), "Immagine di intestazione non leggibile: " + picture))
+        << trace.Lines().join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, MissingPicture, ::testing::Values("missing.png", "garbage.png"));
