@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 FPrinterSetup::FPrinterSetup(QWidget *parent)
     : QDialog(parent), m_cboPrinter(new QComboBox(this)), m_cboPaper(new QComboBox(this)),
       m_optPortrait(new QRadioButton(LoadResString(713))),
@@ -29,8 +31,19 @@ FPrinterSetup::FPrinterSetup(QWidget *parent)
     m_optPortrait->setObjectName(QStringLiteral("optPortrait"));
     m_optLandscape->setObjectName(QStringLiteral("optLandscape"));
     m_chkPrintToFile->setObjectName(QStringLiteral("chkPrintToFile"));
-    m_cboPrinter->addItems(ApplicationPrinter::DeviceNames());
-    m_cboPaper->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const QStringList devices = ApplicationPrinter::DeviceNames();
+    m_cboPrinter->addItems(devices);
+    // Wide enough for every name from the start, so the dialog keeps its size whatever is chosen.
+    qsizetype deviceLength = 0;
+    for (const QString &device : devices)
+        deviceLength = std::max(deviceLength, device.size());
+    qsizetype paperLength = 0;
+    for (qint32 code : ApplicationPrinter::PaperSizes(ApplicationPrinter::PdfDeviceName()))
+        paperLength = std::max(paperLength, CPrintDlg::PaperSizeName(code).size());
+    for (QComboBox *list : {m_cboPrinter, m_cboPaper}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        list->setMinimumContentsLength(int(std::max(deviceLength, paperLength)));
+    }
 
     auto *form = new QFormLayout;
     form->addRow(LoadResString(710), m_cboPrinter);
