@@ -53,7 +53,17 @@ void CPrintJob::SetReportData(CReportRecordset report)
 
 QList<CPrintPage> CPrintJob::LayOut(const QPagedPaintDevice &device, const CPrintOptions &options) const
 {
-    return LayOut(device, options, LoadHeaderPicture(options));
+    return LayOut(device, options, Picture(options));
+}
+
+const QImage &CPrintJob::Picture(const CPrintOptions &options) const
+{
+    const QString path = options.EnableHeader ? options.HeaderPicture : QString();
+    if (m_PicturePath != path) {
+        m_Picture = LoadHeaderPicture(options);
+        m_PicturePath = path;
+    }
+    return m_Picture;
 }
 
 QList<CPrintPage> CPrintJob::LayOut(const QPagedPaintDevice &device, const CPrintOptions &options,
@@ -71,7 +81,7 @@ QList<CPrintPage> CPrintJob::LayOut(const QPagedPaintDevice &device, const CPrin
 
 void CPrintJob::Print(QPagedPaintDevice &device, const CPrintOptions &options, const QString &target) const
 {
-    const QImage picture = LoadHeaderPicture(options);
+    const QImage &picture = Picture(options);
     const QList<CPrintPage> pages = LayOut(device, options, picture);
     QPainter painter;
     if (!painter.begin(&device))

@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <optional>
+
 class QPagedPaintDevice;
 
 // Numbers of the printout's errors (program errors: code Or 0x80040000).
@@ -29,7 +31,7 @@ public:
     void SetReportData(CReportRecordset report);
 
     // The pages on the device's paper. A heading picture that cannot be read is left out,
-    // with a trace line.
+    // with a trace line (once for the job).
     QList<CPrintPage> LayOut(const QPagedPaintDevice &device, const CPrintOptions &options) const;
     // Lays out and paints every page. When the device refuses the printout, CError peNotWritten
     // with text 717 naming target (the file or printer).
@@ -38,10 +40,14 @@ public:
 private:
     QList<CPrintPage> LayOut(const QPagedPaintDevice &device, const CPrintOptions &options,
                              const QImage &picture) const;
+    // The heading picture, read once per job and path: a preview paints the job again and again.
+    const QImage &Picture(const CPrintOptions &options) const;
 
     CStyleRecordset m_HeaderStyle;
     CStyleRecordset m_TableStyle;
     CReportRecordset m_Report;
+    mutable std::optional<QString> m_PicturePath;
+    mutable QImage m_Picture;
 };
 
 // The picture of the heading page, or a null image (with a trace line) when it cannot be read.

@@ -37,6 +37,26 @@ Qt::Alignment HorizontalAlignment(qint16 alignment)
     }
 }
 
+// Places the lines of a text item across its box and its baseline down each line.
+void SetLines(CPlacedItem &item, QStringList lines, const CTextMetrics &metrics)
+{
+    const CPrintFont &font = item.Font;
+    item.LineSpacing = metrics.LineSpacing(font);
+    const qreal ascent = metrics.Ascent(font);
+    item.Baseline = (item.LineSpacing - ascent - metrics.Descent(font)) / 2 + ascent;
+    item.Lines = std::move(lines);
+    item.LineLeft.clear();
+    const qreal room = item.Box.width() - 2 * item.Padding;
+    for (const QString &line : item.Lines) {
+        qreal left = item.Padding;
+        if (item.Alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
+            const qreal spare = room - metrics.Width(font, line);
+            left += item.Alignment & Qt::AlignRight ? spare : spare / 2;
+        }
+        item.LineLeft.append(left);
+    }
+}
+
 class CLayout
 {
 public:
@@ -98,9 +118,12 @@ private:
         item.Font = font;
         item.Alignment = HorizontalAlignment(style.Alignment);
         item.Padding = padding;
-        item.LineSpacing = m_Metrics.LineSpacing(font);
-        item.Lines =
-            style.Multiline ? BreakLines(text, width - 2 * padding, font, m_Metrics) : QStringList{text};
+        if (style.Multiline) {
+            SetLines(item, BreakLines(text, width - 2 * padding, font, m_Metrics), m_Metrics);
+        } else {
+            SetLines(item, {text}, m_Metrics);
+            item.Clip = m_Metrics.Width(font, text) > width - 2 * padding;
+        }
         item.DrawBox = style.DrawBox;
         item.LineWidth = style.LineWidth * Twips(kLineWidthTwips);
         return item;
@@ -155,6 +178,7 @@ private:
         for (CPlacedItem &cell : block.Cells) {
             cell.Box.setTop(m_Y);
             cell.Box.setHeight(height);
+            cell.Clip = cell.Clip || height < block.Height;
             m_Pages.last().Items.append(cell);
         }
         m_Y += height;
@@ -270,8 +294,8 @@ private:
             item.Box = QRectF(left, y, width, m_FooterLineSpacing);
             item.Font = m_FooterFont;
             item.Alignment = alignment;
-            item.Lines = {text};
-            item.LineSpacing = m_FooterLineSpacing;
+            SetLines(item, {text}, m_Metrics);
+            item.Clip = m_Metrics.Width(m_FooterFont, text) > width;
             return item;
         };
         for (qsizetype page = 0; page < pages; ++page) {
@@ -340,6 +364,9 @@ QList<CPrintPage> LayOutReport(const CLayoutInput &input, const CPageGeometry &p
 
 QStringList BreakLines(const QString &text, qreal width, const CPrintFont &font, const CTextMetrics &metrics)
 {
+    // Most texts fit as they are.
+    if (!text.contains(QLatin1Char('\n')) && metrics.Width(font, text) <= width)
+        return {text};
     QStringList lines;
     for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
         QString line;

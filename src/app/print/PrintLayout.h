@@ -26,6 +26,8 @@ class CTextMetrics
 public:
     virtual ~CTextMetrics() = default;
     virtual qreal LineSpacing(const CPrintFont &font) const = 0;
+    virtual qreal Ascent(const CPrintFont &font) const = 0;
+    virtual qreal Descent(const CPrintFont &font) const = 0;
     virtual qreal Width(const CPrintFont &font, const QString &text) const = 0;
 };
 
@@ -50,8 +52,11 @@ struct CPageGeometry
     QRectF Content;
 };
 
-// One element placed on a page. Its box bounds everything it paints: the text lines (already
-// broken to fit between the padding), the picture and the ruled sides of DrawBox.
+// One element placed on a page. Its box bounds what it paints: the text lines (already broken to
+// fit between the padding and placed across by their alignment: LineLeft from the box's left
+// edge), the picture; the ruled sides of DrawBox run along its edges. The lines stand as one
+// block in the middle of the box's height, Baseline below each line's top. Clip is set when the
+// text would run out of the box, which must then cut it.
 struct CPlacedItem
 {
     enum ERole {
@@ -74,9 +79,12 @@ struct CPlacedItem
     Qt::Alignment Alignment = Qt::AlignLeft;
     qreal Padding = 0;
     QStringList Lines;
+    QList<qreal> LineLeft;
     qreal LineSpacing = 0;
+    qreal Baseline = 0;
     qint16 DrawBox = 0;
     qreal LineWidth = 0;
+    bool Clip = false;
 };
 
 struct CPrintPage

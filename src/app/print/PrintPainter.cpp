@@ -40,38 +40,33 @@ CPageGeometry PageGeometry(const QPagedPaintDevice &device, const QMarginsF &mar
 
 namespace {
 
+// A side runs along the box's edge, so neighbouring boxes rule their common side as one line;
+// it stands out of the box by half its width, no more.
 void PaintBox(QPainter &painter, const CPlacedItem &item)
 {
     if (item.DrawBox == 0 || item.LineWidth <= 0)
         return;
-    // A side runs along the box's edge, so neighbouring boxes rule their common side as one
-    // line; it may stand out of the box by half its width, no more.
-    const qreal half = item.LineWidth / 2;
-    painter.setClipRect(item.Box.adjusted(-half, -half, half, half));
-    painter.setPen(QPen(Qt::black, item.LineWidth, Qt::SolidLine, Qt::SquareCap));
+    if (painter.pen().widthF() != item.LineWidth || painter.pen().capStyle() != Qt::SquareCap)
+        painter.setPen(QPen(Qt::black, item.LineWidth, Qt::SolidLine, Qt::SquareCap));
     const QRectF &r = item.Box;
+    QLineF sides[4];
+    int count = 0;
     if (item.DrawBox & CStyleRow::dbLeft)
-        painter.drawLine(r.topLeft(), r.bottomLeft());
+        sides[count++] = QLineF(r.topLeft(), r.bottomLeft());
     if (item.DrawBox & CStyleRow::dbTop)
-        painter.drawLine(r.topLeft(), r.topRight());
+        sides[count++] = QLineF(r.topLeft(), r.topRight());
     if (item.DrawBox & CStyleRow::dbRight)
-        painter.drawLine(r.topRight(), r.bottomRight());
+        sides[count++] = QLineF(r.topRight(), r.bottomRight());
     if (item.DrawBox & CStyleRow::dbBottom)
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        sides[count++] = QLineF(r.bottomLeft(), r.bottomRight());
+    painter.drawLines(sides, count);
 }
 
 void PaintText(QPainter &painter, const CPlacedItem &item)
 {
-    if (item.Lines.isEmpty())
-        return;
-    painter.setPen(Qt::black);
-    const qreal height = item.Lines.size() * item.LineSpacing;
-    qreal y = item.Box.top() + (item.Box.height() - height) / 2;
-    const qreal left = item.Box.left() + item.Padding;
-    const qreal width = item.Box.width() - 2 * item.Padding;
-    const int flags = int(item.Alignment) | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
-    for (const QString &line : item.Lines) {
-        painter.drawText(QRectF(left, y, width, item.LineSpacing), flags, line);
+    qreal y = item.Box.top() + (item.Box.height() - item.Lines.size() * item.LineSpacing) / 2 + item.Baseline;
+    for (qsizetype i = 0; i < item.Lines.size(); ++i) {
+        painter.drawText(QPointF(item.Box.left() + item.LineLeft.value(i), y), item.Lines[i]);
         y += item.LineSpacing;
     }
 }
@@ -80,20 +75,35 @@ void PaintText(QPainter &painter, const CPlacedItem &item)
 
 void PaintPage(QPainter &painter, const CPrintPage &page, const QImage &picture)
 {
+    // A page uses a handful of fonts, back and forth.
+    QList<std::pair<CPrintFont, QFont>> fonts;
+    const auto font = [&fonts](const CPrintFont &wanted) {
+        for (const auto &[printFont, qfont] : fonts) {
+            if (printFont == wanted)
+                return qfont;
+        }
+        fonts.append({wanted, PrintFont(wanted)});
+        return fonts.last().second;
+    };
     CPrintFont current;
     for (const CPlacedItem &item : page.Items) {
-        painter.setClipRect(item.Box);
+        if (item.Clip)
+            painter.setClipRect(item.Box);
         if (item.Role == CPlacedItem::roPicture) {
             if (!picture.isNull())
                 painter.drawImage(item.Box, picture);
         } else if (!item.Lines.isEmpty()) {
             if (!(item.Font == current)) {
                 current = item.Font;
-                painter.setFont(PrintFont(current));
+                painter.setFont(font(current));
             }
+            // Text is painted with the pen's colour; the lines' pen serves as well.
+            if (painter.pen().color() != Qt::black)
+                painter.setPen(Qt::black);
             PaintText(painter, item);
         }
+        if (item.Clip)
+            painter.setClipping(false);
         PaintBox(painter, item);
     }
-    painter.setClipping(false);
 }

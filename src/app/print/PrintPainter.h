@@ -23,6 +23,8 @@ public:
     explicit CDeviceTextMetrics(const QPaintDevice *device) : m_Device(device) {}
 
     qreal LineSpacing(const CPrintFont &font) const override { return Metrics(font).lineSpacing(); }
+    qreal Ascent(const CPrintFont &font) const override { return Metrics(font).ascent(); }
+    qreal Descent(const CPrintFont &font) const override { return Metrics(font).descent(); }
     qreal Width(const CPrintFont &font, const QString &text) const override
     {
         return Metrics(font).horizontalAdvance(text);

@@ -16,6 +16,8 @@ class FixedMetrics : public CTextMetrics
 {
 public:
     qreal LineSpacing(const CPrintFont &font) const override { return font.PointSize * 24; }
+    qreal Ascent(const CPrintFont &font) const override { return font.PointSize * 16; }
+    qreal Descent(const CPrintFont &font) const override { return font.PointSize * 4; }
     qreal Width(const CPrintFont &font, const QString &text) const override
     {
         return text.size() * font.PointSize * 10;
