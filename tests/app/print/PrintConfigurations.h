@@ -3,39 +3,33 @@
 #include "model/Configuration.h"
 #include "model/ModuleCodes.h"
 
-// Configurations for the printout tests and the benchmark, by their modules.
+// A configuration by its modules, for the printout tests and the benchmark.
 struct CModules
 {
     const char *what;
-    qint16 model;
-    qint16 slotA;
-    qint16 slotB = SlotBModule::None;
-    qint16 slotC = SlotCModule::None;
-    qint16 slotD = SlotDModule::None;
+    qint16 model, slotA, slotB = SlotBModule::None, slotC = SlotCModule::None, slotD = SlotDModule::None;
     bool linearization = false;
 };
 
-inline void SetModules(CConfiguration &configuration, const CModules &modules)
+inline void SetModules(CConfiguration &configuration, const CModules &m)
 {
-    CModInstr &modInstr = configuration.ModInstr();
-    modInstr.SetNomeProgramma(QString::fromLatin1(modules.what));
-    modInstr.SetModelloStrumento(modules.model);
-    modInstr.SetSlotA(modules.slotA);
-    modInstr.SetSlotB(modules.slotB);
-    modInstr.SetSlotC(modules.slotC);
-    modInstr.SetSlotD(modules.slotD);
-    configuration.InOutScale().SetLinearizzazione(modules.linearization ? 1 : 0);
+    configuration.ModInstr().SetNomeProgramma(m.what);
+    configuration.ModInstr().SetModelloStrumento(m.model);
+    configuration.ModInstr().SetSlotA(m.slotA);
+    configuration.ModInstr().SetSlotB(m.slotB);
+    configuration.ModInstr().SetSlotC(m.slotC);
+    configuration.ModInstr().SetSlotD(m.slotD);
+    configuration.InOutScale().SetLinearizzazione(m.linearization ? 1 : 0);
 }
 
-// The most a printout can hold: IXO with QZ, Z8/Z9 and KQ, linearization on all 16 points.
+// The most a printout holds: IXO with QZ, Z8/Z9 and KQ, linearization on all 16 points.
 inline void SetLargest(CConfiguration &configuration)
 {
     SetModules(configuration, {"Largest", Modello::IXO, SlotAModule::VAB, SlotBModule::QZ, SlotCModule::Z8Z9,
                                SlotDModule::KQ, true});
-    CLinearize &linearize = configuration.Linearize();
-    linearize.SetNumSpezzate(CLinearize::kPoints);
+    configuration.Linearize().SetNumSpezzate(CLinearize::kPoints);
     for (int i = 0; i < CLinearize::kPoints; ++i) {
-        linearize.SetCoordinateIn(i, qint16(100 * i));
-        linearize.SetCoordinateOut(i, qint16(110 * i));
+        configuration.Linearize().SetCoordinateIn(i, qint16(100 * i));
+        configuration.Linearize().SetCoordinateOut(i, qint16(110 * i));
     }
 }

@@ -6,10 +6,9 @@
 #include "platform/widgets/PrinterCatalogue.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 
-// No test reaches a print system: Qt's print support is pointed at a server that does not
-// exist, and the printer setup reads the fake catalogue of the test that installs one.
+// No test reaches a print system: Qt's print support looks for a server that does not exist,
+// and printer setup reads the fake catalogue a test installs.
 class CPrintEnvironment : public ::testing::Environment
 {
 public:
@@ -18,14 +17,22 @@ public:
 inline ::testing::Environment *const g_PrintEnvironment =
     ::testing::AddGlobalTestEnvironment(new CPrintEnvironment);
 
-// Printers as a test wants them; installed for its lifetime, with the run's choice forgotten
-// before and after.
+// Printers as a test wants them, each with its default paper and the papers it takes; installed
+// for the test's lifetime, with the run's printer choice forgotten before and after.
 class FakePrinterCatalogue : public Platform::CPrinterCatalogue
 {
 public:
-    explicit FakePrinterCatalogue(QList<Platform::CPrinterEntry> printers = {}, QString defaultName = {})
-        : m_Printers(std::move(printers)), m_Default(std::move(defaultName))
+    using Papers = QList<QPageSize::PageSizeId>;
+    explicit FakePrinterCatalogue(const QList<std::pair<QString, Papers>> &printers = {},
+                                  QString defaultName = {})
+        : m_Default(std::move(defaultName))
     {
+        for (const auto &[name, papers] : printers) {
+            Platform::CPrinterEntry entry{name, QPageSize(papers.first()), QPageLayout::Portrait, {}};
+            for (QPageSize::PageSizeId id : papers)
+                entry.PageSizes.append(QPageSize(id));
+            m_Printers.append(entry);
+        }
         Platform::SetPrinterCatalogue(this);
         ApplicationPrinter::Reset();
     }
@@ -48,37 +55,32 @@ class PdfFile
 public:
     explicit PdfFile(QString path) : m_Path(std::move(path)) {}
 
-    // "Pages", "Page size", "Title", ... as pdfinfo reports them.
+    // A field as pdfinfo reports it: "Pages", "Page size", "Creator".
     QString Info(const QString &field) const
     {
-        for (const QString &line : Run(QStringLiteral("pdfinfo"), {m_Path}).split(QLatin1Char('\n'))) {
-            if (line.startsWith(field + QLatin1Char(':')))
-                return line.mid(field.size() + 1).trimmed();
-        }
-        return {};
+        const QString info = Run("pdfinfo", {m_Path});
+        const qsizetype at = info.indexOf(field + ':');
+        return at < 0 ? QString() : info.mid(at + field.size() + 1).section('\n', 0, 0).trimmed();
     }
-    int Pages() const { return Info(QStringLiteral("Pages")).toInt(); }
-    // The text of one page (from 1), each line with its runs of blanks made one.
+    int Pages() const { return Info("Pages").toInt(); }
+    // The text lines of a page (from 1), each with its runs of blanks made one.
     QStringList Lines(int page) const
     {
-        const QString text = Run(QStringLiteral("pdftotext"),
-                                 {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
-                                  QStringLiteral("-l"), QString::number(page), m_Path, QStringLiteral("-")});
         QStringList lines;
-        for (const QString &line : text.split(QLatin1Char('\n'))) {
+        for (const QString &line : Run("pdftotext", {"-layout", "-f", QString::number(page), "-l",
+                                                     QString::number(page), m_Path, "-"})
+                                       .split('\n', Qt::SkipEmptyParts)) {
             if (!line.trimmed().isEmpty())
-                lines.append(line.simplified());
+                lines << line.simplified();
         }
         return lines;
     }
-    // The images drawn on one page.
+    // The images drawn on a page: pdfimages lists them under two heading lines.
     int Images(int page) const
     {
-        const QStringList lines = Run(QStringLiteral("pdfimages"),
-                                      {QStringLiteral("-list"), QStringLiteral("-f"), QString::number(page),
-                                       QStringLiteral("-l"), QString::number(page), m_Path})
-                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        return int(lines.size()) - 2; // two heading lines
+        const QString list =
+            Run("pdfimages", {"-list", "-f", QString::number(page), "-l", QString::number(page), m_Path});
+        return int(list.split('\n', Qt::SkipEmptyParts).size()) - 2;
     }
 
 private:
@@ -86,23 +88,9 @@ private:
     {
         QProcess process;
         process.start(program, arguments);
-        EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
-        EXPECT_EQ(process.exitCode(), 0)
-            << program.toStdString() << ' ' << process.readAllStandardError().toStdString();
+        EXPECT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0) << program.toStdString();
         return QString::fromUtf8(process.readAllStandardOutput());
     }
 
     QString m_Path;
 };
-
-// A paper as a printer queue reports it.
-inline Platform::CPrinterEntry PrinterEntry(const QString &name, QPageSize::PageSizeId paper,
-                                            QList<QPageSize::PageSizeId> papers = {})
-{
-    Platform::CPrinterEntry entry;
-    entry.Name = name;
-    entry.DefaultPageSize = QPageSize(paper);
-    for (QPageSize::PageSizeId id : papers)
-        entry.PageSizes.append(QPageSize(id));
-    return entry;
-}

@@ -55,9 +55,19 @@ QStringList DeviceNames()
     return names;
 }
 
+QPageSize PaperPageSize(qint32 code)
+{
+    // Qt knows every named paper by its code but folio, 8 1/2 x 13 in.
+    constexpr qint32 kFolio = 14;
+    if (code == kFolio)
+        return QPageSize(QSizeF(8.5, 13), QPageSize::Inch, QString(), QPageSize::ExactMatch);
+    const QPageSize::PageSizeId id = code >= 1 && code <= kLastNamedPaper ? QPageSize::id(code) : QPageSize::Custom;
+    return id == QPageSize::Custom ? QPageSize() : QPageSize(id);
+}
+
 bool IsPaperSize(qint32 code)
 {
-    return code >= 1 && code <= kLastNamedPaper && QPageSize::id(code) != QPageSize::Custom;
+    return PaperPageSize(code).isValid();
 }
 
 QList<qint32> PaperSizes(const QString &deviceName)
@@ -149,7 +159,7 @@ std::unique_ptr<QPrinter> NewPrinter(const CPrinterChoice &choice, const QString
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdfFile);
     }
-    printer->setPageSize(QPageSize(QPageSize::id(IsPaperSize(choice.PaperSize) ? choice.PaperSize : kA4)));
+    printer->setPageSize(PaperPageSize(IsPaperSize(choice.PaperSize) ? choice.PaperSize : kA4));
     printer->setPageOrientation(choice.PageOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     // The printout keeps margins of its own; a queue still keeps what it cannot print on.
     printer->setPageMargins(QMarginsF(0, 0, 0, 0));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPageSize>
 #include <QString>
 
 #include <memory>
@@ -36,7 +37,8 @@ QList<qint32> PaperSizes(const QString &deviceName);
 CPrinterChoice DeviceDefaults(const QString &deviceName);
 // The system's default printer with its paper and orientation; the PDF file when there is none.
 CPrinterChoice SystemDefault();
-// True for the codes 1 to 41, the named papers whose size is known.
+// The size of a named paper (codes 1 to 41); an invalid size for any other code.
+QPageSize PaperPageSize(qint32 code);
 bool IsPaperSize(qint32 code);
 
 CPrinterChoice Current();
