@@ -61,7 +61,8 @@ QPageSize PaperPageSize(qint32 code)
     constexpr qint32 kFolio = 14;
     if (code == kFolio)
         return QPageSize(QSizeF(8.5, 13), QPageSize::Inch, QString(), QPageSize::ExactMatch);
-    const QPageSize::PageSizeId id = code >= 1 && code <= kLastNamedPaper ? QPageSize::id(code) : QPageSize::Custom;
+    const QPageSize::PageSizeId id =
+        code >= 1 && code <= kLastNamedPaper ? QPageSize::id(code) : QPageSize::Custom;
     return id == QPageSize::Custom ? QPageSize() : QPageSize(id);
 }
 

@@ -5,8 +5,6 @@
 #include "common/TraceCode.h"
 #include "platform/SettingsStore.h"
 
-#include <QCoreApplication>
-
 #include <limits>
 #include <optional>
 
@@ -14,6 +12,8 @@ namespace {
 
 const QString kSection = QStringLiteral("Application printer");
 constexpr qint32 kUserDefinedPaper = 256;
+// Texts 720 to 760 name the papers 1 to 41.
+constexpr int kFirstPaperName = 720;
 
 std::optional<qint32> StoredNumber(const QString &key)
 {
@@ -57,7 +57,7 @@ void CPrintDlg::SetDeviceName(const QString &name)
 QString CPrintDlg::PaperSizeName(qint32 code)
 {
     if (code >= 1 && code <= 41)
-        return LoadResString(719 + code);
+        return LoadResString(kFirstPaperName + code - 1);
     return LoadResString(code == kUserDefinedPaper ? 761 : 762);
 }
 
