@@ -1,0 +1,88 @@
+#include "app/print/PrintReport.h"
+
+#include "common/ResString.h"
+#include "model/Configuration.h"
+#include "model/ModuleCodes.h"
+
+namespace {
+
+bool Always(const CModInstr &, const CInOutScale &)
+{
+    return true;
+}
+
+bool RelayAlarms(const CModInstr &modInstr, int alarm)
+{
+    // Z3 drives one alarm, Z5 two, Z8/Z9 four; KQ in slot C drives none.
+    const qint16 slotC = modInstr.SlotC();
+    switch (alarm) {
+    case 1:
+        return slotC >= SlotCModule::Z3 && slotC <= SlotCModule::Z8Z9;
+    case 2:
+        return slotC >= SlotCModule::Z5 && slotC <= SlotCModule::Z8Z9;
+    default:
+        return slotC == SlotCModule::Z8Z9;
+    }
+}
+
+// The analog output sits on a KQ module: slot D or C on IXO, slot C or B on the other models.
+bool AnalogOutFitted(const CModInstr &m, const CInOutScale &)
+{
+    if (m.ModelloStrumento() == Modello::IXO)
+        return m.SlotD() == SlotDModule::KQ || m.SlotC() == SlotCModule::KQ;
+    return m.SlotC() == SlotCModule::KQ || m.SlotB() == SlotBModule::KQ;
+}
+
+const QList<CPrintRule> kPrintRules = {
+    {"CModInstr", Always},
+    {"CRangeQEM", [](const CModInstr &m, const CInOutScale &) { return m.SlotA() == SlotAModule::QEM; }},
+    {"CRangeVABZOB", [](const CModInstr &m, const CInOutScale &) { return m.SlotA() != SlotAModule::QEM; }},
+    {"CFiltroDigitale", Always},
+    {"CSerialComm",
+     [](const CModInstr &m, const CInOutScale &) {
+         return m.SlotB() == SlotBModule::QZ || m.SlotB() == SlotBModule::ZQ;
+     }},
+    {"CDisplay",
+     [](const CModInstr &m, const CInOutScale &) { return m.ModelloStrumento() != Modello::IXO; }},
+    {"CInOutScale", Always},
+    {"CLinearize", [](const CModInstr &, const CInOutScale &s) { return s.Linearizzazione() == 1; }},
+    {"CAlarm1", [](const CModInstr &m, const CInOutScale &) { return RelayAlarms(m, 1); }},
+    {"CAlarm2", [](const CModInstr &m, const CInOutScale &) { return RelayAlarms(m, 2); }},
+    {"CAlarm3", [](const CModInstr &m, const CInOutScale &) { return RelayAlarms(m, 3); }},
+    {"CAlarm4", [](const CModInstr &m, const CInOutScale &) { return RelayAlarms(m, 4); }},
+    {"CAnalogOut", AnalogOutFitted},
+};
+
+} // namespace
+
+const QList<CPrintRule> &PrintRules()
+{
+    return kPrintRules;
+}
+
+CReportRecordset PrepareReport(CConfiguration &configuration)
+{
+    configuration.ApplyContext();
+
+    CReportRecordset report;
+    report.AddRow(LoadResString(682));
+    report.AddRow(LoadResString(683), LoadResString(684));
+
+    const QList<CConfigClass *> objects = configuration.Objects();
+    for (const CPrintRule &rule : kPrintRules) {
+        if (!rule.Printed(configuration.ModInstr(), configuration.InOutScale()))
+            continue;
+        for (const CConfigClass *object : objects) {
+            if (object->ClassName() == QLatin1String(rule.ClassName))
+                object->SetReport(report);
+        }
+    }
+    return report;
+}
+
+CReportRecordset PreparePrintData(qint32 id)
+{
+    CConfiguration configuration;
+    configuration.Load(id);
+    return PrepareReport(configuration);
+}
