@@ -230,6 +230,10 @@ void CWizardPage::PrepareShow()
     for (QLayout *inner : findChildren<QLayout *>())
         inner->invalidate();
     layout()->activate();
+    // A frame that keeps its size is not resized, so its own layout would wait for the event
+    // loop to place the texts just loaded: until then a label keeps the width of its empty
+    // design text.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 void CWizardPage::LoadForShow()

@@ -8,6 +8,8 @@
 #include "wizard/widgets/FinalSetupMessage.h"
 
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -153,6 +155,25 @@ TEST(FinalSetupMessage, MessageByAction)
         EXPECT_FALSE(logo->pixmap().isNull());
         EXPECT_NEAR(logo->mapTo(&closing, logo->rect().center()).x(), closing.width() / 2, 1);
     }
+}
+
+// A frame whose size the page's design fixes is not resized when the texts arrive: its labels
+// still get the width of their texts by the time the page shows, not at the next turn of the
+// event loop.
+TEST(PageLayout, LabelsInAFrameOfFixedSizeFitTheirTexts)
+{
+    CWizardPage page;
+    QWidget *body = page.findChild<QWidget *>(QStringLiteral("Body"));
+    body->setMinimumSize(600, 200);
+    auto *frame = new QGroupBox(body);
+    auto *label = new QLabel(frame);
+    label->setProperty(kTagProperty, QStringLiteral("546"));
+    auto *row = new QHBoxLayout(frame);
+    row->addWidget(label);
+    row->addWidget(new QLineEdit(frame));
+    (new QVBoxLayout(body))->addWidget(frame);
+    page.show();
+    EXPECT_GE(label->width(), label->sizeHint().width());
 }
 
 // Three real pages on the engine: the user names the configuration, walks to the closing page
