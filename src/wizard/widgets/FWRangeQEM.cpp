@@ -94,10 +94,8 @@ void FWRangeQEM::ProbeSelectChange()
     m_RangeTC.ActivateGroup(probe == Probe::Thermocouple);
     m_RangeRTD.ActivateGroup(probe == Probe::RTD);
     m_RangeRES.ActivateGroup(probe == Probe::Resistance);
-    if (probe == Probe::RTD || probe == Probe::Resistance) {
+    if (probe == Probe::RTD || probe == Probe::Resistance)
         m_CJC.SetValue(kCJCAutomatic);
-        CJCChange();
-    }
     m_CJC.ActivateGroup(probe == Probe::Thermocouple);
 }
 

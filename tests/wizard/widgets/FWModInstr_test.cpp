@@ -6,6 +6,11 @@
 
 namespace {
 
+namespace A = SlotAModule;
+namespace B = SlotBModule;
+namespace C = SlotCModule;
+namespace D = SlotDModule;
+
 Members Of(const CModInstr &m)
 {
     return {"NomeProgramma=" + m.NomeProgramma(),
@@ -30,124 +35,52 @@ CModInstr Modules(qint16 model, qint16 a, qint16 b, qint16 c, qint16 d)
 
 CModInstr IXO(qint16 b, qint16 c, qint16 d)
 {
-    return Modules(Modello::IXO, SlotAModule::VAB, b, c, d);
+    return Modules(Modello::IXO, A::VAB, b, c, d);
 }
-
-void TypeName(CWizardPage &page, const QString &typed)
-{
-    QLineEdit *box = Find<QLineEdit>(page, QStringLiteral("txtProgramName"));
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, typed);
-}
-
-namespace A = SlotAModule;
-namespace B = SlotBModule;
-namespace C = SlotCModule;
-namespace D = SlotDModule;
-constexpr qint32 kEnd = IWizardPage::brEnd, kNext = IWizardPage::brNext, kBack = IWizardPage::brBack,
-                 kCancel = IWizardPage::brCancel;
-const auto kClick = [](const char *option) { return [=](CWizardPage &p) { Click(p, option); }; };
 
 // The model is always left as IXO; KQ goes in slot C or D, never both; slot B has no KQ option
-// and keeps a KQ it was given.
-TEST(FWModInstr, ModelKQInterlockAndSlotB)
+// and keeps a KQ it was given; a control changes its own member only.
+TEST(FWModInstr, ModelKQInterlockSlotBAndRoundTrip)
 {
-    const QString fifty = QString(50, QLatin1Char('x'));
+    const QString fifty(50, QLatin1Char('x'));
+    const CModInstr data = Modules(Modello::IXO, A::QEM, B::ZQ, C::Z3, D::None);
+    const QList<PageVisit<CModInstr>> visits = {
+        {"new configuration", CModInstr(), "",
+         "txtProgramName=Without name | SlotA=0 | SlotB=0 | SlotC=0 | SlotD=0 | optSlotC4 | optSlotD1", kEnd,
+         "ModelloStrumento=2"},
+        {"EKA 35, Next", Modules(Modello::EKA35, A::VAKVAM, B::QZ, C::Z5, D::None), "",
+         "SlotA=1 | SlotB=1 | SlotC=2", kNext, "ModelloStrumento=2"},
+        {"EKA 40, Back", Modules(Modello::EKA40, A::ZOB, B::ZQ, C::Z8Z9, D::None), "", "SlotA=2 | SlotB=2",
+         kBack, "ModelloStrumento=2"},
+        {"EKA 35, Cancel", Modules(Modello::EKA35, A::QEM, B::None, C::None, D::KQ), "optSlotA0", "SlotA=0",
+         kCancel, ""},
+        {"KQ in slot C", IXO(B::None, C::KQ, D::None), "", "SlotC=4 | SlotD=0 | optSlotD1- | optSlotC4",
+         kNext, ""},
+        {"KQ in slot D", IXO(B::None, C::None, D::KQ), "", "SlotC=0 | SlotD=1 | optSlotC4- | optSlotD1",
+         kNext, ""},
+        {"slot D without option after KQ", IXO(B::None, C::None, 9), "", "SlotD=none | optSlotC4", kNext, ""},
+        {"KQ in both slots", IXO(B::None, C::KQ, D::KQ), "", "SlotC=3 | SlotD=1 | optSlotC4-", kEnd,
+         "SlotC=3"},
+        {"user checks KQ in slot C", IXO(B::None, C::None, D::None), "optSlotC4", "SlotC=4 | optSlotD1-",
+         kNext, "SlotC=4"},
+        {"disabled KQ in slot D", IXO(B::None, C::KQ, D::None), "optSlotD1", "SlotD=0", kNext, ""},
+        {"slot C without option after KQ", IXO(B::None, 9, D::KQ), "",
+         "SlotC=none | SlotD=1 | optSlotD1 | optSlotC4-", kNext, ""},
+        {"user moves KQ to slot D", IXO(B::None, C::KQ, D::None), "optSlotC0 optSlotD1",
+         "SlotC=0 | SlotD=1 | optSlotC4-", kNext, "SlotC=0 SlotD=1"},
+        {"KQ in slot B", IXO(B::KQ, C::Z3, D::None), "", "SlotB=none", kNext, ""},
+        {"KQ in slot B, user picks QZ", IXO(B::KQ, C::Z3, D::None), "optSlotB1", "SlotB=1", kEnd, "SlotB=1"},
+        {"typing stops at 50 characters", data, "txtProgramName:" + fifty + "yy", "txtProgramName=" + fifty,
+         kEnd, "NomeProgramma=" + fifty},
+        {"empty name", data, "txtProgramName:", "txtProgramName=", kNext, "NomeProgramma="},
+        {"round trip", data, "", "", kEnd, ""},
+        {"slot A", data, "optSlotA1", "", kEnd, "SlotA=1"},
+        {"slot B", data, "optSlotB0", "", kEnd, "SlotB=0"},
+        {"slot C", data, "optSlotC2", "", kEnd, "SlotC=2"},
+        {"slot D", data, "optSlotD1", "", kEnd, "SlotD=1"},
+    };
     FWModInstr page;
-    Play<CModInstr>(page,
-                    {
-                        {"new configuration",
-                         CModInstr(),
-                         {},
-                         {"txtProgramName=Without name", "SlotA=0", "SlotB=0", "SlotC=0", "SlotD=0",
-                          "optSlotC4", "optSlotD1"},
-                         kEnd,
-                         "ModelloStrumento=2"},
-                        {"EKA 35 left with Next",
-                         Modules(Modello::EKA35, A::VAKVAM, B::QZ, C::Z5, D::None),
-                         {},
-                         {"SlotA=1", "SlotB=1", "SlotC=2"},
-                         kNext,
-                         "ModelloStrumento=2"},
-                        {"EKA 40 left with Back",
-                         Modules(Modello::EKA40, A::ZOB, B::ZQ, C::Z8Z9, D::None),
-                         {},
-                         {"SlotA=2", "SlotB=2"},
-                         kBack,
-                         "ModelloStrumento=2"},
-                        {"EKA 35 cancelled",
-                         Modules(Modello::EKA35, A::QEM, B::None, C::None, D::KQ),
-                         kClick("optSlotA0"),
-                         {"SlotA=0"},
-                         kCancel,
-                         ""},
-                        {"KQ in slot C",
-                         IXO(B::None, C::KQ, D::None),
-                         {},
-                         {"SlotC=4", "SlotD=0", "optSlotD1-", "optSlotC4"},
-                         kNext,
-                         ""},
-                        {"KQ in slot D",
-                         IXO(B::None, C::None, D::KQ),
-                         {},
-                         {"SlotC=0", "SlotD=1", "optSlotC4-", "optSlotD1"},
-                         kNext,
-                         ""},
-                        {"KQ in both slots",
-                         IXO(B::None, C::KQ, D::KQ),
-                         {},
-                         {"SlotC=3", "SlotD=1", "optSlotC4-"},
-                         kEnd,
-                         "SlotC=3"},
-                        {"user checks KQ in slot C",
-                         IXO(B::None, C::None, D::None),
-                         kClick("optSlotC4"),
-                         {"SlotC=4", "optSlotD1-"},
-                         kNext,
-                         "SlotC=4"},
-                        {"disabled KQ in slot D",
-                         IXO(B::None, C::KQ, D::None),
-                         kClick("optSlotD1"),
-                         {"SlotD=0"},
-                         kNext,
-                         ""},
-                        {"slot C without an option after KQ in slot C",
-                         IXO(B::None, 9, D::KQ),
-                         {},
-                         {"SlotC=none", "SlotD=1", "optSlotD1", "optSlotC4-"},
-                         kNext,
-                         ""},
-                        {"user takes KQ out of slot C",
-                         IXO(B::None, C::KQ, D::None),
-                         [](CWizardPage &p) {
-                             Click(p, "optSlotC0");
-                             Click(p, "optSlotD1");
-                         },
-                         {"SlotC=0", "SlotD=1", "optSlotC4-"},
-                         kNext,
-                         "SlotC=0 SlotD=1"},
-                        {"KQ in slot B", IXO(B::KQ, C::Z3, D::None), {}, {"SlotB=none"}, kNext, ""},
-                        {"KQ in slot B, user picks QZ",
-                         IXO(B::KQ, C::Z3, D::None),
-                         kClick("optSlotB1"),
-                         {"SlotB=1"},
-                         kEnd,
-                         "SlotB=1"},
-                        {"typing stops at 50 characters",
-                         IXO(B::None, C::None, D::None),
-                         [&](CWizardPage &p) { TypeName(p, fifty + "yyyyy"); },
-                         {"txtProgramName=" + fifty},
-                         kEnd,
-                         "NomeProgramma=" + fifty},
-                        {"empty name",
-                         IXO(B::None, C::None, D::None),
-                         [](CWizardPage &p) { TypeName(p, {}); },
-                         {"txtProgramName="},
-                         kNext,
-                         "NomeProgramma="},
-                    },
-                    Of);
+    Play(page, visits, Of);
 }
 
 TEST(FWModInstr, SameTitleForEveryAction)
@@ -159,24 +92,6 @@ TEST(FWModInstr, SameTitleForEveryAction)
         EXPECT_EQ(Seen(page, "lblTitle"), "lblTitle=" + LoadResString(382));
         EXPECT_EQ(page.Action(), action);
     }
-}
-
-// Every member comes back as it went in; each control changes its own member only.
-TEST(FWModInstr, RoundTripAndOneMemberPerControl)
-{
-    const CModInstr data = Modules(Modello::IXO, A::QEM, B::ZQ, C::Z3, D::None);
-    FWModInstr page;
-    Play<CModInstr>(
-        page,
-        {
-            {"round trip", data, {}, {}, kEnd, ""},
-            {"name", data, [](CWizardPage &p) { TypeName(p, "Linea 2"); }, {}, kEnd, "NomeProgramma=Linea 2"},
-            {"slot A", data, kClick("optSlotA1"), {}, kEnd, "SlotA=1"},
-            {"slot B", data, kClick("optSlotB0"), {}, kEnd, "SlotB=0"},
-            {"slot C", data, kClick("optSlotC2"), {}, kEnd, "SlotC=2"},
-            {"slot D", data, kClick("optSlotD1"), {}, kEnd, "SlotD=1"},
-        },
-        Of);
 }
 
 } // namespace

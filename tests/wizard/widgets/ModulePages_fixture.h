@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
@@ -41,20 +42,6 @@ inline void ShowPage(CWizardPage &page, const ICopyClass &data, bool lastTab)
     page.SetFirstTab(false);
     page.SetLastTab(lastTab);
     page.show();
-}
-
-// Shows the page with data, lets touch work its controls, leaves it with button and returns
-// the page's data copy afterwards.
-template <class Data, class Touch>
-Data Visit(CWizardPage &page, const Data &data, qint32 button, Touch &&touch)
-{
-    ShowPage(page, data, button == IWizardPage::brEnd);
-    touch(page);
-    Press(page, button);
-    EXPECT_FALSE(page.isVisible());
-    Data after;
-    page.GetData(after);
-    return after;
 }
 
 template <class Control = QWidget> Control *Find(const QWidget &page, const QString &name)
@@ -91,12 +78,68 @@ inline QString Seen(const QWidget &page, const QString &name)
     return text;
 }
 
-// Seen for the controls that expected names, each entry as Seen writes it, joined by " | ".
-//   SeenAs(page, {"SlotC=4", "optSlotD1-"}) -> "SlotC=4 | optSlotD1-" on that page
-inline QString SeenAs(const QWidget &page, const QStringList &expected)
+// Holds a key down in a text box for presses steps, as the X server repeats a held key.
+inline void Hold(QWidget *box, Qt::Key key, int presses)
+{
+    for (int i = 0; i < presses; ++i) {
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), true);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), i > 0);
+        if (i > 0)
+            QApplication::sendEvent(box, &release);
+        QApplication::sendEvent(box, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), false);
+    QApplication::sendEvent(box, &release);
+}
+
+// What the user does on a page, blank-separated steps:
+//   "optSlotC4"          clicks the option (a disabled one does nothing)
+//   "txtTempCJC+3"       presses Up three times in a spin edit, each a press of its own ("-3": Down)
+//   "txtTempCJC^11"      holds Up for eleven steps
+//   "cmbFunzione=1"      picks the second entry of a list
+//   "txtProgramName:xy"  types "xy" over the text of a text box, as the last step
+inline void Act(const QWidget &page, const QString &steps)
+{
+    const qsizetype typed = steps.indexOf(QLatin1Char(':'));
+    const QString clicks = typed < 0 ? steps : steps.left(typed).section(QLatin1Char(' '), 0, -2);
+    for (const QString &step : clicks.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[-+^=]")));
+        const QString name = at < 0 ? step : step.left(at);
+        QWidget *control = Find(page, name);
+        if (control == nullptr)
+            continue;
+        const int count = at < 0 ? 0 : step.mid(at + 1).toInt();
+        switch (at < 0 ? ' ' : step[at].toLatin1()) {
+        case '+':
+        case '-':
+            for (int i = 0; i < count; ++i)
+                QTest::keyClick(control, step[at] == QLatin1Char('+') ? Qt::Key_Up : Qt::Key_Down);
+            break;
+        case '^':
+            Hold(control, Qt::Key_Up, count);
+            break;
+        case '=':
+            qobject_cast<QComboBox *>(control)->setCurrentIndex(count);
+            break;
+        default:
+            qobject_cast<QRadioButton *>(control)->click();
+        }
+    }
+    if (typed >= 0) {
+        auto *box = Find<QLineEdit>(page, steps.left(typed).section(QLatin1Char(' '), -1));
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, steps.mid(typed + 1));
+    }
+}
+
+// Seen for each control named in expected ("Name=..." or "Name-=..." entries joined by " | "),
+// in the same shape.
+//   SeenAs(page, "SlotC=4 | optSlotD1-") -> "SlotC=4 | optSlotD1" when KQ in slot D is enabled
+inline QString SeenAs(const QWidget &page, const QString &expected)
 {
     QStringList seen;
-    for (const QString &entry : expected) {
+    for (const QString &entry : expected.split(QStringLiteral(" | "), Qt::SkipEmptyParts)) {
         QString name = entry.section(QLatin1Char('='), 0, 0);
         if (name.endsWith(QLatin1Char('-')))
             name.chop(1);
@@ -105,14 +148,15 @@ inline QString SeenAs(const QWidget &page, const QStringList &expected)
     return seen.join(QStringLiteral(" | "));
 }
 
-// One visit of a page: the data it is shown with, what the user does, what the page then
-// shows, the button that leaves it and the members that differ afterwards from the data.
+// One visit of a page: the data it is shown with, what the user does (Act), what the page then
+// shows (SeenAs), the button that leaves it and the members that differ afterwards from the
+// data (Changed).
 template <class Data> struct PageVisit
 {
     const char *What;
     Data Shown;
-    std::function<void(CWizardPage &)> Touch;
-    QStringList Seen;
+    QString Touch;
+    QString Seen;
     qint32 Button;
     QString Stored;
 };
@@ -124,46 +168,19 @@ void Play(CWizardPage &page, const QList<PageVisit<Data>> &visits, Members (*mem
 {
     for (const PageVisit<Data> &visit : visits) {
         SCOPED_TRACE(visit.What);
-        const Data after = Visit(page, visit.Shown, visit.Button, [&](CWizardPage &shown) {
-            if (visit.Touch)
-                visit.Touch(shown);
-            EXPECT_EQ(SeenAs(shown, visit.Seen), visit.Seen.join(QStringLiteral(" | ")));
-        });
+        ShowPage(page, visit.Shown, visit.Button == IWizardPage::brEnd);
+        Act(page, visit.Touch);
+        EXPECT_EQ(SeenAs(page, visit.Seen), visit.Seen);
+        Press(page, visit.Button);
+        EXPECT_FALSE(page.isVisible());
+        Data after;
+        page.GetData(after);
         EXPECT_EQ(Changed(members(visit.Shown), members(after)), visit.Stored);
     }
 }
 
-inline void Click(const QWidget &page, const QString &option)
-{
-    if (auto *button = Find<QRadioButton>(page, option))
-        button->click();
-}
-
-// Presses a key count times in the text box of a spin edit, each time a separate press.
-inline void StepKey(const QWidget &page, const QString &spinBox, Qt::Key key, int count = 1)
-{
-    if (auto *box = Find<QLineEdit>(page, spinBox)) {
-        for (int i = 0; i < count; ++i)
-            QTest::keyClick(box, key);
-    }
-}
-
-// Holds a key down in the text box of a spin edit for presses steps, as the X server repeats it.
-inline void Hold(const QWidget &page, const QString &spinBox, Qt::Key key, int presses)
-{
-    QLineEdit *box = Find<QLineEdit>(page, spinBox);
-    if (box == nullptr)
-        return;
-    for (int i = 0; i < presses; ++i) {
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), true);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), i > 0);
-        if (i > 0)
-            QApplication::sendEvent(box, &release);
-        QApplication::sendEvent(box, &press);
-    }
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), false);
-    QApplication::sendEvent(box, &release);
-}
+constexpr qint32 kEnd = IWizardPage::brEnd, kNext = IWizardPage::brNext, kBack = IWizardPage::brBack,
+                 kCancel = IWizardPage::brCancel;
 
 // The controls of a shown page whose text does not fit in them, blank-separated.
 inline QString CutTexts(const QWidget &page)
