@@ -40,7 +40,6 @@ TEST(FWDisplay, GroupsByModelPasswordAndRoundTrip)
         {"EKA 40 user picks red", Display(EKA40), "optDisplayColor0", "DisplayColor=0", kEnd,
          "DisplayColor=0"},
         {"wraps at 9000", Display(IXO, 0, 2, 9000), "txtPassword+1", "txtPassword=0", kEnd, "Password=0"},
-        {"wraps at 0", Display(IXO), "txtPassword-1", "txtPassword=9000", kEnd, "Password=9000"},
         {"held key: 1, then 10 from the 20th step", Display(IXO), "txtPassword^25", "txtPassword=79", kEnd,
          "Password=79"},
         {"stored 9500", Display(EKA35, 0, 2, 9500), "", "txtPassword=9000", kNext, "Password=9000"},

@@ -63,7 +63,6 @@ TEST(FWModInstr, ModelKQInterlockSlotBAndRoundTrip)
          "SlotC=3"},
         {"user checks KQ in slot C", IXO(B::None, C::None, D::None), "optSlotC4", "SlotC=4 | optSlotD1-",
          kNext, "SlotC=4"},
-        {"disabled KQ in slot D", IXO(B::None, C::KQ, D::None), "optSlotD1", "SlotD=0", kNext, ""},
         {"slot C without option after KQ", IXO(B::None, 9, D::KQ), "",
          "SlotC=none | SlotD=1 | optSlotD1 | optSlotC4-", kNext, ""},
         {"user moves KQ to slot D", IXO(B::None, C::KQ, D::None), "optSlotC0 optSlotD1",
