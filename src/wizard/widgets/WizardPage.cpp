@@ -53,6 +53,19 @@ QMargins ShownFrameMargins()
     return {};
 }
 
+// Lays out the window and every control inside it that has a layout of its own, outer before
+// inner. A control's own layout follows its texts only when a resize reaches the control, so
+// the part of a page whose size is fixed would otherwise keep the places of its designed texts
+// until the event loop runs.
+void ActivateLayouts(QWidget *window)
+{
+    window->layout()->activate();
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        if (control->layout() != nullptr)
+            control->layout()->activate();
+    }
+}
+
 QWidget *MainWindow()
 {
     for (QWidget *top : QApplication::topLevelWidgets()) {
@@ -208,7 +221,7 @@ void CWizardPage::showEvent(QShowEvent *event)
         if (first)
             first->setFocus(Qt::ActiveWindowFocusReason);
         // On the screen at once in the size its texts need.
-        layout()->activate();
+        ActivateLayouts(this);
     }
     QDialog::showEvent(event);
 }
@@ -229,7 +242,7 @@ void CWizardPage::PrepareShow()
     }
     for (QLayout *inner : findChildren<QLayout *>())
         inner->invalidate();
-    layout()->activate();
+    ActivateLayouts(this);
     // A frame that keeps its size is not resized, so its own layout would wait for the event
     // loop to place the texts just loaded: until then a label keeps the width of its empty
     // design text.
