@@ -55,9 +55,11 @@ double InstrumentSimulator::ModelledExchangeMs(int requestBytes, int replyBytes,
     return (requestBytes + replyBytes) * m_Pty.BitsPerCharacter() * 1000.0 / baud + m_TurnaroundMs;
 }
 
-void InstrumentSimulator::InjectFault(SimFault fault, int times, int address)
+std::function<bool(const QByteArray &)> InstrumentSimulator::ForRegister(quint16 registerAddress)
 {
-    m_Faults.push_back({fault, times, address});
+    return [registerAddress](const QByteArray &request) {
+        return request.size() >= 4 && quint16(FrameWord(request, 2)) == registerAddress;
+    };
 }
 
 void InstrumentSimulator::HangUp()
@@ -92,8 +94,10 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     SimInstrument *addressee = m_Protocol->Addressee(instruments, request);
     if (addressee == nullptr || addressee->Baud() != m_Pty.LineBaud())
         return;
-    SimFault fault{};
-    const bool faulty = TakeFault(addressee->Address(), fault);
+    const std::optional<FaultPlan> plan = TakeFault(addressee->Address(), request);
+    const bool faulty = plan.has_value();
+    const SimFault fault = faulty ? plan->fault : SimFault::Silence;
+    const int faultDelayMs = faulty ? plan->delayMs.value_or(m_FaultDelayMs) : 0;
     if (faulty && fault == SimFault::Silence)
         return;
     SimAnswer answer = m_Protocol->Answer(*addressee, request);
@@ -118,18 +122,18 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     }
     switch (fault) {
     case SimFault::Late:
-        if (m_FaultDelayMs == kUntilNextRequest) {
+        if (faultDelayMs == kUntilNextRequest) {
             m_HeldReply = answer.reply;
             if (after)
                 after();
         } else {
-            Send(answer.reply, delayMs + m_FaultDelayMs, replied);
+            Send(answer.reply, delayMs + faultDelayMs, replied);
         }
         break;
     case SimFault::Split: {
         const qsizetype half = answer.reply.size() / 2;
         Send(answer.reply.left(half), delayMs, {});
-        Send(answer.reply.mid(half), delayMs + m_FaultDelayMs, replied);
+        Send(answer.reply.mid(half), delayMs + faultDelayMs, replied);
         break;
     }
     case SimFault::Garbage:
@@ -141,17 +145,19 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     }
 }
 
-bool InstrumentSimulator::TakeFault(int address, SimFault &fault)
+std::optional<InstrumentSimulator::FaultPlan> InstrumentSimulator::TakeFault(int address,
+                                                                             const QByteArray &request)
 {
     for (auto plan = m_Faults.begin(); plan != m_Faults.end(); ++plan) {
-        if (plan->address != kAnyAddress && plan->address != address)
+        if ((plan->address != kAnyAddress && plan->address != address) ||
+            (plan->when && !plan->when(request)))
             continue;
-        fault = plan->fault;
+        FaultPlan taken = *plan;
         if (plan->times > 0 && --plan->times == 0)
             m_Faults.erase(plan);
-        return true;
+        return taken;
     }
-    return false;
+    return std::nullopt;
 }
 
 void InstrumentSimulator::Send(const QByteArray &bytes, int delayMs, std::function<void()> afterWrite)
