@@ -43,16 +43,31 @@ protected:
     CAuxExchange exchange{link};
 };
 
-TEST_F(AuxExchangeTest, AnAnswerSplitInsideTheExpectedTextWaitsForItsRest)
+// A slow instrument pauses inside its answer: the pause does not end it.
+TEST_F(AuxExchangeTest, AnAnswerWithAPauseInsideTheExpectedTextWaitsForItsRest)
 {
     ASSERT_EQ(exchange.SendCommand(kAuxWriteCommand, AuxReadyPrompt()), leNone);
     EXPECT_TRUE(exchange.Accepted());
-    sim.Aux().SetNoiseAroundOk(true); // ">>\r\nO" + "K\r\n>>", well within the idle gap
-    sim.Line().SetFaultDelayMs(20);
+    sim.Aux().SetNoiseAroundOk(true); // ">>\r\nO" + "K\r\n>>"
+    sim.Line().SetFaultDelayMs(200);
     sim.Line().InjectFault(SimFault::Split);
     ASSERT_EQ(exchange.SendCommand(QStringLiteral("inP>rAnG=r3"), kAuxSettingAccepted), leNone);
     EXPECT_TRUE(exchange.Accepted());
     EXPECT_THAT(sim.Aux().Commands(), ElementsAre("inP>rAnG=r3"));
+}
+
+// "OK" comes after the time-out, so the command goes out again, and the "OK" owed to that
+// second send comes while the next command waits for its answer, a refusal.
+TEST_F(AuxExchangeTest, AnOkOwedToAReSentCommandIsNotTheNextCommandsAnswer)
+{
+    ASSERT_EQ(exchange.SendCommand(kAuxWriteCommand, AuxReadyPrompt()), leNone);
+    sim.Aux().RefuseCommand(QStringLiteral("SCAL>Hi.d="));
+    for (const int delayMs : {500, 150, 200})
+        sim.Line().InjectFault({SimFault::Late, 1, InstrumentSimulator::kAnyAddress, delayMs});
+    ASSERT_EQ(exchange.SendCommand(QStringLiteral("SCAL>Lo.d=1.0"), kAuxSettingAccepted), leNone);
+    EXPECT_TRUE(exchange.Accepted());
+    ASSERT_EQ(exchange.SendCommand(QStringLiteral("SCAL>Hi.d=9.0"), kAuxSettingAccepted), leNone);
+    EXPECT_FALSE(exchange.Accepted());
 }
 
 TEST_F(AuxExchangeTest, ARefusalIsTracedWithTheReplysBytes)
@@ -76,9 +91,11 @@ TEST_F(AuxExchangeTest, ASilentInstrumentIsATimeOutAfterThreeSends)
     EXPECT_THAT(sim.Line().Requests(), ElementsAre("WRITE", "WRITE", "WRITE"));
 }
 
-TEST_F(AuxExchangeTest, TheListingComesInOneExchange)
+TEST_F(AuxExchangeTest, TheListingComesInOneExchangeWhateverItsPauses)
 {
     sim.Aux().SetFamily(MemMap::EFamily::QEM);
+    sim.Line().SetFaultDelayMs(300);
+    sim.Line().InjectFault(SimFault::Split);
     ASSERT_EQ(exchange.ReadListing(), leNone);
     EXPECT_TRUE(exchange.Reply().contains("\r\nCJC>nAn=25\r\n"));
     EXPECT_EQ(link.TimeOutRx(), CTapiComm::kDefaultTimeOutRxMs);

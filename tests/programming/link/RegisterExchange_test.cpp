@@ -99,6 +99,39 @@ TEST_F(RegisterExchangeTest, DuplicateReplyBetweenExchangesIsDropped)
     EXPECT_EQ(value, 22);
 }
 
+// The first answer comes after the time-out, so the frame goes out again; the answer to that
+// second send comes later still, while the next exchange waits for its own slow answer. It
+// has the shape of the next block's answer and must never be stored as it.
+TEST_F(RegisterExchangeTest, SecondAnswerToAReSentFrameIsNeverTheNextAnswer)
+{
+    SimInstrument &unit = line.AddInstrument(1);
+    for (quint16 r = 0; r < 21; ++r)
+        unit.SetRegister(quint16(0xE000 + r), qint16(r));
+    ASSERT_TRUE(Open());
+    for (const int delayMs : {500, 150, 200})
+        line.InjectFault({SimFault::Late, 1, InstrumentSimulator::kAnyAddress, delayMs});
+    QVector<qint16> first, second;
+    ASSERT_EQ(exchange.ReadRegisters(1, 0xE000, 11, first), leNone);
+    ASSERT_EQ(exchange.ReadRegisters(1, 0xE00A, 11, second), leNone);
+    EXPECT_EQ(first.front(), 0);
+    EXPECT_EQ(second.front(), 10);
+}
+
+// After its address write an instrument may answer from the address it has just taken; no
+// other write may.
+TEST_F(RegisterExchangeTest, AddressWriteIsAnsweredFromTheOldOrTheNewAddress)
+{
+    SimInstrument &unit = line.AddInstrument(1);
+    ASSERT_TRUE(Open());
+    link.SetMaxErrorTimeOut(1);
+    EXPECT_EQ(exchange.WriteRegister(1, kNetworkAddressRegister, 7), leNone);
+    unit.SetAnswersFromNewAddress(true);
+    EXPECT_EQ(exchange.WriteRegister(7, kNetworkAddressRegister, 9), leNone);
+    EXPECT_EQ(unit.Address(), 9);
+    line.InjectFault(SimFault::ForeignAddress, InstrumentSimulator::kAlways);
+    EXPECT_EQ(exchange.WriteRegister(9, kNetworkAddressRegister, 9), leCRC);
+}
+
 // A late reply that lands inside the next exchange must be refused there: a CRC check alone
 // would take the echo of the earlier write and the probe of the other address as good answers.
 struct CrossingCase

@@ -87,6 +87,21 @@ TEST_F(TapiCommTest, CancelActsAtTheNextSendStepAndStays)
     EXPECT_EQ(line.Requests().size(), 2);
 }
 
+// Something else ends every event loop (the program is told to quit): the wait may not come
+// back with an exchange that still runs and an Error of 0.
+TEST_F(TapiCommTest, AnAbortedWaitEndsTheExchangeAsACancel)
+{
+    ASSERT_TRUE(Open());
+    qint32 error = -1;
+    QTimer::singleShot(0, &link, [&] { error = exchange.Exchange(kProbe); });
+    QTimer::singleShot(50, &link, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    EXPECT_EQ(error, leCancelled);
+    EXPECT_FALSE(link.TxRxInProgress());
+    line.AddInstrument(1);
+    EXPECT_EQ(exchange.Exchange(kProbe), leNone);
+}
+
 TEST_F(TapiCommTest, FrameAndLengthAreFixedWhileAnExchangeRuns)
 {
     ASSERT_TRUE(Open());
