@@ -84,6 +84,7 @@ bool CLinkWindow::AutoDetectBaudRate(CInstrumentSearch &search)
         ShowMessage(kNoInstrumentFoundId);
         break;
     case CInstrumentSearch::soPortNotReopened:
+    case CInstrumentSearch::soPortLost:
         ShowMessage(kPortNotAvailableId);
         break;
     case CInstrumentSearch::soBadNetworkSettings:

@@ -60,6 +60,17 @@ TEST_F(InstrumentSearchTest, CancelledSearchDoesNotStoreTheLastProbedAddress)
     EXPECT_TRUE(trace.Lines().contains(QStringLiteral("Operazione annullata !!!")));
 }
 
+TEST_F(InstrumentSearchTest, AVanishingAdapterEndsTheSearchAtOnce)
+{
+    QObject::connect(&line, &InstrumentSimulator::RequestHeard, [&] {
+        if (line.Requests().size() == 3)
+            line.HangUp();
+    });
+    EXPECT_EQ(search.AutoDetectBaudRate(), CInstrumentSearch::soPortLost);
+    EXPECT_EQ(trace.Lines().count(QStringLiteral("Errore UART")), 1);
+    EXPECT_FALSE(link.PortOpen());
+}
+
 struct SettingsCase
 {
     const char *what;
