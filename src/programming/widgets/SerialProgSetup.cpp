@@ -25,6 +25,7 @@ constexpr int kNetworkAddressId = 222; // "Network address |1"
 constexpr int kSearchingId = 229;
 constexpr int kOtherModuleFamilyId = 211;
 constexpr int kOtherModelId = 230;
+constexpr int kBadAddressId = 212;
 
 constexpr qint16 kSignalModuleBits = 0x0800;
 constexpr qint16 kTemperatureModuleBits = 0x0C00;
@@ -55,12 +56,19 @@ void FSerialProgSetup::RunLink()
 {
     g_Trace->BugAssert(m_pCommConfig != nullptr && m_pNetworkAdd != nullptr, {});
     g_Trace->BugAssert(Action() == kActionRead || Action() == kActionWrite, {});
+    const bool write = Action() == kActionWrite;
+    if (write && !PrepareImage()) {
+        SetReturnValue(false);
+        return;
+    }
     Label1()->setText(LoadResString(kSearchingId));
     CInstrumentSearch search(Rs232(), *m_pCommConfig, *m_pNetworkAdd);
+    // Only a network write goes on to the other instruments; a read asks instrument 1 alone.
+    search.SetNetworkSizeUsed(write && m_pNetworkAdd->ModeConfig() != 0);
     if (!AutoDetectBaudRate(search))
         return;
     m_Exchange.emplace(Rs232());
-    const bool done = Action() == kActionRead ? ReadSetupFromInstrument() : WriteSetupToInstrument();
+    const bool done = write ? WriteSetupToInstrument() : ReadSetupFromInstrument();
     m_Exchange.reset();
     if (!done)
         SetReturnValue(false);
@@ -85,16 +93,30 @@ bool FSerialProgSetup::ReadSetupFromInstrument()
     return true;
 }
 
-bool FSerialProgSetup::WriteSetupToInstrument()
+bool FSerialProgSetup::PrepareImage()
 {
     AssertIDProgramma();
-    const qint16 storedCode = StoredModuleCode();
-    CMemMapManager &image = Manager(storedCode);
+    m_StoredCode = StoredModuleCode();
+    CMemMapManager &image = Manager(m_StoredCode);
     image.SetIDProgramma(IDProgramma());
-    image.SetCodificaModuli(storedCode);
+    image.SetCodificaModuli(m_StoredCode);
     image.ConvertUserSetupToMemoryMap();
     image.SaveMemoryDump(kMemoryUserDump);
+    // Over RS 232 the address word goes to the instrument, which would answer at it from then
+    // on; a read stores whatever the instrument reported, so it is checked here.
+    const qint16 address = image.Word(kNetworkAddressWord);
+    if (m_pCommConfig->InterfaceType() != itRS232 ||
+        (address >= CInstrumentSearch::kLowestAddress && address <= CInstrumentSearch::kHighestAddress))
+        return true;
+    g_Trace->BugMessage(QStringLiteral("Indirizzo di rete del programma non valido: %1").arg(address));
+    ShowMessage(kBadAddressId);
+    return false;
+}
 
+bool FSerialProgSetup::WriteSetupToInstrument()
+{
+    const qint16 storedCode = m_StoredCode;
+    CMemMapManager &image = Manager(storedCode);
     const bool network = m_pNetworkAdd->ModeConfig() != 0;
     const qint16 first = network ? CInstrumentSearch::kLowestAddress : m_pNetworkAdd->NetworkAdd();
     m_LastNetworkAdd = network ? m_pNetworkAdd->TotalInstrNetwork() : first;
@@ -155,12 +177,23 @@ bool FSerialProgSetup::ReadMemoryMap()
     ProgBarTransfer()->setValue(0);
     Label5()->setText(LoadResString(kReadingId));
     CMemMapManager &manager = Manager(m_CodificaModuli);
+    std::optional<qint16> joint; // the eleventh register of the block before
     for (int start = 0; start < kImageBlocks * kImageBlockStep; start += kImageBlockStep) {
         ProgBarTransfer()->setValue(ProgBarTransfer()->value() + 1);
         QVector<qint16> block;
         if (!ReadRegisters(quint16(kMemoryMapBaseAddress + start), kImageReadBlockCount, block))
             return false;
-        // The eleventh register only closes the block.
+        // Every block starts at the register that closed the one before: an answer owed to
+        // another read of the same shape shows there, and must never be stored.
+        if (joint && *joint != block.front()) {
+            g_Trace->BugMessage(QStringLiteral("Blocchi di memoria non coerenti al registro &h%1: %2 <> %3")
+                                    .arg(Hex(qint16(kMemoryMapBaseAddress + start)))
+                                    .arg(*joint)
+                                    .arg(block.front()));
+            ShowCommErrorMessage(leUART);
+            return false;
+        }
+        joint = block.back();
         for (int j = 0; j < kImageBlockStep && start + j < kImageWords; ++j)
             manager.SetWord(start + j, block.at(j));
     }
@@ -195,7 +228,9 @@ bool FSerialProgSetup::WriteMemoryMap(const CMemMapManager &image)
         m_NetworkAdd = image.Word(kNetworkAddressWord);
     }
     g_Trace->BugMessage(QStringLiteral("Programmazione baud rate"));
-    WriteRegister(kBaudRateRegister, image.Word(kBaudRateWord));
+    // The instrument may take its new rate before it answers, so whatever comes back (or
+    // nothing) ends this write: it is done once sent.
+    m_Exchange->WriteRegisterOnce(quint8(m_NetworkAdd), kBaudRateRegister, image.Word(kBaudRateWord));
     return true;
 }
 
@@ -214,10 +249,6 @@ bool FSerialProgSetup::ReadRegister(quint16 registerAddress, qint16 &value)
 bool FSerialProgSetup::WriteRegister(quint16 registerAddress, qint16 value)
 {
     m_Exchange->WriteRegister(quint8(m_NetworkAdd), registerAddress, value);
-    // The instrument may take its new baud rate before it answers, or never answer at the
-    // old one: this write is done once sent.
-    if (registerAddress == kBaudRateRegister)
-        return true;
     return !CheckCommError();
 }
 

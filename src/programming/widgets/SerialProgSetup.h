@@ -39,6 +39,9 @@ protected:
     void RunLink() override;
 
 private:
+    // A write's image, built before anything is sent; false (told) for an address word
+    // that the instrument cannot take.
+    bool PrepareImage();
     bool ReadSetupFromInstrument();
     bool WriteSetupToInstrument();
     // The detected module code fits the stored one: same model, same measuring-module family.
@@ -55,6 +58,7 @@ private:
     qint16 m_NetworkAdd = 0;
     qint16 m_LastNetworkAdd = 0;
     qint16 m_CodificaModuli = 0;
+    qint16 m_StoredCode = 0;
     std::unique_ptr<CGestioneVABZOBMemMap> m_GestioneVABZOB;
     std::unique_ptr<CGestioneQEMMemMap> m_GestioneQEM;
     std::optional<CRegisterExchange> m_Exchange;

@@ -52,6 +52,14 @@ protected:
             words.append(manager->Word(i));
         return words;
     }
+    // The configuration's image in the instrument, which stays at its address and rate.
+    static void HoldImage(SimInstrument &instrument, qint32 id)
+    {
+        QVector<qint16> image = ImageOf(id);
+        image[86] = qint16(instrument.Address());
+        image[87] = qint16(SimInstrument::CodeOfBaud(instrument.Baud()));
+        instrument.SetImage(image);
+    }
     // An instrument whose modules are those of the configuration: the module code word, and
     // the probe register naming ZOB or QEM as slot A holds.
     SimInstrument &InstrumentFor(qint32 id, int address, int baud = 38400)
@@ -244,6 +252,71 @@ INSTANTIATE_TEST_SUITE_P(
                                 0},
                       LinkFault{"close box", [](QDialog &w, InstrumentSimulator &) { w.close(); }, 0}),
     CaseName());
+
+// The answer owed to the second send of block 2 crosses into the read of block 3 (held until the
+// next request, whatever the link waits): block 3 would be stored shifted, with no message.
+TEST_F(SerialProgSetupTest, ABlockThatDoesNotJoinTheOneBeforeRefusesTheRead)
+{
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    HoldImage(InstrumentFor(id, 1), id);
+    const auto block2 = InstrumentSimulator::ForRegister(kMemoryMapBaseAddress + 20);
+    line.InjectFault({SimFault::Late, 1, InstrumentSimulator::kAnyAddress, 3500, block2});
+    line.InjectFault({SimFault::Late, 1, InstrumentSimulator::kAnyAddress,
+                      InstrumentSimulator::kUntilNextRequest, block2});
+    const QString before = ArchiveSnapshot();
+    EXPECT_FALSE(Run(kRead, CArchive::kActualSettingID));
+    EXPECT_EQ(messages.Ids(), QList<int>{206});
+    EXPECT_TRUE(ArchiveSnapshot() == before);
+}
+
+// The baud-rate word may be answered at the new rate (garbled at the old one) or not at all:
+// either way it goes out once and the write is done.
+TEST_F(SerialProgSetupTest, TheBaudRateWordGoesOutOnceWhateverItsAnswer)
+{
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    SimInstrument &instrument = InstrumentFor(id, 1);
+    for (const SimFault fault : {SimFault::Garbage, SimFault::Silence}) {
+        line.InjectFault({fault,
+                          InstrumentSimulator::kAlways,
+                          InstrumentSimulator::kAnyAddress,
+                          {},
+                          InstrumentSimulator::ForRegister(kBaudRateRegister)});
+        EXPECT_TRUE(Run(kWrite, id));
+        const auto baudWrites = std::count_if(line.Requests().begin(), line.Requests().end(),
+                                              InstrumentSimulator::ForRegister(kBaudRateRegister));
+        EXPECT_EQ(baudWrites, fault == SimFault::Garbage ? 1 : 2);
+        line.ClearFaults();
+        instrument.SetAddress(1);
+        instrument.SetBaud(38400);
+    }
+    EXPECT_TRUE(messages.Shown().isEmpty());
+}
+
+// A read stores whatever address the instrument reports; an RS 232 write would send it on.
+TEST_F(SerialProgSetupTest, AStoredAddressOutside1To255RefusesTheWriteBeforeAnythingIsSent)
+{
+    for (const qint16 address : {0, 256}) {
+        CConfiguration configuration;
+        FillDistinct(configuration, EFamily::VABZOB);
+        configuration.SerialComm().SetNetworkAdd(address);
+        const qint32 id = g_Connection->NewID();
+        configuration.Add(id);
+        InstrumentFor(id, 1);
+        EXPECT_FALSE(Run(kWrite, id));
+    }
+    EXPECT_EQ(messages.Ids(), (QList<int>{212, 212}));
+    EXPECT_TRUE(line.Requests().isEmpty());
+}
+
+// A network read asks instrument 1 only: the network size is not used, so not checked.
+TEST_F(SerialProgSetupTest, ANetworkReadIgnoresTheNetworkSize)
+{
+    NetworkOf(0);
+    const qint32 id = AddDistinct(EFamily::QEM);
+    HoldImage(InstrumentFor(id, 1), id);
+    EXPECT_TRUE(Run(kRead, CArchive::kActualSettingID));
+    EXPECT_TRUE(messages.Shown().isEmpty());
+}
 
 // Nothing goes out with a network of no instruments (212); with nobody answering, the search's
 // four probes and 228.
