@@ -75,7 +75,10 @@ void CTapiComm::Create(TrayIconMaker makeTrayIcon)
 
 bool CTapiComm::OpenRs232(qint32 nCom, qint32 baudIndex, qint32 parityIndex)
 {
-    if (IsIndex(baudIndex, std::size(kBaudCodes)) && IsIndex(parityIndex, std::size(kParityCodes))) {
+    // An index outside its table is a failed open even on a port that is open already.
+    const bool known =
+        IsIndex(baudIndex, std::size(kBaudCodes)) && IsIndex(parityIndex, std::size(kParityCodes));
+    if (known) {
         m_Rs232.SetLineMode(0);
         m_Rs232.SetPortNumber(nCom - 1);
         m_Rs232.SetBaudCode(kBaudCodes[baudIndex]);
@@ -84,7 +87,7 @@ bool CTapiComm::OpenRs232(qint32 nCom, qint32 baudIndex, qint32 parityIndex)
         m_Rs232.SetStopBitCode(0);
         m_Rs232.SetPortOpen(true);
     }
-    if (!m_Rs232.PortOpen()) {
+    if (!known || !m_Rs232.PortOpen()) {
         g_Trace->BugMessage(QStringLiteral("Porta COM%1 già aperta o non presente sul sistema.").arg(nCom));
         return false;
     }
