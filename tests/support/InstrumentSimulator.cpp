@@ -4,9 +4,9 @@
 #include "programming/link/RegisterFrame.h"
 #include "support/SimRegisterProtocol.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 
-#include <cmath>
 #include <utility>
 
 namespace {
@@ -53,6 +53,11 @@ SimInstrument *InstrumentSimulator::Instrument(int address)
 double InstrumentSimulator::ModelledExchangeMs(int requestBytes, int replyBytes, int baud) const
 {
     return (requestBytes + replyBytes) * m_Pty.BitsPerCharacter() * 1000.0 / baud + m_TurnaroundMs;
+}
+
+double InstrumentSimulator::RtuSilenceMs(int baud) const
+{
+    return baud > 19200 ? 1.75 : 3.5 * m_Pty.BitsPerCharacter() * 1000.0 / baud;
 }
 
 std::function<bool(const QByteArray &)> InstrumentSimulator::ForRegister(quint16 registerAddress)
@@ -104,6 +109,7 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     const std::function<void()> after = std::move(answer.afterReply);
     auto replied = [this, after] {
         ++m_RepliesSent;
+        Q_EMIT ReplySent();
         if (after)
             after();
     };
@@ -115,7 +121,7 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
         m_EmulateWireTime
             ? ModelledExchangeMs(request.size(), answer.reply.size(), m_Pty.LineBaud()) - m_TurnaroundMs
             : 0.0;
-    const int delayMs = int(std::lround(wireMs)) + m_TurnaroundMs;
+    const double delayMs = wireMs + m_TurnaroundMs;
     if (!faulty) {
         Send(answer.reply, delayMs, replied);
         return;
@@ -160,14 +166,20 @@ std::optional<InstrumentSimulator::FaultPlan> InstrumentSimulator::TakeFault(int
     return std::nullopt;
 }
 
-void InstrumentSimulator::Send(const QByteArray &bytes, int delayMs, std::function<void()> afterWrite)
+void InstrumentSimulator::Send(const QByteArray &bytes, double delayMs, std::function<void()> afterWrite)
 {
-    if (delayMs <= 0) {
-        Push(bytes, std::move(afterWrite));
-        return;
-    }
-    QTimer::singleShot(delayMs, Qt::PreciseTimer, this,
-                       [this, bytes, afterWrite = std::move(afterWrite)] { Push(bytes, afterWrite); });
+    QElapsedTimer since;
+    since.start();
+    auto push = [this, bytes, since, delayNs = qint64(delayMs * 1e6), afterWrite = std::move(afterWrite)] {
+        // The timer keeps whole milliseconds; the wire's fraction is spun away.
+        while (since.nsecsElapsed() < delayNs) {
+        }
+        Push(bytes, afterWrite);
+    };
+    if (delayMs < 1)
+        push();
+    else
+        QTimer::singleShot(int(delayMs), Qt::PreciseTimer, this, std::move(push));
 }
 
 void InstrumentSimulator::Push(const QByteArray &bytes, std::function<void()> afterWrite)

@@ -55,8 +55,10 @@ public:
     // program's baud rate, plus the turnaround (from the request's end to the reply's start).
     void SetWireTimeEmulation(bool on) { m_EmulateWireTime = on; }
     void SetTurnaroundMs(int milliseconds) { m_TurnaroundMs = milliseconds; }
-    // Modelled time of one exchange, the reference a benchmark measures against.
+    // Modelled time of one exchange, the reference a benchmark measures against, and the
+    // silence of 3.5 characters a master keeps between a reply and its next request.
     double ModelledExchangeMs(int requestBytes, int replyBytes, int baud) const;
+    double RtuSilenceMs(int baud) const;
 
     // The next `times` replies (kAlways: every reply) of the instrument at `address`
     // (kAnyAddress: of whichever answers) suffer the fault; with `when`, only replies to the
@@ -93,6 +95,8 @@ Q_SIGNALS:
     // Each complete request as it is heard, before any answer: a benchmark times the
     // program's requests by it.
     void RequestHeard(const QByteArray &request);
+    // A reply has fully left.
+    void ReplySent();
 
 private:
     struct PendingWrite
@@ -104,7 +108,7 @@ private:
     void OnReadable();
     void HandleRequest(const QByteArray &request);
     std::optional<FaultPlan> TakeFault(int address, const QByteArray &request);
-    void Send(const QByteArray &bytes, int delayMs, std::function<void()> afterWrite);
+    void Send(const QByteArray &bytes, double delayMs, std::function<void()> afterWrite);
     void Push(const QByteArray &bytes, std::function<void()> afterWrite);
     void DrainOutput();
     QByteArray Garbage(qsizetype size);
