@@ -3,6 +3,7 @@
 #include "Procedure_fixture.h"
 
 #include "model/ModInstr.h"
+#include "model/ModuleCodes.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/SerialTransfer.h"
 
@@ -143,9 +144,11 @@ TEST_P(SerialRoundTrips, WriteSendsTheImageWithAddressAndBaudLastAndReadBringsIt
     read.Load(CArchive::kActualSettingID);
     EXPECT_EQ(CarriedValues(read, c.family), CarriedValues(expected, c.family));
     EXPECT_EQ(read.ModInstr().NomeProgramma(), LoadResString(617));
+    const qint16 slotA = c.family == EFamily::QEM ? SlotAModule::QEM : SlotAModule::ZOB;
     CModInstr detected;
-    detected.SetCodificaModuli(qint16(StoredCode(id) | (c.family == EFamily::QEM ? 0x0C00 : 0x0800) |
-                                      (c.interfaceType == itRS232 ? 0x0100 : 0x0200)));
+    detected.SetCodificaModuli(
+        qint16(StoredCode(id) | slotA << ModuleCodeBits::SlotAShift |
+               (c.interfaceType == itRS232 ? ModuleCodeBits::SlotBZQ : ModuleCodeBits::SlotBQZ)));
     EXPECT_EQ(read.ModInstr().CodificaModuli(), detected.CodificaModuli());
     EXPECT_EQ(operations.last(), LoadResString(203));
 }
