@@ -1,6 +1,6 @@
 // The auxiliary-interface transfer against the simulated instrument, into and out of a real
 // archive file.
-#include "Procedure_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "common/Error.h"
 #include "platform/UserPaths.h"

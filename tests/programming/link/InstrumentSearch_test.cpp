@@ -1,5 +1,5 @@
 // The search of baud rate and address shared by the serial transfer and the live view.
-#include "Procedure_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "programming/link/InstrumentSearch.h"
 #include "programming/link/InterfaceTypes.h"

@@ -1,5 +1,5 @@
 // The link's exchanges end to end: CTapiComm, the serial port layer and a simulated line.
-#include "Link_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "programming/link/AuxExchange.h"
 #include "programming/link/AuxProtocol.h"

@@ -1,5 +1,5 @@
 // The live polling against simulated instruments: one over RS 232, networks over RS 485.
-#include "Procedure_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/LivePoll.h"

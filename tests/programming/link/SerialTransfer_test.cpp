@@ -1,6 +1,6 @@
 // The transfer over register frames against simulated instruments, into and out of a real
 // archive file.
-#include "Procedure_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "model/ModInstr.h"
 #include "model/ModuleCodes.h"
@@ -182,74 +182,72 @@ TEST_F(SerialTransferTest, ANetworkIsWrittenInTurn)
     }
 }
 
-struct GuardCase
-{
-    const char *what;
-    qint16 codeChange; // xor-ed into the second instrument's module code
-    qint16 probe;      // 0: as the configuration
-    int messageId;     // 0: written
-};
-
-using SerialGuards = ProcedureCases<SerialTransferTest, GuardCase>;
-
-TEST_P(SerialGuards, AnInstrumentThatDoesNotFitIsNeverWritten)
-{
-    const GuardCase &c = GetParam();
-    NetworkOf(3);
-    const qint32 id = AddDistinct(EFamily::VABZOB);
-    for (int address = 1; address <= 3; ++address)
-        InstrumentFor(id, address);
-    SimInstrument &second = *line.Instrument(2);
-    second.SetModuleCode(qint16(StoredCode(id) ^ c.codeChange));
-    if (c.probe != 0)
-        second.SetProbe(c.probe);
-    EXPECT_EQ(Write(id), c.messageId == 0);
-    for (int address = 1; address <= 3; ++address)
-        EXPECT_EQ(line.Instrument(address)->Writes().size(), address == 1 || c.messageId == 0 ? 88 : 0);
-    EXPECT_EQ(messages, c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
-}
-
-INSTANTIATE_TEST_SUITE_P(Guards, SerialGuards,
-                         ::testing::Values(GuardCase{"other model", qint16(0x1000), 0, 230},
-                                           GuardCase{"temperature module for a signal configuration", 0,
-                                                     kProbeTemperatureModule, 211},
-                                           GuardCase{"other relay module passes", 0x0003, 0, 0}),
-                         CaseName());
-
-// Something that ends a write half-way, and the message it brings (0: none).
+// Something that keeps a network write from going on at instrument 2: before it is written (it
+// does not fit the configuration) or once its first 20 words are (the line fails, or the
+// user cancels); the message it brings (0: none).
 struct StopCase
 {
     const char *what;
-    std::function<void(InstrumentSimulator &, CTapiComm &)> stop;
+    bool halfWay;
+    std::function<void(SimInstrument &second, InstrumentSimulator &, CTapiComm &)> stop;
     int messageId;
 };
 
 using SerialStops = ProcedureCases<SerialTransferTest, StopCase>;
 
-TEST_P(SerialStops, AWriteStoppedHalfWayEndsBeforeTheBaudWordAndTellsWhy)
+TEST_P(SerialStops, AWriteThatCannotGoOnStopsBeforeTheBaudWordAndTellsWhy)
 {
+    const StopCase &c = GetParam();
+    NetworkOf(3);
     const qint32 id = AddDistinct(EFamily::VABZOB);
-    SimInstrument &instrument = InstrumentFor(id, 1);
+    for (int address = 1; address <= 3; ++address)
+        InstrumentFor(id, address);
+    SimInstrument &second = *line.Instrument(2);
+    if (!c.halfWay)
+        c.stop(second, line, link);
     QObject::connect(&line, &InstrumentSimulator::RequestHeard, [&] {
-        if (instrument.Writes().size() == 20)
-            GetParam().stop(line, link);
+        if (c.halfWay && second.Writes().size() == 20)
+            c.stop(second, line, link);
     });
-    EXPECT_FALSE(Write(id));
-    EXPECT_EQ(messages, GetParam().messageId ? QList<int>{GetParam().messageId} : QList<int>{});
-    EXPECT_LT(instrument.Writes().size(), 24);
+    EXPECT_EQ(Write(id), c.messageId == 0 && !c.halfWay);
+    EXPECT_EQ(messages, c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
+    const qsizetype written = second.Writes().size();
+    EXPECT_TRUE(c.halfWay ? written >= 20 && written < 24 : written == (c.messageId == 0 ? 88 : 0))
+        << written;
+    EXPECT_EQ(line.Instrument(1)->Writes().size(), 88);
+    EXPECT_EQ(line.Instrument(3)->Writes().size(), c.messageId == 0 && !c.halfWay ? 88 : 0);
 }
+
+const auto kModuleCode = [](qint16 change) {
+    return [change](SimInstrument &second, InstrumentSimulator &, CTapiComm &) {
+        second.SetModuleCode(qint16(second.Register(kModuleCodeRegister) ^ change));
+    };
+};
 
 INSTANTIATE_TEST_SUITE_P(
     Stops, SerialStops,
     ::testing::Values(
-        StopCase{"line error", [](InstrumentSimulator &line, CTapiComm &) { line.HangUp(); }, 206},
-        StopCase{"CRC error",
-                 [](InstrumentSimulator &line, CTapiComm &) { line.InjectFault(SimFault::BadCrc, kAlways); },
+        StopCase{"other model", false, kModuleCode(qint16(0x1000)), 230},
+        StopCase{"temperature module for a signal configuration", false,
+                 [](SimInstrument &second, InstrumentSimulator &, CTapiComm &) {
+                     second.SetProbe(kProbeTemperatureModule);
+                 },
+                 211},
+        StopCase{"other relay module passes", false, kModuleCode(0x0003), 0},
+        StopCase{"line error", true,
+                 [](SimInstrument &, InstrumentSimulator &line, CTapiComm &) { line.HangUp(); }, 206},
+        StopCase{"CRC error", true,
+                 [](SimInstrument &, InstrumentSimulator &line, CTapiComm &) {
+                     line.InjectFault(SimFault::BadCrc, kAlways);
+                 },
                  215},
-        StopCase{"time-out",
-                 [](InstrumentSimulator &line, CTapiComm &) { line.InjectFault(SimFault::Silence, kAlways); },
+        StopCase{"time-out", true,
+                 [](SimInstrument &, InstrumentSimulator &line, CTapiComm &) {
+                     line.InjectFault(SimFault::Silence, kAlways);
+                 },
                  207},
-        StopCase{"cancel", [](InstrumentSimulator &, CTapiComm &link) { link.CancelTxRx(true); }, 0}),
+        StopCase{"cancel", true,
+                 [](SimInstrument &, InstrumentSimulator &, CTapiComm &link) { link.CancelTxRx(true); }, 0}),
     CaseName());
 
 // The answer owed to the second send of block 2 crosses into the read of block 3 (held until the

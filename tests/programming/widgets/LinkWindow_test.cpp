@@ -1,7 +1,7 @@
 // What the link windows add to their procedures: the work of the first activation, the
 // status lines, the messages as boxes, the return value, Cancel, the close box and Escape
 // turned into a cancel, errors that escape the work.
-#include "LinkWindow_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "common/Error.h"
 #include "programming/link/InterfaceTypes.h"

@@ -1,5 +1,5 @@
 // The live view against simulated instruments: one over RS 232, networks over RS 485.
-#include "LinkWindow_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "platform/widgets/UpDownControl.h"
 #include "programming/link/InterfaceTypes.h"
