@@ -120,6 +120,7 @@ struct RefusalCase
     const char *what;
     std::function<void(SimAuxProtocol &)> arrange;
     QString refused; // the command the message names
+    QString reply;   // as the trace shows its bytes
 };
 
 using AuxRefusals = ProcedureCases<AuxTransferTest, RefusalCase>;
@@ -134,17 +135,18 @@ TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
     EXPECT_THAT(Requests(), Not(Contains(QStringLiteral("END"))));
     EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Comando ") + GetParam().refused +
                                         QStringLiteral(" non accettato dallo strumento !!!.")));
+    EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Risposta dello strumento:") + GetParam().reply));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, AuxRefusals,
     ::testing::Values(
         RefusalCase{"ok in lower case", [](SimAuxProtocol &aux) { aux.SetLowerCaseOk(true); },
-                    QStringLiteral("PASS>PASS=4321")},
+                    QStringLiteral("PASS>PASS=4321"), QStringLiteral("&h6F &h6B &hD &hA ")},
         RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand(QStringLiteral("SCAL>Hi.d=")); },
-                    QStringLiteral("SCAL>Hi.d=8.765")},
+                    QStringLiteral("SCAL>Hi.d=8.765"), QStringLiteral("&h45 &h72 &h72 &hD &hA ")},
         RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand(QStringLiteral("WRITE")); },
-                    QStringLiteral("WRITE")}),
+                    QStringLiteral("WRITE"), QStringLiteral("&h45 &h72 &h72 &hD &hA ")}),
     CaseName());
 
 TEST_F(AuxTransferTest, AFullReadStoresTheInstrumentsConfigurationInRecord2)

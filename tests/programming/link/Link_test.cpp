@@ -195,20 +195,6 @@ TEST_F(LinkTest, TheAddressWriteIsAnsweredFromTheOldOrTheNewAddress)
     EXPECT_EQ(exchange.WriteRegister(9, kNetworkAddressRegister, 9), leCRC);
 }
 
-TEST(AuxProtocol, FindInAnswerFrameAndReplyBytes)
-{
-    const std::tuple<QByteArray, QString, qint16> cases[] = {
-        {"\r\nOK\r\n", QStringLiteral("OK"), 4}, {"OKOK", QStringLiteral("OK"), 2},
-        {"ok\r\n", QStringLiteral("OK"), -1}, // case counts
-        {"xO", QStringLiteral("OK"), -1},     // a match may not run past the last byte
-        {"", QStringLiteral("EXT"), -1},         {"\r\n>>", AuxReadyPrompt(), 4},
-    };
-    for (const auto &[reply, text, expected] : cases)
-        EXPECT_EQ(FindInAnswer(reply, text), expected) << reply.toStdString();
-    EXPECT_EQ(AuxCommandFrame(QStringLiteral("SCAL>Lo.d=-5.0")), QByteArray("SCAL>Lo.d=-5.0\r"));
-    EXPECT_EQ(AuxReplyBytesText("ok\r\n\xFF"), QStringLiteral("&h6F &h6B &hD &hA &hFF "));
-}
-
 class AuxLinkTest : public ::testing::Test
 {
 protected:
