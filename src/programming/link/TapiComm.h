@@ -104,7 +104,7 @@ public:
     bool PortOpen() const { return m_Rs232.PortOpen(); }
     bool IsTrayIconShown() const { return m_TrayIcon != nullptr; }
     // The port control itself: the tests play its line events through it, and a text
-    // exchange gives it the text that completes its reply (CAuxExchange).
+    // exchange gives it the test that completes its reply (CAuxExchange).
     Platform::CSerialPortControl &Rs232Control() { return m_Rs232; }
 
 Q_SIGNALS:
