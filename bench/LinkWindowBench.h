@@ -1,8 +1,9 @@
 #pragma once
 
 // What the link-window benchmarks share: a throw-away user folder with an archive, the
-// offscreen platform, and a clock over the simulator's requests that sums the modelled
-// wire-plus-turnaround time of the exchanges it has seen.
+// offscreen platform, and a clock over the simulator's requests that sums the modelled time of
+// the exchanges it has seen: wire time, turnaround and the 3.5-character silence before each
+// request after the first.
 #include "common/widgets/MessageBox.h"
 #include "model/Archive.h"
 #include "model/ScaleTables.h"
@@ -61,7 +62,8 @@ inline void PrintRatio(const char *name, double elapsedMs, double modelMs)
 }
 
 // Starts at the first request that `starts` picks and from then on adds each exchange's
-// modelled time (request and reply bytes on the wire, plus the turnaround).
+// modelled time (request and reply bytes on the wire, the turnaround, and the silence that
+// must precede every request but the first).
 class CExchangeClock : public QObject
 {
 public:
@@ -69,10 +71,16 @@ public:
         : m_Line(line), m_Starts(std::move(starts))
     {
         connect(&line, &InstrumentSimulator::RequestHeard, this, &CExchangeClock::OnRequest);
+        connect(&line, &InstrumentSimulator::ReplySent, this, [this] {
+            if (m_Clock.isValid())
+                m_LineMs = ElapsedMs();
+        });
     }
 
     bool Started() const { return m_Clock.isValid(); }
     double ElapsedMs() const { return double(m_Clock.nsecsElapsed()) / 1e6; }
+    // From the first request to the last reply.
+    double LineMs() const { return m_LineMs; }
     double ModelMs() const { return m_ModelMs; }
     int Exchanges() const { return m_Exchanges; }
     int Count(const QByteArray &request) const { return m_Counts.value(request); }
@@ -85,7 +93,8 @@ private:
                 return;
             m_Clock.start();
         }
-        ++m_Exchanges;
+        if (m_Exchanges++ > 0)
+            m_ModelMs += m_Line.RtuSilenceMs(kBenchBaud);
         m_Counts[request] += 1;
         m_ModelMs += m_Line.ModelledExchangeMs(int(request.size()), ExpectedReplyLength(request), kBenchBaud);
     }
@@ -94,6 +103,7 @@ private:
     std::function<bool(const QByteArray &)> m_Starts;
     QElapsedTimer m_Clock;
     double m_ModelMs = 0;
+    double m_LineMs = 0;
     int m_Exchanges = 0;
     QHash<QByteArray, int> m_Counts;
 };

@@ -1,7 +1,7 @@
 // Live-view polling of one instrument over RS 232 at 9600 baud against the simulator with
 // wire time and a 5 ms turnaround: polls per second against the limit the line sets, one poll
 // being its two exchanges (the live-value block and the decimal point) at their modelled
-// wire-plus-turnaround time. Ratio 1 would be a line never idle.
+// wire-plus-turnaround time and silence. Ratio 1 would be a line never idle.
 #include "LinkWindowBench.h"
 
 #include "model/CommConfig.h"
@@ -57,8 +57,9 @@ int main(int argc, char **argv)
         std::printf("polling never ran\n");
         return 1;
     }
+    // Two exchanges, each after the 3.5-character silence.
     const double pollModelMs = line.ModelledExchangeMs(8, 5 + 2 * kLiveValueBlockCount, kBenchBaud) +
-                               line.ModelledExchangeMs(8, 7, kBenchBaud);
+                               line.ModelledExchangeMs(8, 7, kBenchBaud) + 2 * line.RtuSilenceMs(kBenchBaud);
     const double pollsPerSecond = polls * 1000.0 / clock.ElapsedMs();
     const double limit = 1000.0 / pollModelMs;
     std::printf("live view, one instrument at 9600 baud: %.2f polls/s, line limit %.2f polls/s, ratio %.3f\n",

@@ -1,8 +1,9 @@
 // Whole transfers through the serial transfer window at 9600 baud against simulated
 // instruments with wire time and a 5 ms turnaround: a write and a read of one instrument and
 // a write to a network of three. Each transfer is timed from its first module read (the
-// search before it spends its time-outs on the faster rates) to the window's end, against
-// the modelled wire-plus-turnaround time of the exchanges it made. Aim: ratio at most 1.25.
+// search before it spends its time-outs on the faster rates) to its last reply, against
+// the modelled time of the exchanges it made (wire time, turnaround and the 3.5-character
+// silence between them). Aim: ratio at most 1.05.
 #include "LinkWindowBench.h"
 
 #include "model/CommConfig.h"
@@ -16,6 +17,7 @@ namespace {
 struct Result
 {
     double elapsedMs = 0;
+    double lineMs = 0;
     double modelMs = 0;
     bool ok = false;
 };
@@ -65,7 +67,8 @@ Result Transfer(qint32 action, qint32 id, qint16 interfaceType, int instruments,
     window.SetIDProgramma(id);
     window.Create(comm, nullptr, network);
     window.exec();
-    return {clock.ElapsedMs(), clock.ModelMs(), window.ReturnValue() && clock.Started()};
+    const double elapsedMs = clock.ElapsedMs();
+    return {elapsedMs, clock.LineMs(), clock.ModelMs(), window.ReturnValue() && clock.Started()};
 }
 
 } // namespace
@@ -95,12 +98,14 @@ int main(int argc, char **argv)
     bool allOk = true;
     for (const auto &run : runs) {
         const Result result = Transfer(run.action, run.id, run.interfaceType, run.instruments, code);
-        PrintRatio(run.name, result.elapsedMs, result.modelMs);
+        PrintRatio(run.name, result.lineMs, result.modelMs);
+        std::printf("  then %.1f ms to the end of the window (archive, dump file)\n",
+                    result.elapsedMs - result.lineMs);
         if (!result.ok) {
             std::printf("  (the transfer failed!)\n");
             allOk = false;
         }
     }
-    std::printf("aim: ratio at most 1.25\n");
+    std::printf("aim: ratio at most 1.05 (model: wire time + turnaround + 3.5-character silence)\n");
     return allOk ? 0 : 1;
 }

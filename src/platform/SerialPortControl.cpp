@@ -27,9 +27,6 @@ bool IsCode(qint32 code, qsizetype tableSize)
 
 CSerialPortControl::CSerialPortControl(QObject *parent) : QObject(parent)
 {
-    m_TextIdle.setSingleShot(true);
-    m_TextIdle.setInterval(kTextReplyIdleGapMs);
-    connect(&m_TextIdle, &QTimer::timeout, this, &CSerialPortControl::OnTextReplyIdle);
     connect(&m_Port, &QSerialPort::readyRead, this, &CSerialPortControl::OnReadyRead);
     connect(&m_Port, &QSerialPort::errorOccurred, this, &CSerialPortControl::OnPortError);
 }
@@ -57,7 +54,6 @@ bool CSerialPortControl::PortOpen() const
 void CSerialPortControl::SetPortOpen(bool open)
 {
     if (!open) {
-        m_TextIdle.stop();
         m_Collecting = false;
         m_Port.close();
         return;
@@ -75,6 +71,7 @@ void CSerialPortControl::SetPortOpen(bool open)
     m_Port.setRequestToSend(m_RTS);
     m_Input.clear();
     m_Received.clear();
+    m_LastInput.invalidate();
 }
 
 void CSerialPortControl::SetBaudCode(qint32 code)
@@ -166,10 +163,10 @@ bool CSerialPortControl::CD() const
 
 void CSerialPortControl::StartExchange()
 {
-    m_TextIdle.stop();
     m_Input.clear();
     m_Received.clear();
     m_Collecting = false;
+    m_ReplyDone = false;
     if (!m_Port.isOpen()) {
         // Reported later, as a device would: the caller is still inside its send step.
         QMetaObject::invokeMethod(
@@ -185,38 +182,53 @@ void CSerialPortControl::StartExchange()
     m_Port.flush();
 }
 
+bool CSerialPortControl::FlushReply()
+{
+    if (!m_Collecting || !m_Port.isOpen())
+        return false;
+    // Bytes the device holds but whose notification is still queued belong to this reply.
+    ReadPending();
+    if (m_Collecting && m_ReplyLength == 0 && !m_Input.isEmpty())
+        CompleteReply(m_Input);
+    return m_ReplyDone;
+}
+
+void CSerialPortControl::ReadPending()
+{
+    if (!m_Port.isOpen())
+        return;
+    m_Port.waitForReadyRead(0);
+    TakeInput();
+}
+
 void CSerialPortControl::OnReadyRead()
 {
-    m_Input += m_Port.readAll();
+    TakeInput();
+}
+
+void CSerialPortControl::TakeInput()
+{
+    const QByteArray bytes = m_Port.readAll();
+    if (bytes.isEmpty())
+        return;
+    m_LastInput.start();
+    m_Input += bytes;
     if (!m_Collecting)
         return;
     if (m_ReplyLength > 0) {
         if (m_Input.size() >= m_ReplyLength)
             CompleteReply(m_Input.left(m_ReplyLength));
-        return;
-    }
-    if (m_Input.size() >= kTextReplyCap) {
+    } else if (m_Input.size() >= kTextReplyCap) {
         CompleteReply(m_Input.left(kTextReplyCap));
-        return;
-    }
-    if (!m_ExpectedText.isEmpty() && m_Input.contains(m_ExpectedText)) {
+    } else if (m_TextReplyComplete && m_TextReplyComplete(m_Input)) {
         CompleteReply(m_Input);
-        return;
     }
-    if (!m_Input.isEmpty())
-        m_TextIdle.start();
-}
-
-void CSerialPortControl::OnTextReplyIdle()
-{
-    if (m_Collecting && !m_Input.isEmpty())
-        CompleteReply(m_Input);
 }
 
 void CSerialPortControl::CompleteReply(const QByteArray &reply)
 {
-    m_TextIdle.stop();
     m_Collecting = false;
+    m_ReplyDone = true;
     m_Received = reply;
     m_Input.remove(0, reply.size());
     Q_EMIT CommStatus(sscReplyComplete, qint32(reply.size()));
@@ -245,7 +257,6 @@ void CSerialPortControl::OnPortError(QSerialPort::SerialPortError error)
         code = error == QSerialPort::ReadError ? sscReadError : sscLineLost;
         m_Port.clearError();
         m_Collecting = false;
-        m_TextIdle.stop();
         m_Port.close();
         break;
     default:

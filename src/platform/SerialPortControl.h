@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
-#include <QTimer>
 #include <QVariant>
+
+#include <functional>
 
 namespace Platform {
 
@@ -40,11 +42,11 @@ class CSerialPortControl : public QObject
     Q_OBJECT
 
 public:
-    // A text reply (reply length 0) is complete as soon as it holds the expected text (when
-    // one is given), else once the line has been quiet this long after its first byte, or once
-    // it holds kTextReplyCap bytes, so noise cannot grow it for ever.
-    static constexpr int kTextReplyIdleGapMs = 100;
+    // A text reply (reply length 0) is complete as soon as its completion test passes, when
+    // the exchange's time runs out (FlushReply) with anything in it, or once it holds
+    // kTextReplyCap bytes, so noise cannot grow it for ever. A pause inside it ends nothing.
     static constexpr int kTextReplyCap = 8192;
+    using ReplyTest = std::function<bool(const QByteArray &reply)>;
 
     explicit CSerialPortControl(QObject *parent = nullptr);
     ~CSerialPortControl() override;
@@ -91,12 +93,11 @@ public:
     // Bytes of reply to collect before "reply complete"; 0 = a text reply (see above).
     qint16 ReplyLength() const { return m_ReplyLength; }
     void SetReplyLength(qint16 length) { m_ReplyLength = length; }
-    // The text whose arrival completes a text reply at once, with everything that came with
-    // it; empty = only the idle gap ends it. Kept for the following exchanges.
-    //   expected "OK": "\r\nOK\r\n" is complete in the read that brings the "K", "ok" only
-    //   after the idle gap.
-    QByteArray ExpectedText() const { return m_ExpectedText; }
-    void SetExpectedText(const QByteArray &text) { m_ExpectedText = text; }
+    // What completes a text reply at once, with everything that came with it; empty: only
+    // FlushReply and the cap end it. Kept for the following exchanges.
+    //   contains "OK": "\r\nOK\r\n" is complete in the read that brings the "K"; "ok" only
+    //   when the exchange's time runs out.
+    void SetTextReplyComplete(ReplyTest test) { m_TextReplyComplete = std::move(test); }
     void SetOutput(const QByteArray &frame) { m_Output = frame; }
     // The reply of the last exchange, complete once code 15 has been reported.
     QByteArray ReceivedData() const { return m_Received; }
@@ -104,13 +105,24 @@ public:
     // Throws away whatever came in before (a late reply to an earlier request must never be
     // read as the answer to this one), sends Output and starts collecting the reply.
     void StartExchange();
+    // The exchange's time has run out: reads what the port holds, and a text reply that has
+    // anything is complete with it (code 15 before this returns). True when that completed
+    // the reply.
+    bool FlushReply();
+    // Takes in what the device holds although its notification has not come yet.
+    void ReadPending();
+    // An exchange given up: what comes now is nobody's reply.
+    void StopCollecting() { m_Collecting = false; }
+    // Nanoseconds since the last byte came in (read or not); -1 when none came since the
+    // port opened.
+    qint64 NsecsSinceInput() const { return m_LastInput.isValid() ? m_LastInput.nsecsElapsed() : -1; }
 
 Q_SIGNALS:
     void CommStatus(qint32 code, const QVariant &detail);
 
 private:
     void OnReadyRead();
-    void OnTextReplyIdle();
+    void TakeInput();
     void OnPortError(QSerialPort::SerialPortError error);
     void CompleteReply(const QByteArray &reply);
     bool LineSettingsValid() const;
@@ -118,7 +130,7 @@ private:
     bool PinoutSignal(QSerialPort::PinoutSignal signal) const;
 
     QSerialPort m_Port;
-    QTimer m_TextIdle;
+    QElapsedTimer m_LastInput;
     qint32 m_PortNumber = 0;
     qint32 m_LineMode = 0;
     qint32 m_BaudCode = 3;
@@ -130,11 +142,12 @@ private:
     bool m_DTR = false;
     bool m_RTS = false;
     qint16 m_ReplyLength = 0;
-    QByteArray m_ExpectedText;
+    ReplyTest m_TextReplyComplete;
     QByteArray m_Output;
     QByteArray m_Input;
     QByteArray m_Received;
     bool m_Collecting = false;
+    bool m_ReplyDone = false;
 };
 
 } // namespace Platform

@@ -97,38 +97,24 @@ TEST_F(SerialPortControlTest, AReplyIsCompleteAtItsLengthAndOnlyNewBytesCount)
     EXPECT_EQ(control.ReceivedData(), QByteArray("\x01\x04\x02\x00\x1C\xAA\xBB", 7));
 }
 
-TEST_F(SerialPortControlTest, ATextReplyEndsWhenTheLineFallsQuiet)
+TEST_F(SerialPortControlTest, ATextReplyEndsOnItsCompletionTestOrWhenFlushedNeverAtAPause)
 {
     control.SetPortOpen(true);
-    Exchange("READ\r", 0);
-    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs * 2);
-    EXPECT_TRUE(status.isEmpty()); // nothing came: no reply at all
-    pty.Write("CJC>CJC=");
-    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs / 4);
-    pty.Write("25.0\r");
-    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs * 2);
-    EXPECT_THAT(Codes(status), ::testing::ElementsAre(Platform::sscReplyComplete));
-    EXPECT_EQ(control.ReceivedData(), QByteArray("CJC>CJC=25.0\r"));
-}
-
-TEST_F(SerialPortControlTest, ATextReplyEndsWhenItHoldsTheExpectedText)
-{
-    control.SetPortOpen(true);
-    control.SetExpectedText(">>");
+    control.SetTextReplyComplete([](const QByteArray &reply) { return reply.contains(">>"); });
     Exchange("WRITE\r", 0);
+    EXPECT_FALSE(control.FlushReply()); // nothing came: no reply at all
     pty.Write("\r\n>");
-    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs / 4);
+    RunEventsFor(300);
     EXPECT_TRUE(status.isEmpty());
     pty.Write(">");
-    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs / 4);
-    pty.Write(" late"); // within the idle gap: only the expected text ended the reply
-    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs * 2);
+    RunEventsFor(20);
     EXPECT_THAT(Codes(status), ::testing::ElementsAre(Platform::sscReplyComplete));
     EXPECT_EQ(control.ReceivedData(), QByteArray("\r\n>>"));
-    // An answer that lacks it still ends at the idle gap.
+    // An answer that never passes ends when the exchange's time runs out, with what came,
+    // including bytes whose notification had not been handled yet.
     Exchange("WRITE\r", 0);
     pty.Write("Err\r\n");
-    RunEventsFor(CSerialPortControl::kTextReplyIdleGapMs * 2);
+    EXPECT_TRUE(control.FlushReply());
     EXPECT_EQ(Codes(status).size(), 2);
     EXPECT_EQ(control.ReceivedData(), QByteArray("Err\r\n"));
 }

@@ -4,9 +4,9 @@
 #include "programming/link/RegisterFrame.h"
 #include "support/SimRegisterProtocol.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 
-#include <cmath>
 #include <utility>
 
 namespace {
@@ -55,9 +55,16 @@ double InstrumentSimulator::ModelledExchangeMs(int requestBytes, int replyBytes,
     return (requestBytes + replyBytes) * m_Pty.BitsPerCharacter() * 1000.0 / baud + m_TurnaroundMs;
 }
 
-void InstrumentSimulator::InjectFault(SimFault fault, int times, int address)
+double InstrumentSimulator::RtuSilenceMs(int baud) const
 {
-    m_Faults.push_back({fault, times, address});
+    return baud > 19200 ? 1.75 : 3.5 * m_Pty.BitsPerCharacter() * 1000.0 / baud;
+}
+
+std::function<bool(const QByteArray &)> InstrumentSimulator::ForRegister(quint16 registerAddress)
+{
+    return [registerAddress](const QByteArray &request) {
+        return request.size() >= 4 && quint16(FrameWord(request, 2)) == registerAddress;
+    };
 }
 
 void InstrumentSimulator::HangUp()
@@ -92,14 +99,17 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     SimInstrument *addressee = m_Protocol->Addressee(instruments, request);
     if (addressee == nullptr || addressee->Baud() != m_Pty.LineBaud())
         return;
-    SimFault fault{};
-    const bool faulty = TakeFault(addressee->Address(), fault);
+    const std::optional<FaultPlan> plan = TakeFault(addressee->Address(), request);
+    const bool faulty = plan.has_value();
+    const SimFault fault = faulty ? plan->fault : SimFault::Silence;
+    const int faultDelayMs = faulty ? plan->delayMs.value_or(m_FaultDelayMs) : 0;
     if (faulty && fault == SimFault::Silence)
         return;
     SimAnswer answer = m_Protocol->Answer(*addressee, request);
     const std::function<void()> after = std::move(answer.afterReply);
     auto replied = [this, after] {
         ++m_RepliesSent;
+        Q_EMIT ReplySent();
         if (after)
             after();
     };
@@ -111,25 +121,25 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
         m_EmulateWireTime
             ? ModelledExchangeMs(request.size(), answer.reply.size(), m_Pty.LineBaud()) - m_TurnaroundMs
             : 0.0;
-    const int delayMs = int(std::lround(wireMs)) + m_TurnaroundMs;
+    const double delayMs = wireMs + m_TurnaroundMs;
     if (!faulty) {
         Send(answer.reply, delayMs, replied);
         return;
     }
     switch (fault) {
     case SimFault::Late:
-        if (m_FaultDelayMs == kUntilNextRequest) {
+        if (faultDelayMs == kUntilNextRequest) {
             m_HeldReply = answer.reply;
             if (after)
                 after();
         } else {
-            Send(answer.reply, delayMs + m_FaultDelayMs, replied);
+            Send(answer.reply, delayMs + faultDelayMs, replied);
         }
         break;
     case SimFault::Split: {
         const qsizetype half = answer.reply.size() / 2;
         Send(answer.reply.left(half), delayMs, {});
-        Send(answer.reply.mid(half), delayMs + m_FaultDelayMs, replied);
+        Send(answer.reply.mid(half), delayMs + faultDelayMs, replied);
         break;
     }
     case SimFault::Garbage:
@@ -141,27 +151,35 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     }
 }
 
-bool InstrumentSimulator::TakeFault(int address, SimFault &fault)
+std::optional<InstrumentSimulator::FaultPlan> InstrumentSimulator::TakeFault(int address,
+                                                                             const QByteArray &request)
 {
     for (auto plan = m_Faults.begin(); plan != m_Faults.end(); ++plan) {
-        if (plan->address != kAnyAddress && plan->address != address)
+        if ((plan->address != kAnyAddress && plan->address != address) ||
+            (plan->when && !plan->when(request)))
             continue;
-        fault = plan->fault;
+        FaultPlan taken = *plan;
         if (plan->times > 0 && --plan->times == 0)
             m_Faults.erase(plan);
-        return true;
+        return taken;
     }
-    return false;
+    return std::nullopt;
 }
 
-void InstrumentSimulator::Send(const QByteArray &bytes, int delayMs, std::function<void()> afterWrite)
+void InstrumentSimulator::Send(const QByteArray &bytes, double delayMs, std::function<void()> afterWrite)
 {
-    if (delayMs <= 0) {
-        Push(bytes, std::move(afterWrite));
-        return;
-    }
-    QTimer::singleShot(delayMs, Qt::PreciseTimer, this,
-                       [this, bytes, afterWrite = std::move(afterWrite)] { Push(bytes, afterWrite); });
+    QElapsedTimer since;
+    since.start();
+    auto push = [this, bytes, since, delayNs = qint64(delayMs * 1e6), afterWrite = std::move(afterWrite)] {
+        // The timer keeps whole milliseconds; the wire's fraction is spun away.
+        while (since.nsecsElapsed() < delayNs) {
+        }
+        Push(bytes, afterWrite);
+    };
+    if (delayMs < 1)
+        push();
+    else
+        QTimer::singleShot(int(delayMs), Qt::PreciseTimer, this, std::move(push));
 }
 
 void InstrumentSimulator::Push(const QByteArray &bytes, std::function<void()> afterWrite)

@@ -8,8 +8,10 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <functional>
 #include <list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // Instruments on a serial line, for tests and benchmarks: the far end of a pseudo-terminal
@@ -53,15 +55,33 @@ public:
     // program's baud rate, plus the turnaround (from the request's end to the reply's start).
     void SetWireTimeEmulation(bool on) { m_EmulateWireTime = on; }
     void SetTurnaroundMs(int milliseconds) { m_TurnaroundMs = milliseconds; }
-    // Modelled time of one exchange, the reference a benchmark measures against.
+    // Modelled time of one exchange, the reference a benchmark measures against, and the
+    // silence of 3.5 characters a master keeps between a reply and its next request.
     double ModelledExchangeMs(int requestBytes, int replyBytes, int baud) const;
+    double RtuSilenceMs(int baud) const;
 
     // The next `times` replies (kAlways: every reply) of the instrument at `address`
-    // (kAnyAddress: of whichever answers) suffer the fault.
-    void InjectFault(SimFault fault, int times = 1, int address = kAnyAddress);
+    // (kAnyAddress: of whichever answers) suffer the fault; with `when`, only replies to the
+    // requests it picks. Faults queue: the first that fits a reply takes it.
+    struct FaultPlan
+    {
+        SimFault fault;
+        int times = 1;
+        int address = kAnyAddress;
+        // Delay of a Late reply or gap inside a Split one; unset: SetFaultDelayMs.
+        std::optional<int> delayMs = {};
+        std::function<bool(const QByteArray &request)> when = {};
+    };
+    void InjectFault(FaultPlan plan) { m_Faults.push_back(std::move(plan)); }
+    void InjectFault(SimFault fault, int times = 1, int address = kAnyAddress)
+    {
+        InjectFault(FaultPlan{fault, times, address});
+    }
     void ClearFaults() { m_Faults.clear(); }
     // Delay of a Late reply, or gap inside a Split one; kUntilNextRequest for Late.
     void SetFaultDelayMs(int milliseconds) { m_FaultDelayMs = milliseconds; }
+    // Picks the register requests naming `registerAddress` first.
+    static std::function<bool(const QByteArray &)> ForRegister(quint16 registerAddress);
 
     // The device goes away: the program's port sees a line fault.
     void HangUp();
@@ -75,14 +95,10 @@ Q_SIGNALS:
     // Each complete request as it is heard, before any answer: a benchmark times the
     // program's requests by it.
     void RequestHeard(const QByteArray &request);
+    // A reply has fully left.
+    void ReplySent();
 
 private:
-    struct FaultPlan
-    {
-        SimFault fault;
-        int times;
-        int address;
-    };
     struct PendingWrite
     {
         QByteArray bytes;
@@ -91,8 +107,8 @@ private:
 
     void OnReadable();
     void HandleRequest(const QByteArray &request);
-    bool TakeFault(int address, SimFault &fault);
-    void Send(const QByteArray &bytes, int delayMs, std::function<void()> afterWrite);
+    std::optional<FaultPlan> TakeFault(int address, const QByteArray &request);
+    void Send(const QByteArray &bytes, double delayMs, std::function<void()> afterWrite);
     void Push(const QByteArray &bytes, std::function<void()> afterWrite);
     void DrainOutput();
     QByteArray Garbage(qsizetype size);

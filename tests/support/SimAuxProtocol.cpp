@@ -16,58 +16,24 @@ constexpr int kAlarmItems = 9;
 const QByteArray kLineEnd = "\r\n";
 const QByteArray kRefusal = "Err\r\n";
 
-// What a new instrument holds: plain values of every item's own form.
+// What a new instrument holds: plain values of every item's own form. Entries 0 to 11 and 81
+// to 89 one by one, then each point and alarm block alike (QEM differs in entries 2 and 3).
 QString FactoryValue(MemMap::EFamily family, int index)
 {
-    const bool qem = family == MemMap::EFamily::QEM;
-    if (index >= kFirstLinearizationItem + 1 && index <= kLastLinearizationItem)
+    static const char *const head[] = {"0000", "r1",   "dC",    "99.9", "9999",  "rEd",
+                                       "0.0",  "20.0", "111.1", "0.0",  "100.0", "nonE"};
+    static const char *const tail[] = {"0.0", "0", "0.0", "10.0", "U", "1", "9.6", "C1", "25"};
+    static const char *const alarm[kAlarmItems] = {"0.0", "100.0", "50.0", "1.0", "0",
+                                                   "0",   "nE",    "oFF",  "rEd"};
+    if (family == MemMap::EFamily::QEM && (index == 2 || index == 3))
+        return QLatin1String(index == 2 ? "tc" : "Auto");
+    if (index <= kFirstLinearizationItem)
+        return QLatin1String(head[index]);
+    if (index <= kLastLinearizationItem)
         return QStringLiteral("0");
-    if (index >= kFirstAlarmItem && index < kFirstAlarmItem + 4 * kAlarmItems) {
-        static const char *const alarm[kAlarmItems] = {"0.0", "100.0", "50.0", "1.0", "0",
-                                                       "0",   "nE",    "oFF",  "rEd"};
+    if (index < kFirstAlarmItem + 4 * kAlarmItems)
         return QLatin1String(alarm[(index - kFirstAlarmItem) % kAlarmItems]);
-    }
-    switch (index) {
-    case 0:
-        return QStringLiteral("0000");
-    case 1:
-        return QStringLiteral("r1");
-    case 2:
-        return qem ? QStringLiteral("tc") : QStringLiteral("dC");
-    case 3:
-        return qem ? QStringLiteral("Auto") : QStringLiteral("99.9");
-    case 4:
-        return QStringLiteral("9999");
-    case 5:
-        return QStringLiteral("rEd");
-    case 6:
-    case 9:
-    case 81:
-    case 83:
-        return QStringLiteral("0.0");
-    case 7:
-        return QStringLiteral("20.0");
-    case 8:
-        return QStringLiteral("111.1");
-    case 10:
-        return QStringLiteral("100.0");
-    case 11:
-        return QStringLiteral("nonE");
-    case 82:
-        return QStringLiteral("0");
-    case 84:
-        return QStringLiteral("10.0");
-    case 85:
-        return QStringLiteral("U");
-    case 86:
-        return QStringLiteral("1");
-    case 87:
-        return QStringLiteral("9.6");
-    case 88:
-        return QStringLiteral("C1");
-    default: // QEM 89, the cold-junction temperature
-        return QStringLiteral("25");
-    }
+    return QLatin1String(tail[index - kFirstAlarmItem - 4 * kAlarmItems]);
 }
 
 } // namespace

@@ -33,6 +33,11 @@ public:
     void SetImage(const QVector<qint16> &words);
     QVector<qint16> Image(int wordCount) const;
 
+    // A new network address takes effect before the echo of its write, which then comes from
+    // the new address.
+    void SetAnswersFromNewAddress(bool on) { m_AnswersFromNewAddress = on; }
+    bool AnswersFromNewAddress() const { return m_AnswersFromNewAddress; }
+
     // Requests naming this register as their first get no answer at all, as if lost.
     void SetSilentRegister(quint16 registerAddress) { m_SilentRegisters.insert(registerAddress); }
     bool IsSilentAt(quint16 registerAddress) const { return m_SilentRegisters.contains(registerAddress); }
@@ -48,6 +53,7 @@ private:
     int m_Address;
     int m_Baud;
     QHash<quint16, qint16> m_Registers;
+    bool m_AnswersFromNewAddress = false;
     QSet<quint16> m_SilentRegisters;
     QList<QPair<quint16, qint16>> m_Writes;
 };

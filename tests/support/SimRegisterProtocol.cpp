@@ -47,6 +47,12 @@ SimAnswer SimRegisterProtocol::Answer(SimInstrument &instrument, const QByteArra
     if (function == rfWriteRegister) {
         const auto value = qint16(countOrValue);
         instrument.RecordWrite(first, value);
+        if (first == kNetworkAddressRegister && instrument.AnswersFromNewAddress()) {
+            instrument.SetRegister(first, value);
+            QByteArray echo = request.left(6);
+            echo[0] = char(instrument.Address());
+            return {WithCRC16(echo), {}};
+        }
         if (first == kNetworkAddressRegister || first == kBaudRateRegister)
             return {request, [&instrument, first, value] { instrument.SetRegister(first, value); }};
         instrument.SetRegister(first, value);

@@ -3,13 +3,14 @@
 #include "common/Cp1252.h"
 #include "common/TraceCode.h"
 #include "programming/link/AuxProtocol.h"
+#include "programming/memmap/AuxListing.h"
 
-qint32 CAuxExchange::Exchange(const QString &command, const QString &expected)
+qint32 CAuxExchange::Exchange(const QString &command, Platform::CSerialPortControl::ReplyTest complete)
 {
     m_Reply.clear();
     m_Accepted = false;
     m_Link.SetCommMode(1);
-    m_Link.Rs232Control().SetExpectedText(ToCp1252(expected));
+    m_Link.Rs232Control().SetTextReplyComplete(std::move(complete));
     m_Link.SetFrameTx(AuxCommandFrame(command));
     m_Link.SetByteToReceive(0);
     m_Link.StartTxRx();
@@ -21,7 +22,9 @@ qint32 CAuxExchange::Exchange(const QString &command, const QString &expected)
 
 qint32 CAuxExchange::SendCommand(const QString &command, const QString &expected)
 {
-    const qint32 error = Exchange(command, expected);
+    const QByteArray expectedBytes = ToCp1252(expected);
+    const qint32 error =
+        Exchange(command, [expectedBytes](const QByteArray &reply) { return reply.contains(expectedBytes); });
     if (error != leNone)
         return error;
     m_Accepted = FindInAnswer(m_Reply, expected) >= 0;
@@ -36,7 +39,7 @@ qint32 CAuxExchange::SendCommand(const QString &command, const QString &expected
 qint32 CAuxExchange::ReadListing(qint16 timeOutMs)
 {
     m_Link.SetTimeOutRx(timeOutMs);
-    const qint32 error = Exchange(kAuxReadCommand, QString());
+    const qint32 error = Exchange(kAuxReadCommand, &MemMap::AuxListingComplete);
     m_Link.SetTimeOutRx(CTapiComm::kDefaultTimeOutRxMs);
     return error;
 }

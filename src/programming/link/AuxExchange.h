@@ -18,20 +18,21 @@ public:
 
     explicit CAuxExchange(CTapiComm &link) : m_Link(link) {}
 
-    // The command and a CR; the reply counts as complete as soon as it holds `expected`, so a
-    // short answer costs no idle gap. Accepted() then tells whether it held it; a refusal is
-    // traced with the reply's bytes.
+    // The command and a CR; the reply is complete as soon as it holds `expected`, else at the
+    // reply time-out with whatever came. Accepted() then tells whether it held it; a refusal
+    // is traced with the reply's bytes.
     qint32 SendCommand(const QString &command, const QString &expected);
     bool Accepted() const { return m_Accepted; }
 
-    // "READ": the whole listing in one exchange, complete once the line falls quiet, under
-    // its own reply time-out; the link's time-out is back to 3000 ms afterwards.
+    // "READ": the whole listing in one exchange, complete once it holds every item of one
+    // module family (AuxListingComplete), else at its own reply time-out with whatever came;
+    // the link's time-out is back to 3000 ms afterwards.
     qint32 ReadListing(qint16 timeOutMs = kListingTimeOutMs);
 
     const QByteArray &Reply() const { return m_Reply; }
 
 private:
-    qint32 Exchange(const QString &command, const QString &expected);
+    qint32 Exchange(const QString &command, Platform::CSerialPortControl::ReplyTest complete);
 
     CTapiComm &m_Link;
     QByteArray m_Reply;

@@ -78,24 +78,28 @@ CInstrumentSearch::Outcomes CInstrumentSearch::AutoDetectBaudRate()
 {
     if (!NetworkSettingsUsable())
         return soBadNetworkSettings;
-    bool cancelled = false;
-    bool found = false;
+    Outcomes outcome = soNoAnswer;
     qint32 baudIndex = kBaudIndex9600;
     for (const qint32 tried : kBaudIndexes) {
         baudIndex = tried;
         g_Trace->BugMessage(
             QStringLiteral("Tentativo connessione con RS232 a %1 baud...").arg(BaudRateOfIndex(tried)));
-        found = TryBaudRate(baudIndex, cancelled);
-        if (found)
+        outcome = TryBaudRate(baudIndex);
+        if (outcome != soNoAnswer)
             break;
     }
-    if (!found) {
+    switch (outcome) {
+    case soNoAnswer:
         g_Trace->BugMessage(QStringLiteral("Errore nell'autorilevamento del baudrate"));
-        return soNoAnswer;
-    }
-    if (cancelled) {
+        return outcome;
+    case soCancelled:
         g_Trace->BugMessage(QStringLiteral("Operazione annullata !!!"));
-        return soCancelled;
+        return outcome;
+    case soPortLost:
+        g_Trace->BugMessage(QStringLiteral("Porta seriale persa durante la ricerca dello strumento"));
+        return outcome;
+    default:
+        break;
     }
     m_BaudIndex = baudIndex;
     if (!OpenPort(baudIndex)) {
@@ -105,22 +109,20 @@ CInstrumentSearch::Outcomes CInstrumentSearch::AutoDetectBaudRate()
     return soConnected;
 }
 
-bool CInstrumentSearch::TryBaudRate(qint32 &baudIndex, bool &cancelled)
+CInstrumentSearch::Outcomes CInstrumentSearch::TryBaudRate(qint32 &baudIndex)
 {
     if (m_CommConfig.InterfaceType() == itAuxiliary) {
         baudIndex = kBaudIndex9600;
-        return true;
+        return soConnected;
     }
     if (!OpenPort(baudIndex))
-        return false;
-    const bool found = SearchInstrument();
-    if (m_Link.Error() == leCancelled)
-        cancelled = true;
+        return soNoAnswer;
+    const Outcomes outcome = SearchInstrument();
     m_Link.CloseRs232();
-    return found;
+    return outcome;
 }
 
-bool CInstrumentSearch::SearchInstrument()
+CInstrumentSearch::Outcomes CInstrumentSearch::SearchInstrument()
 {
     const qint16 first = FirstAddress();
     const qint16 last = LastAddress();
@@ -133,15 +135,19 @@ bool CInstrumentSearch::SearchInstrument()
     for (qint16 address = first; address >= last; --address) {
         ShowProgress(first == last ? last - 1 : last, first, (first - address) + last);
         qint16 probe = 0;
-        const qint32 error = exchange.ReadRegister(quint8(address), kProbeRegister, probe);
-        if (error == leNone) {
+        switch (exchange.ReadRegister(quint8(address), kProbeRegister, probe)) {
+        case leNone:
             m_NetworkAdd.SetNetworkAdd(address);
-            return true;
+            return soConnected;
+        case leCancelled:
+            return soCancelled;
+        default:
+            // Every further probe would go to a port that is no more.
+            if (!m_Link.PortOpen())
+                return soPortLost;
         }
-        if (error == leCancelled)
-            return true;
     }
-    return false;
+    return soNoAnswer;
 }
 
 qint16 CInstrumentSearch::FirstAddress() const

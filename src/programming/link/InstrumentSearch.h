@@ -25,6 +25,7 @@ public:
         soCancelled,          // the user cancelled; the network settings are untouched
         soPortNotReopened,    // the port would not open again at the rate found
         soBadNetworkSettings, // an address or network size outside 1-255: nothing was tried
+        soPortLost,           // the port went away during the search (an adapter unplugged)
     };
 
     static constexpr qint16 kProbeTimeOutRxMs = 500;
@@ -49,12 +50,13 @@ public:
 private:
     // The settings the run will use are addresses: false, with a trace line, when not.
     bool NetworkSettingsUsable() const;
-    // One rate: found when an instrument answered there; cancelled when the user cancelled
-    // meanwhile. The auxiliary interface needs no search: 9600 baud, found at once.
-    bool TryBaudRate(qint32 &baudIndex, bool &cancelled);
-    // Probes the addresses at the rate the port is open at. True when one answered or the
-    // user cancelled (the link's Error tells which); only an answer changes NetworkAdd.
-    bool SearchInstrument();
+    // One rate: soConnected when an instrument answered there (the port is closed again),
+    // soNoAnswer, soCancelled or soPortLost. The auxiliary interface needs no search: 9600
+    // baud, found at once.
+    Outcomes TryBaudRate(qint32 &baudIndex);
+    // Probes the addresses at the rate the port is open at; only an answer changes
+    // NetworkAdd.
+    Outcomes SearchInstrument();
     qint16 FirstAddress() const;
     qint16 LastAddress() const;
     void ShowProgress(int minimum, int maximum, int value) const;

@@ -3,7 +3,7 @@
 CRegisterExchange::CRegisterExchange(CTapiComm &link) : m_Link(link)
 {
     m_Verify = QObject::connect(&link, &CTapiComm::VerifyCRC, [this](bool &crcOk, const QByteArray &reply) {
-        crcOk = ReplyMatchesRequest(m_Request, reply);
+        crcOk = m_AcceptAny || ReplyMatchesRequest(m_Request, reply);
     });
 }
 
@@ -50,4 +50,15 @@ qint32 CRegisterExchange::ReadRegister(quint8 address, quint16 registerAddress, 
 qint32 CRegisterExchange::WriteRegister(quint8 address, quint16 registerAddress, qint16 value)
 {
     return Exchange(WriteRequest(address, registerAddress, value));
+}
+
+qint32 CRegisterExchange::WriteRegisterOnce(quint8 address, quint16 registerAddress, qint16 value)
+{
+    const qint16 maxErrorTimeOut = m_Link.MaxErrorTimeOut();
+    m_Link.SetMaxErrorTimeOut(1);
+    m_AcceptAny = true;
+    const qint32 error = WriteRegister(address, registerAddress, value);
+    m_AcceptAny = false;
+    m_Link.SetMaxErrorTimeOut(maxErrorTimeOut);
+    return error;
 }

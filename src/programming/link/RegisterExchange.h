@@ -25,6 +25,9 @@ public:
     qint32 ReadRegisters(quint8 address, quint16 firstRegister, quint16 count, QVector<qint16> &values);
     qint32 ReadRegister(quint8 address, quint16 registerAddress, qint16 &value);
     qint32 WriteRegister(quint8 address, quint16 registerAddress, qint16 value);
+    // One send, never repeated: any answer ends it, even one that is no valid echo (an
+    // instrument that answers at a new baud rate), else one reply time-out.
+    qint32 WriteRegisterOnce(quint8 address, quint16 registerAddress, qint16 value);
     // Any request frame; the accepted reply is in Reply().
     qint32 Exchange(const QByteArray &request);
     const QByteArray &Reply() const { return m_Reply; }
@@ -33,5 +36,6 @@ private:
     CTapiComm &m_Link;
     QByteArray m_Request;
     QByteArray m_Reply;
+    bool m_AcceptAny = false;
     QMetaObject::Connection m_Verify;
 };

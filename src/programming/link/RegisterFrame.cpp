@@ -92,8 +92,16 @@ bool ReplyMatchesRequest(QByteArrayView request, QByteArrayView reply)
     const qint16 expected = ExpectedReplyLength(request);
     if (expected == 0 || reply.size() != expected || !CheckReplyCRC(reply))
         return false;
-    if (Byte(request, 1) == rfWriteRegister)
-        return reply == request;
+    if (Byte(request, 1) == rfWriteRegister) {
+        if (reply == request)
+            return true;
+        // An instrument may take its new address before it echoes the write that set it.
+        if (quint16(FrameWord(request, 2)) != kNetworkAddressRegister)
+            return false;
+        QByteArray fromNewAddress = request.first(6).toByteArray();
+        fromNewAddress[0] = char(Byte(request, 5));
+        return reply == WithCRC16(fromNewAddress);
+    }
     return Byte(reply, 0) == Byte(request, 0) && Byte(reply, 1) == rfReadRegisters &&
            Byte(reply, 2) == expected - kReadReplyOverhead;
 }

@@ -62,7 +62,8 @@ qint16 ExpectedReplyLength(QByteArrayView request);
 
 // A reply is the answer to a request only when it has the expected length and CRC, comes from
 // the address asked, carries the function asked and, for a read, the right byte count or, for
-// a write, is the exact echo. Anything else (a late answer to an earlier request, another
+// a write, is the exact echo; the echo of a network-address write (0xE056) may also come from
+// the address written. Anything else (a late answer to an earlier request, another
 // instrument, noise) is refused like a wrong CRC.
 bool ReplyMatchesRequest(QByteArrayView request, QByteArrayView reply);
 

@@ -3,9 +3,10 @@
 #include "common/Error.h"
 #include "common/TraceCode.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 
-#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -46,6 +47,8 @@ void SwitchOn(QTimer &timer)
 CTapiComm::CTapiComm(QObject *parent) : QObject(parent)
 {
     m_TimeOut.setInterval(kDefaultTimeOutRxMs);
+    m_TimeOut.setSingleShot(true);
+    m_TimeOut.setTimerType(Qt::PreciseTimer);
     m_Rs232Manager.setInterval(kManagerIntervalMs);
     m_Rs232Manager.setTimerType(Qt::PreciseTimer);
     m_Pacing.setSingleShot(true);
@@ -72,7 +75,10 @@ void CTapiComm::Create(TrayIconMaker makeTrayIcon)
 
 bool CTapiComm::OpenRs232(qint32 nCom, qint32 baudIndex, qint32 parityIndex)
 {
-    if (IsIndex(baudIndex, std::size(kBaudCodes)) && IsIndex(parityIndex, std::size(kParityCodes))) {
+    // An index outside its table is a failed open even on a port that is open already.
+    const bool known =
+        IsIndex(baudIndex, std::size(kBaudCodes)) && IsIndex(parityIndex, std::size(kParityCodes));
+    if (known) {
         m_Rs232.SetLineMode(0);
         m_Rs232.SetPortNumber(nCom - 1);
         m_Rs232.SetBaudCode(kBaudCodes[baudIndex]);
@@ -81,11 +87,12 @@ bool CTapiComm::OpenRs232(qint32 nCom, qint32 baudIndex, qint32 parityIndex)
         m_Rs232.SetStopBitCode(0);
         m_Rs232.SetPortOpen(true);
     }
-    if (!m_Rs232.PortOpen()) {
+    if (!known || !m_Rs232.PortOpen()) {
         g_Trace->BugMessage(QStringLiteral("Porta COM%1 già aperta o non presente sul sistema.").arg(nCom));
         return false;
     }
     m_LineQuietSince.invalidate();
+    m_QuietBudgetMs = 0;
     ShowTrayIcon();
     return true;
 }
@@ -166,18 +173,23 @@ void CTapiComm::StartTxRx()
     m_Error = leNone;
     m_TxRxInProgress = true;
     m_SendRequest = false;
+    m_Sends = 0;
     m_Rs232Manager.start();
-    m_TimeOut.start();
     SendStep();
 }
 
 void CTapiComm::WaitTxRx()
 {
-    if (!m_TxRxInProgress)
-        return;
-    QEventLoop loop;
-    connect(this, &CTapiComm::TxRxFinished, &loop, &QEventLoop::quit);
-    loop.exec();
+    while (m_TxRxInProgress) {
+        QEventLoop loop;
+        connect(this, &CTapiComm::TxRxFinished, &loop, &QEventLoop::quit);
+        loop.exec();
+        // Ended from outside (the program is told to quit): the exchange may not run on
+        // unattended, nor end as if its reply had come.
+        if (m_TxRxInProgress)
+            FinishTxRx(leCancelled, QStringLiteral("Annullata operazione di Tx Rx"),
+                       &CTapiComm::TxRxCancelled);
+    }
 }
 
 void CTapiComm::OnManagerTick()
@@ -194,13 +206,15 @@ void CTapiComm::OnManagerTick()
 
 void CTapiComm::OnReplyTimeOut()
 {
-    if (!m_TxRxInProgress) {
-        m_TimeOut.stop();
+    if (!m_TxRxInProgress)
         return;
-    }
+    // What the port holds now may be the whole reply (a text reply always is).
+    if (m_Rs232.FlushReply())
+        return;
     ++m_TimeOutErrors;
     g_Trace->BugMessage(QStringLiteral("Errore di timeout nr.%1").arg(m_TimeOutErrors));
-    m_SendRequest = true;
+    m_SendRequest = false;
+    SendStep();
 }
 
 void CTapiComm::SendStep()
@@ -208,13 +222,13 @@ void CTapiComm::SendStep()
     m_Rs232Manager.stop();
     if (m_Cancel) {
         FinishTxRx(leCancelled, QStringLiteral("Annullata operazione di Tx Rx"), &CTapiComm::TxRxCancelled);
-    } else if (m_UARTErrors >= kMaxLineFaults) {
+    } else if (m_UARTErrors >= kMaxLineFaults || !m_Rs232.PortOpen()) {
+        // A port that has gone (an adapter unplugged) takes no re-send.
         FinishTxRx(leUART, QStringLiteral("Errore UART"), &CTapiComm::UARTError);
     } else if (m_TimeOutErrors >= m_MaxErrorTimeOut) {
         FinishTxRx(leTimeOut, QStringLiteral("Errore TIMEOUT"), &CTapiComm::TimeOutError);
     } else if (m_CRCErrors < kMaxRefusedReplies) {
         Transmit();
-        SwitchOn(m_TimeOut);
         SwitchOn(m_Rs232Manager);
     } else {
         FinishTxRx(leCRC, QStringLiteral("Errore CRC"), &CTapiComm::CRCError);
@@ -225,30 +239,50 @@ void CTapiComm::Transmit()
 {
     if (!m_TxRxInProgress)
         return;
-    const int wait = RemainingLineSilenceMs();
-    if (wait > 0) {
-        m_Pacing.start(wait);
+    const qint64 waitNs = NsecsBeforeSend();
+    if (waitNs >= kSpinLimitNs) {
+        // Whole milliseconds on the timer, the rest spun away when it fires.
+        m_Pacing.start(int(waitNs / 1000000));
         return;
     }
+    if (waitNs > 0) {
+        QElapsedTimer spin;
+        spin.start();
+        while (spin.nsecsElapsed() < waitNs) {
+        }
+    }
+    m_QuietBudgetMs = 0;
     m_Rs232.SetReplyLength(m_ByteToReceive);
     m_Rs232.SetOutput(m_FrameTx);
     m_Rs232.StartExchange();
+    ++m_Sends;
+    m_LastSend.start();
+    m_TimeOut.start();
 }
 
-int CTapiComm::RemainingLineSilenceMs() const
+qint64 CTapiComm::NsecsBeforeSend()
 {
-    if (!m_LineQuietSince.isValid())
-        return 0;
+    qint64 wait = 0;
     const qint32 baud = Platform::CSerialPortControl::BaudRateOfCode(m_Rs232.BaudCode());
-    if (baud <= 0)
-        return 0;
-    // Modbus RTU: a frame starts only after 3.5 character times of silence, fixed at 1.75 ms
-    // above 19200 baud.
-    const double stopBits = m_Rs232.StopBitCode() == 0 ? 1.0 : m_Rs232.StopBitCode() == 1 ? 1.5 : 2.0;
-    const double bitsPerCharacter = 1 + m_Rs232.DataBits() + (m_Rs232.ParityCode() != 0 ? 1 : 0) + stopBits;
-    const double silenceUs = baud > 19200 ? 1750.0 : 3.5 * bitsPerCharacter * 1e6 / baud;
-    const double remainingUs = silenceUs - double(m_LineQuietSince.nsecsElapsed()) / 1000.0;
-    return remainingUs > 0 ? int(std::ceil(remainingUs / 1000.0)) : 0;
+    if (m_LineQuietSince.isValid() && baud > 0) {
+        // Modbus RTU: a frame starts only after 3.5 character times of silence, fixed at 1.75 ms
+        // above 19200 baud.
+        const double stopBits = m_Rs232.StopBitCode() == 0 ? 1.0 : m_Rs232.StopBitCode() == 1 ? 1.5 : 2.0;
+        const double bitsPerCharacter =
+            1 + m_Rs232.DataBits() + (m_Rs232.ParityCode() != 0 ? 1 : 0) + stopBits;
+        const double silenceNs = baud > 19200 ? 1750000.0 : 3.5 * bitsPerCharacter * 1e9 / baud;
+        wait = qint64(silenceNs) - m_LineQuietSince.nsecsElapsed();
+    }
+    if (m_QuietBudgetMs > 0) {
+        // The frame before went out more than once, so an answer to it may still be on its
+        // way: whatever comes before the line has been quiet for a reply's time is dropped.
+        m_Rs232.ReadPending();
+        qint64 quiet = m_LastSend.isValid() ? m_LastSend.nsecsElapsed() : std::numeric_limits<qint64>::max();
+        if (const qint64 sinceInput = m_Rs232.NsecsSinceInput(); sinceInput >= 0)
+            quiet = qMin(quiet, sinceInput);
+        wait = qMax(wait, qint64(m_QuietBudgetMs) * 1000000 - quiet);
+    }
+    return wait;
 }
 
 void CTapiComm::OnCommStatus(qint32 code, const QVariant &detail)
@@ -268,6 +302,10 @@ void CTapiComm::OnCommStatus(qint32 code, const QVariant &detail)
         ++m_UARTErrors;
         g_Trace->BugMessage(QStringLiteral("Errore UART nr.%1").arg(m_UARTErrors));
         m_SendRequest = true;
+        if (!m_Rs232.PortOpen()) {
+            SendStep();
+            return;
+        }
     }
     m_Rs232Manager.start();
     if (code == Platform::sscReplyComplete)
@@ -283,28 +321,35 @@ void CTapiComm::ReceiveStep()
     Q_EMIT VerifyCRC(crcOk, m_FrameRx);
     if (crcOk) {
         m_SendRequest = false;
+        EndExchange(leNone);
         if (m_CommMode == 0)
             Q_EMIT EndTxRx();
-        m_TxRxInProgress = false;
         Q_EMIT TxRxFinished();
         return;
     }
     ++m_CRCErrors;
     g_Trace->BugMessage(QStringLiteral("Errore di CRC nr.%1").arg(m_CRCErrors));
     m_SendRequest = true;
-    m_TimeOut.start();
     m_Rs232Manager.start();
 }
 
 void CTapiComm::FinishTxRx(qint32 error, const QString &traceLine, void (CTapiComm::*notification)())
 {
     g_Trace->BugMessage(traceLine);
-    m_TimeOut.stop();
-    m_Rs232Manager.stop();
-    m_Pacing.stop();
-    m_TxRxInProgress = false;
-    m_Error = error;
+    EndExchange(error);
     if (m_CommMode == 0)
         Q_EMIT(this->*notification)();
     Q_EMIT TxRxFinished();
+}
+
+void CTapiComm::EndExchange(qint32 error)
+{
+    m_TimeOut.stop();
+    m_Rs232Manager.stop();
+    m_Pacing.stop();
+    m_Rs232.StopCollecting();
+    m_TxRxInProgress = false;
+    m_Error = error;
+    if (m_Sends > 1)
+        m_QuietBudgetMs = qint16(m_TimeOut.interval());
 }

@@ -14,10 +14,15 @@
 // The program's one path to a serial port. It runs one request-reply exchange at a time: the
 // request goes out as soon as StartTxRx is called (after the line has been quiet for 3.5
 // characters since the last reply), a complete reply is handed to the owner's VerifyCRC at
-// once, and the 200 ms manager tick re-sends after a line fault, a reply time-out or a
-// refused reply until a limit ends the exchange with an Error code (LinkErrors):
-//   3 line faults -> 1, MaxErrorTimeOut time-outs -> 2, cancel -> 3, 3 refused replies -> 4,
+// once, a reply time-out (TimeOutRx from each send) re-sends at once, and the 200 ms manager
+// tick re-sends after a line fault or a refused reply, until a limit ends the exchange with
+// an Error code (LinkErrors):
+//   3 line faults or a port gone -> 1, MaxErrorTimeOut time-outs -> 2, cancel -> 3,
+//   3 refused replies -> 4,
 // checked in the order cancel, line faults, time-outs, refusals at every send step.
+// When a frame went out more than once, the answer to an earlier send may still come: the
+// next exchange sends only once the line has been quiet for a reply's time (TimeOutRx since
+// the last send and the last byte heard), and drops what came meanwhile.
 //
 // How a link window uses it:
 //   link.Create([this] { return MakeSerialLineTrayIcon(this); });
@@ -41,6 +46,8 @@ public:
     static constexpr qint16 kDefaultMaxErrorTimeOut = 3;
     static constexpr qint16 kMaxLineFaults = 3;
     static constexpr qint16 kMaxRefusedReplies = 3;
+    // Waits shorter than this before a send are spun away, not left to a millisecond timer.
+    static constexpr qint64 kSpinLimitNs = 1000000;
 
     explicit CTapiComm(QObject *parent = nullptr);
     ~CTapiComm() override;
@@ -56,7 +63,8 @@ public:
     void Settings(qint32 &baudIndex, qint32 &parityIndex);
 
     void StartTxRx();
-    // Runs a local event loop until the exchange has ended.
+    // Runs a local event loop until the exchange has ended. A loop ended from outside ends
+    // the exchange as cancelled.
     void WaitTxRx();
     // A set cancel ends the running exchange at its next send step and every later one at
     // once, until it is cleared with false.
@@ -93,9 +101,10 @@ public:
     qint16 MaxErrorTimeOut() const { return m_MaxErrorTimeOut; }
     void SetMaxErrorTimeOut(qint16 count) { m_MaxErrorTimeOut = count; }
 
+    bool PortOpen() const { return m_Rs232.PortOpen(); }
     bool IsTrayIconShown() const { return m_TrayIcon != nullptr; }
     // The port control itself: the tests play its line events through it, and a text
-    // exchange gives it the text that completes its reply (CAuxExchange).
+    // exchange gives it the test that completes its reply (CAuxExchange).
     Platform::CSerialPortControl &Rs232Control() { return m_Rs232; }
 
 Q_SIGNALS:
@@ -117,14 +126,19 @@ private:
     void ReceiveStep();
     void Transmit();
     void FinishTxRx(qint32 error, const QString &traceLine, void (CTapiComm::*notification)());
-    int RemainingLineSilenceMs() const;
+    void EndExchange(qint32 error);
+    // How long the line must stay quiet before the frame may go out.
+    qint64 NsecsBeforeSend();
     void ShowTrayIcon();
 
     Platform::CSerialPortControl m_Rs232;
     QTimer m_TimeOut;
     QTimer m_Rs232Manager;
     QTimer m_Pacing;
-    QElapsedTimer m_LineQuietSince;
+    QElapsedTimer m_LineQuietSince; // since the end of the last reply
+    QElapsedTimer m_LastSend;
+    qint16 m_Sends = 0;
+    qint16 m_QuietBudgetMs = 0; // quiet wait owed before the next send; 0 = none
     TrayIconMaker m_MakeTrayIcon;
     std::unique_ptr<QObject> m_TrayIcon;
     qint32 m_BaudIndex = 3;

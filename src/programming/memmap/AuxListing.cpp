@@ -27,6 +27,20 @@ bool ListingIsQEM(const QByteArray &listing)
     return listing.contains(AuxKey(EFamily::QEM, kQEMFamilyEntry).toLatin1());
 }
 
+bool AuxListingComplete(const QByteArray &listing)
+{
+    const auto holdsFamily = [&listing](EFamily family) {
+        for (const CImageWord &word : ImageLayout(family)) {
+            const QByteArray key = AuxKey(family, word.Index).toLatin1();
+            const qsizetype at = listing.indexOf(key);
+            if (at < 0 || listing.indexOf('\r', at + key.size()) < 0)
+                return false;
+        }
+        return true;
+    };
+    return holdsFamily(EFamily::VABZOB) || holdsFamily(EFamily::QEM);
+}
+
 QStringList ParseAuxListing(const QByteArray &listing, EFamily family)
 {
     QStringList entries(WordCount(family));

@@ -14,6 +14,10 @@ namespace MemMap {
 // True when the listing comes from a QEM instrument: only it has the "CJC>CJC=" item.
 bool ListingIsQEM(const QByteArray &listing);
 
+// True once the listing holds every key that one family reads, each with the CR that ends
+// its value: nothing more of it is needed, whichever family the instrument turns out to be.
+bool AuxListingComplete(const QByteArray &listing);
+
 // One text per image entry (WordCount(family) of them); the entries the family does not read
 // stay empty. A key the listing lacks raises CError "Comando <key> non presente!!!".
 QStringList ParseAuxListing(const QByteArray &listing, EFamily family);

@@ -11,14 +11,6 @@
 #include <QCloseEvent>
 #include <QProgressBar>
 
-namespace {
-
-constexpr int kNoInstrumentFoundId = 228;
-constexpr int kPortNotAvailableId = 209;
-constexpr int kBadNetworkSettingsId = 212;
-
-} // namespace
-
 CLinkWindow::CLinkWindow(QWidget *parent) : QDialog(parent), m_ProgBarTransfer(new QProgressBar(this))
 {
     setModal(true);
@@ -28,9 +20,10 @@ CLinkWindow::CLinkWindow(QWidget *parent) : QDialog(parent), m_ProgBarTransfer(n
 
 CLinkWindow::~CLinkWindow() = default;
 
-void CLinkWindow::CreateLink()
+CTapiComm &CLinkWindow::CreateLink()
 {
     m_Rs232.Create([this] { return std::unique_ptr<QObject>(MakeSerialLineTrayIcon(this)); });
+    return m_Rs232;
 }
 
 void CLinkWindow::LoadForm()
@@ -47,53 +40,17 @@ void CLinkWindow::CancelTxRx()
     m_Rs232.CancelTxRx(true);
 }
 
-bool CLinkWindow::CheckCommError()
+CLinkReport CLinkWindow::Report()
 {
-    const qint32 error = m_Rs232.Error();
-    if (error == leNone)
-        return false;
-    m_Rs232.CloseRs232();
-    ShowCommErrorMessage(error);
-    return true;
-}
-
-void CLinkWindow::ShowCommErrorMessage(qint32 linkError)
-{
-    if (const int id = LinkErrorMessageId(linkError); id != 0)
-        ShowMessage(id);
-}
-
-void CLinkWindow::ShowMessage(int stringId)
-{
-    ::ShowMessage(this, {QMessageBox::Warning, LoadResString(kLinkErrorTitleId), LoadResString(stringId)});
-}
-
-bool CLinkWindow::AutoDetectBaudRate(CInstrumentSearch &search)
-{
-    CreateLink();
-    search.SetProgressDisplay([this](int minimum, int maximum, int value) {
+    CLinkReport report;
+    report.Progress = [this](int minimum, int maximum, int value) {
         m_ProgBarTransfer->setRange(minimum, maximum);
         m_ProgBarTransfer->setValue(value);
-    });
-    const CInstrumentSearch::Outcomes outcome = search.AutoDetectBaudRate();
-    switch (outcome) {
-    case CInstrumentSearch::soConnected:
-        m_ReturnValue = true;
-        return true;
-    case CInstrumentSearch::soNoAnswer:
-        ShowMessage(kNoInstrumentFoundId);
-        break;
-    case CInstrumentSearch::soPortNotReopened:
-        ShowMessage(kPortNotAvailableId);
-        break;
-    case CInstrumentSearch::soBadNetworkSettings:
-        ShowMessage(kBadNetworkSettingsId);
-        break;
-    case CInstrumentSearch::soCancelled:
-        break;
-    }
-    m_ReturnValue = false;
-    return false;
+    };
+    report.Message = [this](int, const QString &text) {
+        ::ShowMessage(this, {QMessageBox::Warning, LoadResString(kLinkErrorTitleId), text});
+    };
+    return report;
 }
 
 void CLinkWindow::showEvent(QShowEvent *event)

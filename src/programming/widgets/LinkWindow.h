@@ -1,6 +1,6 @@
 #pragma once
 
-#include "programming/link/InstrumentSearch.h"
+#include "programming/link/LinkProcedure.h"
 #include "programming/link/TapiComm.h"
 
 #include <QDialog>
@@ -9,21 +9,21 @@
 
 class QProgressBar;
 
-// What the three link windows share: a modal window that does its whole work (a transfer or
-// the live polling) once, on its first activation, and closes itself when the work ends. It
-// owns the window's serial link and closes its port on the way out. Its close box and the
-// Escape key never close it while the work runs: they cancel the link instead, the running
-// exchange ends with link error 3 and the work ends without a message.
+// What the three link windows share: a modal window that runs its link procedure (a transfer
+// or the live polling, programming/link) once, on its first activation, shows what the
+// procedure reports, and closes itself when it ends. It owns the window's serial link and
+// closes its port on the way out. Its close box and the Escape key never close it while the
+// work runs: they cancel the link instead, the running exchange ends with link error 3 and
+// the work ends without a message.
 //
-// A window puts its work in RunLink(). The main window:
+// A window runs its procedure in RunLink(). The main window:
 //   FSerialProgSetup window;
 //   window.SetAction(1); window.SetIDProgramma(id); window.Create(comm, nullptr, network);
 //   window.exec();                      // returns once the work has ended
 //   if (window.ReturnValue()) ...
 //
-// Every failure the user must hear of goes through ShowMessage/CheckCommError (the link's
-// messages, exclamation icon, title 208); a CError escaping the work is traced and shown and
-// ends the work with ReturnValue false.
+// Every failure the procedure tells is shown with the exclamation icon under title 208; a
+// CError escaping the work is traced and shown and ends the work with ReturnValue false.
 class CLinkWindow : public QDialog
 {
     Q_OBJECT
@@ -45,30 +45,18 @@ protected:
     // The window's whole work. It may return at any point; the port is closed afterwards.
     virtual void RunLink() = 0;
 
+    // The link, bound to this window (timers stopped, 3000 ms reply time-out, the tray icon
+    // shown while its port is open) each time the work asks for it.
     CTapiComm &Rs232() { return m_Rs232; }
-    // Binds the link to this window: timers stopped, 3000 ms reply time-out, and the tray
-    // icon shown while its port is open.
-    void CreateLink();
+    CTapiComm &CreateLink();
     void SetReturnValue(bool value) { m_ReturnValue = value; }
     QProgressBar *ProgBarTransfer() const { return m_ProgBarTransfer; }
     // Fonts, captions and tooltips from the string table, in this order; once the subclass
     // has built its controls.
     void LoadForm();
-
-    // The link error of the last exchange, transfer variant: false for none; otherwise the
-    // port is closed, the message of errors 1, 2 and 4 shown (a cancel shows nothing) and
-    // the result is true.
-    bool CheckCommError();
-    // The message of a link error (206, 207, 215); nothing for 0 and 3.
-    void ShowCommErrorMessage(qint32 linkError);
-    // A string-table message with the exclamation icon and title 208.
-    void ShowMessage(int stringId);
-
-    // Binds the link (CreateLink) and runs the search of baud rate and instrument on it, with
-    // the progress bar following the addresses. True with the port open at the rate found;
-    // otherwise the user has been told why (228, 209, a cancel silently) and ReturnValue is
-    // false.
-    bool AutoDetectBaudRate(CInstrumentSearch &search);
+    // The progress bar and the message boxes, for the procedure to report to; the subclass
+    // adds its status lines.
+    virtual CLinkReport Report();
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

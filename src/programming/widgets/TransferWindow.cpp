@@ -3,8 +3,6 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
-#include "model/Configuration.h"
-#include "model/ModInstr.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -50,9 +48,23 @@ CTransferWindow::CTransferWindow(QWidget *parent)
     LoadForm();
 }
 
-void CTransferWindow::AssertIDProgramma() const
+void CTransferWindow::AssertArguments(bool modulesDeclared) const
 {
+    g_Trace->BugAssert(m_pCommConfig != nullptr && m_pNetworkAdd != nullptr, {});
+    g_Trace->BugAssert(m_Action == kActionRead || m_Action == kActionWrite, {});
     g_Trace->BugAssert(m_IDProgramma != kIDProgrammaUnset, QStringLiteral("m_IDProgramma non inizializzato"));
+    if (m_Action == kActionWrite)
+        g_Trace->BugAssert(m_pModInstr == nullptr, QStringLiteral("Errore m_pModInstr non nullo"));
+    else if (modulesDeclared)
+        g_Trace->BugAssert(m_pModInstr != nullptr, QStringLiteral("Errore m_pModInstr nullo"));
+}
+
+CLinkReport CTransferWindow::Report()
+{
+    CLinkReport report = CLinkWindow::Report();
+    report.SearchLine = [this](const QString &text) { m_Label1->setText(text); };
+    report.OperationLine = [this](const QString &text) { m_Label5->setText(text); };
+    return report;
 }
 
 bool CTransferWindow::Create(CCommConfig &commConfig, CModInstr *modInstr, CNetworkAddMsgSetup &networkAdd)
@@ -61,12 +73,4 @@ bool CTransferWindow::Create(CCommConfig &commConfig, CModInstr *modInstr, CNetw
     m_pModInstr = modInstr;
     m_pNetworkAdd = &networkAdd;
     return true;
-}
-
-qint16 CTransferWindow::StoredModuleCode() const
-{
-    g_Trace->BugAssert(m_pModInstr == nullptr, QStringLiteral("Errore m_pModInstr non nullo"));
-    CModInstr stored;
-    stored.LoadDataFromADORS(IDCriterion(IDProgramma()));
-    return stored.CodificaModuli();
 }

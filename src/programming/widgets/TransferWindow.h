@@ -38,11 +38,10 @@ protected:
     // Second status line: the operation.
     QLabel *Label5() const { return m_Label5; }
     QPushButton *CmdCancel() const { return m_CmdCancel; }
-    // A fatal assertion when no record was given: the caller's fault.
-    void AssertIDProgramma() const;
-    // The module code of the archived configuration a write sends; a write given a
-    // CModInstr is the caller's fault (fatal assertion).
-    qint16 StoredModuleCode() const;
+    // Fatal assertions on the caller's faults: no record given; a CModInstr given for a write,
+    // none for a read that needs the declared modules.
+    void AssertArguments(bool modulesDeclared) const;
+    CLinkReport Report() override;
 
     CCommConfig *m_pCommConfig = nullptr;
     CModInstr *m_pModInstr = nullptr;

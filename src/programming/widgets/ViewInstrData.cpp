@@ -7,7 +7,7 @@
 #include "model/NetworkAddMsgSetup.h"
 #include "platform/widgets/UpDownControl.h"
 #include "programming/link/InterfaceTypes.h"
-#include "programming/link/RegisterExchange.h"
+#include "programming/link/LivePoll.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr int kSearchCaptionId = 229;
-constexpr int kAddressCaptionId = 222; // "Network address |1"
 constexpr int kAddressColumnId = 601;
 constexpr int kValueColumnId = 602;
 constexpr int kAlarmColumnId = 603; // "|1 Alarm"
@@ -186,15 +184,18 @@ void FViewInstrData::RunLink()
     g_Trace->BugAssert(m_pCommConfig->InterfaceType() != itAuxiliary, {});
     ResetGrid();
     m_dgInstrStatusData->setCurrentIndex(m_rsInstrStatusData->index(0, 0));
-
-    setWindowTitle(LoadResString(kSearchCaptionId));
     ProgBarTransfer()->setVisible(true);
-    CInstrumentSearch search(Rs232(), *m_pCommConfig, *m_pNetworkAdd);
-    search.SetNetworkSizeUsed(IsRS485());
-    const bool connected = AutoDetectBaudRate(search);
+    CLinkReport report = Report();
+    report.SearchLine = [this](const QString &text) { setWindowTitle(text); };
+    CLivePollDisplay display;
+    display.PollingStarts = [this] { PollingStarts(); };
+    display.Polled = [this](qint16 address, const CLiveValue &live) {
+        UpdateDisplay(address, live);
+        g_Trace->BugMessage(QStringLiteral("m_CurrentZoom=%1").arg(m_spinNetworkAdd->Value()));
+    };
+    CLivePoll poll(CreateLink(), *m_pCommConfig, *m_pNetworkAdd, report, display);
+    poll.Run();
     ProgBarTransfer()->setVisible(false);
-    if (connected)
-        PollInstruments();
     SetReturnValue(false);
 }
 
@@ -209,85 +210,26 @@ void FViewInstrData::ResetGrid()
     m_dgInstrStatusData->setVisible(true);
 }
 
-void FViewInstrData::PollInstruments()
+void FViewInstrData::PollingStarts()
 {
+    ProgBarTransfer()->setVisible(false);
     m_picZoom->setVisible(m_pCommConfig->InterfaceType() == itRS232);
     m_picZoom->raise();
-    const qint16 networkSize = m_pNetworkAdd->TotalInstrNetwork();
-    m_spinNetworkAdd->SetMax(IsRS485() ? networkSize : kHighestAddress);
+    m_spinNetworkAdd->SetMax(IsRS485() ? m_pNetworkAdd->TotalInstrNetwork() : kHighestAddress);
     m_spinNetworkAdd->SetValue(m_pNetworkAdd->NetworkAdd());
-    m_NetworkAdd = m_pNetworkAdd->NetworkAdd();
-    for (;;) {
-        setWindowTitle(LoadResStringArgs(kAddressCaptionId, {m_NetworkAdd}));
-        if (!ReadInstrVariable())
-            break;
-        UpdateDisplay();
-        if (IsRS485())
-            m_NetworkAdd =
-                (m_NetworkAdd == networkSize || m_NetworkAdd == kHighestAddress) ? 1 : m_NetworkAdd + 1;
-        g_Trace->BugMessage(QStringLiteral("m_CurrentZoom=%1").arg(m_spinNetworkAdd->Value()));
-    }
 }
 
-bool FViewInstrData::ReadInstrVariable()
+void FViewInstrData::UpdateDisplay(qint16 address, const CLiveValue &live)
 {
-    g_Trace->BugMessage(QStringLiteral("Start ReadInstrVariable()"));
-    CRegisterExchange exchange(Rs232());
-    const auto address = quint8(m_NetworkAdd);
-    bool goOn = false;
-    QVector<qint16> block;
-    qint16 decimalPoint = 0;
-    // Either read failing leaves this instrument's row at "Error": showing what the previous
-    // instrument of the network read would put its value under the wrong address.
-    if (exchange.ReadRegisters(address, kLiveValueBlockRegister, kLiveValueBlockCount, block) == leNone)
-        exchange.ReadRegister(address, kDecimalPointRegister, decimalPoint);
-    if (CheckCommError(goOn)) {
-        m_Live = CLiveValue::Error();
-        return goOn;
-    }
-    const qint16 value = block.at(0);
-    const qint16 status = block.at(kLiveStatusRegister - kLiveValueBlockRegister);
-    m_Live = DecodeLiveValue(value, status, decimalPoint);
-    g_Trace->BugMessage(
-        ReplaceArgs(QStringLiteral("m_NetworkAdd=|1 dp=|2 Value=|3 AlarmStatus=|4 m_VariableValue=|5"),
-                    {m_NetworkAdd, decimalPoint, value, status, m_Live.VariableValue}));
-    return true;
-}
-
-bool FViewInstrData::CheckCommError(bool &goOn)
-{
-    const qint32 error = Rs232().Error();
-    if (error == leNone)
-        return false;
-    goOn = false;
-    switch (error) {
-    case leCancelled:
-        Rs232().CloseRs232();
-        break;
-    case leTimeOut:
-        if (m_pCommConfig->InterfaceType() != itRS232)
-            goOn = true;
-        else
-            ShowCommErrorMessage(error);
-        break;
-    default:
-        ShowCommErrorMessage(error);
-        break;
-    }
-    return true;
-}
-
-void FViewInstrData::UpdateDisplay()
-{
-    SetGridVariableValue(m_NetworkAdd, m_Live.VariableValue);
+    SetGridVariableValue(address, live.VariableValue);
     for (int alarm = 0; alarm < 4; ++alarm)
-        SetGridAlarm(alarm, m_NetworkAdd, m_Live.AlarmStatus[alarm]);
-    if (m_spinNetworkAdd->Value() != m_NetworkAdd)
+        SetGridAlarm(alarm, address, live.AlarmStatus[alarm]);
+    if (m_spinNetworkAdd->Value() != address)
         return;
-    SetColour(m_txtMeasureValue, QPalette::Text, StateColour(m_Live.DisplayState));
-    m_txtMeasureValue->setText(m_Live.VariableValue);
+    SetColour(m_txtMeasureValue, QPalette::Text, StateColour(live.DisplayState));
+    m_txtMeasureValue->setText(live.VariableValue);
     for (int alarm = 0; alarm < 4; ++alarm)
-        SetColour(m_LedAlarm[alarm], QPalette::Window, m_Live.AlarmStatus[alarm] ? kRed : kGreen);
+        SetColour(m_LedAlarm[alarm], QPalette::Window, live.AlarmStatus[alarm] ? kRed : kGreen);
 }
 
 void FViewInstrData::SetGridNetworkAdd(qint16 address)

@@ -16,11 +16,10 @@ class QStandardItemModel;
 class QTableView;
 class UpDownControl;
 
-// The live view: finds the instrument as the serial transfer does, then polls its measured
-// value and alarm states, over RS 232 one instrument, over RS 485 every address of the
-// network in turn, until the user closes the window or the link fails. A grid holds one row
-// per address (1 to 255); the zoom panel shows the instrument chosen in its address spin
-// large, with four alarm lamps, and can be dragged about. Nothing is archived.
+// The live view: shows what the live polling (CLivePoll) reads, until the user closes the
+// window or the link fails. A grid holds one row per address (1 to 255); the zoom panel shows
+// the instrument chosen in its address spin large, with four alarm lamps, and can be dragged
+// about. The caption shows the search, then the address polled.
 //   FViewInstrData view;
 //   view.Create(commConfig, networkAdd);   // InterfaceType 1 or 2
 //   view.exec();                           // polls until closed
@@ -47,22 +46,16 @@ private:
     void BuildGrid();
     void BuildZoomPanel();
     void ResetGrid();
-    void PollInstruments();
-    bool ReadInstrVariable();
-    void UpdateDisplay();
+    void PollingStarts();
+    void UpdateDisplay(qint16 address, const CLiveValue &live);
     void SetGridNetworkAdd(qint16 address);
     void SetGridVariableValue(qint16 address, const QString &text);
     void SetGridAlarm(int alarm, qint16 address, bool active);
     void MoveZoomPanel(int dx, int dy);
-    // Live-view variant: true when the exchange failed; goOn tells whether polling goes on
-    // (only after a time-out on a network, where a silent instrument is skipped).
-    bool CheckCommError(bool &goOn);
     bool IsRS485() const;
 
     CCommConfig *m_pCommConfig = nullptr;
     CNetworkAddMsgSetup *m_pNetworkAdd = nullptr;
-    qint16 m_NetworkAdd = 0;
-    CLiveValue m_Live;
     QPoint m_Drag;
 
     QStandardItemModel *m_rsInstrStatusData;

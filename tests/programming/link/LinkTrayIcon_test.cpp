@@ -1,5 +1,5 @@
 // The notification-area icon and how the link shows it while its port is open.
-#include "Link_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "common/Error.h"
 #include "common/widgets/TrayIcon.h"

@@ -1,5 +1,5 @@
 // Decoding one live poll: value text by decimal point, alarms and display state by status bits.
-#include "Link_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "programming/link/LiveValue.h"
 

@@ -61,6 +61,10 @@ TEST(RegisterFrame, OnlyTheAnswerToTheRequestIsTaken)
         {"other value", write, WriteRequest(3, 0xE010, 1235), false},
         {"other register", write, WriteRequest(3, 0xE011, 1234), false},
         {"other address's echo", write, WriteRequest(4, 0xE010, 1234), false},
+        {"address write echoed from the new address", WriteRequest(3, kNetworkAddressRegister, 9),
+         WriteRequest(9, kNetworkAddressRegister, 9), true},
+        {"address write echoed from a third address", WriteRequest(3, kNetworkAddressRegister, 9),
+         WriteRequest(8, kNetworkAddressRegister, 9), false},
     };
     for (const Case &c : cases)
         EXPECT_EQ(ReplyMatchesRequest(c.request, c.reply), c.taken) << c.what;

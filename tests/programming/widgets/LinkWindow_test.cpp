@@ -1,10 +1,17 @@
-// The behaviour every link window shares: the work of the first activation, Escape turned
-// into a cancel, errors that escape the work. The close box and the link's messages are
-// tried through the windows themselves.
-#include "LinkWindow_fixture.h"
+// What the link windows add to their procedures: the work of the first activation, the
+// status lines, the messages as boxes, the return value, Cancel, the close box and Escape
+// turned into a cancel, errors that escape the work.
+#include "support/LinkFixtures.h"
 
 #include "common/Error.h"
-#include "programming/widgets/LinkWindow.h"
+#include "programming/link/InterfaceTypes.h"
+#include "programming/memmap/MemMapArchive_fixture.h"
+#include "programming/widgets/AuxProgSetup.h"
+#include "programming/widgets/SerialProgSetup.h"
+#include "support/SimAuxLine.h"
+
+#include <QLabel>
+#include <QPushButton>
 
 namespace {
 
@@ -15,79 +22,44 @@ public:
     int reads = 1;
     bool throwAfterOpen = false;
     int runs = 0;
-    bool visibleAfterCloseRequest = false;
 
 protected:
     void RunLink() override
     {
         ++runs;
-        CreateLink();
-        if (!Rs232().OpenRs232(1, 3, 0))
+        if (!CreateLink().OpenRs232(1, 3, 0))
             return;
         if (throwAfterOpen)
             throw CError(MakeUserError(13000), QStringLiteral("IxoSoft.Test"), QStringLiteral("boom"));
         CRegisterExchange exchange(Rs232());
-        bool commError = false;
-        for (int i = 0; i < reads && !commError; ++i) {
-            qint16 value = 0;
-            exchange.ReadRegister(1, kProbeRegister, value);
-            commError = CheckCommError();
+        qint16 value = 0;
+        for (int i = 0; i < reads && exchange.ReadRegister(1, kProbeRegister, value) == leNone; ++i) {
         }
-        visibleAfterCloseRequest = isVisible();
-        if (commError)
-            SetReturnValue(false);
+        SetReturnValue(Rs232().Error() == leNone);
     }
 };
 
-class ProbeWindowTest : public LinkWindowTest
-{
-protected:
-    void SetUp() override
-    {
-        LinkWindowTest::SetUp();
-        line.AttachAsPort(1);
-        line.AddInstrument(1).SetProbe(28);
-    }
+using ProbeWindowTest = LinkWindowTest;
 
-    InstrumentSimulator line;
+TEST_F(ProbeWindowTest, WorkRunsOnceAtTheFirstShow)
+{
+    line.AddInstrument(1);
     ProbeWindow window;
-};
-
-TEST_F(ProbeWindowTest, WorkRunsOnceAtTheFirstShowAndTheWindowClosesAfterIt)
-{
     window.reads = 3;
-    Show(window);
+    ShowModal(window);
     EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(window.runs, 1);
     EXPECT_TRUE(window.ReturnValue());
     EXPECT_EQ(line.Requests().size(), 3);
-    EXPECT_TRUE(messages.Shown().isEmpty());
-
     // Shown again it only waits for its close box.
-    Show(window, [](QDialog &shown) { return shown.close(); });
+    ShowModal(window, [](QDialog &shown) { return shown.close(); });
     EXPECT_EQ(window.runs, 1);
-}
-
-TEST_F(ProbeWindowTest, EscapeDuringTheWorkCancelsAndTheWorkClosesTheWindow)
-{
-    window.reads = 1000;
-    Show(window, [&](QDialog &shown) {
-        if (line.Requests().isEmpty())
-            return false;
-        shown.reject();
-        return true;
-    });
-    EXPECT_EQ(window.result(), QDialog::Rejected);
-    EXPECT_TRUE(window.visibleAfterCloseRequest);
-    EXPECT_FALSE(window.ReturnValue());
-    EXPECT_LT(line.Requests().size(), 1000);
-    EXPECT_TRUE(messages.Shown().isEmpty());
 }
 
 TEST_F(ProbeWindowTest, AnErrorEscapingTheWorkIsShownAndClosesThePort)
 {
+    ProbeWindow window;
     window.throwAfterOpen = true;
-    Show(window);
+    ShowModal(window);
     EXPECT_FALSE(window.ReturnValue());
     ASSERT_EQ(messages.Shown().size(), 1);
     EXPECT_EQ(messages.Shown().front().Icon, QMessageBox::Critical);
@@ -95,6 +67,82 @@ TEST_F(ProbeWindowTest, AnErrorEscapingTheWorkIsShownAndClosesThePort)
     CTapiComm other; // the port is free again
     other.Create();
     EXPECT_TRUE(other.OpenRs232(1, 3, 0));
+}
+
+// What happens to a serial write once its first words are written.
+struct WindowCase
+{
+    const char *what;
+    std::function<void(QDialog &, InstrumentSimulator &)> act;
+    int messageId; // 0: none
+};
+
+class SerialWindowTest : public LinkWindowTest, public ::testing::WithParamInterface<WindowCase>
+{};
+
+TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
+{
+    const WindowCase &c = GetParam();
+    comm.SetInterfaceType(itRS232);
+    network.SetSelNetworkAdd(1);
+    network.SetNetworkAdd(1);
+    const qint32 id = AddDistinct(MemMap::EFamily::VABZOB);
+    CConfiguration stored;
+    stored.Load(id);
+    SimInstrument &instrument = line.AddInstrument(1, 38400);
+    instrument.SetModuleCode(stored.ModInstr().CodificaModuli());
+    instrument.SetProbe(kProbeSignalModule);
+    FSerialProgSetup window;
+    window.SetAction(CTransferWindow::kActionWrite);
+    window.SetIDProgramma(id);
+    window.Create(comm, nullptr, network);
+    QString label1, label5;
+    ShowModal(window, [&](QDialog &shown) {
+        if (instrument.Writes().size() < 20)
+            return false;
+        label1 = shown.findChild<QLabel *>(QStringLiteral("Label1"))->text();
+        label5 = shown.findChild<QLabel *>(QStringLiteral("Label5"))->text();
+        if (c.act)
+            c.act(shown, line);
+        EXPECT_TRUE(shown.isVisible()); // until the procedure has ended
+        return true;
+    });
+    EXPECT_EQ(label1, LoadResStringArgs(222, {1}));
+    EXPECT_EQ(label5, LoadResString(201));
+    EXPECT_EQ(window.ReturnValue(), c.act == nullptr);
+    EXPECT_EQ(messages.Ids(), c.messageId ? QList<int>{c.messageId} : QList<int>{});
+    EXPECT_TRUE(AllLinkMessages());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, SerialWindowTest,
+    ::testing::Values(WindowCase{"written", {}, 0},
+                      WindowCase{"line error", [](QDialog &, InstrumentSimulator &line) { line.HangUp(); },
+                                 206},
+                      WindowCase{"cancel button",
+                                 [](QDialog &w, InstrumentSimulator &) {
+                                     w.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
+                                 },
+                                 0},
+                      WindowCase{"close box", [](QDialog &w, InstrumentSimulator &) { w.close(); }, 0},
+                      WindowCase{"Escape", [](QDialog &w, InstrumentSimulator &) { w.reject(); }, 0}),
+    CaseName());
+
+TEST_F(LinkWindowTest, TheAuxiliaryWindowHasNoAddressLineAndTellsARefusal)
+{
+    SimAuxLine sim; // COM1 from now on
+    sim.Aux().RefuseCommand(QStringLiteral("SCAL>Hi.d="));
+    FAuxProgSetup window;
+    window.SetAction(CTransferWindow::kActionWrite);
+    window.SetIDProgramma(AddDistinct(MemMap::EFamily::VABZOB));
+    window.Create(comm, nullptr, network);
+    ShowModal(window);
+    EXPECT_FALSE(window.findChild<QLabel *>(QStringLiteral("Label1"))->isVisibleTo(&window));
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("Label5"))->text(), LoadResString(201));
+    EXPECT_FALSE(window.ReturnValue());
+    EXPECT_EQ(messages.Ids(), QList<int>{0}); // 210 with the command in it
+    EXPECT_EQ(messages.Shown().value(0).Text, LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")}));
+    EXPECT_TRUE(AllLinkMessages());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The live view against simulated instruments: one over RS 232, networks over RS 485.
-#include "LinkWindow_fixture.h"
+#include "support/LinkFixtures.h"
 
 #include "platform/widgets/UpDownControl.h"
 #include "programming/link/InterfaceTypes.h"
@@ -21,12 +21,6 @@ const QColor kGreen(0, 255, 0);
 class ViewInstrDataTest : public LinkWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        LinkWindowTest::SetUp();
-        line.AttachAsPort(1);
-    }
-
     // One instrument over RS 232 at 38400 baud and address 255: the automatic search finds it
     // with its first probe.
     SimInstrument &SingleInstrument()
@@ -51,7 +45,7 @@ protected:
     void RunUntil(const std::function<bool()> &step, bool close = true)
     {
         view.Create(comm, network);
-        Show(view, [&](QDialog &) {
+        ShowModal(view, [&](QDialog &) {
             if (!step())
                 return false;
             if (close)
@@ -87,20 +81,19 @@ protected:
         return addresses;
     }
 
-    InstrumentSimulator line;
     FViewInstrData view;
 };
 
 struct ShownCase
 {
     const char *what;
-    friend void PrintTo(const ShownCase &c, std::ostream *os) { *os << c.what; }
     qint16 status; // its low four bits are the alarms
     const char *text;
     QColor colour;
 };
 
-using ViewInstrDataShown = TestWithCases<ViewInstrDataTest, ShownCase>;
+class ViewInstrDataShown : public ViewInstrDataTest, public ::testing::WithParamInterface<ShownCase>
+{};
 
 TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
 {
@@ -126,6 +119,7 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
     });
     EXPECT_EQ(network.NetworkAdd(), 255);
     EXPECT_TRUE(messages.Shown().isEmpty());
+    EXPECT_FALSE(view.ReturnValue());
     // Closed means no more polling.
     const qsizetype requests = line.Requests().size();
     QTest::qWait(300);
@@ -139,8 +133,6 @@ INSTANTIATE_TEST_SUITE_P(States, ViewInstrDataShown,
                                            ShownCase{"over-range in red", 0x0028, "EEEE", kRed},
                                            ShownCase{"negative over-range in red", 0x0062, "-EEEE", kRed}),
                          CaseName());
-
-const QStringList kAllOff{"OFF", "OFF", "OFF", "OFF"};
 
 TEST_F(ViewInstrDataTest, NetworkIsPolledInTurnAndTheZoomPanelFollowsItsAddress)
 {
@@ -184,62 +176,5 @@ TEST_F(ViewInstrDataTest, NetworkIsPolledInTurnAndTheZoomPanelFollowsItsAddress)
         EXPECT_EQ(Cell(address, kValueColumn), QString::number(100 * address));
     EXPECT_TRUE(Cell(4, kValueColumn).isEmpty());
 }
-
-// A silent instrument of a network costs three 3 s time-outs before its row says so, and
-// closing the view while it waits for one more.
-TEST_F(ViewInstrDataTest, SilentNetworkInstrumentShowsErrorWhileTheOthersKeepUpdating)
-{
-    Network(3);
-    line.Instrument(2)->SetLiveValue(200, 0x000F);
-    line.InjectFault(SimFault::Silence, InstrumentSimulator::kAlways, 2);
-    // While the view waits for instrument 2, instrument 1 gets a new value.
-    QString firstShown;
-    QObject::connect(&line, &InstrumentSimulator::RequestHeard, [&](const QByteArray &request) {
-        if (firstShown.isEmpty() && quint8(request[0]) == 2) {
-            firstShown = Cell(1, kValueColumn);
-            line.Instrument(1)->SetLiveValue(111, 0);
-        }
-    });
-    RunUntil([&] {
-        return Cell(2, kValueColumn) == QStringLiteral("Error") &&
-               Cell(1, kValueColumn) == QStringLiteral("111");
-    });
-    EXPECT_EQ(firstShown, QStringLiteral("100"));
-    EXPECT_EQ(Alarms(2), kAllOff);
-    EXPECT_EQ(Cell(3, kValueColumn), QStringLiteral("300"));
-    EXPECT_EQ(PolledAddresses().mid(0, 4), (QList<int>{1, 2, 2, 2}));
-    EXPECT_TRUE(messages.Shown().isEmpty());
-}
-
-TEST_F(ViewInstrDataTest, TimedOutDecimalPointShowsErrorNotThePreviousInstrumentsValue)
-{
-    Network(3);
-    line.Instrument(1)->SetLiveValue(100, 0x000F);
-    line.Instrument(2)->SetSilentRegister(kDecimalPointRegister);
-    RunUntil([&] { return !Cell(2, kValueColumn).isEmpty(); });
-    EXPECT_EQ(Cell(2, kValueColumn), QStringLiteral("Error"));
-    EXPECT_EQ(Alarms(2), kAllOff);
-    EXPECT_EQ(Cell(1, kValueColumn), QStringLiteral("100"));
-    EXPECT_TRUE(messages.Shown().isEmpty());
-}
-
-using ViewInstrDataFailures = TestWithCases<ViewInstrDataTest, LinkFault>;
-
-TEST_P(ViewInstrDataFailures, LinkFailureOverRS232EndsThePollingWithItsMessage)
-{
-    SingleInstrument().SetLiveValue(5, 0);
-    RunUntil(
-        [&] {
-            if (Cell(255, kValueColumn).isEmpty())
-                return false;
-            GetParam().fail(view, line);
-            return true;
-        },
-        false);
-    EXPECT_EQ(messages.Ids(), QList<int>{GetParam().messageId});
-    EXPECT_TRUE(AllLinkMessages(messages));
-}
-
-INSTANTIATE_TEST_SUITE_P(Errors, ViewInstrDataFailures, ::testing::ValuesIn(kLinkErrors), CaseName());
 
 } // namespace

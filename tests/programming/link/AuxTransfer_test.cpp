@@ -1,14 +1,14 @@
-// The auxiliary-interface transfer window against the simulated instrument, into and out of a
-// real archive file.
-#include "LinkWindow_fixture.h"
+// The auxiliary-interface transfer against the simulated instrument, into and out of a real
+// archive file.
+#include "support/LinkFixtures.h"
+
+#include "common/Error.h"
 #include "platform/UserPaths.h"
-#include "programming/memmap/MemMapArchive_fixture.h"
+#include "programming/link/AuxTransfer.h"
 #include "programming/memmap/MemMapManager.h"
-#include "programming/widgets/AuxProgSetup.h"
 #include "support/SimAuxLine.h"
 
 #include <QFile>
-#include <QPushButton>
 
 using MemMap::EFamily;
 using ::testing::Contains;
@@ -17,15 +17,13 @@ using ::testing::Not;
 
 namespace {
 
-constexpr qint32 kRead = FAuxProgSetup::kActionRead;
-constexpr qint32 kWrite = FAuxProgSetup::kActionWrite;
 constexpr qint32 kRecord2 = CArchive::kActualSettingID;
 
-class AuxProgSetupTest : public TransferWindowTest<FAuxProgSetup>
+class AuxTransferTest : public ProcedureTest
 {
 protected:
     // A configuration of the family in the archive, with the relay module and linearization given.
-    static qint32 Store(EFamily family, qint16 slotC, bool linearization)
+    static qint32 Store(EFamily family, qint16 slotC = 1, bool linearization = false)
     {
         CConfiguration configuration;
         FillDistinct(configuration, family);
@@ -35,12 +33,22 @@ protected:
         configuration.Add(id);
         return id;
     }
+    bool Write(qint32 id)
+    {
+        CAuxTransfer transfer(link, comm, Report());
+        const bool done = transfer.Write(id);
+        link.CloseRs232(); // as the window does
+        return done;
+    }
     // A read into record 2 with the modules of configuration id, as the user declared them.
-    bool ReadAs(qint32 id, const Step &step = {})
+    bool ReadAs(qint32 id)
     {
         CConfiguration declared;
         declared.Load(id);
-        return Run(kRead, kRecord2, &declared.ModInstr(), step);
+        CAuxTransfer transfer(link, comm, Report());
+        const bool done = transfer.Read(kRecord2, declared.ModInstr().CodificaModuli());
+        link.CloseRs232();
+        return done;
     }
     QStringList Requests()
     {
@@ -56,7 +64,6 @@ protected:
 struct WriteCase
 {
     const char *what;
-    friend void PrintTo(const WriteCase &c, std::ostream *os) { *os << c.what; }
     EFamily family;
     qint16 slotC;
     bool linearization;
@@ -64,17 +71,15 @@ struct WriteCase
     int settingsSent;
 };
 
-using AuxWrites = TestWithCases<AuxProgSetupTest, WriteCase>;
+using AuxWrites = ProcedureCases<AuxTransferTest, WriteCase>;
 
 TEST_P(AuxWrites, EverySettingOfTheConfigurationGoesOutBetweenWriteAndEnd)
 {
     const WriteCase &c = GetParam();
     sim.Aux().SetFamily(c.family);
     sim.Aux().SetNoiseAroundOk(c.noiseAroundOk);
-    const qint32 id = Store(c.family, c.slotC, c.linearization);
-
-    EXPECT_TRUE(Run(kWrite, id));
-    EXPECT_THAT(messages.Shown(), IsEmpty());
+    EXPECT_TRUE(Write(Store(c.family, c.slotC, c.linearization)));
+    EXPECT_THAT(messages, IsEmpty());
     const QStringList requests = Requests();
     ASSERT_EQ(requests.size(), c.settingsSent + 2);
     EXPECT_EQ(requests.first(), QStringLiteral("WRITE"));
@@ -95,6 +100,7 @@ TEST_P(AuxWrites, EverySettingOfTheConfigurationGoesOutBetweenWriteAndEnd)
         EXPECT_EQ(requests.at(requests.size() - 2), QStringLiteral("Cnd>Cnd=C3"));
     }
     EXPECT_TRUE(QFile::exists(Platform::UserDataFile(kMemoryUserAuxDump)));
+    EXPECT_EQ(operations, QStringList{LoadResString(201)});
 }
 
 // Settings sent: 12 head entries (QEM 11), 9 per alarm of the relay module, 8 tail entries,
@@ -112,124 +118,119 @@ INSTANTIATE_TEST_SUITE_P(
 struct RefusalCase
 {
     const char *what;
-    friend void PrintTo(const RefusalCase &c, std::ostream *os) { *os << c.what; }
     std::function<void(SimAuxProtocol &)> arrange;
     QString refused; // the command the message names
+    QString reply;   // as the trace shows its bytes
 };
 
-using AuxRefusals = TestWithCases<AuxProgSetupTest, RefusalCase>;
+using AuxRefusals = ProcedureCases<AuxTransferTest, RefusalCase>;
 
 TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
 {
-    const qint32 id = Store(EFamily::VABZOB, 1, false);
+    const qint32 id = Store(EFamily::VABZOB);
     GetParam().arrange(sim.Aux());
-    TraceCapture trace;
-    EXPECT_FALSE(Run(kWrite, id));
-    ASSERT_EQ(messages.Shown().size(), 1);
-    EXPECT_TRUE(AllLinkMessages(messages));
-    EXPECT_EQ(messages.Shown().first().Text, LoadResStringArgs(210, {GetParam().refused}));
+    EXPECT_FALSE(Write(id));
+    EXPECT_EQ(messages, QList<int>{210});
     EXPECT_EQ(Requests().last(), GetParam().refused);
     EXPECT_THAT(Requests(), Not(Contains(QStringLiteral("END"))));
     EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Comando ") + GetParam().refused +
                                         QStringLiteral(" non accettato dallo strumento !!!.")));
+    EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Risposta dello strumento:") + GetParam().reply));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, AuxRefusals,
     ::testing::Values(
         RefusalCase{"ok in lower case", [](SimAuxProtocol &aux) { aux.SetLowerCaseOk(true); },
-                    QStringLiteral("PASS>PASS=4321")},
+                    QStringLiteral("PASS>PASS=4321"), QStringLiteral("&h6F &h6B &hD &hA ")},
         RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand(QStringLiteral("SCAL>Hi.d=")); },
-                    QStringLiteral("SCAL>Hi.d=8.765")},
+                    QStringLiteral("SCAL>Hi.d=8.765"), QStringLiteral("&h45 &h72 &h72 &hD &hA ")},
         RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand(QStringLiteral("WRITE")); },
-                    QStringLiteral("WRITE")}),
+                    QStringLiteral("WRITE"), QStringLiteral("&h45 &h72 &h72 &hD &hA ")}),
     CaseName());
 
-TEST_F(AuxProgSetupTest, AFullReadStoresTheInstrumentsConfigurationInRecord2)
+TEST_F(AuxTransferTest, AFullReadStoresTheInstrumentsConfigurationInRecord2)
 {
     for (const EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
         sim.Aux().SetFamily(family);
         const qint32 id = Store(family, 3, true);
-        ASSERT_TRUE(Run(kWrite, id));
+        ASSERT_TRUE(Write(id));
         ASSERT_TRUE(ReadAs(id));
-        EXPECT_THAT(messages.Shown(), IsEmpty());
         EXPECT_EQ(CarriedValues(kRecord2, family), CarriedValues(id, family));
         CConfiguration read;
         read.Load(kRecord2);
         EXPECT_EQ(read.ModInstr().NomeProgramma(), LoadResString(617));
-        EXPECT_TRUE(QFile::exists(Platform::UserDataFile(kMemoryMapAuxDump)));
     }
+    EXPECT_THAT(messages, IsEmpty());
+    EXPECT_TRUE(QFile::exists(Platform::UserDataFile(kMemoryMapAuxDump)));
 }
 
 struct BadListingCase
 {
     const char *what;
-    friend void PrintTo(const BadListingCase &c, std::ostream *os) { *os << c.what; }
     EFamily instrument;
     EFamily declared;
     std::function<void(SimAuxProtocol &)> arrange;
-    int messageId; // a link message; 0 for a fault of the listing in a critical box
-    QString fault;
+    QString fault; // empty: the family mismatch, 211
 };
 
-using AuxBadListings = TestWithCases<AuxProgSetupTest, BadListingCase>;
+using AuxBadListings = ProcedureCases<AuxTransferTest, BadListingCase>;
 
-TEST_P(AuxBadListings, EndTheReadWithAMessageAndLeaveTheArchiveAlone)
+TEST_P(AuxBadListings, EndTheReadAndLeaveTheArchiveAlone)
 {
     const BadListingCase &c = GetParam();
     sim.Aux().SetFamily(c.instrument);
     if (c.arrange)
         c.arrange(sim.Aux());
-    const qint32 id = Store(c.declared, 3, false);
+    const qint32 id = Store(c.declared);
     const QString before = ArchiveSnapshot();
-    EXPECT_FALSE(ReadAs(id));
-    EXPECT_EQ(ArchiveSnapshot(), before);
-    ASSERT_EQ(messages.Shown().size(), 1);
-    const CMessage &shown = messages.Shown().first();
-    EXPECT_EQ(AllLinkMessages(messages), c.messageId != 0);
-    EXPECT_THAT(shown.Text.toStdString(),
-                ::testing::HasSubstr((c.messageId ? LoadResString(c.messageId) : c.fault).toStdString()));
+    if (c.fault.isEmpty()) {
+        EXPECT_FALSE(ReadAs(id));
+        EXPECT_EQ(messages, QList<int>{211});
+    } else {
+        try {
+            ReadAs(id);
+            ADD_FAILURE() << "no error";
+        } catch (const CError &error) {
+            EXPECT_TRUE(error.Description().contains(c.fault)) << error.Description().toStdString();
+        }
+    }
+    EXPECT_TRUE(ArchiveSnapshot() == before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Listings, AuxBadListings,
-    ::testing::Values(
-        BadListingCase{"QEM instrument, VAB declared", EFamily::QEM, EFamily::VABZOB, {}, 211, {}},
-        BadListingCase{"VAB instrument, QEM declared", EFamily::VABZOB, EFamily::QEM, {}, 211, {}},
-        BadListingCase{"a key missing", EFamily::VABZOB, EFamily::VABZOB,
-                       [](SimAuxProtocol &aux) { aux.OmitFromListing(QStringLiteral("SCAL>Hi.d=")); }, 0,
-                       QStringLiteral("Comando SCAL>Hi.d= non presente!!!")},
-        BadListingCase{
-            "a value that is no number", EFamily::QEM, EFamily::QEM,
-            [](SimAuxProtocol &aux) { aux.SetSetting(QStringLiteral("S.out>Add="), QStringLiteral("2O1")); },
-            0, QStringLiteral("2O1")}),
+    ::testing::Values(BadListingCase{"QEM instrument, VAB declared", EFamily::QEM, EFamily::VABZOB, {}, {}},
+                      BadListingCase{"VAB instrument, QEM declared", EFamily::VABZOB, EFamily::QEM, {}, {}},
+                      BadListingCase{
+                          "a key missing", EFamily::VABZOB, EFamily::VABZOB,
+                          [](SimAuxProtocol &aux) { aux.OmitFromListing(QStringLiteral("SCAL>Hi.d=")); },
+                          QStringLiteral("Comando SCAL>Hi.d= non presente!!!")},
+                      BadListingCase{"a value that is no number", EFamily::QEM, EFamily::QEM,
+                                     [](SimAuxProtocol &aux) {
+                                         aux.SetSetting(QStringLiteral("S.out>Add="), QStringLiteral("2O1"));
+                                     },
+                                     QStringLiteral("2O1")}),
     CaseName());
 
-TEST_F(AuxProgSetupTest, CancelDuringTheReadEndsSilentlyAndStoresNothing)
+TEST_F(AuxTransferTest, CancelDuringTheReadEndsSilentlyAndStoresNothing)
 {
-    const qint32 id = Store(EFamily::VABZOB, 1, false);
+    const qint32 id = Store(EFamily::VABZOB);
     sim.Line().InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
+    CancelWhen([this] { return Requests().contains(QStringLiteral("READ")); });
     const QString before = ArchiveSnapshot();
-    EXPECT_FALSE(ReadAs(id, [this](QDialog &window) {
-        if (!Requests().contains(QStringLiteral("READ")))
-            return false;
-        window.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
-        return true;
-    }));
-    EXPECT_THAT(messages.Shown(), IsEmpty());
-    EXPECT_EQ(ArchiveSnapshot(), before);
+    EXPECT_FALSE(ReadAs(id));
+    EXPECT_THAT(messages, IsEmpty());
+    EXPECT_TRUE(ArchiveSnapshot() == before);
 }
 
-TEST_F(AuxProgSetupTest, APortInUseIsToldAndNothingIsSent)
+TEST_F(AuxTransferTest, APortInUseIsToldAndNothingIsSent)
 {
-    const qint32 id = Store(EFamily::VABZOB, 1, false);
     CTapiComm other;
     other.Create();
     ASSERT_TRUE(other.OpenRs232(1, 3, 0));
-    TraceCapture trace;
-    EXPECT_FALSE(Run(kWrite, id));
-    EXPECT_EQ(messages.Ids(), QList<int>{209});
-    EXPECT_TRUE(AllLinkMessages(messages));
+    EXPECT_FALSE(Write(Store(EFamily::VABZOB)));
+    EXPECT_EQ(messages, QList<int>{209});
     EXPECT_THAT(Requests(), IsEmpty());
     EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Errore nell'apertura della porta seriale")));
 }

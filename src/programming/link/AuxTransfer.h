@@ -1,0 +1,38 @@
+#pragma once
+
+#include "programming/link/AuxExchange.h"
+#include "programming/link/LinkProcedure.h"
+
+class CCommConfig;
+class CMemMapManager;
+
+// One transfer through the instrument's auxiliary RS232 interface, at 9600 baud with no
+// search: a write sends one text command per setting of an archived configuration between
+// "WRITE" and "END"; a read takes the instrument's listing into an archive record, read as the
+// module family the user declared. The port is opened here and left for the window to close.
+//   CAuxTransfer transfer(link, commConfig, report);
+//   bool done = transfer.Write(id);           // or Read(2, declaredModuleCode)
+class CAuxTransfer : public CLinkProcedure
+{
+public:
+    static constexpr qint16 kInBufferSize = 2024;
+
+    CAuxTransfer(CTapiComm &link, const CCommConfig &commConfig, CLinkReport report);
+
+    // A refused setting ends the write with message 210, the instrument left in its write
+    // mode: no "END" follows it.
+    bool Write(qint32 id);
+    // Into archive record id, whose rows must exist. A listing of the other module family
+    // ends it with 211; one that lacks an item raises CError. Nothing is stored unless the
+    // whole listing converts.
+    bool Read(qint32 id, qint16 declaredCode);
+
+private:
+    bool OpenAuxLink();
+    bool SendAuxCommand(const QString &command, const QString &expected);
+    bool SendSetupCommands(const CMemMapManager &manager);
+    bool ParseInstrumentSetup(CMemMapManager &manager, qint16 codificaModuli);
+
+    const CCommConfig &m_CommConfig;
+    CAuxExchange m_Aux;
+};

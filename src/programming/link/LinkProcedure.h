@@ -1,0 +1,61 @@
+#pragma once
+
+#include "programming/link/TapiComm.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+
+class CInstrumentSearch;
+
+// What a link procedure shows while it runs. A window binds each to its controls, a test
+// records them; any may be left empty.
+struct CLinkReport
+{
+    // The first status line: the search and the address ("Network address 3").
+    std::function<void(const QString &text)> SearchLine;
+    // The second status line: the operation ("Reading configuration of the instrument").
+    std::function<void(const QString &text)> OperationLine;
+    std::function<void(int minimum, int maximum, int value)> Progress;
+    // A failure the user must read: the string-table text, arguments filled, shown with the
+    // exclamation icon under title 208.
+    std::function<void(int stringId, const QString &text)> Message;
+};
+
+// What the procedures on a link share (the serial and auxiliary transfers, the live polling):
+// they run on a link their window owns and has bound (CTapiComm::Create), wait for each
+// exchange on a local event loop, and tell the user of every failure themselves. A cancel is
+// the link's (CTapiComm::CancelTxRx): the exchange running or the next one ends with link
+// error 3 and the procedure ends as failed, silently.
+class CLinkProcedure
+{
+public:
+    CLinkProcedure(CTapiComm &link, CLinkReport report) : m_Link(link), m_Report(std::move(report)) {}
+
+protected:
+    void ShowSearchLine(const QString &text) const;
+    void ShowOperation(int stringId) const;
+    void ShowProgress(int minimum, int maximum, int value);
+    // One step further on the progress shown last.
+    void StepProgress() { ShowProgress(m_ProgressMinimum, m_ProgressMaximum, m_ProgressValue + 1); }
+    // The string-table message, arguments filled.
+    void Tell(int stringId, const QVariantList &args = {}) const;
+
+    // The link error of the last exchange, transfer variant: false for none; otherwise the
+    // port is closed, the message of errors 1, 2 and 4 told (a cancel tells nothing) and the
+    // result is true.
+    bool CheckCommError();
+    // The search of baud rate and instrument, with the progress following the addresses.
+    // True with the port open at the rate found; otherwise the user has been told why (228,
+    // 209, 212; a cancel nothing).
+    bool Connect(CInstrumentSearch &search);
+
+    CTapiComm &m_Link;
+
+private:
+    CLinkReport m_Report;
+    int m_ProgressMinimum = 0;
+    int m_ProgressMaximum = 0;
+    int m_ProgressValue = 0;
+};

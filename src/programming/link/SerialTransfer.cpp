@@ -1,0 +1,273 @@
+#include "programming/link/SerialTransfer.h"
+
+#include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "model/CommConfig.h"
+#include "model/Configuration.h"
+#include "model/ModInstr.h"
+#include "model/ModuleCodes.h"
+#include "model/NetworkAddMsgSetup.h"
+#include "programming/link/InstrumentSearch.h"
+#include "programming/link/InterfaceTypes.h"
+#include "programming/link/LinkError.h"
+#include "programming/memmap/GestioneQEMMemMap.h"
+#include "programming/memmap/GestioneVABZOBMemMap.h"
+
+namespace {
+
+constexpr int kDetectingModulesId = 200;
+constexpr int kWritingId = 201;
+constexpr int kReadingId = 203;
+constexpr int kNetworkAddressId = 222; // "Network address |1"
+constexpr int kOtherModuleFamilyId = 211;
+constexpr int kBadAddressId = 212;
+constexpr int kOtherModelId = 230;
+
+// The model guard compares the top four bits: the model's three and bit 12, which no word
+// built here sets.
+constexpr quint16 kModelGuardBits = 0xF000;
+
+// Image words as the instrument holds them: every word has its register at 0xE000 + i but
+// these two, which the write sends last; 89 (QEM only) lives at 0xE06C.
+constexpr int kImageWords = MemMap::kVABZOBWordCount;
+constexpr int kNetworkAddressWord = 86;
+constexpr int kBaudRateWord = 87;
+constexpr int kColdJunctionWord = MemMap::kVABZOBWordCount; // the QEM image's extra word
+constexpr int kImageBlockStep = 10;
+constexpr int kImageBlocks = 9;
+
+QString Hex(qint16 word)
+{
+    return QString::number(quint16(word), 16).toUpper();
+}
+
+qint16 SlotABits(qint16 slotA)
+{
+    return qint16(slotA << ModuleCodeBits::SlotAShift);
+}
+
+bool IsAddress(qint16 value)
+{
+    return value >= CInstrumentSearch::kLowestAddress && value <= CInstrumentSearch::kHighestAddress;
+}
+
+} // namespace
+
+CSerialTransfer::CSerialTransfer(CTapiComm &link, const CCommConfig &commConfig,
+                                 CNetworkAddMsgSetup &networkAdd, CLinkReport report)
+    : CLinkProcedure(link, std::move(report)), m_CommConfig(commConfig), m_NetworkAddSetup(networkAdd)
+{}
+
+CSerialTransfer::~CSerialTransfer() = default;
+
+bool CSerialTransfer::Search(bool networkSizeUsed)
+{
+    CInstrumentSearch search(m_Link, m_CommConfig, m_NetworkAddSetup);
+    search.SetNetworkSizeUsed(networkSizeUsed);
+    if (!Connect(search))
+        return false;
+    m_Exchange.emplace(m_Link);
+    return true;
+}
+
+bool CSerialTransfer::Read(qint32 id)
+{
+    // A read asks one instrument, 1 in network mode: the network size is not used.
+    if (!Search(false))
+        return false;
+    m_NetworkAdd = m_NetworkAddSetup.NetworkAdd();
+    m_CodificaModuli = 0;
+    ShowNetworkAddress(false);
+    if (!DetectModules())
+        return false;
+    ShowNetworkAddress(true);
+    if (!ReadMemoryMap())
+        return false;
+    CMemMapManager &manager = Manager(m_CodificaModuli);
+    manager.SetIDProgramma(id);
+    manager.SetCodificaModuli(m_CodificaModuli);
+    manager.SaveMemoryDump(kMemoryMapDump);
+    manager.ConvertMemoryMapToUserSetup();
+    return true;
+}
+
+bool CSerialTransfer::PrepareImage(qint32 id)
+{
+    CModInstr stored;
+    stored.LoadDataFromADORS(IDCriterion(id));
+    m_StoredCode = stored.CodificaModuli();
+    CMemMapManager &image = Manager(m_StoredCode);
+    image.SetIDProgramma(id);
+    image.SetCodificaModuli(m_StoredCode);
+    image.ConvertUserSetupToMemoryMap();
+    image.SaveMemoryDump(kMemoryUserDump);
+    // Over RS 232 the address word goes to the instrument, which answers at it from then on;
+    // a read stores whatever the instrument reported, so it is checked here.
+    const qint16 address = image.Word(kNetworkAddressWord);
+    if (m_CommConfig.InterfaceType() != itRS232 || IsAddress(address))
+        return true;
+    g_Trace->BugMessage(QStringLiteral("Indirizzo di rete del programma non valido: %1").arg(address));
+    Tell(kBadAddressId);
+    return false;
+}
+
+bool CSerialTransfer::Write(qint32 id)
+{
+    const bool network = m_NetworkAddSetup.ModeConfig() != 0;
+    if (!PrepareImage(id) || !Search(network))
+        return false;
+    const CMemMapManager &image = Manager(m_StoredCode);
+    const qint16 first = network ? CInstrumentSearch::kLowestAddress : m_NetworkAddSetup.NetworkAdd();
+    const qint16 last = network ? m_NetworkAddSetup.TotalInstrNetwork() : first;
+    for (qint16 address = first; address <= last; ++address) {
+        m_NetworkAdd = address;
+        ShowNetworkAddress(true);
+        if (!DetectModules() || !InstrumentMatches() || !WriteMemoryMap(image))
+            return false;
+        if (m_CommConfig.InterfaceType() == itRS232)
+            break;
+    }
+    return true;
+}
+
+bool CSerialTransfer::InstrumentMatches()
+{
+    const QString codes = QStringLiteral("m_CodificaModuli=&h%1 ProgCodificaModuli=0x%2")
+                              .arg(Hex(m_CodificaModuli), Hex(m_StoredCode));
+    if ((quint16(m_CodificaModuli) ^ quint16(m_StoredCode)) & kModelGuardBits) {
+        g_Trace->BugMessage(codes);
+        Tell(kOtherModelId);
+        return false;
+    }
+    // The image was built by the manager of the stored module family; the other family's
+    // instrument would take its words for different settings.
+    if (CModInstr::IsQEM(m_CodificaModuli) != CModInstr::IsQEM(m_StoredCode)) {
+        g_Trace->BugMessage(QStringLiteral("Modulo di misura diverso da quello del programma: ") + codes);
+        Tell(kOtherModuleFamilyId);
+        return false;
+    }
+    return true;
+}
+
+bool CSerialTransfer::DetectModules()
+{
+    ShowOperation(kDetectingModulesId);
+    QVector<qint16> moduleBlock;
+    if (!ReadRegisters(kModuleBlockRegister, kModuleBlockCount, moduleBlock))
+        return false;
+    m_CodificaModuli = moduleBlock.at(kModuleCodeRegister - kModuleBlockRegister);
+    qint16 probe = 0;
+    if (!ReadRegister(kProbeRegister, probe))
+        return false;
+    if (probe == kProbeSignalModule)
+        m_CodificaModuli |= SlotABits(SlotAModule::ZOB);
+    else if (probe == kProbeTemperatureModule)
+        m_CodificaModuli |= SlotABits(SlotAModule::QEM);
+    if (m_CommConfig.InterfaceType() == itRS232)
+        m_CodificaModuli |= qint16(ModuleCodeBits::SlotBZQ);
+    else if (m_CommConfig.InterfaceType() == itRS485)
+        m_CodificaModuli |= qint16(ModuleCodeBits::SlotBQZ);
+    return true;
+}
+
+bool CSerialTransfer::ReadMemoryMap()
+{
+    ShowProgress(0, kImageBlocks, 0);
+    ShowOperation(kReadingId);
+    CMemMapManager &manager = Manager(m_CodificaModuli);
+    std::optional<qint16> joint; // the eleventh register of the block before
+    for (int start = 0; start < kImageBlocks * kImageBlockStep; start += kImageBlockStep) {
+        StepProgress();
+        QVector<qint16> block;
+        if (!ReadRegisters(quint16(kMemoryMapBaseAddress + start), kImageReadBlockCount, block))
+            return false;
+        // Every block starts at the register that closed the one before: an answer owed to
+        // another read of the same shape shows there, and must never be stored.
+        if (joint && *joint != block.front()) {
+            g_Trace->BugMessage(QStringLiteral("Blocchi di memoria non coerenti al registro &h%1: %2 <> %3")
+                                    .arg(Hex(qint16(kMemoryMapBaseAddress + start)))
+                                    .arg(*joint)
+                                    .arg(block.front()));
+            m_Link.CloseRs232();
+            Tell(LinkErrorMessageId(leUART));
+            return false;
+        }
+        joint = block.back();
+        for (int j = 0; j < kImageBlockStep && start + j < kImageWords; ++j)
+            manager.SetWord(start + j, block.at(j));
+    }
+    if (!CModInstr::IsQEM(m_CodificaModuli))
+        return true;
+    qint16 coldJunction = 0;
+    if (!ReadRegister(kColdJunctionRegister, coldJunction))
+        return false;
+    manager.SetWord(kColdJunctionWord, coldJunction);
+    return true;
+}
+
+bool CSerialTransfer::WriteMemoryMap(const CMemMapManager &image)
+{
+    ShowProgress(0, kImageWords - 1, 0);
+    ShowOperation(kWritingId);
+    for (int i = 0; i < kImageWords; ++i) {
+        if (i != kNetworkAddressWord && i != kBaudRateWord &&
+            !WriteRegister(quint16(kMemoryMapBaseAddress + i), image.Word(i)))
+            return false;
+        ShowProgress(0, kImageWords - 1, i);
+    }
+    if (image.WordCount() > kColdJunctionWord &&
+        !WriteRegister(kColdJunctionRegister, image.Word(kColdJunctionWord)))
+        return false;
+    if (m_CommConfig.InterfaceType() == itRS232) {
+        g_Trace->BugMessage(QStringLiteral("Programmazione indirizzo di rete"));
+        if (!WriteRegister(kNetworkAddressRegister, image.Word(kNetworkAddressWord)))
+            return false;
+        // The instrument answers at its new address from now on.
+        m_NetworkAdd = image.Word(kNetworkAddressWord);
+    }
+    g_Trace->BugMessage(QStringLiteral("Programmazione baud rate"));
+    // The instrument may take its new rate before it answers, so whatever comes back (or
+    // nothing) ends this write: it is done once sent.
+    m_Exchange->WriteRegisterOnce(quint8(m_NetworkAdd), kBaudRateRegister, image.Word(kBaudRateWord));
+    return true;
+}
+
+bool CSerialTransfer::ReadRegisters(quint16 firstRegister, quint16 count, QVector<qint16> &values)
+{
+    m_Exchange->ReadRegisters(quint8(m_NetworkAdd), firstRegister, count, values);
+    return !CheckCommError();
+}
+
+bool CSerialTransfer::ReadRegister(quint16 registerAddress, qint16 &value)
+{
+    m_Exchange->ReadRegister(quint8(m_NetworkAdd), registerAddress, value);
+    return !CheckCommError();
+}
+
+bool CSerialTransfer::WriteRegister(quint16 registerAddress, qint16 value)
+{
+    m_Exchange->WriteRegister(quint8(m_NetworkAdd), registerAddress, value);
+    return !CheckCommError();
+}
+
+void CSerialTransfer::ShowNetworkAddress(bool traced)
+{
+    if (m_CommConfig.InterfaceType() == itAuxiliary)
+        return;
+    const QString text = LoadResStringArgs(kNetworkAddressId, {m_NetworkAdd});
+    ShowSearchLine(text);
+    if (traced)
+        g_Trace->BugMessage(text);
+}
+
+CMemMapManager &CSerialTransfer::Manager(qint16 codificaModuli)
+{
+    if (CModInstr::IsQEM(codificaModuli)) {
+        if (!m_GestioneQEM)
+            m_GestioneQEM = std::make_unique<CGestioneQEMMemMap>();
+        return *m_GestioneQEM;
+    }
+    if (!m_GestioneVABZOB)
+        m_GestioneVABZOB = std::make_unique<CGestioneVABZOBMemMap>();
+    return *m_GestioneVABZOB;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "programming/link/LinkProcedure.h"
+#include "programming/link/RegisterExchange.h"
+
+#include <memory>
+#include <optional>
+
+class CCommConfig;
+class CGestioneQEMMemMap;
+class CGestioneVABZOBMemMap;
+class CMemMapManager;
+class CNetworkAddMsgSetup;
+
+// One transfer over register frames: RS 232 to one instrument, RS 485 to one instrument or to
+// every instrument of a network. It finds baud rate and address first (CInstrumentSearch; the
+// address found goes into the network settings). A read then detects the instrument's
+// modules, reads its memory image in nine blocks and stores it as the configuration of an
+// archive record; a write builds the image of an archived configuration and writes it into
+// each instrument whose model and measuring-module family match it, the network-address word
+// (RS 232 only) and the baud-rate word last. The port is left closed or open; the window
+// closes it.
+//   CSerialTransfer transfer(link, commConfig, networkAdd, report);
+//   bool done = transfer.Write(id);           // or Read(2)
+class CSerialTransfer : public CLinkProcedure
+{
+public:
+    CSerialTransfer(CTapiComm &link, const CCommConfig &commConfig, CNetworkAddMsgSetup &networkAdd,
+                    CLinkReport report);
+    ~CSerialTransfer();
+
+    // Into archive record id, whose rows must exist (record 2 always does). Nothing is
+    // stored unless the whole image came.
+    bool Read(qint32 id);
+    // Archive record id to the instrument or the network; instruments already written keep
+    // their new image when a later one fails.
+    bool Write(qint32 id);
+
+private:
+    // The write's image, built before anything is sent; false (told) for an address word
+    // that the instrument cannot take.
+    bool PrepareImage(qint32 id);
+    bool Search(bool networkSizeUsed);
+    // The detected module code fits the stored one: same model, same measuring-module family.
+    bool InstrumentMatches();
+    bool DetectModules();
+    bool ReadMemoryMap();
+    bool WriteMemoryMap(const CMemMapManager &image);
+    bool ReadRegisters(quint16 firstRegister, quint16 count, QVector<qint16> &values);
+    bool ReadRegister(quint16 registerAddress, qint16 &value);
+    bool WriteRegister(quint16 registerAddress, qint16 value);
+    void ShowNetworkAddress(bool traced);
+    CMemMapManager &Manager(qint16 codificaModuli);
+
+    const CCommConfig &m_CommConfig;
+    CNetworkAddMsgSetup &m_NetworkAddSetup;
+    qint16 m_NetworkAdd = 0;
+    qint16 m_CodificaModuli = 0;
+    qint16 m_StoredCode = 0;
+    std::unique_ptr<CGestioneVABZOBMemMap> m_GestioneVABZOB;
+    std::unique_ptr<CGestioneQEMMemMap> m_GestioneQEM;
+    std::optional<CRegisterExchange> m_Exchange;
+};

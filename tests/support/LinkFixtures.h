@@ -1,0 +1,149 @@
+#pragma once
+
+// The fixtures of the link tests: a link on a simulated line, a link procedure with an archive
+// and its reports recorded, a link window with its message boxes recorded.
+#include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "model/CommConfig.h"
+#include "model/Model_fixture.h"
+#include "model/NetworkAddMsgSetup.h"
+#include "programming/link/LinkProcedure.h"
+#include "programming/link/RegisterExchange.h"
+#include "programming/link/TapiComm.h"
+#include "programming/memmap/MemMapArchive_fixture.h"
+#include "support/InstrumentSimulator.h"
+#include "support/MessageRecorder.h"
+#include "support/ModalWindow.h"
+#include "support/TempUserDirs.h"
+#include "support/TraceCapture.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <gmock/gmock.h>
+#include <string>
+
+// Runs the event loop until the condition holds; the limit only keeps a broken test from
+// hanging, nothing is measured.
+inline bool WaitUntil(const std::function<bool()> &condition, int limitMs = 10000)
+{
+    QDeadlineTimer limit(limitMs);
+    while (!condition() && !limit.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return condition();
+}
+
+// A parameterised case's name for the test list: its description with "_" for anything else
+// than letters and digits.
+struct CaseName
+{
+    template <class Case> std::string operator()(const ::testing::TestParamInfo<Case> &info) const
+    {
+        std::string name = info.param.what;
+        for (char &c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    }
+};
+
+// A link on COM1 with a simulated line behind it. Time-outs are short so silent cases end
+// quickly; 250 ms stays clear of the 200 ms manager tick, so both never fall due together.
+class LinkFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        line.AttachAsPort(1);
+        link.Create();
+        link.SetTimeOutRx(250);
+    }
+    bool Open(qint32 baudIndex = 3) { return link.OpenRs232(1, baudIndex, 0); }
+    // Runs `action` inside the next exchange's wait, as a button the user clicks would.
+    void DuringNextExchange(std::function<void()> action, int afterMs = 0)
+    {
+        QTimer::singleShot(afterMs, &link, std::move(action));
+    }
+
+    TempUserDirs dirs;
+    InstrumentSimulator line;
+    CTapiComm link;
+    CRegisterExchange exchange{link};
+};
+
+// A link test run once per case of a table.
+template <class Case> class LinkCases : public LinkFixture, public ::testing::WithParamInterface<Case>
+{};
+
+// A link procedure on COM1 as its window runs it, with an archive in place and what it
+// reports recorded. The reply time-out is short, so failures end quickly.
+class ProcedureTest : public ArchiveTest
+{
+protected:
+    void SetUp() override
+    {
+        ArchiveTest::SetUp();
+        link.Create();
+        link.SetTimeOutRx(250);
+        comm.SetComPort(0);
+    }
+    CLinkReport Report()
+    {
+        CLinkReport report;
+        report.SearchLine = [this](const QString &text) { searchLines.append(text); };
+        report.OperationLine = [this](const QString &text) { operations.append(text); };
+        report.Message = [this](int id, const QString &) { messages.append(id); };
+        return report;
+    }
+    // Cancels the procedure as its Cancel button does, once `when` holds.
+    void CancelWhen(std::function<bool()> when)
+    {
+        auto *check = new QTimer(&link);
+        QObject::connect(check, &QTimer::timeout, [this, check, when] {
+            if (when()) {
+                link.CancelTxRx(true);
+                check->deleteLater();
+            }
+        });
+        check->start(2);
+    }
+
+    TraceCapture trace;
+    CTapiComm link;
+    CCommConfig comm;
+    CNetworkAddMsgSetup network;
+    QList<int> messages;
+    QStringList searchLines, operations;
+};
+
+// A procedure test run once per case of a table.
+template <class Fixture, class Case>
+class ProcedureCases : public Fixture, public ::testing::WithParamInterface<Case>
+{};
+
+// A link window run as the main window runs it: COM1 (the simulated line), an archive in
+// place, the message boxes recorded.
+class LinkWindowTest : public ArchiveTest
+{
+protected:
+    void SetUp() override
+    {
+        ArchiveTest::SetUp();
+        line.AttachAsPort(1);
+        comm.SetComPort(0);
+    }
+    // Every message so far was a link message: exclamation icon, title 208.
+    bool AllLinkMessages() const
+    {
+        return std::all_of(messages.Shown().begin(), messages.Shown().end(), [](const CMessage &message) {
+            return message.Icon == QMessageBox::Warning && message.Title == LoadResString(208);
+        });
+    }
+
+    MessageRecorder messages;
+    CCommConfig comm;
+    CNetworkAddMsgSetup network;
+    InstrumentSimulator line;
+};
