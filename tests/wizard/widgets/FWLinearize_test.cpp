@@ -30,7 +30,7 @@ CLinearize Points(qint16 count, std::initializer_list<int> inputs = {})
 }
 
 // Limits, arrow steps and texts of the spins by the scale context (a VAB range 9 has no table
-// row), with input 250 and output 1234 stored in row 0.
+// row), with input 250 and output 1234 stored in row 0; one page shown again for every row.
 TEST(LinearizePage, SpinsFollowTheScalePage)
 {
     struct
@@ -44,6 +44,8 @@ TEST(LinearizePage, SpinsFollowTheScalePage)
                        {EKA35, 1, 1, -1999, 9999, 1, {-1999, 9999}, 10, "123.4", "0.250  mA"},
                        {EKA35, 0, 3, 9999, -1999, 4, {-1999, 9999}, 1, "1.234", "0.250  V"},
                        {IXO, 0, 9, -1999, 9999, 9, {-1999, 9999}, 1, "1234", "250"}};
+    FWLinearize page;
+    CPageUser user(page);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.outText);
         TraceCapture trace;
@@ -55,8 +57,6 @@ TEST(LinearizePage, SpinsFollowTheScalePage)
         data.SetMaxMeasureScale(c.maxMeasure);
         data.SetRange(c.range);
         data.SetCoordinateOut(0, 1234);
-        FWLinearize page;
-        CPageUser user(page);
         user.Show(data);
         EXPECT_EQ(user.Limits("UpDownOut15"), c.outLimits);
         EXPECT_EQ(user.Limits("UpDownIn15"), std::pair(-500, 500));
@@ -68,6 +68,7 @@ TEST(LinearizePage, SpinsFollowTheScalePage)
         EXPECT_EQ(out - user.Arrow("UpDownOut0"), c.outStep);
         user.Key(In(0), Qt::Key_Up);
         EXPECT_EQ(user.Arrow("UpDownIn0"), 251);
+        user.Leave(IWizardPage::brBack);
     }
 }
 
