@@ -1,0 +1,151 @@
+#include "wizard/widgets/FWInOutScale.h"
+
+#include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "common/widgets/MessageBox.h"
+
+#include "ui_FWInOutScale.h"
+
+#include <limits>
+
+namespace {
+
+constexpr int kTitleId = 490;
+constexpr int kElectricScaleOrderId = 797;
+constexpr qint16 kMeasureTypeDC = 1;
+constexpr qint16 kElectricMax = 32767;
+constexpr qint16 kMeasureLimit = 9999;
+constexpr qint16 kMeasureLimit1999 = 1999;
+constexpr qint16 kMeasureLimit9990 = 9990;
+constexpr qint16 kStep9990 = 10;
+const QString kPlainFormat = QStringLiteral("###0");
+
+// An electrical spin shows counts as the range reads them: count x step, in its format and unit.
+void SetSpinFormat(CTextSpin &spin, const ScaleRangeInfo &range)
+{
+    spin.SetMin(range.Min);
+    spin.SetMax(range.Max);
+    spin.SetMoltiplicatore(float(range.Step));
+    spin.SetDataFormat(range.Format);
+    spin.SetUnitaMisura(range.Unit);
+}
+
+} // namespace
+
+FWInOutScale::FWInOutScale(QWidget *parent)
+    : CWizardDataPage(parent), m_Ui(std::make_unique<Ui::FWInOutScale>())
+{
+    m_Ui->setupUi(Body());
+    m_MinElectricScale.Create(m_Ui->txtMinElectricScale, m_Ui->UpDown1, 0, kElectricMax, 1, 1, true);
+    m_MaxElectricScale.Create(m_Ui->txtMaxElectricScale, m_Ui->UpDown2, 0, kElectricMax, 1, 1, true);
+    m_MeasureDigitalPoint.Create(m_Ui->cmbMeasureDigitalPoint);
+    for (qint32 point = 0; point < qint32(g_DecPointSample.size()); ++point)
+        m_MeasureDigitalPoint.AddText(g_DecPointSample[point], point);
+    m_MinMeasureScale.Create(m_Ui->txtMinMeasureScale, m_Ui->UpDown3, -kMeasureLimit, kMeasureLimit, 1, 1,
+                             true);
+    m_MaxMeasureScale.Create(m_Ui->txtMaxMeasureScale, m_Ui->UpDown4, -kMeasureLimit, kMeasureLimit, 1, 1,
+                             true);
+    m_Linearizzazione.Create(m_Ui->Linearizzazione);
+    m_Linearizzazione.AddOptionButton(m_Ui->optLinearizzazione0);
+    m_Linearizzazione.AddOptionButton(m_Ui->optLinearizzazione1);
+    connect(&m_MeasureDigitalPoint, &CComboBox::Change, this, &FWInOutScale::MeasureDigitalPoint_Change);
+}
+
+FWInOutScale::~FWInOutScale() = default;
+
+int FWInOutScale::TitleId() const
+{
+    return kTitleId;
+}
+
+void FWInOutScale::FormActivate()
+{
+    m_Linearizzazione.ActivateGroup(Data().LinearizationAvailable());
+    SetScaleLimits();
+    CWizardDataPage::FormActivate();
+}
+
+void FWInOutScale::SetScaleLimits()
+{
+    const std::optional<ScaleRangeInfo> range = Data().GetScaleRange();
+    if (range) {
+        SetSpinFormat(m_MinElectricScale, *range);
+        SetSpinFormat(m_MaxElectricScale, *range);
+        // A DC input may run negative as far as the range runs positive.
+        if (Data().SlotA() != SlotAModule::QEM && Data().MeasureType() == kMeasureTypeDC) {
+            for (CTextSpin *spin : {&m_MinElectricScale, &m_MaxElectricScale})
+                spin->SetMin(qint16(-spin->Max()));
+        }
+    } else {
+        // Without a range the counts are still worth keeping: every 16-bit count, as a bare number.
+        g_Trace->BugMessage(QStringLiteral("Nessun campo elettrico per ModelloStrumento=%1 SlotA=%2 "
+                                           "ProbeSelect=%3 Range=%4: scala elettrica a 16 bit")
+                                .arg(Data().ModelloStrumento())
+                                .arg(Data().SlotA())
+                                .arg(Data().ProbeSelect())
+                                .arg(Data().Range()));
+        const ScaleRangeInfo counts{std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max(),
+                                    1.0, kPlainFormat, QString()};
+        SetSpinFormat(m_MinElectricScale, counts);
+        SetSpinFormat(m_MaxElectricScale, counts);
+    }
+
+    // The spins outlive a show, so the limits and step of every model are set, not only the
+    // EKA 35 ones.
+    qint16 limit = kMeasureLimit;
+    qint16 step = 1;
+    if (Data().ModelloStrumento() == Modello::EKA35) {
+        const bool digits9990 = Data().DisplayDigit() != DisplayDigits::Digits1999;
+        limit = digits9990 ? kMeasureLimit9990 : kMeasureLimit1999;
+        step = digits9990 ? kStep9990 : 1;
+    }
+    for (CTextSpin *spin : {&m_MinMeasureScale, &m_MaxMeasureScale}) {
+        spin->SetMin(qint16(-limit));
+        spin->SetMax(limit);
+        spin->SetIncrementoLento(step);
+    }
+}
+
+void FWInOutScale::MeasureDigitalPoint_Change()
+{
+    // The counts stay; only the decimal point of the shown text moves. A stored position
+    // outside the tables selects no entry and shows the bare counts.
+    const qint16 point = m_MeasureDigitalPoint.Value();
+    const bool known = IsDecimalPoint(point);
+    for (CTextSpin *spin : {&m_MinMeasureScale, &m_MaxMeasureScale}) {
+        spin->SetMoltiplicatore(known ? float(g_DecPointFactor[point]) : 1.0f);
+        spin->SetDataFormat(known ? g_DecPointFormat[point] : kPlainFormat);
+    }
+}
+
+void FWInOutScale::DataToControls()
+{
+    m_MinElectricScale.SetValue(Data().MinElectricScale());
+    m_MaxElectricScale.SetValue(Data().MaxElectricScale());
+    // Formats the measure spins before their values arrive.
+    m_MeasureDigitalPoint.SetItemData(Data().MeasureDigitalPoint());
+    m_MinMeasureScale.SetValue(Data().MinMeasureScale());
+    m_MaxMeasureScale.SetValue(Data().MaxMeasureScale());
+    m_Linearizzazione.SetValue(Data().Linearizzazione());
+    if (!Data().LinearizationAvailable())
+        m_Linearizzazione.SetValue(0);
+}
+
+void FWInOutScale::ControlsToData()
+{
+    Data().SetMinElectricScale(m_MinElectricScale.Value());
+    Data().SetMaxElectricScale(m_MaxElectricScale.Value());
+    Data().SetMeasureDigitalPoint(qint16(m_MeasureDigitalPoint.ItemData()));
+    Data().SetMinMeasureScale(m_MinMeasureScale.Value());
+    Data().SetMaxMeasureScale(m_MaxMeasureScale.Value());
+    Data().SetLinearizzazione(m_Linearizzazione.Value());
+}
+
+bool FWInOutScale::ValidateData()
+{
+    if (m_MinElectricScale.Value() < m_MaxElectricScale.Value())
+        return true;
+    ShowMessage(this,
+                {QMessageBox::Critical, QString(), LoadResString(kElectricScaleOrderId), QMessageBox::Ok});
+    return false;
+}
