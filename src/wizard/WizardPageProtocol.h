@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -51,6 +52,9 @@ public:
     // out); and the part of the screen it has to stay on.
     virtual QRect FrameGeometry() = 0;
     virtual void MoveFrameTo(const QPoint &topLeft) = 0;
+    // Grows the page to at least this outer size (its own controls get the room); a page
+    // already as large stays as it is.
+    virtual void SetMinimumFrameSize(const QSize &size) = 0;
     virtual QRect AvailableScreenArea() const = 0;
     // Shows the page modally and returns once the user has left it. Callers go through
     // ShowWizardPage, never here.

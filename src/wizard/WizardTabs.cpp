@@ -106,6 +106,7 @@ qint32 CWizardTabs::StartWizard()
     m_Pages[CountDialogs()].SetLastTab(true);
     m_Anchor.reset();
     SetDataAll();
+    SizePagesAlike();
     qint16 Index = 1;
     for (;;) {
         Raise(m_BeforeShowTabs, Index);
@@ -126,6 +127,22 @@ qint32 CWizardTabs::StartWizard()
         default:
             break;
         }
+    }
+}
+
+void CWizardTabs::SizePagesAlike()
+{
+    // Every page of a run in the size of the largest, so the window keeps its size and its
+    // buttons their place from page to page. Measuring loads a page; unloading it again lets
+    // its show load it afresh, after what the owner's handlers carry into it.
+    QSize common;
+    for (qint32 i = 1; i <= CountDialogs(); ++i) {
+        common = common.expandedTo(m_Pages[i].FrameGeometry().size());
+        m_Pages[i].Unload();
+    }
+    for (qint32 i = 1; i <= CountDialogs(); ++i) {
+        m_Pages[i].SetMinimumFrameSize(common);
+        m_Pages[i].Unload();
     }
 }
 

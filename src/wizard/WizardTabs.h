@@ -101,6 +101,7 @@ private:
     void AddPage(std::unique_ptr<IWizardPage> page, ICopyClass *data);
     qint32 StartDialog();
     qint32 StartWizard();
+    void SizePagesAlike();
     // Raises event for Index and again for every index a handler moves it to.
     void MoveIndex(qint16 &Index, qint16 step, const WizardTabsEvent &event);
     void Raise(const WizardTabsEvent &event, qint16 &Index);

@@ -29,6 +29,7 @@ public:
     void SetIcon(qint16) override {}
     QRect FrameGeometry() override { return QRect(TopLeft, Size); }
     void MoveFrameTo(const QPoint &topLeft) override { TopLeft = topLeft; }
+    void SetMinimumFrameSize(const QSize &size) override { Size = Size.expandedTo(size); }
     QRect AvailableScreenArea() const override { return Screen; }
     void ShowModal() override { ADD_FAILURE() << "a page shown without the test's user"; }
     void Unload() override {}

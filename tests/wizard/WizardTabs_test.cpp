@@ -137,18 +137,23 @@ TEST_F(WizardTabsTest, EndTakesDataFromEveryPageSkippedOnesIncluded)
 
 // In pixels on the screen of the main window, wider than 16-bit twips reach: the first page
 // centred, the next ones on its left and bottom edges, kept under the top of the screen.
-TEST_F(WizardTabsTest, PagesKeepTheFirstPagesLeftAndBottomEdges)
+TEST_F(WizardTabsTest, PagesShareTheLargestSizeAndOnePlace)
 {
     Build(3, false);
-    const QSize sizes[] = {{600, 400}, {700, 900}, {600, 2000}};
+    const QSize sizes[] = {{600, 400}, {700, 900}, {600, 800}};
     for (int i = 0; i < 3; ++i) {
         pages[i]->Screen = QRect(1920, 0, 5120, 2160);
         pages[i]->Size = sizes[i];
     }
     Run({{IWizardPage::brNext}, {IWizardPage::brNext}});
-    EXPECT_EQ(pages[0]->TopLeft, QPoint(4180, 880));
-    EXPECT_EQ(pages[1]->TopLeft, QPoint(4180, 380));
-    EXPECT_EQ(pages[2]->TopLeft, QPoint(4180, 0));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(pages[i]->Size, QSize(700, 900));
+        EXPECT_EQ(pages[i]->TopLeft, QPoint(4130, 630));
+    }
+    // Taller than the screen: the title bar stays on it.
+    pages[2]->Size = QSize(600, 2600);
+    Run({{IWizardPage::brNext}, {IWizardPage::brNext}});
+    EXPECT_EQ(pages[0]->TopLeft, QPoint(4130, 0));
 }
 
 // A second data object "CAlarm1" would leave page i editing another page's data: refused.

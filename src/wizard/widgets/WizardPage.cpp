@@ -171,6 +171,15 @@ void CWizardPage::MoveFrameTo(const QPoint &topLeft)
     move(topLeft);
 }
 
+void CWizardPage::SetMinimumFrameSize(const QSize &size)
+{
+    const QSize grow = (size - FrameGeometry().size()).expandedTo(QSize(0, 0));
+    if (grow == QSize(0, 0))
+        return;
+    m_Body->setMinimumSize(m_Body->minimumSize().expandedTo(m_Body->size() + grow));
+    ActivateLayouts(this);
+}
+
 QRect CWizardPage::AvailableScreenArea() const
 {
     const QWidget *anchor = parentWidget() ? parentWidget()->window() : MainWindow();

@@ -51,6 +51,7 @@ public:
     void SetIcon(qint16 iconId) override;
     QRect FrameGeometry() override;
     void MoveFrameTo(const QPoint &topLeft) override;
+    void SetMinimumFrameSize(const QSize &size) override;
     // The available area of the screen of the page's parent window, else of the program's
     // main window, else of the primary screen.
     QRect AvailableScreenArea() const override;
