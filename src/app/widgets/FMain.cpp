@@ -3,6 +3,7 @@
 #include "app/ProgramFileCommands.h"
 #include "app/WindowPlacement.h"
 #include "app/widgets/AppImages.h"
+#include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FAbout.h"
 #include "app/widgets/RunCommand.h"
 #include "common/ResString.h"
@@ -66,6 +67,9 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
     Plug(mcExport, [this] { mnuExport_Click(); });
     Plug(mcExit, [this] { mnuExit_Click(); });
     Plug(mcAbout, [this] { mnuAbout_Click(); });
+    Plug(mcAddProgramma, [this] { NewProgramma(*this); });
+    Plug(mcEditProgramma, [this] { ModifyProgramma(*this); });
+    Plug(mcDelProgramma, [this] { DeleteProgramma(*this); });
 }
 
 FMain::~FMain() = default;
@@ -137,6 +141,19 @@ void FMain::UpdateToolBarButtons()
     m_CommandState.SetHasProgrammi(hasRows);
     m_CommandState.SetCurrentIdValid(m_IDProgramma != -1);
     ApplyCommandState();
+}
+
+bool FMain::EditNewProgramma(qint32 mode)
+{
+    return ::EditNewProgramma(*this, mode);
+}
+
+QString FMain::NomeProgramma() const
+{
+    const int row = m_Programmi.RowOf(m_IDProgramma);
+    return row < 0
+               ? QString()
+               : m_Programmi.data(m_Programmi.index(row, CProgrammiListModel::colNomeProgramma)).toString();
 }
 
 void FMain::SetPrintBusy(bool busy)
