@@ -31,9 +31,9 @@ enum class ELoadResult { Loaded, RowsMissing };
 ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint32 currentId);
 
 // Stores a configuration ended with End, in one transaction per stored configuration:
-//  emNew          a new id and the thirteen rows under it; currentId becomes that id.
-//  emModify       the rows of currentId rewritten.
-//  emActualSetting the rows of record 2 rewritten.
+//   emNew            a new id and the thirteen rows under it; currentId becomes that id;
+//   emModify         the rows of currentId rewritten;
+//   emActualSetting  the rows of record 2 rewritten.
 // A failure raises its CError with the archive as it was: no row added or changed, the new id
 // given back (the next new id is the same one again) and currentId as it was.
 void StoreEdited(CConfiguration &configuration, qint32 mode, qint32 &currentId);
