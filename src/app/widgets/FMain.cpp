@@ -5,6 +5,7 @@
 #include "app/WindowPlacement.h"
 #include "app/print/PrintJob.h"
 #include "app/widgets/AppImages.h"
+#include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FAbout.h"
 #include "app/widgets/FileDialog.h"
 #include "app/widgets/RunCommand.h"
@@ -70,6 +71,9 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
             });
         }
     }
+    Plug(mcAddProgramma, [this] { NewProgramma(*this); });
+    Plug(mcEditProgramma, [this] { ModifyProgramma(*this); });
+    Plug(mcDelProgramma, [this] { DeleteProgramma(*this); });
     Plug(mcImport, [this] { mnuImport_Click(); });
     Plug(mcExport, [this] { mnuExport_Click(); });
     Plug(mcExit, [this] { mnuExit_Click(); });
@@ -196,6 +200,19 @@ void FMain::RunMainCommand(MainCommand command)
     // A shortcut or a queued trigger may arrive after the command was disabled.
     if (m_CommandState.Enabled(command) && m_Commands[command])
         RunCommand(this, m_Commands[command]);
+}
+
+bool FMain::EditNewProgramma(qint32 mode)
+{
+    return ::EditNewProgramma(*this, mode);
+}
+
+QString FMain::NomeProgramma() const
+{
+    const int row = m_Programmi.RowOf(m_IDProgramma);
+    return row < 0
+               ? QString()
+               : m_Programmi.data(m_Programmi.index(row, CProgrammiListModel::colNomeProgramma)).toString();
 }
 
 QAction *FMain::MenuItem(MainCommand command) const
