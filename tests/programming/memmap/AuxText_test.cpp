@@ -37,10 +37,10 @@ TEST(AuxText, MarksAndNamesAreExact)
     QStringList entries{"rEd!", "rEd!!", "!", "GrEn", ""};
     StripAuxMark(entries);
     EXPECT_EQ(entries, (QStringList{"rEd", "rEd!", "", "GrEn", ""}));
-    EXPECT_EQ(IndexOfName(DisplayColorNames(), "rEd"), 0);
-    EXPECT_EQ(IndexOfName(DisplayColorNames(), "rEd!"), std::nullopt);
-    EXPECT_EQ(IndexOfName(DisplayColorNames(), "red"), std::nullopt);
-    EXPECT_EQ(IndexOfName(BaudRateNames(), "38.4"), 3);
+    EXPECT_EQ(IndexOfName({"rEd", "orAn", "GrEn"}, "rEd"), 0);
+    EXPECT_EQ(IndexOfName({"rEd", "orAn", "GrEn"}, "rEd!"), std::nullopt);
+    EXPECT_EQ(IndexOfName({"rEd", "orAn", "GrEn"}, "red"), std::nullopt);
+    EXPECT_EQ(IndexOfName({"4.8", "9.6", "19.2", "38.4"}, "38.4"), 3);
 }
 
 TEST(AuxCommandTable, TemplatesByFamily)
