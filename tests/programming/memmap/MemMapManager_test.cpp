@@ -17,7 +17,8 @@ using namespace MemMap;
 
 namespace {
 
-constexpr qint16 kQEMCode = qint16(0xCC0F), kVABCode = qint16(0xC90F);
+constexpr qint16 kQEMCode = IxoCode(SlotAModule::QEM),
+                 kVABCode = IxoCode(SlotAModule::ZOB, ModuleCodeBits::SlotBZQ);
 
 class MemMapManagerTest : public ArchiveTest
 {
@@ -162,5 +163,19 @@ TEST_F(MemMapManagerTest, AuxiliaryTextsBothWaysThroughRecordTwo)
         auto rereader = MakeMemMapManager(code);
         ASSERT_TRUE(rereader->ReadMemorySetupAux(Platform::UserDataFile(kMemoryUserAuxDump)));
         EXPECT_EQ(AuxEntries(*rereader), AuxEntries(*writer));
+    }
+}
+
+// The VAB/ZOB manager writes electrical values in the range of the signal module its code
+// names: range 4 is volts in thousandths on a VAB or VAK/VAM, in tenths on a ZOB.
+TEST_F(MemMapManagerTest, ElectricalTextsFollowTheSignalModuleOfTheCode)
+{
+    const qint32 id = AddDistinct(EFamily::VABZOB); // range 4, MinElectricScale -150, model IXO
+    const std::pair<qint16, const char *> cases[] = {
+        {SlotAModule::VAB, "-0.150"}, {SlotAModule::VAKVAM, "-0.150"}, {SlotAModule::ZOB, "-15.0"}};
+    for (const auto &[slotA, text] : cases) {
+        auto manager = ManagerFor(IxoCode(slotA), id);
+        manager->ConvertUserSetupToMemoryMapAux();
+        EXPECT_EQ(manager->AuxEntry(6), text) << slotA;
     }
 }

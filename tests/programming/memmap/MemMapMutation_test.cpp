@@ -73,7 +73,7 @@ protected:
 
 qint16 CodeOf(EFamily family)
 {
-    return family == EFamily::QEM ? qint16(0xCC0F) : qint16(0xC00F);
+    return IxoCode(family == EFamily::QEM ? SlotAModule::QEM : SlotAModule::VAB);
 }
 
 void WriteFile(const QString &path, const QByteArray &bytes)
@@ -106,7 +106,8 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
             const QString before = ArchiveSnapshot();
             const qint32 id = g_Connection->NewID();
             const std::optional<qint16> code = ProgramFileModuleCode(damaged);
-            if (MakeMemMapManager(IsQEMConfigFile(damaged) ? 0x0C00 : 0)->Import(damaged, id)) {
+            if (MakeMemMapManager(CodeOf(IsQEMConfigFile(damaged) ? EFamily::QEM : EFamily::VABZOB))
+                    ->Import(damaged, id)) {
                 ++imported;
                 ASSERT_EQ(OutOfRange(id, FamilyOfCode(*code)), QStringList()) << "round " << round;
                 g_Connection->DeleteProgramma(id); // keeps the snapshots small
