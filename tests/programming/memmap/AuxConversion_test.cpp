@@ -1,7 +1,7 @@
 #include "common/Error.h"
 #include "programming/memmap/AuxConversion.h"
 #include "programming/memmap/AuxText.h"
-#include "programming/memmap/SettingStore_fixture.h"
+#include "support/SettingStore_fixture.h"
 
 #include <QLocale>
 

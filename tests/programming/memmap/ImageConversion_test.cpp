@@ -1,5 +1,5 @@
 #include "programming/memmap/ImageConversion.h"
-#include "programming/memmap/SettingStore_fixture.h"
+#include "support/SettingStore_fixture.h"
 
 #include <gtest/gtest.h>
 

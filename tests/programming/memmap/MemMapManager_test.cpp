@@ -3,8 +3,8 @@
 #include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
-#include "programming/memmap/MemMapArchive_fixture.h"
 #include "programming/memmap/ProgramFile.h"
+#include "support/MemMapArchive_fixture.h"
 #include "support/TraceCapture.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "common/Error.h"
 #include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/ImageConversion.h"
-#include "programming/memmap/MemMapArchive_fixture.h"
 #include "programming/memmap/Mutation_fixture.h"
 #include "programming/memmap/ProgramFile.h"
+#include "support/MemMapArchive_fixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>

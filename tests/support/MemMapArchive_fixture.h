@@ -1,11 +1,11 @@
 #pragma once
 
 #include "model/Configuration.h"
-#include "model/Model_fixture.h"
 #include "model/ModuleCodes.h"
 #include "programming/memmap/ConfigurationSettings.h"
 #include "programming/memmap/MemMapFactory.h"
-#include "programming/memmap/SettingStore_fixture.h"
+#include "support/Model_fixture.h"
+#include "support/SettingStore_fixture.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
