@@ -1,6 +1,6 @@
 #include "App_fixture.h"
-#include "programming/memmap/MemMapArchive_fixture.h"
 #include "programming/memmap/ProgramFile.h"
+#include "support/MemMapArchive_fixture.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "Model_fixture.h"
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "model/Configuration.h"
+#include "support/Model_fixture.h"
 
 #include <QFile>
 #include <QSqlRecord>

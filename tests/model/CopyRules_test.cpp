@@ -1,8 +1,8 @@
-#include "Model_fixture.h"
 #include "common/Error.h"
 #include "model/CommConfig.h"
 #include "model/Configuration.h"
 #include "model/NetworkAddMsgSetup.h"
+#include "support/Model_fixture.h"
 
 #include <gmock/gmock.h>
 

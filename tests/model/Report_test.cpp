@@ -1,5 +1,5 @@
-#include "Model_fixture.h"
 #include "model/Configuration.h"
+#include "support/Model_fixture.h"
 
 #include <functional>
 

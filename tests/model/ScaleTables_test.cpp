@@ -1,4 +1,4 @@
-#include "Model_fixture.h"
+#include "support/Model_fixture.h"
 
 void PrintTo(const ScaleRangeInfo &r, std::ostream *os)
 {

@@ -90,9 +90,8 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
 {
     m_Requests.append(request);
     Q_EMIT RequestHeard(request);
-    if (!m_HeldReply.isEmpty()) {
-        Push(std::exchange(m_HeldReply, {}), [this] { ++m_RepliesSent; });
-    }
+    if (!m_HeldReply.isEmpty())
+        Push(std::exchange(m_HeldReply, {}), {});
     QList<SimInstrument *> instruments;
     for (const auto &instrument : m_Instruments)
         instruments.append(instrument.get());
@@ -108,7 +107,6 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     SimAnswer answer = m_Protocol->Answer(*addressee, request);
     const std::function<void()> after = std::move(answer.afterReply);
     auto replied = [this, after] {
-        ++m_RepliesSent;
         Q_EMIT ReplySent();
         if (after)
             after();

@@ -88,8 +88,6 @@ public:
 
     // Every complete request heard, answered or not.
     const QList<QByteArray> &Requests() const { return m_Requests; }
-    // Replies (or spoilt replies) that have fully left.
-    int RepliesSent() const { return m_RepliesSent; }
 
 Q_SIGNALS:
     // Each complete request as it is heard, before any answer: a benchmark times the
@@ -124,7 +122,6 @@ private:
     QList<PendingWrite> m_Output;
     QByteArray m_HeldReply;
     QList<QByteArray> m_Requests;
-    int m_RepliesSent = 0;
     bool m_EmulateWireTime = false;
     int m_TurnaroundMs = 0;
     int m_FaultDelayMs = 200;

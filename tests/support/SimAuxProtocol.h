@@ -23,23 +23,18 @@
 //   sim.Aux().SetFamily(MemMap::EFamily::QEM);
 //   sim.Aux().RefuseCommand("SCAL>Hi.d=");   // faults, see below
 //   ... the transfer ...
-//   sim.Aux().Commands(), sim.Aux().Setting("inP>rAnG="), sim.Line().Requests()
+//   sim.Aux().Commands(), sim.Line().Requests()
 class SimAuxProtocol : public SimProtocol
 {
 public:
     explicit SimAuxProtocol(MemMap::EFamily family = MemMap::EFamily::VABZOB);
 
-    MemMap::EFamily Family() const { return m_Family; }
     // Another instrument of the family, with its factory values and no faults.
     void SetFamily(MemMap::EFamily family);
-    // The instrument's items, in listing order.
-    QStringList Keys() const;
-    QString Setting(const QString &key) const { return m_Settings.value(key); }
     // Any text, blanks or marks included: the listing shows it as it stands.
     void SetSetting(const QString &key, const QString &value) { m_Settings.insert(key, value); }
     // Every setting command the instrument accepted, as received ("inP>rAnG=r3").
     const QStringList &Commands() const { return m_Commands; }
-    bool InWriteMode() const { return m_WriteMode; }
 
     // Faults on demand (silence, late and split replies are the line's: InjectFault).
     // Every request that starts with `start` is refused ("WRITE", "END" or a key).
@@ -58,6 +53,7 @@ public:
 
 private:
     QList<int> Indices() const;
+    QStringList Keys() const; // the instrument's items, in listing order
     bool IsRefused(const QString &request) const;
     QByteArray SettingAnswer(const QString &request);
     QByteArray Listing() const;

@@ -1,106 +1,24 @@
 #include "programming/memmap/AuxConversion.h"
 
+#include "model/ModuleCodes.h"
 #include "programming/memmap/AuxCommandTable.h"
 #include "programming/memmap/AuxText.h"
-#include "programming/memmap/ImageConversion.h"
 #include "programming/memmap/MemMapError.h"
+#include "programming/memmap/SettingTable.h"
 
 namespace MemMap {
 namespace {
 
-constexpr int kNumSpezzateWord = 12;
 const QString kAutomaticIntegrationText = QStringLiteral("99.9");
 
-// A setting with two texts: the one for 0 and the one for every other value. Reading back,
-// the text that decides is the one the instrument answers for its special value; anything
-// else gives the other value.
-struct CTwoWay
+QStringList NamesOf(const CSettingRow &row, const CAuxContext &context)
 {
-    ESetting Setting;
-    const char *ZeroText;
-    const char *OtherText;
-    bool OtherTextDecides;
-};
-constexpr CTwoWay kTwoWays[] = {
-    {ESetting::MeasureType, "trnS", "dC", false},    {ESetting::CJC, "Auto", "nAn", false},
-    {ESetting::DisplayDigit, "1999", "9999", false}, {ESetting::Linearizzazione, "nonE", "YES", false},
-    {ESetting::TypeSignalOut, "U", "A", false},      {ESetting::RelayStatus, "nE", "nd", true},
-};
-
-const CTwoWay *TwoWayOf(ESetting setting)
-{
-    for (const CTwoWay &t : kTwoWays)
-        if (t.Setting == setting)
-            return &t;
-    return nullptr;
-}
-
-enum class EForm { Whole, Electrical, Measure, Tenths, Named, TwoWay, IntegrationTime };
-
-struct CForm
-{
-    EForm Form;
-    const char *Pattern = nullptr; // Whole
-};
-
-CForm FormOf(ESetting setting)
-{
-    switch (setting) {
-    case ESetting::Password:
-        return {EForm::Whole, "0000"};
-    case ESetting::NumSpezzate:
-    case ESetting::Coeff:
-    case ESetting::TempCJC:
-        return {EForm::Whole, "#0"};
-    case ESetting::RitDisattivazione:
-    case ESetting::RitAttivazione:
-    case ESetting::NetworkAdd:
-        return {EForm::Whole, "##0"};
-    case ESetting::MinElectricScale:
-    case ESetting::MaxElectricScale:
-    case ESetting::CoordinateIn:
-        return {EForm::Electrical};
-    case ESetting::MinMeasureScale:
-    case ESetting::MaxMeasureScale:
-    case ESetting::CoordinateOut:
-    case ESetting::MinAlarmScale:
-    case ESetting::MaxAlarmScale:
-    case ESetting::AlarmSetPoint:
-    case ESetting::Isteresi:
-    case ESetting::Campo:
-        return {EForm::Measure};
-    case ESetting::MinOut:
-    case ESetting::MaxOut:
-        return {EForm::Tenths};
-    case ESetting::IntegrationTime:
-        return {EForm::IntegrationTime};
-    default:
-        return {TwoWayOf(setting) ? EForm::TwoWay : EForm::Named};
-    }
-}
-
-QStringList NamesOf(ESetting setting, const CAuxContext &context)
-{
-    switch (setting) {
-    case ESetting::Range:
-        return RangeNames();
-    case ESetting::ProbeSelect:
-        return ProbeSelectNames();
-    case ESetting::DisplayColor:
-        return DisplayColorNames();
-    case ESetting::MeasureDigitalPoint:
+    if (row.Aux.Form == EAuxForm::Sample)
         return context.DecPointSamples;
-    case ESetting::AlarmType:
-        return AlarmTypeNames();
-    case ESetting::AlarmColor:
-        return AlarmColorNames();
-    case ESetting::BaudRate:
-        return BaudRateNames();
-    case ESetting::DigitalInFunction:
-        return DigitalInFunctionNames();
-    default:
-        Q_UNREACHABLE();
-    }
+    QStringList names;
+    for (const char *name : row.Aux.Names)
+        names.append(QString::fromLatin1(name));
+    return names;
 }
 
 // The decoders' fault texts name the property, the range's in lower case.
@@ -140,26 +58,25 @@ QString ScaledText(qint16 value, const CScaleStep &step)
 QString WriteText(const CImageWord &w, const ISettingStore &store, const CAuxContext &context)
 {
     const qint16 value = store.Value(w.Setting, w.Item);
-    const CForm form = FormOf(w.Setting);
+    const CAuxForm &form = SettingRow(w.Setting).Aux;
     switch (form.Form) {
-    case EForm::Whole:
+    case EAuxForm::Whole:
         return PointText(value, QString::fromLatin1(form.Pattern));
-    case EForm::Electrical:
+    case EAuxForm::Electrical:
         return ScaledText(value, ElectricalStep(store, context));
-    case EForm::Measure:
+    case EAuxForm::Measure:
         return ScaledText(value, MeasureStep(store, context));
-    case EForm::Tenths:
+    case EAuxForm::Tenths:
         return PointText(value * 0.1, QStringLiteral("##0.0"));
-    case EForm::IntegrationTime:
+    case EAuxForm::IntegrationTime:
         if (value == 0)
             return kAutomaticIntegrationText;
         return PointText(store.Value(ESetting::IntTime, 0) / 10.0, QStringLiteral("000.0"));
-    case EForm::TwoWay: {
-        const CTwoWay *t = TwoWayOf(w.Setting);
-        return QString::fromLatin1(value == 0 ? t->ZeroText : t->OtherText);
-    }
-    case EForm::Named: {
-        const QStringList names = NamesOf(w.Setting, context);
+    case EAuxForm::TwoWay:
+        return QString::fromLatin1(value == 0 ? form.ZeroText : form.OtherText);
+    case EAuxForm::Named:
+    case EAuxForm::Sample: {
+        const QStringList names = NamesOf(SettingRow(w.Setting), context);
         if (value < 0 || value >= names.size())
             RaiseNoText(w.Setting, value);
         return names.at(value);
@@ -168,77 +85,68 @@ QString WriteText(const CImageWord &w, const ISettingStore &store, const CAuxCon
     Q_UNREACHABLE();
 }
 
+// The value of an entry's text; no value for a text that is none of its setting.
+std::optional<qint16> ValueOfText(const CSettingRow &row, const QString &text, const CAuxContext &context)
+{
+    const CAuxForm &form = row.Aux;
+    switch (form.Form) {
+    case EAuxForm::Whole:
+        return WholeNumberOfText(text);
+    case EAuxForm::Electrical:
+    case EAuxForm::Measure:
+    case EAuxForm::Tenths:
+        return CountOfText(text);
+    case EAuxForm::IntegrationTime:
+        return text == kAutomaticIntegrationText ? std::optional<qint16>(0) : CountOfText(text);
+    case EAuxForm::TwoWay: {
+        const bool isOther = form.OtherTextDecides ? text == QLatin1String(form.OtherText)
+                                                   : text != QLatin1String(form.ZeroText);
+        return isOther ? 1 : 0;
+    }
+    case EAuxForm::Named:
+    case EAuxForm::Sample:
+        if (const std::optional<int> index = IndexOfName(NamesOf(row, context), text))
+            return qint16(*index);
+        return std::nullopt;
+    }
+    Q_UNREACHABLE();
+}
+
+// A value outside the setting's bounds (a count of points or an address the instrument cannot
+// hold) is refused as the import refuses it.
 void ReadText(const CImageWord &w, const QString &text, EFamily family, const CAuxContext &context,
               ISettingStore &store)
 {
-    auto fail = [&]() {
+    const CSettingRow &row = SettingRow(w.Setting);
+    const std::optional<qint16> value = ValueOfText(row, text, context);
+    if (!value || (row.Bounds && (*value < row.Bounds->Min || *value > row.Bounds->Max)))
         RaiseMemMapError(kAuxValueInvalid,
                          FaultText(w.Setting) + QStringLiteral(": ") + AuxCommand(family, w.Index, text));
-    };
-    auto number = [&](std::optional<qint16> parsed) {
-        if (!parsed)
-            fail();
-        return *parsed;
-    };
-    const CForm form = FormOf(w.Setting);
-    switch (form.Form) {
-    case EForm::Whole: {
-        // A count or an address the instrument cannot hold is refused as the import refuses it.
-        const qint16 value = number(WholeNumberOfText(text));
-        const std::optional<CBounds> bounds = SettingBounds(w.Setting);
-        if (bounds && (value < bounds->Min || value > bounds->Max))
-            fail();
-        store.SetValue(w.Setting, w.Item, value);
-        return;
+    if (row.Aux.Form != EAuxForm::IntegrationTime) {
+        store.SetValue(w.Setting, w.Item, *value);
+    } else if (text == kAutomaticIntegrationText) {
+        store.SetValue(w.Setting, 0, 0);
+        store.SetValue(ESetting::IntTime, 0, kDefaultIntTime);
+    } else {
+        store.SetValue(w.Setting, 0, 1);
+        store.SetValue(ESetting::IntTime, 0, *value);
     }
-    case EForm::Electrical:
-    case EForm::Measure:
-    case EForm::Tenths:
-        store.SetValue(w.Setting, w.Item, number(CountOfText(text)));
-        return;
-    case EForm::IntegrationTime:
-        if (text == kAutomaticIntegrationText) {
-            store.SetValue(ESetting::IntegrationTime, 0, 0);
-            store.SetValue(ESetting::IntTime, 0, kDefaultIntTime);
-        } else {
-            const qint16 intTime = number(CountOfText(text));
-            store.SetValue(ESetting::IntegrationTime, 0, 1);
-            store.SetValue(ESetting::IntTime, 0, intTime);
-        }
-        return;
-    case EForm::TwoWay: {
-        const CTwoWay *t = TwoWayOf(w.Setting);
-        const bool isOther =
-            t->OtherTextDecides ? text == QLatin1String(t->OtherText) : text != QLatin1String(t->ZeroText);
-        store.SetValue(w.Setting, w.Item, isOther ? 1 : 0);
-        return;
-    }
-    case EForm::Named: {
-        const std::optional<int> index = IndexOfName(NamesOf(w.Setting, context), text);
-        if (!index)
-            fail();
-        store.SetValue(w.Setting, w.Item, qint16(*index));
-        return;
-    }
-    }
-}
-
-bool IsLinearization(ESetting setting)
-{
-    return setting == ESetting::NumSpezzate || setting == ESetting::CoordinateIn ||
-           setting == ESetting::CoordinateOut;
 }
 
 bool IsSent(const CImageWord &w, const ISettingStore &store)
 {
-    if (IsLinearization(w.Setting)) {
-        if (store.Value(ESetting::Linearizzazione, 0) != 1)
-            return false;
-        return w.Index == kNumSpezzateWord || w.Item < store.Value(ESetting::NumSpezzate, 0);
-    }
-    if (w.Index >= kFirstAlarmWord && w.Index < kFirstAlarmWord + kAlarmCount * kAlarmBlockSize)
+    switch (SettingRow(w.Setting).Send) {
+    case ESend::Always:
+        return true;
+    case ESend::WithLinearization:
+        return store.Value(ESetting::Linearizzazione, 0) == 1;
+    case ESend::PointInUse:
+        return store.Value(ESetting::Linearizzazione, 0) == 1 &&
+               w.Item < store.Value(ESetting::NumSpezzate, 0);
+    case ESend::AlarmInUse:
         return w.Item <= AlarmsInUse(store.Value(ESetting::SlotC, 0));
-    return true;
+    }
+    Q_UNREACHABLE();
 }
 
 } // namespace
@@ -246,11 +154,11 @@ bool IsSent(const CImageWord &w, const ISettingStore &store)
 int AlarmsInUse(qint16 slotC)
 {
     switch (slotC) {
-    case 1:
+    case SlotCModule::Z3:
         return 1;
-    case 2:
+    case SlotCModule::Z5:
         return 2;
-    case 3:
+    case SlotCModule::Z8Z9:
         return 4;
     default:
         return 0;

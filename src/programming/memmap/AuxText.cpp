@@ -6,48 +6,6 @@
 
 namespace MemMap {
 
-const QStringList &DisplayColorNames()
-{
-    static const QStringList names{"rEd", "orAn", "GrEn"};
-    return names;
-}
-
-const QStringList &AlarmTypeNames()
-{
-    static const QStringList names{"oFF", "do", "uP", "do.d", "uP.L", "do.L"};
-    return names;
-}
-
-const QStringList &AlarmColorNames()
-{
-    static const QStringList names{"rEd", "orAn", "GrEn", "nonE"};
-    return names;
-}
-
-const QStringList &BaudRateNames()
-{
-    static const QStringList names{"4.8", "9.6", "19.2", "38.4"};
-    return names;
-}
-
-const QStringList &ProbeSelectNames()
-{
-    static const QStringList names{"tc", "rtd", "rESi"};
-    return names;
-}
-
-const QStringList &RangeNames()
-{
-    static const QStringList names{"r1", "r2", "r3", "r4", "r5", "r6"};
-    return names;
-}
-
-const QStringList &DigitalInFunctionNames()
-{
-    static const QStringList names{"C1", "C2", "C3"};
-    return names;
-}
-
 QString PointText(double value, const QString &pattern)
 {
     return FormatNumber(value, pattern, QLocale::c());

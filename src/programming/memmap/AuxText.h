@@ -13,14 +13,6 @@ namespace MemMap {
 
 inline const QString kNoSend = QStringLiteral("NoSend");
 
-const QStringList &DisplayColorNames();
-const QStringList &AlarmTypeNames();
-const QStringList &AlarmColorNames();
-const QStringList &BaudRateNames();
-const QStringList &ProbeSelectNames();
-const QStringList &RangeNames();             // "r1" to "r6"
-const QStringList &DigitalInFunctionNames(); // "C1" to "C3"
-
 QString PointText(double value, const QString &pattern);
 QString RemovePoint(QString text);
 

@@ -4,9 +4,9 @@
 
 class CConfiguration;
 
-// The settings of a whole configuration, each read and written through its object's own
-// property. Range and DigitalInFunction are those of the family's range object; the other
-// family's range object is never touched.
+// The settings of a whole configuration, each read and written through the property the
+// setting table names. Range and DigitalInFunction are those of the family's range object; the
+// other family's range object is never touched.
 class CConfigurationSettings : public ISettingStore
 {
 public:

@@ -3,54 +3,39 @@
 #include "programming/link/RegisterFrame.h"
 
 #include "model/ModInstr.h"
+#include "programming/memmap/SettingTable.h"
+
+#include <algorithm>
 
 namespace MemMap {
 namespace {
 
-// The alarm block keeps the deactivation delay before the activation delay and the relay
-// before the type: the instrument's order, not the class's.
-constexpr ESetting kAlarmBlock[kAlarmBlockSize] = {
-    ESetting::MinAlarmScale, ESetting::MaxAlarmScale,     ESetting::AlarmSetPoint,
-    ESetting::Isteresi,      ESetting::RitDisattivazione, ESetting::RitAttivazione,
-    ESetting::RelayStatus,   ESetting::AlarmType,         ESetting::AlarmColor,
-};
-
-constexpr ESetting kTail[] = {
-    ESetting::Campo,         ESetting::Coeff,      ESetting::MinOut,   ESetting::MaxOut,
-    ESetting::TypeSignalOut, ESetting::NetworkAdd, ESetting::BaudRate, ESetting::DigitalInFunction};
-
 QList<CImageWord> MakeLayout(EFamily family)
 {
-    const bool qem = family == EFamily::QEM;
     QList<CImageWord> words;
-    auto add = [&words](ESetting setting, int item = 0) {
-        words.append({words.isEmpty() ? 0 : words.last().Index + 1, setting, item});
-    };
-    add(ESetting::Password);
-    add(ESetting::Range);
-    add(qem ? ESetting::ProbeSelect : ESetting::MeasureType);
-    add(qem ? ESetting::CJC : ESetting::IntegrationTime);
-    for (ESetting s : {ESetting::DisplayDigit, ESetting::DisplayColor, ESetting::MinElectricScale,
-                       ESetting::MaxElectricScale, ESetting::MeasureDigitalPoint, ESetting::MinMeasureScale,
-                       ESetting::MaxMeasureScale})
-        add(s);
-    if (!qem) {
-        add(ESetting::Linearizzazione);
-        add(ESetting::NumSpezzate);
-        for (int k = 0; k < kPointCount; ++k) {
-            add(ESetting::CoordinateIn, k);
-            add(ESetting::CoordinateOut, k);
+    for (const CSettingRow &row : SettingTable()) {
+        const int first = row.Word(family);
+        if (first == kNoWord)
+            continue;
+        switch (row.Repeat) {
+        case ERepeat::Once:
+            words.append({first, row.Setting, 0});
+            break;
+        case ERepeat::Point:
+            for (int k = 0; k < kPointCount; ++k)
+                words.append({first + k * kPointWords, row.Setting, k});
+            break;
+        case ERepeat::Alarm:
+            for (int n = 1; n <= kAlarmCount; ++n)
+                words.append({first + (n - 1) * kAlarmBlockSize, row.Setting, n});
+            break;
         }
     }
-    int index = kFirstAlarmWord;
-    for (int n = 1; n <= kAlarmCount; ++n)
-        for (ESetting s : kAlarmBlock)
-            words.append({index++, s, n});
-    for (ESetting s : kTail)
-        words.append({index++, s, 0});
-    if (qem)
-        words.append({index++, ESetting::TempCJC, 0});
-    Q_ASSERT(index == WordCount(family));
+    std::sort(words.begin(), words.end(),
+              [](const CImageWord &a, const CImageWord &b) { return a.Index < b.Index; });
+    for (qsizetype i = 1; i < words.size(); ++i)
+        Q_ASSERT(words.at(i - 1).Index < words.at(i).Index);
+    Q_ASSERT(!words.isEmpty() && words.last().Index == WordCount(family) - 1);
     return words;
 }
 

@@ -16,17 +16,18 @@ inline constexpr int kQEMWordCount = 90;
 inline constexpr int kPointCount = 16;
 inline constexpr int kAlarmCount = 4;
 inline constexpr int kAlarmBlockSize = 9;
-inline constexpr int kFirstAlarmWord = 45;
+inline constexpr int kPointWords = 2;
 
 bool IsQEMCode(qint16 codificaModuli);
 EFamily FamilyOfCode(qint16 codificaModuli);
 int WordCount(EFamily family);
 quint16 RegisterOfWord(EFamily family, int index);
 
-// The configuration properties the images carry. An image word (and the auxiliary entry of the
-// same index) carries one of them; a setting may appear several times: the linearization points
-// and the alarm blocks carry an item number. IntTime shares word 3 with IntegrationTime, and
-// SlotC only decides which alarm texts are sent: neither has a word of its own.
+// The configuration properties the images carry, each a row of the setting table
+// (SettingTable.h). An image word (and the auxiliary entry of the same index) carries one of
+// them; a setting may appear several times: the linearization points and the alarm blocks carry
+// an item number. IntTime shares word 3 with IntegrationTime, and SlotC only decides which alarm
+// texts are sent: neither has a word of its own.
 enum class ESetting {
     Password,
     Range,
@@ -74,8 +75,9 @@ struct CImageWord
     int Item; // point 0-15 for the linearization, alarm 1-4 for an alarm block, else 0
 };
 
-// Every word the family converts, in index order: VAB/ZOB 0 to 88, QEM 0 to 10 and 45 to 89
-// (the QEM image has no linearization; its words 11 to 44 stay as they are).
+// Every word the family converts, in index order, as the setting table places them: VAB/ZOB 0
+// to 88, QEM 0 to 10 and 45 to 89 (the QEM image has no linearization; its words 11 to 44 stay
+// as they are).
 const QList<CImageWord> &ImageLayout(EFamily family);
 
 // VAB/ZOB word 3. Automatic is the reserved value 999; anything below 1000 that comes back

@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
+#include "model/ModuleCodes.h"
 #include "model/ScaleTables.h"
 #include "platform/UserPaths.h"
 #include "programming/memmap/AuxConversion.h"
@@ -148,10 +149,12 @@ CAuxContext CMemMapManager::AuxContext()
     const qint16 model = m_Configuration.ModInstr().ModelloStrumento();
     const CRangeQEM &qem = m_Configuration.RangeQEM();
     // The VAB/ZOB manager tells the two signal modules apart by the ZOB bit of its own code.
+    constexpr quint16 kZOBBit = quint16(SlotAModule::ZOB) << ModuleCodeBits::SlotAShift;
+    const qint16 signalModule = (quint16(m_CodificaModuli) & kZOBBit) ? SlotAModule::ZOB : SlotAModule::VAB;
     const std::optional<ScaleRangeInfo> range =
-        m_Family == EFamily::QEM ? FindScaleRange(model, 3, qem.ProbeSelect(), qem.Range())
-                                 : FindScaleRange(model, (quint16(m_CodificaModuli) & 0x0800) ? 2 : 0, 0,
-                                                  m_Configuration.RangeVABZOB().Range());
+        m_Family == EFamily::QEM
+            ? FindScaleRange(model, SlotAModule::QEM, qem.ProbeSelect(), qem.Range())
+            : FindScaleRange(model, signalModule, 0, m_Configuration.RangeVABZOB().Range());
     if (range)
         context.Electrical = CScaleStep{range->Step, range->Format};
     for (int dp = 0; dp < int(g_DecPointFormat.size()); ++dp) {

@@ -2,8 +2,8 @@
 
 #include "app/print/PrintConfigurations.h"
 #include "app/widgets/print/ApplicationPrinter.h"
-#include "model/Model_fixture.h"
 #include "platform/widgets/PrinterCatalogue.h"
+#include "support/Model_fixture.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -32,10 +32,12 @@ struct ExchangeCase
 
 using LinkExchange = LinkCases<ExchangeCase>;
 
+constexpr qint16 kCode = qint16(ModuleCodeBits::ModelIXO | ModuleCodeBits::SlotAMask);
+
 TEST_P(LinkExchange, EndsAsTheFirstLimitReachedDecides)
 {
     const ExchangeCase &c = GetParam();
-    line.AddInstrument(1).SetModuleCode(0x1C00);
+    line.AddInstrument(1).SetModuleCode(kCode);
     line.SetFaultDelayMs(c.fault == SimFault::Late ? 1000 : 30);
     if (c.faultTimes != kNoFault)
         line.InjectFault(c.fault, c.faultTimes);
@@ -50,7 +52,7 @@ TEST_P(LinkExchange, EndsAsTheFirstLimitReachedDecides)
     QVector<qint16> block{-1};
     EXPECT_EQ(exchange.ReadRegisters(1, kModuleBlockRegister, kModuleBlockCount, block), c.expected);
     EXPECT_TRUE(c.framesSent < 0 || line.Requests().size() == c.framesSent) << line.Requests().size();
-    EXPECT_EQ(block.at(c.expected == leNone ? 4 : 0), c.expected == leNone ? 0x1C00 : -1);
+    EXPECT_EQ(block.at(c.expected == leNone ? 4 : 0), c.expected == leNone ? kCode : -1);
     EXPECT_FALSE(link.TxRxInProgress());
 }
 

@@ -227,13 +227,15 @@ const auto kModuleCode = [](qint16 change) {
 INSTANTIATE_TEST_SUITE_P(
     Stops, SerialStops,
     ::testing::Values(
-        StopCase{"other model", false, kModuleCode(qint16(0x1000)), 230},
+        StopCase{"other model", false,
+                 kModuleCode(qint16(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40)), 230},
         StopCase{"temperature module for a signal configuration", false,
                  [](SimInstrument &second, InstrumentSimulator &, CTapiComm &) {
                      second.SetProbe(kProbeTemperatureModule);
                  },
                  211},
-        StopCase{"other relay module passes", false, kModuleCode(0x0003), 0},
+        StopCase{"other relay module passes", false,
+                 kModuleCode(ModuleCodeBits::RelayZ8Z9 ^ ModuleCodeBits::RelayZ3), 0},
         StopCase{"line error", true,
                  [](SimInstrument &, InstrumentSimulator &line, CTapiComm &) { line.HangUp(); }, 206},
         StopCase{"CRC error", true,

@@ -4,8 +4,6 @@
 #include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/AuxText.h"
 
-#include <QLocale>
-
 #include <gtest/gtest.h>
 
 using namespace MemMap;
@@ -23,24 +21,11 @@ TEST(AuxText, NumbersReadBackAsCounts)
     }
 }
 
-TEST(AuxText, PointTextIgnoresTheUserLocale)
-{
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    EXPECT_EQ(PointText(-1.5, "##0.0"), "-1.5");
-    EXPECT_EQ(PointText(1234 * 0.001, "0.000"), "1.234");
-    QLocale::setDefault(before);
-}
-
-TEST(AuxText, MarksAndNamesAreExact)
+TEST(AuxText, OnlyOneMarkGoes)
 {
     QStringList entries{"rEd!", "rEd!!", "!", "GrEn", ""};
     StripAuxMark(entries);
     EXPECT_EQ(entries, (QStringList{"rEd", "rEd!", "", "GrEn", ""}));
-    EXPECT_EQ(IndexOfName(DisplayColorNames(), "rEd"), 0);
-    EXPECT_EQ(IndexOfName(DisplayColorNames(), "rEd!"), std::nullopt);
-    EXPECT_EQ(IndexOfName(DisplayColorNames(), "red"), std::nullopt);
-    EXPECT_EQ(IndexOfName(BaudRateNames(), "38.4"), 3);
 }
 
 TEST(AuxCommandTable, TemplatesByFamily)

@@ -1,9 +1,10 @@
 #include "common/Error.h"
 #include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/ImageConversion.h"
-#include "programming/memmap/MemMapArchive_fixture.h"
 #include "programming/memmap/Mutation_fixture.h"
 #include "programming/memmap/ProgramFile.h"
+#include "support/DataTable.h"
+#include "support/MemMapArchive_fixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,28 +19,18 @@ namespace {
 constexpr int kRounds = 1500;
 
 // What each class can hold where a value picks a choice: a range row, a name, a count of
-// points, a network address. Written out here, apart from the program's own tables, so that a
-// wrong bound there shows.
-const std::map<ESetting, std::pair<int, int>> kClassRanges = {
-    {ESetting::Range, {0, 5}},
-    {ESetting::MeasureType, {0, 1}},
-    {ESetting::ProbeSelect, {0, 2}},
-    {ESetting::IntegrationTime, {0, 1}},
-    {ESetting::CJC, {0, 1}},
-    {ESetting::DisplayDigit, {0, 1}},
-    {ESetting::DisplayColor, {0, 2}},
-    {ESetting::MeasureDigitalPoint, {0, 3}},
-    {ESetting::Linearizzazione, {0, 1}},
-    {ESetting::NumSpezzate, {0, 16}},
-    {ESetting::RelayStatus, {0, 1}},
-    {ESetting::AlarmType, {0, 5}},
-    {ESetting::AlarmColor, {0, 3}},
-    {ESetting::TypeSignalOut, {0, 1}},
-    {ESetting::NetworkAdd, {1, 255}},
-    {ESetting::BaudRate, {0, 3}},
-    {ESetting::DigitalInFunction, {0, 2}},
-};
-
+// points, a network address. Read from the instrument's own list, apart from the program's
+// table, so that a wrong bound there shows; a decoded integration time is automatic or manual.
+std::map<ESetting, std::pair<int, int>> ClassRanges()
+{
+    std::map<ESetting, std::pair<int, int>> ranges{{ESetting::IntegrationTime, {0, 1}}};
+    for (const QStringList &f : ReadDataTable(QStringLiteral("image_settings.tsv")))
+        for (const CSettingRow &row : SettingTable())
+            if (f[0] == QLatin1String(row.Name) && f[4] != QLatin1String("-"))
+                ranges[row.Setting] = {f[4].toInt(), f[5].toInt()};
+    EXPECT_EQ(ranges.size(), 17u);
+    return ranges;
+}
 // The settings of archived configuration id that lie outside their class's range, as
 // "<setting>=<value>"; empty when every one fits.
 QStringList OutOfRange(qint32 id, EFamily family)
@@ -47,6 +38,7 @@ QStringList OutOfRange(qint32 id, EFamily family)
     CConfiguration configuration;
     configuration.Load(id);
     CConfigurationSettings settings(configuration, family);
+    static const std::map<ESetting, std::pair<int, int>> kClassRanges = ClassRanges();
     QStringList faults;
     for (const CImageWord &w : ImageLayout(family)) {
         const auto range = kClassRanges.find(w.Setting);
@@ -73,7 +65,7 @@ protected:
 
 qint16 CodeOf(EFamily family)
 {
-    return family == EFamily::QEM ? qint16(0xCC0F) : qint16(0xC00F);
+    return IxoCode(family == EFamily::QEM ? SlotAModule::QEM : SlotAModule::VAB);
 }
 
 void WriteFile(const QString &path, const QByteArray &bytes)
@@ -106,7 +98,8 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
             const QString before = ArchiveSnapshot();
             const qint32 id = g_Connection->NewID();
             const std::optional<qint16> code = ProgramFileModuleCode(damaged);
-            if (MakeMemMapManager(IsQEMConfigFile(damaged) ? 0x0C00 : 0)->Import(damaged, id)) {
+            if (MakeMemMapManager(CodeOf(IsQEMConfigFile(damaged) ? EFamily::QEM : EFamily::VABZOB))
+                    ->Import(damaged, id)) {
                 ++imported;
                 ASSERT_EQ(OutOfRange(id, FamilyOfCode(*code)), QStringList()) << "round " << round;
                 g_Connection->DeleteProgramma(id); // keeps the snapshots small

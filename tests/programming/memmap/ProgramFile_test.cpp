@@ -1,3 +1,4 @@
+#include "model/ModuleCodes.h"
 #include "programming/memmap/AuxDumpFile.h"
 #include "programming/memmap/ProgramFile.h"
 
@@ -11,6 +12,10 @@
 using namespace MemMap;
 
 namespace {
+
+using namespace ModuleCodeBits;
+constexpr qint16 kQEMBits = qint16(SlotAModule::QEM << SlotAShift);
+constexpr qint16 kQEMCode = qint16(ModelIXO | kQEMBits | RelayZ8Z9); // 0xCC0F
 
 CProgramFile SampleFile(EFamily family, qint16 code, const QString &programName = QStringLiteral("IxoSoft"))
 {
@@ -29,7 +34,8 @@ CProgramFile SampleFile(EFamily family, qint16 code, const QString &programName 
 TEST(ProgramFile, HeaderAndImageLieAtTheirOffsets)
 {
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
-        const CProgramFile file = SampleFile(family, qint16(0xCE1F));
+        const CProgramFile file =
+            SampleFile(family, qint16(ModelIXO | kQEMBits | SlotBQZ | KQFitted | RelayZ8Z9));
         const QByteArray bytes = EncodeProgramFile(file);
         ASSERT_EQ(bytes.size(), family == EFamily::QEM ? 288 : 286);
         const QByteArray header = QByteArray("IxoSoft").leftJustified(50, ' ') +
@@ -62,27 +68,25 @@ TEST(ProgramFile, NamesAreCutAndTrimmedOnTheRightOnly)
     }
 }
 
-TEST(ProgramFile, RefusesForeignShortAndMissingFilesButNotLongerOnes)
+// Short and longer files are the import's cases (MemMapManager_test).
+TEST(ProgramFile, RefusesForeignAndMissingFiles)
 {
-    const QByteArray good = EncodeProgramFile(SampleFile(EFamily::QEM, 0x0C00));
-    EXPECT_FALSE(DecodeProgramFile(good.left(287), 90));
+    const QByteArray good = EncodeProgramFile(SampleFile(EFamily::QEM, kQEMBits));
     EXPECT_FALSE(DecodeProgramFile(good.left(107), 0));
-    EXPECT_TRUE(DecodeProgramFile(good + QByteArray(40, '\x7f'), 90));
     EXPECT_TRUE(DecodeProgramFile(good, 89)); // a file read by the smaller family's layout
     for (const char *name : {"ixosoft", "IxoSoft2", " IxoSoft", ""})
-        EXPECT_FALSE(DecodeProgramFile(EncodeProgramFile(SampleFile(EFamily::QEM, 0x0C00, name)), 90))
+        EXPECT_FALSE(DecodeProgramFile(EncodeProgramFile(SampleFile(EFamily::QEM, kQEMBits, name)), 90))
             << name;
 
     QTemporaryDir dir;
     const QString other = dir.filePath("o.IXO");
-    ASSERT_TRUE(WriteWholeFile(other, EncodeProgramFile(SampleFile(EFamily::QEM, qint16(0xCC0F), "Other"))));
+    ASSERT_TRUE(WriteWholeFile(other, EncodeProgramFile(SampleFile(EFamily::QEM, kQEMCode, "Other"))));
     EXPECT_FALSE(IsQEMConfigFile(other));
     EXPECT_FALSE(IsQEMConfigFile(dir.filePath("missing.IXO")));
     // The main window asks before the import: a pipe must not hold it up either.
     const QString pipe = dir.filePath("pipe.IXO");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     EXPECT_FALSE(IsQEMConfigFile(pipe));
-    EXPECT_FALSE(WriteWholeFile(dir.filePath("no/such/folder/x.IXO"), "x"));
 }
 
 TEST(ProgramFile, AuxDumpQuotesEveryItem)
@@ -90,12 +94,12 @@ TEST(ProgramFile, AuxDumpQuotesEveryItem)
     QStringList entries(89);
     entries[0] = "0007";
     entries[12] = "NoSend";
-    const QByteArray bytes = EncodeAuxDump(qint16(0xCC0F), entries);
+    const QByteArray bytes = EncodeAuxDump(kQEMCode, entries);
     EXPECT_TRUE(bytes.startsWith("\"-13297\"\r\n\"0007\"\r\n\"\"\r\n"));
     EXPECT_EQ(bytes.count("\r\n"), 90);
     const auto back = DecodeAuxDump(bytes, 89);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->CodificaModuli, qint16(0xCC0F));
+    EXPECT_EQ(back->CodificaModuli, kQEMCode);
     EXPECT_EQ(back->Entries, entries);
     EXPECT_FALSE(DecodeAuxDump(bytes, 90));
 }

@@ -5,9 +5,9 @@
 
 #include "common/Error.h"
 #include "programming/link/InterfaceTypes.h"
-#include "programming/memmap/MemMapArchive_fixture.h"
 #include "programming/widgets/AuxProgSetup.h"
 #include "programming/widgets/SerialProgSetup.h"
+#include "support/MemMapArchive_fixture.h"
 #include "support/SimAuxLine.h"
 
 #include <QLabel>

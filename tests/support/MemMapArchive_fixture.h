@@ -1,13 +1,22 @@
 #pragma once
 
 #include "model/Configuration.h"
-#include "model/Model_fixture.h"
+#include "model/ModuleCodes.h"
 #include "programming/memmap/ConfigurationSettings.h"
 #include "programming/memmap/MemMapFactory.h"
-#include "programming/memmap/SettingStore_fixture.h"
+#include "support/Model_fixture.h"
+#include "support/SettingStore_fixture.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+// The module code of a model IXO with the slot-A module slotA, Z8/Z9 relays and the bits of
+// `more`: IxoCode(SlotAModule::QEM) is 0xCC0F.
+inline constexpr qint16 IxoCode(qint16 slotA, quint16 more = 0)
+{
+    return qint16(ModuleCodeBits::ModelIXO | quint16(slotA) << ModuleCodeBits::SlotAShift |
+                  ModuleCodeBits::RelayZ8Z9 | more);
+}
 
 // The settings of FillDistinct(store) in a 2000-count model whose name needs Windows-1252.
 inline void FillDistinct(CConfiguration &configuration, MemMap::EFamily family)

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFile>
+#include <QList>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// A case table under tests/data: one case a line, fields apart by tabs; blank lines and lines
+// starting with "#" are notes. A missing file fails the test that asked for it.
+//   ReadDataTable("image_settings.tsv") -> {{"Password", "0", "0", ...}, ...}
+inline QList<QStringList> ReadDataTable(const QString &name)
+{
+    QFile file(QStringLiteral(IXO_SOURCE_DIR "/tests/data/") + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << name.toStdString();
+    QList<QStringList> rows;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
+            rows.append(line.split(QLatin1Char('\t')));
+    return rows;
+}
