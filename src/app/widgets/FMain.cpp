@@ -4,6 +4,7 @@
 #include "app/WindowPlacement.h"
 #include "app/widgets/AppImages.h"
 #include "app/widgets/FAbout.h"
+#include "app/widgets/LinkCommands.h"
 #include "app/widgets/RunCommand.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
@@ -66,6 +67,8 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
     Plug(mcExport, [this] { mnuExport_Click(); });
     Plug(mcExit, [this] { mnuExit_Click(); });
     Plug(mcAbout, [this] { mnuAbout_Click(); });
+    Plug(mcSendProgramma, [this] { SendProgramma(*this); });
+    Plug(mcViewVariable, [this] { ViewVariable(*this); });
 }
 
 FMain::~FMain() = default;
