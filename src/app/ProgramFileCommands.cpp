@@ -1,5 +1,6 @@
 #include "app/ProgramFileCommands.h"
 
+#include "app/FileDialogFilter.h"
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
@@ -10,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <memory>
@@ -28,36 +28,16 @@ constexpr qint32 kFileAccessError = 75;
     RaiseRunTimeError(kFileAccessError, LoadResStringArgs(text, {fileName, reason}));
 }
 
-// The patterns of string 801, "*.IXO;*.DAT" -> {"*.IXO", "*.DAT"}.
-QStringList FileTypePatterns()
-{
-    return LoadResString(kFileTypeText)
-        .section(QLatin1Char('|'), 1, 1)
-        .split(QLatin1Char(';'), Qt::SkipEmptyParts);
-}
-
 } // namespace
 
 QString ProgramFileFilter()
 {
-    const QStringList pairs = LoadResString(kFileTypeText).split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
-        QStringList patterns;
-        for (const QString &pattern : pairs.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts))
-            patterns << pattern << pattern.toLower();
-        patterns.removeDuplicates();
-        // The description shows its patterns in brackets; the dialog reads them from there.
-        QString description = pairs.at(i);
-        description.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
-        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return filters.join(QStringLiteral(";;"));
+    return FileDialogFilter(kFileTypeText);
 }
 
 QString ProgramFileExtension()
 {
-    return FileTypePatterns().value(0).section(QLatin1Char('.'), -1);
+    return FileDialogExtension(kFileTypeText);
 }
 
 QString ProposedExportName(const QString &nomeProgramma)

@@ -56,7 +56,7 @@ QStringList Disabled(const FMain &window)
 TEST_F(MainWindowTest, EnablesCommandsByTheListAndWhatIsBuilt)
 {
     std::unique_ptr<FMain> window = Open();
-    EXPECT_EQ(Disabled(*window).size(), 14);
+    EXPECT_EQ(Disabled(*window).size(), 10);
     EXPECT_FALSE(Disabled(*window).contains("mnuExit") || Disabled(*window).contains("mnuAbout"));
     for (int command = 0; command < mcCount; ++command)
         window->Plug(MainCommand(command), [] {});
@@ -70,8 +70,6 @@ TEST_F(MainWindowTest, EnablesCommandsByTheListAndWhatIsBuilt)
     window->UpdateToolBarButtons();
     EXPECT_EQ(window->IDProgramma(), ids[0]);
     EXPECT_EQ(Disabled(*window), QStringList());
-    window->SetPrintBusy(true);
-    EXPECT_EQ(Disabled(*window), QStringList({"mnuPrint", "mnuPrinterSetup"}));
 }
 
 TEST_F(MainWindowTest, ListsTheArchiveAndKeepsTheCurrentConfigurationAcrossARequery)

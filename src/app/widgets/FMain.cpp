@@ -1,15 +1,25 @@
 #include "app/widgets/FMain.h"
 
+#include "app/FileDialogFilter.h"
 #include "app/ProgramFileCommands.h"
 #include "app/WindowPlacement.h"
+#include "app/print/PrintJob.h"
 #include "app/widgets/AppImages.h"
+#include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FAbout.h"
+#include "app/widgets/FileDialog.h"
 #include "app/widgets/LinkCommands.h"
 #include "app/widgets/RunCommand.h"
+#include "app/widgets/print/ApplicationPrinter.h"
+#include "app/widgets/print/FOption.h"
+#include "app/widgets/print/PrintDlg.h"
+#include "app/widgets/print/PrintTableContent.h"
+#include "common/Error.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
 #include "common/widgets/MessageBox.h"
+#include "programming/memmap/ProgramFile.h"
 #include "ui_FMain.h"
 
 #include <QCloseEvent>
@@ -19,16 +29,15 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListView>
+#include <QPrinter>
 #include <QScreen>
-#include <QScrollBar>
-#include <QSplitter>
-#include <QTreeView>
 
 namespace {
 
 // The smallest the window gets, either way.
 constexpr double kMinimumTwips = 4000.0;
+// The file type of printouts written as PDF.
+constexpr int kPdfFileType = 769;
 
 CScreenDpi DpiOf(const QWidget *window)
 {
@@ -63,12 +72,23 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
             });
         }
     }
+    Plug(mcAddProgramma, [this] { NewProgramma(*this); });
+    Plug(mcEditProgramma, [this] { ModifyProgramma(*this); });
+    Plug(mcDelProgramma, [this] { DeleteProgramma(*this); });
     Plug(mcImport, [this] { mnuImport_Click(); });
     Plug(mcExport, [this] { mnuExport_Click(); });
     Plug(mcExit, [this] { mnuExit_Click(); });
     Plug(mcAbout, [this] { mnuAbout_Click(); });
+    Plug(mcPrintOption, [this] { mnuPrintOption_Click(); });
+    Plug(mcPrinterSetup, [this] { mnuPrinterSetup_Click(); });
+    Plug(mcPrint, [this] { mnuPrint_Click(); });
     Plug(mcSendProgramma, [this] { SendProgramma(*this); });
     Plug(mcViewVariable, [this] { ViewVariable(*this); });
+
+    connect(ui->PrintTable, &Platform::CPrintTable::PrintEnd, this, &FMain::PrintTable_PrintEnd);
+    // A print started from the preview is a command of the window like any other.
+    ui->PrintTable->SetActionRunner(
+        [this](const std::function<void()> &action) { RunCommand(this, action); });
 }
 
 FMain::~FMain() = default;
@@ -111,6 +131,17 @@ void FMain::Load()
     m_NetworkAddMsg->LoadData(QString());
     g_Trace->BugMessage(QStringLiteral("LoadData m_Option"));
     m_Option->LoadData(QString());
+
+    // Prints carry the program's name and revision; the pages keep margins of 10 mm, 20 at the
+    // foot; every print is previewed first.
+    Platform::CPrintTable &table = *ui->PrintTable;
+    table.SetProgramName(ExecutableBaseName());
+    table.SetProgramRevision(MemMap::WritingProgramVersion().Revision);
+    table.InitLayout(10, 10, 20, 10);
+    table.SetMode(Platform::CPrintTable::kPreviewMode);
+    table.SetPreviewTexts({LoadResString(763), LoadResString(2005), LoadResString(764), LoadResString(765),
+                           LoadResString(766), LoadResString(767),
+                           LoadResStringArgs(768, {QStringLiteral("%1"), QStringLiteral("%2")})});
     g_Trace->BugMessage(QStringLiteral("Fine FMain_Load"));
 }
 
@@ -142,12 +173,6 @@ void FMain::UpdateToolBarButtons()
     ApplyCommandState();
 }
 
-void FMain::SetPrintBusy(bool busy)
-{
-    m_CommandState.SetPrintBusy(busy);
-    ApplyCommandState();
-}
-
 void FMain::Plug(MainCommand command, std::function<void()> handler)
 {
     m_CommandState.SetBuilt(command, bool(handler));
@@ -164,6 +189,7 @@ void FMain::CurrentRowChanged(const QModelIndex &current)
 
 void FMain::ApplyCommandState()
 {
+    m_CommandState.SetPrintBusy(ui->PrintTable->Busy());
     for (const CCommandRule &rule : CommandRules()) {
         const bool enabled = m_CommandState.Enabled(rule.Command);
         MenuItem(rule.Command)->setEnabled(enabled);
@@ -177,6 +203,19 @@ void FMain::RunMainCommand(MainCommand command)
     // A shortcut or a queued trigger may arrive after the command was disabled.
     if (m_CommandState.Enabled(command) && m_Commands[command])
         RunCommand(this, m_Commands[command]);
+}
+
+bool FMain::EditNewProgramma(qint32 mode)
+{
+    return ::EditNewProgramma(*this, mode);
+}
+
+QString FMain::NomeProgramma() const
+{
+    const int row = m_Programmi.RowOf(m_IDProgramma);
+    return row < 0
+               ? QString()
+               : m_Programmi.data(m_Programmi.index(row, CProgrammiListModel::colNomeProgramma)).toString();
 }
 
 QAction *FMain::MenuItem(MainCommand command) const
@@ -268,8 +307,7 @@ void FMain::closeEvent(QCloseEvent *event)
 QString FMain::ChooseProgramFile(bool save, const QString &proposedName)
 {
     QFileDialog dialog(this);
-    // Qt's own dialog, the same on every desktop, and one that tests can fill in.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    PrepareFileDialog(dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(ProgramFileFilter());
@@ -277,22 +315,6 @@ QString FMain::ChooseProgramFile(bool save, const QString &proposedName)
     dialog.setDirectory(ProgramFileStartFolder(m_ProgramFileFolder));
     if (!proposedName.isEmpty())
         dialog.selectFile(proposedName);
-    // The dialog's detail columns keep fixed widths that cut sizes and dates; they follow
-    // what they show instead, and the name takes the rest.
-    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
-        QHeaderView *header = details->header();
-        header->setStretchLastSection(false);
-        header->setSectionResizeMode(QHeaderView::ResizeToContents);
-        header->setSectionResizeMode(0, QHeaderView::Stretch);
-    }
-    // The places on the left keep their names whole.
-    auto *places = dialog.findChild<QListView *>(QStringLiteral("sidebar"));
-    auto *splitter = dialog.findChild<QSplitter *>(QStringLiteral("splitter"));
-    if (places != nullptr && splitter != nullptr && splitter->count() == 2) {
-        const int needed = places->sizeHintForColumn(0) + 2 * places->frameWidth() +
-                           places->verticalScrollBar()->sizeHint().width();
-        splitter->setSizes({needed, qMax(1, dialog.sizeHint().width() - needed)});
-    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QString fileName = dialog.selectedFiles().constFirst();
@@ -340,4 +362,81 @@ void FMain::mnuAbout_Click()
 {
     FAbout about(this);
     about.exec();
+}
+
+void FMain::mnuPrint_Click()
+{
+    const qint32 id = m_IDProgramma;
+    const QString nome =
+        m_Programmi.data(m_Programmi.index(m_Programmi.RowOf(id), CProgrammiListModel::colNomeProgramma))
+            .toString();
+    Platform::CPrintTable &table = *ui->PrintTable;
+    // The styles of both layouts and the report rows, held by the content until PrintEnd.
+    table.SetContent(PrintTableContent(std::make_shared<CPrintJob>(CPrintJob::ForConfiguration(id))));
+    table.SetEnableHeader(m_Option->PrintHeaderPage());
+    table.SetHeaderPicture(m_Option->HeaderPagePath());
+    table.SetNote1(m_Option->NotePiePagina1());
+    table.SetNote2(m_Option->NotePiePagina2());
+    table.SetEnableNote(m_Option->PrintNotePiePagina());
+    table.SetEnablePageNumber(m_Option->PrintPageNumber());
+    table.SetPreviewPrinterSource(
+        [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::ForPrint()); });
+    table.SetPrinterSource([this, nome] { return OutputPrinter(nome); });
+    table.StartPrint();
+    // The preview stands in the list's place until PrintEnd.
+    if (table.Busy())
+        ui->dgProgrammi->setVisible(false);
+    ApplyCommandState();
+}
+
+void FMain::PrintTable_PrintEnd()
+{
+    ui->dgProgrammi->setVisible(true);
+    ui->PrintTable->setVisible(false);
+    ui->PrintTable->SetContent({});
+    ui->PrintTable->SetPrinterSource({});
+    ui->PrintTable->SetPreviewPrinterSource({});
+    ApplyCommandState();
+}
+
+std::unique_ptr<QPrinter> FMain::OutputPrinter(const QString &nomeProgramma)
+{
+    const CPrinterChoice choice = ApplicationPrinter::ForPrint();
+    if (ApplicationPrinter::PrintsOnQueue(choice))
+        return ApplicationPrinter::NewPrinter(choice, QString());
+
+    QFileDialog dialog(this);
+    PrepareFileDialog(dialog);
+    dialog.setWindowTitle(LoadResString(716));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(FileDialogFilter(kPdfFileType));
+    dialog.setDefaultSuffix(FileDialogExtension(kPdfFileType));
+    dialog.setDirectory(ProgramFileStartFolder(m_PdfFolder));
+    // No file name holds a "/".
+    dialog.selectFile(QString(nomeProgramma).replace(QLatin1Char('/'), QLatin1Char('_')) + QLatin1Char('.') +
+                      FileDialogExtension(kPdfFileType));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
+        return nullptr;
+    const QString fileName = dialog.selectedFiles().constFirst();
+    m_PdfFolder = QFileInfo(fileName).absolutePath();
+    return ApplicationPrinter::NewPrinter(choice, fileName);
+}
+
+void FMain::mnuPrintOption_Click()
+{
+    // The options chosen last for the rest of the run; the store keeps what it had.
+    FOption dialog(this);
+    dialog.SetFormType(IWizardPage::ftDialog);
+    dialog.SetData(*m_Option);
+    ShowWizardPage(dialog);
+    if (dialog.ButtonRet() == IWizardPage::brEnd)
+        dialog.GetData(*m_Option);
+}
+
+void FMain::mnuPrinterSetup_Click()
+{
+    CPrintDlg dialog;
+    dialog.SetApplicationName(LoadResString(301));
+    dialog.ShowPrintSetupDlg(this);
 }

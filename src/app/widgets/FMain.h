@@ -18,6 +18,7 @@ class FMain;
 }
 class QAction;
 class QLabel;
+class QPrinter;
 
 // The program's only top-level window: the list `dgProgrammi` of the archive's configurations,
 // every command in the menus and the toolbar, the help line of the highlighted menu item in the
@@ -52,8 +53,15 @@ public:
     // The current id from the list's current row (-1 when the list is empty) and the enable
     // state of every menu item and toolbar button.
     void UpdateToolBarButtons();
-    // While the print control is busy, printing and printer setup wait.
-    void SetPrintBusy(bool busy);
+
+    // The configuration wizard: mode 0 a new configuration (it becomes the current one), 1 the
+    // current configuration, 2 record 2, read from an instrument, with the offer of a copy.
+    // True when the user ended it with End and it was stored; false when cancelled or when
+    // the configuration could not be opened (told to the user). A failed save raises CError
+    // with the archive and the current id as they were.
+    bool EditNewProgramma(qint32 mode);
+    // The name of the list's current configuration; empty when none.
+    QString NomeProgramma() const;
 
     // Builds a command: its menu item and toolbar button run handler and enable by its rule.
     void Plug(MainCommand command, std::function<void()> handler);
@@ -73,6 +81,7 @@ private:
     void SetStatusText(const QString &text);
     void StatusBarHelpID(qint16 &id);
     void CurrentRowChanged(const QModelIndex &current);
+    // Also while the print control is busy, which printing and printer setup wait for.
     void ApplyCommandState();
     void RunMainCommand(MainCommand command);
     QAction *MenuItem(MainCommand command) const;
@@ -85,11 +94,21 @@ private:
     // The dialog of program files, modal over the window; the chosen file, or none on cancel.
     QString ChooseProgramFile(bool save, const QString &proposedName);
 
+    void mnuPrint_Click();
+    void mnuPrintOption_Click();
+    void mnuPrinterSetup_Click();
+    void PrintTable_PrintEnd();
+    // The printer a print goes to: the program's printer when it is a queue printing there,
+    // else a PDF file the user names, proposed as nomeProgramma; none when no file is named.
+    std::unique_ptr<QPrinter> OutputPrinter(const QString &nomeProgramma);
+
     std::unique_ptr<Ui::FMain> ui;
     QLabel *m_StatusText = nullptr;
     qint32 m_IDProgramma = -1;
     // Where the last file dialog of program files was left in this run.
     QString m_ProgramFileFolder;
+    // Where the last PDF file was written in this run.
+    QString m_PdfFolder;
     CProgrammiListModel m_Programmi;
     CStatusBarHelp m_StatusBarHelp;
     CMainCommandState m_CommandState;

@@ -98,3 +98,17 @@ TEST_F(PrintTable, StartPrintWhilePrintingIsRefused)
     EXPECT_FALSE(second);
     EXPECT_EQ(ends, 1);
 }
+
+// A preview whose pages cannot be laid out ends the print at once; the error goes on.
+TEST_F(PrintTable, PreviewThatFailsEndsThePrint)
+{
+    table.SetMode(Platform::CPrintTable::kPreviewMode);
+    table.SetPreviewPrinterSource(
+        [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
+    table.SetContent([](QPrinter &, const Platform::CPrintTable &) {
+        throw CError(MakeUserError(13999), "test", "content failed");
+    });
+    EXPECT_THROW(table.StartPrint(), CError);
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(busyAtEnd || table.Busy() || table.isVisible());
+}

@@ -5,7 +5,11 @@
 #include "model/Model_fixture.h"
 #include "platform/widgets/PrinterCatalogue.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
+#include <QTimer>
 
 // No test reaches a print system: Qt's print support looks for a server that does not exist,
 // and printer setup reads the fake catalogue a test installs.
@@ -93,4 +97,29 @@ private:
     }
 
     QString m_Path;
+};
+
+// The user of the next file dialog the code under test opens, which must be Qt's own: types
+// file and accepts it, or cancels when file is empty. Shown: the dialog's title, the name it
+// proposed and its filters.
+class FileDialogUser
+{
+public:
+    explicit FileDialogUser(QString file = {})
+    {
+        QTimer::singleShot(0, &m_Context, [this, file] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog && dialog->testOption(QFileDialog::DontUseNativeDialog));
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            Shown << dialog->windowTitle() << name->text() << dialog->nameFilters();
+            if (file.isEmpty())
+                return dialog->reject();
+            name->setText(file);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+    }
+    QStringList Shown;
+
+private:
+    QObject m_Context;
 };

@@ -167,4 +167,11 @@ std::unique_ptr<QPrinter> NewPrinter(const CPrinterChoice &choice, const QString
     return printer;
 }
 
+std::unique_ptr<QPrinter> NewPreviewPrinter(const CPrinterChoice &choice)
+{
+    CPrinterChoice toFile = choice;
+    toFile.PrintToFile = true;
+    return NewPrinter(toFile, QString());
+}
+
 } // namespace ApplicationPrinter

@@ -55,5 +55,8 @@ CPrinterChoice ForPrint();
 bool PrintsOnQueue(const CPrinterChoice &choice);
 // A printer set up for the choice: its queue, or pdfFile written as PDF.
 std::unique_ptr<QPrinter> NewPrinter(const CPrinterChoice &choice, const QString &pdfFile);
+// A printer with the choice's paper and orientation for a preview to lay pages out on; it
+// reaches no queue and writes no file.
+std::unique_ptr<QPrinter> NewPreviewPrinter(const CPrinterChoice &choice);
 
 } // namespace ApplicationPrinter

@@ -1,0 +1,75 @@
+#include "app/ConfigurationEdit.h"
+
+#include "common/Error.h"
+#include "common/ResString.h"
+#include "model/ArchiveTransaction.h"
+
+namespace {
+
+constexpr int kCaptionModify = 790;
+constexpr int kCaptionNew = 791;
+constexpr int kCaptionActualSetting = 792;
+
+// The id comes from the counter inside the transaction that adds the rows: a failure undoes
+// both, and the counter hands the same id out again.
+qint32 AddUnderNewID(CConfiguration &configuration)
+{
+    CArchiveTransaction transaction;
+    const qint32 id = g_Connection->NewID();
+    configuration.Add(id);
+    transaction.Commit();
+    return id;
+}
+
+} // namespace
+
+QString ConfigWizardCaption(qint32 mode, const QString &nomeProgramma)
+{
+    switch (mode) {
+    case emModify:
+        return LoadResStringArgs(kCaptionModify, {nomeProgramma});
+    case emActualSetting:
+        return LoadResString(kCaptionActualSetting);
+    default:
+        return LoadResString(kCaptionNew);
+    }
+}
+
+qint32 EditedRecord(qint32 mode, qint32 currentId)
+{
+    switch (mode) {
+    case emModify:
+        return currentId;
+    case emActualSetting:
+        return CArchive::kActualSettingID;
+    default:
+        return -1;
+    }
+}
+
+ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint32 currentId)
+{
+    if (mode == emNew)
+        return ELoadResult::Loaded;
+    try {
+        configuration.Load(EditedRecord(mode, currentId));
+    } catch (const CError &error) {
+        if (error.Number() != MakeUserError(aeRecordNotFound))
+            throw;
+        return ELoadResult::RowsMissing;
+    }
+    return ELoadResult::Loaded;
+}
+
+void StoreEdited(CConfiguration &configuration, qint32 mode, qint32 &currentId)
+{
+    if (mode == emNew)
+        currentId = AddUnderNewID(configuration);
+    else
+        configuration.Update(EditedRecord(mode, currentId));
+}
+
+qint32 StoreCopy(CConfiguration &configuration)
+{
+    return AddUnderNewID(configuration);
+}

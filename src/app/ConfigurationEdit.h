@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/Configuration.h"
+
+#include <QString>
+
+// The display-free half of the configuration wizard's run from the main window: which record
+// a mode edits, the caption, and how a configuration ended with End reaches the archive. The
+// pages and the run itself live in app/widgets/ArchiveCommands.h.
+
+// What EditNewProgramma edits.
+enum EditMode : qint32 {
+    emNew = 0,          // a new configuration, class defaults, stored under a new id
+    emModify = 1,       // the current configuration, rewritten in place
+    emActualSetting = 2 // record 2, what was read from an instrument; a copy on request
+};
+
+// The wizard's caption for a mode: 791, 790 with the configuration's name for "|1", 792.
+QString ConfigWizardCaption(qint32 mode, const QString &nomeProgramma);
+
+// The record a mode loads and updates: the current id, or record 2 for emActualSetting.
+// emNew has none (-1): its id is taken when it is stored.
+qint32 EditedRecord(qint32 mode, qint32 currentId);
+
+enum class ELoadResult { Loaded, RowsMissing };
+
+// Fills the configuration for the wizard: emNew keeps the class defaults; the other modes
+// read the thirteen rows of their record. RowsMissing: a table holds no row of the record
+// (traced by the archive); the objects are then not to be shown. Any other archive failure
+// raises its CError.
+ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint32 currentId);
+
+// Stores a configuration ended with End, in one transaction per stored configuration:
+//   emNew            a new id and the thirteen rows under it; currentId becomes that id;
+//   emModify         the rows of currentId rewritten;
+//   emActualSetting  the rows of record 2 rewritten.
+// A failure raises its CError with the archive as it was: no row added or changed, the new id
+// given back (the next new id is the same one again) and currentId as it was.
+void StoreEdited(CConfiguration &configuration, qint32 mode, qint32 &currentId);
+
+// Archives a copy of the configuration under a new id (the edited record 2 kept as a
+// configuration of the list); the new id, or a CError with the archive as it was.
+qint32 StoreCopy(CConfiguration &configuration);

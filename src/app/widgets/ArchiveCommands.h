@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QtGlobal>
+
+class CConfiguration;
+class CWizardTabs;
+class FMain;
+class QWidget;
+
+// The configuration wizard and the archive commands of the main window: New, Modify, Delete.
+// FMain plugs the commands and exposes EditNewProgramma; everything else is here, the id
+// handling and the saving in app/ConfigurationEdit.h.
+
+// Adds the fourteen pages of the configuration wizard in their positions
+// (ConfigWizardPositions()), each over its object of the configuration (the closing page over
+// none), and wires the rules of the page changes; in mode 2 the module page takes its
+// re-configuration variant. Pages are made with parent as their owner window; the engine must
+// be released before it.
+void BuildConfigWizard(CWizardTabs &wizard, CConfiguration &configuration, qint32 mode, QWidget *parent);
+
+// Runs the configuration wizard (EditMode: 0 New, 1 Modify the current configuration,
+// 2 record 2 with the offer of a copy, question 799) and stores what the user ended with End.
+// True when it was stored. New makes the new configuration the window's current one.
+// A configuration whose rows are missing gives message 808 and no wizard (false). A failing
+// save raises its CError with the archive and the current id as they were; in mode 2 the
+// copy's failure is shown and record 2 stays stored (true).
+bool EditNewProgramma(FMain &window, qint32 mode);
+
+// The three commands of the Files-management menu and their toolbar buttons.
+void NewProgramma(FMain &window);
+void ModifyProgramma(FMain &window);
+// Asks message 795 first; No changes nothing.
+void DeleteProgramma(FMain &window);
