@@ -9,11 +9,14 @@
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/LinkWindow.h"
 #include "support/SimAuxLine.h"
+#include "support/TraceCapture.h"
 #include "wizard/widgets/PageScript_fixture.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 
 using MemMap::EFamily;
@@ -83,6 +86,43 @@ QList<PageStep> Noting(QList<PageStep> steps, QStringList &pages)
         };
     return steps;
 }
+
+// The user of receive-edit-transmit: the link wizard by its steps, then the configuration
+// wizard: the electrical maximum one step up on the scale page, Next to the closing page and
+// `closing` there. Every page is noted as Noting does, and the name the configuration wizard's
+// module page shows.
+class RxTxUser
+{
+public:
+    RxTxUser(const QList<PageStep> &link, qint32 closing) : m_Steps(Noting(link, Pages)), m_Closing(closing)
+    {
+        SetWizardPageShow([this](IWizardPage &shown) {
+            auto &page = dynamic_cast<CWizardPage &>(shown);
+            page.show();
+            if (!m_Steps.isEmpty()) {
+                const PageStep step = m_Steps.takeFirst();
+                step.Touch(page);
+                Press(page, step.Button);
+                return;
+            }
+            const QString kind = QLatin1String(page.metaObject()->className());
+            Pages.append(kind + QLatin1Char(' ') + page.windowTitle());
+            if (auto *name = page.findChild<QLineEdit *>(QStringLiteral("txtProgramName")))
+                EditedName = name->text();
+            if (auto *maximum = page.findChild<QLineEdit *>(QStringLiteral("txtMaxElectricScale")))
+                QTest::keyClick(maximum, Qt::Key_Up);
+            Press(page, kind == QLatin1String("FWFinalSetupMessage") ? m_Closing : N);
+        });
+    }
+    ~RxTxUser() { SetWizardPageShow({}); }
+
+    QStringList Pages;
+    QString EditedName;
+
+private:
+    QList<PageStep> m_Steps;
+    qint32 m_Closing;
+};
 
 QStringList StoredLinkSettings()
 {
@@ -345,6 +385,154 @@ TEST_F(LinkCommandsTest, LiveViewPollsTheFoundInstrumentUntilClosed)
     const qsizetype requests = line.Requests().size();
     QTest::qWait(300);
     EXPECT_EQ(line.Requests().size(), requests);
+}
+
+// An instrument at address 254 holding the current configuration's image, over RS 232 at
+// 38400 baud.
+SimInstrument &InstrumentWithImageOf(InstrumentSimulator &line, qint32 id, int address)
+{
+    SimInstrument &instrument = AddInstrumentFor(line, StoredCode(id), address);
+    QVector<qint16> image = ImageOf(id);
+    image[86] = qint16(address);
+    image[87] = qint16(SimInstrument::CodeOfBaud(38400));
+    instrument.SetImage(image);
+    return instrument;
+}
+
+const QString kEditing = QStringLiteral("Modifica dell'attuale configurazione dello strumento.");
+const QString kEdited = QStringLiteral("Modifica dell'attuale configurazione dello strumento eseguita.");
+const QString kNotEdited =
+    QStringLiteral("Annullata la modifica dell'attuale configurazione dello strumento.");
+
+// The automatic search finds the instrument at 254 for the read; the configuration wizard
+// opens on record 2 as read; what it ends with goes back to 254 without another search, and
+// the next link wizard starts from the manual address 254.
+TEST_F(LinkCommandsTest, ReceiveEditTransmitWritesTheEditBackToTheSearchedAddress)
+{
+    InstrumentSimulator line;
+    line.AttachAsPort(1);
+    SimInstrument &instrument = InstrumentWithImageOf(line, selected, 254);
+    const QVector<qint16> before = ImageIn(instrument, 89);
+    TraceCapture trace;
+    LinkWindowWatch watch;
+    {
+        RxTxUser user({CommPage(itRS232), Click("optAutomatic"), {E}}, E);
+        Run("RxTxProg");
+        const QString caption = QLatin1Char(' ') + LoadResString(792);
+        EXPECT_EQ(user.Pages.mid(0, 3),
+                  QStringList({"FWCommConfig" + caption, "FWNetworkAddMsgSetup" + caption,
+                               "FWFinalSetupMessage" + caption}));
+        EXPECT_EQ(user.Pages.value(3), "FWModInstr" + caption);
+        EXPECT_EQ(user.EditedName, LoadResString(617));
+    }
+    EXPECT_EQ(watch.Opened, QStringList({"FSerialProgSetup", "FSerialProgSetup"}));
+    EXPECT_EQ(m_Messages.Ids(), QList<int>{799}); // no copy
+    EXPECT_EQ(trace.Lines().filter(QStringLiteral("attuale configurazione")),
+              QStringList({kEditing, kEdited}));
+    // The edit reached the instrument, which stayed at 254.
+    EXPECT_NE(ImageOf(CArchive::kActualSettingID), before);
+    EXPECT_EQ(ImageIn(instrument, 89), ImageOf(CArchive::kActualSettingID));
+    EXPECT_EQ(instrument.Address(), 254);
+    EXPECT_EQ(std::count_if(line.Requests().begin(), line.Requests().end(),
+                            [](const QByteArray &request) { return quint8(request[0]) != 254; }),
+              1); // the read's probe of 255
+    EXPECT_EQ(StoredLinkSettings(), QStringList({"0", "1", "1", "0", "0", "2"}));
+
+    QString shown;
+    PageScript next({{N}, {C, [&](CWizardPage &page) {
+                               shown =
+                                   page.findChild<QRadioButton *>(QStringLiteral("optManual"))->isChecked()
+                                       ? page.findChild<QLineEdit *>(QStringLiteral("txtNetworkAdd"))->text()
+                                       : QStringLiteral("automatic");
+                           }}});
+    Run("mnuSendProgramma");
+    EXPECT_EQ(shown, QStringLiteral("254"));
+}
+
+// A read that fails ends the command before the configuration wizard, a cancelled
+// configuration wizard before the write: nothing reaches the instrument.
+struct EarlyEndCase
+{
+    const char *what;
+    bool readFails;
+    QStringList traced;
+};
+
+void PrintTo(const EarlyEndCase &c, std::ostream *out)
+{
+    *out << c.what;
+}
+
+class ReceiveEditTransmitEnds : public LinkCommandsTest, public ::testing::WithParamInterface<EarlyEndCase>
+{};
+
+TEST_P(ReceiveEditTransmitEnds, BeforeTheWrite)
+{
+    const EarlyEndCase &c = GetParam();
+    InstrumentSimulator line;
+    line.AttachAsPort(1);
+    SimInstrument &instrument = InstrumentWithImageOf(line, selected, 1);
+    if (c.readFails)
+        line.InjectFault({SimFault::BadCrc,
+                          InstrumentSimulator::kAlways,
+                          InstrumentSimulator::kAnyAddress,
+                          {},
+                          InstrumentSimulator::ForRegister(kMemoryMapBaseAddress)});
+    const QString archive = ArchiveSnapshot();
+    TraceCapture trace;
+    LinkWindowWatch watch;
+    RxTxUser user({CommPage(itRS232), {N}, {E}}, C);
+    Run("mnuRxEditTxProgramma");
+    EXPECT_EQ(user.Pages.size() > 3, !c.readFails); // the configuration wizard
+    EXPECT_EQ(watch.Opened, QStringList{"FSerialProgSetup"});
+    EXPECT_EQ(m_Messages.Shown().size(), c.readFails ? 1 : 0);
+    EXPECT_EQ(trace.Lines().filter(QStringLiteral("attuale configurazione")), c.traced);
+    EXPECT_TRUE(instrument.Writes().isEmpty());
+    if (c.readFails)
+        EXPECT_TRUE(ArchiveSnapshot() == archive);
+    else // record 2 keeps what was read
+        EXPECT_EQ(ImageOf(CArchive::kActualSettingID), ImageIn(instrument, 89));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReceiveEditTransmitEnds,
+    ::testing::Values(EarlyEndCase{"read fails", true, {}},
+                      EarlyEndCase{"configuration wizard cancelled", false, {kEditing, kNotEdited}}),
+    CaseName());
+
+// Over the auxiliary interface the wizard asks for the fitted modules instead of the network;
+// the read takes them for record 2, and both runs go through the auxiliary window.
+TEST_F(LinkCommandsTest, ReceiveEditTransmitOverTheAuxiliaryInterfaceReadsTheDeclaredModules)
+{
+    SimAuxLine sim;
+    MessageRecorder answers({QMessageBox::Yes}); // a copy of record 2 archived
+    const QAbstractItemModel *list = window->findChild<QTableView *>(QStringLiteral("dgProgrammi"))->model();
+    const int listed = list->rowCount();
+    LinkWindowWatch watch;
+    RxTxUser user({CommPage(itAuxiliary),
+                   {N,
+                    [](CWizardPage &page) {
+                        for (const char *option : {"optSlotA2", "optSlotC1"})
+                            page.findChild<QRadioButton *>(QLatin1String(option))->click();
+                    }},
+                   {E}},
+                  E);
+    Run("mnuRxEditTxProgramma");
+    EXPECT_EQ(user.Pages.value(1), QStringLiteral("FWModInstr ") + LoadResString(792));
+    EXPECT_EQ(watch.Opened, QStringList({"FAuxProgSetup", "FAuxProgSetup"}));
+    CConfiguration read;
+    read.Load(CArchive::kActualSettingID);
+    EXPECT_EQ(std::make_pair(read.ModInstr().SlotA(), read.ModInstr().SlotC()),
+              std::make_pair(qint16(2), qint16(1)));
+    QStringList requests;
+    for (const QByteArray &request : sim.Line().Requests())
+        requests.append(QString::fromLatin1(request));
+    ASSERT_EQ(requests.value(0), QStringLiteral("READ"));
+    EXPECT_EQ(requests.mid(1, 1), QStringList{"WRITE"});
+    EXPECT_EQ(requests.last(), QStringLiteral("END"));
+    EXPECT_EQ(sim.Aux().Commands().size(), requests.size() - 3);
+    EXPECT_EQ(answers.Ids(), QList<int>{799});
+    EXPECT_EQ(list->rowCount(), listed + 1);
 }
 
 } // namespace

@@ -83,6 +83,7 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
     Plug(mcPrinterSetup, [this] { mnuPrinterSetup_Click(); });
     Plug(mcPrint, [this] { mnuPrint_Click(); });
     Plug(mcSendProgramma, [this] { SendProgramma(*this); });
+    Plug(mcRxEditTxProgramma, [this] { RxEditTxProgramma(*this); });
     Plug(mcViewVariable, [this] { ViewVariable(*this); });
 
     connect(ui->PrintTable, &Platform::CPrintTable::PrintEnd, this, &FMain::PrintTable_PrintEnd);

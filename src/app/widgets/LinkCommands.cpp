@@ -1,8 +1,11 @@
 #include "app/widgets/LinkCommands.h"
 
+#include "app/ConfigurationEdit.h"
 #include "app/LinkCommands.h"
 #include "app/widgets/FMain.h"
 #include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "model/Archive.h"
 #include "model/ModInstr.h"
 #include "programming/widgets/AuxProgSetup.h"
 #include "programming/widgets/SerialProgSetup.h"
@@ -62,6 +65,29 @@ void SendProgramma(FMain &window)
 {
     if (RunLinkWizard(window, ELinkCommand::Transmit))
         RunTransfer(window, CTransferWindow::kActionWrite, window.IDProgramma());
+}
+
+void RxEditTxProgramma(FMain &window)
+{
+    CModInstr modInstr;
+    if (!RunLinkWizard(window, ELinkCommand::ReceiveEditTransmit, &modInstr))
+        return;
+    if (!RunTransfer(window, CTransferWindow::kActionRead, CArchive::kActualSettingID, &modInstr))
+        return;
+    g_Trace->BugMessage(QStringLiteral("Modifica dell'attuale configurazione dello strumento."));
+    if (!window.EditNewProgramma(emActualSetting)) {
+        g_Trace->BugMessage(
+            QStringLiteral("Annullata la modifica dell'attuale configurazione dello strumento."));
+        return;
+    }
+    g_Trace->BugMessage(QStringLiteral("Modifica dell'attuale configurazione dello strumento eseguita."));
+    // The configuration wizard may have archived a copy under a new id.
+    window.RequeryProgrammi();
+    window.UpdateToolBarButtons();
+    // Back to the instrument just read, with no new address search: after an automatic search
+    // NetworkAdd holds the address it found.
+    window.NetworkAddMsg().SetSelNetworkAdd(1);
+    RunTransfer(window, CTransferWindow::kActionWrite, CArchive::kActualSettingID);
 }
 
 void ViewVariable(FMain &window)

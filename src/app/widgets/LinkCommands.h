@@ -16,6 +16,15 @@ class FMain;
 // FSerialProgSetup.
 void SendProgramma(FMain &window);
 
+// Reads the instrument into record 2 (the modules it holds found by the serial read, or, over
+// the auxiliary interface, those the user declared on the wizard's module page), lets the user
+// edit it in the configuration wizard (EditNewProgramma(2), which may archive a copy) and
+// writes it back through a fresh window of the same interface, to the address the read used:
+// the manual address, or the one the read's search found, the address choice becoming manual.
+// A failed or cancelled read ends the command before the configuration wizard; a cancelled
+// configuration wizard ends it before the write, record 2 keeping what was read.
+void RxEditTxProgramma(FMain &window);
+
 // Shows the measured values and alarm states of one instrument or of the whole network in
 // FViewInstrData; nothing is archived.
 void ViewVariable(FMain &window);
