@@ -56,7 +56,7 @@ QStringList Disabled(const FMain &window)
 TEST_F(MainWindowTest, EnablesCommandsByTheListAndWhatIsBuilt)
 {
     std::unique_ptr<FMain> window = Open();
-    EXPECT_EQ(Disabled(*window).size(), 12);
+    EXPECT_EQ(Disabled(*window).size(), 8);
     EXPECT_FALSE(Disabled(*window).contains("mnuExit") || Disabled(*window).contains("mnuAbout"));
     for (int command = 0; command < mcCount; ++command)
         window->Plug(MainCommand(command), [] {});

@@ -8,6 +8,7 @@
 #include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FAbout.h"
 #include "app/widgets/FileDialog.h"
+#include "app/widgets/LinkCommands.h"
 #include "app/widgets/RunCommand.h"
 #include "app/widgets/print/ApplicationPrinter.h"
 #include "app/widgets/print/FOption.h"
@@ -81,6 +82,9 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
     Plug(mcPrintOption, [this] { mnuPrintOption_Click(); });
     Plug(mcPrinterSetup, [this] { mnuPrinterSetup_Click(); });
     Plug(mcPrint, [this] { mnuPrint_Click(); });
+    Plug(mcSendProgramma, [this] { SendProgramma(*this); });
+    Plug(mcRxEditTxProgramma, [this] { RxEditTxProgramma(*this); });
+    Plug(mcViewVariable, [this] { ViewVariable(*this); });
 
     connect(ui->PrintTable, &Platform::CPrintTable::PrintEnd, this, &FMain::PrintTable_PrintEnd);
     // A print started from the preview is a command of the window like any other.

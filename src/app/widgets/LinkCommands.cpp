@@ -1,0 +1,100 @@
+#include "app/widgets/LinkCommands.h"
+
+#include "app/ConfigurationEdit.h"
+#include "app/LinkCommands.h"
+#include "app/widgets/FMain.h"
+#include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "model/Archive.h"
+#include "model/ModInstr.h"
+#include "programming/widgets/AuxProgSetup.h"
+#include "programming/widgets/SerialProgSetup.h"
+#include "programming/widgets/ViewInstrData.h"
+#include "wizard/widgets/FWCommConfig.h"
+#include "wizard/widgets/FWModInstr.h"
+#include "wizard/widgets/FWNetworkAddMsgSetup.h"
+#include "wizard/widgets/FinalSetupMessage.h"
+
+#include <memory>
+
+namespace {
+
+// Runs the command's link wizard, its pages made afresh; true when it was ended with End, and
+// then both settings objects are stored. modInstr is the data of the module page, when the
+// wizard has one.
+bool RunLinkWizard(FMain &window, ELinkCommand command, CModInstr *modInstr = nullptr)
+{
+    const CLinkWizardForm &form = LinkWizardForm(command);
+    CWizardTabs wizard;
+    wizard.SetCaption(LoadResString(form.CaptionId));
+    wizard.Add(std::make_unique<FWCommConfig>(&window), &window.CommConfigSetup())
+        .SetAction(form.CommConfigAction);
+    if (form.ModulePage)
+        wizard.Add(std::make_unique<FWModInstr>(&window), modInstr).SetAction(form.ModInstrAction);
+    wizard.Add(std::make_unique<FWNetworkAddMsgSetup>(&window), &window.NetworkAddMsg())
+        .SetAction(form.NetworkAction);
+    wizard.Add(std::make_unique<FWFinalSetupMessage>(&window)).SetAction(form.FinalAction);
+    SetLinkWizardRules(wizard, form.Rules);
+    if (wizard.Start() != 0)
+        return false;
+    // An empty name: the settings store. The module page's data keeps nothing there.
+    wizard.SaveData(QString());
+    return true;
+}
+
+// One transfer of record id through the window of the chosen interface; true when it
+// succeeded. A read passes the modules the user declared, a write none.
+bool RunTransfer(FMain &window, qint32 action, qint32 id, CModInstr *modInstr = nullptr)
+{
+    CCommConfig &commConfig = window.CommConfigSetup();
+    std::unique_ptr<CTransferWindow> transfer;
+    if (TransferWindowFor(commConfig.InterfaceType()) == ETransferWindow::Auxiliary)
+        transfer = std::make_unique<FAuxProgSetup>(&window);
+    else
+        transfer = std::make_unique<FSerialProgSetup>(&window);
+    transfer->SetAction(action);
+    transfer->SetIDProgramma(id);
+    transfer->Create(commConfig, modInstr, window.NetworkAddMsg());
+    transfer->exec();
+    return transfer->ReturnValue();
+}
+
+} // namespace
+
+void SendProgramma(FMain &window)
+{
+    if (RunLinkWizard(window, ELinkCommand::Transmit))
+        RunTransfer(window, CTransferWindow::kActionWrite, window.IDProgramma());
+}
+
+void RxEditTxProgramma(FMain &window)
+{
+    CModInstr modInstr;
+    if (!RunLinkWizard(window, ELinkCommand::ReceiveEditTransmit, &modInstr))
+        return;
+    if (!RunTransfer(window, CTransferWindow::kActionRead, CArchive::kActualSettingID, &modInstr))
+        return;
+    g_Trace->BugMessage(QStringLiteral("Modifica dell'attuale configurazione dello strumento."));
+    if (!window.EditNewProgramma(emActualSetting)) {
+        g_Trace->BugMessage(
+            QStringLiteral("Annullata la modifica dell'attuale configurazione dello strumento."));
+        return;
+    }
+    g_Trace->BugMessage(QStringLiteral("Modifica dell'attuale configurazione dello strumento eseguita."));
+    // The configuration wizard may have archived a copy under a new id.
+    window.RequeryProgrammi();
+    window.UpdateToolBarButtons();
+    // Back to the instrument just read, with no new address search: after an automatic search
+    // NetworkAdd holds the address it found.
+    window.NetworkAddMsg().SetSelNetworkAdd(1);
+    RunTransfer(window, CTransferWindow::kActionWrite, CArchive::kActualSettingID);
+}
+
+void ViewVariable(FMain &window)
+{
+    if (!RunLinkWizard(window, ELinkCommand::LiveView))
+        return;
+    FViewInstrData view(&window);
+    view.Create(window.CommConfigSetup(), window.NetworkAddMsg());
+    view.exec();
+}
