@@ -41,6 +41,22 @@ namespace DisplayDigits {
 enum : qint16 { Digits1999 = 0, Digits9990 = 1 };
 }
 
+// How many alarms the relay module of slot C drives: Z3 one, Z5 two, Z8/Z9 four; none for no
+// module, KQ, or a stored code outside the table.
+inline int RelayModuleAlarms(qint16 slotC)
+{
+    switch (slotC) {
+    case SlotCModule::Z3:
+        return 1;
+    case SlotCModule::Z5:
+        return 2;
+    case SlotCModule::Z8Z9:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
 // The module code word CodificaModuli, bit by bit.
 namespace ModuleCodeBits {
 enum : quint16 {

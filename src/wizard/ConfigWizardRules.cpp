@@ -27,22 +27,6 @@ template <class DataClass> std::unique_ptr<CConfigClass> New()
     return std::make_unique<DataClass>();
 }
 
-// Alarm pages a relay module brings: Z3 one, Z5 two, Z8/Z9 all four. A code of no relay
-// module (none, KQ, or a stored value outside the codes) brings none.
-int RelayAlarms(qint16 slotC)
-{
-    switch (slotC) {
-    case SlotCModule::Z3:
-        return 1;
-    case SlotCModule::Z5:
-        return 2;
-    case SlotCModule::Z8Z9:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 bool Always(const CModInstr &, const CInOutScale &)
 {
     return true;
@@ -67,7 +51,7 @@ bool Linearized(const CModInstr &M, const CInOutScale &S)
 }
 template <int Number> bool AlarmFitted(const CModInstr &M, const CInOutScale &)
 {
-    return RelayAlarms(M.SlotC()) >= Number;
+    return RelayModuleAlarms(M.SlotC()) >= Number;
 }
 bool KQFitted(const CModInstr &M, const CInOutScale &)
 {

@@ -11,18 +11,9 @@ bool Always(const CModInstr &, const CInOutScale &)
     return true;
 }
 
-bool RelayAlarms(const CModInstr &modInstr, int alarm)
+template <int Number> bool AlarmFitted(const CModInstr &m, const CInOutScale &)
 {
-    // Z3 drives one alarm, Z5 two, Z8/Z9 four; KQ in slot C drives none.
-    const qint16 slotC = modInstr.SlotC();
-    switch (alarm) {
-    case 1:
-        return slotC >= SlotCModule::Z3 && slotC <= SlotCModule::Z8Z9;
-    case 2:
-        return slotC >= SlotCModule::Z5 && slotC <= SlotCModule::Z8Z9;
-    default:
-        return slotC == SlotCModule::Z8Z9;
-    }
+    return RelayModuleAlarms(m.SlotC()) >= Number;
 }
 
 // The analog output sits on a KQ module: slot D or C on IXO, slot C or B on the other models.
@@ -46,10 +37,10 @@ const QList<CPrintRule> kPrintRules = {
      [](const CModInstr &m, const CInOutScale &) { return m.ModelloStrumento() != Modello::IXO; }},
     {"CInOutScale", Always},
     {"CLinearize", [](const CModInstr &, const CInOutScale &s) { return s.Linearizzazione() == 1; }},
-    {"CAlarm1", [](const CModInstr &m, const CInOutScale &) { return RelayAlarms(m, 1); }},
-    {"CAlarm2", [](const CModInstr &m, const CInOutScale &) { return RelayAlarms(m, 2); }},
-    {"CAlarm3", [](const CModInstr &m, const CInOutScale &) { return RelayAlarms(m, 3); }},
-    {"CAlarm4", [](const CModInstr &m, const CInOutScale &) { return RelayAlarms(m, 4); }},
+    {"CAlarm1", AlarmFitted<1>},
+    {"CAlarm2", AlarmFitted<2>},
+    {"CAlarm3", AlarmFitted<3>},
+    {"CAlarm4", AlarmFitted<4>},
     {"CAnalogOut", AnalogOutFitted},
 };
 

@@ -12,6 +12,13 @@ void COptionButton::Create(QWidget *frm)
     m_Frame = frm;
 }
 
+void COptionButton::Create(QWidget *frm, std::initializer_list<QRadioButton *> buttons)
+{
+    Create(frm);
+    for (QRadioButton *button : buttons)
+        AddOptionButton(button);
+}
+
 void COptionButton::AddOptionButton(QRadioButton *ob)
 {
     g_Trace->BugAssert(ob != nullptr && m_Buttons.size() < kMaxButtons, {});

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <initializer_list>
+
 class QRadioButton;
 class QWidget;
 
@@ -26,6 +28,8 @@ public:
 
     void Create(QWidget *frm);
     void AddOptionButton(QRadioButton *ob);
+    // Create and AddOptionButton in one: the frame and its buttons in index order.
+    void Create(QWidget *frm, std::initializer_list<QRadioButton *> buttons);
     void Activate(qint16 index, bool bEnabled);
     void ActivateGroup(bool bEnabled);
     // The first checked button's index; with none checked, the last index set or read.

@@ -144,26 +144,12 @@ bool IsSent(const CImageWord &w, const ISettingStore &store)
         return store.Value(ESetting::Linearizzazione, 0) == 1 &&
                w.Item < store.Value(ESetting::NumSpezzate, 0);
     case ESend::AlarmInUse:
-        return w.Item <= AlarmsInUse(store.Value(ESetting::SlotC, 0));
+        return w.Item <= RelayModuleAlarms(store.Value(ESetting::SlotC, 0));
     }
     Q_UNREACHABLE();
 }
 
 } // namespace
-
-int AlarmsInUse(qint16 slotC)
-{
-    switch (slotC) {
-    case SlotCModule::Z3:
-        return 1;
-    case SlotCModule::Z5:
-        return 2;
-    case SlotCModule::Z8Z9:
-        return 4;
-    default:
-        return 0;
-    }
-}
 
 QStringList BuildAuxImage(const ISettingStore &store, EFamily family, const CAuxContext &context)
 {

@@ -39,7 +39,4 @@ QStringList BuildAuxImage(const ISettingStore &store, EFamily family, const CAux
 void ApplyAuxImage(const QStringList &entries, EFamily family, const CAuxContext &context,
                    ISettingStore &store);
 
-// How many alarm blocks the relay module of slot C uses: Z3 1, Z5 2, Z8/Z9 4, otherwise 0.
-int AlarmsInUse(qint16 slotC);
-
 } // namespace MemMap

@@ -29,7 +29,7 @@ enum class EWordCode { Raw, IntegrationTime };
 
 // When the auxiliary write sends an entry; an entry not sent is "NoSend".
 //   WithLinearization: linearization on       PointInUse: linearization on, item < NumSpezzate
-//   AlarmInUse: the alarm belongs to the relay module of slot C (AlarmsInUse)
+//   AlarmInUse: the alarm belongs to the relay module of slot C (RelayModuleAlarms)
 enum class ESend { Always, WithLinearization, PointInUse, AlarmInUse };
 
 // The auxiliary text of a value:

@@ -64,9 +64,7 @@ FWAlarm::FWAlarm(QWidget *parent) : CWizardDataPage(parent), m_Ui(std::make_uniq
     for (QRadioButton *option : {m_Ui->optAlarmType0, m_Ui->optAlarmType1, m_Ui->optAlarmType2,
                                  m_Ui->optAlarmType3, m_Ui->optAlarmType4, m_Ui->optAlarmType5})
         m_AlarmType.AddOptionButton(option);
-    m_RelayStatus.Create(m_Ui->RelayStatus);
-    m_RelayStatus.AddOptionButton(m_Ui->optRelayStatus0);
-    m_RelayStatus.AddOptionButton(m_Ui->optRelayStatus1);
+    m_RelayStatus.Create(m_Ui->RelayStatus, {m_Ui->optRelayStatus0, m_Ui->optRelayStatus1});
     m_AlarmColor.Create(m_Ui->AlarmColor);
     for (QRadioButton *option :
          {m_Ui->optAlarmColor0, m_Ui->optAlarmColor1, m_Ui->optAlarmColor2, m_Ui->optAlarmColor3})

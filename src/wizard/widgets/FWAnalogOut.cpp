@@ -22,9 +22,7 @@ FWAnalogOut::FWAnalogOut(QWidget *parent) : CWizardDataPage(parent), m_Ui(std::m
     m_Ui->setupUi(Body());
     CreatePercentSpin(m_MaxOut, m_Ui->txtMaxOut, m_Ui->UpDown1);
     CreatePercentSpin(m_MinOut, m_Ui->txtMinOut, m_Ui->UpDown2);
-    m_TypeSignalOut.Create(m_Ui->TypeSignalOut);
-    m_TypeSignalOut.AddOptionButton(m_Ui->optTypeSignalOut0);
-    m_TypeSignalOut.AddOptionButton(m_Ui->optTypeSignalOut1);
+    m_TypeSignalOut.Create(m_Ui->TypeSignalOut, {m_Ui->optTypeSignalOut0, m_Ui->optTypeSignalOut1});
 }
 
 FWAnalogOut::~FWAnalogOut() = default;

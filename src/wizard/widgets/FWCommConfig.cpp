@@ -13,10 +13,8 @@ FWCommConfig::FWCommConfig(QWidget *parent)
     : CWizardDataPage(parent), m_Ui(std::make_unique<Ui::FWCommConfig>())
 {
     m_Ui->setupUi(Body());
-    m_InterfaceType.Create(m_Ui->InterfaceType);
-    m_InterfaceType.AddOptionButton(m_Ui->optInterfaceType0);
-    m_InterfaceType.AddOptionButton(m_Ui->optInterfaceType1);
-    m_InterfaceType.AddOptionButton(m_Ui->optInterfaceType2);
+    m_InterfaceType.Create(m_Ui->InterfaceType,
+                           {m_Ui->optInterfaceType0, m_Ui->optInterfaceType1, m_Ui->optInterfaceType2});
     m_ComPort.Create(m_Ui->ComPort);
     for (QRadioButton *option : {m_Ui->optComPort0, m_Ui->optComPort1, m_Ui->optComPort2, m_Ui->optComPort3})
         m_ComPort.AddOptionButton(option);

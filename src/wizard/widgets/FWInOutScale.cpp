@@ -45,9 +45,7 @@ FWInOutScale::FWInOutScale(QWidget *parent)
                              true);
     m_MaxMeasureScale.Create(m_Ui->txtMaxMeasureScale, m_Ui->UpDown4, -kMeasureLimit, kMeasureLimit, 1, 1,
                              true);
-    m_Linearizzazione.Create(m_Ui->Linearizzazione);
-    m_Linearizzazione.AddOptionButton(m_Ui->optLinearizzazione0);
-    m_Linearizzazione.AddOptionButton(m_Ui->optLinearizzazione1);
+    m_Linearizzazione.Create(m_Ui->Linearizzazione, {m_Ui->optLinearizzazione0, m_Ui->optLinearizzazione1});
     connect(&m_MeasureDigitalPoint, &CComboBox::Change, this, &FWInOutScale::MeasureDigitalPoint_Change);
 }
 

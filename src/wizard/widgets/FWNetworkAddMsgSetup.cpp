@@ -29,12 +29,8 @@ FWNetworkAddMsgSetup::FWNetworkAddMsgSetup(QWidget *parent)
     : CWizardDataPage(parent), m_Ui(std::make_unique<Ui::FWNetworkAddMsgSetup>())
 {
     m_Ui->setupUi(Body());
-    m_ModeConfig.Create(m_Ui->frmModeConfig);
-    m_ModeConfig.AddOptionButton(m_Ui->optConfigSingleInstr);
-    m_ModeConfig.AddOptionButton(m_Ui->optConfigNetworkInstr);
-    m_SelNetworkAdd.Create(m_Ui->frmSelNetworkAdd);
-    m_SelNetworkAdd.AddOptionButton(m_Ui->optAutomatic);
-    m_SelNetworkAdd.AddOptionButton(m_Ui->optManual);
+    m_ModeConfig.Create(m_Ui->frmModeConfig, {m_Ui->optConfigSingleInstr, m_Ui->optConfigNetworkInstr});
+    m_SelNetworkAdd.Create(m_Ui->frmSelNetworkAdd, {m_Ui->optAutomatic, m_Ui->optManual});
     m_NetworkAdd.Create(m_Ui->txtNetworkAdd, m_Ui->UpDown1, kLowestAddress, kHighestAddress, kStep, kStep,
                         true);
     m_TotalInstrNetwork.Create(m_Ui->txtTotalInstrNetwork, m_Ui->UpDown2, kLowestAddress, kHighestAddress,

@@ -18,33 +18,23 @@ constexpr qint16 kTempCJCMin = 0;
 constexpr qint16 kTempCJCMax = 50;
 const QString kCelsius = QStringLiteral("°C");
 
-void AddOptions(COptionButton &group, QWidget *frame, std::initializer_list<QRadioButton *> options)
-{
-    group.Create(frame);
-    for (QRadioButton *option : options)
-        group.AddOptionButton(option);
-}
-
 } // namespace
 
 FWRangeQEM::FWRangeQEM(QWidget *parent) : CWizardDataPage(parent), m_Ui(std::make_unique<Ui::FWRangeQEM>())
 {
     m_Ui->setupUi(Body());
-    AddOptions(m_ProbeSelect, m_Ui->ProbeSelect,
-               {m_Ui->optProbeSelect0, m_Ui->optProbeSelect1, m_Ui->optProbeSelect2});
-    AddOptions(m_CJC, m_Ui->CJC, {m_Ui->optCJC0, m_Ui->optCJC1});
+    m_ProbeSelect.Create(m_Ui->ProbeSelect,
+                         {m_Ui->optProbeSelect0, m_Ui->optProbeSelect1, m_Ui->optProbeSelect2});
+    m_CJC.Create(m_Ui->CJC, {m_Ui->optCJC0, m_Ui->optCJC1});
     m_TempCJC.Create(m_Ui->txtTempCJC, m_Ui->UpDown1, kTempCJCMin, kTempCJCMax, 1, 10, true, false);
     m_TempCJC.SetDataFormat(QStringLiteral("#0"));
     m_TempCJC.SetUnitaMisura(kCelsius);
-    AddOptions(m_RangeTC, m_Ui->RangeTC,
-               {m_Ui->optRangeTC0, m_Ui->optRangeTC1, m_Ui->optRangeTC2, m_Ui->optRangeTC3, m_Ui->optRangeTC4,
-                m_Ui->optRangeTC5});
-    AddOptions(m_RangeRTD, m_Ui->RangeRTD,
-               {m_Ui->optRangeRTD0, m_Ui->optRangeRTD1, m_Ui->optRangeRTD2, m_Ui->optRangeRTD3,
-                m_Ui->optRangeRTD4, m_Ui->optRangeRTD5});
-    AddOptions(m_RangeRES, m_Ui->RangeRES,
-               {m_Ui->optRangeRES0, m_Ui->optRangeRES1, m_Ui->optRangeRES2, m_Ui->optRangeRES3,
-                m_Ui->optRangeRES4, m_Ui->optRangeRES5});
+    m_RangeTC.Create(m_Ui->RangeTC, {m_Ui->optRangeTC0, m_Ui->optRangeTC1, m_Ui->optRangeTC2,
+                                     m_Ui->optRangeTC3, m_Ui->optRangeTC4, m_Ui->optRangeTC5});
+    m_RangeRTD.Create(m_Ui->RangeRTD, {m_Ui->optRangeRTD0, m_Ui->optRangeRTD1, m_Ui->optRangeRTD2,
+                                       m_Ui->optRangeRTD3, m_Ui->optRangeRTD4, m_Ui->optRangeRTD5});
+    m_RangeRES.Create(m_Ui->RangeRES, {m_Ui->optRangeRES0, m_Ui->optRangeRES1, m_Ui->optRangeRES2,
+                                       m_Ui->optRangeRES3, m_Ui->optRangeRES4, m_Ui->optRangeRES5});
     m_Funzione.Create(m_Ui->cmbFunzione);
     for (int i = 0; i < kFunctionCount; ++i)
         m_Funzione.AddText(LoadResString(kFirstFunctionId + i), i);

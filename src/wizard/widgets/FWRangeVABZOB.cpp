@@ -16,13 +16,6 @@ constexpr qint16 kIntTimeMin = 1000;
 constexpr qint16 kIntTimeMax = 9999;
 const QString kMilliseconds = QStringLiteral("ms");
 
-void AddOptions(COptionButton &group, QWidget *frame, std::initializer_list<QRadioButton *> options)
-{
-    group.Create(frame);
-    for (QRadioButton *option : options)
-        group.AddOptionButton(option);
-}
-
 // A group that does not apply shows no option, as its frame was designed.
 void ClearOptions(const QWidget *frame)
 {
@@ -39,21 +32,20 @@ FWRangeVABZOB::FWRangeVABZOB(QWidget *parent)
     : CWizardDataPage(parent), m_Ui(std::make_unique<Ui::FWRangeVABZOB>())
 {
     m_Ui->setupUi(Body());
-    AddOptions(m_RangeVABVAK, m_Ui->RangeVABVAK,
-               {m_Ui->optRangeVABVAK0, m_Ui->optRangeVABVAK1, m_Ui->optRangeVABVAK2, m_Ui->optRangeVABVAK3,
-                m_Ui->optRangeVABVAK4, m_Ui->optRangeVABVAK5});
-    AddOptions(m_RangeZOB, m_Ui->RangeZOB,
-               {m_Ui->optRangeZOB0, m_Ui->optRangeZOB1, m_Ui->optRangeZOB2, m_Ui->optRangeZOB3,
-                m_Ui->optRangeZOB4, m_Ui->optRangeZOB5});
-    AddOptions(m_MeasureType, m_Ui->MeasureType, {m_Ui->optMeasureType0, m_Ui->optMeasureType1});
-    AddOptions(m_IntegrationTime, m_Ui->IntegrationTime,
-               {m_Ui->optIntegrationTime0, m_Ui->optIntegrationTime1});
+    m_RangeVABVAK.Create(m_Ui->RangeVABVAK,
+                         {m_Ui->optRangeVABVAK0, m_Ui->optRangeVABVAK1, m_Ui->optRangeVABVAK2,
+                          m_Ui->optRangeVABVAK3, m_Ui->optRangeVABVAK4, m_Ui->optRangeVABVAK5});
+    m_RangeZOB.Create(m_Ui->RangeZOB, {m_Ui->optRangeZOB0, m_Ui->optRangeZOB1, m_Ui->optRangeZOB2,
+                                       m_Ui->optRangeZOB3, m_Ui->optRangeZOB4, m_Ui->optRangeZOB5});
+    m_MeasureType.Create(m_Ui->MeasureType, {m_Ui->optMeasureType0, m_Ui->optMeasureType1});
+    m_IntegrationTime.Create(m_Ui->IntegrationTime, {m_Ui->optIntegrationTime0, m_Ui->optIntegrationTime1});
     m_IntTime.Create(m_Ui->txtIntTime, m_Ui->UpDown1, kIntTimeMin, kIntTimeMax, 1, 10, true, false);
     m_IntTime.SetMoltiplicatore(0.1f);
     m_IntTime.SetDataFormat(QStringLiteral("##0.0"));
     m_IntTime.SetUnitaMisura(kMilliseconds);
-    AddOptions(m_DigitalInFunction, m_Ui->DigitalInFunction,
-               {m_Ui->optDigitalInFunction0, m_Ui->optDigitalInFunction1, m_Ui->optDigitalInFunction2});
+    m_DigitalInFunction.Create(
+        m_Ui->DigitalInFunction,
+        {m_Ui->optDigitalInFunction0, m_Ui->optDigitalInFunction1, m_Ui->optDigitalInFunction2});
     connect(&m_IntegrationTime, &COptionButton::Change, this, &FWRangeVABZOB::IntegrationTimeChange);
 }
 
