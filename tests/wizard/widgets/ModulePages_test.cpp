@@ -15,17 +15,12 @@ namespace D = SlotDModule;
 using namespace Modello;
 using namespace Probe;
 
-CModInstr Modules(qint16 model, qint16 a, qint16 b, qint16 c, qint16 d)
+CModInstr Modules(qint16 c, qint16 d, qint16 model = IXO, qint16 a = A::VAB, qint16 b = B::None)
 {
     CModInstr m;
     m.SetNomeProgramma(QStringLiteral("Quadro 7"));
     m.SetModelloStrumento(model), m.SetSlotA(a), m.SetSlotB(b), m.SetSlotC(c), m.SetSlotD(d);
     return m;
-}
-
-CModInstr IXOWith(qint16 c, qint16 d)
-{
-    return Modules(IXO, A::VAB, B::None, c, d);
 }
 
 // The model is recorded as IXO whatever came; KQ goes in slot C or D, never both, each show
@@ -36,21 +31,23 @@ TEST(FWModInstr, ModelKQInterlockAndName)
     FWModInstr page;
     // clang-format off
     Play<CModInstr>(page, {
-        {"EKA 35", Modules(EKA35, A::VAKVAM, B::QZ, C::Z5, D::None), "", "", "ModelloStrumento=2", kBack},
-        {"KQ in slot C", IXOWith(C::KQ, D::None), "", "optSlotC4* | optSlotD1-"},
-        {"slot C without option after KQ", IXOWith(9, D::KQ), "", "SlotC=none | optSlotC4- | optSlotD1*"},
-        {"slot D without option after KQ", IXOWith(C::None, 9), "", "SlotD=none | optSlotC4"},
-        {"KQ in both slots", IXOWith(C::KQ, D::KQ), "", "SlotC=3 | optSlotC4- | optSlotD1*", "SlotC=3", kEnd},
-        {"user checks KQ in slot C", IXOWith(C::None, D::None), "optSlotC4", "optSlotD1-", "SlotC=4"},
-        {"user moves KQ to slot D", IXOWith(C::KQ, D::None), "optSlotC0 optSlotD1", "optSlotC4-", "SlotC=0 SlotD=1"},
-        {"50 characters", IXOWith(C::None, D::None), "txtProgramName:" + fifty + "yy", "", "NomeProgramma=" + fifty}});
+        {"EKA 35", Modules(C::Z5, D::None, EKA35, A::VAKVAM, B::QZ), "", "", "ModelloStrumento=2", kBack},
+        {"KQ in slot C", Modules(C::KQ, D::None), "", "optSlotC4* | optSlotD1-"},
+        {"slot C without option after KQ", Modules(9, D::KQ), "", "SlotC=none | optSlotC4- | optSlotD1*"},
+        {"slot D without option after KQ", Modules(C::None, 9), "", "SlotD=none | optSlotC4"},
+        {"KQ in both slots", Modules(C::KQ, D::KQ), "", "SlotC=3 | optSlotC4- | optSlotD1*", "SlotC=3", kEnd},
+        {"user checks KQ in slot C", Modules(C::None, D::None), "optSlotC4", "optSlotD1-", "SlotC=4"},
+        {"user moves KQ to slot D", Modules(C::KQ, D::None), "optSlotC0 optSlotD1", "optSlotC4-", "SlotC=0 SlotD=1"},
+        {"50 characters", Modules(C::None, D::None), "txtProgramName:" + fifty + "yy", "", "NomeProgramma=" + fifty}});
     // clang-format on
 }
 
-CRangeVABZOB Signal(qint16 slotA, qint16 range, qint16 integration = 0, qint16 time = 1000)
+CRangeVABZOB Signal(qint16 slotA, qint16 range, qint16 integration = 0, qint16 time = 1000,
+                    qint16 measure = 0, qint16 function = 0)
 {
     CRangeVABZOB v;
     v.SetSlotA(slotA), v.SetRange(range), v.SetIntegrationTime(integration), v.SetIntTime(time);
+    v.SetMeasureType(measure), v.SetDigitalInFunction(function);
     return v;
 }
 
@@ -117,13 +114,6 @@ TEST(FWDisplay, GroupsByModel)
     // clang-format on
 }
 
-CRangeVABZOB ZOBAll()
-{
-    CRangeVABZOB v = Signal(A::ZOB, 4, 1, 9999);
-    v.SetMeasureType(1), v.SetDigitalInFunction(2);
-    return v;
-}
-
 CSerialComm Serial(qint16 address, qint16 baudRate)
 {
     CSerialComm s;
@@ -133,9 +123,9 @@ CSerialComm Serial(qint16 address, qint16 baudRate)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(ModulePages, EveryPage, ::testing::Values(
-    Round<FWModInstr>(Modules(IXO, A::QEM, B::ZQ, C::Z3, D::None), "", "optSlotA1 optSlotB0 optSlotC2 optSlotD1 "
+    Round<FWModInstr>(Modules(C::Z3, D::None, IXO, A::QEM, B::ZQ), "", "optSlotA1 optSlotB0 optSlotC2 optSlotD1 "
                       "txtProgramName:Nuovo", "NomeProgramma=Nuovo SlotA=1 SlotB=0 SlotC=2 SlotD=1"),
-    Round<FWRangeVABZOB>(ZOBAll(), "UpDown1=1000..9999", "optRangeZOB3 optMeasureType0 txtIntTime-1 optIntegrationTime0 "
+    Round<FWRangeVABZOB>(Signal(A::ZOB, 4, 1, 9999, 1, 2), "UpDown1=1000..9999", "optRangeZOB3 optMeasureType0 txtIntTime-1 optIntegrationTime0 "
                          "optDigitalInFunction1", "Range=3 MeasureType=0 IntegrationTime=0 IntTime=9998 DigitalInFunction=1"),
     Round<FWRangeQEM>(QEM(Thermocouple, 1, 50, 4, 2), "UpDown1=0..50", "txtTempCJC-1 cmbFunzione=0 optProbeSelect2 "
                       "optRangeRES5", "ProbeSelect=2 CJC=0 TempCJC=49 Range=5 DigitalInFunction=0"),
