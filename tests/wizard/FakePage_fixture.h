@@ -1,15 +1,9 @@
 #pragma once
 
+#include "support/QStringPrinter.h"
 #include "wizard/WizardTabs.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A wizard page without a window, for the engine and the owners' rules: it keeps what the
 // engine set on it; a test's user leaves it through the page-show seam by setting Button.

@@ -1,6 +1,6 @@
-#include "PageScript_fixture.h"
 #include "model/CommConfig.h"
 #include "model/NetworkAddMsgSetup.h"
+#include "support/WizardPageUser.h"
 #include "wizard/widgets/FWCommConfig.h"
 #include "wizard/widgets/FWNetworkAddMsgSetup.h"
 

@@ -1,6 +1,6 @@
-#include "PageScript_fixture.h"
 #include "model/ModuleCodes.h"
 #include "support/TraceCapture.h"
+#include "support/WizardPageUser.h"
 #include "wizard/widgets/FWAlarm.h"
 #include "wizard/widgets/FWAnalogOut.h"
 #include "wizard/widgets/FWFiltroDigitale.h"

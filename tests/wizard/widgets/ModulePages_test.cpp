@@ -1,5 +1,5 @@
-#include "PageScript_fixture.h"
 #include "model/ModuleCodes.h"
+#include "support/WizardPageUser.h"
 #include "wizard/widgets/FWDisplay.h"
 #include "wizard/widgets/FWModInstr.h"
 #include "wizard/widgets/FWRangeQEM.h"

@@ -1,7 +1,7 @@
-#include "PageScript_fixture.h"
 #include "common/ResString.h"
 #include "model/ModInstr.h"
 #include "support/TraceCapture.h"
+#include "support/WizardPageUser.h"
 #include "wizard/WizardTabs.h"
 #include "wizard/widgets/FWModInstr.h"
 #include "wizard/widgets/FinalSetupMessage.h"
@@ -87,7 +87,7 @@ TEST(FinalSetupMessage, MessageByAction)
 }
 
 // Three real pages on the engine: the user names the configuration, walks to the closing page
-// and back, and ends. Every later page stands on the first page's left and bottom edges.
+// and back, and ends. Every page of the run has the largest page's size and the first one's place.
 TEST(ThreePageWizard, RunsToTheEnd)
 {
     CModInstr modInstr;
@@ -101,7 +101,7 @@ TEST(ThreePageWizard, RunsToTheEnd)
     ASSERT_EQ(user.Shown.size(), 5);
     const QRect first = user.Shown[0]->frameGeometry();
     for (const CWizardPage *later : user.Shown)
-        EXPECT_EQ(later->frameGeometry().bottomLeft(), first.bottomLeft());
+        EXPECT_EQ(later->frameGeometry(), first);
 }
 
 // Every page, in the page tests' INSTANTIATE_TEST_SUITE_P(..., EveryPage, ...).
