@@ -32,11 +32,13 @@ CInOutScale Scale(qint16 model, qint16 slotA, qint16 probe, qint16 range, qint16
 }
 
 // Electrical limits and measure limits and step by input, model and display; where there is no
-// linearization it leaves as 0. Next and End need the electrical minimum below the maximum
-// (797, the measure scale may fall); the point moves the point of the measure texts only.
+// linearization it leaves as 0; without a scale row, every 16-bit count, traced. Next and End
+// need the electrical minimum below the maximum (797, the measure scale may fall); the point
+// moves the point of the measure texts only.
 TEST(FWInOutScale, LimitsByContextCheck797AndPoint)
 {
     const QString up = "txtMaxMeasureScale+1", down = "txtMaxMeasureScale-1";
+    TraceCapture trace;
     FWInOutScale page;
     // clang-format off
     Play<CInOutScale>(page, {
@@ -60,6 +62,7 @@ TEST(FWInOutScale, LimitsByContextCheck797AndPoint)
         {"user moves the point", Scale(EKA40, A::ZOB, 0, 5, 1, 1, -4000, 4500, 3), "cmbMeasureDigitalPoint=1",
          "txtMinMeasureScale=123.4 | txtMinElectricScale=-400.0  V", "MeasureDigitalPoint=1"}});
     // clang-format on
+    EXPECT_EQ(trace.Lines().filter("Nessun campo elettrico").size(), 1);
 }
 
 // `count` points, inputs from the first on, on an electrical scale of -500..500 counts of a
@@ -83,11 +86,13 @@ CLinearize Line(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi,
     return data;
 }
 
-// Outputs on the measure scale, inputs on the electrical one, every row; End and Next refuse an
-// input below the one before it among the points in use (798).
+// Outputs on the measure scale, inputs on the electrical one (in counts without a scale row,
+// traced), every row; End and Next refuse an input below the one before it among the points in
+// use (798).
 TEST(FWLinearize, LimitsByScaleAndCheck798)
 {
     const QString down = "txtLinearizeOut0-1";
+    TraceCapture trace;
     FWLinearize page;
     // clang-format off
     Play<CLinearize>(page, {
@@ -105,6 +110,7 @@ TEST(FWLinearize, LimitsByScaleAndCheck798)
         {"past the count", Points(2, {100, 200, 50}), down, "", "CoordinateOut00=-1", kEnd},
         {"count above 16", Points(20, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 13}), down, "", "", kEnd, 798}});
     // clang-format on
+    EXPECT_EQ(trace.Lines().filter("Nessun campo elettrico").size(), 1);
 }
 
 // The count greys the rows past it, each row showing and keeping its own point; a count outside
@@ -217,8 +223,8 @@ INSTANTIATE_TEST_SUITE_P(MeasurePages, EveryPage, ::testing::Values(
                         "cmbMeasureDigitalPoint=2 txtMinMeasureScale+1 txtMaxMeasureScale+1 optLinearizzazione0",
                         "MinElectricScale=-3999 MaxElectricScale=4501 MeasureDigitalPoint=2 MinMeasureScale=1235 "
                         "MaxMeasureScale=1 Linearizzazione=0"),
-    Round<FWAlarm>(Alarm(EKA40, 0, 2, -500, 2000, {-100, 1500, 700, 35, 12, 255, 4, 0, 1}, "CAlarm4"),
-                   "lblTitle=4 alarm parameters setting... | UpDown6=0..255 | txtRitDisattivazione=255 s.",
+    Round<FWAlarm>(Alarm(EKA40, 0, 3, -500, 2000, {-100, 1500, 700, 35, 12, 255, 4, 0, 1}, "CAlarm4"),
+                   "lblTitle=4 alarm parameters setting... | txtIsteresi=0.035 | txtRitDisattivazione=255 s.",
                    "txtMinAlarmScale+1 txtMaxAlarmScale+1 txtAlarmSetPoint+1 txtIsteresi+1 txtRitAttivazione+1 "
                    "txtRitDisattivazione-1 optAlarmType5 optRelayStatus1 optAlarmColor2",
                    "MinAlarmScale=-99 MaxAlarmScale=1501 AlarmSetPoint=701 Isteresi=36 RitAttivazione=13 "
