@@ -6,12 +6,12 @@
 
 #include <gmock/gmock.h>
 
-#include <algorithm>
-
 namespace {
 
+using namespace SlotCModule;
+
 // The configuration wizard over a CConfiguration, with pages that have no window; the rules
-// are wired as the main window wires them, and the user is a function of the position shown.
+// are wired as the main window wires them.
 class ConfigWizardRulesTest : public ::testing::Test
 {
 protected:
@@ -26,27 +26,8 @@ protected:
             add(&config.Alarm(n));
         add(&config.FiltroDigitale()), add(&config.AnalogOut()), add(&config.SerialComm());
         wizard.Add(std::make_unique<CFakePage>());
-        const auto checked = [](void (*rule)(qint16 &, CWizardPages &, const QString &)) {
-            return [rule](qint16 &Index, CWizardPages &Pages, const QString &ClassName) {
-                rule(Index, Pages, ClassName);
-                EXPECT_TRUE(Index >= 1 && Index <= 14) << ClassName.toStdString() << " -> " << Index;
-            };
-        };
-        wizard.SetAfterShowNextTabs(checked(m_WizardInstrSetup_AfterShowNextTabs));
-        wizard.SetAfterShowBackTabs(checked(m_WizardInstrSetup_AfterShowBackTabs));
-    }
-    void Run(std::function<qint32(int position)> user)
-    {
-        SetWizardPageShow([&](IWizardPage &page) {
-            int position = 1;
-            while (&wizard.Pages()[position] != &page)
-                ++position;
-            shown.append(position);
-            dynamic_cast<CFakePage &>(page).Button =
-                shown.size() > 60 ? IWizardPage::brCancel : user(position);
-        });
-        wizard.Start();
-        SetWizardPageShow({});
+        wizard.SetAfterShowNextTabs(m_WizardInstrSetup_AfterShowNextTabs);
+        wizard.SetAfterShowBackTabs(m_WizardInstrSetup_AfterShowBackTabs);
     }
     void SetModules(qint16 model, qint16 a, qint16 b, qint16 c, qint16 d, qint16 linearizzazione)
     {
@@ -54,149 +35,108 @@ protected:
         M.SetModelloStrumento(model), M.SetSlotA(a), M.SetSlotB(b), M.SetSlotC(c), M.SetSlotD(d);
         config.InOutScale().SetLinearizzazione(linearizzazione);
     }
-    // The positions a configuration needs, page by page.
-    static QList<int> NeededPages(qint16 model, qint16 a, qint16 b, qint16 c, qint16 d, qint16 lin)
-    {
-        const bool qem = a == SlotAModule::QEM, z8z9 = c == SlotCModule::Z8Z9;
-        const bool z5up = c == SlotCModule::Z5 || z8z9, relays = c == SlotCModule::Z3 || z5up;
-        const bool kq = c == SlotCModule::KQ || b == SlotBModule::KQ || d == SlotDModule::KQ;
-        const bool serial = b == SlotBModule::QZ || b == SlotBModule::ZQ;
-        const bool need[] = {
-            true, !qem,   qem, model != Modello::IXO, true, !qem && lin != 0, relays, z5up, z8z9, z8z9, true,
-            kq,   serial, true};
-        QList<int> pages;
-        for (int k = 1; k <= 14; ++k)
-            if (need[k - 1])
-                pages.append(k);
-        return pages;
-    }
-    // Next from the module page to the closing page, Back to the module page, Cancel: the
-    // pages shown going forward are those the configuration needs, and Back retraces them.
-    void SweepSlotC(std::initializer_list<qint16> slotCCodes)
-    {
-        for (qint16 model = 0; model <= 2; ++model)
-            for (qint16 a = 0; a <= 3; ++a)
-                for (qint16 b = 0; b <= 3; ++b)
-                    for (qint16 c : slotCCodes)
-                        for (qint16 d = 0; d <= 1; ++d)
-                            for (qint16 lin = 0; lin <= 1; ++lin) {
-                                SCOPED_TRACE(testing::Message()
-                                             << "model " << model << " A " << a << " B " << b << " C " << c
-                                             << " D " << d << " lin " << lin);
-                                SetModules(model, a, b, c, d, lin);
-                                shown.clear();
-                                bool back = false;
-                                Run([&](int at) {
-                                    back = back || at == 14;
-                                    return !back     ? IWizardPage::brNext
-                                           : at == 1 ? IWizardPage::brCancel
-                                                     : IWizardPage::brBack;
-                                });
-                                const QList<int> forward = NeededPages(model, a, b, c, d, lin);
-                                QList<int> walk = forward;
-                                std::copy(forward.rbegin() + 1, forward.rend(), std::back_inserter(walk));
-                                ASSERT_EQ(shown, walk);
-                            }
-    }
 
     CConfiguration config;
     CWizardTabs wizard;
-    QList<int> shown;
 };
 
-TEST_F(ConfigWizardRulesTest, EveryModuleCombinationShowsItsPagesAndBackRetracesThem)
+// Next from the module page to the closing page, Back to the module page, Cancel, for every
+// model, module and linearization: going forward the pages the configuration needs, which Back
+// retraces. A slot-C code of no module (-1, 5: a damaged record) shows no alarm page either
+// way: the page would lack the scale that only Next carries.
+TEST_F(ConfigWizardRulesTest, EveryCombinationShowsItsPagesAndBackRetracesThem)
 {
-    SweepSlotC({SlotCModule::None, SlotCModule::Z3, SlotCModule::Z5, SlotCModule::Z8Z9, SlotCModule::KQ});
+    const qint16 slotC[] = {-1, None, Z3, Z5, Z8Z9, KQ, 5};
+    for (int n = 0; n < 3 * 4 * 4 * 7 * 2 * 2; ++n) {
+        const qint16 model = n % 3, a = n / 3 % 4, b = n / 12 % 4, c = slotC[n / 48 % 7], d = n / 336 % 2,
+                     lin = n / 672;
+        SCOPED_TRACE(testing::Message()
+                     << model << " " << a << " " << b << " " << c << " " << d << " " << lin);
+        SetModules(model, a, b, c, d, lin);
+        // Bit k: position k is needed.
+        const bool qem = a == SlotAModule::QEM, kq = b == SlotBModule::KQ || c == KQ || d == SlotDModule::KQ;
+        const int alarms = c == Z3 ? 1 : c == Z5 ? 2 : c == Z8Z9 ? 4 : 0;
+        const int needed = 1 << 1 | 1 << (qem ? 3 : 2) | (model != Modello::IXO) << 4 | 1 << 5 |
+                           (!qem && lin) << 6 | ((1 << alarms) - 1) << 7 | 1 << 11 | kq << 12 |
+                           (b == SlotBModule::QZ || b == SlotBModule::ZQ) << 13 | 1 << 14;
+        QList<int> walk;
+        for (int k = 1; k <= 14; ++k) {
+            if (needed >> k & 1)
+                walk << k;
+        }
+        for (qsizetype i = walk.size() - 2; i >= 0; --i)
+            walk.append(walk[i]);
+        bool back = false;
+        FakeUser user(wizard, [&](int at, CFakePage &) {
+            back = back || at == 14;
+            return !back ? IWizardPage::brNext : at == 1 ? IWizardPage::brCancel : IWizardPage::brBack;
+        });
+        wizard.Start();
+        ASSERT_EQ(user.Shown, walk);
+    }
 }
 
-// A slot-C value of no module (a damaged record) shows no alarm page going back either: the
-// page would lack the scale that only Next carries, and clamp its values to 0.
-TEST_F(ConfigWizardRulesTest, SlotCOutsideItsCodesShowsNoAlarmPageEitherWay)
-{
-    SweepSlotC({-1, 5});
-}
-
-// VAB on an IXO, no linearization, Z5, slots B and D empty: Next to the closing page, one Back.
+// VAB on an IXO, no linearization, Z5, slots B and D empty: Next to the closing page, one Back;
+// the rules trace every index tried.
 TEST_F(ConfigWizardRulesTest, CombinedExampleRaisesExactlyTheseEvents)
 {
-    SetModules(Modello::IXO, SlotAModule::VAB, SlotBModule::None, SlotCModule::Z5, SlotDModule::None, 0);
+    SetModules(Modello::IXO, SlotAModule::VAB, SlotBModule::None, Z5, SlotDModule::None, 0);
     TraceCapture trace;
-    QList<qint32> buttons(6, IWizardPage::brNext);
-    buttons << IWizardPage::brBack << IWizardPage::brCancel;
-    Run([&](int) { return buttons.takeFirst(); });
-
-    QStringList expected;
-    for (const char *next :
-         {"CRangeVABZOB", "CRangeQEM", "CDisplay", "CInOutScale", "CLinearize", "CAlarm1", "CAlarm2",
-          "CAlarm3", "CAlarm4", "CFiltroDigitale", "CAnalogOut", "CSerialComm", ""})
-        expected << QStringLiteral("m_WizardInstrSetup_AfterShowNextTabs ") + next;
-    for (const char *back : {"CSerialComm", "CAnalogOut", "CFiltroDigitale"})
-        expected << QStringLiteral("m_WizardInstrSetup_AfterShowBackTabs ") + back;
-    EXPECT_EQ(trace.Lines().filter(QStringLiteral("m_WizardInstrSetup_")), expected);
-    EXPECT_EQ(shown, QList<int>({1, 2, 5, 7, 8, 11, 14, 11}));
+    FakeUser user(wizard, Pressing(QList<qint32>(6, IWizardPage::brNext) << IWizardPage::brBack));
+    wizard.Start();
+    EXPECT_EQ(trace.Lines().filter("m_WizardInstrSetup_").join(", ").remove("m_WizardInstrSetup_AfterShow"),
+              "NextTabs CRangeVABZOB, NextTabs CRangeQEM, NextTabs CDisplay, NextTabs CInOutScale, "
+              "NextTabs CLinearize, NextTabs CAlarm1, NextTabs CAlarm2, NextTabs CAlarm3, NextTabs CAlarm4, "
+              "NextTabs CFiltroDigitale, NextTabs CAnalogOut, NextTabs CSerialComm, NextTabs , "
+              "BackTabs CSerialComm, BackTabs CAnalogOut, BackTabs CFiltroDigitale");
 }
 
-// Every carried source field holds a value of its own; Next through every page, then End.
-// VAK/VAM on an IXO with Z8/Z9: the QEM range and display pages are passed over and still
+// Next through every page, then End, with every carried source field holding a value of its
+// own. VAK/VAM on an IXO with Z8/Z9: the QEM range and display pages are passed over and still
 // feed probe and display mode. QEM on an EKA 40 with Z3: the VAB/ZOB range, linearization and
-// alarm 2-4 pages are passed over and never written.
-class ConfigWizardCarries : public ConfigWizardRulesTest, public ::testing::WithParamInterface<int>
+// alarm 2-4 pages are passed over and never written. The values the user edits pass through.
+class ConfigWizardCarries : public ConfigWizardRulesTest, public ::testing::WithParamInterface<bool>
 {};
 
 TEST_P(ConfigWizardCarries, FillTheContextOfThePagesShownOnly)
 {
-    const bool qem = GetParam() == 1;
+    const bool qem = GetParam();
     SetModules(qem ? Modello::EKA40 : Modello::IXO, qem ? SlotAModule::QEM : SlotAModule::VAKVAM,
-               SlotBModule::None, qem ? SlotCModule::Z3 : SlotCModule::Z8Z9, SlotDModule::None, 1);
+               SlotBModule::None, qem ? Z3 : Z8Z9, SlotDModule::None, 1);
     config.RangeVABZOB().SetRange(21), config.RangeVABZOB().SetMeasureType(22);
     config.RangeQEM().SetProbeSelect(31), config.RangeQEM().SetRange(32);
     config.Display().SetDisplayDigit(41);
     CInOutScale &S = config.InOutScale();
     S.SetMinElectricScale(51), S.SetMaxElectricScale(52), S.SetMeasureDigitalPoint(53);
     S.SetMinMeasureScale(54), S.SetMaxMeasureScale(55);
-    Run([](int at) { return at == 14 ? IWizardPage::brEnd : IWizardPage::brNext; });
+    FakeUser user(wizard,
+                  [](int at, CFakePage &) { return at == 14 ? IWizardPage::brEnd : IWizardPage::brNext; });
+    wizard.Start();
 
-    const struct
-    {
-        const char *field;
-        qint16 actual, vakIxo, qemEka40;
-    } rows[] = {
-        {"V.SlotA", config.RangeVABZOB().SlotA(), SlotAModule::VAKVAM, 0},
-        {"D.ModelloStrumento", config.Display().ModelloStrumento(), 0, Modello::EKA40},
-        {"S.SlotA", S.SlotA(), SlotAModule::VAKVAM, SlotAModule::QEM},
-        {"S.ModelloStrumento", S.ModelloStrumento(), Modello::IXO, Modello::EKA40},
-        {"S.MeasureType", S.MeasureType(), 22, 22},
-        {"S.DisplayDigit", S.DisplayDigit(), 41, 41},
-        {"S.ProbeSelect", S.ProbeSelect(), 31, 31},
-        {"S.Range", S.Range(), 21, 32},
-        {"L.MinElectricScale", config.Linearize().MinElectricScale(), 51, 0},
-        {"L.MaxElectricScale", config.Linearize().MaxElectricScale(), 52, 0},
-        {"L.SlotA", config.Linearize().SlotA(), SlotAModule::VAKVAM, 0},
-        {"L.ProbeSelect", config.Linearize().ProbeSelect(), 31, 0},
-        {"L.Range", config.Linearize().Range(), 21, 0},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(row.actual, qem ? row.qemEka40 : row.vakIxo) << row.field;
-
-    const QList<CMeasureContext *> measured = {&config.Linearize(), &config.Alarm(1),
-                                               &config.Alarm(2),    &config.Alarm(3),
-                                               &config.Alarm(4),    &config.FiltroDigitale()};
-    const QList<bool> shownWithQEM = {false, true, false, false, false, true};
-    for (int i = 0; i < measured.size(); ++i) {
-        const CMeasureContext &m = *measured[i];
-        const QList<int> expected = !qem              ? QList<int>{53, 54, 55, Modello::IXO, 41}
-                                    : shownWithQEM[i] ? QList<int>{53, 54, 55, Modello::EKA40, 41}
-                                                      : QList<int>{0, 0, 0, 0, 0};
-        EXPECT_EQ(QList<int>({m.MeasureDigitalPoint(), m.MinMeasureScale(), m.MaxMeasureScale(),
-                              m.ModelloStrumento(), m.DisplayDigit()}),
-                  expected)
-            << "page " << 6 + i;
-    }
-    // The values the user edits pass through the carries unchanged.
-    EXPECT_EQ(config.InOutScale().MinElectricScale(), 51);
+    const CLinearize &L = config.Linearize();
+    // Range page: slot A; display page: model; scale page: slot A, model, measure type, display
+    // mode, probe, range; linearization page: electrical scale, slot A, probe, range.
+    EXPECT_EQ(
+        QList<int>({config.RangeVABZOB().SlotA(), config.Display().ModelloStrumento(), S.SlotA(),
+                    S.ModelloStrumento(), S.MeasureType(), S.DisplayDigit(), S.ProbeSelect(), S.Range(),
+                    L.MinElectricScale(), L.MaxElectricScale(), L.SlotA(), L.ProbeSelect(), L.Range()}),
+        qem ? QList<int>({0, Modello::EKA40, SlotAModule::QEM, Modello::EKA40, 22, 41, 31, 32, 0, 0, 0, 0, 0})
+            : QList<int>({SlotAModule::VAKVAM, 0, SlotAModule::VAKVAM, Modello::IXO, 22, 41, 31, 21, 51, 52,
+                          SlotAModule::VAKVAM, 31, 21}));
+    // The pages in counts of the measure scale take its point and limits, the model and the display mode.
+    QList<QList<int>> measured;
+    for (const CMeasureContext *m : std::initializer_list<const CMeasureContext *>{
+             &L, &config.Alarm(1), &config.Alarm(2), &config.Alarm(3), &config.Alarm(4),
+             &config.FiltroDigitale()})
+        measured << QList<int>{m->MeasureDigitalPoint(), m->MinMeasureScale(), m->MaxMeasureScale(),
+                               m->ModelloStrumento(), m->DisplayDigit()};
+    const QList<int> carried = {53, 54, 55, qem ? Modello::EKA40 : Modello::IXO, 41}, none(5, 0);
+    using Pages = QList<QList<int>>;
+    EXPECT_EQ(measured, qem ? Pages({none, carried, none, none, none, carried}) : Pages(6, carried));
+    EXPECT_EQ(S.MinElectricScale(), 51);
     EXPECT_EQ(config.RangeVABZOB().Range(), 21);
 }
 
-INSTANTIATE_TEST_SUITE_P(VakIxoAndQemEka40, ConfigWizardCarries, ::testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(VakIxoAndQemEka40, ConfigWizardCarries, ::testing::Bool());
 
 } // namespace

@@ -1,15 +1,9 @@
 #pragma once
 
-#include "wizard/WizardPageProtocol.h"
+#include "support/QStringPrinter.h"
+#include "wizard/WizardTabs.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A wizard page without a window, for the engine and the owners' rules: it keeps what the
 // engine set on it; a test's user leaves it through the page-show seam by setting Button.
@@ -54,3 +48,35 @@ public:
 
     DataClass Data;
 };
+
+// Plays the user of a wizard of fake pages through the page-show seam: keeps the position of
+// every page shown and leaves it with the button `user` gives for it; past 60 shows, Cancel,
+// so that a wizard that loops ends.
+class FakeUser
+{
+public:
+    FakeUser(CWizardTabs &wizard, std::function<qint32(int position, CFakePage &page)> user)
+    {
+        SetWizardPageShow([&wizard, user, this](IWizardPage &page) {
+            int position = 1;
+            while (&wizard.Pages()[position] != &page)
+                ++position;
+            Shown.append(position);
+            auto &fake = dynamic_cast<CFakePage &>(page);
+            fake.Button = Shown.size() > 60 ? IWizardPage::brCancel : user(position, fake);
+        });
+    }
+    ~FakeUser() { SetWizardPageShow({}); }
+    FakeUser(const FakeUser &) = delete;
+    FakeUser &operator=(const FakeUser &) = delete;
+
+    QList<int> Shown;
+};
+
+// A user who presses the buttons in turn, then Cancel.
+inline std::function<qint32(int, CFakePage &)> Pressing(QList<qint32> buttons)
+{
+    return [buttons](int, CFakePage &) mutable {
+        return buttons.isEmpty() ? qint32(IWizardPage::brCancel) : buttons.takeFirst();
+    };
+}
