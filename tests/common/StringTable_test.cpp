@@ -9,31 +9,12 @@
 
 #include <gmock/gmock.h>
 
-namespace {
-
-// The user's locale for one test.
-class ScopedLocale
-{
-public:
-    explicit ScopedLocale(const QLocale &locale) { QLocale::setDefault(locale); }
-    ~ScopedLocale() { QLocale::setDefault(m_Old); }
-
-private:
-    QLocale m_Old;
-};
-
-} // namespace
-
 TEST(StringTable, LooksUpTextsAsWrittenAndRefusesUnknownNumbers)
 {
     EXPECT_EQ(LoadResString(383), "Without name");
     EXPECT_TRUE(LoadResString(795).contains("\n\r"));
-    try {
-        LoadResString(199);
-        ADD_FAILURE() << "a missing number must raise";
-    } catch (const CError &error) {
-        EXPECT_EQ(error.Number(), 326);
-    }
+    EXPECT_THAT([] { LoadResString(199); },
+                ::testing::Throws<CError>(::testing::Property(&CError::Number, 326)));
 }
 
 TEST(StringTable, FillsPlaceholdersInOnePassInTheUsersLocale)
@@ -41,21 +22,21 @@ TEST(StringTable, FillsPlaceholdersInOnePassInTheUsersLocale)
     const std::tuple<const char *, QVariantList, const char *> cases[] = {
         {"|1-|1", {7}, "7-7"},
         {"a |1 b |2 |3", {1, 2}, "a 1 b 2 |3"},
-        {"|1 and |2", {"|2", "x"}, "|2 and x"}, // inserted text is never scanned again
-        {"|10 |1 |11",
-         {1, 2, 3, 4, 5, 6, 7, 8, 9, "t"},
-         "t 1 11"}, // "|10" is the tenth, not the first and a 0
+        // Inserted text is never scanned again; "|10" is the tenth, not the first and a 0.
+        {"|1 and |2", {"|2", "x"}, "|2 and x"},
+        {"|10 |1 |11", {1, 2, 3, 4, 5, 6, 7, 8, 9, "t"}, "t 1 11"},
         {"|1 |2 |3 |4", {1234.5, 0.1f, -7, true}, "1234,5 0,1 -7 True"},
     };
-    const ScopedLocale italian{QLocale(QLocale::Italian, QLocale::Italy)};
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     for (const auto &[text, args, expected] : cases)
         EXPECT_EQ(ReplaceArgs(text, args), expected) << text;
+    QLocale::setDefault(QLocale::c());
     EXPECT_EQ(LoadResStringArgs(222, {5}), "Network address 5");
 }
 
 TEST(Pause, ProcessesEventsUntilItEndsAndTracesItsLength)
 {
-    const ScopedLocale english{QLocale(QLocale::English, QLocale::UnitedStates)};
+    QLocale::setDefault(QLocale::c());
     TraceCapture capture;
     bool timerRan = false;
     QTimer::singleShot(0, [&timerRan] { timerRan = true; });

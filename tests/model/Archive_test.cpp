@@ -41,7 +41,8 @@ qint32 ErrorCode(const std::function<void()> &action, QString *description = nul
 
 } // namespace
 
-TEST_F(ArchiveTest, RecordTwoHoldsTheClassDefaultsAndIsNeverListed)
+// Record 2 is never listed: see ListsByNameLetterCaseAsideThenById.
+TEST_F(ArchiveTest, RecordTwoHoldsTheClassDefaults)
 {
     EXPECT_TRUE(QFile::exists(CArchive::DefaultFilePath()));
     const qint32 id = g_Connection->NewID();
@@ -50,9 +51,6 @@ TEST_F(ArchiveTest, RecordTwoHoldsTheClassDefaultsAndIsNeverListed)
     EXPECT_EQ(two[0].takeFirst(), LoadResString(617));
     EXPECT_EQ(added[0].takeFirst(), LoadResString(383));
     EXPECT_EQ(two, added);
-    const QList<CProgrammaItem> list = g_Connection->Programmi();
-    ASSERT_EQ(list.size(), 1);
-    EXPECT_EQ(list[0].IDProgramma, id);
 }
 
 TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
@@ -66,7 +64,6 @@ TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
         QStringList columns;
         while (info.next())
             columns << info.value(1).toString();
-        info.finish();
         for (const QString &column : columns.mid(1))
             Exec("UPDATE " + table + " SET " + column + " = " +
                  (column == "m_NomeProgramma" ? "'Prova ;''x'" : QString::number(distinct += 7)) +

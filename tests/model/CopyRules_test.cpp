@@ -8,32 +8,24 @@
 
 TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseCounting)
 {
-    const struct
-    {
-        const char *a, *b;
-        bool same;
-    } cases[] = {{"CAlarm", "CAlarm2", true},      {"CAlarm3", "CAlarm", true},
-                 {"CAlarm1", "CAlarm2", false},    {"CDisplay", "cdisplay", false},
-                 {"CDisplay", "CModInstr", false}, {"", "CDisplay", true}};
-    for (const auto &c : cases) {
+    const std::tuple<const char *, const char *, bool> cases[] = {
+        {"CAlarm", "CAlarm2", true},     {"CAlarm3", "CAlarm", true},      {"CAlarm1", "CAlarm2", false},
+        {"CDisplay", "cdisplay", false}, {"CDisplay", "CModInstr", false}, {"", "CDisplay", true}};
+    for (const auto &[nameA, nameB, same] : cases) {
         CAlarm a, b;
-        a.SetClassName(c.a);
-        b.SetClassName(c.b);
-        EXPECT_EQ(a.VerifySameClass(a, b), c.same) << c.a << " " << c.b;
+        a.SetClassName(nameA), b.SetClassName(nameB);
+        EXPECT_EQ(a.VerifySameClass(a, b), same) << nameA << " " << nameB;
     }
 }
 
 TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
 {
     CAlarm third, fresh, first, second;
-    third.SetClassName("CAlarm3");
-    third.SetAlarmSetPoint(1234);
+    third.SetClassName("CAlarm3"), third.SetAlarmSetPoint(1234);
     fresh.SetData(third);
     EXPECT_EQ(std::pair(fresh.ClassName(), fresh.AlarmSetPoint()),
               std::pair(QString("CAlarm3"), qint16(1234)));
-    first.SetClassName("CAlarm1");
-    second.SetClassName("CAlarm2");
-    second.SetIsteresi(5);
+    first.SetClassName("CAlarm1"), second.SetClassName("CAlarm2"), second.SetIsteresi(5);
     first.SetData(second);
     EXPECT_EQ(first.Isteresi(), 0);
 
@@ -50,13 +42,10 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
     EXPECT_EQ(modInstr.ModelloStrumento(), 1);
 
     CCommConfig comm, other;
-    comm.SetComPort(3);
-    comm.GetData(other);
-    EXPECT_EQ(other.ComPort(), 3);
     CNetworkAddMsgSetup network;
-    network.SetInterfaceType(4);
-    network.GetData(comm);
-    EXPECT_EQ(comm.InterfaceType(), 0);
+    comm.SetComPort(3), network.SetInterfaceType(4);
+    comm.GetData(other), network.GetData(comm);
+    EXPECT_EQ(std::pair(other.ComPort(), comm.InterfaceType()), std::pair(qint16(3), qint16(0)));
 }
 
 TEST(CopyRules, LinearizationPointsOutsideTheSixteenRaiseSubscriptError)
@@ -71,19 +60,13 @@ TEST(CopyRules, LinearizationPointsOutsideTheSixteenRaiseSubscriptError)
 TEST(Configuration, ApplyContextCopiesWhatPagesAndReportsRead)
 {
     CConfiguration configuration;
-    configuration.ModInstr().SetModelloStrumento(2);
-    configuration.ModInstr().SetSlotA(3);
-    configuration.RangeQEM().SetProbeSelect(1);
-    configuration.RangeQEM().SetRange(4);
-    configuration.RangeVABZOB().SetMeasureType(1);
-    configuration.Display().SetDisplayDigit(1);
-    configuration.InOutScale().SetMeasureDigitalPoint(2);
-    configuration.InOutScale().SetMinMeasureScale(100);
-    configuration.InOutScale().SetMaxMeasureScale(-100);
-    configuration.InOutScale().SetMaxElectricScale(1500);
+    configuration.ModInstr().SetModelloStrumento(2), configuration.ModInstr().SetSlotA(3);
+    configuration.RangeQEM().SetProbeSelect(1), configuration.RangeQEM().SetRange(4);
+    configuration.RangeVABZOB().SetMeasureType(1), configuration.Display().SetDisplayDigit(1);
+    CInOutScale &scale = configuration.InOutScale();
+    scale.SetMeasureDigitalPoint(2), scale.SetMinMeasureScale(100), scale.SetMaxMeasureScale(-100);
+    scale.SetMaxElectricScale(1500);
     configuration.ApplyContext();
-
-    const CInOutScale &scale = configuration.InOutScale();
     const CLinearize &linearize = configuration.Linearize();
     EXPECT_EQ(std::tuple(scale.GetScaleRange(), scale.MeasureType(), configuration.RangeVABZOB().SlotA(),
                          linearize.MaxElectricScale(), linearize.ScalaInvertita()),

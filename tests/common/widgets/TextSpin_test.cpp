@@ -52,15 +52,22 @@ protected:
     std::vector<int> steps;
 };
 
-TEST_F(TextSpinTest, PullsValuesInsideTheLimits)
+// Typing and the wheel change nothing; values set are pulled inside the limits (crossed limits:
+// Min wins).
+TEST_F(TextSpinTest, OnlyTheArrowsAndSetValueChangeTheValueAndItStaysInsideTheLimits)
 {
     Make(0, 9000, 1, 10);
+    QTest::keyClicks(box, "7-");
+    QWheelEvent wheel(QPointF(2, 2), QPointF(2, 2), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(arrows, &wheel);
+    EXPECT_EQ(std::pair(box->text(), steps), std::pair(QString("0"), std::vector<int>()));
     spin.SetValue(-5);
     EXPECT_EQ(spin.Value(), 0);
     spin.SetValue(800);
     spin.SetMax(500);
     EXPECT_EQ(steps.back(), -300);
-    spin.SetMin(600); // crossed limits: Min wins
+    spin.SetMin(600);
     spin.SetValue(550);
     EXPECT_EQ(box->text(), "600");
 }
@@ -117,28 +124,22 @@ TEST_F(TextSpinTest, HeldMouseButtonAcceleratesAndFocusesTheTextBox)
     EXPECT_EQ(steps, Runs({{10, 1}, {10, 10}, {6, 100}, {1, -1}}));
 }
 
-TEST_F(TextSpinTest, TypingAndTheWheelChangeNothing)
-{
-    Make(0, 100, 1, 10);
-    QTest::keyClicks(box, "7-");
-    QWheelEvent wheel(QPointF(2, 2), QPointF(2, 2), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase,
-                      false);
-    QApplication::sendEvent(arrows, &wheel);
-    EXPECT_EQ(box->text(), "0");
-    EXPECT_TRUE(steps.empty());
-}
-
-TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocale)
+// The factor, format and unit are shown in the user's locale; the limits go into the tooltip
+// only when asked.
+TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocaleAndTheLimitsOnRequest)
 {
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     Make(0, 1000, 1, 10);
+    arrows->setToolTip("designed");
     spin.SetMoltiplicatore(0.1f);
     spin.SetDataFormat("##0.0");
     spin.SetUnitaMisura("s.");
+    EXPECT_EQ(arrows->toolTip(), "designed");
     QString seenByChange;
     QObject::connect(&spin, &CTextSpin::Change, [&] { seenByChange = box->text(); });
     QObject::connect(&spin, &CTextSpin::ViewText, [](QString &text) { text += "!"; });
+    QObject::connect(&spin, &CTextSpin::ViewToolTip, [](QString &text) { text.prepend("Range "); });
     spin.SetEnableEvent(false); // no signals, but the text still follows the value
     spin.SetValue(7);
     EXPECT_EQ(box->text(), "0,7 s.");
@@ -146,19 +147,10 @@ TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocale)
     spin.SetValue(125);
     EXPECT_EQ(box->text(), "12,5 s.!");
     EXPECT_EQ(seenByChange, "0,7 s."); // Change comes before the text is rewritten
-    QLocale::setDefault(saved);
-}
-
-TEST_F(TextSpinTest, ToolTipShowsTheLimitsWhenAsked)
-{
-    Make(0, 9000, 1, 10);
-    arrows->setToolTip("designed");
-    spin.SetMax(8000);
-    EXPECT_EQ(arrows->toolTip(), "designed");
     spin.SetViewToolTipText(true);
-    QObject::connect(&spin, &CTextSpin::ViewToolTip, [](QString &text) { text.prepend("Range "); });
     spin.SetMoltiplicatore(0.5f);
-    EXPECT_EQ(arrows->toolTip(), "Range Min:0 Max:4000");
+    EXPECT_EQ(arrows->toolTip(), "Range Min:0,0 Max:500,0");
+    QLocale::setDefault(saved);
 }
 
 } // namespace
