@@ -41,8 +41,10 @@ qint32 ErrorCode(const std::function<void()> &action, QString *description = nul
 
 } // namespace
 
-// Record 2 is never listed: see ListsByNameLetterCaseAsideThenById.
-TEST_F(ArchiveTest, RecordTwoHoldsTheClassDefaults)
+// Record 2 holds the class defaults (the rows of a new configuration but for its name). Distinct
+// values in every column of record 2 show a column read into the wrong member or one a class
+// does not store.
+TEST_F(ArchiveTest, RecordTwoHoldsTheDefaultsAndAWholeConfigurationRoundTripsEveryColumn)
 {
     EXPECT_TRUE(QFile::exists(CArchive::DefaultFilePath()));
     const qint32 id = g_Connection->NewID();
@@ -51,12 +53,7 @@ TEST_F(ArchiveTest, RecordTwoHoldsTheClassDefaults)
     EXPECT_EQ(two[0].takeFirst(), LoadResString(617));
     EXPECT_EQ(added[0].takeFirst(), LoadResString(383));
     EXPECT_EQ(two, added);
-}
 
-TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
-{
-    // Distinct values in every column of record 2, so a column read into the wrong member or a
-    // column a class does not store shows.
     int distinct = -300;
     for (const QString &table : CArchive::ConfigurationTables()) {
         QSqlQuery &info = g_Connection->Statement("PRAGMA table_info(" + table + ")");
@@ -71,16 +68,15 @@ TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
     }
     CConfiguration loaded;
     loaded.Load(2);
-    const qint32 id = g_Connection->NewID();
-    loaded.Add(id);
-    EXPECT_EQ(RawRows(id), RawRows(2));
-
+    const qint32 copy = g_Connection->NewID();
+    loaded.Add(copy);
+    EXPECT_EQ(RawRows(copy), RawRows(2));
     loaded.Alarm(4).SetAlarmColor(-32768);
-    loaded.Update(id);
-    loaded.Load(id);
+    loaded.Update(copy);
+    loaded.Load(copy);
     EXPECT_EQ(loaded.Alarm(4).AlarmColor(), -32768);
     loaded.Update(CArchive::kActualSettingID); // the read-back of an instrument
-    EXPECT_EQ(RawRows(2), RawRows(id));
+    EXPECT_EQ(RawRows(2), RawRows(copy));
 }
 
 TEST_F(ArchiveTest, AFailedSaveOrLoadLeavesTheArchiveAsItWas)
@@ -100,7 +96,9 @@ TEST_F(ArchiveTest, AFailedSaveOrLoadLeavesTheArchiveAsItWas)
     EXPECT_EQ(ErrorCode([&] { configuration.Load(9); }), aeRecordNotFound);
 }
 
-TEST_F(ArchiveTest, IdsAreNeverGivenTwiceAndDeleteTakesEveryTable)
+// Ids are never given twice, delete takes every table, record 2 can be neither deleted nor
+// listed, and the list goes by name (letter case aside), then by id.
+TEST_F(ArchiveTest, IdsDeleteAndTheList)
 {
     const qint32 first = g_Connection->NewID(), second = g_Connection->NewID();
     EXPECT_EQ(std::pair(first, second), std::pair(3, 4));
@@ -111,14 +109,10 @@ TEST_F(ArchiveTest, IdsAreNeverGivenTwiceAndDeleteTakesEveryTable)
     g_Connection->DeleteProgramma(first);
     EXPECT_EQ(RawRows(first), QList<QVariantList>(13));
     EXPECT_EQ(Value("SELECT count(*) FROM CounterProgrammi WHERE IDProgramma = 3").toInt(), 0);
-
     EXPECT_EQ(ErrorCode([] { g_Connection->DeleteProgramma(2); }), aeFixedRecord);
     EXPECT_EQ(ErrorCode([] { g_Connection->GiveBackID(2); }), aeFixedRecord);
     EXPECT_FALSE(RawRows(2).contains(QVariantList()));
-}
 
-TEST_F(ArchiveTest, ListsByNameLetterCaseAsideThenById)
-{
     for (const char *name : {"b", "A", "a", "A"}) {
         CConfiguration configuration;
         configuration.ModInstr().SetNomeProgramma(name);
@@ -127,11 +121,12 @@ TEST_F(ArchiveTest, ListsByNameLetterCaseAsideThenById)
     QStringList listed;
     for (const CProgrammaItem &item : g_Connection->Programmi())
         listed << item.NomeProgramma + QString::number(item.IDProgramma);
-    EXPECT_EQ(listed, QStringList({"A4", "a5", "A6", "b3"}));
+    EXPECT_EQ(listed, QStringList({"A7", "a8", "A9", "b6"}));
 }
 
-// Only the thirteen class tables are opened, and only an archive of this program's version.
-TEST_F(ArchiveTest, RefusesForeignTablesAndVersions)
+// Only the thirteen class tables are opened. An archive of another version (here a negative
+// one) or a damaged file is refused with a description naming the file and the reason.
+TEST_F(ArchiveTest, RefusesForeignTablesVersionsAndDamagedFiles)
 {
     CDisplay display;
     display.SetClassName("CDisplay; DROP TABLE CModInstr");
@@ -139,24 +134,13 @@ TEST_F(ArchiveTest, RefusesForeignTablesAndVersions)
     EXPECT_EQ(ErrorCode([&] { display.SaveDataInADORS(IDCriterion(2)); }), aeUnknownTable);
     EXPECT_FALSE(RawRows(2)[0].isEmpty());
 
-    Exec("PRAGMA user_version = 7");
-    g_Connection->Close();
-    EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeNotOpen);
-    EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }), aeWrongVersion);
-    EXPECT_FALSE(g_Connection->IsOpen());
-}
-
-// A damaged file or a negative version is refused with a description naming the file and the
-// reason.
-TEST_F(ArchiveTest, RefusesADamagedArchiveNamingTheFile)
-{
     Exec("PRAGMA user_version = -2");
     g_Connection->Close();
+    EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeNotOpen);
     const QString path = CArchive::DefaultFilePath();
     QString description;
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeWrongVersion);
     EXPECT_EQ(description, "Versione -2 dell'archivio " + path + " non prevista (attesa 1)");
-
     QFile file(path);
     ASSERT_TRUE(file.resize(file.size() - 3));
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeDamaged);

@@ -94,19 +94,20 @@ TEST(TextSpin, KeysWrapOrStopAtBothEndsIn32Bits)
     }
 }
 
-TEST_F(TextSpinTest, HeldKeyAcceleratesTwiceAndANewPressStartsSlow)
+// A held key takes nine slow steps, then fast ones and, from the 20th, tenfold fast ones unless
+// the maximum is small; a new press starts slow.
+TEST_F(TextSpinTest, HeldKeyAcceleratesAndANewPressStartsSlow)
 {
     Make(-9999, 9999, 1, 10);
-    HoldKey(Qt::Key_Up, 25);
-    QTest::keyClick(box, Qt::Key_Down);
-    EXPECT_EQ(steps, Runs({{9, 1}, {10, 10}, {6, 100}, {1, -1}}));
-}
-
-TEST_F(TextSpinTest, SmallMaximumGrowsTheStepOnce)
-{
-    Make(0, 50, 1, 2);
-    HoldKey(Qt::Key_Up, 25);
-    EXPECT_EQ(steps, Runs({{9, 1}, {16, 2}}));
+    for (const auto &[max, fast, expected] :
+         {std::tuple(9999, 10, Runs({{9, 1}, {10, 10}, {6, 100}, {1, -1}})),
+          std::tuple(50, 2, Runs({{9, 1}, {16, 2}, {1, -1}}))}) {
+        spin.SetMax(qint16(max)), spin.SetIncrementoVeloce(qint16(fast)), spin.SetValue(0);
+        steps.clear();
+        HoldKey(Qt::Key_Up, 25);
+        QTest::keyClick(box, Qt::Key_Down);
+        EXPECT_EQ(steps, expected) << max;
+    }
 }
 
 TEST_F(TextSpinTest, HeldMouseButtonAcceleratesAndFocusesTheTextBox)
