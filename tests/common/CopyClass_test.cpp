@@ -41,26 +41,21 @@ private:
 
 } // namespace
 
-// false: the per-user settings store; true: an INI file.
-class Persistence : public ::testing::TestWithParam<bool>
-{};
-
-TEST_P(Persistence, MissingKeysKeepTheDefaultsAndEveryTypeSurvivesTheRoundTrip)
+// In the per-user settings store and in an INI file.
+TEST(Persistence, MissingKeysKeepTheDefaultsAndEveryTypeSurvivesTheRoundTrip)
 {
     TempUserDirs dirs;
-    const QString fileName = GetParam() ? dirs.Path() + "/values.ini" : QString();
-    CAllTypes loaded, saved;
-    loaded.LoadData(fileName);
-    EXPECT_EQ(loaded.Values(), CAllTypes().Values());
-    saved.Values() = std::tuple(-32768, 2147483647, 0.1f, QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)),
-                                "COM1, Più", true);
-    saved.SaveData(fileName);
-    loaded.LoadData(fileName);
-    EXPECT_EQ(loaded.Values(), saved.Values());
+    for (const QString &fileName : {QString(), dirs.Path() + "/values.ini"}) {
+        CAllTypes loaded, saved;
+        loaded.LoadData(fileName);
+        EXPECT_EQ(loaded.Values(), CAllTypes().Values()) << fileName.toStdString();
+        saved.Values() = std::tuple(-32768, 2147483647, 0.1f,
+                                    QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)), "COM1, Più", true);
+        saved.SaveData(fileName);
+        loaded.LoadData(fileName);
+        EXPECT_EQ(loaded.Values(), saved.Values()) << fileName.toStdString();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(StoreAndIni, Persistence, ::testing::Bool(),
-                         [](const auto &info) { return info.param ? "IniFile" : "SettingsStore"; });
 
 // The store is written as plain texts and read as a person may have edited it: comma decimals,
 // word flags, lists; a text that does not convert keeps the current value and is traced.

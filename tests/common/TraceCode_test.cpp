@@ -1,5 +1,6 @@
 #include "common/TraceCode.h"
 #include "platform/UserPaths.h"
+#include "support/DataTable.h"
 #include "support/TempUserDirs.h"
 
 #include <QFile>
@@ -7,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include <gmock/gmock.h>
+
+#include <map>
 
 using ::testing::ElementsAre;
 using Lines = QStringList;
@@ -23,12 +26,10 @@ Lines ReadLog(const QString &path = Platform::UserDataFile(QStringLiteral("IxoSo
     return log.isEmpty() ? Lines() : log.chopped(2).split("\r\n");
 }
 
-// The lines after the full header: the run line, the twelve system facts, the blank line that
-// ends the block, the version text. Lines without a header come back whole.
+// The lines after the full header that `lines` must start with: the run line, the twelve system
+// facts, the blank line that ends the block, the version text.
 Lines AfterHeader(const Lines &lines, const QString &version = "IxoSoft 1.0")
 {
-    if (lines.empty() || !lines[0].startsWith("Effettuata nuova esecuzione: "))
-        return lines;
     const QRegularExpression expected(QRegularExpression::anchoredPattern(
         "Effettuata nuova esecuzione: \\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\n"
         "Memoria fisica libera: .*\nMemoria fisica disponibile: .*\nMemoria virtuale libera: .*\n"
@@ -43,9 +44,9 @@ Lines AfterHeader(const Lines &lines, const QString &version = "IxoSoft 1.0")
 class TraceFile : public ::testing::Test
 {
 protected:
-    // A fresh trace started on a log that holds "old line" or does not exist; body writes to it.
-    Lines Run(qint32 createMode, qint32 mode, qint32 traceMode, bool oldLog,
-              const std::function<void(CTraceCode &)> &body = {})
+    // A fresh trace started on a log that holds "old line" or does not exist, then given
+    // "però", "nascosta" while disabled, "dopo", "persa" while stopped and "ripresa".
+    Lines Run(qint32 createMode, qint32 mode, qint32 traceMode, bool oldLog)
     {
         QFile file(m_Path);
         file.remove();
@@ -57,11 +58,17 @@ protected:
         trace.SetBugFileCreateMode(createMode);
         trace.SetBugMode(mode);
         trace.SetBugTraceMode(traceMode);
-        trace.SetBugIdentifySystem(true);
         trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
         trace.BugStartTrace();
-        if (body)
-            body(trace);
+        trace.BugMessage(QStringLiteral("però"));
+        trace.BugTraceDisable();
+        trace.BugMessage(QStringLiteral("nascosta"));
+        trace.BugTraceEnable();
+        trace.BugMessage(QStringLiteral("dopo"));
+        trace.BugStopTrace();
+        trace.BugMessage(QStringLiteral("persa"));
+        trace.BugStartTrace();
+        trace.BugMessage(QStringLiteral("ripresa"));
         return ReadLog(m_Path);
     }
 
@@ -71,69 +78,40 @@ protected:
 
 } // namespace
 
-TEST_F(TraceFile, HeaderFollowsTheCreateModeAndAnOldLog)
+// The runs of tests/data/trace_runs.tsv: the create mode and an old log decide the header, the
+// output and trace modes which lines reach the log (UTF-8) and standard error.
+TEST_F(TraceFile, RunsWriteTheLinesTheirModesAsk)
 {
-    // create mode, old log, full header (else the run line alone)
-    constexpr qint32 New = CTraceCode::fcmNew, Append = CTraceCode::fcmAppend;
-    const std::tuple<qint32, bool, bool> cases[] = {{New, true, true},     {New, false, true},
-                                                    {Append, true, false}, {Append, false, true},
-                                                    {7, true, false},      {7, false, false}};
-    for (const auto &[createMode, oldLog, fullHeader] : cases) {
-        SCOPED_TRACE(testing::Message() << "create mode " << createMode << " old log " << oldLog);
-        Lines all = Run(createMode, CTraceCode::bmTraceFile, CTraceCode::tmTraceAll, oldLog);
-        const bool kept = oldLog && createMode != CTraceCode::fcmNew;
-        EXPECT_TRUE(!kept || (!all.empty() && all.front() == "old line")) << "the old log was lost";
-        all.erase(all.begin(), all.begin() + (kept && !all.empty()));
-        if (fullHeader)
-            EXPECT_EQ(AfterHeader(all), Lines()) << "no full header";
-        else
-            EXPECT_TRUE(all.size() == 1 && all[0].startsWith("Effettuata nuova esecuzione: "))
-                << all.join("|").toStdString();
-    }
-}
-
-// By output and trace mode, what reaches the log (UTF-8) and standard error: nothing, all but
-// a disabled stretch, or all; a stopped trace drops lines and a restart writes no second
-// header. Immediate mode sends bare messages and no header; any other mode empties a new log
-// and writes nowhere.
-TEST_F(TraceFile, ModesDecideWhichLinesGoWhere)
-{
-    constexpr qint32 File = CTraceCode::bmTraceFile;
-    const std::tuple<qint32, qint32, bool, Lines, std::string> cases[] = {
-        {File, CTraceCode::tmNoTrace, false, {}, ""},
-        {File, CTraceCode::tmTraceNormal, false, {"però", "dopo", "ripresa"}, ""},
-        {File, CTraceCode::tmTraceAll, false, {"però", "nascosta", "dopo", "ripresa"}, ""},
-        {CTraceCode::bmTraceImmediate, CTraceCode::tmTraceAll, false, {}, "perònascostadoporipresa"},
-        {5, CTraceCode::tmTraceAll, true, {}, ""},
-    };
-    for (const auto &[mode, traceMode, oldLog, expected, stderrText] : cases) {
+    const std::map<QString, qint32> modes = {
+        {"new", CTraceCode::fcmNew},       {"append", CTraceCode::fcmAppend},
+        {"file", CTraceCode::bmTraceFile}, {"immediate", CTraceCode::bmTraceImmediate},
+        {"none", CTraceCode::tmNoTrace},   {"normal", CTraceCode::tmTraceNormal},
+        {"all", CTraceCode::tmTraceAll}};
+    const auto mode = [&](const QString &name) { return modes.count(name) ? modes.at(name) : name.toInt(); };
+    for (const QStringList &f : ReadDataTable(QStringLiteral("trace_runs.tsv"))) {
+        SCOPED_TRACE(f.join(' ').toStdString());
         ::testing::internal::CaptureStderr();
-        const Lines lines = Run(CTraceCode::fcmNew, mode, traceMode, oldLog, [](CTraceCode &trace) {
-            trace.BugMessage(QStringLiteral("però"));
-            trace.BugTraceDisable();
-            trace.BugMessage(QStringLiteral("nascosta"));
-            trace.BugTraceEnable();
-            trace.BugMessage(QStringLiteral("dopo"));
-            trace.BugStopTrace();
-            trace.BugMessage(QStringLiteral("persa"));
-            trace.BugStartTrace();
-            trace.BugMessage(QStringLiteral("ripresa"));
-        });
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), stderrText) << mode << " " << traceMode;
-        EXPECT_EQ(AfterHeader(lines), expected) << mode << " " << traceMode;
+        Lines lines = Run(mode(f[0]), mode(f[1]), mode(f[2]), f[3] == "yes");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), f.value(5).toStdString());
+        const qsizetype start = f[4].split('|').indexOf("<header>"), run = f[4].split('|').indexOf("<run>");
+        if (start >= 0)
+            lines = lines.mid(0, start) + QStringList("<header>") + AfterHeader(lines.mid(start));
+        if (run >= 0 && lines.value(run).startsWith("Effettuata nuova esecuzione: "))
+            lines[run] = "<run>";
+        EXPECT_EQ(lines.join('|').toStdString(), f[4].toStdString());
     }
 }
 
-TEST_F(TraceFile, UnwritableLogDropsTheLineAndGoesOn)
+TEST(TraceFileUnwritable, DropsTheLineAndGoesOn)
 {
-    const QString writable =
-        std::exchange(m_Path, m_Dir.filePath(QStringLiteral("missing/folder/IxoSoft.DBG")));
-    Run(CTraceCode::fcmNew, CTraceCode::bmTraceFile, CTraceCode::tmTraceAll, false, [&](CTraceCode &trace) {
-        EXPECT_NO_THROW(trace.BugMessage(QStringLiteral("persa")));
-        trace.SetBugFileName(writable);
-        trace.BugMessage(QStringLiteral("scritta"));
-    });
-    EXPECT_THAT(ReadLog(writable), ElementsAre("scritta"));
+    QTemporaryDir dir;
+    CTraceCode trace;
+    trace.SetBugFileName(dir.filePath(QStringLiteral("missing/folder/IxoSoft.DBG")));
+    trace.SetBugMode(CTraceCode::bmTraceFile), trace.SetBugTraceMode(CTraceCode::tmTraceAll);
+    EXPECT_NO_THROW(trace.BugMessage(QStringLiteral("persa")));
+    trace.SetBugFileName(dir.filePath(QStringLiteral("IxoSoft.DBG")));
+    trace.BugMessage(QStringLiteral("scritta"));
+    EXPECT_THAT(ReadLog(dir.filePath(QStringLiteral("IxoSoft.DBG"))), ElementsAre("scritta"));
 }
 
 TEST(TraceSwitches, AreFoundInAnyCaseAnywhereInTheLine)

@@ -1,4 +1,5 @@
 #include "model/ModInstr.h"
+#include "support/DataTable.h"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +28,19 @@ qint16 Build(const Modules &m)
 
 } // namespace
 
-TEST(CodificaModuli, BuildsTheWordsOfTheInstruments)
+// The words of tests/data/module_words.tsv, built from their modules or decoded.
+TEST(CodificaModuli, BuildsAndDecodesTheWordsOfTheTableAndTellsQEM)
 {
-    const std::pair<Modules, quint16> cases[] = {
-        {{2, 3, 1, 3, 1}, 0xCE1F}, {{1, 0, 0, 1, 0}, 0x8001}, {{0, 2, 2, 2, 0}, 0x0903},
-        {{1, 0, 3, 0, 0}, 0x8010}, {{1, 0, 3, 2, 0}, 0x8013}, {{2, 0, 3, 0, 0}, 0xC010},
-        {{1, 1, 0, 4, 0}, 0x8410}, {{0, 0, 0, 0, 0}, 0x0000},
-    };
-    for (const auto &[modules, word] : cases)
-        EXPECT_EQ(quint16(Build(modules)), word) << std::hex << word;
+    for (const QStringList &f : ReadDataTable(QStringLiteral("module_words.tsv"))) {
+        const qint16 word = qint16(f[1].toUShort(nullptr, 16));
+        const Modules modules{f[2].toShort(), f[3].toShort(), f[4].toShort(), f[5].toShort(), f[6].toShort()};
+        if (f[0] == "build")
+            EXPECT_EQ(Build(modules), word) << f.join(' ').toStdString();
+        else
+            EXPECT_EQ(Decode(word, f[7].toShort()), modules) << f.join(' ').toStdString();
+    }
+    EXPECT_EQ(std::tuple(CModInstr::IsQEM(0x0C00), CModInstr::IsQEM(0x0800), CModInstr::IsQEM(0x0400)),
+              std::tuple(true, false, false)); // the slot A bits of a QEM module
 }
 
 // Every model and slot combination the module page can produce comes back from its word,
@@ -58,18 +63,4 @@ TEST(CodificaModuli, DecodesEveryCombinationItBuilds)
                         EXPECT_EQ(Decode(Build({model, a, b, c, d})), expected)
                             << model << " " << a << " " << b << " " << c << " " << d;
                     }
-}
-
-// Without bit 4 slot D keeps what it held.
-TEST(CodificaModuli, UnusedPatternsDecodeToNoModuleAndSlotABitsSelectQEM)
-{
-    const std::tuple<quint16, qint16, Modules> cases[] = {{0xE000, 0, {0, 0, 0, 0, 0}},
-                                                          {0x8300, 0, {1, 0, 0, 0, 0}},
-                                                          {0x8007, 0, {1, 0, 0, 0, 0}},
-                                                          {0xC000, 1, {2, 0, 0, 0, 1}},
-                                                          {0xC010, 0, {2, 0, 0, 0, 1}}};
-    for (const auto &[word, slotDBefore, modules] : cases)
-        EXPECT_EQ(Decode(qint16(word), slotDBefore), modules) << std::hex << word;
-    EXPECT_EQ(std::tuple(CModInstr::IsQEM(0x0C00), CModInstr::IsQEM(0x0800), CModInstr::IsQEM(0x0400)),
-              std::tuple(true, false, false));
 }

@@ -2,6 +2,7 @@
 
 #include "common/widgets/TextSpin.h"
 #include "platform/widgets/UpDownControl.h"
+#include "support/DataTable.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -74,23 +75,14 @@ TEST_F(TextSpinTest, OnlyTheArrowsAndSetValueChangeTheValueAndItStaysInsideTheLi
 
 TEST(TextSpin, KeysWrapOrStopAtBothEndsIn32Bits)
 {
-    // wrap, min, max, slow step, start, key, value after the key
-    const std::tuple<bool, qint16, qint16, qint16, qint16, Qt::Key, qint16> cases[] = {
-        {true, -100, 100, 7, 95, Qt::Key_Up, -100},
-        {true, -100, 100, 7, -95, Qt::Key_Down, 100},
-        {false, -100, 100, 7, 95, Qt::Key_Up, 100},
-        {false, -100, 100, 7, -95, Qt::Key_Down, -100},
-        {false, -32768, 32767, 30000, 32000, Qt::Key_Up, 32767},
-        {true, -32768, 32767, 30000, -32000, Qt::Key_Down, 32767},
-        {true, -32768, 32767, 30000, 2767, Qt::Key_Up, 32767},
-    };
-    for (const auto &[wrap, min, max, slow, start, key, expected] : cases) {
+    for (const QStringList &f : ReadDataTable(QStringLiteral("spin_key_ends.tsv"))) {
         QWidget form;
         CTextSpin spin;
-        spin.Create(new QLineEdit(&form), new UpDownControl(&form), min, max, slow, 10, wrap);
-        spin.SetValue(start);
-        QTest::keyClick(form.findChild<QLineEdit *>(), key);
-        EXPECT_EQ(spin.Value(), expected) << start << (wrap ? " wrapping" : " stopping");
+        spin.Create(new QLineEdit(&form), new UpDownControl(&form), f[1].toShort(), f[2].toShort(),
+                    f[3].toShort(), 10, f[0] == "wrap");
+        spin.SetValue(f[4].toShort());
+        QTest::keyClick(form.findChild<QLineEdit *>(), f[5] == "Up" ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(spin.Value(), f[6].toShort()) << f.join(' ').toStdString();
     }
 }
 
