@@ -3,9 +3,6 @@
 
 #include "support/DataTable.h"
 
-#include <functional>
-#include <map>
-
 // The calls of tests/data/bytes_calls.tsv.
 TEST(Bytes, WordsBytesAndShiftsKeepTheSixteenBitPattern)
 {

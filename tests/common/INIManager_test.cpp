@@ -2,12 +2,6 @@
 #include "support/DataTable.h"
 #include "support/TraceCapture.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <functional>
-#include <map>
-
 namespace {
 
 // "\r", "\n" and "\xNN" (one byte) in a field of the table.

@@ -3,8 +3,6 @@
 #include "support/TraceCapture.h"
 
 #include <QDirIterator>
-#include <QFile>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include <gmock/gmock.h>

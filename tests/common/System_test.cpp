@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 TEST(System, KiloBytesTruncateAndSaturate)
 {
     constexpr qint64 kMax = std::numeric_limits<qint32>::max();

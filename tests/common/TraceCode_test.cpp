@@ -3,13 +3,9 @@
 #include "support/DataTable.h"
 #include "support/TempUserDirs.h"
 
-#include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gmock/gmock.h>
-
-#include <map>
 
 using ::testing::ElementsAre;
 using Lines = QStringList;

@@ -2,7 +2,6 @@
 #include "common/Version.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 

@@ -3,7 +3,6 @@
 #include "model/Configuration.h"
 #include "support/Model_fixture.h"
 
-#include <QFile>
 #include <QSqlRecord>
 
 namespace {

@@ -18,7 +18,7 @@ TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseCounting)
     }
 }
 
-TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
+TEST(CopyRules, CopiesBetweenMatchingClassesOnlyAndSixteenPoints)
 {
     CAlarm third, fresh, first, second;
     third.SetClassName("CAlarm3"), third.SetAlarmSetPoint(1234);
@@ -33,6 +33,10 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
     points.SetCoordinateOut(15, -7);
     points.GetData(copy);
     EXPECT_EQ(copy.CoordinateOut(15), -7);
+    for (int outside : {16, -1})
+        EXPECT_THAT(
+            [&] { points.SetCoordinateIn(outside, 1); },
+            ::testing::Throws<CError>(::testing::Property(&CError::Number, 9))); // subscript out of range
 
     // An empty name matches every name, yet a display never copies into a module object.
     CDisplay unnamed;
@@ -46,15 +50,6 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
     comm.SetComPort(3), network.SetInterfaceType(4);
     comm.GetData(other), network.GetData(comm);
     EXPECT_EQ(std::pair(other.ComPort(), comm.InterfaceType()), std::pair(qint16(3), qint16(0)));
-}
-
-TEST(CopyRules, LinearizationPointsOutsideTheSixteenRaiseSubscriptError)
-{
-    CLinearize points;
-    for (int index : {16, -1})
-        EXPECT_THAT([&] { points.SetCoordinateIn(index, 1); },
-                    ::testing::Throws<CError>(::testing::Property(&CError::Number, 9)))
-            << index;
 }
 
 TEST(Configuration, ApplyContextCopiesWhatPagesAndReportsRead)

@@ -1,10 +1,6 @@
 #include "model/ModInstr.h"
 #include "support/DataTable.h"
 
-#include <gtest/gtest.h>
-
-#include <array>
-
 namespace {
 
 using Modules = std::array<qint16, 5>; // model, slots A to D

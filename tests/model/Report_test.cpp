@@ -2,8 +2,6 @@
 #include "support/DataTable.h"
 #include "support/Model_fixture.h"
 
-#include <functional>
-
 namespace {
 
 // The report of one object as "label|value" for an item row, "label" for a heading, after

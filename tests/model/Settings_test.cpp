@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 namespace {
 
 // The six stored values of the two settings classes: port, interface, address, mode, selected
@@ -37,7 +35,7 @@ auto Values(const COption &o)
 
 // A hand-edited store must not carry a port or an address the links cannot use: values out of
 // range or not numbers keep the defaults.
-TEST(Settings, RoundTripThroughTheStoreAndBadStoredValuesKeepTheDefaults)
+TEST(Settings, RoundTripThroughTheClassSectionOfTheStoreAndBadStoredValuesKeepTheDefaults)
 {
     TempUserDirs dirs;
     EXPECT_EQ(LoadFromStore(), (Stored{2, 0, 1, 0, 0, 255}));
@@ -51,22 +49,15 @@ TEST(Settings, RoundTripThroughTheStoreAndBadStoredValuesKeepTheDefaults)
     EXPECT_FALSE(Platform::HasSetting("CNetworkAddMsgSetup", "m_InterfaceType"));
     EXPECT_EQ(LoadFromStore(), (Stored{3, 2, 17, 1, 1, 32}));
 
-    const char *const bad[][3] = {{"CCommConfig", "m_ComPort", "4"},
-                                  {"CCommConfig", "m_InterfaceType", "x"},
-                                  {"CNetworkAddMsgSetup", "m_NetworkAdd", "0"},
-                                  {"CNetworkAddMsgSetup", "m_ModeConfig", "-1"},
-                                  {"CNetworkAddMsgSetup", "m_SelNetworkAdd", "2"},
-                                  {"CNetworkAddMsgSetup", "m_TotalInstrNetwork", "70000"}};
-    for (const auto &[section, key, text] : bad)
-        Platform::WriteSetting(section, key, text);
+    for (const char *bad :
+         {"CCommConfig/m_ComPort=4", "CCommConfig/m_InterfaceType=x", "CNetworkAddMsgSetup/m_NetworkAdd=0",
+          "CNetworkAddMsgSetup/m_ModeConfig=-1", "CNetworkAddMsgSetup/m_SelNetworkAdd=2",
+          "CNetworkAddMsgSetup/m_TotalInstrNetwork=70000"})
+        Platform::WriteSetting(QString(bad).section('/', 0, 0),
+                               QString(bad).section('/', 1).section('=', 0, 0), QString(bad).section('=', 1));
     EXPECT_EQ(LoadFromStore(), (Stored{1, 0, 1, 0, 0, 255}));
-}
 
-// A caller that names another section still writes and reads the class's own.
-TEST(Settings, MembersStayInTheClassSectionWhateverSectionACallerNames)
-{
-    TempUserDirs dirs;
-    CCommConfig comm;
+    // A caller that names another section still writes and reads the class's own.
     comm.SaveVariable(QStringLiteral("m_ComPort"), qint16(3), QStringLiteral("Settings"));
     EXPECT_FALSE(Platform::HasSetting("Settings", "m_ComPort"));
     EXPECT_EQ(Platform::ReadSetting("CCommConfig", "m_ComPort", {}), "3");
@@ -85,9 +76,8 @@ TEST(Settings, PrintOptionsRoundTripWithAwkwardTextsAndKeepDefaultsForMissingOrB
     EXPECT_EQ(Values(loaded), std::tuple(false, QString(), false, QString(), QString(), true));
 
     COption saved;
-    saved.SetPrintHeaderPage(true);
+    saved.SetPrintHeaderPage(true), saved.SetPrintNotePiePagina(true);
     saved.SetHeaderPagePath(QStringLiteral("/home/tecnico/logo ditta;1.png"));
-    saved.SetPrintNotePiePagina(true);
     saved.SetNotePiePagina1(QStringLiteral("Impianto \"Nord\", linea 2 = forno; quadro A"));
     saved.SetNotePiePagina2(QStringLiteral("Verifica: 3°C, Müller & Söhne, €"));
     saved.SaveData(QString());

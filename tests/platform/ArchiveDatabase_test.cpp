@@ -1,6 +1,5 @@
 #include "platform/ArchiveDatabase.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

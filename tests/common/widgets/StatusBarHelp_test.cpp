@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 

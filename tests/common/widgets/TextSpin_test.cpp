@@ -4,9 +4,7 @@
 #include "platform/widgets/UpDownControl.h"
 #include "support/DataTable.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QSignalSpy>
 
 namespace {
 
