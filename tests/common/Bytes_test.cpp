@@ -32,24 +32,6 @@ TEST(Bytes, BitNumberOutOfRangeEndsTheProgram)
     EXPECT_EXIT(ShiftRightWord(1, -1), ::testing::ExitedWithCode(EXIT_FAILURE), "");
 }
 
-// The caller's text is padded to the field as well, as the callers rely on.
-TEST(Bytes, TextIntoFixedFieldsIsPaddedOrCut)
-{
-    const std::tuple<int, const char16_t *, QByteArray, qsizetype> cases[] = {
-        {12, u"0123456789", QByteArray("0123456789\0\0", 12), 12},
-        {3, u"€bcdef", "\200bc", 6},
-        {0, u"Più", "Pi\xF9", 3},
-    };
-    for (const auto &[size, text, expected, textSize] : cases) {
-        QByteArray field(size, 'x');
-        QString callers = QString::fromUtf16(text);
-        StringToByteArray(field, callers);
-        EXPECT_EQ(field, expected) << size;
-        EXPECT_EQ(callers.size(), textSize) << size;
-    }
-    EXPECT_EQ(ByteArrayToString(QByteArray("AB\0\x80", 4)), QString::fromUtf16(u"AB\0€", 4));
-}
-
 TEST(Cp1252, MapsTheWholeCodePageBothWays)
 {
     EXPECT_EQ(ToCp1252(QStringLiteral("€ – “ok” Œ Ω")), "\x80 \x96 \x93ok\x94 \x8C ?");

@@ -42,7 +42,7 @@ private:
 } // namespace
 
 // In the per-user settings store and in an INI file.
-TEST(Persistence, MissingKeysKeepTheDefaultsAndEveryTypeSurvivesTheRoundTrip)
+TEST(Persistence, MissingKeysKeepTheDefaultsEveryTypeSurvivesTheRoundTripAndNamesMatch)
 {
     TempUserDirs dirs;
     for (const QString &fileName : {QString(), dirs.Path() + "/values.ini"}) {
@@ -55,6 +55,13 @@ TEST(Persistence, MissingKeysKeepTheDefaultsAndEveryTypeSurvivesTheRoundTrip)
         loaded.LoadData(fileName);
         EXPECT_EQ(loaded.Values(), saved.Values()) << fileName.toStdString();
     }
+    // Plain objects match by their exact names; an empty file name keeps the last one.
+    ICopyClass object;
+    EXPECT_TRUE(object.VerifySameClass(CAllTypes(), CAllTypes()) &&
+                !object.VerifySameClass(object, CAllTypes()));
+    object.LoadData("/tmp/first.ini");
+    object.LoadData(QString());
+    EXPECT_EQ(object.FileName(), "/tmp/first.ini");
 }
 
 // The store is written as plain texts and read as a person may have edited it: comma decimals,
@@ -66,17 +73,14 @@ TEST(SettingsStore, ReadsHandEditedTextsAndKeepsTheValueOfTextsThatDoNotConvert)
     CAllTypes loaded;
     loaded.SaveData(QString());
     EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Date", ""), "2000-01-01 12:00:00");
-    for (const auto &[key, text] : {std::pair{"m_Int", "40000"},
-                                    {"m_Long", "1.5"},
-                                    {"m_Single", "nan"},
-                                    {"m_Date", "yesterday"},
-                                    {"m_Flag", "maybe"}})
-        Platform::WriteSetting("CAllTypes", key, text);
+    for (const QString stored :
+         {"m_Int=40000", "m_Long=1.5", "m_Single=nan", "m_Date=yesterday", "m_Flag=maybe"})
+        Platform::WriteSetting("CAllTypes", stored.section('=', 0, 0), stored.section('=', 1));
     loaded.LoadData(QString());
     EXPECT_EQ(loaded.Values(), CAllTypes().Values());
-    const QStringList lines = capture.Lines();
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0], "Valore non valido per CAllTypes.m_Int: '40000', mantenuto 1");
+    EXPECT_EQ(
+        std::pair(capture.Lines().size(), capture.Lines().value(0)),
+        std::pair(qsizetype(5), QString("Valore non valido per CAllTypes.m_Int: '40000', mantenuto 1")));
 
     QFile file(Platform::SettingsFilePath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -85,14 +89,4 @@ TEST(SettingsStore, ReadsHandEditedTextsAndKeepsTheValueOfTextsThatDoNotConvert)
     loaded.LoadData(QString());
     EXPECT_EQ(std::tuple(loaded.m_Single, loaded.m_Long, loaded.m_Flag, loaded.m_Text),
               std::tuple(2.5f, 12, true, "a, b"));
-}
-
-TEST(CopyClass, PlainObjectsMatchByExactNameAndKeepTheirFileName)
-{
-    ICopyClass object;
-    EXPECT_TRUE(object.VerifySameClass(CAllTypes(), CAllTypes()));
-    EXPECT_FALSE(object.VerifySameClass(object, CAllTypes()));
-    object.LoadData("/tmp/first.ini");
-    object.LoadData(QString());
-    EXPECT_EQ(object.FileName(), "/tmp/first.ini") << "an empty name keeps the last one";
 }

@@ -2,10 +2,8 @@
 #include "support/DataTable.h"
 #include "support/TraceCapture.h"
 
-namespace {
-
 // "\r", "\n" and "\xNN" (one byte) in a field of the table.
-QByteArray Unescaped(const QString &field)
+static QByteArray Unescaped(const QString &field)
 {
     QByteArray text = field.toUtf8().replace("\\r", "\r").replace("\\n", "\n");
     for (qsizetype at; (at = text.indexOf("\\x")) >= 0;)
@@ -13,14 +11,14 @@ QByteArray Unescaped(const QString &field)
     return text;
 }
 
-QByteArray Content(const QString &path)
+static QByteArray Content(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
 // One call of the table: section, key and value are fields 2 to 4.
-QString Call(CINIManager &ini, const QStringList &f)
+static QString Call(CINIManager &ini, const QStringList &f)
 {
     const QString s = f[2], k = f[3], v = QString::fromUtf8(Unescaped(f[4]));
     const auto n = [](auto number) { return QString::number(number); };
@@ -44,8 +42,6 @@ QString Call(CINIManager &ini, const QStringList &f)
     };
     return calls.at(f[1])();
 }
-
-} // namespace
 
 // The calls of tests/data/ini_calls.tsv, each with its answer, the file it leaves and its trace.
 TEST(IniFile, CallsAnswerAndChangeTheFileAsTheTableSays)

@@ -49,21 +49,15 @@ TEST(StringTable, HoldsEveryIdTheCodeUses)
 {
     const QRegularExpression use(
         QStringLiteral(R"((?:LoadResString|LoadResStringArgs|ResText|ShowMessage\w*)\(\s*(\d{3,4})\b)"));
-    QStringList missing;
-    QDirIterator it(QStringLiteral(IXO_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    int uses = 0;
-    while (it.hasNext()) {
+    QStringList missing, used;
+    for (QDirIterator it(IXO_SOURCE_DIR "/src", {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();) {
         QFile file(it.next());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(file.readAll());
-        for (auto m = use.globalMatch(text); m.hasNext();) {
-            const int id = m.next().captured(1).toInt();
-            ++uses;
-            if (!HasResString(id))
-                missing << QStringLiteral("%1 in %2").arg(id).arg(file.fileName());
-        }
+        for (auto m = use.globalMatch(QString::fromUtf8(file.readAll())); m.hasNext();)
+            (HasResString(m.peekNext().captured(1).toInt()) ? used : missing)
+                << m.next().captured(1) + " in " + file.fileName();
     }
-    EXPECT_GT(uses, 0);
+    EXPECT_FALSE(used.isEmpty());
     EXPECT_TRUE(missing.isEmpty()) << missing.join('\n').toStdString();
 }

@@ -78,16 +78,15 @@ protected:
 // output and trace modes which lines reach the log (UTF-8) and standard error.
 TEST_F(TraceFile, RunsWriteTheLinesTheirModesAsk)
 {
-    const std::map<QString, qint32> modes = {
-        {"new", CTraceCode::fcmNew},       {"append", CTraceCode::fcmAppend},
-        {"file", CTraceCode::bmTraceFile}, {"immediate", CTraceCode::bmTraceImmediate},
-        {"none", CTraceCode::tmNoTrace},   {"normal", CTraceCode::tmTraceNormal},
-        {"all", CTraceCode::tmTraceAll}};
-    const auto mode = [&](const QString &name) { return modes.count(name) ? modes.at(name) : name.toInt(); };
+    // A mode by its name, its number in `names` (as the modes are numbered), or a number.
+    const auto mode = [](const QString &name, const QStringList &names) {
+        return names.contains(name) ? qint32(names.indexOf(name)) : name.toInt();
+    };
     for (const QStringList &f : ReadDataTable(QStringLiteral("trace_runs.tsv"))) {
         SCOPED_TRACE(f.join(' ').toStdString());
         ::testing::internal::CaptureStderr();
-        Lines lines = Run(mode(f[0]), mode(f[1]), mode(f[2]), f[3] == "yes");
+        Lines lines = Run(mode(f[0], {"new", "append"}), mode(f[1], {"file", "immediate"}),
+                          mode(f[2], {"none", "normal", "all"}), f[3] == "yes");
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), f.value(5).toStdString());
         const qsizetype start = f[4].split('|').indexOf("<header>"), run = f[4].split('|').indexOf("<run>");
         if (start >= 0)

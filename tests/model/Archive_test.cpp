@@ -5,11 +5,9 @@
 
 #include <QSqlRecord>
 
-namespace {
-
 // Every column but the key of the row of `id` in each configuration table (CModInstr first),
 // read with bare statements; an empty list where a table has no such row.
-QList<QVariantList> RawRows(qint32 id)
+static QList<QVariantList> RawRows(qint32 id)
 {
     QList<QVariantList> rows;
     for (const QString &table : CArchive::ConfigurationTables()) {
@@ -26,7 +24,7 @@ QList<QVariantList> RawRows(qint32 id)
 }
 
 // The code of the CError an action raises, 0 when it raises none; `description` gets its text.
-qint32 ErrorCode(const std::function<void()> &action, QString *description = nullptr)
+static qint32 ErrorCode(const std::function<void()> &action, QString *description = nullptr)
 {
     try {
         action();
@@ -37,8 +35,6 @@ qint32 ErrorCode(const std::function<void()> &action, QString *description = nul
     }
     return 0;
 }
-
-} // namespace
 
 // Record 2 holds the class defaults (the rows of a new configuration but for its name). Distinct
 // values in every column of record 2 show a column read into the wrong member or one a class

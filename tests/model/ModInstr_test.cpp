@@ -1,11 +1,9 @@
 #include "model/ModInstr.h"
 #include "support/DataTable.h"
 
-namespace {
-
 using Modules = std::array<qint16, 5>; // model, slots A to D
 
-Modules Decode(qint16 word, qint16 slotDBefore = 0)
+static Modules Decode(qint16 word, qint16 slotDBefore = 0)
 {
     CModInstr modInstr;
     modInstr.SetSlotD(slotDBefore);
@@ -14,15 +12,13 @@ Modules Decode(qint16 word, qint16 slotDBefore = 0)
             modInstr.SlotD()};
 }
 
-qint16 Build(const Modules &m)
+static qint16 Build(const Modules &m)
 {
     CModInstr modInstr;
     modInstr.SetModelloStrumento(m[0]), modInstr.SetSlotA(m[1]), modInstr.SetSlotB(m[2]);
     modInstr.SetSlotC(m[3]), modInstr.SetSlotD(m[4]);
     return modInstr.CodificaModuli();
 }
-
-} // namespace
 
 // The words of tests/data/module_words.tsv, built from their modules or decoded.
 TEST(CodificaModuli, BuildsAndDecodesTheWordsOfTheTableAndTellsQEM)

@@ -2,11 +2,9 @@
 #include "support/DataTable.h"
 #include "support/Model_fixture.h"
 
-namespace {
-
 // The report of one object as "label|value" for an item row, "label" for a heading, after
 // `set`; nColumn must agree with the texts.
-template <class T> QStringList Rows(const std::function<void(T &)> &set = [](T &) {})
+template <class T> static QStringList Rows(const std::function<void(T &)> &set = [](T &) {})
 {
     T object;
     set(object);
@@ -20,8 +18,6 @@ template <class T> QStringList Rows(const std::function<void(T &)> &set = [](T &
     }
     return rows;
 }
-
-} // namespace
 
 // Defaults, typical and out-of-range values of every class; the rows expected are in
 // tests/data/report_rows.tsv under the case's name.

@@ -6,13 +6,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // The six stored values of the two settings classes: port, interface, address, mode, selected
 // address, instruments in the network.
 using Stored = std::array<qint16, 6>;
 
-Stored LoadFromStore()
+static Stored LoadFromStore()
 {
     CCommConfig comm;
     CNetworkAddMsgSetup network;
@@ -25,13 +23,11 @@ Stored LoadFromStore()
 }
 
 // The six print options.
-auto Values(const COption &o)
+static auto Values(const COption &o)
 {
     return std::tuple(o.PrintHeaderPage(), o.HeaderPagePath(), o.PrintNotePiePagina(), o.NotePiePagina1(),
                       o.NotePiePagina2(), o.PrintPageNumber());
 }
-
-} // namespace
 
 // A hand-edited store must not carry a port or an address the links cannot use: values out of
 // range or not numbers keep the defaults.

@@ -7,8 +7,6 @@
 using Platform::CArchiveDatabase;
 using Result = CArchiveDatabase::OpenResult;
 
-namespace {
-
 // The quotes and the ";" in the comment and in the default text must not split the script.
 const QString kSchema =
     QStringLiteral("-- the owner's 'notes'\n"
@@ -17,7 +15,7 @@ const QString kSchema =
                    "PRAGMA user_version = 3;");
 
 // The number a statement answers; -1 when it fails.
-int Number(CArchiveDatabase &database, const QString &sql = QStringLiteral("SELECT count(*) FROM T"))
+static int Number(CArchiveDatabase &database, const QString &sql = QStringLiteral("SELECT count(*) FROM T"))
 {
     QSqlQuery *query = database.Prepared(sql);
     if (!query || !database.Exec(*query) || !query->next())
@@ -27,20 +25,20 @@ int Number(CArchiveDatabase &database, const QString &sql = QStringLiteral("SELE
     return number;
 }
 
-QByteArray Bytes(const QString &path)
+static QByteArray Bytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void WriteBytes(const QString &path, const QByteArray &bytes)
+static bool WriteBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // An archive of several pages: rows of 300 characters, 4096-byte pages.
-QString ArchiveOfPages(const QTemporaryDir &dir)
+static QString ArchiveOfPages(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath("whole.db");
     CArchiveDatabase database;
@@ -51,9 +49,7 @@ QString ArchiveOfPages(const QTemporaryDir &dir)
     return path;
 }
 
-} // namespace
-
-TEST(ArchiveDatabase, CreatesAMissingFileAndRefusesAnotherVersion)
+TEST(ArchiveDatabase, CreatesAMissingFileRefusesAnotherVersionAndNestsSavepoints)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.db"), broken = dir.filePath("b.db");
@@ -61,20 +57,14 @@ TEST(ArchiveDatabase, CreatesAMissingFileAndRefusesAnotherVersion)
     EXPECT_EQ(database.Open(path, kSchema, 3), Result::Created);
     EXPECT_EQ(Number(database), 1);
     database.Close();
-    EXPECT_EQ(database.Open(path, kSchema, 3), Result::Opened);
-    database.Close();
     EXPECT_EQ(database.Open(path, kSchema, 4), Result::WrongVersion);
     EXPECT_EQ(std::pair(database.FileVersion(), database.IsOpen()), std::pair(3, false));
     // A schema that fails leaves no file behind, so the next start tries again.
     EXPECT_EQ(database.Open(broken, kSchema + ";\nCREATE TABLE T (x)", 3), Result::Failed);
     EXPECT_FALSE(database.LastError().isEmpty() || QFile::exists(broken));
-}
 
-TEST(ArchiveDatabase, NestedSavepointsUndoOnlyTheirOwnLevel)
-{
-    QTemporaryDir dir;
-    CArchiveDatabase database;
-    ASSERT_EQ(database.Open(dir.filePath("a.db"), kSchema, 3), Result::Created);
+    // Nested savepoints undo only their own level.
+    ASSERT_EQ(database.Open(path, kSchema, 3), Result::Opened);
     const QString insert = QStringLiteral("INSERT INTO T (IDProgramma) VALUES (%1)");
     EXPECT_TRUE(database.BeginSavepoint() && database.Exec(insert.arg(3)) && database.BeginSavepoint() &&
                 database.Exec(insert.arg(4)) && database.RollbackSavepoint() && database.ReleaseSavepoint());
@@ -109,7 +99,7 @@ TEST(ArchiveDatabase, RefusesADamagedFileAndLeavesItAsItWas)
     };
     const QString path = dir.filePath("damaged.db");
     for (const auto &[what, bytes, reason] : damaged) {
-        WriteBytes(path, bytes);
+        ASSERT_TRUE(WriteBytes(path, bytes));
         CArchiveDatabase database;
         EXPECT_EQ(database.Open(path, kSchema, 3), Result::Damaged) << what;
         EXPECT_FALSE(database.IsOpen() || database.LastError().isEmpty()) << what;
@@ -128,8 +118,7 @@ TEST(ArchiveDatabase, AnInterruptedWriteIsRolledBackNotRefused)
     ASSERT_TRUE(writer.Exec(QStringLiteral("PRAGMA cache_size = 2"))); // pages reach the file early
     ASSERT_TRUE(writer.BeginSavepoint() && writer.Exec(QStringLiteral("UPDATE T SET m_Text = 'changed'")));
     ASSERT_TRUE(QFile::exists(path + "-journal"));
-    WriteBytes(copy, Bytes(path));
-    WriteBytes(copy + "-journal", Bytes(path + "-journal"));
+    ASSERT_TRUE(WriteBytes(copy, Bytes(path)) && WriteBytes(copy + "-journal", Bytes(path + "-journal")));
     writer.RollbackSavepoint();
     writer.Close();
 

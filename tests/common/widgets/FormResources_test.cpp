@@ -12,9 +12,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-template <typename Control> QWidget *Designed(QWidget *form, const char *tag)
+template <typename Control> static QWidget *Designed(QWidget *form, const char *tag)
 {
     auto *control = new Control(form);
     control->setProperty(kTagProperty, tag);
@@ -68,5 +66,3 @@ TEST(FormResources, MenuTextsComeFromTheTableAndKeepTheirNumbers)
         QStringList({LoadResString(1000), LoadResString(1011), "Fixed", LoadResString(1006) + "\tCtrl+P"}));
     EXPECT_EQ(open->property(kTagProperty).toInt(), 1011);
 }
-
-} // namespace

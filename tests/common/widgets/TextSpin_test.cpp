@@ -1,10 +1,10 @@
-#include "WidgetForm_fixture.h"
-
 #include "common/widgets/TextSpin.h"
 #include "platform/widgets/UpDownControl.h"
 #include "support/DataTable.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -17,9 +17,21 @@ std::vector<int> Runs(std::initializer_list<std::pair<int, int>> runs)
     return steps;
 }
 
-class TextSpinTest : public WidgetForm
+class TextSpinTest : public ::testing::Test
 {
 protected:
+    // The form shown as the active window, and the focus moved as the user moves it (Tab, a click).
+    void ShowForm()
+    {
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    static void FocusByUser(QWidget *control)
+    {
+        control->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
     // Every change of the value is recorded as a step.
     void Make(qint16 min, qint16 max, qint16 slow, qint16 fast, bool wrap = true)
     {
@@ -44,6 +56,7 @@ protected:
     }
     QPoint Arrow(bool up) const { return {arrows->width() / 2, up ? 2 : arrows->height() - 2}; }
 
+    QWidget form;
     QLineEdit *box = new QLineEdit(&form), *other = new QLineEdit(&form);
     UpDownControl *arrows = new UpDownControl(&form);
     CTextSpin spin;
@@ -100,7 +113,8 @@ TEST_F(TextSpinTest, HeldKeyAcceleratesAndANewPressStartsSlow)
     }
 }
 
-TEST_F(TextSpinTest, HeldMouseButtonAcceleratesAndFocusesTheTextBox)
+// Leaving the text box asks the owner, even without a change; a refusal keeps the focus there.
+TEST_F(TextSpinTest, HeldMouseButtonAcceleratesFocusesTheTextBoxAndLeavingItAsks)
 {
     ShowForm();
     Make(-9999, 9999, 1, 10);
@@ -113,6 +127,15 @@ TEST_F(TextSpinTest, HeldMouseButtonAcceleratesAndFocusesTheTextBox)
     steps.resize(26);
     QTest::mouseClick(arrows, Qt::LeftButton, {}, Arrow(false)); // a new press starts slow
     EXPECT_EQ(steps, Runs({{10, 1}, {10, 10}, {6, 100}, {1, -1}}));
+
+    bool refuse = true;
+    int asked = 0;
+    QObject::connect(&spin, &CTextSpin::ChangeValidate, [&](bool &cancel) { cancel = (++asked, refuse); });
+    FocusByUser(other);
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    refuse = false;
+    FocusByUser(other);
+    EXPECT_EQ(std::pair(asked, QApplication::focusWidget()), std::pair(2, static_cast<QWidget *>(other)));
 }
 
 // The factor, format and unit are shown in the user's locale; the limits go into the tooltip
