@@ -60,7 +60,8 @@ TEST(IniFile, CallsAnswerAndChangeTheFileAsTheTableSays)
         const QByteArray before = Content(path);
         TraceCapture capture;
         EXPECT_EQ(Call(ini, f), QString::fromUtf8(Unescaped(f[5])));
-        EXPECT_EQ(Content(path), f[6].isEmpty() ? Content(path) : f[6] == "=" ? before : Unescaped(f[6]));
+        const QString after = f.value(6);
+        EXPECT_EQ(Content(path), after.isEmpty() ? Content(path) : after == "=" ? before : Unescaped(after));
         EXPECT_EQ(capture.Lines().join(" / ").toStdString(),
                   QString(f.value(7)).replace("%f", path).toStdString());
     }

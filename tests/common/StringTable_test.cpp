@@ -22,6 +22,7 @@ TEST(StringTable, FillsPlaceholdersInOnePassInTheUsersLocale)
         {"a |1 b |2 |3", {1, 2}, "a 1 b 2 |3"},
         // Inserted text is never scanned again; "|10" is the tenth, not the first and a 0.
         {"|1 and |2", {"|2", "x"}, "|2 and x"},
+        {"|2 |1", {"a", "|1"}, "|1 a"},
         {"|10 |1 |11", {1, 2, 3, 4, 5, 6, 7, 8, 9, "t"}, "t 1 11"},
         {"|1 |2 |3 |4", {1234.5, 0.1f, -7, true}, "1234,5 0,1 -7 True"},
     };

@@ -88,12 +88,13 @@ TEST_F(TraceFile, RunsWriteTheLinesTheirModesAsk)
         Lines lines = Run(mode(f[0], {"new", "append"}), mode(f[1], {"file", "immediate"}),
                           mode(f[2], {"none", "normal", "all"}), f[3] == "yes");
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), f.value(5).toStdString());
-        const qsizetype start = f[4].split('|').indexOf("<header>"), run = f[4].split('|').indexOf("<run>");
+        const qsizetype start = f.value(4).split('|').indexOf("<header>"),
+                        run = f.value(4).split('|').indexOf("<run>");
         if (start >= 0)
             lines = lines.mid(0, start) + QStringList("<header>") + AfterHeader(lines.mid(start));
         if (run >= 0 && lines.value(run).startsWith("Effettuata nuova esecuzione: "))
             lines[run] = "<run>";
-        EXPECT_EQ(lines.join('|').toStdString(), f[4].toStdString());
+        EXPECT_EQ(lines.join('|').toStdString(), f.value(4).toStdString());
     }
 }
 
