@@ -1,31 +1,26 @@
 #include "common/Bytes.h"
 #include "common/Cp1252.h"
 
-#include <gtest/gtest.h>
+#include "support/DataTable.h"
 
+// The calls of tests/data/bytes_calls.tsv.
 TEST(Bytes, WordsBytesAndShiftsKeepTheSixteenBitPattern)
 {
-    const std::pair<qint32, qint32> cases[] = {
-        {LoWord(0x0001FFFF), -1},
-        {HiWord(qint32(0xFFFF0000u)), -1},
-        {HiWord(qint32(0x80000000u)), -32768},
-        {LoByte(qint16(-1)), 0xFF},
-        {HiByte(qint16(-32768)), 0x80},
-        {MakeWord(0x34, 0x12), 0x1234},
-        {MakeWord(0, 0x80), -32768},
-        {MakeWord(0x1FF, 0x17F), 0x7FFF}, // only the low 8 bits of each count
-        {ShiftLeftWord(3, 15), -32768},
-        {ShiftLeftWord(-1, 8), qint16(0xFF00)},
-        {ShiftRightWord(-32768, 15), 1}, // logical, not arithmetic
-        {ShiftRightWord(-1, 8), 0xFF},
-        {ShiftRightWord(-1, 0), -1},
-        {BitMask(31), qint32(0x80000000u)},
-    };
-    for (size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
-    qint32 mask = -1;
-    SetBit(false, mask, 31);
-    EXPECT_TRUE(mask == 0x7FFFFFFF && IsBitSet(qint32(0x80000000u), 31));
+    using Call = std::function<qint32(qint32, qint32)>;
+    const std::map<QString, Call> calls = {
+        {"LoWord", [](qint32 a, qint32) { return LoWord(a); }},
+        {"HiWord", [](qint32 a, qint32) { return HiWord(a); }},
+        {"LoByte", [](qint32 a, qint32) { return LoByte(qint16(a)); }},
+        {"HiByte", [](qint32 a, qint32) { return HiByte(qint16(a)); }},
+        {"MakeWord", [](qint32 a, qint32 b) { return MakeWord(qint16(a), qint16(b)); }},
+        {"ShiftLeftWord", [](qint32 a, qint32 b) { return ShiftLeftWord(qint16(a), b); }},
+        {"ShiftRightWord", [](qint32 a, qint32 b) { return ShiftRightWord(qint16(a), b); }},
+        {"BitMask", [](qint32 a, qint32) { return BitMask(a); }},
+        {"IsBitSet", [](qint32 a, qint32 b) { return qint32(IsBitSet(a, b)); }},
+        {"ClearBit", [](qint32 a, qint32 b) { return SetBit(false, a, b), a; }}};
+    const auto number = [](const QString &text) { return qint32(text.toLongLong(nullptr, 0)); };
+    for (const QStringList &f : ReadDataTable(QStringLiteral("bytes_calls.tsv")))
+        EXPECT_EQ(calls.at(f[0])(number(f[1]), number(f[2])), number(f[3])) << f.join(' ').toStdString();
 }
 
 TEST(Bytes, BitNumberOutOfRangeEndsTheProgram)
@@ -35,24 +30,6 @@ TEST(Bytes, BitNumberOutOfRangeEndsTheProgram)
     EXPECT_EXIT(IsBitSet(0, -1), ::testing::ExitedWithCode(EXIT_FAILURE), "");
     EXPECT_EXIT(ShiftLeftWord(1, 16), ::testing::ExitedWithCode(EXIT_FAILURE), "");
     EXPECT_EXIT(ShiftRightWord(1, -1), ::testing::ExitedWithCode(EXIT_FAILURE), "");
-}
-
-// The caller's text is padded to the field as well, as the callers rely on.
-TEST(Bytes, TextIntoFixedFieldsIsPaddedOrCut)
-{
-    const std::tuple<int, const char16_t *, QByteArray, qsizetype> cases[] = {
-        {12, u"0123456789", QByteArray("0123456789\0\0", 12), 12},
-        {3, u"€bcdef", "\200bc", 6},
-        {0, u"Più", "Pi\xF9", 3},
-    };
-    for (const auto &[size, text, expected, textSize] : cases) {
-        QByteArray field(size, 'x');
-        QString callers = QString::fromUtf16(text);
-        StringToByteArray(field, callers);
-        EXPECT_EQ(field, expected) << size;
-        EXPECT_EQ(callers.size(), textSize) << size;
-    }
-    EXPECT_EQ(ByteArrayToString(QByteArray("AB\0\x80", 4)), QString::fromUtf16(u"AB\0€", 4));
 }
 
 TEST(Cp1252, MapsTheWholeCodePageBothWays)

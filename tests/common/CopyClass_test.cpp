@@ -15,12 +15,12 @@ public:
     void SaveData(const QString &nomeFile) override
     {
         ICopyClass::SaveData(nomeFile);
-        EachMember([this](const char *name, auto &value) { SaveVariable(name, value, ClassName()); });
+        Each([this](const char *name, auto &value) { SaveVariable(name, value, ClassName()); });
     }
     void LoadData(const QString &nomeFile) override
     {
         ICopyClass::LoadData(nomeFile);
-        EachMember([this](const char *name, auto &value) { LoadVariable(name, value, ClassName()); });
+        Each([this](const char *name, auto &value) { LoadVariable(name, value, ClassName()); });
     }
     auto Values() { return std::tie(m_Int, m_Long, m_Single, m_Date, m_Text, m_Flag); }
 
@@ -32,63 +32,56 @@ public:
     bool m_Flag = false;
 
 private:
-    template <typename F> void EachMember(F f)
+    template <typename F> void Each(F f)
     {
-        const char *names[] = {"m_Int", "m_Long", "m_Single", "m_Date", "m_Text", "m_Flag"};
-        int n = 0;
-        std::apply([&](auto &...value) { (f(names[n++], value), ...); }, Values());
+        f("m_Int", m_Int), f("m_Long", m_Long), f("m_Single", m_Single), f("m_Date", m_Date);
+        f("m_Text", m_Text), f("m_Flag", m_Flag);
     }
 };
 
 } // namespace
 
-// false: the per-user settings store; true: an INI file.
-class Persistence : public ::testing::TestWithParam<bool>
-{};
-
-TEST_P(Persistence, MissingKeysKeepTheDefaultsAndEveryTypeSurvivesTheRoundTrip)
+// In the per-user settings store and in an INI file.
+TEST(Persistence, MissingKeysKeepTheDefaultsEveryTypeSurvivesTheRoundTripAndNamesMatch)
 {
     TempUserDirs dirs;
-    const QString fileName = GetParam() ? dirs.Path() + "/values.ini" : QString();
-    CAllTypes loaded;
-    loaded.LoadData(fileName);
-    EXPECT_EQ(loaded.Values(), CAllTypes().Values());
-
-    CAllTypes saved;
-    saved.Values() = std::tuple(-32768, 2147483647, 0.1f, QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)),
-                                "COM1, Più", true);
-    saved.SaveData(fileName);
-    loaded.LoadData(fileName);
-    EXPECT_EQ(loaded.Values(), saved.Values());
+    for (const QString &fileName : {QString(), dirs.Path() + "/values.ini"}) {
+        CAllTypes loaded, saved;
+        loaded.LoadData(fileName);
+        EXPECT_EQ(loaded.Values(), CAllTypes().Values()) << fileName.toStdString();
+        saved.Values() = std::tuple(-32768, 2147483647, 0.1f,
+                                    QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)), "COM1, Più", true);
+        saved.SaveData(fileName);
+        loaded.LoadData(fileName);
+        EXPECT_EQ(loaded.Values(), saved.Values()) << fileName.toStdString();
+    }
+    // Plain objects match by their exact names; an empty file name keeps the last one.
+    ICopyClass object;
+    EXPECT_TRUE(object.VerifySameClass(CAllTypes(), CAllTypes()) &&
+                !object.VerifySameClass(object, CAllTypes()));
+    object.LoadData("/tmp/first.ini");
+    object.LoadData(QString());
+    EXPECT_EQ(object.FileName(), "/tmp/first.ini");
 }
 
-INSTANTIATE_TEST_SUITE_P(StoreAndIni, Persistence, ::testing::Bool(),
-                         [](const auto &info) { return info.param ? "IniFile" : "SettingsStore"; });
-
-TEST(SettingsStore, TextsThatDoNotConvertKeepTheCurrentValueAndAreTraced)
+// The store is written as plain texts and read as a person may have edited it: comma decimals,
+// word flags, lists; a text that does not convert keeps the current value and is traced.
+TEST(SettingsStore, ReadsHandEditedTextsAndKeepsTheValueOfTextsThatDoNotConvert)
 {
     TempUserDirs dirs;
     TraceCapture capture;
-    for (const auto &[key, text] : {std::pair{"m_Int", "40000"},
-                                    {"m_Long", "1.5"},
-                                    {"m_Single", "nan"},
-                                    {"m_Date", "yesterday"},
-                                    {"m_Flag", "maybe"}})
-        Platform::WriteSetting("CAllTypes", key, text);
-    CAllTypes loaded;
-    loaded.LoadData(QString());
-    EXPECT_EQ(loaded.Values(), CAllTypes().Values());
-    const QStringList lines = capture.Lines();
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0], "Valore non valido per CAllTypes.m_Int: '40000', mantenuto 1");
-}
-
-TEST(SettingsStore, WritesPlainTextsAndReadsCommaDecimalsWordFlagsAndHandEditedLists)
-{
-    TempUserDirs dirs;
     CAllTypes loaded;
     loaded.SaveData(QString());
     EXPECT_EQ(Platform::ReadSetting("CAllTypes", "m_Date", ""), "2000-01-01 12:00:00");
+    for (const QString stored :
+         {"m_Int=40000", "m_Long=1.5", "m_Single=nan", "m_Date=yesterday", "m_Flag=maybe"})
+        Platform::WriteSetting("CAllTypes", stored.section('=', 0, 0), stored.section('=', 1));
+    loaded.LoadData(QString());
+    EXPECT_EQ(loaded.Values(), CAllTypes().Values());
+    EXPECT_EQ(
+        std::pair(capture.Lines().size(), capture.Lines().value(0)),
+        std::pair(qsizetype(5), QString("Valore non valido per CAllTypes.m_Int: '40000', mantenuto 1")));
+
     QFile file(Platform::SettingsFilePath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[CAllTypes]\nm_Single=\"2,5\"\nm_Long=12.0\nm_Flag=True\nm_Text=a, b\n");
@@ -96,15 +89,4 @@ TEST(SettingsStore, WritesPlainTextsAndReadsCommaDecimalsWordFlagsAndHandEditedL
     loaded.LoadData(QString());
     EXPECT_EQ(std::tuple(loaded.m_Single, loaded.m_Long, loaded.m_Flag, loaded.m_Text),
               std::tuple(2.5f, 12, true, "a, b"));
-}
-
-TEST(CopyClass, PlainObjectsMatchByExactNameAndKeepTheirFileName)
-{
-    const ICopyClass plain;
-    EXPECT_TRUE(plain.VerifySameClass(CAllTypes(), CAllTypes()));
-    EXPECT_FALSE(plain.VerifySameClass(plain, CAllTypes()));
-    ICopyClass object;
-    object.LoadData("/tmp/first.ini");
-    object.LoadData(QString());
-    EXPECT_EQ(object.FileName(), "/tmp/first.ini") << "an empty name keeps the last one";
 }

@@ -1,135 +1,82 @@
 #include "common/INIManager.h"
+#include "support/DataTable.h"
 #include "support/TraceCapture.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-namespace {
-
-class IniFile : public ::testing::Test
+// "\r", "\n" and "\xNN" (one byte) in a field of the table.
+static QByteArray Unescaped(const QString &field)
 {
-protected:
-    IniFile() { m_Ini.Create(m_Path); }
-    void Write(const QByteArray &content)
-    {
-        QFile file(m_Path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    QByteArray text = field.toUtf8().replace("\\r", "\r").replace("\\n", "\n");
+    for (qsizetype at; (at = text.indexOf("\\x")) >= 0;)
+        text.replace(at, 4, QByteArray(1, char(text.mid(at + 2, 2).toInt(nullptr, 16))));
+    return text;
+}
+
+static QByteArray Content(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+// One call of the table: section, key and value are fields 2 to 4.
+static QString Call(CINIManager &ini, const QStringList &f)
+{
+    const QString s = f[2], k = f[3], v = QString::fromUtf8(Unescaped(f[4]));
+    const auto n = [](auto number) { return QString::number(number); };
+    const std::map<QString, std::function<QString()>> calls = {
+        {"SectionExist", [&] { return n(ini.INISectionExist(s)); }},
+        {"KeyExist", [&] { return n(ini.INIKeyExist(s, k)); }},
+        {"DelSection", [&] { return n(ini.INIDelSection(s)); }},
+        {"DelKey", [&] { return n(ini.INIDelKey(s, k)); }},
+        {"GetInt", [&] { return n(ini.INIGetInt(s, k, v.toShort())); }},
+        {"GetLong", [&] { return n(ini.INIGetLong(s, k, v.toInt())); }},
+        {"GetSingle", [&] { return n(ini.INIGetSingle(s, k, v.toFloat())); }},
+        {"GetBool", [&] { return n(ini.INIGetBool(s, k, v == "1")); }},
+        {"GetString", [&] { return ini.INIGetString(s, k, v); }},
+        {"GetDate",
+         [&] { return ini.INIGetDate(s, k, QDateTime::fromString(v, Qt::ISODate)).toString(Qt::ISODate); }},
+        {"AddInt", [&] { return n(ini.INIAddKeyInt(s, k, v.toShort())); }},
+        {"AddLong", [&] { return n(ini.INIAddKeyLong(s, k, v.toInt())); }},
+        {"AddSingle", [&] { return n(ini.INIAddKeySingle(s, k, v.toFloat())); }},
+        {"AddBool", [&] { return n(ini.INIAddKeyBool(s, k, v == "1")); }},
+        {"AddString", [&] { return n(ini.INIAddKeyString(s, k, v)); }},
+    };
+    return calls.at(f[1])();
+}
+
+// The calls of tests/data/ini_calls.tsv, each with its answer, the file it leaves and its trace.
+TEST(IniFile, CallsAnswerAndChangeTheFileAsTheTableSays)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.ini"));
+    CINIManager ini;
+    ini.Create(path);
+    for (const QStringList &f : ReadDataTable(QStringLiteral("ini_calls.tsv"))) {
+        SCOPED_TRACE(f.join(" | ").toStdString());
+        if (QFile file(path); f[0] != "=") {
+            file.remove();
+            ASSERT_TRUE(f[0] == "(none)" ||
+                        (file.open(QIODevice::WriteOnly) && file.write(Unescaped(f[0])) > 0));
+        }
+        const QByteArray before = Content(path);
+        TraceCapture capture;
+        EXPECT_EQ(Call(ini, f), QString::fromUtf8(Unescaped(f[5])));
+        const QString after = f.value(6);
+        EXPECT_EQ(Content(path), after.isEmpty() ? Content(path) : after == "=" ? before : Unescaped(after));
+        EXPECT_EQ(capture.Lines().join(" / ").toStdString(),
+                  QString(f.value(7)).replace("%f", path).toStdString());
     }
-    QByteArray Content() const
-    {
-        QFile file(m_Path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir m_Dir;
-    QString m_Path = m_Dir.filePath(QStringLiteral("settings.ini"));
-    CINIManager m_Ini;
-};
-
-} // namespace
-
-// Whole names, any case; empty names and a manager without a file find and write nothing.
-TEST_F(IniFile, NamesMatchWholeWithoutRegardToCase)
-{
-    Write("[CCommConfig]\r\nm_ComPort=2\r\n");
-    EXPECT_EQ((std::tuple{m_Ini.INISectionExist("ccommCONFIG"), m_Ini.INISectionExist("CComm"),
-                          m_Ini.INISectionExist("")}),
-              std::tuple(true, false, false));
-    EXPECT_EQ((std::tuple{m_Ini.INIKeyExist("CCommConfig", "M_COMPORT"),
-                          m_Ini.INIKeyExist("CCommConfig", "ComPort"), m_Ini.INIKeyExist("CCommConfig", "")}),
-              std::tuple(true, false, false));
-    EXPECT_EQ(
-        (std::tuple{m_Ini.INIGetInt("ccommconfig", "m_comport", 7),
-                    m_Ini.INIGetInt("CCommConfig", "ComPort", 7), m_Ini.INIGetLong("", "m_ComPort", 9)}),
-        std::tuple(2, 7, 9));
-    CINIManager unnamed;
-    EXPECT_EQ(unnamed.INIGetString("CCommConfig", "m_ComPort", "d"), "d");
-    EXPECT_FALSE(m_Ini.INIAddKeyString("", "k", "x") || m_Ini.INIDelSection("") ||
-                 unnamed.INIAddKeyBool("A", "k", true));
-    EXPECT_EQ(Content(), "[CCommConfig]\r\nm_ComPort=2\r\n");
 }
 
-// Numbers go out with a point and come in with a point or a comma; negative longs are neither
-// written nor read; only 1 is true; text that does not convert keeps the default and is traced.
-TEST_F(IniFile, NumbersAndFlags)
+// A manager without a file, or on a folder that does not exist, finds and writes nothing; a
+// text reads back at most 1023 characters long.
+TEST(IniFile, WithoutAFileNothingIsFoundOrWrittenAndLongTextsAreCut)
 {
-    EXPECT_FALSE(m_Ini.INIAddKeyLong("A", "n", -5) || QFile::exists(m_Path));
-    EXPECT_TRUE(m_Ini.INIAddKeyLong("A", "n", 5) && m_Ini.INIAddKeyBool("A", "yes", true) &&
-                m_Ini.INIAddKeyBool("A", "no", false) && m_Ini.INIAddKeySingle("A", "f", 2.5f) &&
-                m_Ini.INIAddKeyInt("A", "i", -32768));
-    EXPECT_EQ(Content(), "[A]\nn=5\nyes=1\nno=0\nf=2.5\ni=-32768\n");
-    EXPECT_EQ((std::tuple{m_Ini.INIGetBool("A", "yes", false), m_Ini.INIGetBool("A", "no", true),
-                          m_Ini.INIGetInt("A", "i", 0)}),
-              std::tuple(true, false, -32768));
-    TraceCapture capture;
-    Write("[A]\nn=-7\ntwo=2\nf=0,125\nint=40000\nlong=12abc\nsingle=\nflag=maybe\ndate=yesterday\n");
-    EXPECT_EQ((std::tuple{m_Ini.INIGetLong("A", "n", 3), m_Ini.INIGetBool("A", "two", true),
-                          m_Ini.INIGetSingle("A", "f", 0)}),
-              std::tuple(0, false, 0.125f));
-    EXPECT_EQ((std::tuple{m_Ini.INIGetInt("A", "int", 3), m_Ini.INIGetLong("A", "long", 4),
-                          m_Ini.INIGetSingle("A", "single", 1.5f), m_Ini.INIGetBool("A", "flag", true)}),
-              std::tuple(3, 4, 1.5f, true));
-    const QDateTime when(QDate(2024, 2, 29), QTime(23, 59, 58));
-    EXPECT_EQ(m_Ini.INIGetDate("A", "date", when), when);
-    const QStringList lines = capture.Lines();
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[2], "Valore non valido per " + m_Path + " [A] single: '', mantenuto 1.5");
-}
-
-TEST_F(IniFile, TextsAndDatesSurviveTheRoundTripUpTo1023Characters)
-{
-    const QString longText(2000, QLatin1Char('x'));
-    for (const QString &text :
-         QStringList{"", "  blanks at both ends ", "\"quoted\"", "a=b;c [d]", "Più €", longText}) {
-        ASSERT_TRUE(m_Ini.INIAddKeyString("Testi", "t", text));
-        EXPECT_EQ(m_Ini.INIGetString("Testi", "t", "default"), text.left(1023));
-    }
-    const QDateTime when(QDate(1999, 12, 31), QTime(23, 59, 59));
-    ASSERT_TRUE(m_Ini.INIAddKeyDate("Testi", "when", when));
-    EXPECT_EQ(m_Ini.INIGetDate("Testi", "when", QDateTime()), when);
-}
-
-// Writes that would break the file are refused; changes touch only their own lines.
-TEST_F(IniFile, ChangesTouchOnlyTheirOwnLines)
-{
-    Write("; impostazioni\r\n[A]\r\nMixedCase=1\r\n\r\n[B]\r\ny=2\r\n");
-    EXPECT_FALSE(m_Ini.INIAddKeyString("A", "k", "two\nlines") || m_Ini.INIAddKeyString("A", "a=b", "x") ||
-                 m_Ini.INIAddKeyString("A]", "k", "x"));
-    EXPECT_TRUE(m_Ini.INIAddKeyInt("a", "mixedcase", 5) && m_Ini.INIAddKeyInt("A", "z", 3) &&
-                m_Ini.INIAddKeyInt("C", "w", 4));
-    EXPECT_EQ(Content(),
-              "; impostazioni\r\n[A]\r\nMixedCase=5\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n[C]\r\nw=4\r\n");
-    EXPECT_EQ((std::tuple{m_Ini.INIDelKey("A", "Z"), m_Ini.INIDelKey("A", "z"), m_Ini.INIDelSection("b"),
-                          m_Ini.INIDelSection("B")}),
-              std::tuple(true, false, true, false));
-    EXPECT_EQ(Content(), "; impostazioni\r\n[A]\r\nMixedCase=5\r\n\r\n[C]\r\nw=4\r\n");
-    CINIManager elsewhere;
-    elsewhere.Create(m_Dir.filePath(QStringLiteral("no/such/folder.ini")));
-    EXPECT_FALSE(elsewhere.INIAddKeyString("A", "k", "x"));
-}
-
-// A file written on Windows keeps what it holds: lines not changed keep their bytes and line
-// ends, Windows-1252 text is read as such and new text is written in it.
-TEST_F(IniFile, WindowsFilesKeepTheirCodePageAndLineEnds)
-{
-    const QByteArray cp1252 = "[Opzioni]\r\nTitolo=Qualit\xe0 \x80 5\xb0\r\n; r\xe9sum\xe9\nUltima=x";
-    Write(cp1252);
-    EXPECT_EQ(m_Ini.INIGetString("Opzioni", "Titolo", ""), QStringLiteral("Qualità € 5°"));
-    ASSERT_TRUE(m_Ini.INIAddKeyString("Opzioni", "Ultima", QStringLiteral("Perché")));
-    EXPECT_EQ(Content(), "[Opzioni]\r\nTitolo=Qualit\xe0 \x80 5\xb0\r\n; r\xe9sum\xe9\nUltima=Perch\xe9\r\n");
-    ASSERT_TRUE(m_Ini.INIAddKeyString("Nuova", "k", QStringLiteral("ü")));
-    EXPECT_EQ(Content().mid(Content().lastIndexOf("\r\n\r\n")), "\r\n\r\n[Nuova]\r\nk=\xfc\r\n");
-    // A character the code page lacks would come back as another: the file is left alone.
-    const QByteArray before = Content();
-    EXPECT_FALSE(m_Ini.INIAddKeyString("Opzioni", "Titolo", QStringLiteral("Ω")));
-    EXPECT_EQ(Content(), before);
-
-    // UTF-8 with its mark and LF ends stays UTF-8; the one line changed is the only one touched.
-    const QByteArray utf8 = "\xef\xbb\xbf[A]\nk=Qualit\xc3\xa0\r\nn=1\n";
-    Write(utf8);
-    EXPECT_EQ(m_Ini.INIGetString("A", "k", ""), QStringLiteral("Qualità"));
-    ASSERT_TRUE(m_Ini.INIAddKeyString("A", "n", QStringLiteral("Ω")));
-    EXPECT_EQ(Content(), "\xef\xbb\xbf[A]\nk=Qualit\xc3\xa0\r\nn=\xce\xa9\n");
+    QTemporaryDir dir;
+    CINIManager unnamed, elsewhere, ini;
+    elsewhere.Create(dir.filePath(QStringLiteral("no/such/folder.ini")));
+    ini.Create(dir.filePath(QStringLiteral("settings.ini")));
+    EXPECT_EQ(unnamed.INIGetString("A", "k", "d"), "d");
+    EXPECT_FALSE(unnamed.INIAddKeyBool("A", "k", true) || elsewhere.INIAddKeyString("A", "k", "x"));
+    ASSERT_TRUE(ini.INIAddKeyString("A", "k", QString(2000, 'x')));
+    EXPECT_EQ(ini.INIGetString("A", "k", ""), QString(1023, 'x'));
 }

@@ -3,37 +3,16 @@
 #include "support/TraceCapture.h"
 
 #include <QDirIterator>
-#include <QFile>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include <gmock/gmock.h>
-
-namespace {
-
-// The user's locale for one test.
-class ScopedLocale
-{
-public:
-    explicit ScopedLocale(const QLocale &locale) { QLocale::setDefault(locale); }
-    ~ScopedLocale() { QLocale::setDefault(m_Old); }
-
-private:
-    QLocale m_Old;
-};
-
-} // namespace
 
 TEST(StringTable, LooksUpTextsAsWrittenAndRefusesUnknownNumbers)
 {
     EXPECT_EQ(LoadResString(383), "Without name");
     EXPECT_TRUE(LoadResString(795).contains("\n\r"));
-    try {
-        LoadResString(199);
-        ADD_FAILURE() << "a missing number must raise";
-    } catch (const CError &error) {
-        EXPECT_EQ(error.Number(), 326);
-    }
+    EXPECT_THAT([] { LoadResString(199); },
+                ::testing::Throws<CError>(::testing::Property(&CError::Number, 326)));
 }
 
 TEST(StringTable, FillsPlaceholdersInOnePassInTheUsersLocale)
@@ -41,21 +20,22 @@ TEST(StringTable, FillsPlaceholdersInOnePassInTheUsersLocale)
     const std::tuple<const char *, QVariantList, const char *> cases[] = {
         {"|1-|1", {7}, "7-7"},
         {"a |1 b |2 |3", {1, 2}, "a 1 b 2 |3"},
-        {"|1 and |2", {"|2", "x"}, "|2 and x"}, // inserted text is never scanned again
-        {"|10 |1 |11",
-         {1, 2, 3, 4, 5, 6, 7, 8, 9, "t"},
-         "t 1 11"}, // "|10" is the tenth, not the first and a 0
+        // Inserted text is never scanned again; "|10" is the tenth, not the first and a 0.
+        {"|1 and |2", {"|2", "x"}, "|2 and x"},
+        {"|2 |1", {"a", "|1"}, "|1 a"},
+        {"|10 |1 |11", {1, 2, 3, 4, 5, 6, 7, 8, 9, "t"}, "t 1 11"},
         {"|1 |2 |3 |4", {1234.5, 0.1f, -7, true}, "1234,5 0,1 -7 True"},
     };
-    const ScopedLocale italian{QLocale(QLocale::Italian, QLocale::Italy)};
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     for (const auto &[text, args, expected] : cases)
         EXPECT_EQ(ReplaceArgs(text, args), expected) << text;
+    QLocale::setDefault(QLocale::c());
     EXPECT_EQ(LoadResStringArgs(222, {5}), "Network address 5");
 }
 
 TEST(Pause, ProcessesEventsUntilItEndsAndTracesItsLength)
 {
-    const ScopedLocale english{QLocale(QLocale::English, QLocale::UnitedStates)};
+    QLocale::setDefault(QLocale::c());
     TraceCapture capture;
     bool timerRan = false;
     QTimer::singleShot(0, [&timerRan] { timerRan = true; });
@@ -70,21 +50,15 @@ TEST(StringTable, HoldsEveryIdTheCodeUses)
 {
     const QRegularExpression use(
         QStringLiteral(R"((?:LoadResString|LoadResStringArgs|ResText|ShowMessage\w*)\(\s*(\d{3,4})\b)"));
-    QStringList missing;
-    QDirIterator it(QStringLiteral(IXO_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    int uses = 0;
-    while (it.hasNext()) {
+    QStringList missing, used;
+    for (QDirIterator it(IXO_SOURCE_DIR "/src", {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();) {
         QFile file(it.next());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(file.readAll());
-        for (auto m = use.globalMatch(text); m.hasNext();) {
-            const int id = m.next().captured(1).toInt();
-            ++uses;
-            if (!HasResString(id))
-                missing << QStringLiteral("%1 in %2").arg(id).arg(file.fileName());
-        }
+        for (auto m = use.globalMatch(QString::fromUtf8(file.readAll())); m.hasNext();)
+            (HasResString(m.peekNext().captured(1).toInt()) ? used : missing)
+                << m.next().captured(1) + " in " + file.fileName();
     }
-    EXPECT_GT(uses, 0);
+    EXPECT_FALSE(used.isEmpty());
     EXPECT_TRUE(missing.isEmpty()) << missing.join('\n').toStdString();
 }

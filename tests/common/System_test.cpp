@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 TEST(System, KiloBytesTruncateAndSaturate)
 {
-    constexpr qint32 kMax = std::numeric_limits<qint32>::max();
-    const std::pair<qint64, qint32> cases[] = {{1023, 0},
-                                               {1024, 1},
-                                               {-4096, 0},
-                                               {qint64(kMax) * 1024 + 1023, kMax},
-                                               {std::numeric_limits<qint64>::max(), kMax}};
-    for (const auto &[bytes, kb] : cases)
+    constexpr qint64 kMax = std::numeric_limits<qint32>::max();
+    for (const auto &[bytes, kb] : {std::pair<qint64, qint64>{1023, 0},
+                                    {1024, 1},
+                                    {-4096, 0},
+                                    {kMax * 1024 + 1023, kMax},
+                                    {std::numeric_limits<qint64>::max(), kMax}})
         EXPECT_EQ(CSystem::KiloBytes(bytes), kb) << bytes;
     const CSystem system;
-    EXPECT_GT(system.TotalPhysicalMemory(), 0);
-    EXPECT_LE(system.FreePhysicalMemory(), system.TotalPhysicalMemory());
+    EXPECT_TRUE(system.TotalPhysicalMemory() > 0 &&
+                system.FreePhysicalMemory() <= system.TotalPhysicalMemory());
 }

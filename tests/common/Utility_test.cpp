@@ -1,11 +1,13 @@
 #include "common/Error.h"
 #include "common/Utility.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 TEST(Utility, ErrorsCarryNumberSourceAndText)
 {
-    const std::tuple<void (*)(qint32), qint32, qint32, const char *, QString> cases[] = {
+    const std::tuple<void (*)(qint32), qint32, qint32, QString, QString> cases[] = {
         {&RaiseUtilityError, 13001, -2147208503, ".Utility", "HourGlass: Object doesn't have mouse pointer"},
         {&RaiseUtilityError, 13003, qint32(13003 | 0x80040000u), ".Utility",
          "GetOption: Argument is not a control arrayof OptionButtons"},
@@ -18,19 +20,15 @@ TEST(Utility, ErrorsCarryNumberSourceAndText)
             raise(code);
             ADD_FAILURE() << "nothing raised for " << code;
         } catch (const CError &error) {
-            EXPECT_EQ(error.Number(), number) << code;
-            EXPECT_TRUE(error.Source().endsWith(QLatin1String(sourceEnd))) << code;
-            EXPECT_EQ(error.Description(), description) << code;
+            EXPECT_EQ(std::tuple(error.Number(), error.Source().mid(error.Source().lastIndexOf('.')),
+                                 error.Description()),
+                      std::tuple(number, sourceEnd, description))
+                << code;
         }
     }
     EXPECT_NE(GetWindowsErrorText(2), "");
     EXPECT_EQ(GetWindowsErrorText(987654), "") << "a code the system does not know";
-}
-
-TEST(Utility, HexPadAndTrimNull)
-{
-    EXPECT_EQ(HexPad(-1, 4), "FFFF");
-    EXPECT_EQ(HexPad(-1, 10), "00FFFFFFFF");
-    EXPECT_EQ(HexPad(0x12345, 2), "45");
-    EXPECT_EQ(TrimNull(QString::fromUtf16(u"AB\0CD", 5)), "AB");
+    EXPECT_EQ(QStringList({HexPad(-1, 4), HexPad(-1, 10), HexPad(0x12345, 2),
+                           TrimNull(QString::fromUtf16(u"AB\0CD", 5))}),
+              QStringList({"FFFF", "00FFFFFFFF", "45", "AB"}));
 }

@@ -3,14 +3,11 @@
 #include "model/Configuration.h"
 #include "support/Model_fixture.h"
 
-#include <QFile>
 #include <QSqlRecord>
-
-namespace {
 
 // Every column but the key of the row of `id` in each configuration table (CModInstr first),
 // read with bare statements; an empty list where a table has no such row.
-QList<QVariantList> RawRows(qint32 id)
+static QList<QVariantList> RawRows(qint32 id)
 {
     QList<QVariantList> rows;
     for (const QString &table : CArchive::ConfigurationTables()) {
@@ -27,7 +24,7 @@ QList<QVariantList> RawRows(qint32 id)
 }
 
 // The code of the CError an action raises, 0 when it raises none; `description` gets its text.
-qint32 ErrorCode(const std::function<void()> &action, QString *description = nullptr)
+static qint32 ErrorCode(const std::function<void()> &action, QString *description = nullptr)
 {
     try {
         action();
@@ -39,9 +36,10 @@ qint32 ErrorCode(const std::function<void()> &action, QString *description = nul
     return 0;
 }
 
-} // namespace
-
-TEST_F(ArchiveTest, RecordTwoHoldsTheClassDefaultsAndIsNeverListed)
+// Record 2 holds the class defaults (the rows of a new configuration but for its name). Distinct
+// values in every column of record 2 show a column read into the wrong member or one a class
+// does not store.
+TEST_F(ArchiveTest, RecordTwoHoldsTheDefaultsAndAWholeConfigurationRoundTripsEveryColumn)
 {
     EXPECT_TRUE(QFile::exists(CArchive::DefaultFilePath()));
     const qint32 id = g_Connection->NewID();
@@ -50,15 +48,7 @@ TEST_F(ArchiveTest, RecordTwoHoldsTheClassDefaultsAndIsNeverListed)
     EXPECT_EQ(two[0].takeFirst(), LoadResString(617));
     EXPECT_EQ(added[0].takeFirst(), LoadResString(383));
     EXPECT_EQ(two, added);
-    const QList<CProgrammaItem> list = g_Connection->Programmi();
-    ASSERT_EQ(list.size(), 1);
-    EXPECT_EQ(list[0].IDProgramma, id);
-}
 
-TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
-{
-    // Distinct values in every column of record 2, so a column read into the wrong member or a
-    // column a class does not store shows.
     int distinct = -300;
     for (const QString &table : CArchive::ConfigurationTables()) {
         QSqlQuery &info = g_Connection->Statement("PRAGMA table_info(" + table + ")");
@@ -66,7 +56,6 @@ TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
         QStringList columns;
         while (info.next())
             columns << info.value(1).toString();
-        info.finish();
         for (const QString &column : columns.mid(1))
             Exec("UPDATE " + table + " SET " + column + " = " +
                  (column == "m_NomeProgramma" ? "'Prova ;''x'" : QString::number(distinct += 7)) +
@@ -74,16 +63,15 @@ TEST_F(ArchiveTest, AWholeConfigurationRoundTripsEveryColumn)
     }
     CConfiguration loaded;
     loaded.Load(2);
-    const qint32 id = g_Connection->NewID();
-    loaded.Add(id);
-    EXPECT_EQ(RawRows(id), RawRows(2));
-
+    const qint32 copy = g_Connection->NewID();
+    loaded.Add(copy);
+    EXPECT_EQ(RawRows(copy), RawRows(2));
     loaded.Alarm(4).SetAlarmColor(-32768);
-    loaded.Update(id);
-    loaded.Load(id);
+    loaded.Update(copy);
+    loaded.Load(copy);
     EXPECT_EQ(loaded.Alarm(4).AlarmColor(), -32768);
     loaded.Update(CArchive::kActualSettingID); // the read-back of an instrument
-    EXPECT_EQ(RawRows(2), RawRows(id));
+    EXPECT_EQ(RawRows(2), RawRows(copy));
 }
 
 TEST_F(ArchiveTest, AFailedSaveOrLoadLeavesTheArchiveAsItWas)
@@ -103,7 +91,9 @@ TEST_F(ArchiveTest, AFailedSaveOrLoadLeavesTheArchiveAsItWas)
     EXPECT_EQ(ErrorCode([&] { configuration.Load(9); }), aeRecordNotFound);
 }
 
-TEST_F(ArchiveTest, IdsAreNeverGivenTwiceAndDeleteTakesEveryTable)
+// Ids are never given twice, delete takes every table, record 2 can be neither deleted nor
+// listed, and the list goes by name (letter case aside), then by id.
+TEST_F(ArchiveTest, IdsDeleteAndTheList)
 {
     const qint32 first = g_Connection->NewID(), second = g_Connection->NewID();
     EXPECT_EQ(std::pair(first, second), std::pair(3, 4));
@@ -114,14 +104,10 @@ TEST_F(ArchiveTest, IdsAreNeverGivenTwiceAndDeleteTakesEveryTable)
     g_Connection->DeleteProgramma(first);
     EXPECT_EQ(RawRows(first), QList<QVariantList>(13));
     EXPECT_EQ(Value("SELECT count(*) FROM CounterProgrammi WHERE IDProgramma = 3").toInt(), 0);
-
     EXPECT_EQ(ErrorCode([] { g_Connection->DeleteProgramma(2); }), aeFixedRecord);
     EXPECT_EQ(ErrorCode([] { g_Connection->GiveBackID(2); }), aeFixedRecord);
     EXPECT_FALSE(RawRows(2).contains(QVariantList()));
-}
 
-TEST_F(ArchiveTest, ListsByNameLetterCaseAsideThenById)
-{
     for (const char *name : {"b", "A", "a", "A"}) {
         CConfiguration configuration;
         configuration.ModInstr().SetNomeProgramma(name);
@@ -130,11 +116,12 @@ TEST_F(ArchiveTest, ListsByNameLetterCaseAsideThenById)
     QStringList listed;
     for (const CProgrammaItem &item : g_Connection->Programmi())
         listed << item.NomeProgramma + QString::number(item.IDProgramma);
-    EXPECT_EQ(listed, QStringList({"A4", "a5", "A6", "b3"}));
+    EXPECT_EQ(listed, QStringList({"A7", "a8", "A9", "b6"}));
 }
 
-// Only the thirteen class tables are opened, and only an archive of this program's version.
-TEST_F(ArchiveTest, RefusesForeignTablesAndVersions)
+// Only the thirteen class tables are opened. An archive of another version (here a negative
+// one) or a damaged file is refused with a description naming the file and the reason.
+TEST_F(ArchiveTest, RefusesForeignTablesVersionsAndDamagedFiles)
 {
     CDisplay display;
     display.SetClassName("CDisplay; DROP TABLE CModInstr");
@@ -142,24 +129,13 @@ TEST_F(ArchiveTest, RefusesForeignTablesAndVersions)
     EXPECT_EQ(ErrorCode([&] { display.SaveDataInADORS(IDCriterion(2)); }), aeUnknownTable);
     EXPECT_FALSE(RawRows(2)[0].isEmpty());
 
-    Exec("PRAGMA user_version = 7");
-    g_Connection->Close();
-    EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeNotOpen);
-    EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }), aeWrongVersion);
-    EXPECT_FALSE(g_Connection->IsOpen());
-}
-
-// A damaged file or a negative version is refused with a description naming the file and the
-// reason.
-TEST_F(ArchiveTest, RefusesADamagedArchiveNamingTheFile)
-{
     Exec("PRAGMA user_version = -2");
     g_Connection->Close();
+    EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeNotOpen);
     const QString path = CArchive::DefaultFilePath();
     QString description;
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeWrongVersion);
     EXPECT_EQ(description, "Versione -2 dell'archivio " + path + " non prevista (attesa 1)");
-
     QFile file(path);
     ASSERT_TRUE(file.resize(file.size() - 3));
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeDamaged);

@@ -8,32 +8,24 @@
 
 TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseCounting)
 {
-    const struct
-    {
-        const char *a, *b;
-        bool same;
-    } cases[] = {{"CAlarm", "CAlarm2", true},      {"CAlarm3", "CAlarm", true},
-                 {"CAlarm1", "CAlarm2", false},    {"CDisplay", "cdisplay", false},
-                 {"CDisplay", "CModInstr", false}, {"", "CDisplay", true}};
-    for (const auto &c : cases) {
+    const std::tuple<const char *, const char *, bool> cases[] = {
+        {"CAlarm", "CAlarm2", true},     {"CAlarm3", "CAlarm", true},      {"CAlarm1", "CAlarm2", false},
+        {"CDisplay", "cdisplay", false}, {"CDisplay", "CModInstr", false}, {"", "CDisplay", true}};
+    for (const auto &[nameA, nameB, same] : cases) {
         CAlarm a, b;
-        a.SetClassName(c.a);
-        b.SetClassName(c.b);
-        EXPECT_EQ(a.VerifySameClass(a, b), c.same) << c.a << " " << c.b;
+        a.SetClassName(nameA), b.SetClassName(nameB);
+        EXPECT_EQ(a.VerifySameClass(a, b), same) << nameA << " " << nameB;
     }
 }
 
-TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
+TEST(CopyRules, CopiesBetweenMatchingClassesOnlyAndSixteenPoints)
 {
     CAlarm third, fresh, first, second;
-    third.SetClassName("CAlarm3");
-    third.SetAlarmSetPoint(1234);
+    third.SetClassName("CAlarm3"), third.SetAlarmSetPoint(1234);
     fresh.SetData(third);
     EXPECT_EQ(std::pair(fresh.ClassName(), fresh.AlarmSetPoint()),
               std::pair(QString("CAlarm3"), qint16(1234)));
-    first.SetClassName("CAlarm1");
-    second.SetClassName("CAlarm2");
-    second.SetIsteresi(5);
+    first.SetClassName("CAlarm1"), second.SetClassName("CAlarm2"), second.SetIsteresi(5);
     first.SetData(second);
     EXPECT_EQ(first.Isteresi(), 0);
 
@@ -41,6 +33,10 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
     points.SetCoordinateOut(15, -7);
     points.GetData(copy);
     EXPECT_EQ(copy.CoordinateOut(15), -7);
+    for (int outside : {16, -1})
+        EXPECT_THAT(
+            [&] { points.SetCoordinateIn(outside, 1); },
+            ::testing::Throws<CError>(::testing::Property(&CError::Number, 9))); // subscript out of range
 
     // An empty name matches every name, yet a display never copies into a module object.
     CDisplay unnamed;
@@ -50,40 +46,22 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnly)
     EXPECT_EQ(modInstr.ModelloStrumento(), 1);
 
     CCommConfig comm, other;
-    comm.SetComPort(3);
-    comm.GetData(other);
-    EXPECT_EQ(other.ComPort(), 3);
     CNetworkAddMsgSetup network;
-    network.SetInterfaceType(4);
-    network.GetData(comm);
-    EXPECT_EQ(comm.InterfaceType(), 0);
-}
-
-TEST(CopyRules, LinearizationPointsOutsideTheSixteenRaiseSubscriptError)
-{
-    CLinearize points;
-    for (int index : {16, -1})
-        EXPECT_THAT([&] { points.SetCoordinateIn(index, 1); },
-                    ::testing::Throws<CError>(::testing::Property(&CError::Number, 9)))
-            << index;
+    comm.SetComPort(3), network.SetInterfaceType(4);
+    comm.GetData(other), network.GetData(comm);
+    EXPECT_EQ(std::pair(other.ComPort(), comm.InterfaceType()), std::pair(qint16(3), qint16(0)));
 }
 
 TEST(Configuration, ApplyContextCopiesWhatPagesAndReportsRead)
 {
     CConfiguration configuration;
-    configuration.ModInstr().SetModelloStrumento(2);
-    configuration.ModInstr().SetSlotA(3);
-    configuration.RangeQEM().SetProbeSelect(1);
-    configuration.RangeQEM().SetRange(4);
-    configuration.RangeVABZOB().SetMeasureType(1);
-    configuration.Display().SetDisplayDigit(1);
-    configuration.InOutScale().SetMeasureDigitalPoint(2);
-    configuration.InOutScale().SetMinMeasureScale(100);
-    configuration.InOutScale().SetMaxMeasureScale(-100);
-    configuration.InOutScale().SetMaxElectricScale(1500);
+    configuration.ModInstr().SetModelloStrumento(2), configuration.ModInstr().SetSlotA(3);
+    configuration.RangeQEM().SetProbeSelect(1), configuration.RangeQEM().SetRange(4);
+    configuration.RangeVABZOB().SetMeasureType(1), configuration.Display().SetDisplayDigit(1);
+    CInOutScale &scale = configuration.InOutScale();
+    scale.SetMeasureDigitalPoint(2), scale.SetMinMeasureScale(100), scale.SetMaxMeasureScale(-100);
+    scale.SetMaxElectricScale(1500);
     configuration.ApplyContext();
-
-    const CInOutScale &scale = configuration.InOutScale();
     const CLinearize &linearize = configuration.Linearize();
     EXPECT_EQ(std::tuple(scale.GetScaleRange(), scale.MeasureType(), configuration.RangeVABZOB().SlotA(),
                          linearize.MaxElectricScale(), linearize.ScalaInvertita()),

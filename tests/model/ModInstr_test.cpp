@@ -1,16 +1,9 @@
 #include "model/ModInstr.h"
+#include "support/DataTable.h"
 
-#include <gtest/gtest.h>
+using Modules = std::array<qint16, 5>; // model, slots A to D
 
-namespace {
-
-struct Modules
-{
-    qint16 model, a, b, c, d;
-    bool operator==(const Modules &) const = default;
-};
-
-Modules Decode(qint16 word, qint16 slotDBefore = 0)
+static Modules Decode(qint16 word, qint16 slotDBefore = 0)
 {
     CModInstr modInstr;
     modInstr.SetSlotD(slotDBefore);
@@ -19,32 +12,27 @@ Modules Decode(qint16 word, qint16 slotDBefore = 0)
             modInstr.SlotD()};
 }
 
-qint16 Build(const Modules &m)
+static qint16 Build(const Modules &m)
 {
     CModInstr modInstr;
-    modInstr.SetModelloStrumento(m.model);
-    modInstr.SetSlotA(m.a);
-    modInstr.SetSlotB(m.b);
-    modInstr.SetSlotC(m.c);
-    modInstr.SetSlotD(m.d);
+    modInstr.SetModelloStrumento(m[0]), modInstr.SetSlotA(m[1]), modInstr.SetSlotB(m[2]);
+    modInstr.SetSlotC(m[3]), modInstr.SetSlotD(m[4]);
     return modInstr.CodificaModuli();
 }
 
-} // namespace
-
-TEST(CodificaModuli, BuildsTheWordsOfTheInstruments)
+// The words of tests/data/module_words.tsv, built from their modules or decoded.
+TEST(CodificaModuli, BuildsAndDecodesTheWordsOfTheTableAndTellsQEM)
 {
-    const struct
-    {
-        Modules modules;
-        quint16 word;
-    } cases[] = {
-        {{2, 3, 1, 3, 1}, 0xCE1F}, {{1, 0, 0, 1, 0}, 0x8001}, {{0, 2, 2, 2, 0}, 0x0903},
-        {{1, 0, 3, 0, 0}, 0x8010}, {{1, 0, 3, 2, 0}, 0x8013}, {{2, 0, 3, 0, 0}, 0xC010},
-        {{1, 1, 0, 4, 0}, 0x8410}, {{0, 0, 0, 0, 0}, 0x0000},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(quint16(Build(c.modules)), c.word) << std::hex << c.word;
+    for (const QStringList &f : ReadDataTable(QStringLiteral("module_words.tsv"))) {
+        const qint16 word = qint16(f[1].toUShort(nullptr, 16));
+        const Modules modules{f[2].toShort(), f[3].toShort(), f[4].toShort(), f[5].toShort(), f[6].toShort()};
+        if (f[0] == "build")
+            EXPECT_EQ(Build(modules), word) << f.join(' ').toStdString();
+        else
+            EXPECT_EQ(Decode(word, f[7].toShort()), modules) << f.join(' ').toStdString();
+    }
+    EXPECT_EQ(std::tuple(CModInstr::IsQEM(0x0C00), CModInstr::IsQEM(0x0800), CModInstr::IsQEM(0x0400)),
+              std::tuple(true, false, false)); // the slot A bits of a QEM module
 }
 
 // Every model and slot combination the module page can produce comes back from its word,
@@ -56,30 +44,15 @@ TEST(CodificaModuli, DecodesEveryCombinationItBuilds)
             for (qint16 b = 0; b <= 3; ++b)
                 for (qint16 c = 0; c <= 4; ++c)
                     for (qint16 d = 0; d <= 1; ++d) {
-                        const Modules built{model, a, b, c, d};
                         const bool kq = b == 3 || c == 4 || d == 1;
                         Modules expected{model, a, qint16(b == 3 ? 0 : b), qint16(c == 4 ? 0 : c), 0};
                         if (kq && model == 2)
-                            expected.d = 1;
-                        else if (kq && expected.c == 0)
-                            expected.c = 4;
+                            expected[4] = 1;
+                        else if (kq && expected[3] == 0)
+                            expected[3] = 4;
                         else if (kq)
-                            expected.b = 3;
-                        EXPECT_EQ(Decode(Build(built)), expected)
+                            expected[2] = 3;
+                        EXPECT_EQ(Decode(Build({model, a, b, c, d})), expected)
                             << model << " " << a << " " << b << " " << c << " " << d;
                     }
-}
-
-TEST(CodificaModuli, UnusedPatternsDecodeToNoModuleAndSlotABitsSelectQEM)
-{
-    const std::tuple<quint16, qint16, Modules> cases[] = {{0xE000, 0, {0, 0, 0, 0, 0}},
-                                                          {0x8300, 0, {1, 0, 0, 0, 0}},
-                                                          {0x8007, 0, {1, 0, 0, 0, 0}},
-                                                          // Without bit 4 slot D keeps what it held.
-                                                          {0xC000, 1, {2, 0, 0, 0, 1}},
-                                                          {0xC010, 0, {2, 0, 0, 0, 1}}};
-    for (const auto &[word, slotDBefore, modules] : cases)
-        EXPECT_EQ(Decode(qint16(word), slotDBefore), modules) << std::hex << word;
-    EXPECT_EQ(std::tuple(CModInstr::IsQEM(0x0C00), CModInstr::IsQEM(0x0800), CModInstr::IsQEM(0x0400)),
-              std::tuple(true, false, false));
 }

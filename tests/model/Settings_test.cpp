@@ -6,15 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
-namespace {
-
 // The six stored values of the two settings classes: port, interface, address, mode, selected
 // address, instruments in the network.
 using Stored = std::array<qint16, 6>;
 
-Stored LoadFromStore()
+static Stored LoadFromStore()
 {
     CCommConfig comm;
     CNetworkAddMsgSetup network;
@@ -26,50 +22,38 @@ Stored LoadFromStore()
             network.ModeConfig(), network.SelNetworkAdd(), network.TotalInstrNetwork()};
 }
 
-} // namespace
+// The six print options.
+static auto Values(const COption &o)
+{
+    return std::tuple(o.PrintHeaderPage(), o.HeaderPagePath(), o.PrintNotePiePagina(), o.NotePiePagina1(),
+                      o.NotePiePagina2(), o.PrintPageNumber());
+}
 
-TEST(Settings, RoundTripThroughTheStore)
+// A hand-edited store must not carry a port or an address the links cannot use: values out of
+// range or not numbers keep the defaults.
+TEST(Settings, RoundTripThroughTheClassSectionOfTheStoreAndBadStoredValuesKeepTheDefaults)
 {
     TempUserDirs dirs;
     EXPECT_EQ(LoadFromStore(), (Stored{2, 0, 1, 0, 0, 255}));
     CCommConfig comm;
-    comm.SetComPort(3);
-    comm.SetInterfaceType(2);
+    comm.SetComPort(3), comm.SetInterfaceType(2);
     comm.SaveData(QString());
     CNetworkAddMsgSetup network;
-    network.SetNetworkAdd(17);
-    network.SetModeConfig(1);
-    network.SetSelNetworkAdd(1);
-    network.SetTotalInstrNetwork(32);
-    network.SetInterfaceType(5);
+    network.SetNetworkAdd(17), network.SetModeConfig(1), network.SetSelNetworkAdd(1);
+    network.SetTotalInstrNetwork(32), network.SetInterfaceType(5);
     network.SaveData(QString());
     EXPECT_FALSE(Platform::HasSetting("CNetworkAddMsgSetup", "m_InterfaceType"));
     EXPECT_EQ(LoadFromStore(), (Stored{3, 2, 17, 1, 1, 32}));
-}
 
-// A hand-edited store must not carry a port or an address the links cannot use.
-TEST(Settings, StoredValuesOutOfRangeOrNotNumbersKeepTheDefaults)
-{
-    TempUserDirs dirs;
-    const struct
-    {
-        const char *section, *key, *text;
-    } stored[] = {{"CCommConfig", "m_ComPort", "4"},
-                  {"CCommConfig", "m_InterfaceType", "x"},
-                  {"CNetworkAddMsgSetup", "m_NetworkAdd", "0"},
-                  {"CNetworkAddMsgSetup", "m_ModeConfig", "-1"},
-                  {"CNetworkAddMsgSetup", "m_SelNetworkAdd", "2"},
-                  {"CNetworkAddMsgSetup", "m_TotalInstrNetwork", "70000"}};
-    for (const auto &s : stored)
-        Platform::WriteSetting(s.section, s.key, s.text);
+    for (const char *bad :
+         {"CCommConfig/m_ComPort=4", "CCommConfig/m_InterfaceType=x", "CNetworkAddMsgSetup/m_NetworkAdd=0",
+          "CNetworkAddMsgSetup/m_ModeConfig=-1", "CNetworkAddMsgSetup/m_SelNetworkAdd=2",
+          "CNetworkAddMsgSetup/m_TotalInstrNetwork=70000"})
+        Platform::WriteSetting(QString(bad).section('/', 0, 0),
+                               QString(bad).section('/', 1).section('=', 0, 0), QString(bad).section('=', 1));
     EXPECT_EQ(LoadFromStore(), (Stored{1, 0, 1, 0, 0, 255}));
-}
 
-// A caller that names another section still writes and reads the class's own.
-TEST(Settings, MembersStayInTheClassSectionWhateverSectionACallerNames)
-{
-    TempUserDirs dirs;
-    CCommConfig comm;
+    // A caller that names another section still writes and reads the class's own.
     comm.SaveVariable(QStringLiteral("m_ComPort"), qint16(3), QStringLiteral("Settings"));
     EXPECT_FALSE(Platform::HasSetting("Settings", "m_ComPort"));
     EXPECT_EQ(Platform::ReadSetting("CCommConfig", "m_ComPort", {}), "3");
@@ -85,28 +69,17 @@ TEST(Settings, PrintOptionsRoundTripWithAwkwardTextsAndKeepDefaultsForMissingOrB
     Platform::WriteSetting("COption", "m_bPrintPageNumber", "True");
     COption loaded;
     loaded.LoadData(QString());
-    EXPECT_FALSE(loaded.PrintHeaderPage());
-    EXPECT_TRUE(loaded.PrintPageNumber());
-    EXPECT_FALSE(loaded.PrintNotePiePagina());
-    EXPECT_EQ(loaded.HeaderPagePath(), QString());
+    EXPECT_EQ(Values(loaded), std::tuple(false, QString(), false, QString(), QString(), true));
 
     COption saved;
-    saved.SetPrintHeaderPage(true);
+    saved.SetPrintHeaderPage(true), saved.SetPrintNotePiePagina(true);
     saved.SetHeaderPagePath(QStringLiteral("/home/tecnico/logo ditta;1.png"));
-    saved.SetPrintNotePiePagina(true);
     saved.SetNotePiePagina1(QStringLiteral("Impianto \"Nord\", linea 2 = forno; quadro A"));
     saved.SetNotePiePagina2(QStringLiteral("Verifica: 3°C, Müller & Söhne, €"));
-    saved.SetPrintPageNumber(true);
     saved.SaveData(QString());
     EXPECT_EQ(Platform::ReadSetting("COption", "m_bPrintNotePiePagina", {}), "1");
-    COption reread;
-    reread.LoadData(QString());
+    loaded.LoadData(QString());
     COption copy;
-    copy.SetData(reread);
-    EXPECT_TRUE(copy.PrintHeaderPage());
-    EXPECT_EQ(copy.HeaderPagePath(), saved.HeaderPagePath());
-    EXPECT_TRUE(copy.PrintNotePiePagina());
-    EXPECT_EQ(copy.NotePiePagina1(), saved.NotePiePagina1());
-    EXPECT_EQ(copy.NotePiePagina2(), saved.NotePiePagina2());
-    EXPECT_TRUE(copy.PrintPageNumber());
+    copy.SetData(loaded);
+    EXPECT_EQ(Values(copy), Values(saved));
 }

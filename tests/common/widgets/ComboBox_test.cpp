@@ -11,9 +11,7 @@ TEST(ComboBox, RaisesOneChangePerSetOrNewPickAndHandsBackUnknownValues)
     QComboBox list;
     CComboBox combo;
     combo.Create(&list);
-    combo.AddText("A", 10);
-    combo.AddText("B", -1);
-    combo.AddText("C", 7);
+    combo.AddText("A", 10), combo.AddText("B", -1), combo.AddText("C", 7);
     QSignalSpy changes(&combo, &CComboBox::Change);
     EXPECT_EQ(combo.Value(), -1);
     combo.SetValue(1);

@@ -10,9 +10,9 @@ TEST(HourGlass, AlternatesKeepsThePointerAndTheGuardRestoresItWhenTheCommandFail
     QWidget window;
     window.setCursor(Qt::CrossCursor);
     HourGlass(&window);
-    EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
+    const Qt::CursorShape busy = window.cursor().shape();
     HourGlass(&window);
-    EXPECT_EQ(window.cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(std::pair(busy, window.cursor().shape()), std::pair(Qt::WaitCursor, Qt::CrossCursor));
     QTimer notAWindow;
     EXPECT_THROW(HourGlass(&notAWindow), CError); // the switch still flips
     HourGlass(&window);

@@ -1,11 +1,10 @@
-#include "WidgetForm_fixture.h"
-
 #include "common/widgets/TextSpin.h"
 #include "platform/widgets/UpDownControl.h"
+#include "support/DataTable.h"
 
-#include <QKeyEvent>
+#include <QApplication>
 #include <QLineEdit>
-#include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
@@ -18,9 +17,21 @@ std::vector<int> Runs(std::initializer_list<std::pair<int, int>> runs)
     return steps;
 }
 
-class TextSpinTest : public WidgetForm
+class TextSpinTest : public ::testing::Test
 {
 protected:
+    // The form shown as the active window, and the focus moved as the user moves it (Tab, a click).
+    void ShowForm()
+    {
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    static void FocusByUser(QWidget *control)
+    {
+        control->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
     // Every change of the value is recorded as a step.
     void Make(qint16 min, qint16 max, qint16 slow, qint16 fast, bool wrap = true)
     {
@@ -45,6 +56,7 @@ protected:
     }
     QPoint Arrow(bool up) const { return {arrows->width() / 2, up ? 2 : arrows->height() - 2}; }
 
+    QWidget form;
     QLineEdit *box = new QLineEdit(&form), *other = new QLineEdit(&form);
     UpDownControl *arrows = new UpDownControl(&form);
     CTextSpin spin;
@@ -52,57 +64,57 @@ protected:
     std::vector<int> steps;
 };
 
-TEST_F(TextSpinTest, PullsValuesInsideTheLimits)
+// Typing and the wheel change nothing; values set are pulled inside the limits (crossed limits:
+// Min wins).
+TEST_F(TextSpinTest, OnlyTheArrowsAndSetValueChangeTheValueAndItStaysInsideTheLimits)
 {
     Make(0, 9000, 1, 10);
+    QTest::keyClicks(box, "7-");
+    QWheelEvent wheel(QPointF(2, 2), QPointF(2, 2), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(arrows, &wheel);
+    EXPECT_EQ(std::pair(box->text(), steps), std::pair(QString("0"), std::vector<int>()));
     spin.SetValue(-5);
     EXPECT_EQ(spin.Value(), 0);
     spin.SetValue(800);
     spin.SetMax(500);
     EXPECT_EQ(steps.back(), -300);
-    spin.SetMin(600); // crossed limits: Min wins
+    spin.SetMin(600);
     spin.SetValue(550);
     EXPECT_EQ(box->text(), "600");
 }
 
 TEST(TextSpin, KeysWrapOrStopAtBothEndsIn32Bits)
 {
-    // wrap, min, max, slow step, start, key, value after the key
-    const std::tuple<bool, qint16, qint16, qint16, qint16, Qt::Key, qint16> cases[] = {
-        {true, -100, 100, 7, 95, Qt::Key_Up, -100},
-        {true, -100, 100, 7, -95, Qt::Key_Down, 100},
-        {false, -100, 100, 7, 95, Qt::Key_Up, 100},
-        {false, -100, 100, 7, -95, Qt::Key_Down, -100},
-        {false, -32768, 32767, 30000, 32000, Qt::Key_Up, 32767},
-        {true, -32768, 32767, 30000, -32000, Qt::Key_Down, 32767},
-        {true, -32768, 32767, 30000, 2767, Qt::Key_Up, 32767},
-    };
-    for (const auto &[wrap, min, max, slow, start, key, expected] : cases) {
+    for (const QStringList &f : ReadDataTable(QStringLiteral("spin_key_ends.tsv"))) {
         QWidget form;
         CTextSpin spin;
-        spin.Create(new QLineEdit(&form), new UpDownControl(&form), min, max, slow, 10, wrap);
-        spin.SetValue(start);
-        QTest::keyClick(form.findChild<QLineEdit *>(), key);
-        EXPECT_EQ(spin.Value(), expected) << start << (wrap ? " wrapping" : " stopping");
+        spin.Create(new QLineEdit(&form), new UpDownControl(&form), f[1].toShort(), f[2].toShort(),
+                    f[3].toShort(), 10, f[0] == "wrap");
+        spin.SetValue(f[4].toShort());
+        QTest::keyClick(form.findChild<QLineEdit *>(), f[5] == "Up" ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(spin.Value(), f[6].toShort()) << f.join(' ').toStdString();
     }
 }
 
-TEST_F(TextSpinTest, HeldKeyAcceleratesTwiceAndANewPressStartsSlow)
+// A held key takes nine slow steps, then fast ones and, from the 20th, tenfold fast ones unless
+// the maximum is small; a new press starts slow.
+TEST_F(TextSpinTest, HeldKeyAcceleratesAndANewPressStartsSlow)
 {
     Make(-9999, 9999, 1, 10);
-    HoldKey(Qt::Key_Up, 25);
-    QTest::keyClick(box, Qt::Key_Down);
-    EXPECT_EQ(steps, Runs({{9, 1}, {10, 10}, {6, 100}, {1, -1}}));
+    for (const auto &[max, fast, expected] :
+         {std::tuple(9999, 10, Runs({{9, 1}, {10, 10}, {6, 100}, {1, -1}})),
+          std::tuple(50, 2, Runs({{9, 1}, {16, 2}, {1, -1}}))}) {
+        spin.SetMax(qint16(max)), spin.SetIncrementoVeloce(qint16(fast)), spin.SetValue(0);
+        steps.clear();
+        HoldKey(Qt::Key_Up, 25);
+        QTest::keyClick(box, Qt::Key_Down);
+        EXPECT_EQ(steps, expected) << max;
+    }
 }
 
-TEST_F(TextSpinTest, SmallMaximumGrowsTheStepOnce)
-{
-    Make(0, 50, 1, 2);
-    HoldKey(Qt::Key_Up, 25);
-    EXPECT_EQ(steps, Runs({{9, 1}, {16, 2}}));
-}
-
-TEST_F(TextSpinTest, HeldMouseButtonAcceleratesAndFocusesTheTextBox)
+// Leaving the text box asks the owner, even without a change; a refusal keeps the focus there.
+TEST_F(TextSpinTest, HeldMouseButtonAcceleratesFocusesTheTextBoxAndLeavingItAsks)
 {
     ShowForm();
     Make(-9999, 9999, 1, 10);
@@ -115,30 +127,33 @@ TEST_F(TextSpinTest, HeldMouseButtonAcceleratesAndFocusesTheTextBox)
     steps.resize(26);
     QTest::mouseClick(arrows, Qt::LeftButton, {}, Arrow(false)); // a new press starts slow
     EXPECT_EQ(steps, Runs({{10, 1}, {10, 10}, {6, 100}, {1, -1}}));
+
+    bool refuse = true;
+    int asked = 0;
+    QObject::connect(&spin, &CTextSpin::ChangeValidate, [&](bool &cancel) { cancel = (++asked, refuse); });
+    FocusByUser(other);
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    refuse = false;
+    FocusByUser(other);
+    EXPECT_EQ(std::pair(asked, QApplication::focusWidget()), std::pair(2, static_cast<QWidget *>(other)));
 }
 
-TEST_F(TextSpinTest, TypingAndTheWheelChangeNothing)
-{
-    Make(0, 100, 1, 10);
-    QTest::keyClicks(box, "7-");
-    QWheelEvent wheel(QPointF(2, 2), QPointF(2, 2), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase,
-                      false);
-    QApplication::sendEvent(arrows, &wheel);
-    EXPECT_EQ(box->text(), "0");
-    EXPECT_TRUE(steps.empty());
-}
-
-TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocale)
+// The factor, format and unit are shown in the user's locale; the limits go into the tooltip
+// only when asked.
+TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocaleAndTheLimitsOnRequest)
 {
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     Make(0, 1000, 1, 10);
+    arrows->setToolTip("designed");
     spin.SetMoltiplicatore(0.1f);
     spin.SetDataFormat("##0.0");
     spin.SetUnitaMisura("s.");
+    EXPECT_EQ(arrows->toolTip(), "designed");
     QString seenByChange;
     QObject::connect(&spin, &CTextSpin::Change, [&] { seenByChange = box->text(); });
     QObject::connect(&spin, &CTextSpin::ViewText, [](QString &text) { text += "!"; });
+    QObject::connect(&spin, &CTextSpin::ViewToolTip, [](QString &text) { text.prepend("Range "); });
     spin.SetEnableEvent(false); // no signals, but the text still follows the value
     spin.SetValue(7);
     EXPECT_EQ(box->text(), "0,7 s.");
@@ -146,19 +161,10 @@ TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocale)
     spin.SetValue(125);
     EXPECT_EQ(box->text(), "12,5 s.!");
     EXPECT_EQ(seenByChange, "0,7 s."); // Change comes before the text is rewritten
-    QLocale::setDefault(saved);
-}
-
-TEST_F(TextSpinTest, ToolTipShowsTheLimitsWhenAsked)
-{
-    Make(0, 9000, 1, 10);
-    arrows->setToolTip("designed");
-    spin.SetMax(8000);
-    EXPECT_EQ(arrows->toolTip(), "designed");
     spin.SetViewToolTipText(true);
-    QObject::connect(&spin, &CTextSpin::ViewToolTip, [](QString &text) { text.prepend("Range "); });
     spin.SetMoltiplicatore(0.5f);
-    EXPECT_EQ(arrows->toolTip(), "Range Min:0 Max:4000");
+    EXPECT_EQ(arrows->toolTip(), "Range Min:0,0 Max:500,0");
+    QLocale::setDefault(saved);
 }
 
 } // namespace
