@@ -1,6 +1,5 @@
 #pragma once
 
-#include "support/SimInstrument.h"
 #include "support/SimProtocol.h"
 #include "support/SimPty.h"
 
@@ -11,7 +10,6 @@
 #include <functional>
 #include <list>
 #include <memory>
-#include <optional>
 #include <vector>
 
 // Instruments on a serial line, for tests and benchmarks: the far end of a pseudo-terminal
@@ -43,7 +41,6 @@ public:
     explicit InstrumentSimulator(std::unique_ptr<SimProtocol> protocol = {});
     ~InstrumentSimulator() override;
 
-    QString SlaveName() const { return m_Pty.SlaveName(); }
     // Points COM<nCom> of the program's settings at this line.
     void AttachAsPort(int nCom) const;
 
@@ -68,8 +65,7 @@ public:
         SimFault fault;
         int times = 1;
         int address = kAnyAddress;
-        // Delay of a Late reply or gap inside a Split one; unset: SetFaultDelayMs.
-        std::optional<int> delayMs = {};
+        int delayMs = 200; // of a Late reply (or kUntilNextRequest), or the gap inside a Split one
         std::function<bool(const QByteArray &request)> when = {};
     };
     void InjectFault(FaultPlan plan) { m_Faults.push_back(std::move(plan)); }
@@ -77,9 +73,6 @@ public:
     {
         InjectFault(FaultPlan{fault, times, address});
     }
-    void ClearFaults() { m_Faults.clear(); }
-    // Delay of a Late reply, or gap inside a Split one; kUntilNextRequest for Late.
-    void SetFaultDelayMs(int milliseconds) { m_FaultDelayMs = milliseconds; }
     // Picks the register requests naming `registerAddress` first.
     static std::function<bool(const QByteArray &)> ForRegister(quint16 registerAddress);
 
@@ -105,11 +98,9 @@ private:
 
     void OnReadable();
     void HandleRequest(const QByteArray &request);
-    std::optional<FaultPlan> TakeFault(int address, const QByteArray &request);
+    const FaultPlan *TakeFault(int address, const QByteArray &request);
     void Send(const QByteArray &bytes, double delayMs, std::function<void()> afterWrite);
-    void Push(const QByteArray &bytes, std::function<void()> afterWrite);
     void DrainOutput();
-    QByteArray Garbage(qsizetype size);
 
     SimPty m_Pty;
     std::unique_ptr<SimProtocol> m_Protocol;
@@ -118,12 +109,11 @@ private:
     QTimer m_OutputRetry;
     std::vector<std::unique_ptr<SimInstrument>> m_Instruments;
     std::list<FaultPlan> m_Faults;
+    FaultPlan m_Taken{SimFault::Silence};
     QByteArray m_Input;
     QList<PendingWrite> m_Output;
     QByteArray m_HeldReply;
     QList<QByteArray> m_Requests;
     bool m_EmulateWireTime = false;
     int m_TurnaroundMs = 0;
-    int m_FaultDelayMs = 200;
-    quint32 m_NoiseSeed = 0x1234567;
 };

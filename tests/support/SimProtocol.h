@@ -3,7 +3,6 @@
 #include "support/SimInstrument.h"
 
 #include <QByteArray>
-#include <QList>
 
 #include <functional>
 
@@ -12,11 +11,10 @@
 // and its reply is spoiled on the way.
 enum class SimFault {
     Silence,
-    BadCrc,         // the reply's CRC is wrong
+    BadCrc,         // the reply's last byte is wrong (a register reply fails its CRC)
     Late,           // the reply comes after the fault delay (or with the next reply)
     Split,          // the reply comes in two parts with the fault delay between them
-    ForeignAddress, // the reply names another address, with a right CRC
-    Garbage,        // noise of the reply's length instead of the reply
+    ForeignAddress, // a register reply names another address, with a right CRC
 };
 
 struct SimAnswer
@@ -26,18 +24,14 @@ struct SimAnswer
     std::function<void()> afterReply;
 };
 
-// What the instruments on the line understand. The register protocol is the one used now;
-// the auxiliary text protocol plugs in the same way.
+// What the instruments on the line understand: register frames unless the line is given
+// another protocol (the auxiliary text interface, SimAuxLine.h).
 class SimProtocol
 {
 public:
     virtual ~SimProtocol() = default;
     // Takes one complete request off the front of input; false while none is complete.
     virtual bool TakeRequest(QByteArray &input, QByteArray &request) = 0;
-    // The instrument the request is meant for, nullptr when none on the line is.
-    virtual SimInstrument *Addressee(const QList<SimInstrument *> &instruments,
-                                     const QByteArray &request) = 0;
+    virtual bool IsFor(const SimInstrument &instrument, const QByteArray &request) = 0;
     virtual SimAnswer Answer(SimInstrument &instrument, const QByteArray &request) = 0;
-    // The reply as a fault of this protocol's own spoils it (bad CRC, foreign address).
-    virtual QByteArray Spoil(SimFault fault, const QByteArray &reply) = 0;
 };

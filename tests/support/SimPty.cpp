@@ -9,21 +9,6 @@
 #include <stdexcept>
 #include <utility>
 
-namespace {
-
-int BaudOfSpeed(speed_t speed)
-{
-    const std::pair<speed_t, int> rates[] = {{B1200, 1200},   {B2400, 2400},    {B4800, 4800},
-                                             {B9600, 9600},   {B19200, 19200},  {B38400, 38400},
-                                             {B57600, 57600}, {B115200, 115200}};
-    for (const auto &[code, baud] : rates)
-        if (code == speed)
-            return baud;
-    return 0;
-}
-
-} // namespace
-
 SimPty::SimPty()
 {
     char name[128] = {};
@@ -47,22 +32,21 @@ SimPty::~SimPty()
 
 int SimPty::LineBaud() const
 {
+    const std::pair<speed_t, int> rates[] = {{B4800, 4800}, {B9600, 9600}, {B19200, 19200}, {B38400, 38400}};
     termios settings{};
-    if (m_Master < 0 || tcgetattr(m_Master, &settings) != 0)
-        return 0;
-    return BaudOfSpeed(cfgetospeed(&settings));
+    if (m_Master >= 0 && tcgetattr(m_Master, &settings) == 0)
+        for (const auto &[code, baud] : rates)
+            if (code == cfgetospeed(&settings))
+                return baud;
+    return 0;
 }
 
 double SimPty::BitsPerCharacter() const
 {
     termios settings{};
-    if (m_Master < 0 || tcgetattr(m_Master, &settings) != 0)
-        return 10;
-    const int dataBits = (settings.c_cflag & CSIZE) == CS5   ? 5
-                         : (settings.c_cflag & CSIZE) == CS6 ? 6
-                         : (settings.c_cflag & CSIZE) == CS7 ? 7
-                                                             : 8;
-    return 1 + dataBits + ((settings.c_cflag & PARENB) ? 1 : 0) + ((settings.c_cflag & CSTOPB) ? 2 : 1);
+    const bool twoStopBits =
+        m_Master >= 0 && tcgetattr(m_Master, &settings) == 0 && (settings.c_cflag & CSTOPB);
+    return twoStopBits ? 11 : 10;
 }
 
 QByteArray SimPty::ReadAvailable()

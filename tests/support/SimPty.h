@@ -26,7 +26,7 @@ public:
 
     // Baud rate and bits per character (start, data, parity and stop bits) the program set.
     // Linux keeps a pseudo-terminal at 8 data bits without parity whatever is asked, so a
-    // character reads as 10 or 11 bits (one or two stop bits).
+    // character is 10 or 11 bits (one or two stop bits).
     int LineBaud() const;
     double BitsPerCharacter() const;
 

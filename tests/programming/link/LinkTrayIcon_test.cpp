@@ -10,27 +10,21 @@
 
 namespace {
 
-QIcon SomeIcon(QStyle::StandardPixmap which = QStyle::SP_DriveNetIcon)
-{
-    return QApplication::style()->standardIcon(which);
-}
-
 TEST(TrayIcon, RefusesBadInputAndIgnoresChangesOnceDestroyed)
 {
     QWidget window;
     CTrayIcon icon;
-    EXPECT_THROW(icon.Create(nullptr, SomeIcon(), QString()), CError);
+    const QIcon picture = QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon);
+    EXPECT_THROW(icon.Create(nullptr, picture, QString()), CError);
     EXPECT_THROW(icon.Create(&window, QIcon(), QString()), CError);
     EXPECT_FALSE(icon.IsShown());
-    icon.Create(&window, SomeIcon(), QString(70, 'a'));
-    EXPECT_EQ(icon.Tip().size(), CTrayIcon::kTipLength);
-    const qint64 picture = icon.Icon().cacheKey();
+    icon.Create(&window, picture, QString(70, 'a'));
     icon.SetIcon(QIcon()); // not a picture: ignored
     icon.Destroy();
     icon.SetTip(QStringLiteral("after"));
-    icon.SetIcon(SomeIcon(QStyle::SP_ComputerIcon));
-    EXPECT_EQ(icon.Tip(), QString(CTrayIcon::kTipLength, 'a'));
-    EXPECT_EQ(icon.Icon().cacheKey(), picture);
+    icon.SetIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
+    EXPECT_EQ(std::pair(icon.Tip(), icon.Icon().cacheKey()),
+              std::pair(QString(CTrayIcon::kTipLength, 'a'), picture.cacheKey()));
 }
 
 using LinkTrayIcon = LinkFixture;
@@ -45,8 +39,7 @@ TEST_F(LinkTrayIcon, ShownOnlyWhileThePortIsOpen)
         return icon;
     });
     ASSERT_TRUE(Open());
-    EXPECT_TRUE(link.IsTrayIconShown());
-    ASSERT_FALSE(shown.isNull());
+    ASSERT_TRUE(link.IsTrayIconShown() && shown);
     EXPECT_EQ(qobject_cast<CTrayIcon *>(shown.data())->Tip(), QStringLiteral("IxoSoft"));
     link.CloseRs232();
     EXPECT_TRUE(shown.isNull()); // released, so gone from the notification area
