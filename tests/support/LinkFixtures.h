@@ -18,7 +18,6 @@
 #include "support/TempUserDirs.h"
 #include "support/TraceCapture.h"
 
-#include <algorithm>
 #include <cctype>
 #include <gmock/gmock.h>
 #include <string>
@@ -58,10 +57,6 @@ protected:
     CRegisterExchange exchange{link};
 };
 
-// A link test run once per case of a table.
-template <class Case> class LinkCases : public LinkFixture, public ::testing::WithParamInterface<Case>
-{};
-
 // A link procedure on COM1 as its window runs it, with an archive in place and what it
 // reports recorded. The reply time-out is short, so failures end quickly.
 class ProcedureTest : public ArchiveTest
@@ -91,9 +86,8 @@ protected:
     QStringList searchLines, operations;
 };
 
-// A procedure test run once per case of a table.
-template <class Fixture, class Case>
-class ProcedureCases : public Fixture, public ::testing::WithParamInterface<Case>
+// A test of the fixture run once per case of a table.
+template <class Fixture, class Case> class Cases : public Fixture, public ::testing::WithParamInterface<Case>
 {};
 
 // A link window run as the main window runs it: COM1 (the simulated line), an archive in
@@ -107,14 +101,6 @@ protected:
         line.AttachAsPort(1);
         comm.SetComPort(0);
     }
-    // Every message so far was a link message: exclamation icon, title 208.
-    bool AllLinkMessages() const
-    {
-        return std::all_of(messages.Shown().begin(), messages.Shown().end(), [](const CMessage &message) {
-            return message.Icon == QMessageBox::Warning && message.Title == LoadResString(208);
-        });
-    }
-
     MessageRecorder messages;
     CCommConfig comm;
     CNetworkAddMsgSetup network;

@@ -56,7 +56,7 @@ struct RoundTrip
     int settingsSent; // every entry; QEM: no linearization, but entry 89
 };
 
-using AuxRoundTrips = ProcedureCases<AuxTransferTest, RoundTrip>;
+using AuxRoundTrips = Cases<AuxTransferTest, RoundTrip>;
 
 // Every entry of the image but those it does not send goes out, in order, between WRITE and
 // END; read back, the instrument's settings land in record 2. Each way leaves its dump.
@@ -99,7 +99,7 @@ struct RefusalCase
     QString reply;   // as the trace shows its bytes
 };
 
-using AuxRefusals = ProcedureCases<AuxTransferTest, RefusalCase>;
+using AuxRefusals = Cases<AuxTransferTest, RefusalCase>;
 
 TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
 {
@@ -134,7 +134,7 @@ struct BadRead
     QString fault;
 };
 
-using AuxBadReads = ProcedureCases<AuxTransferTest, BadRead>;
+using AuxBadReads = Cases<AuxTransferTest, BadRead>;
 
 TEST_P(AuxBadReads, EndTheReadAndLeaveTheArchiveAlone)
 {

@@ -15,7 +15,7 @@ constexpr int kAlways = InstrumentSimulator::kAlways;
 constexpr qint16 kCode = qint16(ModuleCodeBits::ModelIXO | ModuleCodeBits::SlotAMask);
 
 // One read as a line of tests/data/link_exchanges.tsv describes it.
-using LinkExchange = LinkCases<QStringList>;
+using LinkExchange = Cases<LinkFixture, QStringList>;
 
 TEST_P(LinkExchange, EndsAsTheFirstLimitReachedDecides)
 {

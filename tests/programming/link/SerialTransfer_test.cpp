@@ -80,7 +80,7 @@ struct RoundTrip
     qint16 interfaceType;
 };
 
-using SerialRoundTrips = ProcedureCases<SerialTransferTest, RoundTrip>;
+using SerialRoundTrips = Cases<SerialTransferTest, RoundTrip>;
 
 // The configuration goes to the instrument at address 9, found at the case's rate: the image,
 // then over RS 232 the address word, which moves the instrument, and last the baud word, at
@@ -146,7 +146,7 @@ struct StopCase
     std::function<void(SimInstrument &second, InstrumentSimulator &, CTapiComm &)> stop;
 };
 
-using SerialStops = ProcedureCases<SerialTransferTest, StopCase>;
+using SerialStops = Cases<SerialTransferTest, StopCase>;
 
 TEST_P(SerialStops, AWriteThatCannotGoOnStopsBeforeTheBaudWordAndTellsWhy)
 {

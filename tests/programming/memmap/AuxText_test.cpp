@@ -1,8 +1,8 @@
 #include "common/Error.h"
 #include "programming/memmap/AuxCommandTable.h"
 #include "programming/memmap/AuxListing.h"
-#include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/AuxText.h"
+#include "programming/memmap/MemMap_fixture.h"
 
 #include <gtest/gtest.h>
 

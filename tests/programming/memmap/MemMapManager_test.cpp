@@ -129,20 +129,6 @@ TEST_F(MemMapManagerTest, ExportReportsAFileThatCannotBeWritten)
     EXPECT_NO_THROW(manager->SaveMemoryDumpAux(kMemoryUserDump));
 }
 
-// The auxiliary round trip through an instrument is the transfer's (AuxTransfer_test); the dump
-// written before a write reads back as it was.
-TEST_F(MemMapManagerTest, TheAuxiliaryDumpReadsBack)
-{
-    for (const auto &[family, code] : {std::pair{EFamily::VABZOB, kVABCode}, {EFamily::QEM, kQEMCode}}) {
-        auto writer = ManagerFor(code, AddDistinct(family));
-        writer->ConvertUserSetupToMemoryMapAux();
-        writer->SaveMemoryDumpAux(kMemoryUserAuxDump);
-        auto rereader = MakeMemMapManager(code);
-        ASSERT_TRUE(rereader->ReadMemorySetupAux(Platform::UserDataFile(kMemoryUserAuxDump)));
-        EXPECT_EQ(AuxEntries(*rereader), AuxEntries(*writer));
-    }
-}
-
 // The VAB/ZOB manager writes electrical values in the range of the signal module its code
 // names: range 4 is volts in thousandths on a VAB or VAK/VAM, in tenths on a ZOB.
 TEST_F(MemMapManagerTest, ElectricalTextsFollowTheSignalModuleOfTheCode)

@@ -22,8 +22,7 @@ struct WindowCase
     int messageId; // 0: none
 };
 
-class SerialWindowTest : public LinkWindowTest, public ::testing::WithParamInterface<WindowCase>
-{};
+using SerialWindowTest = Cases<LinkWindowTest, WindowCase>;
 
 TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
 {
@@ -54,8 +53,14 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
     });
     EXPECT_EQ(shown, QStringList({LoadResStringArgs(222, {1}), LoadResString(201), "up"}));
     EXPECT_EQ(window.ReturnValue(), c.act == nullptr);
-    EXPECT_EQ(messages.Ids(), c.messageId ? QList<int>{c.messageId} : QList<int>{});
-    EXPECT_TRUE(AllLinkMessages());
+    QStringList shownMessages; // a link message: exclamation icon, title 208
+    for (const CMessage &message : messages.Shown())
+        shownMessages.append(QStringLiteral("%1 %2 %3").arg(message.Icon).arg(message.Title, message.Text));
+    EXPECT_EQ(shownMessages, c.messageId
+                                 ? QStringList{QStringLiteral("%1 %2 %3")
+                                                   .arg(QMessageBox::Warning)
+                                                   .arg(LoadResString(208), LoadResString(c.messageId))}
+                                 : QStringList{});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -43,8 +43,7 @@ struct ShownCase
     const char *text, *colour;
 };
 
-class ViewInstrDataShown : public ViewInstrDataTest, public ::testing::WithParamInterface<ShownCase>
-{};
+using ViewInstrDataShown = Cases<ViewInstrDataTest, ShownCase>;
 
 // The automatic search finds the instrument at 255 with its first probe. Grid and zoom panel
 // show value, alarms (lamps red when on) and state colour; closed, the view polls no more.
