@@ -8,9 +8,6 @@
 
 namespace {
 
-// Bytes of an unfinished request older than this are noise: the next request starts afresh.
-constexpr int kStaleInputMs = 50;
-
 // Register frames as an instrument answers them: function 4 (read a run of registers) and
 // function 6 (write one, answered with the echo); any other function gets the exception reply
 // (function + 0x80, code 1). A run of bytes that is no valid request is skipped byte by byte.
@@ -77,9 +74,6 @@ InstrumentSimulator::InstrumentSimulator(std::unique_ptr<SimProtocol> protocol)
 {
     m_Readable = std::make_unique<QSocketNotifier>(m_Pty.MasterFd(), QSocketNotifier::Read);
     connect(m_Readable.get(), &QSocketNotifier::activated, this, &InstrumentSimulator::OnReadable);
-    m_StaleInput.setSingleShot(true);
-    m_StaleInput.setInterval(kStaleInputMs);
-    connect(&m_StaleInput, &QTimer::timeout, this, [this] { m_Input.clear(); });
     m_OutputRetry.setSingleShot(true);
     m_OutputRetry.setInterval(1);
     connect(&m_OutputRetry, &QTimer::timeout, this, &InstrumentSimulator::DrainOutput);
@@ -135,10 +129,6 @@ void InstrumentSimulator::OnReadable()
     QByteArray request;
     while (m_Protocol->TakeRequest(m_Input, request))
         HandleRequest(request);
-    if (m_Input.isEmpty())
-        m_StaleInput.stop();
-    else
-        m_StaleInput.start();
 }
 
 void InstrumentSimulator::HandleRequest(const QByteArray &request)

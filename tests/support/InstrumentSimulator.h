@@ -227,7 +227,6 @@ private:
     SimPty m_Pty;
     std::unique_ptr<SimProtocol> m_Protocol;
     std::unique_ptr<QSocketNotifier> m_Readable;
-    QTimer m_StaleInput;
     QTimer m_OutputRetry;
     std::vector<std::unique_ptr<SimInstrument>> m_Instruments;
     std::list<FaultPlan> m_Faults;
