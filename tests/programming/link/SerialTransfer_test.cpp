@@ -222,12 +222,9 @@ TEST_F(SerialTransferTest, TheBaudRateWordGoesOutOnceWhateverItsAnswer)
 // With nobody answering: the search's four probes and 228.
 TEST_F(SerialTransferTest, NothingGoesOutWithAnAddressWordOutside1To255)
 {
-    for (const qint16 address : {0, 256}) {
-        CConfiguration configuration;
-        FillDistinct(configuration, EFamily::VABZOB);
-        configuration.SerialComm().SetNetworkAdd(address);
-        const qint32 id = g_Connection->NewID();
-        configuration.Add(id);
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    for (const int address : {0, 256}) {
+        Exec(QStringLiteral("UPDATE CSerialComm SET m_NetworkAdd = %1").arg(address));
         EXPECT_FALSE(Run(kWrite, id));
     }
     EXPECT_TRUE(line.Requests().isEmpty());
