@@ -1,10 +1,11 @@
 #include "programming/link/RegisterFrame.h"
+#include "support/DataTable.h"
 
 #include <gmock/gmock.h>
 
 namespace {
 
-QByteArray Hex(const char *hex)
+QByteArray Hex(const QByteArray &hex)
 {
     return QByteArray::fromHex(hex);
 }
@@ -25,33 +26,12 @@ TEST(RegisterFrame, CrcWireFramesAndSignedRegisters)
               std::tuple(-2, 0, 0)); // never read from the CRC
 }
 
+// The cases of tests/data/register_replies.tsv.
 TEST(RegisterFrame, OnlyTheAnswerToTheRequestIsTaken)
 {
-    const QByteArray probe = ReadRequest(1, kProbeRegister, 1), write = WriteRequest(3, 0xE010, 1234);
-    const QByteArray answer = WithCRC16(Hex("01 04 02 00 1C")),
-                     address = WriteRequest(3, kNetworkAddressRegister, 9);
-    QByteArray swapped = answer;
-    std::swap(swapped[5], swapped[6]);
-    const std::tuple<const char *, QByteArray, QByteArray, bool> cases[] = {
-        {"probe reply", probe, answer, true},
-        {"CRC bytes swapped", probe, swapped, false},
-        {"other address", probe, WithCRC16(Hex("02 04 02 00 1C")), false},
-        {"other function", probe, WithCRC16(Hex("01 03 02 00 1C")), false},
-        {"wrong byte count", probe, WithCRC16(Hex("01 04 04 00 1C")), false},
-        {"too long", probe, answer + '\0', false},
-        {"one byte", probe, Hex("01"), false},
-        {"nothing", probe, QByteArray(), false},
-        {"echo", write, write, true},
-        {"other value", write, WriteRequest(3, 0xE010, 1235), false},
-        {"other register", write, WriteRequest(3, 0xE011, 1234), false},
-        {"other address's echo", write, WriteRequest(4, 0xE010, 1234), false},
-        {"address write echoed from the new address", address, WriteRequest(9, kNetworkAddressRegister, 9),
-         true},
-        {"address write echoed from a third address", address, WriteRequest(8, kNetworkAddressRegister, 9),
-         false},
-    };
-    for (const auto &[what, request, reply, taken] : cases)
-        EXPECT_EQ(ReplyMatchesRequest(request, reply), taken) << what;
+    for (const QStringList &f : ReadDataTable(QStringLiteral("register_replies.tsv")))
+        EXPECT_EQ(ReplyMatchesRequest(Hex(f[1].toLatin1()), Hex(f[2].toLatin1())), f[3] == "yes")
+            << f[0].toStdString();
 }
 
 } // namespace
