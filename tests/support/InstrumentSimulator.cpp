@@ -1,18 +1,71 @@
 #include "support/InstrumentSimulator.h"
 
 #include "platform/SettingsStore.h"
-#include "programming/link/RegisterFrame.h"
-#include "support/SimRegisterProtocol.h"
 
 #include <QElapsedTimer>
-#include <QRandomGenerator>
 
 #include <utility>
 
 namespace {
 
-// Bytes of an unfinished request older than this are noise: the next request starts afresh.
-constexpr int kStaleInputMs = 50;
+// Register frames as an instrument answers them: function 4 (read a run of registers) and
+// function 6 (write one, answered with the echo); any other function gets the exception reply
+// (function + 0x80, code 1). A run of bytes that is no valid request is skipped byte by byte.
+class SimRegisterProtocol : public SimProtocol
+{
+public:
+    bool TakeRequest(QByteArray &input, QByteArray &request) override
+    {
+        for (; input.size() >= 8; input.remove(0, 1))
+            if (CheckReplyCRC(QByteArrayView(input).first(8))) {
+                request = input.left(8);
+                input.remove(0, 8);
+                return true;
+            }
+        return false;
+    }
+    bool IsFor(const SimInstrument &instrument, const QByteArray &request) override
+    {
+        return instrument.Address() == quint8(request[0]);
+    }
+    SimAnswer Answer(SimInstrument &instrument, const QByteArray &request) override
+    {
+        const quint8 function = quint8(request[1]);
+        const auto first = quint16(FrameWord(request, 2));
+        const auto countOrValue = quint16(FrameWord(request, 4));
+        QByteArray reply(1, request[0]);
+        if (function == rfReadRegisters) {
+            reply.append(char(function)).append(char(2 * countOrValue));
+            for (quint16 k = 0; k < countOrValue; ++k)
+                AppendWord(reply, instrument.Register(quint16(first + k)));
+            return {WithCRC16(reply), {}};
+        }
+        if (function != rfWriteRegister)
+            return {WithCRC16(reply.append(char(function | 0x80)).append(char(1))), {}};
+        const auto value = qint16(countOrValue);
+        instrument.RecordWrite(first, value);
+        if (first == kNetworkAddressRegister && instrument.AnswersFromNewAddress()) {
+            instrument.SetRegister(first, value);
+            QByteArray echo = request.left(6);
+            echo[0] = char(instrument.Address());
+            return {WithCRC16(echo), {}};
+        }
+        if (first == kNetworkAddressRegister || first == kBaudRateRegister)
+            return {request, [&instrument, first, value] { instrument.SetRegister(first, value); }};
+        instrument.SetRegister(first, value);
+        return {request, {}};
+    }
+};
+
+QByteArray Spoilt(SimFault fault, QByteArray reply)
+{
+    if (fault == SimFault::BadCrc)
+        reply.back() = char(reply.back() ^ 0x5A);
+    if (fault != SimFault::ForeignAddress || reply.size() <= 2)
+        return reply;
+    reply[0] = char(quint8(reply[0]) % 255 + 1);
+    return WithCRC16(reply.left(reply.size() - 2));
+}
 
 } // namespace
 
@@ -21,9 +74,6 @@ InstrumentSimulator::InstrumentSimulator(std::unique_ptr<SimProtocol> protocol)
 {
     m_Readable = std::make_unique<QSocketNotifier>(m_Pty.MasterFd(), QSocketNotifier::Read);
     connect(m_Readable.get(), &QSocketNotifier::activated, this, &InstrumentSimulator::OnReadable);
-    m_StaleInput.setSingleShot(true);
-    m_StaleInput.setInterval(kStaleInputMs);
-    connect(&m_StaleInput, &QTimer::timeout, this, [this] { m_Input.clear(); });
     m_OutputRetry.setSingleShot(true);
     m_OutputRetry.setInterval(1);
     connect(&m_OutputRetry, &QTimer::timeout, this, &InstrumentSimulator::DrainOutput);
@@ -33,13 +83,12 @@ InstrumentSimulator::~InstrumentSimulator() = default;
 
 void InstrumentSimulator::AttachAsPort(int nCom) const
 {
-    Platform::WriteSetting(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(nCom), SlaveName());
+    Platform::WriteSetting(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(nCom), m_Pty.SlaveName());
 }
 
 SimInstrument &InstrumentSimulator::AddInstrument(int address, int baud)
 {
-    m_Instruments.push_back(std::make_unique<SimInstrument>(address, baud));
-    return *m_Instruments.back();
+    return *m_Instruments.emplace_back(std::make_unique<SimInstrument>(address, baud));
 }
 
 SimInstrument *InstrumentSimulator::Instrument(int address)
@@ -80,10 +129,6 @@ void InstrumentSimulator::OnReadable()
     QByteArray request;
     while (m_Protocol->TakeRequest(m_Input, request))
         HandleRequest(request);
-    if (m_Input.isEmpty())
-        m_StaleInput.stop();
-    else
-        m_StaleInput.start();
 }
 
 void InstrumentSimulator::HandleRequest(const QByteArray &request)
@@ -91,77 +136,56 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     m_Requests.append(request);
     Q_EMIT RequestHeard(request);
     if (!m_HeldReply.isEmpty())
-        Push(std::exchange(m_HeldReply, {}), {});
-    QList<SimInstrument *> instruments;
+        Send(std::exchange(m_HeldReply, {}), 0, {});
+    SimInstrument *addressee = nullptr;
     for (const auto &instrument : m_Instruments)
-        instruments.append(instrument.get());
-    SimInstrument *addressee = m_Protocol->Addressee(instruments, request);
+        if (!addressee && m_Protocol->IsFor(*instrument, request))
+            addressee = instrument.get();
     if (addressee == nullptr || addressee->Baud() != m_Pty.LineBaud())
         return;
-    const std::optional<FaultPlan> plan = TakeFault(addressee->Address(), request);
-    const bool faulty = plan.has_value();
-    const SimFault fault = faulty ? plan->fault : SimFault::Silence;
-    const int faultDelayMs = faulty ? plan->delayMs.value_or(m_FaultDelayMs) : 0;
-    if (faulty && fault == SimFault::Silence)
+    const FaultPlan *plan = TakeFault(addressee->Address(), request);
+    if (plan && plan->fault == SimFault::Silence)
         return;
     SimAnswer answer = m_Protocol->Answer(*addressee, request);
-    const std::function<void()> after = std::move(answer.afterReply);
-    auto replied = [this, after] {
+    auto replied = [this, after = answer.afterReply] {
         Q_EMIT ReplySent();
         if (after)
             after();
     };
-    if (answer.reply.isEmpty()) {
-        replied();
-        return;
-    }
-    const double wireMs =
-        m_EmulateWireTime
-            ? ModelledExchangeMs(request.size(), answer.reply.size(), m_Pty.LineBaud()) - m_TurnaroundMs
-            : 0.0;
-    const double delayMs = wireMs + m_TurnaroundMs;
-    if (!faulty) {
+    if (answer.reply.isEmpty())
+        return replied();
+    const double delayMs = m_EmulateWireTime
+                               ? ModelledExchangeMs(request.size(), answer.reply.size(), m_Pty.LineBaud())
+                               : m_TurnaroundMs;
+    if (!plan) {
         Send(answer.reply, delayMs, replied);
-        return;
-    }
-    switch (fault) {
-    case SimFault::Late:
-        if (faultDelayMs == kUntilNextRequest) {
-            m_HeldReply = answer.reply;
-            if (after)
-                after();
-        } else {
-            Send(answer.reply, delayMs + faultDelayMs, replied);
-        }
-        break;
-    case SimFault::Split: {
+    } else if (plan->fault == SimFault::Late && plan->delayMs == kUntilNextRequest) {
+        m_HeldReply = answer.reply;
+        if (answer.afterReply)
+            answer.afterReply();
+    } else if (plan->fault == SimFault::Late) {
+        Send(answer.reply, delayMs + plan->delayMs, replied);
+    } else if (plan->fault == SimFault::Split) {
         const qsizetype half = answer.reply.size() / 2;
         Send(answer.reply.left(half), delayMs, {});
-        Send(answer.reply.mid(half), delayMs + faultDelayMs, replied);
-        break;
-    }
-    case SimFault::Garbage:
-        Send(Garbage(answer.reply.size()), delayMs, replied);
-        break;
-    default:
-        Send(m_Protocol->Spoil(fault, answer.reply), delayMs, replied);
-        break;
+        Send(answer.reply.mid(half), delayMs + plan->delayMs, replied);
+    } else {
+        Send(Spoilt(plan->fault, answer.reply), delayMs, replied);
     }
 }
 
-std::optional<InstrumentSimulator::FaultPlan> InstrumentSimulator::TakeFault(int address,
-                                                                             const QByteArray &request)
+const InstrumentSimulator::FaultPlan *InstrumentSimulator::TakeFault(int address, const QByteArray &request)
 {
     for (auto plan = m_Faults.begin(); plan != m_Faults.end(); ++plan) {
         if ((plan->address != kAnyAddress && plan->address != address) ||
             (plan->when && !plan->when(request)))
             continue;
-        FaultPlan taken = *plan;
+        m_Taken = *plan;
         if (plan->times > 0 && --plan->times == 0)
             m_Faults.erase(plan);
-        return taken;
+        return &m_Taken;
     }
-    return std::nullopt;
+    return nullptr;
 }
 
 void InstrumentSimulator::Send(const QByteArray &bytes, double delayMs, std::function<void()> afterWrite)
@@ -172,18 +196,13 @@ void InstrumentSimulator::Send(const QByteArray &bytes, double delayMs, std::fun
         // The timer keeps whole milliseconds; the wire's fraction is spun away.
         while (since.nsecsElapsed() < delayNs) {
         }
-        Push(bytes, afterWrite);
+        m_Output.append({bytes, afterWrite});
+        DrainOutput();
     };
     if (delayMs < 1)
         push();
     else
         QTimer::singleShot(int(delayMs), Qt::PreciseTimer, this, std::move(push));
-}
-
-void InstrumentSimulator::Push(const QByteArray &bytes, std::function<void()> afterWrite)
-{
-    m_Output.append({bytes, std::move(afterWrite)});
-    DrainOutput();
 }
 
 void InstrumentSimulator::DrainOutput()
@@ -200,15 +219,4 @@ void InstrumentSimulator::DrainOutput()
         if (afterWrite)
             afterWrite();
     }
-}
-
-QByteArray InstrumentSimulator::Garbage(qsizetype size)
-{
-    QRandomGenerator noise(m_NoiseSeed++);
-    QByteArray bytes(size, '\0');
-    for (char &byte : bytes)
-        byte = char(noise.bounded(256));
-    if (CheckReplyCRC(bytes))
-        bytes[0] = char(bytes[0] ^ 0x01);
-    return bytes;
 }

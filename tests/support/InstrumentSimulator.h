@@ -1,18 +1,138 @@
 #pragma once
 
-#include "support/SimInstrument.h"
-#include "support/SimProtocol.h"
+#include "programming/link/RegisterFrame.h"
 #include "support/SimPty.h"
 
+#include <QHash>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QVector>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <list>
 #include <memory>
-#include <optional>
 #include <vector>
+
+// One simulated instrument: its address on the line, its own baud rate and its registers.
+// Every register reads as what was last stored in it (0 at first), except the network
+// address (0xE056) and baud-rate (0xE057) words, which read as the instrument's current
+// address and baud code (0 = 4800, 1 = 9600, 2 = 19200, 3 = 38400) and, written, change them
+// only once the reply to that write has left.
+class SimInstrument
+{
+public:
+    SimInstrument(int address, int baud) : m_Address(address), m_Baud(baud) {}
+
+    int Address() const { return m_Address; }
+    void SetAddress(int address) { m_Address = address; }
+    int Baud() const { return m_Baud; }
+    void SetBaud(int baud) { m_Baud = baud; }
+
+    qint16 Register(quint16 registerAddress) const
+    {
+        if (registerAddress == kNetworkAddressRegister)
+            return qint16(m_Address);
+        if (registerAddress == kBaudRateRegister)
+            return qint16(CodeOfBaud(m_Baud));
+        return m_Registers.value(registerAddress, 0);
+    }
+    void SetRegister(quint16 registerAddress, qint16 value)
+    {
+        if (registerAddress == kNetworkAddressRegister && value >= 1 && value <= 255)
+            m_Address = value;
+        else if (registerAddress == kBaudRateRegister && value >= 0 && value < 4)
+            m_Baud = kBauds[value];
+        else if (registerAddress != kNetworkAddressRegister && registerAddress != kBaudRateRegister)
+            m_Registers.insert(registerAddress, value);
+    }
+
+    // Shorthands for the registers the program reads.
+    void SetProbe(qint16 value) { SetRegister(kProbeRegister, value); } // 27 ZOB, 28 QEM
+    void SetModuleCode(qint16 code) { SetRegister(kModuleCodeRegister, code); }
+    void SetDecimalPoint(qint16 dp) { SetRegister(kDecimalPointRegister, dp); }
+    void SetLiveValue(qint16 counts, qint16 status)
+    {
+        SetRegister(kLiveValueBlockRegister, counts);
+        SetRegister(kLiveStatusRegister, status);
+    }
+    // Image word i at 0xE000 + i, word 89 at 0xE06C; words 86 and 87 set address and baud.
+    void SetImage(const QVector<qint16> &words)
+    {
+        for (int i = 0; i < words.size(); ++i)
+            SetRegister(ImageRegister(i), words[i]);
+    }
+    QVector<qint16> Image(int wordCount) const
+    {
+        QVector<qint16> words(wordCount);
+        for (int i = 0; i < wordCount; ++i)
+            words[i] = Register(ImageRegister(i));
+        return words;
+    }
+
+    // A new network address takes effect before the echo of its write, which then comes from
+    // the new address.
+    void SetAnswersFromNewAddress(bool on) { m_AnswersFromNewAddress = on; }
+    bool AnswersFromNewAddress() const { return m_AnswersFromNewAddress; }
+
+    // A register write received from the program, in order (whatever it changed).
+    void RecordWrite(quint16 registerAddress, qint16 value) { m_Writes.append({registerAddress, value}); }
+    const QList<QPair<quint16, qint16>> &Writes() const { return m_Writes; }
+
+    // -1 for a rate the instrument does not know.
+    static int CodeOfBaud(int baud)
+    {
+        const int *found = std::find(std::begin(kBauds), std::end(kBauds), baud);
+        return found == std::end(kBauds) ? -1 : int(found - kBauds);
+    }
+
+private:
+    static constexpr int kBauds[] = {4800, 9600, 19200, 38400};
+    static quint16 ImageRegister(int word)
+    {
+        return word == 89 ? kColdJunctionRegister : quint16(kMemoryMapBaseAddress + word);
+    }
+
+    int m_Address;
+    int m_Baud;
+    QHash<quint16, qint16> m_Registers;
+    bool m_AnswersFromNewAddress = false;
+    QList<QPair<quint16, qint16>> m_Writes;
+};
+
+// Faults the simulated line plays on demand (InstrumentSimulator::InjectFault). Silence: the
+// request is lost, the instrument neither acts nor answers. The others: the instrument acts
+// and its reply is spoiled on the way.
+enum class SimFault {
+    Silence,
+    BadCrc,         // the reply's last byte is wrong (a register reply fails its CRC)
+    Late,           // the reply comes after the fault delay (or with the next reply)
+    Split,          // the reply comes in two parts with the fault delay between them
+    ForeignAddress, // a register reply names another address, with a right CRC
+};
+
+struct SimAnswer
+{
+    QByteArray reply; // empty: the instrument keeps quiet
+    // What changes only once the reply has left (a new address or baud rate).
+    std::function<void()> afterReply;
+};
+
+// What the instruments on the line understand: register frames unless the line is given
+// another protocol (the auxiliary text interface, SimAuxLine.h).
+class SimProtocol
+{
+public:
+    virtual ~SimProtocol() = default;
+    // Takes one complete request off the front of input; false while none is complete.
+    virtual bool TakeRequest(QByteArray &input, QByteArray &request) = 0;
+    virtual bool IsFor(const SimInstrument &instrument, const QByteArray &request) = 0;
+    virtual SimAnswer Answer(SimInstrument &instrument, const QByteArray &request) = 0;
+};
 
 // Instruments on a serial line, for tests and benchmarks: the far end of a pseudo-terminal
 // that the program opens as its COM port. It runs on the test's own thread through the Qt
@@ -43,7 +163,6 @@ public:
     explicit InstrumentSimulator(std::unique_ptr<SimProtocol> protocol = {});
     ~InstrumentSimulator() override;
 
-    QString SlaveName() const { return m_Pty.SlaveName(); }
     // Points COM<nCom> of the program's settings at this line.
     void AttachAsPort(int nCom) const;
 
@@ -68,8 +187,7 @@ public:
         SimFault fault;
         int times = 1;
         int address = kAnyAddress;
-        // Delay of a Late reply or gap inside a Split one; unset: SetFaultDelayMs.
-        std::optional<int> delayMs = {};
+        int delayMs = 200; // of a Late reply (or kUntilNextRequest), or the gap inside a Split one
         std::function<bool(const QByteArray &request)> when = {};
     };
     void InjectFault(FaultPlan plan) { m_Faults.push_back(std::move(plan)); }
@@ -77,9 +195,6 @@ public:
     {
         InjectFault(FaultPlan{fault, times, address});
     }
-    void ClearFaults() { m_Faults.clear(); }
-    // Delay of a Late reply, or gap inside a Split one; kUntilNextRequest for Late.
-    void SetFaultDelayMs(int milliseconds) { m_FaultDelayMs = milliseconds; }
     // Picks the register requests naming `registerAddress` first.
     static std::function<bool(const QByteArray &)> ForRegister(quint16 registerAddress);
 
@@ -105,25 +220,21 @@ private:
 
     void OnReadable();
     void HandleRequest(const QByteArray &request);
-    std::optional<FaultPlan> TakeFault(int address, const QByteArray &request);
+    const FaultPlan *TakeFault(int address, const QByteArray &request);
     void Send(const QByteArray &bytes, double delayMs, std::function<void()> afterWrite);
-    void Push(const QByteArray &bytes, std::function<void()> afterWrite);
     void DrainOutput();
-    QByteArray Garbage(qsizetype size);
 
     SimPty m_Pty;
     std::unique_ptr<SimProtocol> m_Protocol;
     std::unique_ptr<QSocketNotifier> m_Readable;
-    QTimer m_StaleInput;
     QTimer m_OutputRetry;
     std::vector<std::unique_ptr<SimInstrument>> m_Instruments;
     std::list<FaultPlan> m_Faults;
+    FaultPlan m_Taken{SimFault::Silence};
     QByteArray m_Input;
     QList<PendingWrite> m_Output;
     QByteArray m_HeldReply;
     QList<QByteArray> m_Requests;
     bool m_EmulateWireTime = false;
     int m_TurnaroundMs = 0;
-    int m_FaultDelayMs = 200;
-    quint32 m_NoiseSeed = 0x1234567;
 };

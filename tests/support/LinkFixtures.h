@@ -9,6 +9,7 @@
 #include "programming/link/LinkProcedure.h"
 #include "programming/link/RegisterExchange.h"
 #include "programming/link/TapiComm.h"
+#include "support/DataTable.h"
 #include "support/InstrumentSimulator.h"
 #include "support/MemMapArchive_fixture.h"
 #include "support/MessageRecorder.h"
@@ -17,31 +18,19 @@
 #include "support/TempUserDirs.h"
 #include "support/TraceCapture.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <algorithm>
 #include <cctype>
-#include <functional>
 #include <gmock/gmock.h>
 #include <string>
 
-// Runs the event loop until the condition holds; the limit only keeps a broken test from
-// hanging, nothing is measured.
-inline bool WaitUntil(const std::function<bool()> &condition, int limitMs = 10000)
-{
-    QDeadlineTimer limit(limitMs);
-    while (!condition() && !limit.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    return condition();
-}
-
-// A parameterised case's name for the test list: its description with "_" for anything else
-// than letters and digits.
+// A parameterised case's name for the test list: its description (`what`, or the first field
+// of a data table's line) with "_" for anything else than letters and digits.
 struct CaseName
 {
+    static std::string What(const QStringList &fields) { return fields.value(0).toStdString(); }
+    template <class Case> static std::string What(const Case &c) { return c.what; }
     template <class Case> std::string operator()(const ::testing::TestParamInfo<Case> &info) const
     {
-        std::string name = info.param.what;
+        std::string name = What(info.param);
         for (char &c : name)
             if (!std::isalnum(static_cast<unsigned char>(c)))
                 c = '_';
@@ -61,21 +50,12 @@ protected:
         link.SetTimeOutRx(250);
     }
     bool Open(qint32 baudIndex = 3) { return link.OpenRs232(1, baudIndex, 0); }
-    // Runs `action` inside the next exchange's wait, as a button the user clicks would.
-    void DuringNextExchange(std::function<void()> action, int afterMs = 0)
-    {
-        QTimer::singleShot(afterMs, &link, std::move(action));
-    }
 
     TempUserDirs dirs;
     InstrumentSimulator line;
     CTapiComm link;
     CRegisterExchange exchange{link};
 };
-
-// A link test run once per case of a table.
-template <class Case> class LinkCases : public LinkFixture, public ::testing::WithParamInterface<Case>
-{};
 
 // A link procedure on COM1 as its window runs it, with an archive in place and what it
 // reports recorded. The reply time-out is short, so failures end quickly.
@@ -97,18 +77,6 @@ protected:
         report.Message = [this](int id, const QString &) { messages.append(id); };
         return report;
     }
-    // Cancels the procedure as its Cancel button does, once `when` holds.
-    void CancelWhen(std::function<bool()> when)
-    {
-        auto *check = new QTimer(&link);
-        QObject::connect(check, &QTimer::timeout, [this, check, when] {
-            if (when()) {
-                link.CancelTxRx(true);
-                check->deleteLater();
-            }
-        });
-        check->start(2);
-    }
 
     TraceCapture trace;
     CTapiComm link;
@@ -118,9 +86,8 @@ protected:
     QStringList searchLines, operations;
 };
 
-// A procedure test run once per case of a table.
-template <class Fixture, class Case>
-class ProcedureCases : public Fixture, public ::testing::WithParamInterface<Case>
+// A test of the fixture run once per case of a table.
+template <class Fixture, class Case> class Cases : public Fixture, public ::testing::WithParamInterface<Case>
 {};
 
 // A link window run as the main window runs it: COM1 (the simulated line), an archive in
@@ -134,14 +101,6 @@ protected:
         line.AttachAsPort(1);
         comm.SetComPort(0);
     }
-    // Every message so far was a link message: exclamation icon, title 208.
-    bool AllLinkMessages() const
-    {
-        return std::all_of(messages.Shown().begin(), messages.Shown().end(), [](const CMessage &message) {
-            return message.Icon == QMessageBox::Warning && message.Title == LoadResString(208);
-        });
-    }
-
     MessageRecorder messages;
     CCommConfig comm;
     CNetworkAddMsgSetup network;

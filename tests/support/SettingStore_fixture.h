@@ -27,32 +27,14 @@ private:
 inline void FillDistinct(ISettingStore &store)
 {
     using enum MemMap::ESetting;
-    const std::pair<MemMap::ESetting, qint16> values[] = {{Password, 4321},
-                                                          {Range, 4},
-                                                          {MeasureType, 1},
-                                                          {ProbeSelect, 1},
-                                                          {IntegrationTime, 1},
-                                                          {IntTime, 1234},
-                                                          {CJC, 1},
-                                                          {DisplayDigit, 1},
-                                                          {DisplayColor, 1},
-                                                          {MinElectricScale, -150},
-                                                          {MaxElectricScale, 1980},
-                                                          {MeasureDigitalPoint, 3},
-                                                          {MinMeasureScale, -999},
-                                                          {MaxMeasureScale, 8765},
-                                                          {Linearizzazione, 1},
-                                                          {NumSpezzate, 16},
-                                                          {Campo, 77},
-                                                          {Coeff, 31},
-                                                          {MinOut, 15},
-                                                          {MaxOut, 985},
-                                                          {TypeSignalOut, 1},
-                                                          {NetworkAdd, 201},
-                                                          {BaudRate, 2},
-                                                          {DigitalInFunction, 2},
-                                                          {TempCJC, 23},
-                                                          {SlotC, 3}};
+    // clang-format off
+    const std::pair<MemMap::ESetting, qint16> values[] = {
+        {Password, 4321}, {Range, 4}, {MeasureType, 1}, {ProbeSelect, 1}, {IntegrationTime, 1}, {IntTime, 1234},
+        {CJC, 1}, {DisplayDigit, 1}, {DisplayColor, 1}, {MinElectricScale, -150}, {MaxElectricScale, 1980},
+        {MeasureDigitalPoint, 3}, {MinMeasureScale, -999}, {MaxMeasureScale, 8765}, {Linearizzazione, 1},
+        {NumSpezzate, 16}, {Campo, 77}, {Coeff, 31}, {MinOut, 15}, {MaxOut, 985}, {TypeSignalOut, 1},
+        {NetworkAdd, 201}, {BaudRate, 2}, {DigitalInFunction, 2}, {TempCJC, 23}, {SlotC, 3}};
+    // clang-format on
     for (const auto &[setting, value] : values)
         store.SetValue(setting, 0, value);
     for (int k = 0; k < MemMap::kPointCount; ++k) {

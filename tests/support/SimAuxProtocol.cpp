@@ -1,13 +1,10 @@
-#include "support/SimAuxProtocol.h"
-
 #include "common/Cp1252.h"
 #include "programming/link/AuxProtocol.h"
 #include "programming/memmap/AuxCommandTable.h"
+#include "support/SimAuxLine.h"
 
 namespace {
 
-constexpr int kVABZOBItems = 89;
-constexpr int kQEMItems = 90;
 constexpr int kFirstLinearizationItem = 11;
 constexpr int kLastLinearizationItem = 44;
 constexpr int kFirstAlarmItem = 45;
@@ -38,42 +35,15 @@ QString FactoryValue(MemMap::EFamily family, int index)
 
 } // namespace
 
-SimAuxProtocol::SimAuxProtocol(MemMap::EFamily family)
-{
-    SetFamily(family);
-}
-
 void SimAuxProtocol::SetFamily(MemMap::EFamily family)
 {
+    *this = SimAuxProtocol();
     m_Family = family;
-    m_Settings.clear();
-    for (const int index : Indices())
-        m_Settings.insert(MemMap::AuxKey(family, index), FactoryValue(family, index));
-    m_Commands.clear();
-    m_Refused.clear();
-    m_Omitted.clear();
-    m_WriteMode = false;
-    m_LowerCaseOk = false;
-    m_NoiseAroundOk = false;
-}
-
-QList<int> SimAuxProtocol::Indices() const
-{
-    QList<int> indices;
-    const int count = m_Family == MemMap::EFamily::QEM ? kQEMItems : kVABZOBItems;
-    for (int index = 0; index < count; ++index)
-        if (m_Family != MemMap::EFamily::QEM || index < kFirstLinearizationItem ||
+    m_Acknowledgement = ToCp1252(kAuxSettingAccepted) + kLineEnd;
+    for (int index = 0; index < MemMap::WordCount(family); ++index)
+        if (family != MemMap::EFamily::QEM || index < kFirstLinearizationItem ||
             index > kLastLinearizationItem)
-            indices.append(index);
-    return indices;
-}
-
-QStringList SimAuxProtocol::Keys() const
-{
-    QStringList keys;
-    for (const int index : Indices())
-        keys.append(MemMap::AuxKey(m_Family, index));
-    return keys;
+            m_Settings.insert(MemMap::AuxKey(family, index), FactoryValue(family, index));
 }
 
 bool SimAuxProtocol::TakeRequest(QByteArray &input, QByteArray &request)
@@ -89,24 +59,12 @@ bool SimAuxProtocol::TakeRequest(QByteArray &input, QByteArray &request)
     return true;
 }
 
-SimInstrument *SimAuxProtocol::Addressee(const QList<SimInstrument *> &instruments, const QByteArray &request)
-{
-    return instruments.isEmpty() || request.isEmpty() ? nullptr : instruments.front();
-}
-
-bool SimAuxProtocol::IsRefused(const QString &request) const
-{
-    for (const QString &start : m_Refused)
-        if (request.startsWith(start))
-            return true;
-    return false;
-}
-
 SimAnswer SimAuxProtocol::Answer(SimInstrument &, const QByteArray &request)
 {
     const QString text = FromCp1252(request);
-    if (IsRefused(text))
-        return {kRefusal, {}};
+    for (const QString &start : m_Refused)
+        if (text.startsWith(start))
+            return {kRefusal, {}};
     if (text == kAuxWriteCommand) {
         m_WriteMode = true;
         return {kLineEnd + ToCp1252(AuxReadyPrompt()), {}};
@@ -115,37 +73,18 @@ SimAnswer SimAuxProtocol::Answer(SimInstrument &, const QByteArray &request)
         m_WriteMode = false;
         return {ToCp1252(kAuxWriteClosed) + kLineEnd, {}};
     }
-    if (text == kAuxReadCommand)
-        return {Listing(), {}};
-    return {SettingAnswer(text), {}};
-}
-
-QByteArray SimAuxProtocol::SettingAnswer(const QString &request)
-{
-    const qsizetype keyEnd = request.indexOf(QLatin1Char('='));
-    const QString key = request.left(keyEnd + 1);
-    if (!m_WriteMode || keyEnd < 0 || !m_Settings.contains(key))
-        return kRefusal;
-    m_Settings.insert(key, request.mid(keyEnd + 1));
-    m_Commands.append(request);
-    const QByteArray ok = m_LowerCaseOk ? QByteArray("ok") : ToCp1252(kAuxSettingAccepted);
-    if (!m_NoiseAroundOk)
-        return ok + kLineEnd;
-    const QByteArray prompt = ToCp1252(AuxReadyPrompt());
-    return prompt + kLineEnd + ok + kLineEnd + prompt;
-}
-
-QByteArray SimAuxProtocol::Listing() const
-{
-    QByteArray listing = kLineEnd;
-    for (const QString &key : Keys())
-        if (!m_Omitted.contains(key))
-            listing += ToCp1252(key + m_Settings.value(key)) + kLineEnd;
-    return listing;
-}
-
-QByteArray SimAuxProtocol::Spoil(SimFault, const QByteArray &reply)
-{
-    // Text carries no CRC or address to spoil.
-    return reply;
+    if (text == kAuxReadCommand) {
+        QByteArray listing = kLineEnd;
+        for (int index = 0; index < MemMap::WordCount(m_Family); ++index)
+            if (const QString key = MemMap::AuxKey(m_Family, index);
+                m_Settings.contains(key) && !m_Omitted.contains(key))
+                listing += ToCp1252(key + m_Settings.value(key)) + kLineEnd;
+        return {listing, {}};
+    }
+    const QString key = text.left(text.indexOf(QLatin1Char('=')) + 1);
+    if (!m_WriteMode || key.isEmpty() || !m_Settings.contains(key))
+        return {kRefusal, {}};
+    m_Settings.insert(key, text.mid(key.size()));
+    m_Commands.append(text);
+    return {m_Acknowledgement, {}};
 }

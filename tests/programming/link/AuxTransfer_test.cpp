@@ -5,15 +5,14 @@
 #include "common/Error.h"
 #include "platform/UserPaths.h"
 #include "programming/link/AuxTransfer.h"
+#include "programming/memmap/AuxCommandTable.h"
+#include "programming/memmap/AuxText.h"
 #include "programming/memmap/MemMapManager.h"
 #include "support/SimAuxLine.h"
 
 #include <QFile>
 
 using MemMap::EFamily;
-using ::testing::Contains;
-using ::testing::IsEmpty;
-using ::testing::Not;
 
 namespace {
 
@@ -22,21 +21,9 @@ constexpr qint32 kRecord2 = CArchive::kActualSettingID;
 class AuxTransferTest : public ProcedureTest
 {
 protected:
-    // A configuration of the family in the archive, with the relay module and linearization given.
-    static qint32 Store(EFamily family, qint16 slotC = 1, bool linearization = false)
-    {
-        CConfiguration configuration;
-        FillDistinct(configuration, family);
-        configuration.ModInstr().SetSlotC(slotC);
-        configuration.InOutScale().SetLinearizzazione(linearization ? 1 : 0);
-        const qint32 id = g_Connection->NewID();
-        configuration.Add(id);
-        return id;
-    }
     bool Write(qint32 id)
     {
-        CAuxTransfer transfer(link, comm, Report());
-        const bool done = transfer.Write(id);
+        const bool done = CAuxTransfer(link, comm, Report()).Write(id);
         link.CloseRs232(); // as the window does
         return done;
     }
@@ -45,8 +32,8 @@ protected:
     {
         CConfiguration declared;
         declared.Load(id);
-        CAuxTransfer transfer(link, comm, Report());
-        const bool done = transfer.Read(kRecord2, declared.ModInstr().CodificaModuli());
+        const bool done =
+            CAuxTransfer(link, comm, Report()).Read(kRecord2, declared.ModInstr().CodificaModuli());
         link.CloseRs232();
         return done;
     }
@@ -61,59 +48,48 @@ protected:
     SimAuxLine sim;
 };
 
-struct WriteCase
+struct RoundTrip
 {
     const char *what;
     EFamily family;
-    qint16 slotC;
-    bool linearization;
-    bool noiseAroundOk;
-    int settingsSent;
+    QByteArray acknowledgement;
+    int settingsSent; // every entry; QEM: no linearization, but entry 89
 };
 
-using AuxWrites = ProcedureCases<AuxTransferTest, WriteCase>;
+using AuxRoundTrips = Cases<AuxTransferTest, RoundTrip>;
 
-TEST_P(AuxWrites, EverySettingOfTheConfigurationGoesOutBetweenWriteAndEnd)
+// Every entry of the image but those it does not send goes out, in order, between WRITE and
+// END; read back, the instrument's settings land in record 2. Each way leaves its dump.
+TEST_P(AuxRoundTrips, TheImageGoesOutBetweenWriteAndEndAndReadsBackIntoRecord2)
 {
-    const WriteCase &c = GetParam();
+    const RoundTrip &c = GetParam();
     sim.Aux().SetFamily(c.family);
-    sim.Aux().SetNoiseAroundOk(c.noiseAroundOk);
-    EXPECT_TRUE(Write(Store(c.family, c.slotC, c.linearization)));
-    EXPECT_THAT(messages, IsEmpty());
-    const QStringList requests = Requests();
-    ASSERT_EQ(requests.size(), c.settingsSent + 2);
-    EXPECT_EQ(requests.first(), QStringLiteral("WRITE"));
-    EXPECT_EQ(requests.last(), QStringLiteral("END"));
-    EXPECT_EQ(sim.Aux().Commands(), requests.mid(1, c.settingsSent));
-    EXPECT_FALSE(requests.join(QLatin1Char('\n')).contains(QStringLiteral("NoSend")));
-
-    const int alarms = c.slotC == 1 ? 1 : c.slotC == 2 ? 2 : c.slotC == 3 ? 4 : 0;
-    for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(requests.filter(QStringLiteral("SP.%1>").arg(n)).size(), n <= alarms ? 9 : 0) << n;
-    if (c.family == EFamily::QEM) {
-        EXPECT_THAT(requests.filter(QStringLiteral("Lin>")), IsEmpty());
-        EXPECT_EQ(requests.at(requests.size() - 2), QStringLiteral("CJC>nAn=23"));
-    } else {
-        EXPECT_EQ(requests.filter(QStringLiteral("Lin>")).size(), c.linearization ? 34 : 1);
-        EXPECT_THAT(requests, Contains(c.linearization ? QStringLiteral("Lin>Lin=YES")
-                                                       : QStringLiteral("Lin>Lin=nonE")));
-        EXPECT_EQ(requests.at(requests.size() - 2), QStringLiteral("Cnd>Cnd=C3"));
-    }
-    EXPECT_TRUE(QFile::exists(Platform::UserDataFile(kMemoryUserAuxDump)));
-    EXPECT_EQ(operations, QStringList{LoadResString(201)});
+    sim.Aux().SetAcknowledgement(c.acknowledgement);
+    const qint32 id = AddDistinct(c.family);
+    ASSERT_TRUE(Write(id));
+    CConfiguration stored;
+    stored.Load(id);
+    const auto manager = ManagerFor(stored.ModInstr().CodificaModuli(), id);
+    manager->ConvertUserSetupToMemoryMapAux();
+    QStringList expected{"WRITE"};
+    for (int i = 0; i < manager->WordCount(); ++i)
+        if (manager->AuxEntry(i) != MemMap::kNoSend)
+            expected.append(MemMap::AuxCommand(c.family, i, manager->AuxEntry(i)));
+    expected.append("END");
+    EXPECT_EQ(std::pair(Requests().size(), Requests()), std::pair(qsizetype(c.settingsSent + 2), expected));
+    ASSERT_TRUE(ReadAs(id));
+    EXPECT_EQ(CarriedValues(kRecord2, c.family), CarriedValues(id, c.family));
+    EXPECT_EQ(std::pair(messages, operations),
+              std::pair(QList<int>{}, QStringList{LoadResString(201), LoadResString(203)}));
+    EXPECT_TRUE(QFile::exists(Platform::UserDataFile(kMemoryUserAuxDump)) &&
+                QFile::exists(Platform::UserDataFile(kMemoryMapAuxDump)));
 }
 
-// Settings sent: 12 head entries (QEM 11), 9 per alarm of the relay module, 8 tail entries,
-// QEM's entry 89, and with linearization on (VAB/ZOB) the count and 16 points.
-INSTANTIATE_TEST_SUITE_P(
-    Families, AuxWrites,
-    ::testing::Values(
-        WriteCase{"VAB ZOB, Z3, linearization off", EFamily::VABZOB, 1, false, false, 12 + 9 + 8},
-        WriteCase{"VAB ZOB, Z8 Z9, linearization on", EFamily::VABZOB, 3, true, false, 12 + 33 + 36 + 8},
-        WriteCase{"VAB ZOB, no relays, OK among noise", EFamily::VABZOB, 0, false, true, 12 + 8},
-        WriteCase{"QEM, Z5, linearization on", EFamily::QEM, 2, true, false, 11 + 18 + 8 + 1},
-        WriteCase{"QEM, KQ, OK among noise", EFamily::QEM, 4, false, true, 11 + 8 + 1}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Families, AuxRoundTrips,
+                         ::testing::Values(RoundTrip{"VAB ZOB", EFamily::VABZOB, "OK\r\n", 89},
+                                           RoundTrip{"QEM, OK among noise", EFamily::QEM, ">>\r\nOK\r\n>>",
+                                                     56}),
+                         CaseName());
 
 struct RefusalCase
 {
@@ -123,116 +99,92 @@ struct RefusalCase
     QString reply;   // as the trace shows its bytes
 };
 
-using AuxRefusals = ProcedureCases<AuxTransferTest, RefusalCase>;
+using AuxRefusals = Cases<AuxTransferTest, RefusalCase>;
 
 TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
 {
-    const qint32 id = Store(EFamily::VABZOB);
-    GetParam().arrange(sim.Aux());
+    const RefusalCase &c = GetParam();
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    c.arrange(sim.Aux());
     EXPECT_FALSE(Write(id));
-    EXPECT_EQ(messages, QList<int>{210});
-    EXPECT_EQ(Requests().last(), GetParam().refused);
-    EXPECT_THAT(Requests(), Not(Contains(QStringLiteral("END"))));
-    EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Comando ") + GetParam().refused +
-                                        QStringLiteral(" non accettato dallo strumento !!!.")));
-    EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Risposta dello strumento:") + GetParam().reply));
+    EXPECT_EQ(std::pair(messages, Requests().last()), std::pair(QList<int>{210}, c.refused));
+    EXPECT_THAT(trace.Lines(),
+                ::testing::IsSupersetOf({"Comando " + c.refused + " non accettato dallo strumento !!!.",
+                                         "Risposta dello strumento:" + c.reply}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, AuxRefusals,
-    ::testing::Values(
-        RefusalCase{"ok in lower case", [](SimAuxProtocol &aux) { aux.SetLowerCaseOk(true); },
-                    QStringLiteral("PASS>PASS=4321"), QStringLiteral("&h6F &h6B &hD &hA ")},
-        RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand(QStringLiteral("SCAL>Hi.d=")); },
-                    QStringLiteral("SCAL>Hi.d=8.765"), QStringLiteral("&h45 &h72 &h72 &hD &hA ")},
-        RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand(QStringLiteral("WRITE")); },
-                    QStringLiteral("WRITE"), QStringLiteral("&h45 &h72 &h72 &hD &hA ")}),
+    ::testing::Values(RefusalCase{"ok in lower case",
+                                  [](SimAuxProtocol &aux) { aux.SetAcknowledgement("ok\r\n"); },
+                                  "PASS>PASS=4321", "&h6F &h6B &hD &hA "},
+                      RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand("SCAL>Hi.d="); },
+                                  "SCAL>Hi.d=8.765", "&h45 &h72 &h72 &hD &hA "},
+                      RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand("WRITE"); },
+                                  "WRITE", "&h45 &h72 &h72 &hD &hA "}),
     CaseName());
 
-TEST_F(AuxTransferTest, AFullReadStoresTheInstrumentsConfigurationInRecord2)
-{
-    for (const EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
-        sim.Aux().SetFamily(family);
-        const qint32 id = Store(family, 3, true);
-        ASSERT_TRUE(Write(id));
-        ASSERT_TRUE(ReadAs(id));
-        EXPECT_EQ(CarriedValues(kRecord2, family), CarriedValues(id, family));
-        CConfiguration read;
-        read.Load(kRecord2);
-        EXPECT_EQ(read.ModInstr().NomeProgramma(), LoadResString(617));
-    }
-    EXPECT_THAT(messages, IsEmpty());
-    EXPECT_TRUE(QFile::exists(Platform::UserDataFile(kMemoryMapAuxDump)));
-}
-
-struct BadListingCase
+// A read that cannot be stored: the message it brings (0: none) or the fault its CError names.
+struct BadRead
 {
     const char *what;
-    EFamily instrument;
-    EFamily declared;
-    std::function<void(SimAuxProtocol &)> arrange;
-    QString fault; // empty: the family mismatch, 211
+    EFamily instrument, declared;
+    std::function<void(SimAuxLine &, CTapiComm &)> arrange;
+    int messageId;
+    QString fault;
 };
 
-using AuxBadListings = ProcedureCases<AuxTransferTest, BadListingCase>;
+using AuxBadReads = Cases<AuxTransferTest, BadRead>;
 
-TEST_P(AuxBadListings, EndTheReadAndLeaveTheArchiveAlone)
+TEST_P(AuxBadReads, EndTheReadAndLeaveTheArchiveAlone)
 {
-    const BadListingCase &c = GetParam();
+    const BadRead &c = GetParam();
     sim.Aux().SetFamily(c.instrument);
     if (c.arrange)
-        c.arrange(sim.Aux());
-    const qint32 id = Store(c.declared);
+        c.arrange(sim, link);
+    const qint32 id = AddDistinct(c.declared);
     const QString before = ArchiveSnapshot();
-    if (c.fault.isEmpty()) {
+    QString error;
+    try {
         EXPECT_FALSE(ReadAs(id));
-        EXPECT_EQ(messages, QList<int>{211});
-    } else {
-        try {
-            ReadAs(id);
-            ADD_FAILURE() << "no error";
-        } catch (const CError &error) {
-            EXPECT_TRUE(error.Description().contains(c.fault)) << error.Description().toStdString();
-        }
+    } catch (const CError &thrown) {
+        error = thrown.Description();
     }
+    EXPECT_TRUE(c.fault.isEmpty() ? error.isEmpty() : error.contains(c.fault)) << error.toStdString();
+    EXPECT_EQ(messages, c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
     EXPECT_TRUE(ArchiveSnapshot() == before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Listings, AuxBadListings,
-    ::testing::Values(BadListingCase{"QEM instrument, VAB declared", EFamily::QEM, EFamily::VABZOB, {}, {}},
-                      BadListingCase{"VAB instrument, QEM declared", EFamily::VABZOB, EFamily::QEM, {}, {}},
-                      BadListingCase{
-                          "a key missing", EFamily::VABZOB, EFamily::VABZOB,
-                          [](SimAuxProtocol &aux) { aux.OmitFromListing(QStringLiteral("SCAL>Hi.d=")); },
-                          QStringLiteral("Comando SCAL>Hi.d= non presente!!!")},
-                      BadListingCase{"a value that is no number", EFamily::QEM, EFamily::QEM,
-                                     [](SimAuxProtocol &aux) {
-                                         aux.SetSetting(QStringLiteral("S.out>Add="), QStringLiteral("2O1"));
-                                     },
-                                     QStringLiteral("2O1")}),
+    Listings, AuxBadReads,
+    ::testing::Values(BadRead{"QEM instrument, VAB declared", EFamily::QEM, EFamily::VABZOB, {}, 211, {}},
+                      BadRead{"VAB instrument, QEM declared", EFamily::VABZOB, EFamily::QEM, {}, 211, {}},
+                      BadRead{"a key missing", EFamily::VABZOB, EFamily::VABZOB,
+                              [](SimAuxLine &sim, CTapiComm &) { sim.Aux().OmitFromListing("SCAL>Hi.d="); },
+                              0, "Comando SCAL>Hi.d= non presente!!!"},
+                      BadRead{"a value that is no number", EFamily::QEM, EFamily::QEM,
+                              [](SimAuxLine &sim, CTapiComm &) { sim.Aux().SetSetting("S.out>Add=", "2O1"); },
+                              0, "2O1"},
+                      BadRead{"cancel while the listing is awaited",
+                              EFamily::VABZOB,
+                              EFamily::VABZOB,
+                              [](SimAuxLine &sim, CTapiComm &link) {
+                                  sim.Line().InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
+                                  QObject::connect(&sim.Line(), &InstrumentSimulator::RequestHeard, &link,
+                                                   [&link] { link.CancelTxRx(true); });
+                              },
+                              0,
+                              {}}),
     CaseName());
-
-TEST_F(AuxTransferTest, CancelDuringTheReadEndsSilentlyAndStoresNothing)
-{
-    const qint32 id = Store(EFamily::VABZOB);
-    sim.Line().InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
-    CancelWhen([this] { return Requests().contains(QStringLiteral("READ")); });
-    const QString before = ArchiveSnapshot();
-    EXPECT_FALSE(ReadAs(id));
-    EXPECT_THAT(messages, IsEmpty());
-    EXPECT_TRUE(ArchiveSnapshot() == before);
-}
 
 TEST_F(AuxTransferTest, APortInUseIsToldAndNothingIsSent)
 {
     CTapiComm other;
     other.Create();
     ASSERT_TRUE(other.OpenRs232(1, 3, 0));
-    EXPECT_FALSE(Write(Store(EFamily::VABZOB)));
-    EXPECT_EQ(messages, QList<int>{209});
-    EXPECT_THAT(Requests(), IsEmpty());
-    EXPECT_THAT(trace.Lines(), Contains(QStringLiteral("Errore nell'apertura della porta seriale")));
+    EXPECT_FALSE(Write(AddDistinct(EFamily::VABZOB)));
+    EXPECT_EQ(std::pair(messages, Requests()), std::pair(QList<int>{209}, QStringList{}));
+    EXPECT_TRUE(trace.Lines().contains("Errore nell'apertura della porta seriale"));
 }
 
 } // namespace

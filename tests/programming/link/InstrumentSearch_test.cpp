@@ -58,30 +58,20 @@ TEST_F(InstrumentSearchTest, ACancelOrAVanishingAdapterEndsTheSearch)
     EXPECT_EQ(trace.Lines().count(QStringLiteral("Errore UART")), 1);
 }
 
+// The cases of tests/data/network_settings.tsv.
 TEST_F(InstrumentSearchTest, AddressesOutside1To255AreRefusedBeforeAnythingIsSent)
 {
-    struct Case
-    {
-        const char *what;
-        qint16 modeConfig, selNetworkAdd, networkAdd, totalInstrNetwork;
-        bool networkSizeUsed, usable;
-    };
-    const Case cases[] = {{"manual address 0", 0, 1, 0, 255, false, false},
-                          {"manual address 256", 0, 1, 256, 255, false, false},
-                          {"network of none", 1, 0, 1, 0, true, false},
-                          {"network of 256", 1, 0, 1, 256, true, false},
-                          {"unused network size", 0, 1, 255, 0, false, true},
-                          {"automatic address ignores a stale one", 0, 0, 0, 255, false, true}};
     line.AddInstrument(255, 38400);
-    for (const Case &c : cases) {
-        network.SetModeConfig(c.modeConfig);
-        network.SetSelNetworkAdd(c.selNetworkAdd);
-        network.SetNetworkAdd(c.networkAdd);
-        network.SetTotalInstrNetwork(c.totalInstrNetwork);
-        search.SetNetworkSizeUsed(c.networkSizeUsed);
+    for (const QStringList &f : ReadDataTable(QStringLiteral("network_settings.tsv"))) {
+        network.SetModeConfig(qint16(f[1].toInt()));
+        network.SetSelNetworkAdd(qint16(f[2].toInt()));
+        network.SetNetworkAdd(qint16(f[3].toInt()));
+        network.SetTotalInstrNetwork(qint16(f[4].toInt()));
+        search.SetNetworkSizeUsed(f[5] == "yes");
         const qsizetype sent = line.Requests().size();
-        EXPECT_EQ(search.AutoDetectBaudRate() != CInstrumentSearch::soBadNetworkSettings, c.usable) << c.what;
-        EXPECT_EQ(line.Requests().size() > sent, c.usable) << c.what;
+        const bool usable = search.AutoDetectBaudRate() != CInstrumentSearch::soBadNetworkSettings;
+        EXPECT_EQ(std::pair(usable, line.Requests().size() > sent), std::pair(f[6] == "yes", f[6] == "yes"))
+            << f[0].toStdString();
         link.CloseRs232();
     }
     EXPECT_EQ(trace.Lines().filter(QStringLiteral("Impostazioni di rete non valide")).size(), 4);

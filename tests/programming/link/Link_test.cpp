@@ -1,101 +1,78 @@
-// The link's exchanges end to end: CTapiComm, the serial port layer and a simulated line.
+// The link end to end: CTapiComm, the serial port layer and a simulated line; the tray icon it shows.
 #include "support/LinkFixtures.h"
 
+#include "common/Error.h"
+#include "common/widgets/TrayIcon.h"
 #include "programming/link/AuxExchange.h"
 #include "programming/link/AuxProtocol.h"
 #include "support/SimAuxLine.h"
 
-namespace {
+#include <QApplication>
+#include <QPointer>
+#include <QStyle>
+#include <QTest>
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
+namespace {
 
 const QByteArray kProbe = ReadRequest(1, kProbeRegister, 1);
 constexpr int kAny = InstrumentSimulator::kAnyAddress;
 constexpr int kAlways = InstrumentSimulator::kAlways;
-constexpr int kNoFault = 0;
-
-// One probe of the instrument at address 1: the faults of its line, the line faults and the
-// cancel played inside the wait, the link's limits, and how it ends. The checks run in the
-// order cancel, line faults, time-outs, refusals.
-struct ExchangeCase
-{
-    const char *what;
-    SimFault fault;
-    int faultTimes; // kNoFault: none
-    int lineFaults;
-    bool cancel;
-    qint16 timeOutRx, maxTimeOuts;
-    qint32 expected;
-    int framesSent; // -1: any
-};
-
-using LinkExchange = LinkCases<ExchangeCase>;
-
 constexpr qint16 kCode = qint16(ModuleCodeBits::ModelIXO | ModuleCodeBits::SlotAMask);
+
+// One read as a line of tests/data/link_exchanges.tsv describes it.
+using LinkExchange = Cases<LinkFixture, QStringList>;
 
 TEST_P(LinkExchange, EndsAsTheFirstLimitReachedDecides)
 {
-    const ExchangeCase &c = GetParam();
+    const QStringList &f = GetParam();
+    const auto fault =
+        SimFault(QStringList{"Silence", "BadCrc", "Late", "Split", "ForeignAddress"}.indexOf(f[1]));
+    const auto ends = qint32(QStringList{"None", "UART", "TimeOut", "Cancelled", "CRC"}.indexOf(f[7]));
     line.AddInstrument(1).SetModuleCode(kCode);
-    line.SetFaultDelayMs(c.fault == SimFault::Late ? 1000 : 30);
-    if (c.faultTimes != kNoFault)
-        line.InjectFault(c.fault, c.faultTimes);
+    if (f[2] != "0")
+        line.InjectFault(
+            {fault, f[2] == "always" ? kAlways : f[2].toInt(), kAny, fault == SimFault::Late ? 1000 : 30});
     ASSERT_TRUE(Open());
-    link.SetTimeOutRx(c.timeOutRx);
-    link.SetMaxErrorTimeOut(c.maxTimeOuts);
-    DuringNextExchange([&] {
-        for (int i = 0; i < c.lineFaults; ++i)
+    link.SetTimeOutRx(qint16(f[5].toInt()));
+    link.SetMaxErrorTimeOut(qint16(f[6].toInt()));
+    QTimer::singleShot(0, &link, [&] {
+        for (int i = 0; i < f[3].toInt(); ++i)
             Q_EMIT link.Rs232Control().CommStatus(Platform::sscReadError, QStringLiteral("test"));
-        link.CancelTxRx(c.cancel);
+        link.CancelTxRx(f[4] == "yes");
     });
     QVector<qint16> block{-1};
-    EXPECT_EQ(exchange.ReadRegisters(1, kModuleBlockRegister, kModuleBlockCount, block), c.expected);
-    EXPECT_TRUE(c.framesSent < 0 || line.Requests().size() == c.framesSent) << line.Requests().size();
-    EXPECT_EQ(block.at(c.expected == leNone ? 4 : 0), c.expected == leNone ? kCode : -1);
-    EXPECT_FALSE(link.TxRxInProgress());
+    const qint32 error = exchange.ReadRegisters(1, kModuleBlockRegister, kModuleBlockCount, block);
+    const QString frames = f[8] == "any" ? f[8] : QString::number(line.Requests().size());
+    EXPECT_EQ(std::tuple(error, frames, block.value(4, -1), link.TxRxInProgress()),
+              std::tuple(ends, f[8], ends == leNone ? kCode : qint16(-1), false));
 }
 
-// A 50 ms time-out falls due before the first manager tick; 5000 ms never does here.
-INSTANTIATE_TEST_SUITE_P(
-    Limits, LinkExchange,
-    ::testing::Values(
-        ExchangeCase{"no time-out allowed", SimFault::Silence, kAlways, 0, false, 250, 0, leTimeOut, 0},
-        ExchangeCase{"one time-out", SimFault::Silence, kAlways, 0, false, 250, 1, leTimeOut, 1},
-        ExchangeCase{"three time-outs", SimFault::Silence, kAlways, 0, false, 250, 3, leTimeOut, 3},
-        ExchangeCase{"silent once", SimFault::Silence, 1, 0, false, 250, 3, leNone, 2},
-        ExchangeCase{"late", SimFault::Late, kAlways, 0, false, 250, 3, leTimeOut, 3},
-        ExchangeCase{"split in two", SimFault::Split, kAlways, 0, false, 250, 3, leNone, 1},
-        ExchangeCase{"bad CRC three times", SimFault::BadCrc, 3, 0, false, 250, 3, leCRC, 3},
-        ExchangeCase{"bad CRC twice", SimFault::BadCrc, 2, 0, false, 250, 3, leNone, 3},
-        ExchangeCase{"foreign address", SimFault::ForeignAddress, kAlways, 0, false, 250, 3, leCRC, 3},
-        ExchangeCase{"garbage", SimFault::Garbage, kAlways, 0, false, 250, 3, leCRC, 3},
-        ExchangeCase{"three line faults", SimFault::Silence, kAlways, 3, false, 5000, 3, leUART, -1},
-        ExchangeCase{"two line faults are retried", SimFault::Silence, kAlways, 2, false, 250, 1, leTimeOut,
-                     -1},
-        ExchangeCase{"line faults before time-outs", SimFault::Silence, kAlways, 3, false, 50, 1, leUART, -1},
-        ExchangeCase{"cancel before line faults", SimFault::Silence, kAlways, 3, true, 50, 1, leCancelled,
-                     -1},
-        ExchangeCase{"cancel before time-outs", SimFault::Silence, kAlways, 0, true, 50, 1, leCancelled, 1},
-        ExchangeCase{"cancel after the answer came", SimFault::Silence, kNoFault, 0, true, 250, 3, leNone,
-                     1}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Limits, LinkExchange, ::testing::ValuesIn(ReadDataTable("link_exchanges.tsv")),
+                         CaseName());
 
 using LinkTest = LinkFixture;
 
-TEST_F(LinkTest, ACancelStaysAndLineEventsBetweenExchangesSendNothing)
+// Line events between exchanges send nothing; a cancel ends every exchange until cleared;
+// frame and reply length stay as they were while an exchange runs.
+TEST_F(LinkTest, CancelAndChangesWhileNoExchangeOrAnExchangeRuns)
 {
-    line.AddInstrument(1);
     ASSERT_TRUE(Open());
     for (int i = 0; i < 3; ++i)
         Q_EMIT link.Rs232Control().CommStatus(Platform::sscReadError, QStringLiteral("test"));
-    WaitUntil([] { return false; }, 3 * CTapiComm::kManagerIntervalMs);
-    EXPECT_TRUE(line.Requests().isEmpty());
+    QTest::qWait(3 * CTapiComm::kManagerIntervalMs);
     link.CancelTxRx(true);
     EXPECT_EQ(exchange.Exchange(kProbe), leCancelled);
     EXPECT_EQ(exchange.Exchange(kProbe), leCancelled);
     EXPECT_TRUE(line.Requests().isEmpty());
     link.CancelTxRx(false);
+    QTimer::singleShot(0, &link, [&] {
+        link.SetFrameTx(ReadRequest(9, kModuleBlockRegister, 7));
+        link.SetByteToReceive(19);
+    });
+    EXPECT_EQ(exchange.Exchange(kProbe), leTimeOut);
+    EXPECT_EQ(std::pair(line.Requests(), link.ByteToReceive()),
+              std::pair(QList{kProbe, kProbe, kProbe}, qint16(7)));
+    line.AddInstrument(1);
     EXPECT_EQ(exchange.Exchange(kProbe), leNone);
 }
 
@@ -108,22 +85,9 @@ TEST_F(LinkTest, AnAbortedWaitEndsTheExchangeAsACancel)
     QTimer::singleShot(0, &link, [&] { error = exchange.Exchange(kProbe); });
     QTimer::singleShot(50, &link, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
-    EXPECT_EQ(error, leCancelled);
-    EXPECT_FALSE(link.TxRxInProgress());
+    EXPECT_EQ(std::pair(error, link.TxRxInProgress()), std::pair(qint32(leCancelled), false));
     line.AddInstrument(1);
     EXPECT_EQ(exchange.Exchange(kProbe), leNone);
-}
-
-TEST_F(LinkTest, FrameAndLengthAreFixedWhileAnExchangeRuns)
-{
-    ASSERT_TRUE(Open());
-    DuringNextExchange([&] {
-        link.SetFrameTx(ReadRequest(9, kModuleBlockRegister, 7));
-        link.SetByteToReceive(19);
-    });
-    EXPECT_EQ(exchange.Exchange(kProbe), leTimeOut);
-    EXPECT_EQ(link.ByteToReceive(), 7);
-    EXPECT_THAT(line.Requests(), ::testing::Each(kProbe));
 }
 
 TEST_F(LinkTest, APortInUseOrAnUnknownIndexDoesNotOpen)
@@ -146,21 +110,15 @@ TEST_F(LinkTest, APortInUseOrAnUnknownIndexDoesNotOpen)
     EXPECT_TRUE(trace.Lines().contains(QStringLiteral("Porta COM5 già aperta o non presente sul sistema.")));
 }
 
-TEST_F(LinkTest, AnInstrumentAnswersOnlyAtItsOwnBaudRate)
+// The simulated instrument answers only at its own rate: each baud index must mean its rate.
+TEST_F(LinkTest, EachBaudIndexRunsTheLineAtItsRate)
 {
-    // Baud index of the link and the rate it means.
-    const std::pair<qint32, int> rates[] = {{2, 4800}, {3, 9600}, {5, 19200}, {4, 38400}};
     SimInstrument &unit = line.AddInstrument(1);
-    link.SetTimeOutRx(100);
-    link.SetMaxErrorTimeOut(1);
-    for (const auto &[instrumentIndex, instrumentBaud] : rates) {
-        unit.SetBaud(instrumentBaud);
-        for (const auto &[linkIndex, linkBaud] : rates) {
-            ASSERT_TRUE(Open(linkIndex));
-            EXPECT_EQ(exchange.Exchange(kProbe), linkBaud == instrumentBaud ? leNone : leTimeOut)
-                << "instrument " << instrumentBaud << ", link " << linkBaud;
-            link.CloseRs232();
-        }
+    for (const auto &[index, baud] : {std::pair{2, 4800}, {3, 9600}, {5, 19200}, {4, 38400}}) {
+        unit.SetBaud(baud);
+        ASSERT_TRUE(Open(index));
+        EXPECT_EQ(exchange.Exchange(kProbe), leNone) << baud;
+        link.CloseRs232();
     }
 }
 
@@ -170,16 +128,14 @@ TEST_F(LinkTest, AnInstrumentAnswersOnlyAtItsOwnBaudRate)
 TEST_F(LinkTest, TheSecondAnswerToAReSentFrameIsNeverTheNextAnswer)
 {
     SimInstrument &unit = line.AddInstrument(1);
-    for (quint16 r = 0; r < 21; ++r)
-        unit.SetRegister(quint16(0xE000 + r), qint16(r));
+    unit.SetImage({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
     ASSERT_TRUE(Open());
     for (const int delayMs : {500, 150, 200})
         line.InjectFault({SimFault::Late, 1, kAny, delayMs});
     QVector<qint16> first, second;
     ASSERT_EQ(exchange.ReadRegisters(1, 0xE000, 11, first), leNone);
     ASSERT_EQ(exchange.ReadRegisters(1, 0xE00A, 11, second), leNone);
-    EXPECT_EQ(first.front(), 0);
-    EXPECT_EQ(second.front(), 10);
+    EXPECT_EQ(std::pair(first.front(), second.front()), std::pair(qint16(0), qint16(10)));
 }
 
 // After its address write an instrument may answer from the address it has just taken; no
@@ -195,6 +151,44 @@ TEST_F(LinkTest, TheAddressWriteIsAnsweredFromTheOldOrTheNewAddress)
     EXPECT_EQ(unit.Address(), 9);
     line.InjectFault(SimFault::ForeignAddress, kAlways);
     EXPECT_EQ(exchange.WriteRegister(9, kNetworkAddressRegister, 9), leCRC);
+}
+
+TEST(TrayIcon, RefusesBadInputAndIgnoresChangesOnceDestroyed)
+{
+    QWidget window;
+    CTrayIcon icon;
+    const QIcon picture = QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon);
+    EXPECT_THROW(icon.Create(nullptr, picture, QString()), CError);
+    EXPECT_THROW(icon.Create(&window, QIcon(), QString()), CError);
+    EXPECT_FALSE(icon.IsShown());
+    icon.Create(&window, picture, QString(70, 'a'));
+    icon.SetIcon(QIcon()); // not a picture: ignored
+    icon.Destroy();
+    icon.SetTip(QStringLiteral("after"));
+    icon.SetIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
+    EXPECT_EQ(std::pair(icon.Tip(), icon.Icon().cacheKey()),
+              std::pair(QString(CTrayIcon::kTipLength, 'a'), picture.cacheKey()));
+}
+
+// The notification-area icon, and how the link shows it while its port is open.
+TEST_F(LinkTest, TheTrayIconIsShownOnlyWhileThePortIsOpen)
+{
+    QWidget window;
+    QPointer<QObject> shown;
+    link.Create([&] {
+        std::unique_ptr<QObject> icon = MakeSerialLineTrayIcon(&window);
+        shown = icon.get();
+        return icon;
+    });
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(link.IsTrayIconShown() && shown);
+    EXPECT_EQ(qobject_cast<CTrayIcon *>(shown.data())->Tip(), QStringLiteral("IxoSoft"));
+    link.CloseRs232();
+    EXPECT_TRUE(shown.isNull()); // released, so gone from the notification area
+    // A failing icon never stops the link.
+    link.Create([] { return MakeSerialLineTrayIcon(nullptr); });
+    EXPECT_TRUE(Open());
+    EXPECT_FALSE(link.IsTrayIconShown());
 }
 
 class AuxLinkTest : public ::testing::Test
@@ -217,8 +211,7 @@ protected:
 // A slow instrument pauses inside its answer, or its listing: the pause does not end it.
 TEST_F(AuxLinkTest, APauseInsideAnAnswerDoesNotEndIt)
 {
-    sim.Aux().SetNoiseAroundOk(true); // ">>\r\nO" + "K\r\n>>"
-    sim.Line().SetFaultDelayMs(200);
+    sim.Aux().SetAcknowledgement(">>\r\nOK\r\n>>"); // split as ">>\r\nO" + "K\r\n>>"
     sim.Line().InjectFault(SimFault::Split, 2);
     ASSERT_EQ(exchange.SendCommand(QStringLiteral("inP>rAnG=r3"), kAuxSettingAccepted), leNone);
     EXPECT_TRUE(exchange.Accepted());

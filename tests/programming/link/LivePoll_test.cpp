@@ -1,115 +1,91 @@
-// The live polling against simulated instruments: one over RS 232, networks over RS 485.
+// The live polling against simulated instruments (one over RS 232, networks over RS 485), and
+// the decoding of one poll: value text by decimal point, alarms and display state by status bits.
 #include "support/LinkFixtures.h"
 
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/LivePoll.h"
+#include "programming/link/LiveValue.h"
 
 namespace {
+
+constexpr int kAlways = InstrumentSimulator::kAlways;
 
 class LivePollTest : public ProcedureTest
 {
 protected:
-    void SetUp() override
+    // Polls until `enough` readings have come, then cancels as the Close button does; the
+    // readings as "address=value".
+    QStringList Poll(int enough)
     {
-        ProcedureTest::SetUp();
-        line.AttachAsPort(1);
-    }
-    // A network of instruments at addresses 1 to count, each showing 100 times its address.
-    void Network(int count)
-    {
-        comm.SetInterfaceType(itRS485);
-        network.SetModeConfig(1);
-        network.SetTotalInstrNetwork(qint16(count));
-        for (int address = 1; address <= count; ++address)
-            line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
-    }
-    // Polls until `enough` holds for the readings so far, then cancels as the Close button
-    // does; the readings, address and value text.
-    void PollUntil(const std::function<bool()> &enough)
-    {
+        QStringList polled;
         CLivePollDisplay display;
-        display.Polled = [this](qint16 address, const CLiveValue &live) {
-            polled.append({address, live.VariableValue});
+        display.Polled = [&](qint16 address, const CLiveValue &live) {
+            polled.append(QStringLiteral("%1=%2").arg(address).arg(live.VariableValue));
+            if (polled.size() == enough)
+                link.CancelTxRx(true);
         };
-        CancelWhen(enough);
         CLivePoll(link, comm, network, Report(), display).Run();
+        return polled;
     }
-    QStringList ValuesOf(int address) const
-    {
-        QStringList values;
-        for (const auto &[at, value] : polled)
-            if (at == address)
-                values.append(value);
-        return values;
-    }
-
-    InstrumentSimulator line;
-    QList<QPair<int, QString>> polled;
 };
 
-TEST_F(LivePollTest, TheNetworkIsPolledInTurnAndASilentInstrumentReadsErrorMeanwhile)
+// Instrument 2 is silent, instrument 3 fails only its decimal point: each row reads Error,
+// never the reading of the instrument polled before.
+TEST_F(LivePollTest, TheNetworkIsPolledInTurnAndAFailingInstrumentReadsError)
 {
-    Network(3);
-    line.InjectFault(SimFault::Silence, InstrumentSimulator::kAlways, 2);
-    PollUntil([this] { return polled.size() >= 7; });
-    QList<int> order;
-    for (const auto &[address, value] : polled)
-        order.append(address);
-    EXPECT_EQ(order.mid(0, 7), (QList<int>{1, 2, 3, 1, 2, 3, 1}));
-    EXPECT_EQ(ValuesOf(1).value(1), QStringLiteral("100"));
-    EXPECT_EQ(ValuesOf(2).value(1), QStringLiteral("Error"));
-    EXPECT_EQ(ValuesOf(3).value(1), QStringLiteral("300"));
-    EXPECT_TRUE(searchLines.contains(LoadResStringArgs(222, {3})));
+    InstrumentSimulator line;
+    line.AttachAsPort(1);
+    comm.SetInterfaceType(itRS485);
+    network.SetModeConfig(1);
+    network.SetTotalInstrNetwork(4);
+    for (int address = 1; address <= 4; ++address)
+        line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
+    line.InjectFault(SimFault::Silence, kAlways, 2);
+    line.InjectFault(
+        {SimFault::Silence, kAlways, 3, 0, InstrumentSimulator::ForRegister(kDecimalPointRegister)});
+    EXPECT_EQ(Poll(6), QStringList({"1=100", "2=Error", "3=Error", "4=400", "1=100", "2=Error"}));
+    EXPECT_TRUE(searchLines.contains(LoadResStringArgs(222, {4})));
     EXPECT_TRUE(messages.isEmpty());
 }
 
-// The decimal point is read apart: when only it fails, the row may not show the reading of
-// the instrument polled before.
-TEST_F(LivePollTest, ATimedOutDecimalPointReadsError)
-{
-    Network(3);
-    line.Instrument(2)->SetSilentRegister(kDecimalPointRegister);
-    PollUntil([this] { return polled.size() >= 3; });
-    EXPECT_EQ(ValuesOf(2).value(0), QStringLiteral("Error"));
-    EXPECT_EQ(ValuesOf(3).value(0), QStringLiteral("300"));
-}
-
-struct FailureCase
-{
-    const char *what;
-    std::function<void(InstrumentSimulator &)> fail;
-    int messageId;
-};
-
-using LivePollFailures = ProcedureCases<LivePollTest, FailureCase>;
-
-// Which message a link error brings is the procedures' common rule (SerialTransfer_test); here
-// a line error and, over RS 232 only, a time-out end the polling.
-TEST_P(LivePollFailures, OverRS232ALinkFailureEndsThePollingWithItsMessage)
+// Over RS 485 a time-out only marks the row; over RS 232 it ends the polling, as a line error
+// does anywhere, with its message.
+TEST_F(LivePollTest, OverRS232ALineErrorOrATimeOutEndsThePollingWithItsMessage)
 {
     comm.SetInterfaceType(itRS232);
-    line.AddInstrument(1, 9600).SetLiveValue(5, 0);
     network.SetSelNetworkAdd(1);
     network.SetNetworkAdd(1);
-    QObject::connect(&line, &InstrumentSimulator::RequestHeard, [&] {
-        if (line.Requests().size() == 10)
-            GetParam().fail(line);
-    });
-    PollUntil([] { return false; });
-    EXPECT_EQ(messages, QList<int>{GetParam().messageId});
-    EXPECT_EQ(ValuesOf(1).value(0), QStringLiteral("5"));
+    for (const bool hangUp : {true, false}) {
+        InstrumentSimulator line;
+        line.AttachAsPort(1);
+        line.AddInstrument(1, 9600).SetLiveValue(5, 0);
+        QObject::connect(&line, &InstrumentSimulator::RequestHeard, [&] {
+            if (line.Requests().size() == 10)
+                hangUp ? line.HangUp() : line.InjectFault(SimFault::Silence, kAlways);
+        });
+        EXPECT_EQ(Poll(-1).value(0), "1=5");
+    }
+    EXPECT_EQ(messages, (QList<int>{206, 207}));
 }
 
-constexpr int kAlways = InstrumentSimulator::kAlways;
-
-INSTANTIATE_TEST_SUITE_P(Errors, LivePollFailures,
-                         ::testing::Values(FailureCase{"line error",
-                                                       [](InstrumentSimulator &line) { line.HangUp(); }, 206},
-                                           FailureCase{"time-out",
-                                                       [](InstrumentSimulator &line) {
-                                                           line.InjectFault(SimFault::Silence, kAlways);
-                                                       },
-                                                       207}),
-                         CaseName());
+// The polls of tests/data/live_values.tsv; over-range hides the state flag, and the sign alone
+// is no over-range.
+TEST(LiveValue, TextAlarmsAndStateOfAPoll)
+{
+    TraceCapture trace;
+    for (const QStringList &f : ReadDataTable(QStringLiteral("live_values.tsv"))) {
+        const auto traced = [&] { return trace.Lines().filter("Punto decimale fuori campo").size(); };
+        const qsizetype before = traced();
+        const CLiveValue live =
+            DecodeLiveValue(qint16(f[0].toInt()), qint16(f[1].toInt(nullptr, 16)), qint16(f[2].toInt()));
+        QString alarms;
+        for (int k = 0; k < 4; ++k)
+            alarms += live.AlarmStatus[k] ? QString::number(k + 1) : QString();
+        EXPECT_EQ(
+            QStringLiteral("%1 alarms %2 state %3").arg(live.VariableValue, alarms).arg(live.DisplayState) +
+                (traced() > before ? " traced" : ""),
+            f[3]);
+    }
+}
 
 } // namespace

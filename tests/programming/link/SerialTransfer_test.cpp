@@ -3,7 +3,6 @@
 #include "support/LinkFixtures.h"
 
 #include "model/ModInstr.h"
-#include "model/ModuleCodes.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/SerialTransfer.h"
 
@@ -11,9 +10,10 @@ using MemMap::EFamily;
 
 namespace {
 
-constexpr quint16 kImageEnd = kMemoryMapBaseAddress + 89;
 constexpr int kAny = InstrumentSimulator::kAnyAddress;
 constexpr int kAlways = InstrumentSimulator::kAlways;
+const auto kWrite = &CSerialTransfer::Write;
+const auto kRead = &CSerialTransfer::Read;
 
 class SerialTransferTest : public ProcedureTest
 {
@@ -23,7 +23,6 @@ protected:
         ProcedureTest::SetUp();
         line.AttachAsPort(1);
         comm.SetInterfaceType(itRS232);
-        network.SetModeConfig(0);
         network.SetSelNetworkAdd(1); // manual address 1
         network.SetNetworkAdd(1);
     }
@@ -33,16 +32,13 @@ protected:
         network.SetModeConfig(1);
         network.SetTotalInstrNetwork(count);
     }
-    bool Write(qint32 id) { return Run(&CSerialTransfer::Write, id); }
-    bool Read() { return Run(&CSerialTransfer::Read, CArchive::kActualSettingID); }
-    bool Run(bool (CSerialTransfer::*transfer)(qint32), qint32 id)
+    bool Run(bool (CSerialTransfer::*transfer)(qint32), qint32 id = CArchive::kActualSettingID)
     {
         CSerialTransfer procedure(link, comm, network, Report());
         const bool done = (procedure.*transfer)(id);
         link.CloseRs232(); // as the window does
         return done;
     }
-
     static qint16 StoredCode(qint32 id)
     {
         CConfiguration configuration;
@@ -59,31 +55,24 @@ protected:
             words.append(manager->Word(i));
         return words;
     }
-    // An instrument whose modules are those of the configuration (the module code word, and
-    // the probe naming ZOB or QEM as slot A holds), holding its image unless told otherwise;
-    // it stays at its address and rate.
+    // An instrument with the modules of the configuration (the module code word, and the probe
+    // naming ZOB or QEM as slot A holds), holding its image but staying at its address and rate.
     SimInstrument &InstrumentFor(qint32 id, int address, int baud = 38400)
     {
-        const qint16 code = StoredCode(id);
         SimInstrument &instrument = line.AddInstrument(address, baud);
-        instrument.SetModuleCode(code);
-        instrument.SetProbe(CModInstr::IsQEM(code) ? kProbeTemperatureModule : kProbeSignalModule);
+        instrument.SetModuleCode(StoredCode(id));
+        instrument.SetProbe(CModInstr::IsQEM(StoredCode(id)) ? kProbeTemperatureModule : kProbeSignalModule);
         QVector<qint16> image = ImageOf(id);
         image[86] = qint16(address);
         image[87] = qint16(SimInstrument::CodeOfBaud(baud));
         instrument.SetImage(image);
         return instrument;
     }
-    int RequestsTo(quint16 registerAddress) const
-    {
-        return int(std::count_if(line.Requests().begin(), line.Requests().end(),
-                                 InstrumentSimulator::ForRegister(registerAddress)));
-    }
 
     InstrumentSimulator line;
 };
 
-struct FamilyCase
+struct RoundTrip
 {
     const char *what;
     EFamily family;
@@ -91,109 +80,73 @@ struct FamilyCase
     qint16 interfaceType;
 };
 
-using SerialRoundTrips = ProcedureCases<SerialTransferTest, FamilyCase>;
+using SerialRoundTrips = Cases<SerialTransferTest, RoundTrip>;
 
-// The configuration goes to the instrument at address 9, found at the case's rate; put back
-// there, the instrument is read into record 2.
-TEST_P(SerialRoundTrips, WriteSendsTheImageWithAddressAndBaudLastAndReadBringsItBack)
+// The configuration goes to the instrument at address 9, found at the case's rate: the image,
+// then over RS 232 the address word, which moves the instrument, and last the baud word, at
+// the new address. Put back at 9, the instrument is read into record 2, with the modules the
+// probe and the interface tell.
+TEST_P(SerialRoundTrips, WriteSendsTheAddressAndBaudWordsLastAndReadBringsTheImageBack)
 {
-    const FamilyCase &c = GetParam();
+    const RoundTrip &c = GetParam();
+    const bool rs232 = c.interfaceType == itRS232;
     comm.SetInterfaceType(c.interfaceType);
     network.SetNetworkAdd(9);
     const qint32 id = AddDistinct(c.family);
     SimInstrument &instrument = InstrumentFor(id, 9, c.baud);
-    const QVector<qint16> image = ImageOf(id);
     const QString before = ArchiveSnapshot();
-
-    ASSERT_TRUE(Write(id));
+    ASSERT_TRUE(Run(kWrite, id));
     QList<quint16> order;
-    for (quint16 r = kMemoryMapBaseAddress; r < kImageEnd; ++r)
-        if (r != kNetworkAddressRegister && r != kBaudRateRegister)
-            order.append(r);
-    if (c.family == EFamily::QEM)
-        order.append(kColdJunctionRegister);
-    if (c.interfaceType == itRS232)
-        order.append(kNetworkAddressRegister);
-    order.append(kBaudRateRegister);
-    QList<quint16> written;
     for (const auto &[registerAddress, value] : instrument.Writes())
-        written.append(registerAddress);
-    EXPECT_EQ(written, order);
-    // RS 232 moves the instrument to the image's address, and the baud word follows it there.
-    const int address = c.interfaceType == itRS232 ? image[86] : 9;
-    EXPECT_EQ(instrument.Address(), address);
-    EXPECT_EQ(quint8(line.Requests().back()[0]), address);
-    EXPECT_EQ(SimInstrument::CodeOfBaud(instrument.Baud()), image[87]);
-    QVector<qint16> held = instrument.Image(image.size());
-    held[86] = image[86]; // RS 485 leaves the address word alone
-    EXPECT_EQ(held, image);
+        order.append(registerAddress);
+    const qsizetype n = MemMap::WordCount(c.family) - (rs232 ? 0 : 1);
+    EXPECT_EQ(
+        std::tuple(order.size(), order.indexOf(kNetworkAddressRegister), order.indexOf(kBaudRateRegister)),
+        std::tuple(n, rs232 ? n - 2 : -1, n - 1));
+    QVector<qint16> image = ImageOf(id);
+    image[86] = rs232 ? image[86] : qint16(9);
+    EXPECT_EQ(instrument.Image(int(image.size())), image);
     EXPECT_TRUE(ArchiveSnapshot() == before);
-    EXPECT_EQ(operations.last(), LoadResString(201));
-    EXPECT_EQ(searchLines.last(), LoadResStringArgs(222, {9}));
 
     instrument.SetAddress(9);
     instrument.SetBaud(c.baud);
-    ASSERT_TRUE(Read());
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(instrument.Writes().size(), written.size());
-    CConfiguration expected;
-    expected.Load(id);
-    expected.SerialComm().SetNetworkAdd(9);
-    expected.SerialComm().SetBaudRate(qint16(SimInstrument::CodeOfBaud(c.baud)));
+    ASSERT_TRUE(Run(kRead));
+    CModInstr detected;
+    detected.SetCodificaModuli(qint16(StoredCode(id) |
+                                      (c.family == EFamily::QEM ? SlotAModule::QEM : SlotAModule::ZOB)
+                                          << ModuleCodeBits::SlotAShift |
+                                      (rs232 ? ModuleCodeBits::SlotBZQ : ModuleCodeBits::SlotBQZ)));
     CConfiguration read;
     read.Load(CArchive::kActualSettingID);
-    EXPECT_EQ(CarriedValues(read, c.family), CarriedValues(expected, c.family));
-    EXPECT_EQ(read.ModInstr().NomeProgramma(), LoadResString(617));
-    const qint16 slotA = c.family == EFamily::QEM ? SlotAModule::QEM : SlotAModule::ZOB;
-    CModInstr detected;
-    detected.SetCodificaModuli(
-        qint16(StoredCode(id) | slotA << ModuleCodeBits::SlotAShift |
-               (c.interfaceType == itRS232 ? ModuleCodeBits::SlotBZQ : ModuleCodeBits::SlotBQZ)));
-    EXPECT_EQ(read.ModInstr().CodificaModuli(), detected.CodificaModuli());
-    EXPECT_EQ(operations.last(), LoadResString(203));
+    EXPECT_EQ(std::tuple(read.ModInstr().NomeProgramma(), read.ModInstr().CodificaModuli(),
+                         ImageOf(CArchive::kActualSettingID)),
+              std::tuple(LoadResString(617), detected.CodificaModuli(), instrument.Image(int(image.size()))));
+    EXPECT_EQ(operations,
+              QStringList({LoadResString(200), LoadResString(201), LoadResString(200), LoadResString(203)}));
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 // Every rate of the search once, both families, both interfaces.
 INSTANTIATE_TEST_SUITE_P(Transfers, SerialRoundTrips,
-                         ::testing::Values(FamilyCase{"VABZOB_38400_RS232", EFamily::VABZOB, 38400, itRS232},
-                                           FamilyCase{"QEM_19200_RS485", EFamily::QEM, 19200, itRS485},
-                                           FamilyCase{"QEM_9600_RS232", EFamily::QEM, 9600, itRS232},
-                                           FamilyCase{"VABZOB_4800_RS485", EFamily::VABZOB, 4800, itRS485}),
+                         ::testing::Values(RoundTrip{"VABZOB_38400_RS232", EFamily::VABZOB, 38400, itRS232},
+                                           RoundTrip{"QEM_19200_RS485", EFamily::QEM, 19200, itRS485},
+                                           RoundTrip{"QEM_9600_RS232", EFamily::QEM, 9600, itRS232},
+                                           RoundTrip{"VABZOB_4800_RS485", EFamily::VABZOB, 4800, itRS485}),
                          CaseName());
 
-TEST_F(SerialTransferTest, ANetworkIsWrittenInTurn)
-{
-    NetworkOf(3);
-    network.SetNetworkAdd(77);
-    const qint32 id = AddDistinct(EFamily::QEM);
-    for (int address = 1; address <= 3; ++address)
-        InstrumentFor(id, address);
-    ASSERT_TRUE(Write(id));
-    EXPECT_EQ(network.NetworkAdd(), 1);
-    QList<int> writeAddresses;
-    for (const QByteArray &request : line.Requests())
-        if (quint8(request[1]) == rfWriteRegister &&
-            (writeAddresses.isEmpty() || writeAddresses.back() != request[0]))
-            writeAddresses.append(quint8(request[0]));
-    EXPECT_EQ(writeAddresses, (QList<int>{1, 2, 3}));
-    for (int address = 1; address <= 3; ++address) {
-        EXPECT_EQ(line.Instrument(address)->Writes().size(), 89); // 90 words, no network address
-        EXPECT_EQ(line.Instrument(address)->Writes().back().first, kBaudRateRegister);
-    }
-}
-
-// Something that keeps a network write from going on at instrument 2: before it is written (it
-// does not fit the configuration) or once its first 20 words are (the line fails, or the
-// user cancels); the message it brings (0: none).
+// Something that keeps a write to a network of three from going on at instrument 2: before it
+// is written (it does not fit the configuration) or once its first 20 words are (the line
+// fails, or the user cancels); the message it brings (0: none). Which message each link error
+// brings is the procedures' common rule: a time-out's is LivePoll_test's.
 struct StopCase
 {
     const char *what;
     bool halfWay;
-    std::function<void(SimInstrument &second, InstrumentSimulator &, CTapiComm &)> stop;
     int messageId;
+    std::function<void(SimInstrument &second, InstrumentSimulator &, CTapiComm &)> stop;
 };
 
-using SerialStops = ProcedureCases<SerialTransferTest, StopCase>;
+using SerialStops = Cases<SerialTransferTest, StopCase>;
 
 TEST_P(SerialStops, AWriteThatCannotGoOnStopsBeforeTheBaudWordAndTellsWhy)
 {
@@ -209,48 +162,30 @@ TEST_P(SerialStops, AWriteThatCannotGoOnStopsBeforeTheBaudWordAndTellsWhy)
         if (c.halfWay && second.Writes().size() == 20)
             c.stop(second, line, link);
     });
-    EXPECT_EQ(Write(id), c.messageId == 0 && !c.halfWay);
+    const bool written = c.messageId == 0 && !c.halfWay;
+    EXPECT_EQ(Run(kWrite, id), written);
     EXPECT_EQ(messages, c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
-    const qsizetype written = second.Writes().size();
-    EXPECT_TRUE(c.halfWay ? written >= 20 && written < 24 : written == (c.messageId == 0 ? 88 : 0))
-        << written;
-    EXPECT_EQ(line.Instrument(1)->Writes().size(), 88);
-    EXPECT_EQ(line.Instrument(3)->Writes().size(), c.messageId == 0 && !c.halfWay ? 88 : 0);
+    EXPECT_TRUE(c.halfWay ? second.Writes().size() >= 20 && second.Writes().size() < 24
+                          : second.Writes().size() == (written ? 88 : 0));
+    EXPECT_EQ(std::pair(line.Instrument(1)->Writes().size(), line.Instrument(3)->Writes().size()),
+              std::pair(qsizetype(88), qsizetype(written ? 88 : 0)));
 }
 
-const auto kModuleCode = [](qint16 change) {
-    return [change](SimInstrument &second, InstrumentSimulator &, CTapiComm &) {
-        second.SetModuleCode(qint16(second.Register(kModuleCodeRegister) ^ change));
+const auto kFlip = [](quint16 bits) {
+    return [bits](SimInstrument &second, auto &, auto &) {
+        second.SetModuleCode(qint16(second.Register(kModuleCodeRegister) ^ bits));
     };
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Stops, SerialStops,
-    ::testing::Values(
-        StopCase{"other model", false,
-                 kModuleCode(qint16(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40)), 230},
-        StopCase{"temperature module for a signal configuration", false,
-                 [](SimInstrument &second, InstrumentSimulator &, CTapiComm &) {
-                     second.SetProbe(kProbeTemperatureModule);
-                 },
-                 211},
-        StopCase{"other relay module passes", false,
-                 kModuleCode(ModuleCodeBits::RelayZ8Z9 ^ ModuleCodeBits::RelayZ3), 0},
-        StopCase{"line error", true,
-                 [](SimInstrument &, InstrumentSimulator &line, CTapiComm &) { line.HangUp(); }, 206},
-        StopCase{"CRC error", true,
-                 [](SimInstrument &, InstrumentSimulator &line, CTapiComm &) {
-                     line.InjectFault(SimFault::BadCrc, kAlways);
-                 },
-                 215},
-        StopCase{"time-out", true,
-                 [](SimInstrument &, InstrumentSimulator &line, CTapiComm &) {
-                     line.InjectFault(SimFault::Silence, kAlways);
-                 },
-                 207},
-        StopCase{"cancel", true,
-                 [](SimInstrument &, InstrumentSimulator &, CTapiComm &link) { link.CancelTxRx(true); }, 0}),
-    CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Stops, SerialStops, ::testing::Values(
+    StopCase{"other model", false, 230, kFlip(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40)},
+    StopCase{"temperature module (probe 28)", false, 211, [](auto &second, auto &, auto &) { second.SetProbe(28); }},
+    StopCase{"other relay module passes", false, 0, kFlip(ModuleCodeBits::RelayZ8Z9 ^ ModuleCodeBits::RelayZ3)},
+    StopCase{"line error", true, 206, [](auto &, InstrumentSimulator &line, auto &) { line.HangUp(); }},
+    StopCase{"CRC error", true, 215, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::BadCrc, kAlways); }},
+    StopCase{"cancel", true, 0, [](auto &, auto &, CTapiComm &link) { link.CancelTxRx(true); }}), CaseName());
+// clang-format on
 
 // The answer owed to the second send of block 2 crosses into the read of block 3 (held until the
 // next request, whatever the link waits): block 3 would be stored shifted, with no message.
@@ -261,7 +196,7 @@ TEST_F(SerialTransferTest, ABlockThatDoesNotJoinTheOneBeforeRefusesTheRead)
     line.InjectFault({SimFault::Late, 1, kAny, 400, block2});
     line.InjectFault({SimFault::Late, 1, kAny, InstrumentSimulator::kUntilNextRequest, block2});
     const QString before = ArchiveSnapshot();
-    EXPECT_FALSE(Read());
+    EXPECT_FALSE(Run(kRead));
     EXPECT_EQ(messages, QList<int>{206});
     EXPECT_TRUE(ArchiveSnapshot() == before);
 }
@@ -272,14 +207,14 @@ TEST_F(SerialTransferTest, TheBaudRateWordGoesOutOnceWhateverItsAnswer)
 {
     const qint32 id = AddDistinct(EFamily::VABZOB);
     SimInstrument &instrument = InstrumentFor(id, 1);
-    for (const SimFault fault : {SimFault::Garbage, SimFault::Silence}) {
-        line.InjectFault({fault, kAlways, kAny, {}, InstrumentSimulator::ForRegister(kBaudRateRegister)});
-        EXPECT_TRUE(Write(id));
-        line.ClearFaults();
+    const auto baudWord = InstrumentSimulator::ForRegister(kBaudRateRegister);
+    for (const SimFault fault : {SimFault::BadCrc, SimFault::Silence}) {
+        line.InjectFault({fault, 1, kAny, 0, baudWord});
+        EXPECT_TRUE(Run(kWrite, id));
         instrument.SetAddress(1);
         instrument.SetBaud(38400);
     }
-    EXPECT_EQ(RequestsTo(kBaudRateRegister), 2);
+    EXPECT_EQ(std::count_if(line.Requests().begin(), line.Requests().end(), baudWord), 2);
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -287,16 +222,13 @@ TEST_F(SerialTransferTest, TheBaudRateWordGoesOutOnceWhateverItsAnswer)
 // With nobody answering: the search's four probes and 228.
 TEST_F(SerialTransferTest, NothingGoesOutWithAnAddressWordOutside1To255)
 {
-    for (const qint16 address : {0, 256}) {
-        CConfiguration configuration;
-        FillDistinct(configuration, EFamily::VABZOB);
-        configuration.SerialComm().SetNetworkAdd(address);
-        const qint32 id = g_Connection->NewID();
-        configuration.Add(id);
-        EXPECT_FALSE(Write(id));
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    for (const int address : {0, 256}) {
+        Exec(QStringLiteral("UPDATE CSerialComm SET m_NetworkAdd = %1").arg(address));
+        EXPECT_FALSE(Run(kWrite, id));
     }
     EXPECT_TRUE(line.Requests().isEmpty());
-    EXPECT_FALSE(Write(AddDistinct(EFamily::VABZOB)));
+    EXPECT_FALSE(Run(kWrite, AddDistinct(EFamily::VABZOB)));
     EXPECT_EQ(line.Requests().size(), 4);
     EXPECT_EQ(messages, (QList<int>{212, 212, 228}));
 }
@@ -306,7 +238,7 @@ TEST_F(SerialTransferTest, ANetworkReadIgnoresTheNetworkSize)
 {
     NetworkOf(0);
     InstrumentFor(AddDistinct(EFamily::QEM), 1);
-    EXPECT_TRUE(Read());
+    EXPECT_TRUE(Run(kRead));
     EXPECT_TRUE(messages.isEmpty());
 }
 

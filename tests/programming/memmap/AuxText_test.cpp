@@ -1,8 +1,8 @@
 #include "common/Error.h"
 #include "programming/memmap/AuxCommandTable.h"
 #include "programming/memmap/AuxListing.h"
-#include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/AuxText.h"
+#include "programming/memmap/MemMap_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,8 @@ TEST(AuxCommandTable, TemplatesByFamily)
     EXPECT_EQ(AuxCommand(EFamily::VABZOB, 1, "r3"), "inP>rAnG=r3");
     EXPECT_EQ(AuxCommand(EFamily::QEM, 89, "23"), "CJC>nAn=23");
     // Point 10 has its own items; every key of a family is distinct, so each reads back.
-    EXPECT_EQ(AuxKey(EFamily::VABZOB, 31), "Lin>in.10=");
-    EXPECT_EQ(AuxKey(EFamily::QEM, 32), "Lin>ou.10=");
+    EXPECT_EQ(std::pair(AuxKey(EFamily::VABZOB, 31), AuxKey(EFamily::QEM, 32)),
+              std::pair(QString("Lin>in.10="), QString("Lin>ou.10=")));
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
         QStringList keys;
         for (int i = 0; i < WordCount(family); ++i)

@@ -30,55 +30,36 @@ CMapSettingStore Distinct()
     return store;
 }
 
-// One line of the instrument's list; a word, bound or item of "-" is none.
+// One line of the instrument's list, its fields as listed; a word, bound or item of "-" is none.
 struct CListedSetting
 {
-    ESetting Setting = ESetting::Password;
-    QString Name;
-    std::optional<int> Word[2]; // VAB/ZOB, QEM
-    int Items = 1;
-    std::optional<CBounds> Bounds;
-    qint16 Value = 0;
-    QStringList Texts; // of Value, Value + 1, ...
-    QStringList Refused;
-    QList<qint16> Unwritable;
+    QStringList f; // name, words (VAB/ZOB, QEM), items, lowest, highest, value, texts, refused, unwritable
+    ESetting Setting;
 
+    std::optional<int> Word(EFamily family) const
+    {
+        const QString &word = f[family == EFamily::QEM ? 2 : 1];
+        return word == QLatin1String("-") ? std::nullopt : std::optional<int>(word.toInt());
+    }
+    int Items() const { return f[3].toInt(); }
+    int FirstItem() const { return Items() == kAlarmCount ? 1 : 0; }
     // The family that shows the setting's value and text: VAB/ZOB where it has a word there.
-    EFamily SampleFamily() const { return Word[0] ? EFamily::VABZOB : EFamily::QEM; }
-    int FirstItem() const { return Items == kAlarmCount ? 1 : 0; }
+    EFamily SampleFamily() const { return Word(EFamily::VABZOB) ? EFamily::VABZOB : EFamily::QEM; }
+    QStringList List(int field) const
+    {
+        return f[field] == QLatin1String("-")
+                   ? QStringList()
+                   : QString(f[field]).remove("(empty)").split(field == 9 ? ' ' : '|');
+    }
 };
-
-std::optional<int> Number(const QString &field)
-{
-    return field == QLatin1String("-") ? std::nullopt : std::optional<int>(field.toInt());
-}
 
 QList<CListedSetting> ListedSettings()
 {
     QList<CListedSetting> listed;
-    for (const QStringList &f : ReadDataTable(QStringLiteral("image_settings.tsv"))) {
-        const auto row = std::find_if(SettingTable().begin(), SettingTable().end(),
-                                      [&](const CSettingRow &r) { return f[0] == QLatin1String(r.Name); });
-        EXPECT_NE(row, SettingTable().end()) << f[0].toStdString();
-        if (row == SettingTable().end() || f.size() != 10)
-            continue;
-        CListedSetting s;
-        s.Setting = row->Setting;
-        s.Name = f[0];
-        s.Word[0] = Number(f[1]);
-        s.Word[1] = Number(f[2]);
-        s.Items = f[3].toInt();
-        if (Number(f[4]))
-            s.Bounds = CBounds{qint16(f[4].toInt()), qint16(f[5].toInt())};
-        s.Value = qint16(f[6].toInt());
-        s.Texts = f[7].split(QLatin1Char('|'));
-        if (f[8] != QLatin1String("-"))
-            s.Refused = QString(f[8]).replace(QLatin1String("(empty)"), QString()).split(QLatin1Char('|'));
-        for (const QString &value : f[9].split(QLatin1Char(' ')))
-            if (value != QLatin1String("-"))
-                s.Unwritable.append(qint16(value.toInt()));
-        listed.append(s);
-    }
+    for (const QStringList &f : ReadDataTable(QStringLiteral("image_settings.tsv")))
+        for (const CSettingRow &row : SettingTable())
+            if (f[0] == QLatin1String(row.Name) && f.size() == 10)
+                listed.append({f, row.Setting});
     EXPECT_EQ(listed.size(), 35);
     return listed;
 }
@@ -91,12 +72,12 @@ TEST(ImageSettings, EachImageKeepsEverySettingAtItsWords)
     for (const EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
         QStringList expected, layout;
         for (const CListedSetting &s : ListedSettings())
-            if (const std::optional<int> first = s.Word[family == EFamily::QEM])
-                for (int k = 0; k < s.Items; ++k)
-                    expected.append(QStringLiteral("%1 %2/%3")
-                                        .arg(*first + k * (s.Items == kPointCount ? 2 : kAlarmBlockSize), 2)
-                                        .arg(s.Name)
-                                        .arg(k + s.FirstItem()));
+            for (int k = 0; s.Word(family) && k < s.Items(); ++k)
+                expected.append(
+                    QStringLiteral("%1 %2/%3")
+                        .arg(*s.Word(family) + k * (s.Items() == kPointCount ? 2 : kAlarmBlockSize), 2)
+                        .arg(s.f[0])
+                        .arg(k + s.FirstItem()));
         for (const CImageWord &w : ImageLayout(family))
             layout.append(QStringLiteral("%1 %2/%3").arg(w.Index, 2).arg(SettingName(w.Setting)).arg(w.Item));
         expected.sort();
@@ -109,28 +90,22 @@ TEST(ImageSettings, AnImportAcceptsEveryValueOfASettingAndNoOther)
 {
     for (const CListedSetting &s : ListedSettings())
         for (const EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
-            const std::optional<int> word = s.Word[family == EFamily::QEM];
-            if (!word)
+            if (!s.Word(family))
                 continue;
-            QList<qint16> words = BuildImage(Distinct(), family);
-            // The fault each value gives, "" for none.
-            const auto faults = [&](std::initializer_list<int> values) {
-                QStringList texts;
-                for (const int value : values) {
-                    words[*word] = qint16(value);
-                    texts.append(ImageFault(words, family).value_or(QString()));
-                }
-                return texts;
-            };
-            if (!s.Bounds) {
-                EXPECT_EQ(faults({-32768, 32767}), QStringList({"", ""})) << s.Name.toStdString();
-                continue;
+            QList<int> values{-32768, 32767};
+            QStringList expected{"", ""}, faults;
+            if (s.f[4] != QLatin1String("-")) {
+                const int lowest = s.f[4].toInt(), highest = s.f[5].toInt();
+                values = {lowest, highest, lowest - 1, highest + 1};
+                expected << s.f[0] + '=' + QString::number(lowest - 1)
+                         << s.f[0] + '=' + QString::number(highest + 1);
             }
-            const int lowest = s.Bounds->Min, highest = s.Bounds->Max;
-            EXPECT_EQ(faults({lowest, highest, lowest - 1, highest + 1}),
-                      QStringList({"", "", s.Name + '=' + QString::number(lowest - 1),
-                                   s.Name + '=' + QString::number(highest + 1)}))
-                << s.Name.toStdString();
+            QList<qint16> words = BuildImage(Distinct(), family);
+            for (const int value : values) {
+                words[*s.Word(family)] = qint16(value);
+                faults.append(ImageFault(words, family).value_or(QString()));
+            }
+            EXPECT_EQ(faults, expected) << s.f[0].toStdString();
         }
     // The QEM image has no linearization: its words 11 to 44 are never judged.
     QList<qint16> words = BuildImage(Distinct(), EFamily::QEM);
@@ -145,80 +120,65 @@ TEST(ImageSettings, AuxiliaryTextsBothWaysWhateverTheLocale)
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     for (const CListedSetting &s : ListedSettings()) {
-        SCOPED_TRACE(s.Name.toStdString());
+        SCOPED_TRACE(s.f[0].toStdString());
         const EFamily family = s.SampleFamily();
-        const int word = *s.Word[family == EFamily::QEM];
+        const int word = *s.Word(family);
+        const QStringList texts = s.List(7);
+        const qint16 value = qint16(s.f[6].toInt());
         // Each text is read back among the texts of a configuration that sends everything.
         QStringList entries = BuildAuxImage(Distinct(), family, Context());
         CMapSettingStore store = Distinct(), read;
-        for (int k = 0; k < s.Texts.size(); ++k) {
-            store.SetValue(s.Setting, s.FirstItem(), qint16(s.Value + k));
+        for (int k = 0; k < texts.size(); ++k) {
+            store.SetValue(s.Setting, s.FirstItem(), qint16(value + k));
             entries[word] = BuildAuxImage(store, family, Context())[word];
-            EXPECT_EQ(entries[word], s.Texts[k]);
             ApplyAuxImage(entries, family, Context(), read);
-            EXPECT_EQ(read.Value(s.Setting, s.FirstItem()), s.Value + k);
+            EXPECT_EQ(std::pair(entries[word], read.Value(s.Setting, s.FirstItem())),
+                      std::pair(texts[k], qint16(value + k)));
         }
-        for (const QString &text : s.Refused) {
+        for (const QString &text : s.List(8)) {
             entries[word] = text;
             EXPECT_THROW(ApplyAuxImage(entries, family, Context(), read), CError) << text.toStdString();
         }
-        for (const qint16 value : s.Unwritable) {
-            store.SetValue(s.Setting, s.FirstItem(), value);
-            EXPECT_THROW(BuildAuxImage(store, family, Context()), CError) << value;
+        for (const QString &unwritable : s.List(9)) {
+            store.SetValue(s.Setting, s.FirstItem(), qint16(unwritable.toInt()));
+            EXPECT_THROW(BuildAuxImage(store, family, Context()), CError) << unwritable.toStdString();
         }
     }
     QLocale::setDefault(before);
 }
 
-namespace {
-
-std::vector<int> NoSendIndices(const QStringList &entries)
+// The entries not sent, as runs: "12-44 54-80".
+QString NoSendRuns(const QStringList &entries)
 {
-    std::vector<int> indices;
-    for (int i = 0; i < entries.size(); ++i)
+    QStringList runs;
+    for (int i = 0, end = 0; i < entries.size(); i = end + 1) {
+        for (end = i; entries[i] == kNoSend && end + 1 < entries.size() && entries[end + 1] == kNoSend;
+             ++end) {
+        }
         if (entries[i] == kNoSend)
-            indices.push_back(i);
-    return indices;
+            runs.append(QStringLiteral("%1-%2").arg(i).arg(end));
+    }
+    return runs.join(' ');
 }
-
-std::vector<int> Span(int from, int to, std::vector<int> before = {})
-{
-    for (int i = from; i <= to; ++i)
-        before.push_back(i);
-    return before;
-}
-
-} // namespace
 
 TEST(AuxConversion, NoSendFollowsLinearizationAndRelayModule)
 {
-    const struct
-    {
-        qint16 linearizzazione, numSpezzate, slotC;
-        std::vector<int> noSend;
-    } cases[] = {
-        {1, 16, 3, {}},
-        {0, 16, 3, Span(12, 44)},
-        {2, 16, 3, Span(12, 44)},
-        {1, 5, 3, Span(23, 44)},
-        {1, 0, 3, Span(13, 44)},
-        {1, -1, 3, Span(13, 44)},
-        {1, 16, 0, Span(45, 80)},
-        {1, 16, 4, Span(45, 80)},
-        {1, 16, 1, Span(54, 80)},
-        {1, 16, 2, Span(63, 80)},
-        {0, 2, 1, Span(54, 80, Span(12, 44))},
-    };
-    for (const auto &c : cases) {
+    // Linearizzazione, NumSpezzate, SlotC: the entries not sent.
+    const std::tuple<qint16, qint16, qint16, QString> cases[] = {
+        {1, 16, 3, ""},      {0, 16, 3, "12-44"}, {2, 16, 3, "12-44"},     {1, 5, 3, "23-44"},
+        {1, 0, 3, "13-44"},  {1, -1, 3, "13-44"}, {1, 16, 0, "45-80"},     {1, 16, 4, "45-80"},
+        {1, 16, 1, "54-80"}, {1, 16, 2, "63-80"}, {0, 2, 1, "12-44 54-80"}};
+    for (const auto &[linearizzazione, numSpezzate, slotC, noSend] : cases) {
         CMapSettingStore s = Distinct();
-        s.SetValue(ESetting::Linearizzazione, 0, c.linearizzazione);
-        s.SetValue(ESetting::NumSpezzate, 0, c.numSpezzate);
-        s.SetValue(ESetting::SlotC, 0, c.slotC);
+        s.SetValue(ESetting::Linearizzazione, 0, linearizzazione);
+        s.SetValue(ESetting::NumSpezzate, 0, numSpezzate);
+        s.SetValue(ESetting::SlotC, 0, slotC);
         const QStringList e = BuildAuxImage(s, EFamily::VABZOB, Context());
-        EXPECT_EQ(NoSendIndices(e), c.noSend) << c.linearizzazione << " " << c.numSpezzate << " " << c.slotC;
-        EXPECT_EQ(e[11], c.linearizzazione == 0 ? "nonE" : "YES");
+        EXPECT_EQ(std::pair(NoSendRuns(e), e[11]),
+                  std::pair(noSend, QString(linearizzazione ? "YES" : "nonE")))
+            << linearizzazione << " " << numSpezzate << " " << slotC;
     }
-    EXPECT_EQ(NoSendIndices(BuildAuxImage(Distinct(), EFamily::QEM, Context())), Span(11, 44));
+    EXPECT_EQ(NoSendRuns(BuildAuxImage(Distinct(), EFamily::QEM, Context())), "11-44");
     // An alarm that is not sent needs no name.
     CMapSettingStore z3 = Distinct();
     z3.SetValue(ESetting::SlotC, 0, 1);
@@ -243,21 +203,16 @@ TEST(AuxConversion, ReadRulesOfTheSpecialTexts)
             << word;
     }
     const QStringList entries = BuildAuxImage(Distinct(), EFamily::VABZOB, Context());
-    const struct
-    {
-        int index;
-        const char *text;
-        ESetting setting;
-        int item;
-        qint16 value;
-    } cases[] = {{3, "99.9", ESetting::IntegrationTime, 0, 0},  {3, "99.9", ESetting::IntTime, 0, 1000},
-                 {3, "100.0", ESetting::IntegrationTime, 0, 1}, {3, "100.0", ESetting::IntTime, 0, 1000},
-                 {2, "xx", ESetting::MeasureType, 0, 1},        {51, "xx", ESetting::RelayStatus, 1, 0}};
-    for (const auto &c : cases) {
+    // The entry changed, its new text, and the setting and item that read back.
+    const std::tuple<int, const char *, ESetting, int, qint16> cases[] = {
+        {3, "99.9", ESetting::IntegrationTime, 0, 0},  {3, "99.9", ESetting::IntTime, 0, 1000},
+        {3, "100.0", ESetting::IntegrationTime, 0, 1}, {3, "100.0", ESetting::IntTime, 0, 1000},
+        {2, "xx", ESetting::MeasureType, 0, 1},        {51, "xx", ESetting::RelayStatus, 1, 0}};
+    for (const auto &[index, text, setting, item, value] : cases) {
         QStringList changed = entries;
-        changed[c.index] = c.text;
+        changed[index] = text;
         CMapSettingStore s;
         ApplyAuxImage(changed, EFamily::VABZOB, Context(), s);
-        EXPECT_EQ(s.Value(c.setting, c.item), c.value) << c.index << c.text;
+        EXPECT_EQ(s.Value(setting, item), value) << index << text;
     }
 }

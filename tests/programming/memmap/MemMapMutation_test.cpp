@@ -1,7 +1,6 @@
 #include "common/Error.h"
-#include "programming/memmap/AuxListing_fixture.h"
 #include "programming/memmap/ImageConversion.h"
-#include "programming/memmap/Mutation_fixture.h"
+#include "programming/memmap/MemMap_fixture.h"
 #include "programming/memmap/ProgramFile.h"
 #include "support/DataTable.h"
 #include "support/MemMapArchive_fixture.h"
@@ -68,13 +67,6 @@ qint16 CodeOf(EFamily family)
     return IxoCode(family == EFamily::QEM ? SlotAModule::QEM : SlotAModule::VAB);
 }
 
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 } // namespace
 
 // Damaged program files: each is imported within its classes' ranges or refused, and a refused
@@ -94,7 +86,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
         for (int round = 0; round < kRounds; ++round) {
             // A new file each round: emptying one that has blocks makes the file system write it out.
             const QString damaged = dir.filePath(QStringLiteral("damaged%1.IXO").arg(round));
-            WriteFile(damaged, mutator.Mutate(bytes));
+            ASSERT_TRUE(WriteWholeFile(damaged, mutator.Mutate(bytes)));
             const QString before = ArchiveSnapshot();
             const qint32 id = g_Connection->NewID();
             const std::optional<qint16> code = ProgramFileModuleCode(damaged);

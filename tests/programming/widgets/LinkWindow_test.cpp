@@ -3,71 +3,16 @@
 // turned into a cancel, errors that escape the work.
 #include "support/LinkFixtures.h"
 
-#include "common/Error.h"
+#include "model/ModInstr.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/AuxProgSetup.h"
 #include "programming/widgets/SerialProgSetup.h"
-#include "support/MemMapArchive_fixture.h"
 #include "support/SimAuxLine.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-
-// A link window whose work is a run of probe reads at 9600 baud, address 1.
-class ProbeWindow : public CLinkWindow
-{
-public:
-    int reads = 1;
-    bool throwAfterOpen = false;
-    int runs = 0;
-
-protected:
-    void RunLink() override
-    {
-        ++runs;
-        if (!CreateLink().OpenRs232(1, 3, 0))
-            return;
-        if (throwAfterOpen)
-            throw CError(MakeUserError(13000), QStringLiteral("IxoSoft.Test"), QStringLiteral("boom"));
-        CRegisterExchange exchange(Rs232());
-        qint16 value = 0;
-        for (int i = 0; i < reads && exchange.ReadRegister(1, kProbeRegister, value) == leNone; ++i) {
-        }
-        SetReturnValue(Rs232().Error() == leNone);
-    }
-};
-
-using ProbeWindowTest = LinkWindowTest;
-
-TEST_F(ProbeWindowTest, WorkRunsOnceAtTheFirstShow)
-{
-    line.AddInstrument(1);
-    ProbeWindow window;
-    window.reads = 3;
-    ShowModal(window);
-    EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_TRUE(window.ReturnValue());
-    EXPECT_EQ(line.Requests().size(), 3);
-    // Shown again it only waits for its close box.
-    ShowModal(window, [](QDialog &shown) { return shown.close(); });
-    EXPECT_EQ(window.runs, 1);
-}
-
-TEST_F(ProbeWindowTest, AnErrorEscapingTheWorkIsShownAndClosesThePort)
-{
-    ProbeWindow window;
-    window.throwAfterOpen = true;
-    ShowModal(window);
-    EXPECT_FALSE(window.ReturnValue());
-    ASSERT_EQ(messages.Shown().size(), 1);
-    EXPECT_EQ(messages.Shown().front().Icon, QMessageBox::Critical);
-    EXPECT_EQ(messages.Shown().front().Text, QStringLiteral("boom"));
-    CTapiComm other; // the port is free again
-    other.Create();
-    EXPECT_TRUE(other.OpenRs232(1, 3, 0));
-}
 
 // What happens to a serial write once its first words are written.
 struct WindowCase
@@ -77,8 +22,7 @@ struct WindowCase
     int messageId; // 0: none
 };
 
-class SerialWindowTest : public LinkWindowTest, public ::testing::WithParamInterface<WindowCase>
-{};
+using SerialWindowTest = Cases<LinkWindowTest, WindowCase>;
 
 TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
 {
@@ -96,53 +40,74 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
     window.SetAction(CTransferWindow::kActionWrite);
     window.SetIDProgramma(id);
     window.Create(comm, nullptr, network);
-    QString label1, label5;
-    ShowModal(window, [&](QDialog &shown) {
+    QStringList shown;
+    ShowModal(window, [&](QDialog &up) {
         if (instrument.Writes().size() < 20)
             return false;
-        label1 = shown.findChild<QLabel *>(QStringLiteral("Label1"))->text();
-        label5 = shown.findChild<QLabel *>(QStringLiteral("Label5"))->text();
+        for (const char *label : {"Label1", "Label5"})
+            shown.append(up.findChild<QLabel *>(QLatin1String(label))->text());
         if (c.act)
-            c.act(shown, line);
-        EXPECT_TRUE(shown.isVisible()); // until the procedure has ended
+            c.act(up, line);
+        shown.append(up.isVisible() ? "up" : "closed"); // until the procedure has ended
         return true;
     });
-    EXPECT_EQ(label1, LoadResStringArgs(222, {1}));
-    EXPECT_EQ(label5, LoadResString(201));
+    EXPECT_EQ(shown, QStringList({LoadResStringArgs(222, {1}), LoadResString(201), "up"}));
     EXPECT_EQ(window.ReturnValue(), c.act == nullptr);
-    EXPECT_EQ(messages.Ids(), c.messageId ? QList<int>{c.messageId} : QList<int>{});
-    EXPECT_TRUE(AllLinkMessages());
+    QStringList shownMessages; // a link message: exclamation icon, title 208
+    for (const CMessage &message : messages.Shown())
+        shownMessages.append(QStringLiteral("%1 %2 %3").arg(message.Icon).arg(message.Title, message.Text));
+    EXPECT_EQ(shownMessages, c.messageId
+                                 ? QStringList{QStringLiteral("%1 %2 %3")
+                                                   .arg(QMessageBox::Warning)
+                                                   .arg(LoadResString(208), LoadResString(c.messageId))}
+                                 : QStringList{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Ends, SerialWindowTest,
     ::testing::Values(WindowCase{"written", {}, 0},
-                      WindowCase{"line error", [](QDialog &, InstrumentSimulator &line) { line.HangUp(); },
-                                 206},
+                      WindowCase{"line error", [](auto &, auto &line) { line.HangUp(); }, 206},
                       WindowCase{"cancel button",
-                                 [](QDialog &w, InstrumentSimulator &) {
+                                 [](QDialog &w, auto &) {
                                      w.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
                                  },
                                  0},
-                      WindowCase{"close box", [](QDialog &w, InstrumentSimulator &) { w.close(); }, 0},
-                      WindowCase{"Escape", [](QDialog &w, InstrumentSimulator &) { w.reject(); }, 0}),
+                      WindowCase{"close box", [](QDialog &w, auto &) { w.close(); }, 0},
+                      WindowCase{"Escape", [](QDialog &w, auto &) { w.reject(); }, 0}),
     CaseName());
 
-TEST_F(LinkWindowTest, TheAuxiliaryWindowHasNoAddressLineAndTellsARefusal)
+// No search, so no address line. The work runs once, at the first show: shown again, the
+// window only waits for its close box. A refusal is the procedure's message; a CError escaping
+// the work (a listing that lacks a key) is shown as it is, and the port is closed.
+TEST_F(LinkWindowTest, TheAuxiliaryWindowShowsRefusalsAndEscapingErrors)
 {
     SimAuxLine sim; // COM1 from now on
     sim.Aux().RefuseCommand(QStringLiteral("SCAL>Hi.d="));
-    FAuxProgSetup window;
-    window.SetAction(CTransferWindow::kActionWrite);
-    window.SetIDProgramma(AddDistinct(MemMap::EFamily::VABZOB));
-    window.Create(comm, nullptr, network);
-    ShowModal(window);
-    EXPECT_FALSE(window.findChild<QLabel *>(QStringLiteral("Label1"))->isVisibleTo(&window));
-    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("Label5"))->text(), LoadResString(201));
-    EXPECT_FALSE(window.ReturnValue());
-    EXPECT_EQ(messages.Ids(), QList<int>{0}); // 210 with the command in it
-    EXPECT_EQ(messages.Shown().value(0).Text, LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")}));
-    EXPECT_TRUE(AllLinkMessages());
+    sim.Aux().OmitFromListing(QStringLiteral("SCAL>Hi.d="));
+    CModInstr declared;
+    declared.SetCodificaModuli(IxoCode(SlotAModule::ZOB));
+    for (const qint32 action : {CTransferWindow::kActionWrite, CTransferWindow::kActionRead}) {
+        FAuxProgSetup window;
+        window.SetAction(action);
+        window.SetIDProgramma(AddDistinct(MemMap::EFamily::VABZOB));
+        window.Create(comm, action == CTransferWindow::kActionRead ? &declared : nullptr, network);
+        ShowModal(window);
+        const auto label = [&](const char *name) { return window.findChild<QLabel *>(QLatin1String(name)); };
+        EXPECT_EQ(
+            std::tuple(label("Label1")->isVisibleTo(&window), label("Label5")->text(), window.ReturnValue()),
+            std::tuple(false, LoadResString(action == CTransferWindow::kActionRead ? 203 : 201), false));
+        const qsizetype requests = sim.Line().Requests().size();
+        ShowModal(window, [](QDialog &shown) { return shown.close(); });
+        EXPECT_EQ(sim.Line().Requests().size(), requests);
+    }
+    ASSERT_EQ(messages.Shown().size(), 2);
+    EXPECT_EQ(std::pair(messages.Shown()[0].Icon, messages.Shown()[0].Text),
+              std::pair(QMessageBox::Warning, LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")})));
+    EXPECT_EQ(std::pair(messages.Shown()[1].Icon, messages.Shown()[1].Text),
+              std::pair(QMessageBox::Critical, QStringLiteral("Comando SCAL>Hi.d= non presente!!!")));
+    CTapiComm other; // the port is free again
+    other.Create();
+    EXPECT_TRUE(other.OpenRs232(1, 3, 0));
 }
 
 } // namespace

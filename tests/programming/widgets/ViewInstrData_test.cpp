@@ -13,62 +13,23 @@
 
 namespace {
 
-constexpr int kValueColumn = 1;
-constexpr int kFirstAlarmColumn = 2;
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
-
 class ViewInstrDataTest : public LinkWindowTest
 {
 protected:
-    // One instrument over RS 232 at 38400 baud and address 255: the automatic search finds it
-    // with its first probe.
-    SimInstrument &SingleInstrument()
-    {
-        comm.SetInterfaceType(itRS232);
-        network.SetModeConfig(0);
-        network.SetSelNetworkAdd(0);
-        return line.AddInstrument(255, 38400);
-    }
-    // A network of instruments at addresses 1 to count, each showing 100 times its address.
-    void Network(int count)
-    {
-        comm.SetInterfaceType(itRS485);
-        network.SetModeConfig(1);
-        network.SetTotalInstrNetwork(qint16(count));
-        for (int address = 1; address <= count; ++address)
-            line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
-    }
-
-    // Runs the view until `step` answers true, then closes it as the user does unless `close`
-    // is false.
-    void RunUntil(const std::function<bool()> &step, bool close = true)
+    // Runs the view until `step` answers true; the step closes it as the user does.
+    void RunUntil(const std::function<bool()> &step)
     {
         view.Create(comm, network);
-        ShowModal(view, [&](QDialog &) {
-            if (!step())
-                return false;
-            if (close)
-                view.close();
-            return true;
-        });
+        ShowModal(view, [&](QDialog &) { return step(); });
     }
-
     QString Cell(int address, int column) const
     {
         const auto *grid = view.findChild<QTableView *>(QStringLiteral("dgInstrStatusData"));
         return grid->model()->index(address - 1, column).data().toString();
     }
-    QStringList Alarms(int address) const
+    template <class Widget = QWidget> Widget *Child(const QString &name) const
     {
-        QStringList alarms;
-        for (int k = 0; k < 4; ++k)
-            alarms.append(Cell(address, kFirstAlarmColumn + k));
-        return alarms;
-    }
-    template <class Widget> Widget *Child(const char *name) const
-    {
-        return view.findChild<Widget *>(QLatin1String(name));
+        return view.findChild<Widget *>(name);
     }
     QLineEdit *ValueBox() const { return Child<QLineEdit>("txtMeasureValue"); }
 
@@ -79,94 +40,94 @@ struct ShownCase
 {
     const char *what;
     qint16 status; // its low four bits are the alarms
-    const char *text;
-    QColor colour;
+    const char *text, *colour;
 };
 
-class ViewInstrDataShown : public ViewInstrDataTest, public ::testing::WithParamInterface<ShownCase>
-{};
+using ViewInstrDataShown = Cases<ViewInstrDataTest, ShownCase>;
 
+// The automatic search finds the instrument at 255 with its first probe. Grid and zoom panel
+// show value, alarms (lamps red when on) and state colour; closed, the view polls no more.
 TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
 {
     const ShownCase &c = GetParam();
-    SimInstrument &instrument = SingleInstrument();
+    comm.SetInterfaceType(itRS232);
+    network.SetSelNetworkAdd(0);
+    SimInstrument &instrument = line.AddInstrument(255, 38400);
     instrument.SetLiveValue(1234, c.status);
     instrument.SetDecimalPoint(2);
+    QStringList shown, expected{c.text, c.colour, LoadResStringArgs(222, {255}), "zoom without spin"};
     RunUntil([&] {
         if (ValueBox()->text() != QLatin1String(c.text))
             return false;
-        EXPECT_EQ(Cell(255, kValueColumn), QLatin1String(c.text));
-        EXPECT_EQ(ValueBox()->palette().color(QPalette::Text), c.colour);
+        shown = QStringList{
+            Cell(255, 1), ValueBox()->palette().color(QPalette::Text).name(), view.windowTitle(),
+            Child("picZoom")->isVisible() && !Child("Text1")->isEnabled() ? "zoom without spin" : "?"};
         for (int k = 0; k < 4; ++k) {
-            const bool on = c.status & (1 << k);
-            EXPECT_EQ(Alarms(255)[k], on ? QStringLiteral("ON") : QStringLiteral("OFF")) << k;
-            const auto *lamp = view.findChild<QLabel *>(QStringLiteral("LedAlarm%1").arg(k + 1));
-            EXPECT_EQ(lamp->palette().color(QPalette::Window), on ? kRed : kGreen) << k;
+            const QWidget *lamp = Child(QStringLiteral("LedAlarm%1").arg(k + 1));
+            shown.append(Cell(255, 2 + k) + ' ' + lamp->palette().color(QPalette::Window).name());
         }
-        EXPECT_TRUE(Child<QWidget>("picZoom")->isVisible());
-        EXPECT_FALSE(Child<QLineEdit>("Text1")->isEnabled());
-        EXPECT_EQ(view.windowTitle(), LoadResStringArgs(222, {255}));
+        view.close();
         return true;
     });
-    EXPECT_EQ(network.NetworkAdd(), 255);
-    EXPECT_TRUE(messages.Shown().isEmpty());
-    EXPECT_FALSE(view.ReturnValue());
-    // Closed means no more polling.
+    for (int k = 0; k < 4; ++k)
+        expected.append(c.status & (1 << k) ? "ON #ff0000" : "OFF #00ff00");
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(std::tuple(network.NetworkAdd(), messages.Shown().size(), view.ReturnValue()),
+              std::tuple(qint16(255), qsizetype(0), false));
     const qsizetype requests = line.Requests().size();
     QTest::qWait(300);
     EXPECT_EQ(line.Requests().size(), requests);
 }
 
 INSTANTIATE_TEST_SUITE_P(States, ViewInstrDataShown,
-                         ::testing::Values(ShownCase{"alarms 1 and 3", 0x0005, "12.34", Qt::black},
-                                           ShownCase{"state flag in blue", 0x0010, "12.34",
-                                                     QColor(0, 0, 255)},
-                                           ShownCase{"over-range in red", 0x0028, "EEEE", kRed},
-                                           ShownCase{"negative over-range in red", 0x0062, "-EEEE", kRed}),
+                         ::testing::Values(ShownCase{"alarms 1 and 3", 0x0005, "12.34", "#000000"},
+                                           ShownCase{"state flag in blue", 0x0010, "12.34", "#0000ff"},
+                                           ShownCase{"over-range in red", 0x0028, "EEEE", "#ff0000"},
+                                           ShownCase{"negative over-range in red", 0x0062, "-EEEE",
+                                                     "#ff0000"}),
                          CaseName());
 
 // The order of the polls is the procedure's (LivePoll_test); the view shows each row and, in
 // the zoom panel, the address of the spin.
 TEST_F(ViewInstrDataTest, NetworkRowsAndTheZoomPanelFollowingItsAddress)
 {
-    Network(3);
+    comm.SetInterfaceType(itRS485);
+    network.SetModeConfig(1);
+    network.SetTotalInstrNetwork(3);
+    for (int address = 1; address <= 3; ++address)
+        line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
     QStringList shownAfterSwitch;
     bool switched = false;
-    RunUntil(
-        [&] {
-            if (!switched) {
-                if (ValueBox()->text() != QStringLiteral("100"))
-                    return false;
-                // Over RS 485 the panel waits for its button and drags by the mouse travel; the
-                // spin chooses the instrument.
-                auto *panel = Child<QWidget>("picZoom");
-                EXPECT_FALSE(panel->isVisible());
-                Child<QPushButton>("cmdZoom")->click();
-                EXPECT_TRUE(panel->isVisible());
-                const QPoint before = panel->pos();
-                QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
-                QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 25));
-                EXPECT_EQ(panel->pos(), before + QPoint(30, 15));
-                EXPECT_TRUE(Child<QLineEdit>("Text1")->isEnabled());
-                Child<UpDownControl>("UpDown1")->SetValue(2);
-                QObject::connect(ValueBox(), &QLineEdit::textChanged,
-                                 [&](const QString &text) { shownAfterSwitch.append(text); });
-                switched = true;
+    RunUntil([&] {
+        if (!switched) {
+            if (ValueBox()->text() != QStringLiteral("100"))
                 return false;
-            }
-            if (line.Requests().size() < 20)
-                return false;
+            // Over RS 485 the panel waits for its button and drags by the mouse travel; the
+            // spin chooses the instrument.
+            QWidget *panel = Child("picZoom");
+            EXPECT_FALSE(panel->isVisible());
             Child<QPushButton>("cmdZoom")->click();
-            EXPECT_FALSE(Child<QWidget>("picZoom")->isVisible());
-            Child<QPushButton>("cmdClose")->click();
-            return true;
-        },
-        false);
-    EXPECT_EQ(shownAfterSwitch.value(0), QStringLiteral("200"));
-    EXPECT_EQ(shownAfterSwitch.size(), 1) << shownAfterSwitch.join(QLatin1Char(' ')).toStdString();
-    for (int address = 1; address <= 3; ++address)
-        EXPECT_EQ(Cell(address, kValueColumn), QString::number(100 * address));
-    EXPECT_TRUE(Cell(4, kValueColumn).isEmpty());
+            const QPoint before = panel->pos();
+            QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 25));
+            EXPECT_EQ(std::tuple(panel->isVisible(), panel->pos(), Child("Text1")->isEnabled()),
+                      std::tuple(true, before + QPoint(30, 15), true));
+            Child<UpDownControl>("UpDown1")->SetValue(2);
+            QObject::connect(ValueBox(), &QLineEdit::textChanged,
+                             [&](const QString &text) { shownAfterSwitch.append(text); });
+            switched = true;
+            return false;
+        }
+        if (line.Requests().size() < 20)
+            return false;
+        Child<QPushButton>("cmdZoom")->click();
+        EXPECT_FALSE(Child("picZoom")->isVisible());
+        Child<QPushButton>("cmdClose")->click();
+        return true;
+    });
+    EXPECT_EQ(shownAfterSwitch, QStringList{"200"});
+    EXPECT_EQ(QStringList({Cell(1, 1), Cell(2, 1), Cell(3, 1), Cell(4, 1)}),
+              QStringList({"100", "200", "300", ""}));
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "programming/memmap/AuxCommandTable.h"
+
 #include <QByteArray>
+#include <QStringList>
 
 #include <iterator>
 #include <random>
@@ -15,15 +18,13 @@ public:
 
     QByteArray Mutate(QByteArray bytes)
     {
-        const int edits = Below(4) + 1;
-        for (int i = 0; i < edits; ++i)
+        for (int edits = Below(4) + 1; edits > 0; --edits)
             Edit(bytes);
         return bytes;
     }
 
-    int Below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(m_Random); }
-
 private:
+    int Below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(m_Random); }
     void Edit(QByteArray &bytes)
     {
         const int at = Below(int(bytes.size()) + 1);
@@ -84,3 +85,15 @@ private:
 
     std::mt19937 m_Random;
 };
+
+// The instrument's answer to READ: every key the family reads, then `gap`, its entry, `mark`
+// and CR LF.
+inline QByteArray InstrumentListing(MemMap::EFamily family, const QStringList &entries,
+                                    const QByteArray &gap = {}, const QByteArray &mark = {})
+{
+    QByteArray listing = "READ\r\n";
+    for (const MemMap::CImageWord &w : MemMap::ImageLayout(family))
+        listing +=
+            MemMap::AuxKey(family, w.Index).toLatin1() + gap + entries.at(w.Index).toLatin1() + mark + "\r\n";
+    return listing;
+}
