@@ -1,137 +1,71 @@
-// The main window's link commands over simulated instruments and a real archive file: the
-// link wizard each command runs, the window it opens by interface type, the settings it stores,
-// and what reaches the instrument.
+// The main window's link commands over simulated instruments: what a command adds to the link
+// wizard and the windows it opens (tested on their own in tests/wizard and tests/programming):
+// the window by interface type, the settings stored on End and kept on Cancel, and for
+// receive-edit-transmit record 2, the configuration wizard and the write back.
 #include "App_fixture.h"
-#include "support/LinkFixtures.h"
-
 #include "platform/SettingsStore.h"
-#include "programming/link/AuxTransfer.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/LinkWindow.h"
+#include "support/LinkFixtures.h"
 #include "support/SimAuxLine.h"
-#include "support/TraceCapture.h"
-#include "wizard/widgets/PageScript_fixture.h"
 
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTableView>
-#include <QTest>
 
 using MemMap::EFamily;
 
 namespace {
 
-constexpr qint32 N = IWizardPage::brNext;
-constexpr qint32 E = IWizardPage::brEnd;
-constexpr qint32 C = IWizardPage::brCancel;
+constexpr qint32 N = IWizardPage::brNext, E = IWizardPage::brEnd, C = IWizardPage::brCancel;
 
-// Every link window that comes up while it lives, by class; `whileUp` (may be empty) is tried
-// on each window every 2 ms until it answers true.
-class LinkWindowWatch
+// The class of every link window that comes up while it lives; `whileUp` runs on each one
+// every 2 ms.
+struct LinkWindowWatch
 {
-public:
-    explicit LinkWindowWatch(std::function<bool(CLinkWindow &)> whileUp = {}) : m_WhileUp(std::move(whileUp))
+    explicit LinkWindowWatch(std::function<void(CLinkWindow &)> whileUp = {})
     {
-        QObject::connect(&m_Timer, &QTimer::timeout, [this] {
+        QObject::connect(&Timer, &QTimer::timeout, [this, whileUp] {
             auto *window = qobject_cast<CLinkWindow *>(QApplication::activeModalWidget());
             if (window == nullptr || !window->isVisible())
                 return;
-            if (window != m_Current) {
-                m_Current = window;
-                m_Done = !m_WhileUp;
-                Opened.append(QLatin1String(window->metaObject()->className()));
-            }
-            if (!m_Done)
-                m_Done = m_WhileUp(*window);
+            if (window != Current)
+                Opened << window->metaObject()->className();
+            Current = window;
+            if (whileUp)
+                whileUp(*window);
         });
-        m_Timer.start(2);
+        Timer.start(2);
     }
-
     QStringList Opened;
-
-private:
-    std::function<bool(CLinkWindow &)> m_WhileUp;
-    QTimer m_Timer;
-    QPointer<CLinkWindow> m_Current;
-    bool m_Done = false;
+    QTimer Timer;
+    QPointer<CLinkWindow> Current;
 };
 
 // The user's choice on the PC link page: the interface and COM1, the simulated line.
 PageStep CommPage(qint16 interfaceType, qint32 button = N)
 {
-    return {
-        button, [interfaceType](CWizardPage &page) {
-            page.findChild<QRadioButton *>(QStringLiteral("optInterfaceType%1").arg(interfaceType))->click();
-            page.findChild<QRadioButton *>(QStringLiteral("optComPort0"))->click();
-        }};
+    return {button, [interfaceType](CWizardPage &page) {
+                page.findChild<QRadioButton *>(QString("optInterfaceType%1").arg(interfaceType))->click();
+                page.findChild<QRadioButton *>("optComPort0")->click();
+            }};
 }
 
-PageStep Click(const char *option, qint32 button = N)
+PageStep Click(const QStringList &options, qint32 button = N)
 {
-    return {button,
-            [option](CWizardPage &page) { page.findChild<QRadioButton *>(QLatin1String(option))->click(); }};
+    return {button, [options](CWizardPage &page) {
+                for (const QString &option : options)
+                    page.findChild<QRadioButton *>(option)->click();
+            }};
 }
 
-// The steps, each also noting the page it is played on, by class and caption, in pages.
-QList<PageStep> Noting(QList<PageStep> steps, QStringList &pages)
-{
-    for (PageStep &step : steps)
-        step.Touch = [touch = step.Touch, &pages](CWizardPage &page) {
-            pages.append(QLatin1String(page.metaObject()->className()) + QLatin1Char(' ') +
-                         page.windowTitle());
-            if (touch)
-                touch(page);
-        };
-    return steps;
-}
-
-// The user of receive-edit-transmit: the link wizard by its steps, then the configuration
-// wizard: the electrical maximum one step up on the scale page, Next to the closing page and
-// `closing` there. Every page is noted as Noting does, and the name the configuration wizard's
-// module page shows.
-class RxTxUser
-{
-public:
-    RxTxUser(const QList<PageStep> &link, qint32 closing) : m_Steps(Noting(link, Pages)), m_Closing(closing)
-    {
-        SetWizardPageShow([this](IWizardPage &shown) {
-            auto &page = dynamic_cast<CWizardPage &>(shown);
-            page.show();
-            if (!m_Steps.isEmpty()) {
-                const PageStep step = m_Steps.takeFirst();
-                step.Touch(page);
-                Press(page, step.Button);
-                return;
-            }
-            const QString kind = QLatin1String(page.metaObject()->className());
-            Pages.append(kind + QLatin1Char(' ') + page.windowTitle());
-            if (auto *name = page.findChild<QLineEdit *>(QStringLiteral("txtProgramName")))
-                EditedName = name->text();
-            if (auto *maximum = page.findChild<QLineEdit *>(QStringLiteral("txtMaxElectricScale")))
-                QTest::keyClick(maximum, Qt::Key_Up);
-            Press(page, kind == QLatin1String("FWFinalSetupMessage") ? m_Closing : N);
-        });
-    }
-    ~RxTxUser() { SetWizardPageShow({}); }
-
-    QStringList Pages;
-    QString EditedName;
-
-private:
-    QList<PageStep> m_Steps;
-    qint32 m_Closing;
-};
-
-QStringList StoredLinkSettings()
+// "ComPort InterfaceType NetworkAdd ModeConfig SelNetworkAdd TotalInstrNetwork" as stored.
+QString StoredLinkSettings()
 {
     QStringList values;
     for (const char *key : {"m_ComPort", "m_InterfaceType"})
-        values.append(Platform::ReadSetting("CCommConfig", key, "-"));
+        values << Platform::ReadSetting("CCommConfig", key, "-");
     for (const char *key : {"m_NetworkAdd", "m_ModeConfig", "m_SelNetworkAdd", "m_TotalInstrNetwork"})
-        values.append(Platform::ReadSetting("CNetworkAddMsgSetup", key, "-"));
-    return values;
+        values << Platform::ReadSetting("CNetworkAddMsgSetup", key, "-");
+    return values.join(' ');
 }
 
 qint16 StoredCode(qint32 id)
@@ -141,8 +75,8 @@ qint16 StoredCode(qint32 id)
     return configuration.ModInstr().CodificaModuli();
 }
 
-// The image of archived configuration id, without the address and baud-rate words, which
-// the instrument reads as its own.
+// The image of archived configuration id or of an instrument, without the address and baud-rate
+// words, which the instrument reads as its own.
 QVector<qint16> ImageOf(qint32 id)
 {
     const auto manager = ManagerFor(StoredCode(id), id);
@@ -153,23 +87,29 @@ QVector<qint16> ImageOf(qint32 id)
     return words;
 }
 
-QVector<qint16> ImageIn(const SimInstrument &instrument, int wordCount)
+QVector<qint16> ImageOf(const SimInstrument &instrument)
 {
-    QVector<qint16> words = instrument.Image(wordCount);
+    QVector<qint16> words = instrument.Image(89);
     words[86] = words[87] = 0;
     return words;
 }
 
-SimInstrument &AddInstrumentFor(InstrumentSimulator &line, qint16 code, int address)
+// An instrument at 38400 baud for configuration id, holding its image when asked.
+SimInstrument &InstrumentFor(InstrumentSimulator &line, qint32 id, int address, bool holding = false)
 {
     SimInstrument &instrument = line.AddInstrument(address, 38400);
-    instrument.SetModuleCode(code);
-    instrument.SetProbe(CModInstr::IsQEM(code) ? kProbeTemperatureModule : kProbeSignalModule);
+    instrument.SetModuleCode(StoredCode(id));
+    instrument.SetProbe(kProbeSignalModule);
+    QVector<qint16> image = ImageOf(id);
+    image[86] = qint16(address);
+    image[87] = qint16(SimInstrument::CodeOfBaud(38400));
+    if (holding)
+        instrument.SetImage(image);
     return instrument;
 }
 
-// The main window after start-up over an archive with two configurations, the second (every
-// setting distinct) the current one; its link settings as a previous run left them.
+// The main window over an archive with two configurations, the second (every setting distinct)
+// the current one; its link settings as a previous run left them.
 class LinkCommandsTest : public AppTest
 {
 protected:
@@ -177,328 +117,236 @@ protected:
     {
         AddProgrammi({"Altro"});
         selected = AddDistinct(EFamily::VABZOB);
-        window = std::make_unique<FMain>();
-        window->Load();
-        window->show();
-        window->SetIDProgramma(selected);
-        window->RequeryProgrammi();
-        window->UpdateToolBarButtons();
+        Open().SetIDProgramma(selected);
+        Requery();
         window->CommConfigSetup().SetComPort(3);
         window->NetworkAddMsg().SetModeConfig(0);
         window->NetworkAddMsg().SetSelNetworkAdd(1);
         window->NetworkAddMsg().SetNetworkAdd(1);
         window->NetworkAddMsg().SetTotalInstrNetwork(2);
     }
-    void TearDown() override
-    {
-        window.reset();
-        AppTest::TearDown();
-    }
     void Run(const char *item)
     {
-        QAction *action = window->findChild<QAction *>(QLatin1String(item));
-        ASSERT_TRUE(action->isEnabled()) << item;
-        action->trigger();
+        ASSERT_TRUE(Action(item)->isEnabled()) << item;
+        Trigger(item);
+    }
+    // The captions of the pages shown.
+    static QStringList Captions(const WizardUser &user)
+    {
+        QStringList captions;
+        for (const QString &page : user.Pages)
+            captions << page.section(' ', 1);
+        return captions;
     }
 
     qint32 selected = 0;
-    std::unique_ptr<FMain> window;
 };
 
-// Transmit by interface type: the pages the wizard shows, the window it opens, the settings
-// stored on End, and the instrument or instruments holding the current configuration.
-struct TransmitCase
+// A link wizard ended with End stores the settings, even when the transfer then fails (an
+// instrument of the other family), and opens the window of the interface for the current
+// configuration; Cancel anywhere in it opens no window, sends nothing and keeps the settings
+// objects and the store as they were.
+struct LinkCase
 {
-    const char *what;
-    qint16 interfaceType;
-    QList<PageStep> network; // the steps of the network page, when shown
-    int instruments;         // at addresses 1 to this, register frames; 0: the auxiliary line
-    QString window;
-    QStringList stored;
+    const char *what, *item;
+    QList<PageStep> steps; // one a page of the link wizard
+    int instruments;       // at addresses 1 to this, register frames; 0: the auxiliary line
+    bool refused;
+    const char *window, *stored;
 };
 
-void PrintTo(const TransmitCase &c, std::ostream *out)
-{
-    *out << c.what;
-}
-
-class TransmitByInterface : public LinkCommandsTest, public ::testing::WithParamInterface<TransmitCase>
+class LinkWizard : public LinkCommandsTest, public ::testing::WithParamInterface<LinkCase>
 {};
 
-TEST_P(TransmitByInterface, OpensItsWindowAndTheInstrumentsReceiveTheCurrentConfiguration)
+TEST_P(LinkWizard, OpensTheWindowOfTheInterfaceOnEndOnly)
 {
-    const TransmitCase &c = GetParam();
-    std::unique_ptr<SimAuxLine> aux;
+    const LinkCase &c = GetParam();
+    std::optional<SimAuxLine> aux;
     InstrumentSimulator line;
-    QList<SimInstrument *> instruments;
-    if (c.instruments == 0) {
-        aux = std::make_unique<SimAuxLine>();
-    } else {
+    if (c.instruments == 0)
+        aux.emplace();
+    else
         line.AttachAsPort(1);
-        for (int address = 1; address <= c.instruments; ++address)
-            instruments.append(&AddInstrumentFor(line, StoredCode(selected), address));
-    }
-    QList<PageStep> steps{CommPage(c.interfaceType)};
-    steps += c.network;
-    steps.append(PageStep{E});
-    QStringList pages;
-    PageScript user(Noting(steps, pages));
+    QList<SimInstrument *> instruments;
+    for (int address = 1; address <= c.instruments; ++address)
+        instruments << &InstrumentFor(line, selected, address);
+    if (c.refused)
+        instruments[0]->SetProbe(kProbeTemperatureModule);
+    WizardUser user(c.steps);
     LinkWindowWatch watch;
+    Run(c.item);
 
-    Run("mnuSendProgramma");
-
-    QStringList expected{"FWCommConfig", "FWFinalSetupMessage"};
-    if (!c.network.isEmpty())
-        expected.insert(1, "FWNetworkAddMsgSetup");
-    for (QString &page : expected)
-        page += QLatin1Char(' ') + LoadResString(793);
-    EXPECT_EQ(pages, expected);
-    EXPECT_EQ(watch.Opened, QStringList{c.window});
-    EXPECT_EQ(m_Messages.Ids(), QList<int>{});
+    const bool ended = *c.window != 0;
+    const int caption = QString(c.item).contains("View") ? 794 : QString(c.item).contains("Rx") ? 792 : 793;
+    EXPECT_EQ(Captions(user), QStringList(c.steps.size(), LoadResString(caption)));
+    EXPECT_EQ(watch.Opened, ended ? QStringList{c.window} : QStringList());
+    QStringList titles;
+    for (const CMessage &message : m_Messages.Shown())
+        titles << message.Title;
+    EXPECT_EQ(titles, c.refused ? QStringList{LoadResString(208)} : QStringList());
     EXPECT_EQ(StoredLinkSettings(), c.stored);
+    EXPECT_EQ(QList<qint16>({window->CommConfigSetup().ComPort(), window->NetworkAddMsg().SelNetworkAdd()}),
+              QList<qint16>({qint16(ended ? 0 : 3), 1}));
+    EXPECT_TRUE(ended || line.Requests().isEmpty());
     for (const SimInstrument *instrument : instruments)
-        EXPECT_EQ(ImageIn(*instrument, 89), ImageOf(selected)) << instrument->Address();
-    if (aux) {
-        // Read back over the same line, the instrument holds the current configuration.
-        CTapiComm link;
-        link.Create();
-        CAuxTransfer(link, window->CommConfigSetup(), {})
-            .Read(CArchive::kActualSettingID, StoredCode(selected));
-        link.CloseRs232();
-        EXPECT_EQ(CarriedValues(CArchive::kActualSettingID, EFamily::VABZOB),
-                  CarriedValues(selected, EFamily::VABZOB));
-    }
+        EXPECT_TRUE(ended && !c.refused ? ImageOf(*instrument) == ImageOf(selected)
+                                        : instrument->Writes().isEmpty());
+    EXPECT_TRUE(!aux || aux->Line().Requests().value(0) == "WRITE");
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Interfaces, TransmitByInterface,
+    Commands, LinkWizard,
     ::testing::Values(
-        TransmitCase{"auxiliary", itAuxiliary, {}, 0, "FAuxProgSetup", {"0", "0", "1", "0", "1", "2"}},
-        TransmitCase{"RS 232", itRS232, {{N}}, 1, "FSerialProgSetup", {"0", "1", "1", "0", "1", "2"}},
-        TransmitCase{"RS 485 network of two",
-                     itRS485,
-                     {Click("optConfigNetworkInstr")},
-                     2,
-                     "FSerialProgSetup",
-                     {"0", "2", "1", "1", "1", "2"}}),
-    CaseName());
-
-// The window's message tells the failure; the settings the wizard ended with are stored all
-// the same.
-TEST_F(LinkCommandsTest, TransmitStoresTheSettingsAlsoWhenTheTransferFails)
-{
-    InstrumentSimulator line;
-    line.AttachAsPort(1);
-    // An instrument of the other module family refuses the configuration.
-    AddInstrumentFor(line, StoredCode(selected), 1).SetProbe(kProbeTemperatureModule);
-    PageScript user({CommPage(itRS232), {N}, {E}});
-    LinkWindowWatch watch;
-    Run("SendProg");
-    EXPECT_EQ(watch.Opened, QStringList{"FSerialProgSetup"});
-    ASSERT_EQ(m_Messages.Shown().size(), 1);
-    EXPECT_EQ(m_Messages.Shown()[0].Title, LoadResString(208));
-    EXPECT_EQ(StoredLinkSettings(), QStringList({"0", "1", "1", "0", "1", "2"}));
-    EXPECT_TRUE(line.Instrument(1)->Writes().isEmpty());
-}
-
-// Cancel anywhere in a link wizard: no window, nothing on the line, the settings objects and
-// the store as they were.
-struct CancelCase
-{
-    const char *what;
-    const char *item;
-    QList<PageStep> steps;
-};
-
-void PrintTo(const CancelCase &c, std::ostream *out)
-{
-    *out << c.what;
-}
-
-class LinkWizardCancel : public LinkCommandsTest, public ::testing::WithParamInterface<CancelCase>
-{};
-
-TEST_P(LinkWizardCancel, SendsNothingAndKeepsTheSettings)
-{
-    InstrumentSimulator line;
-    line.AttachAsPort(1);
-    AddInstrumentFor(line, StoredCode(selected), 1);
-    QStringList pages;
-    PageScript user(Noting(GetParam().steps, pages));
-    LinkWindowWatch watch;
-    Run(GetParam().item);
-    EXPECT_EQ(pages.size(), GetParam().steps.size());
-    EXPECT_EQ(watch.Opened, QStringList());
-    EXPECT_TRUE(line.Requests().isEmpty());
-    EXPECT_EQ(StoredLinkSettings(), QStringList({"-", "-", "-", "-", "-", "-"}));
-    EXPECT_EQ(window->CommConfigSetup().ComPort(), 3);
-    EXPECT_EQ(window->CommConfigSetup().InterfaceType(), CCommConfig::kDefaultInterfaceType);
-    EXPECT_EQ(window->NetworkAddMsg().SelNetworkAdd(), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, LinkWizardCancel,
-    ::testing::Values(CancelCase{"transmit on the first page", "mnuSendProgramma", {CommPage(itRS232, C)}},
-                      CancelCase{"transmit on the closing page",
-                                 "SendProg",
-                                 {CommPage(itRS485), Click("optConfigNetworkInstr"), {C}}},
-                      CancelCase{"live view on the closing page",
-                                 "ViewIXOVar",
-                                 {CommPage(itRS232), Click("optAutomatic"), {C}}}),
+        LinkCase{"auxiliary",
+                 "mnuSendProgramma",
+                 {CommPage(itAuxiliary), {E}},
+                 0,
+                 false,
+                 "FAuxProgSetup",
+                 "0 0 1 0 1 2"},
+        LinkCase{
+            "RS 232", "SendProg", {CommPage(itRS232), {N}, {E}}, 1, false, "FSerialProgSetup", "0 1 1 0 1 2"},
+        LinkCase{"RS 232 refused",
+                 "SendProg",
+                 {CommPage(itRS232), {N}, {E}},
+                 1,
+                 true,
+                 "FSerialProgSetup",
+                 "0 1 1 0 1 2"},
+        LinkCase{"RS 485 network of two",
+                 "mnuSendProgramma",
+                 {CommPage(itRS485), Click({"optConfigNetworkInstr"}), {E}},
+                 2,
+                 false,
+                 "FSerialProgSetup",
+                 "0 2 1 1 1 2"},
+        LinkCase{"transmit cancelled on the first page",
+                 "mnuSendProgramma",
+                 {CommPage(itRS232, C)},
+                 1,
+                 false,
+                 "",
+                 "- - - - - -"},
+        LinkCase{"transmit cancelled on the closing page",
+                 "SendProg",
+                 {CommPage(itRS485), Click({"optConfigNetworkInstr"}), {C}},
+                 1,
+                 false,
+                 "",
+                 "- - - - - -"},
+        LinkCase{"live view cancelled",
+                 "ViewIXOVar",
+                 {CommPage(itRS232), Click({"optAutomatic"}), {C}},
+                 1,
+                 false,
+                 "",
+                 "- - - - - -"},
+        LinkCase{"receive-edit-transmit cancelled",
+                 "RxTxProg",
+                 {CommPage(itRS232), {N}, {C}},
+                 1,
+                 false,
+                 "",
+                 "- - - - - -"}),
     CaseName());
 
 // The live view runs on the window's own settings objects: the address its search finds is
-// in them afterwards, while the store keeps what the wizard ended with.
-TEST_F(LinkCommandsTest, LiveViewPollsTheFoundInstrumentUntilClosed)
+// in them afterwards, while the store keeps what the wizard ended with. Its PC link page
+// leaves the auxiliary interface out.
+TEST_F(LinkCommandsTest, LiveViewPollsTheFoundInstrument)
 {
     InstrumentSimulator line;
     line.AttachAsPort(1);
     line.AddInstrument(255, 38400).SetLiveValue(1234, 0);
-    const QString archive = ArchiveSnapshot();
     bool auxiliaryOffered = true;
-    QStringList pages;
-    PageScript user(Noting({{N,
-                             [&](CWizardPage &page) {
-                                 auxiliaryOffered =
-                                     page.findChild<QWidget *>("optInterfaceType0")->isEnabled();
-                                 CommPage(itRS232).Touch(page);
-                             }},
-                            Click("optAutomatic"),
-                            {E}},
-                           pages));
+    WizardUser user({{N,
+                      [&](CWizardPage &page) {
+                          auxiliaryOffered = page.findChild<QWidget *>("optInterfaceType0")->isEnabled();
+                          CommPage(itRS232).Touch(page);
+                      }},
+                     Click({"optAutomatic"}),
+                     {E}});
     LinkWindowWatch watch([&](CLinkWindow &view) {
-        const QByteArray poll = ReadRequest(255, kLiveValueBlockRegister, kLiveValueBlockCount);
-        if (!line.Requests().contains(poll))
-            return false;
-        view.findChild<QPushButton *>(QStringLiteral("cmdClose"))->click();
-        return true;
+        if (line.Requests().contains(ReadRequest(255, kLiveValueBlockRegister, kLiveValueBlockCount)))
+            view.findChild<QPushButton *>("cmdClose")->click();
     });
     Run("mnuViewVariable");
-    EXPECT_EQ(pages.value(0), QStringLiteral("FWCommConfig ") + LoadResString(794));
-    // The live view's PC link page leaves the auxiliary interface out.
+    EXPECT_EQ(Captions(user), QStringList(3, LoadResString(794)));
     EXPECT_FALSE(auxiliaryOffered);
     EXPECT_EQ(watch.Opened, QStringList{"FViewInstrData"});
     EXPECT_EQ(window->NetworkAddMsg().NetworkAdd(), 255);
-    EXPECT_EQ(StoredLinkSettings(), QStringList({"0", "1", "1", "0", "0", "2"}));
-    EXPECT_EQ(m_Messages.Ids(), QList<int>{});
-    EXPECT_TRUE(ArchiveSnapshot() == archive);
-    const qsizetype requests = line.Requests().size();
-    QTest::qWait(300);
-    EXPECT_EQ(line.Requests().size(), requests);
+    EXPECT_EQ(StoredLinkSettings(), "0 1 1 0 0 2");
+    EXPECT_TRUE(m_Messages.Shown().isEmpty());
 }
 
-// An instrument at address 254 holding the current configuration's image, over RS 232 at
-// 38400 baud.
-SimInstrument &InstrumentWithImageOf(InstrumentSimulator &line, qint32 id, int address)
-{
-    SimInstrument &instrument = AddInstrumentFor(line, StoredCode(id), address);
-    QVector<qint16> image = ImageOf(id);
-    image[86] = qint16(address);
-    image[87] = qint16(SimInstrument::CodeOfBaud(38400));
-    instrument.SetImage(image);
-    return instrument;
-}
-
-const QString kEditing = QStringLiteral("Modifica dell'attuale configurazione dello strumento.");
-const QString kEdited = QStringLiteral("Modifica dell'attuale configurazione dello strumento eseguita.");
-const QString kNotEdited =
-    QStringLiteral("Annullata la modifica dell'attuale configurazione dello strumento.");
-
-// The automatic search finds the instrument at 254 for the read; the configuration wizard
-// opens on record 2 as read; what it ends with goes back to 254 without another search, and
-// the next link wizard starts from the manual address 254.
-TEST_F(LinkCommandsTest, ReceiveEditTransmitWritesTheEditBackToTheSearchedAddress)
-{
-    InstrumentSimulator line;
-    line.AttachAsPort(1);
-    SimInstrument &instrument = InstrumentWithImageOf(line, selected, 254);
-    const QVector<qint16> before = ImageIn(instrument, 89);
-    TraceCapture trace;
-    LinkWindowWatch watch;
-    {
-        RxTxUser user({CommPage(itRS232), Click("optAutomatic"), {E}}, E);
-        Run("RxTxProg");
-        const QString caption = QLatin1Char(' ') + LoadResString(792);
-        EXPECT_EQ(user.Pages.mid(0, 3),
-                  QStringList({"FWCommConfig" + caption, "FWNetworkAddMsgSetup" + caption,
-                               "FWFinalSetupMessage" + caption}));
-        EXPECT_EQ(user.Pages.value(3), "FWModInstr" + caption);
-        EXPECT_EQ(user.EditedName, LoadResString(617));
-    }
-    EXPECT_EQ(watch.Opened, QStringList({"FSerialProgSetup", "FSerialProgSetup"}));
-    EXPECT_EQ(m_Messages.Ids(), QList<int>{799}); // no copy
-    EXPECT_EQ(trace.Lines().filter(QStringLiteral("attuale configurazione")),
-              QStringList({kEditing, kEdited}));
-    // The edit reached the instrument, which stayed at 254.
-    EXPECT_NE(ImageOf(CArchive::kActualSettingID), before);
-    EXPECT_EQ(ImageIn(instrument, 89), ImageOf(CArchive::kActualSettingID));
-    EXPECT_EQ(instrument.Address(), 254);
-    EXPECT_EQ(std::count_if(line.Requests().begin(), line.Requests().end(),
-                            [](const QByteArray &request) { return quint8(request[0]) != 254; }),
-              1); // the read's probe of 255
-    EXPECT_EQ(StoredLinkSettings(), QStringList({"0", "1", "1", "0", "0", "2"}));
-
-    QString shown;
-    PageScript next({{N}, {C, [&](CWizardPage &page) {
-                               shown =
-                                   page.findChild<QRadioButton *>(QStringLiteral("optManual"))->isChecked()
-                                       ? page.findChild<QLineEdit *>(QStringLiteral("txtNetworkAdd"))->text()
-                                       : QStringLiteral("automatic");
-                           }}});
-    Run("mnuSendProgramma");
-    EXPECT_EQ(shown, QStringLiteral("254"));
-}
-
-// A read that fails ends the command before the configuration wizard, a cancelled
-// configuration wizard before the write: nothing reaches the instrument.
-struct EarlyEndCase
+// Receive-edit-transmit: the automatic search finds the instrument at 254 for the read, the
+// configuration wizard opens on record 2 as read, and what it ends with goes back to 254 without
+// another search; the next link wizard starts from the manual address 254. A read that fails
+// ends the command before the configuration wizard, a cancelled configuration wizard before the
+// write: nothing reaches the instrument.
+struct RxTxCase
 {
     const char *what;
     bool readFails;
-    QStringList traced;
+    qint32 closing;
 };
 
-void PrintTo(const EarlyEndCase &c, std::ostream *out)
-{
-    *out << c.what;
-}
-
-class ReceiveEditTransmitEnds : public LinkCommandsTest, public ::testing::WithParamInterface<EarlyEndCase>
+class ReceiveEditTransmit : public LinkCommandsTest, public ::testing::WithParamInterface<RxTxCase>
 {};
 
-TEST_P(ReceiveEditTransmitEnds, BeforeTheWrite)
+TEST_P(ReceiveEditTransmit, EditsRecord2AndWritesItBack)
 {
-    const EarlyEndCase &c = GetParam();
+    const RxTxCase &c = GetParam();
     InstrumentSimulator line;
     line.AttachAsPort(1);
-    SimInstrument &instrument = InstrumentWithImageOf(line, selected, 1);
+    SimInstrument &instrument = InstrumentFor(line, selected, 254, true);
     if (c.readFails)
         line.InjectFault({SimFault::BadCrc,
                           InstrumentSimulator::kAlways,
                           InstrumentSimulator::kAnyAddress,
                           {},
                           InstrumentSimulator::ForRegister(kMemoryMapBaseAddress)});
-    const QString archive = ArchiveSnapshot();
-    TraceCapture trace;
+    const QStringList archive = Dump();
+    const QVector<qint16> read = ImageOf(instrument);
+    const bool writes = !c.readFails && c.closing == E;
     LinkWindowWatch watch;
-    RxTxUser user({CommPage(itRS232), {N}, {E}}, C);
-    Run("mnuRxEditTxProgramma");
-    EXPECT_EQ(user.Pages.size() > 3, !c.readFails); // the configuration wizard
-    EXPECT_EQ(watch.Opened, QStringList{"FSerialProgSetup"});
-    EXPECT_EQ(m_Messages.Shown().size(), c.readFails ? 1 : 0);
-    EXPECT_EQ(trace.Lines().filter(QStringLiteral("attuale configurazione")), c.traced);
-    EXPECT_TRUE(instrument.Writes().isEmpty());
-    if (c.readFails)
-        EXPECT_TRUE(ArchiveSnapshot() == archive);
-    else // record 2 keeps what was read
-        EXPECT_EQ(ImageOf(CArchive::kActualSettingID), ImageIn(instrument, 89));
+    {
+        WizardUser user({CommPage(itRS232), Click({"optAutomatic"}), {E}}, c.closing);
+        Run("RxTxProg");
+        EXPECT_EQ(Captions(user), QStringList(user.Pages.size(), LoadResString(792)));
+        EXPECT_EQ(user.Pages.value(3).section(' ', 0, 0), c.readFails ? "" : "FWModInstr");
+        EXPECT_EQ(user.NameShown, c.readFails ? "" : LoadResString(617));
+    }
+    EXPECT_EQ(watch.Opened, QStringList(writes ? 2 : 1, "FSerialProgSetup"));
+    EXPECT_EQ(m_Messages.Ids(), c.readFails ? QList<int>{215}
+                                : writes    ? QList<int>{799}
+                                            : QList<int>{}); // no copy
+    EXPECT_EQ(Dump() == archive, c.readFails);
+    EXPECT_EQ(ImageOf(instrument) == read, !writes);
+    EXPECT_EQ(instrument.Writes().isEmpty(), !writes);
+    EXPECT_TRUE(c.readFails || ImageOf(CArchive::kActualSettingID) == ImageOf(instrument));
+    if (!writes)
+        return;
+    EXPECT_EQ(instrument.Address(), 254);
+    EXPECT_EQ(std::count_if(line.Requests().begin(), line.Requests().end(),
+                            [](const QByteArray &request) { return quint8(request[0]) != 254; }),
+              1); // the read's probe of 255
+    EXPECT_EQ(StoredLinkSettings(), "0 1 1 0 0 2");
+    QString shown;
+    PageScript next({{N}, {C, [&](CWizardPage &page) {
+                               shown = page.findChild<QRadioButton *>("optManual")->isChecked()
+                                           ? page.findChild<QLineEdit *>("txtNetworkAdd")->text()
+                                           : "automatic";
+                           }}});
+    Run("mnuSendProgramma");
+    EXPECT_EQ(shown, "254");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReceiveEditTransmitEnds,
-    ::testing::Values(EarlyEndCase{"read fails", true, {}},
-                      EarlyEndCase{"configuration wizard cancelled", false, {kEditing, kNotEdited}}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Ends, ReceiveEditTransmit,
+                         ::testing::Values(RxTxCase{"written back", false, E},
+                                           RxTxCase{"read fails", true, E},
+                                           RxTxCase{"configuration wizard cancelled", false, C}),
+                         CaseName());
 
 // Over the auxiliary interface the wizard asks for the fitted modules instead of the network;
 // the read takes them for record 2, and both runs go through the auxiliary window.
@@ -506,33 +354,22 @@ TEST_F(LinkCommandsTest, ReceiveEditTransmitOverTheAuxiliaryInterfaceReadsTheDec
 {
     SimAuxLine sim;
     MessageRecorder answers({QMessageBox::Yes}); // a copy of record 2 archived
-    const QAbstractItemModel *list = window->findChild<QTableView *>(QStringLiteral("dgProgrammi"))->model();
-    const int listed = list->rowCount();
     LinkWindowWatch watch;
-    RxTxUser user({CommPage(itAuxiliary),
-                   {N,
-                    [](CWizardPage &page) {
-                        for (const char *option : {"optSlotA2", "optSlotC1"})
-                            page.findChild<QRadioButton *>(QLatin1String(option))->click();
-                    }},
-                   {E}},
-                  E);
+    WizardUser user({CommPage(itAuxiliary), Click({"optSlotA2", "optSlotC1"}), {E}});
     Run("mnuRxEditTxProgramma");
-    EXPECT_EQ(user.Pages.value(1), QStringLiteral("FWModInstr ") + LoadResString(792));
+    EXPECT_EQ(user.Pages.value(1), "FWModInstr " + LoadResString(792));
     EXPECT_EQ(watch.Opened, QStringList({"FAuxProgSetup", "FAuxProgSetup"}));
     CConfiguration read;
     read.Load(CArchive::kActualSettingID);
-    EXPECT_EQ(std::make_pair(read.ModInstr().SlotA(), read.ModInstr().SlotC()),
-              std::make_pair(qint16(2), qint16(1)));
+    EXPECT_EQ(std::pair(read.ModInstr().SlotA(), read.ModInstr().SlotC()), std::pair(qint16(2), qint16(1)));
     QStringList requests;
     for (const QByteArray &request : sim.Line().Requests())
-        requests.append(QString::fromLatin1(request));
-    ASSERT_EQ(requests.value(0), QStringLiteral("READ"));
-    EXPECT_EQ(requests.mid(1, 1), QStringList{"WRITE"});
-    EXPECT_EQ(requests.last(), QStringLiteral("END"));
+        requests << request;
+    EXPECT_EQ(requests.mid(0, 2) << requests.value(requests.size() - 1),
+              QStringList({"READ", "WRITE", "END"}));
     EXPECT_EQ(sim.Aux().Commands().size(), requests.size() - 3);
     EXPECT_EQ(answers.Ids(), QList<int>{799});
-    EXPECT_EQ(list->rowCount(), listed + 1);
+    EXPECT_EQ(Listed().size(), 3);
 }
 
 } // namespace

@@ -4,15 +4,12 @@
 #include "app/widgets/print/FPrinterSetup.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/PrintTable.h"
-#include "wizard/widgets/PageScript_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewWidget>
-#include <QSignalSpy>
-#include <QTableView>
 
 namespace {
 
@@ -23,62 +20,40 @@ class PrintCommands : public AppTest
 protected:
     void SetUp() override
     {
-        window.Load();
-        window.show();
+        Open();
         CConfiguration configuration;
         SetLargest(configuration);
         configuration.Add(g_Connection->NewID());
-        window.RequeryProgrammi();
-        window.UpdateToolBarButtons();
+        Requery();
+        table = window->findChild<Platform::CPrintTable *>("PrintTable");
+        QObject::connect(table, &Platform::CPrintTable::PrintEnd, [this] { ++ends; });
     }
-    void Trigger(const char *name) { window.findChild<QAction *>(name)->trigger(); }
     // The preview in the list's place, with printing and printer setup waiting for it; or the
     // list and both commands enabled, as the File menu shows them when it opens.
     bool Previewing()
     {
-        Q_EMIT window.findChild<QMenu *>("mnuFile")->aboutToShow();
-        const bool preview = table.isVisible() && table.Busy();
-        EXPECT_EQ(window.findChild<QTableView *>("dgProgrammi")->isVisible(), !preview);
+        Q_EMIT window->findChild<QMenu *>("mnuFile")->aboutToShow();
+        const bool preview = table->isVisible() && table->Busy();
+        EXPECT_EQ(List()->isVisible(), !preview);
         for (const char *item : {"mnuPrint", "mnuPrinterSetup"})
-            EXPECT_EQ(window.findChild<QAction *>(item)->isEnabled(), !preview) << item;
+            EXPECT_EQ(Action(item)->isEnabled(), !preview) << item;
         return preview;
     }
-    QPrintPreviewWidget &Preview() { return *table.findChild<QPrintPreviewWidget *>(); }
 
     FakePrinterCatalogue printers;
     QTemporaryDir files;
-    FMain window;
-    Platform::CPrintTable &table = *window.findChild<Platform::CPrintTable *>("PrintTable");
-    QSignalSpy ends{&table, &Platform::CPrintTable::PrintEnd};
+    int ends = 0;
+    Platform::CPrintTable *table = nullptr;
 };
 
-// The preview takes the stored printer choice, the first print of the run included; Print asks
-// for the PDF file, and cancelling that goes back to the preview.
-TEST_F(PrintCommands, PreviewShowsThePagesOnThePaperChosen)
-{
-    Platform::WriteSetting("Application printer", "Orientation", "2");
-    Trigger("mnuPrint");
-    ASSERT_TRUE(Previewing());
-    const QString pages = QString::number(Preview().pageCount());
-    EXPECT_EQ(Preview().orientation(), QPageLayout::Landscape);
-    auto *page = table.findChild<QLabel *>("lblPage");
-    EXPECT_EQ(page->text(), LoadResStringArgs(768, {"1", pages}));
-    Trigger("cmdNextPage");
-    EXPECT_EQ(page->text(), LoadResStringArgs(768, {"2", pages}));
-
-    FileDialogUser cancel;
-    Trigger("cmdPrint");
-    EXPECT_EQ(cancel.Shown, QStringList({LoadResString(716), "Largest.pdf", "PDF file (*.pdf *.PDF)"}));
-    EXPECT_TRUE(Previewing());
-    EXPECT_EQ(ends.count(), 0);
-}
-
-// However the preview ends: PrintEnd once, the list back, printing enabled again; a file that
-// cannot be written is one critical message naming it.
+// The preview shows the pages on the stored printer choice, the first print of the run
+// included. However it ends: PrintEnd once, the list back, printing enabled again. Print asks
+// for the PDF file; cancelling that goes back to the preview; a file that cannot be written is
+// one critical message naming it.
 struct PreviewEnding
 {
     const char *what;
-    const char *file; // nullptr: closed without printing
+    const char *file; // nullptr: closed without printing; "": the file dialog cancelled, then closed
     bool fails;
     friend void PrintTo(const PreviewEnding &c, std::ostream *os) { *os << c.what; }
 };
@@ -89,27 +64,41 @@ class PreviewEnds : public PrintCommands, public ::testing::WithParamInterface<P
 TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
 {
     const PreviewEnding &c = GetParam();
+    Platform::WriteSetting("Application printer", "Orientation", "2");
     Trigger("mnuPrint");
-    const int pages = Preview().pageCount();
-    const QString path = c.file ? files.filePath(c.file) : QString();
-    std::optional<FileDialogUser> user;
-    if (c.file)
-        user.emplace(path);
-    Trigger(c.file ? "cmdPrint" : "cmdClose");
+    ASSERT_TRUE(Previewing());
+    auto &preview = *table->findChild<QPrintPreviewWidget *>();
+    EXPECT_EQ(preview.orientation(), QPageLayout::Landscape);
+    const QString pages = QString::number(preview.pageCount());
+    auto *page = table->findChild<QLabel *>("lblPage");
+    EXPECT_EQ(page->text(), LoadResStringArgs(768, {"1", pages}));
+    Trigger("cmdNextPage");
+    EXPECT_EQ(page->text(), LoadResStringArgs(768, {"2", pages}));
 
-    EXPECT_FALSE(Previewing());
-    EXPECT_EQ(ends.count(), 1);
-    ASSERT_EQ(m_Messages.Shown().size(), c.fails ? 1 : 0);
-    if (c.fails) {
-        EXPECT_EQ(m_Messages.Shown()[0].Icon, QMessageBox::Critical);
-        EXPECT_EQ(m_Messages.Shown()[0].Text, LoadResStringArgs(717, {path}));
-    } else if (c.file) {
-        EXPECT_EQ(PdfFile(path).Pages(), pages);
+    const QString path = c.file && *c.file ? files.filePath(c.file) : QString();
+    if (c.file) {
+        FileDialogUser user(path);
+        Trigger("cmdPrint");
+        EXPECT_EQ(QStringList{user.Shown.value(0)} + user.Shown.mid(2),
+                  QStringList({LoadResString(716), "Largest.pdf", "PDF file (*.pdf *.PDF)"}));
     }
+    if (path.isEmpty()) {
+        EXPECT_TRUE(Previewing());
+        EXPECT_EQ(ends, 0);
+        Trigger("cmdClose");
+    }
+    EXPECT_FALSE(Previewing());
+    EXPECT_EQ(ends, 1);
+    QStringList shown;
+    for (const CMessage &message : m_Messages.Shown())
+        shown << QString("%1 %2").arg(message.Icon).arg(message.Text);
+    EXPECT_EQ(shown, c.fails ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
+    EXPECT_TRUE(c.fails || path.isEmpty() || PdfFile(path).Pages() == pages.toInt());
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, PreviewEnds,
                          ::testing::Values(PreviewEnding{"closed", nullptr, false},
+                                           PreviewEnding{"file dialog cancelled", "", false},
                                            PreviewEnding{"printed", "Largest.pdf", false},
                                            PreviewEnding{"not written", "missing/print.pdf", true}));
 
@@ -118,7 +107,7 @@ TEST_F(PrintCommands, PrinterSetupOpensOverTheWindowAndCancelWritesNothing)
     QString shown;
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog && dialog->parentWidget() == &window);
+        ASSERT_TRUE(dialog && dialog->parentWidget() == window.get());
         shown = dialog->findChild<QComboBox *>("cboPrinter")->currentText();
         dialog->findChild<QPushButton *>("cmdDialogCancel")->click();
     });
@@ -162,7 +151,7 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
 
     EXPECT_EQ(seen, QStringList({LoadResString(700), "------", "/srv/logo.bmp+++---", "/srv/logo.bmp---+++",
                                  "/srv/logo.bmp------"}));
-    const COption &o = window.Option();
+    const COption &o = window->Option();
     EXPECT_EQ(QStringList({QString::number(o.PrintHeaderPage()), o.HeaderPagePath(),
                            QString::number(o.PrintNotePiePagina()), o.NotePiePagina1(), o.NotePiePagina2(),
                            QString::number(o.PrintPageNumber())}),
@@ -189,8 +178,8 @@ TEST(FOptionPicture, CancelKeepsTheBox)
 
     FileDialogUser cancel;
     choose->click();
-    EXPECT_EQ(cancel.Shown,
-              QStringList({LoadResString(703), "typed.png", "Images (*.bmp *.BMP *.jpg *.JPG *.*)"}));
+    EXPECT_EQ(cancel.Shown, QStringList({LoadResString(703), dir.path(), "typed.png",
+                                         "Images (*.bmp *.BMP *.jpg *.JPG *.*)"}));
     EXPECT_EQ(path->text(), dir.filePath("typed.png"));
     FileDialogUser choice(picture);
     choose->click();
@@ -198,7 +187,7 @@ TEST(FOptionPicture, CancelKeepsTheBox)
     path->setText("a mano.png");
     FileDialogUser again;
     choose->click();
-    EXPECT_EQ(again.Shown.value(1), "logo.png");
+    EXPECT_EQ(again.Shown.value(2), "logo.png");
     EXPECT_EQ(path->text(), "a mano.png");
 }
 

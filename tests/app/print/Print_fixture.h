@@ -6,10 +6,7 @@
 #include "support/Model_fixture.h"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QProcess>
-#include <QTimer>
 
 // No test reaches a print system: Qt's print support looks for a server that does not exist,
 // and printer setup reads the fake catalogue a test installs.
@@ -70,13 +67,11 @@ public:
     // The text lines of a page (from 1), each with its runs of blanks made one.
     QStringList Lines(int page) const
     {
-        QStringList lines;
-        for (const QString &line : Run("pdftotext", {"-layout", "-f", QString::number(page), "-l",
-                                                     QString::number(page), m_Path, "-"})
-                                       .split('\n', Qt::SkipEmptyParts)) {
-            if (!line.trimmed().isEmpty())
-                lines << line.simplified();
-        }
+        const QString first = QString::number(page);
+        QStringList lines = Run("pdftotext", {"-layout", "-f", first, "-l", first, m_Path, "-"}).split('\n');
+        for (QString &line : lines)
+            line = line.simplified();
+        lines.removeAll(QString());
         return lines;
     }
     // The images drawn on a page: pdfimages lists them under two heading lines.
@@ -97,29 +92,4 @@ private:
     }
 
     QString m_Path;
-};
-
-// The user of the next file dialog the code under test opens, which must be Qt's own: types
-// file and accepts it, or cancels when file is empty. Shown: the dialog's title, the name it
-// proposed and its filters.
-class FileDialogUser
-{
-public:
-    explicit FileDialogUser(QString file = {})
-    {
-        QTimer::singleShot(0, &m_Context, [this, file] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog && dialog->testOption(QFileDialog::DontUseNativeDialog));
-            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-            Shown << dialog->windowTitle() << name->text() << dialog->nameFilters();
-            if (file.isEmpty())
-                return dialog->reject();
-            name->setText(file);
-            static_cast<QDialog *>(dialog)->accept();
-        });
-    }
-    QStringList Shown;
-
-private:
-    QObject m_Context;
 };
