@@ -49,7 +49,6 @@ protected:
         while (QApplication::overrideCursor() != nullptr)
             QApplication::restoreOverrideCursor();
     }
-
     // Configurations named as given, added to the archive (opened for them when it is not).
     static QList<qint32> AddProgrammi(const QStringList &names)
     {
@@ -59,8 +58,7 @@ protected:
         CConfiguration configuration;
         for (const QString &name : names) {
             configuration.ModInstr().SetNomeProgramma(name);
-            ids.append(g_Connection->NewID());
-            configuration.Add(ids.last());
+            configuration.Add(ids.emplaceBack(g_Connection->NewID()));
         }
         return ids;
     }
@@ -84,10 +82,10 @@ protected:
     {
         QStringList names;
         for (int row = 0; row < List()->model()->rowCount(); ++row)
-            names.append(List()->model()->index(row, 0).data().toString());
+            names << List()->model()->index(row, 0).data().toString();
         return names;
     }
-    // Every row of every table of the archive, the id counter included: "CModInstr 3 Caldaia 1 0 0 0 0".
+    // Every row of every table of the archive, the id counter included: "CModInstr 3 Caldaia 2 0 0 0 0".
     static QStringList Dump()
     {
         QStringList rows;
@@ -95,10 +93,9 @@ protected:
              CArchive::ConfigurationTables() + QStringList{"CounterProgrammi", "sqlite_sequence"}) {
             QSqlQuery &query = g_Connection->Statement("SELECT * FROM " + table);
             for (g_Connection->Run(query); query.next();) {
-                QStringList values{table};
+                rows << table;
                 for (int i = 0; i < query.record().count(); ++i)
-                    values << query.value(i).toString();
-                rows << values.join(' ');
+                    rows.last() += ' ' + query.value(i).toString();
             }
         }
         return rows;
@@ -145,10 +142,9 @@ private:
 };
 
 // The user of the wizards a command runs, on the real pages: first one step per page (a link
-// wizard), then the configuration wizard: Name typed on the module page, the Options clicked
-// on the pages holding them, the electrical maximum one step up, Next to the closing page,
-// there Back once and then Closing. Cancel on the page shown as number CancelAt (from 0).
-// Every page is noted as "class caption".
+// wizard), then the configuration wizard: Name typed on the module page, the Options clicked on
+// the pages holding them, the electrical maximum one step up, Next to the closing page, there
+// Back once and then Closing. Every page is noted as "class caption".
 class WizardUser
 {
 public:
@@ -161,7 +157,6 @@ public:
 
     QString Name;
     QStringList Options;
-    int CancelAt = -1;
     qint32 Closing;
     QStringList Pages;
     QString NameShown;
@@ -173,18 +168,14 @@ private:
         const QString kind = page.metaObject()->className();
         Pages << kind + ' ' + page.windowTitle();
         page.show();
-        auto *modInstr = dynamic_cast<FWModInstr *>(&page);
-        if (modInstr != nullptr && m_Steps.isEmpty())
-            ModInstrAction = modInstr->Action();
-        if (Pages.size() - 1 == CancelAt)
-            return Press(page, IWizardPage::brCancel);
         if (!m_Steps.isEmpty()) {
             const PageStep step = m_Steps.takeFirst();
             if (step.Touch)
                 step.Touch(page);
             return Press(page, step.Button);
         }
-        if (modInstr != nullptr) {
+        if (auto *modInstr = dynamic_cast<FWModInstr *>(&page)) {
+            ModInstrAction = modInstr->Action();
             auto *name = page.findChild<QLineEdit *>("txtProgramName");
             NameShown = name->text();
             if (!Name.isEmpty())

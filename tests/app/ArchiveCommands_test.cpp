@@ -21,10 +21,9 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
         g_Connection->Run(g_Connection->Statement(c[2]));
     const QStringList before = Dump();
     MessageRecorder messages({c[5] == "Yes" ? QMessageBox::Yes : QMessageBox::No});
-    WizardUser user;
+    WizardUser user({}, c[4] == "End" ? IWizardPage::brEnd : IWizardPage::brCancel);
     user.Name = "Forno";
     user.Options = c[3].split(' ');
-    user.CancelAt = c[4].toInt();
     if (record2)
         EXPECT_EQ(window->EditNewProgramma(2), c[7] != "-");
     else

@@ -6,22 +6,19 @@
 #include "platform/SettingsStore.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/LinkWindow.h"
+#include "support/DataTable.h"
 #include "support/LinkFixtures.h"
 #include "support/SimAuxLine.h"
 
 #include <QPointer>
 
-using MemMap::EFamily;
-
 namespace {
-
-constexpr qint32 N = IWizardPage::brNext, E = IWizardPage::brEnd, C = IWizardPage::brCancel;
 
 // The class of every link window that comes up while it lives; `whileUp` runs on each one
 // every 2 ms.
 struct LinkWindowWatch
 {
-    explicit LinkWindowWatch(std::function<void(CLinkWindow &)> whileUp = {})
+    explicit LinkWindowWatch(std::function<void(CLinkWindow &)> whileUp = [](CLinkWindow &) {})
     {
         QObject::connect(&Timer, &QTimer::timeout, [this, whileUp] {
             auto *window = qobject_cast<CLinkWindow *>(QApplication::activeModalWidget());
@@ -29,9 +26,7 @@ struct LinkWindowWatch
                 return;
             if (window != Current)
                 Opened << window->metaObject()->className();
-            Current = window;
-            if (whileUp)
-                whileUp(*window);
+            whileUp(*(Current = window));
         });
         Timer.start(2);
     }
@@ -40,21 +35,29 @@ struct LinkWindowWatch
     QPointer<CLinkWindow> Current;
 };
 
-// The user's choice on the PC link page: the interface and COM1, the simulated line.
-PageStep CommPage(qint16 interfaceType, qint32 button = N)
+// The user of a link wizard, pages apart by "|": on each the choices (an interface, COM1 with
+// it, or the name of a radio button), then the button leaving it: "RS232 Next | End".
+QList<PageStep> Steps(const QString &script)
 {
-    return {button, [interfaceType](CWizardPage &page) {
-                page.findChild<QRadioButton *>(QString("optInterfaceType%1").arg(interfaceType))->click();
-                page.findChild<QRadioButton *>("optComPort0")->click();
-            }};
-}
-
-PageStep Click(const QStringList &options, qint32 button = N)
-{
-    return {button, [options](CWizardPage &page) {
-                for (const QString &option : options)
-                    page.findChild<QRadioButton *>(option)->click();
-            }};
+    QList<PageStep> steps;
+    for (const QString &page : script.split('|')) {
+        QStringList words = page.simplified().split(' ');
+        const QString button = words.takeLast();
+        steps.append(
+            {button == "Next"  ? IWizardPage::brNext
+             : button == "End" ? IWizardPage::brEnd
+                               : IWizardPage::brCancel,
+             [words](CWizardPage &page) {
+                 for (const QString &word : words) {
+                     const qsizetype type = QStringList({"Auxiliary", "RS232", "RS485"}).indexOf(word);
+                     page.findChild<QRadioButton *>(type < 0 ? word : QString("optInterfaceType%1").arg(type))
+                         ->click();
+                     if (type >= 0)
+                         page.findChild<QRadioButton *>("optComPort0")->click();
+                 }
+             }});
+    }
+    return steps;
 }
 
 // "ComPort InterfaceType NetworkAdd ModeConfig SelNetworkAdd TotalInstrNetwork" as stored.
@@ -68,44 +71,12 @@ QString StoredLinkSettings()
     return values.join(' ');
 }
 
-qint16 StoredCode(qint32 id)
-{
-    CConfiguration configuration;
-    configuration.Load(id);
-    return configuration.ModInstr().CodificaModuli();
-}
-
-// The image of archived configuration id or of an instrument, without the address and baud-rate
-// words, which the instrument reads as its own.
-QVector<qint16> ImageOf(qint32 id)
-{
-    const auto manager = ManagerFor(StoredCode(id), id);
-    manager->ConvertUserSetupToMemoryMap();
-    QVector<qint16> words;
-    for (int i = 0; i < manager->WordCount(); ++i)
-        words.append(i == 86 || i == 87 ? 0 : manager->Word(i));
-    return words;
-}
-
+// An instrument's image without the address and baud-rate words, which it reads as its own.
 QVector<qint16> ImageOf(const SimInstrument &instrument)
 {
     QVector<qint16> words = instrument.Image(89);
     words[86] = words[87] = 0;
     return words;
-}
-
-// An instrument at 38400 baud for configuration id, holding its image when asked.
-SimInstrument &InstrumentFor(InstrumentSimulator &line, qint32 id, int address, bool holding = false)
-{
-    SimInstrument &instrument = line.AddInstrument(address, 38400);
-    instrument.SetModuleCode(StoredCode(id));
-    instrument.SetProbe(kProbeSignalModule);
-    QVector<qint16> image = ImageOf(id);
-    image[86] = qint16(address);
-    image[87] = qint16(SimInstrument::CodeOfBaud(38400));
-    if (holding)
-        instrument.SetImage(image);
-    return instrument;
 }
 
 // The main window over an archive with two configurations, the second (every setting distinct)
@@ -116,7 +87,7 @@ protected:
     void SetUp() override
     {
         AddProgrammi({"Altro"});
-        selected = AddDistinct(EFamily::VABZOB);
+        selected = AddDistinct(MemMap::EFamily::VABZOB);
         Open().SetIDProgramma(selected);
         Requery();
         window->CommConfigSetup().SetComPort(3);
@@ -124,154 +95,113 @@ protected:
         window->NetworkAddMsg().SetSelNetworkAdd(1);
         window->NetworkAddMsg().SetNetworkAdd(1);
         window->NetworkAddMsg().SetTotalInstrNetwork(2);
+        CConfiguration configuration;
+        configuration.Load(selected);
+        code = configuration.ModInstr().CodificaModuli();
     }
     void Run(const char *item)
     {
         ASSERT_TRUE(Action(item)->isEnabled()) << item;
         Trigger(item);
     }
-    // The captions of the pages shown.
-    static QStringList Captions(const WizardUser &user)
+    // The image of archived configuration id, as ImageOf(instrument) gives it.
+    QVector<qint16> ImageOf(qint32 id) const
     {
-        QStringList captions;
-        for (const QString &page : user.Pages)
-            captions << page.section(' ', 1);
-        return captions;
+        const auto manager = ManagerFor(code, id);
+        manager->ConvertUserSetupToMemoryMap();
+        QVector<qint16> words;
+        for (int i = 0; i < manager->WordCount(); ++i)
+            words.append(i == 86 || i == 87 ? 0 : manager->Word(i));
+        return words;
+    }
+    // An instrument at 38400 baud for the current configuration, holding its image when asked.
+    SimInstrument &AddInstrument(InstrumentSimulator &line, int address, bool holding = false)
+    {
+        SimInstrument &instrument = line.AddInstrument(address, 38400);
+        instrument.SetModuleCode(code);
+        instrument.SetProbe(kProbeSignalModule);
+        QVector<qint16> image = ImageOf(selected);
+        image[86] = qint16(address);
+        image[87] = qint16(SimInstrument::CodeOfBaud(38400));
+        if (holding)
+            instrument.SetImage(image);
+        return instrument;
     }
 
     qint32 selected = 0;
+    qint16 code = 0;
 };
 
-// A link wizard ended with End stores the settings, even when the transfer then fails (an
-// instrument of the other family), and opens the window of the interface for the current
-// configuration; Cancel anywhere in it opens no window, sends nothing and keeps the settings
-// objects and the store as they were.
-struct LinkCase
-{
-    const char *what, *item;
-    QList<PageStep> steps; // one a page of the link wizard
-    int instruments;       // at addresses 1 to this, register frames; 0: the auxiliary line
-    bool refused;
-    const char *window, *stored;
-};
-
-class LinkWizard : public LinkCommandsTest, public ::testing::WithParamInterface<LinkCase>
+// A link wizard ended with End stores the settings, even when the transfer then fails, and
+// opens the window of the interface on the current configuration; Cancel anywhere in it opens
+// no window, sends nothing and keeps the settings objects and the store as they were. The
+// cases of tests/data/link_wizard.tsv.
+class LinkWizard : public LinkCommandsTest, public ::testing::WithParamInterface<QStringList>
 {};
 
 TEST_P(LinkWizard, OpensTheWindowOfTheInterfaceOnEndOnly)
 {
-    const LinkCase &c = GetParam();
+    const QStringList &c = GetParam();
+    const bool ended = c[5] != "-", refused = c[4] == "yes";
     std::optional<SimAuxLine> aux;
     InstrumentSimulator line;
-    if (c.instruments == 0)
+    if (c[3] == "0")
         aux.emplace();
     else
         line.AttachAsPort(1);
     QList<SimInstrument *> instruments;
-    for (int address = 1; address <= c.instruments; ++address)
-        instruments << &InstrumentFor(line, selected, address);
-    if (c.refused)
+    for (int address = 1; address <= c[3].toInt(); ++address)
+        instruments << &AddInstrument(line, address);
+    if (refused)
         instruments[0]->SetProbe(kProbeTemperatureModule);
-    WizardUser user(c.steps);
+    WizardUser user(Steps(c[2]));
     LinkWindowWatch watch;
-    Run(c.item);
+    Run(qPrintable(c[1]));
 
-    const bool ended = *c.window != 0;
-    const int caption = QString(c.item).contains("View") ? 794 : QString(c.item).contains("Rx") ? 792 : 793;
-    EXPECT_EQ(Captions(user), QStringList(c.steps.size(), LoadResString(caption)));
-    EXPECT_EQ(watch.Opened, ended ? QStringList{c.window} : QStringList());
+    const int caption = c[1].contains("View") ? 794 : c[1].contains("Rx") ? 792 : 793;
+    EXPECT_EQ(user.Pages.size(), c[2].count('|') + 1);
+    EXPECT_EQ(user.Pages.filter(' ' + LoadResString(caption)), user.Pages);
+    EXPECT_EQ(watch.Opened, ended ? QStringList{c[5]} : QStringList());
     QStringList titles;
     for (const CMessage &message : m_Messages.Shown())
         titles << message.Title;
-    EXPECT_EQ(titles, c.refused ? QStringList{LoadResString(208)} : QStringList());
-    EXPECT_EQ(StoredLinkSettings(), c.stored);
+    EXPECT_EQ(titles, refused ? QStringList{LoadResString(208)} : QStringList());
+    EXPECT_EQ(StoredLinkSettings(), c[6]);
     EXPECT_EQ(QList<qint16>({window->CommConfigSetup().ComPort(), window->NetworkAddMsg().SelNetworkAdd()}),
               QList<qint16>({qint16(ended ? 0 : 3), 1}));
     EXPECT_TRUE(ended || line.Requests().isEmpty());
     for (const SimInstrument *instrument : instruments)
-        EXPECT_TRUE(ended && !c.refused ? ImageOf(*instrument) == ImageOf(selected)
-                                        : instrument->Writes().isEmpty());
+        EXPECT_TRUE(ended && !refused ? ::ImageOf(*instrument) == ImageOf(selected)
+                                      : instrument->Writes().isEmpty());
     EXPECT_TRUE(!aux || aux->Line().Requests().value(0) == "WRITE");
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Commands, LinkWizard,
-    ::testing::Values(
-        LinkCase{"auxiliary",
-                 "mnuSendProgramma",
-                 {CommPage(itAuxiliary), {E}},
-                 0,
-                 false,
-                 "FAuxProgSetup",
-                 "0 0 1 0 1 2"},
-        LinkCase{
-            "RS 232", "SendProg", {CommPage(itRS232), {N}, {E}}, 1, false, "FSerialProgSetup", "0 1 1 0 1 2"},
-        LinkCase{"RS 232 refused",
-                 "SendProg",
-                 {CommPage(itRS232), {N}, {E}},
-                 1,
-                 true,
-                 "FSerialProgSetup",
-                 "0 1 1 0 1 2"},
-        LinkCase{"RS 485 network of two",
-                 "mnuSendProgramma",
-                 {CommPage(itRS485), Click({"optConfigNetworkInstr"}), {E}},
-                 2,
-                 false,
-                 "FSerialProgSetup",
-                 "0 2 1 1 1 2"},
-        LinkCase{"transmit cancelled on the first page",
-                 "mnuSendProgramma",
-                 {CommPage(itRS232, C)},
-                 1,
-                 false,
-                 "",
-                 "- - - - - -"},
-        LinkCase{"transmit cancelled on the closing page",
-                 "SendProg",
-                 {CommPage(itRS485), Click({"optConfigNetworkInstr"}), {C}},
-                 1,
-                 false,
-                 "",
-                 "- - - - - -"},
-        LinkCase{"live view cancelled",
-                 "ViewIXOVar",
-                 {CommPage(itRS232), Click({"optAutomatic"}), {C}},
-                 1,
-                 false,
-                 "",
-                 "- - - - - -"},
-        LinkCase{"receive-edit-transmit cancelled",
-                 "RxTxProg",
-                 {CommPage(itRS232), {N}, {C}},
-                 1,
-                 false,
-                 "",
-                 "- - - - - -"}),
-    CaseName());
+    Cases, LinkWizard, ::testing::ValuesIn(ReadDataTable("link_wizard.tsv")), [](const auto &info) {
+        return QString(info.param[0]).replace(QRegularExpression("\\W"), "_").toStdString();
+    });
 
-// The live view runs on the window's own settings objects: the address its search finds is
-// in them afterwards, while the store keeps what the wizard ended with. Its PC link page
-// leaves the auxiliary interface out.
+// The live view runs on the window's own settings objects: the address its search finds is in
+// them afterwards, while the store keeps what the wizard ended with. Its PC link page leaves
+// the auxiliary interface out.
 TEST_F(LinkCommandsTest, LiveViewPollsTheFoundInstrument)
 {
     InstrumentSimulator line;
     line.AttachAsPort(1);
     line.AddInstrument(255, 38400).SetLiveValue(1234, 0);
     bool auxiliaryOffered = true;
-    WizardUser user({{N,
-                      [&](CWizardPage &page) {
-                          auxiliaryOffered = page.findChild<QWidget *>("optInterfaceType0")->isEnabled();
-                          CommPage(itRS232).Touch(page);
-                      }},
-                     Click({"optAutomatic"}),
-                     {E}});
+    QList<PageStep> steps = Steps("RS232 Next | optAutomatic Next | End");
+    steps[0].Touch = [&, choose = steps[0].Touch](CWizardPage &page) {
+        auxiliaryOffered = page.findChild<QWidget *>("optInterfaceType0")->isEnabled();
+        choose(page);
+    };
+    WizardUser user(steps);
     LinkWindowWatch watch([&](CLinkWindow &view) {
         if (line.Requests().contains(ReadRequest(255, kLiveValueBlockRegister, kLiveValueBlockCount)))
             view.findChild<QPushButton *>("cmdClose")->click();
     });
     Run("mnuViewVariable");
-    EXPECT_EQ(Captions(user), QStringList(3, LoadResString(794)));
+    EXPECT_EQ(user.Pages.filter(LoadResString(794)).size(), 3);
     EXPECT_FALSE(auxiliaryOffered);
     EXPECT_EQ(watch.Opened, QStringList{"FViewInstrData"});
     EXPECT_EQ(window->NetworkAddMsg().NetworkAdd(), 255);
@@ -284,47 +214,41 @@ TEST_F(LinkCommandsTest, LiveViewPollsTheFoundInstrument)
 // another search; the next link wizard starts from the manual address 254. A read that fails
 // ends the command before the configuration wizard, a cancelled configuration wizard before the
 // write: nothing reaches the instrument.
-struct RxTxCase
-{
-    const char *what;
-    bool readFails;
-    qint32 closing;
-};
-
-class ReceiveEditTransmit : public LinkCommandsTest, public ::testing::WithParamInterface<RxTxCase>
+class ReceiveEditTransmit : public LinkCommandsTest,
+                            public ::testing::WithParamInterface<std::pair<bool, qint32>>
 {};
 
 TEST_P(ReceiveEditTransmit, EditsRecord2AndWritesItBack)
 {
-    const RxTxCase &c = GetParam();
+    const auto [readFails, closing] = GetParam();
+    const bool writes = !readFails && closing == IWizardPage::brEnd;
     InstrumentSimulator line;
     line.AttachAsPort(1);
-    SimInstrument &instrument = InstrumentFor(line, selected, 254, true);
-    if (c.readFails)
+    SimInstrument &instrument = AddInstrument(line, 254, true);
+    if (readFails)
         line.InjectFault({SimFault::BadCrc,
                           InstrumentSimulator::kAlways,
                           InstrumentSimulator::kAnyAddress,
                           {},
                           InstrumentSimulator::ForRegister(kMemoryMapBaseAddress)});
     const QStringList archive = Dump();
-    const QVector<qint16> read = ImageOf(instrument);
-    const bool writes = !c.readFails && c.closing == E;
+    const QVector<qint16> read = ::ImageOf(instrument);
     LinkWindowWatch watch;
     {
-        WizardUser user({CommPage(itRS232), Click({"optAutomatic"}), {E}}, c.closing);
+        WizardUser user(Steps("RS232 Next | optAutomatic Next | End"), closing);
         Run("RxTxProg");
-        EXPECT_EQ(Captions(user), QStringList(user.Pages.size(), LoadResString(792)));
-        EXPECT_EQ(user.Pages.value(3).section(' ', 0, 0), c.readFails ? "" : "FWModInstr");
-        EXPECT_EQ(user.NameShown, c.readFails ? "" : LoadResString(617));
+        EXPECT_EQ(user.Pages.filter(LoadResString(792)).size(), user.Pages.size());
+        EXPECT_EQ(user.Pages.value(3).section(' ', 0, 0) + user.NameShown,
+                  readFails ? "" : "FWModInstr" + LoadResString(617));
     }
     EXPECT_EQ(watch.Opened, QStringList(writes ? 2 : 1, "FSerialProgSetup"));
-    EXPECT_EQ(m_Messages.Ids(), c.readFails ? QList<int>{215}
-                                : writes    ? QList<int>{799}
-                                            : QList<int>{}); // no copy
-    EXPECT_EQ(Dump() == archive, c.readFails);
-    EXPECT_EQ(ImageOf(instrument) == read, !writes);
+    EXPECT_EQ(m_Messages.Ids(), readFails ? QList<int>{215}
+                                : writes  ? QList<int>{799}
+                                          : QList<int>{}); // no copy
+    EXPECT_EQ(Dump() == archive, readFails);
+    EXPECT_EQ(::ImageOf(instrument) == read, !writes);
     EXPECT_EQ(instrument.Writes().isEmpty(), !writes);
-    EXPECT_TRUE(c.readFails || ImageOf(CArchive::kActualSettingID) == ImageOf(instrument));
+    EXPECT_TRUE(readFails || ImageOf(CArchive::kActualSettingID) == ::ImageOf(instrument));
     if (!writes)
         return;
     EXPECT_EQ(instrument.Address(), 254);
@@ -333,20 +257,20 @@ TEST_P(ReceiveEditTransmit, EditsRecord2AndWritesItBack)
               1); // the read's probe of 255
     EXPECT_EQ(StoredLinkSettings(), "0 1 1 0 0 2");
     QString shown;
-    PageScript next({{N}, {C, [&](CWizardPage &page) {
-                               shown = page.findChild<QRadioButton *>("optManual")->isChecked()
-                                           ? page.findChild<QLineEdit *>("txtNetworkAdd")->text()
-                                           : "automatic";
-                           }}});
+    PageScript next(
+        {{IWizardPage::brNext}, {IWizardPage::brCancel, [&](CWizardPage &page) {
+                                     shown = page.findChild<QRadioButton *>("optManual")->isChecked()
+                                                 ? page.findChild<QLineEdit *>("txtNetworkAdd")->text()
+                                                 : "automatic";
+                                 }}});
     Run("mnuSendProgramma");
     EXPECT_EQ(shown, "254");
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, ReceiveEditTransmit,
-                         ::testing::Values(RxTxCase{"written back", false, E},
-                                           RxTxCase{"read fails", true, E},
-                                           RxTxCase{"configuration wizard cancelled", false, C}),
-                         CaseName());
+                         ::testing::Values(std::pair(false, IWizardPage::brEnd),
+                                           std::pair(true, IWizardPage::brEnd),
+                                           std::pair(false, IWizardPage::brCancel)));
 
 // Over the auxiliary interface the wizard asks for the fitted modules instead of the network;
 // the read takes them for record 2, and both runs go through the auxiliary window.
@@ -355,7 +279,7 @@ TEST_F(LinkCommandsTest, ReceiveEditTransmitOverTheAuxiliaryInterfaceReadsTheDec
     SimAuxLine sim;
     MessageRecorder answers({QMessageBox::Yes}); // a copy of record 2 archived
     LinkWindowWatch watch;
-    WizardUser user({CommPage(itAuxiliary), Click({"optSlotA2", "optSlotC1"}), {E}});
+    WizardUser user(Steps("Auxiliary Next | optSlotA2 optSlotC1 Next | End"));
     Run("mnuRxEditTxProgramma");
     EXPECT_EQ(user.Pages.value(1), "FWModInstr " + LoadResString(792));
     EXPECT_EQ(watch.Opened, QStringList({"FAuxProgSetup", "FAuxProgSetup"}));

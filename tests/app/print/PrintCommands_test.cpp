@@ -2,8 +2,11 @@
 #include "Print_fixture.h"
 #include "app/widgets/print/FOption.h"
 #include "app/widgets/print/FPrinterSetup.h"
+#include "app/widgets/print/PrintDlg.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/PrintTable.h"
+#include "support/DataTable.h"
+#include "support/TraceCapture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,9 +37,9 @@ protected:
     {
         Q_EMIT window->findChild<QMenu *>("mnuFile")->aboutToShow();
         const bool preview = table->isVisible() && table->Busy();
-        EXPECT_EQ(List()->isVisible(), !preview);
-        for (const char *item : {"mnuPrint", "mnuPrinterSetup"})
-            EXPECT_EQ(Action(item)->isEnabled(), !preview) << item;
+        EXPECT_EQ(QList<bool>({List()->isVisible(), Action("mnuPrint")->isEnabled(),
+                               Action("mnuPrinterSetup")->isEnabled()}),
+                  QList<bool>(3, !preview));
         return preview;
     }
 
@@ -50,90 +53,66 @@ protected:
 // included. However it ends: PrintEnd once, the list back, printing enabled again. Print asks
 // for the PDF file; cancelling that goes back to the preview; a file that cannot be written is
 // one critical message naming it.
-struct PreviewEnding
-{
-    const char *what;
-    const char *file; // nullptr: closed without printing; "": the file dialog cancelled, then closed
-    bool fails;
-    friend void PrintTo(const PreviewEnding &c, std::ostream *os) { *os << c.what; }
-};
-
-class PreviewEnds : public PrintCommands, public ::testing::WithParamInterface<PreviewEnding>
+class PreviewEnds : public PrintCommands, public ::testing::WithParamInterface<const char *>
 {};
 
 TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
 {
-    const PreviewEnding &c = GetParam();
+    const QString file = GetParam(); // "close": closed without printing; "": the file dialog cancelled
     Platform::WriteSetting("Application printer", "Orientation", "2");
     Trigger("mnuPrint");
     ASSERT_TRUE(Previewing());
-    auto &preview = *table->findChild<QPrintPreviewWidget *>();
-    EXPECT_EQ(preview.orientation(), QPageLayout::Landscape);
+    const auto &preview = *table->findChild<QPrintPreviewWidget *>();
     const QString pages = QString::number(preview.pageCount());
     auto *page = table->findChild<QLabel *>("lblPage");
-    EXPECT_EQ(page->text(), LoadResStringArgs(768, {"1", pages}));
+    QStringList shown = {QString::number(preview.orientation()), page->text()};
     Trigger("cmdNextPage");
-    EXPECT_EQ(page->text(), LoadResStringArgs(768, {"2", pages}));
+    shown << page->text();
+    EXPECT_EQ(shown,
+              QStringList({"1", LoadResStringArgs(768, {"1", pages}), LoadResStringArgs(768, {"2", pages})}));
 
-    const QString path = c.file && *c.file ? files.filePath(c.file) : QString();
-    if (c.file) {
+    const QString path = file.isEmpty() || file == "close" ? QString() : files.filePath(file);
+    if (file != "close") {
         FileDialogUser user(path);
         Trigger("cmdPrint");
         EXPECT_EQ(QStringList{user.Shown.value(0)} + user.Shown.mid(2),
                   QStringList({LoadResString(716), "Largest.pdf", "PDF file (*.pdf *.PDF)"}));
     }
     if (path.isEmpty()) {
-        EXPECT_TRUE(Previewing());
-        EXPECT_EQ(ends, 0);
+        EXPECT_TRUE(Previewing() && ends == 0);
         Trigger("cmdClose");
     }
     EXPECT_FALSE(Previewing());
     EXPECT_EQ(ends, 1);
-    QStringList shown;
+    shown.clear();
     for (const CMessage &message : m_Messages.Shown())
         shown << QString("%1 %2").arg(message.Icon).arg(message.Text);
-    EXPECT_EQ(shown, c.fails ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
-    EXPECT_TRUE(c.fails || path.isEmpty() || PdfFile(path).Pages() == pages.toInt());
+    const bool fails = file.contains('/');
+    EXPECT_EQ(shown, fails ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
+    EXPECT_TRUE(fails || path.isEmpty() || PdfFile(path).Pages() == pages.toInt());
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, PreviewEnds,
-                         ::testing::Values(PreviewEnding{"closed", nullptr, false},
-                                           PreviewEnding{"file dialog cancelled", "", false},
-                                           PreviewEnding{"printed", "Largest.pdf", false},
-                                           PreviewEnding{"not written", "missing/print.pdf", true}));
+                         ::testing::Values("close", "", "Largest.pdf", "missing/print.pdf"));
 
-TEST_F(PrintCommands, PrinterSetupOpensOverTheWindowAndCancelWritesNothing)
-{
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog && dialog->parentWidget() == window.get());
-        shown = dialog->findChild<QComboBox *>("cboPrinter")->currentText();
-        dialog->findChild<QPushButton *>("cmdDialogCancel")->click();
-    });
-    Trigger("mnuPrinterSetup");
-    EXPECT_EQ(shown, ApplicationPrinter::PdfDeviceName());
-    EXPECT_FALSE(Platform::HasSetting("Application printer", "DeviceName"));
-}
-
-// The options start from the store; each box enables its part, which keeps its text when off;
-// OK keeps what the dialog shows for the rest of the run only, Cancel keeps the options.
+// The print options dialog starts from the store; each box enables its part, which keeps its
+// text when off; OK keeps what the dialog shows for the rest of the run only, Cancel keeps the
+// options.
 TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
 {
     QStringList seen;
-    // Types "edit=text" and clicks the boxes named, then notes which parts are enabled.
+    // Types "edit=text" and clicks the boxes named, then notes the path and which parts are enabled.
     const auto act = [&](CWizardPage &page, const QStringList &steps) {
-        for (const QString &step : steps) {
+        for (const QString &step : steps)
             if (step.contains('='))
                 page.findChild<QLineEdit *>(step.section('=', 0, 0))->setText(step.section('=', 1));
             else
                 page.findChild<QCheckBox *>(step)->click();
-        }
-        QString parts;
+        QString parts = page.findChild<QLineEdit *>("txtPathIntestazione")->text();
         for (const char *name : {"frmPercorsoIntestazione", "txtPathIntestazione", "cmdCercaIntestazione",
                                  "frmNote", "txtNota1", "txtNota2"})
             parts += page.findChild<QWidget *>(name)->isEnabled() ? '+' : '-';
-        seen << page.findChild<QLineEdit *>("txtPathIntestazione")->text() + parts;
+        seen << parts;
     };
     PageScript user(
         {{IWizardPage::brEnd,
@@ -148,14 +127,15 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
           }}});
     Trigger("mnuPrintOption");
     Trigger("mnuPrintOption");
-
-    EXPECT_EQ(seen, QStringList({LoadResString(700), "------", "/srv/logo.bmp+++---", "/srv/logo.bmp---+++",
-                                 "/srv/logo.bmp------"}));
     const COption &o = window->Option();
-    EXPECT_EQ(QStringList({QString::number(o.PrintHeaderPage()), o.HeaderPagePath(),
-                           QString::number(o.PrintNotePiePagina()), o.NotePiePagina1(), o.NotePiePagina2(),
-                           QString::number(o.PrintPageNumber())}),
-              QStringList({"0", "/srv/logo.bmp", "1", "Prima", "Seconda", "1"}));
+    seen << QString("%1 %2 %3 %4 %5 %6")
+                .arg(o.PrintHeaderPage())
+                .arg(o.HeaderPagePath())
+                .arg(o.PrintNotePiePagina())
+                .arg(o.NotePiePagina1(), o.NotePiePagina2())
+                .arg(o.PrintPageNumber());
+    EXPECT_EQ(seen, QStringList({LoadResString(700), "------", "/srv/logo.bmp+++---", "/srv/logo.bmp---+++",
+                                 "/srv/logo.bmp------", "0 /srv/logo.bmp 1 Prima Seconda 1"}));
     EXPECT_FALSE(Platform::HasSetting("COption", "m_bPrintNotePiePagina"));
 }
 
@@ -175,7 +155,6 @@ TEST(FOptionPicture, CancelKeepsTheBox)
     page.show();
     auto *path = page.findChild<QLineEdit *>("txtPathIntestazione");
     auto *choose = page.findChild<QPushButton *>("cmdCercaIntestazione");
-
     FileDialogUser cancel;
     choose->click();
     EXPECT_EQ(cancel.Shown, QStringList({LoadResString(703), dir.path(), "typed.png",
@@ -187,8 +166,87 @@ TEST(FOptionPicture, CancelKeepsTheBox)
     path->setText("a mano.png");
     FileDialogUser again;
     choose->click();
-    EXPECT_EQ(again.Shown.value(2), "logo.png");
-    EXPECT_EQ(path->text(), "a mano.png");
+    EXPECT_EQ(again.Shown.value(2) + ' ' + path->text(), "logo.png a mano.png");
+}
+
+// Printer setup opens over the main window, and Cancel stores nothing.
+TEST_F(PrintCommands, PrinterSetupOpensOverTheWindow)
+{
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
+        shown << (dialog->parentWidget() == window.get() ? "over" : "alone")
+              << dialog->findChild<QComboBox *>("cboPrinter")->currentText();
+        dialog->findChild<QPushButton *>("cmdDialogCancel")->click();
+    });
+    Trigger("mnuPrinterSetup");
+    EXPECT_EQ(shown, QStringList({"over", ApplicationPrinter::PdfDeviceName()}));
+    EXPECT_FALSE(Platform::HasSetting("Application printer", "DeviceName"));
+}
+
+// Printer setup as the main window runs it, by the cases of tests/data/printer_setup.tsv: a new
+// CPrintDlg reads the stored choice and shows the dialog, stores what OK leaves and makes it the
+// run's choice.
+TEST(PrinterSetup, ShowsStoresAndSelects)
+{
+    const QString section = "Application printer";
+    const QStringList keys = {"DeviceName", "PaperSize", "Orientation", "PrintToFile"};
+    for (const QStringList &c : ReadDataTable("printer_setup.tsv")) {
+        ASSERT_EQ(c.size(), 9) << c.join('\t').toStdString();
+        TempUserDirs dirs;
+        QList<std::pair<QString, FakePrinterCatalogue::Papers>> queues;
+        if (c[1] == "two")
+            queues = {{"Laser A", {QPageSize::A4, QPageSize::Letter, QPageSize::A3, QPageSize::Legal}},
+                      {"Office B", {QPageSize::Letter, QPageSize::Legal}}};
+        FakePrinterCatalogue printers(queues, "Office B");
+        for (qsizetype i = 0; c[2] != "-" && i < keys.size(); ++i)
+            Platform::WriteSetting(section, keys[i], c[2].split('|')[i]);
+        TraceCapture trace;
+        CPrintDlg dialog;
+        dialog.SetApplicationName("IxoSoft");
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto &d = *qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
+            auto *devices = d.findChild<QComboBox *>("cboPrinter");
+            auto *papers = d.findChild<QComboBox *>("cboPaper");
+            auto *toFile = d.findChild<QCheckBox *>("chkPrintToFile");
+            shown =
+                QStringList({devices->currentText(), papers->currentData().toString(),
+                             d.findChild<QRadioButton *>("optLandscape")->isChecked() ? "2" : "1",
+                             toFile->isChecked() ? "True" : "False",
+                             toFile->isEnabled() ? "enabled" : "disabled", QString::number(papers->count())})
+                    .join('|');
+            if (const QStringList choice = c[3].split('|'); choice.size() == 3) {
+                devices->setCurrentIndex(devices->findText(choice[0]));
+                papers->setCurrentIndex(papers->findData(choice[1].toInt()));
+                d.findChild<QRadioButton *>(choice[2] == "2" ? "optLandscape" : "optPortrait")
+                    ->setChecked(true);
+            }
+            d.findChild<QPushButton *>(c[4] == "OK" ? "cmdDialogOK" : "cmdDialogCancel")->click();
+        });
+
+        EXPECT_EQ(dialog.ShowPrintSetupDlg(), c[4] == "OK") << qPrintable(c[0]);
+        QStringList stored;
+        for (const QString &key : keys)
+            stored << Platform::ReadSetting(section, key, "-");
+        const CPrinterChoice current = ApplicationPrinter::Current();
+        EXPECT_EQ(QStringList({shown, stored.join('|'),
+                               QString("%1|%2|%3|%4")
+                                   .arg(current.DeviceName)
+                                   .arg(current.PaperSize)
+                                   .arg(current.PageOrientation)
+                                   .arg(current.PrintToFile ? "True" : "False")}),
+                  c.mid(5, 3))
+            << qPrintable(c[0]);
+        EXPECT_TRUE(c[8] == "-" || trace.Lines().contains(c[8])) << qPrintable(c[0]);
+    }
+}
+
+TEST(PrintDlg, PaperNames)
+{
+    EXPECT_EQ(QStringList({CPrintDlg::PaperSizeName(9), CPrintDlg::PaperSizeName(256),
+                           CPrintDlg::PaperSizeName(0), CPrintDlg::PaperSizeName(42)}),
+              QStringList({"A4, 210 x 297 mm", "User-defined", "Not recognized", "Not recognized"}));
 }
 
 } // namespace

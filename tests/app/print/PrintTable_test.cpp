@@ -1,5 +1,4 @@
 #include "Print_fixture.h"
-#include "app/print/PrintReport.h"
 #include "app/widgets/print/PrintTableContent.h"
 #include "common/Error.h"
 #include "common/ResString.h"
@@ -19,7 +18,7 @@ namespace {
 class PrintToPdf : public ArchiveTest, public ::testing::WithParamInterface<const char *>
 {};
 
-TEST_P(PrintToPdf, HeadingPageThenEveryRowOnceUnderTheColumnHeadingsAndTheFootOnEveryPage)
+TEST_P(PrintToPdf, HeadingPageThenTheTableUnderItsHeadingsAndTheFootOnEveryPage)
 {
     FakePrinterCatalogue printers;
     QTemporaryDir dir;
@@ -41,8 +40,8 @@ TEST_P(PrintToPdf, HeadingPageThenEveryRowOnceUnderTheColumnHeadingsAndTheFootOn
     Platform::CPrintTable table;
     table.SetProgramName("IxoSoft");
     table.InitLayout(10, 10, 20, 10);
-    table.SetEnableHeader(true);
     const QString picture = dir.filePath(GetParam());
+    table.SetEnableHeader(true);
     table.SetHeaderPicture(picture);
     table.SetEnableNote(true);
     table.SetNote1("Checked by the first note");
@@ -65,28 +64,22 @@ TEST_P(PrintToPdf, HeadingPageThenEveryRowOnceUnderTheColumnHeadingsAndTheFootOn
               drawn ? 0 : 1);
     for (int label : {680, 681})
         EXPECT_FALSE(pdf.Lines(1).filter(LoadResString(label) + " ___").isEmpty()) << label;
-    QMap<QString, int> printed;
+    QString layout;
     for (int page = 1; page <= pages; ++page) {
         const QStringList lines = pdf.Lines(page);
-        EXPECT_EQ(pdf.Images(page), drawn && page == 1 ? 1 : 0);
-        // The blanks around the slash are too narrow for pdftotext to keep.
-        const QString foot = QString("Kept with the second note %1/%2").arg(page).arg(pages);
-        EXPECT_TRUE(lines.contains("Checked by the first note") && lines.contains(foot)) << page;
-        EXPECT_EQ(lines.contains(LoadResString(683) + ' ' + LoadResString(684)), page >= 2) << page;
-        for (const QString &line : lines)
-            printed[line] += page >= 2;
+        // Pictures, notes and "n/N" (pdftotext drops the narrow blanks around the slash), headings.
+        layout += QString("%1%2%3 ")
+                      .arg(pdf.Images(page))
+                      .arg(lines.contains("Checked by the first note") &&
+                           lines.contains(QString("Kept with the second note %1/%2").arg(page).arg(pages)))
+                      .arg(lines.contains(LoadResString(683) + ' ' + LoadResString(684)));
     }
-    QMap<QString, int> rows;
-    const QList<CReportRow> report = PreparePrintData(id).Rows();
-    for (qsizetype i = 0; i < report.size(); ++i)
-        rows[(LabelText(report[i].Column1) + ' ' + report[i].Column2).simplified()] += i == 1 ? pages - 1 : 1;
-    for (auto row = rows.begin(); row != rows.end(); ++row)
-        EXPECT_EQ(printed.value(row.key()), row.value()) << row.key().toStdString();
+    EXPECT_EQ(layout, QString(drawn ? "110 " : "010 ") + QString("011 ").repeated(pages - 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PrintToPdf, ::testing::Values("logo.bmp", "missing.bmp", "garbage.bmp"));
 
-// However a print ends: PrintEnd once, the control idle and taking the next print. While it
+// However a print ends: PrintEnd once, the control idle and taking the next print; while it
 // prints, another print is refused. The file printed to (empty: the user named none), whether
 // the content fails, the error StartPrint lets through to the command (0: none), the mode.
 struct PrintEnding
@@ -129,21 +122,21 @@ TEST_P(PrintTableEnds, PrintEndOnceAndIdle)
         content(printer, t);
     });
     printTo(c.file);
-    if (c.preview) {
-        table.SetMode(Platform::CPrintTable::kPreviewMode);
-        table.SetPreviewPrinterSource(
-            [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
-    }
+    table.SetMode(c.preview ? Platform::CPrintTable::kPreviewMode : 0);
+    table.SetPreviewPrinterSource(
+        [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
 
-    qint32 error = 0;
+    QString error = "0";
     try {
         EXPECT_TRUE(table.StartPrint());
     } catch (const CError &e) {
-        error = e.Number();
-        EXPECT_TRUE(e.Number() != MakeUserError(peNotWritten) ||
-                    e.Description() == LoadResStringArgs(717, {dir.filePath(c.file)}));
+        error = QString::number(e.Number() & 0xFFFF) + ' ' + e.Description();
     }
-    EXPECT_EQ(error, c.error ? MakeUserError(c.error) : 0);
+    EXPECT_EQ(error.toStdString(),
+              (c.error == 0              ? QString("0")
+               : c.error == peNotWritten ? "13301 " + LoadResStringArgs(717, {dir.filePath(c.file)})
+                                         : "13999 content failed")
+                  .toStdString());
     EXPECT_EQ(refusedWhilePrinting, !c.file.isEmpty() || c.preview);
     EXPECT_EQ(ends, 1);
     EXPECT_FALSE(busyAtEnd || table.Busy() || table.isVisible());
