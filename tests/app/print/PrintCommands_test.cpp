@@ -3,6 +3,8 @@
 #include "app/widgets/print/FOption.h"
 #include "app/widgets/print/FPrinterSetup.h"
 #include "app/widgets/print/PrintDlg.h"
+#include "app/widgets/print/PrintTableContent.h"
+#include "common/Error.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/PrintTable.h"
 #include "support/DataTable.h"
@@ -10,19 +12,36 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 
 namespace {
 
-// The main window over an archive holding the largest configuration, no printer installed:
-// prints go to a PDF file.
+// The main window over an archive holding the largest configuration, no printer installed
+// (prints go to a PDF file), the stored printer choice landscape A4 and every print option on
+// with a heading picture.
 class PrintCommands : public AppTest
 {
 protected:
     void SetUp() override
     {
+        QImage logo(300, 120, QImage::Format_RGB32);
+        logo.fill(Qt::darkBlue);
+        logo.save(files.filePath("logo.bmp"));
+        const QStringList stored = {"Application printer/DeviceName",  ApplicationPrinter::PdfDeviceName(),
+                                    "Application printer/PaperSize",   "9",
+                                    "Application printer/Orientation", "2",
+                                    "COption/m_bPrintHeaderPage",      "1",
+                                    "COption/m_HeaderPagePath",        files.filePath("logo.bmp"),
+                                    "COption/m_bPrintNotePiePagina",   "1",
+                                    "COption/m_NotePiePagina1",        "Prima nota",
+                                    "COption/m_NotePiePagina2",        "Seconda nota",
+                                    "COption/m_bPrintPageNumber",      "1"};
+        for (qsizetype i = 0; i < stored.size(); i += 2)
+            Platform::WriteSetting(stored[i].section('/', 0, 0), stored[i].section('/', 1), stored[i + 1]);
         Open();
         CConfiguration configuration;
         SetLargest(configuration);
@@ -52,14 +71,19 @@ protected:
 // The preview shows the pages on the stored printer choice, the first print of the run
 // included. However it ends: PrintEnd once, the list back, printing enabled again. Print asks
 // for the PDF file; cancelling that goes back to the preview; a file that cannot be written is
-// one critical message naming it.
+// one critical message naming it. The PDF read back: the heading page with its labels and the
+// picture (left out with a trace line when it cannot be read), then the table under its column
+// headings, the notes and "n/N" at the foot of every page.
 class PreviewEnds : public PrintCommands, public ::testing::WithParamInterface<const char *>
 {};
 
 TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
 {
     const QString file = GetParam(); // "close": closed without printing; "": the file dialog cancelled
-    Platform::WriteSetting("Application printer", "Orientation", "2");
+    const bool printed = file.endsWith(".pdf") && !file.contains('/');
+    if (file == "no picture.pdf")
+        window->Option().SetHeaderPagePath(files.filePath("missing.bmp"));
+    TraceCapture trace;
     Trigger("mnuPrint");
     ASSERT_TRUE(Previewing());
     const auto &preview = *table->findChild<QPrintPreviewWidget *>();
@@ -87,13 +111,34 @@ TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
     shown.clear();
     for (const CMessage &message : m_Messages.Shown())
         shown << QString("%1 %2").arg(message.Icon).arg(message.Text);
-    const bool fails = file.contains('/');
-    EXPECT_EQ(shown, fails ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
-    EXPECT_TRUE(fails || path.isEmpty() || PdfFile(path).Pages() == pages.toInt());
+    EXPECT_EQ(shown, file.contains('/') ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
+    if (!printed)
+        return;
+
+    const PdfFile pdf(path);
+    const bool drawn = file == "Largest.pdf";
+    ASSERT_EQ(pdf.Pages(), pages.toInt());
+    EXPECT_EQ(pdf.Info("Page size"), "842 x 595 pts (A4)");
+    EXPECT_EQ(trace.Lines().filter("Immagine di intestazione non leggibile: ").size(), drawn ? 0 : 1);
+    for (int label : {680, 681})
+        EXPECT_FALSE(pdf.Lines(1).filter(LoadResString(label) + " ___").isEmpty()) << label;
+    // Per page: the pictures, the notes with "n/N" (pdftotext drops the narrow blanks around the
+    // slash) and the column headings.
+    QString layout;
+    for (int n = 1; n <= pdf.Pages(); ++n) {
+        const QStringList lines = pdf.Lines(n);
+        layout += QString("%1%2%3 ")
+                      .arg(pdf.Images(n))
+                      .arg(lines.contains("Prima nota") &&
+                           lines.contains(QString("Seconda nota %1/%2").arg(n).arg(pages)))
+                      .arg(lines.contains(LoadResString(683) + ' ' + LoadResString(684)));
+    }
+    EXPECT_EQ(layout, QString(drawn ? "110 " : "010 ") + QString("011 ").repeated(pdf.Pages() - 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, PreviewEnds,
-                         ::testing::Values("close", "", "Largest.pdf", "missing/print.pdf"));
+                         ::testing::Values("close", "", "Largest.pdf", "no picture.pdf",
+                                           "missing/print.pdf"));
 
 // The print options dialog starts from the store; each box enables its part, which keeps its
 // text when off; OK keeps what the dialog shows for the rest of the run only, Cancel keeps the
@@ -108,23 +153,22 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
                 page.findChild<QLineEdit *>(step.section('=', 0, 0))->setText(step.section('=', 1));
             else
                 page.findChild<QCheckBox *>(step)->click();
-        QString parts = page.findChild<QLineEdit *>("txtPathIntestazione")->text();
+        QString parts = QFileInfo(page.findChild<QLineEdit *>("txtPathIntestazione")->text()).fileName();
         for (const char *name : {"frmPercorsoIntestazione", "txtPathIntestazione", "cmdCercaIntestazione",
                                  "frmNote", "txtNota1", "txtNota2"})
             parts += page.findChild<QWidget *>(name)->isEnabled() ? '+' : '-';
         seen << parts;
     };
-    PageScript user(
-        {{IWizardPage::brEnd,
-          [&](CWizardPage &page) {
-              seen << page.windowTitle();
-              act(page, {});
-              act(page, {"chkIntestazione", "txtPathIntestazione=/srv/logo.bmp"});
-              act(page, {"chkIntestazione", "chkNote", "txtNota1=Prima", "txtNota2=Seconda", "chkNumPagine"});
-          }},
-         {IWizardPage::brCancel, [&](CWizardPage &page) {
-              act(page, {"chkNote", "txtNota1="});
-          }}});
+    PageScript user({{IWizardPage::brEnd,
+                      [&](CWizardPage &page) {
+                          seen << page.windowTitle();
+                          act(page, {});
+                          act(page, {"chkIntestazione", "txtPathIntestazione=/srv/altro.bmp"});
+                          act(page, {"chkNote", "txtNota1=Prima", "chkNumPagine"});
+                      }},
+                     {IWizardPage::brCancel, [&](CWizardPage &page) {
+                          act(page, {"chkNote", "txtNota1="});
+                      }}});
     Trigger("mnuPrintOption");
     Trigger("mnuPrintOption");
     const COption &o = window->Option();
@@ -134,9 +178,9 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
                 .arg(o.PrintNotePiePagina())
                 .arg(o.NotePiePagina1(), o.NotePiePagina2())
                 .arg(o.PrintPageNumber());
-    EXPECT_EQ(seen, QStringList({LoadResString(700), "------", "/srv/logo.bmp+++---", "/srv/logo.bmp---+++",
-                                 "/srv/logo.bmp------", "0 /srv/logo.bmp 1 Prima Seconda 1"}));
-    EXPECT_FALSE(Platform::HasSetting("COption", "m_bPrintNotePiePagina"));
+    EXPECT_EQ(seen, QStringList({LoadResString(700), "logo.bmp++++++", "altro.bmp---+++", "altro.bmp------",
+                                 "altro.bmp---+++", "0 /srv/altro.bmp 0 Prima Seconda nota 0"}));
+    EXPECT_EQ(Platform::ReadSetting("COption", "m_bPrintNotePiePagina", "-"), "1");
 }
 
 // The picture dialog fills the path box; cancelling it keeps whatever the box holds, and it
@@ -169,19 +213,20 @@ TEST(FOptionPicture, CancelKeepsTheBox)
     EXPECT_EQ(again.Shown.value(2) + ' ' + path->text(), "logo.png a mano.png");
 }
 
-// Printer setup opens over the main window, and Cancel stores nothing.
-TEST_F(PrintCommands, PrinterSetupOpensOverTheWindow)
+// About and printer setup open modal over the main window.
+TEST_F(PrintCommands, DialogsOpenOverTheWindow)
 {
     QStringList shown;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
-        shown << (dialog->parentWidget() == window.get() ? "over" : "alone")
-              << dialog->findChild<QComboBox *>("cboPrinter")->currentText();
-        dialog->findChild<QPushButton *>("cmdDialogCancel")->click();
-    });
-    Trigger("mnuPrinterSetup");
-    EXPECT_EQ(shown, QStringList({"over", ApplicationPrinter::PdfDeviceName()}));
-    EXPECT_FALSE(Platform::HasSetting("Application printer", "DeviceName"));
+    for (const char *item : {"mnuAbout", "mnuPrinterSetup"}) {
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            shown << dialog->metaObject()->className()
+                  << (dialog->parentWidget() == window.get() ? "over" : "alone");
+            dialog->close();
+        });
+        Trigger(item);
+    }
+    EXPECT_EQ(shown, QStringList({"FAbout", "over", "FPrinterSetup", "over"}));
 }
 
 // Printer setup as the main window runs it, by the cases of tests/data/printer_setup.tsv: a new
@@ -248,5 +293,71 @@ TEST(PrintDlg, PaperNames)
                            CPrintDlg::PaperSizeName(0), CPrintDlg::PaperSizeName(42)}),
               QStringList({"A4, 210 x 297 mm", "User-defined", "Not recognized", "Not recognized"}));
 }
+
+// However a print of the print-table control ends: PrintEnd once, the control idle and taking
+// the next print; while it prints, another print is refused. The cases of
+// tests/data/print_endings.tsv.
+class PrintTableEnds : public ::testing::TestWithParam<QStringList>
+{};
+
+TEST_P(PrintTableEnds, PrintEndOnceAndIdle)
+{
+    const QStringList &c = GetParam();
+    const QString file = QString(c[1]).remove(QRegularExpression("^-$"));
+    FakePrinterCatalogue printers;
+    QTemporaryDir dir;
+    Platform::CPrintTable table;
+    int ends = 0;
+    bool busyAtEnd = true, refusedWhilePrinting = false;
+    QObject::connect(&table, &Platform::CPrintTable::PrintEnd, [&] {
+        ++ends;
+        busyAtEnd = table.Busy();
+    });
+    const auto printTo = [&](const QString &name) {
+        table.SetPrinterSource([&dir, name]() -> std::unique_ptr<QPrinter> {
+            return name.isEmpty()
+                       ? nullptr
+                       : ApplicationPrinter::NewPrinter(ApplicationPrinter::Current(), dir.filePath(name));
+        });
+    };
+    const auto content = PrintTableContent(std::make_shared<CPrintJob>());
+    table.SetContent([&](QPrinter &printer, const Platform::CPrintTable &t) {
+        refusedWhilePrinting = t.Busy() && !table.StartPrint();
+        if (c[2] == "yes")
+            throw CError(MakeUserError(13999), "test", "content failed");
+        content(printer, t);
+    });
+    printTo(file);
+    table.SetMode(c[4] == "yes" ? Platform::CPrintTable::kPreviewMode : 0);
+    table.SetPreviewPrinterSource(
+        [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
+
+    QString error = "0";
+    try {
+        EXPECT_TRUE(table.StartPrint());
+    } catch (const CError &e) {
+        error = QString::number(e.Number() & 0xFFFF) + ' ' + e.Description();
+    }
+    EXPECT_EQ(error.toStdString(),
+              (c[3] == "0"       ? QString("0")
+               : c[3] == "13301" ? "13301 " + LoadResStringArgs(717, {dir.filePath(file)})
+                                 : "13999 content failed")
+                  .toStdString());
+    EXPECT_EQ(refusedWhilePrinting, !file.isEmpty() || c[4] == "yes");
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(busyAtEnd || table.Busy() || table.isVisible());
+    EXPECT_EQ(QFileInfo(dir.filePath(file)).isFile(), !file.isEmpty() && c[3] == "0");
+    table.SetMode(0);
+    printTo("again.pdf");
+    table.SetContent(content);
+    EXPECT_TRUE(table.StartPrint());
+    EXPECT_EQ(ends, 2);
+    EXPECT_TRUE(QFileInfo(dir.filePath("again.pdf")).isFile());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrintTableEnds, ::testing::ValuesIn(ReadDataTable("print_endings.tsv")), [](const auto &info) {
+        return QString(info.param[0]).replace(QRegularExpression("\\W"), "_").toStdString();
+    });
 
 } // namespace
