@@ -5,28 +5,40 @@
 #include "app/print/PrintPainter.h"
 #include "app/print/PrintReport.h"
 #include "common/ResString.h"
+#include "support/DataTable.h"
 
 #include <QPainter>
 
 namespace {
 
-// The modules of a configuration and the objects its report prints, in order.
-struct ReportCase
+QString CaseName(const ::testing::TestParamInfo<QStringList> &info)
 {
-    CModules modules;
-    const char *printed;
-    friend void PrintTo(const ReportCase &c, std::ostream *os) { *os << c.modules.what; }
-};
+    return QString(info.param[0]).replace(QRegularExpression("\\W"), "_");
+}
 
-class PrintReport : public ArchiveTest, public ::testing::WithParamInterface<ReportCase>
+// The names of the codes of model and slots A to D, in code order.
+const QList<QStringList> kModuleNames = {{"EKA35", "EKA40", "IXO"},
+                                         {"VAB", "VAKVAM", "ZOB", "QEM"},
+                                         {"-", "QZ", "ZQ", "KQ"},
+                                         {"-", "Z3", "Z5", "Z8Z9", "KQ"},
+                                         {"-", "KQ"}};
+static_assert(Modello::IXO == 2 && SlotAModule::QEM == 3 && SlotBModule::KQ == 3 && SlotCModule::KQ == 4 &&
+              SlotDModule::KQ == 1);
+
+class PrintReport : public ArchiveTest, public ::testing::WithParamInterface<QStringList>
 {};
 
 // The title and heading rows, then the rows of the printed objects, each with its context: the
-// alarm set-points print with the scale's decimal point.
+// alarm set-points print with the scale's decimal point. The cases of tests/data/print_rules.tsv.
 TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
 {
+    const QStringList modules = GetParam()[1].split(' ');
+    qint16 codes[5];
+    for (int i = 0; i < 5; ++i)
+        codes[i] = qint16(kModuleNames[i].indexOf(modules[i]));
     CConfiguration configuration;
-    SetModules(configuration, GetParam().modules);
+    SetModules(configuration,
+               {"", codes[0], codes[1], codes[2], codes[3], codes[4], modules.contains("lin")});
     configuration.InOutScale().SetMeasureDigitalPoint(1);
     for (int n = 1; n <= CConfiguration::kAlarms; ++n)
         configuration.Alarm(n).SetAlarmSetPoint(qint16(250 + n));
@@ -37,7 +49,7 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
     expected.AddRow(LoadResString(682));
     expected.AddRow(LoadResString(683), LoadResString(684));
     configuration.ApplyContext();
-    const QStringList printed = QString(GetParam().printed).split(' ');
+    const QStringList printed = GetParam()[2].split(' ');
     for (const QString &name : printed)
         for (CConfigClass *object : configuration.Objects())
             if (object->ClassName() == name)
@@ -53,34 +65,8 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
         EXPECT_TRUE(rows.contains(LoadResString(5544) + "|25." + alarm.right(1))) << alarm.toStdString();
 }
 
-using namespace Modello;
-using namespace SlotAModule;
-INSTANTIATE_TEST_SUITE_P(
-    Modules, PrintReport,
-    ::testing::Values(
-        ReportCase{{"QEM IXO Z3", IXO, QEM, SlotBModule::None, SlotCModule::Z3},
-                   "CModInstr CRangeQEM CFiltroDigitale CInOutScale CAlarm1"},
-        ReportCase{{"QEM IXO ZQ linearization", IXO, QEM, SlotBModule::ZQ, SlotCModule::None,
-                    SlotDModule::None, true},
-                   "CModInstr CRangeQEM CFiltroDigitale CSerialComm CInOutScale CLinearize"},
-        ReportCase{{"VAB EKA 40 QZ Z5", EKA40, VAB, SlotBModule::QZ, SlotCModule::Z5},
-                   "CModInstr CRangeVABZOB CFiltroDigitale CSerialComm CDisplay CInOutScale CAlarm1 CAlarm2"},
-        ReportCase{{"ZOB EKA 35 Z8 linearization", EKA35, ZOB, SlotBModule::None, SlotCModule::Z8Z9,
-                    SlotDModule::None, true},
-                   "CModInstr CRangeVABZOB CFiltroDigitale CDisplay CInOutScale CLinearize CAlarm1 CAlarm2 "
-                   "CAlarm3 CAlarm4"},
-        ReportCase{{"IXO KQ in B", IXO, VAKVAM, SlotBModule::KQ},
-                   "CModInstr CRangeVABZOB CFiltroDigitale CInOutScale"},
-        ReportCase{{"IXO KQ in C", IXO, VAB, SlotBModule::None, SlotCModule::KQ},
-                   "CModInstr CRangeVABZOB CFiltroDigitale CInOutScale CAnalogOut"},
-        ReportCase{{"IXO KQ in D", IXO, VAB, SlotBModule::QZ, SlotCModule::Z3, SlotDModule::KQ},
-                   "CModInstr CRangeVABZOB CFiltroDigitale CSerialComm CInOutScale CAlarm1 CAnalogOut"},
-        ReportCase{{"EKA 40 KQ in B", EKA40, QEM, SlotBModule::KQ, SlotCModule::Z3},
-                   "CModInstr CRangeQEM CFiltroDigitale CDisplay CInOutScale CAlarm1 CAnalogOut"},
-        ReportCase{{"EKA 35 KQ in C", EKA35, ZOB, SlotBModule::None, SlotCModule::KQ},
-                   "CModInstr CRangeVABZOB CFiltroDigitale CDisplay CInOutScale CAnalogOut"},
-        ReportCase{{"EKA 40 KQ in D", EKA40, VAB, SlotBModule::None, SlotCModule::None, SlotDModule::KQ},
-                   "CModInstr CRangeVABZOB CFiltroDigitale CDisplay CInOutScale"}));
+INSTANTIATE_TEST_SUITE_P(Modules, PrintReport, ::testing::ValuesIn(ReadDataTable("print_rules.tsv")),
+                         [](const auto &info) { return CaseName(info).toStdString(); });
 
 // Text measured in twips (the page at 1440 dots per inch): characters half an em wide, lines
 // 1.2 em apart.
