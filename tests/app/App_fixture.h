@@ -4,6 +4,7 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/Configuration.h"
+#include "support/DataTable.h"
 #include "support/MessageRecorder.h"
 #include "support/TempUserDirs.h"
 #include "wizard/widgets/FWModInstr.h"
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
@@ -21,6 +23,16 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+// Lists in messages; a case of a data table (tests/data) is named by its first field.
+inline void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << '{' << list.join(" | ").toStdString() << '}';
+}
+inline std::string RowName(const ::testing::TestParamInfo<QStringList> &info)
+{
+    return QString(info.param.value(0)).replace(QRegularExpression("\\W"), "_").toStdString();
+}
 
 inline QByteArray ReadFile(const QString &path)
 {

@@ -1,5 +1,4 @@
 #include "App_fixture.h"
-#include "support/DataTable.h"
 
 #include <QRegularExpression>
 
@@ -62,9 +61,7 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
     EXPECT_EQ(shown, c[8] == "-" ? QStringList() : expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ArchiveCommand, ::testing::ValuesIn(ReadDataTable("archive_commands.tsv")), [](const auto &info) {
-        return QString(info.param[0]).replace(QRegularExpression("\\W"), "_").toStdString();
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, ArchiveCommand, ::testing::ValuesIn(ReadDataTable("archive_commands.tsv")),
+                         RowName);
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "platform/SettingsStore.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/LinkWindow.h"
-#include "support/DataTable.h"
 #include "support/LinkFixtures.h"
 #include "support/SimAuxLine.h"
 
@@ -192,10 +191,7 @@ TEST_P(LinkWizard, OpensTheWindowOfTheInterfaceOnEndOnly)
     EXPECT_TRUE(!aux || aux->Line().Requests().value(0) == "WRITE");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LinkWizard, ::testing::ValuesIn(ReadDataTable("link_wizard.tsv")), [](const auto &info) {
-        return QString(info.param[0]).replace(QRegularExpression("\\W"), "_").toStdString();
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, LinkWizard, ::testing::ValuesIn(ReadDataTable("link_wizard.tsv")), RowName);
 
 // Receive-edit-transmit: the automatic search finds the instrument at 254 for the read, the
 // configuration wizard opens on record 2 as read, and what it ends with goes back to 254 without

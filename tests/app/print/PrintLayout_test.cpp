@@ -5,16 +5,10 @@
 #include "app/print/PrintPainter.h"
 #include "app/print/PrintReport.h"
 #include "common/ResString.h"
-#include "support/DataTable.h"
 
 #include <QPainter>
 
 namespace {
-
-QString CaseName(const ::testing::TestParamInfo<QStringList> &info)
-{
-    return QString(info.param[0]).replace(QRegularExpression("\\W"), "_");
-}
 
 // The names of the codes of model and slots A to D, in code order.
 const QList<QStringList> kModuleNames = {{"EKA35", "EKA40", "IXO"},
@@ -66,7 +60,7 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, PrintReport, ::testing::ValuesIn(ReadDataTable("print_rules.tsv")),
-                         [](const auto &info) { return CaseName(info).toStdString(); });
+                         RowName);
 
 // Text measured in twips (the page at 1440 dots per inch): characters half an em wide, lines
 // 1.2 em apart.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/App_fixture.h"
 #include "app/print/PrintConfigurations.h"
 #include "app/widgets/print/ApplicationPrinter.h"
 #include "platform/widgets/PrinterCatalogue.h"
