@@ -29,6 +29,7 @@ protected:
         QImage logo(300, 120, QImage::Format_RGB32);
         logo.fill(Qt::darkBlue);
         logo.save(files.filePath("logo.bmp"));
+        logo.save(files.filePath("altro.bmp"));
         Platform::WriteSetting("Application printer", "PaperSize", "8");
         Platform::WriteSetting("Application printer", "Orientation", "2");
         Open();
@@ -138,19 +139,27 @@ INSTANTIATE_TEST_SUITE_P(Endings, PreviewEnds,
                          ::testing::Values("close", "", "Largest.pdf", "no picture.pdf",
                                            "missing/print.pdf"));
 
-// The print options dialog starts from the store; each box enables its part, which keeps its
-// text when off; OK keeps what the dialog shows for the rest of the run only, Cancel keeps the
-// options.
+// The print options dialog shows the run's options; each box enables its part, which keeps its
+// text when off. The picture dialog opens on the picture in the box, else on the one chosen last,
+// and fills the box; cancelled, it keeps whatever the box holds. OK keeps what the dialog shows
+// for the rest of the run only, Cancel keeps the options.
 TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
 {
     QStringList seen;
-    // Types "edit=text" and clicks the boxes named, then notes the path and which parts are enabled.
+    // Types "edit=text", clicks the boxes named and picks "=file" in the picture dialog, then
+    // notes the path and which parts are enabled.
     const auto act = [&](CWizardPage &page, const QStringList &steps) {
-        for (const QString &step : steps)
-            if (step.contains('='))
+        for (const QString &step : steps) {
+            if (step.startsWith('=')) {
+                FileDialogUser user(step.mid(1));
+                page.findChild<QPushButton *>("cmdCercaIntestazione")->click();
+                seen << user.Shown.value(0) + ' ' + user.Shown.value(2);
+            } else if (step.contains('=')) {
                 page.findChild<QLineEdit *>(step.section('=', 0, 0))->setText(step.section('=', 1));
-            else
+            } else {
                 page.findChild<QCheckBox *>(step)->click();
+            }
+        }
         QString parts = QFileInfo(page.findChild<QLineEdit *>("txtPathIntestazione")->text()).fileName();
         for (const char *name : {"frmPercorsoIntestazione", "txtPathIntestazione", "cmdCercaIntestazione",
                                  "frmNote", "txtNota1", "txtNota2"})
@@ -160,9 +169,11 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
     PageScript user({{IWizardPage::brEnd,
                       [&](CWizardPage &page) {
                           seen << page.windowTitle();
-                          act(page, {});
-                          act(page, {"chkIntestazione", "txtPathIntestazione=/srv/altro.bmp"});
-                          act(page, {"chkNote", "txtNota1=Prima", "chkNumPagine"});
+                          act(page, {"="});
+                          act(page, {"txtPathIntestazione=" + files.filePath("nuovo.bmp"),
+                                     "=" + files.filePath("altro.bmp")});
+                          act(page, {"txtPathIntestazione=a mano.bmp", "="});
+                          act(page, {"chkIntestazione", "chkNote", "txtNota1=Prima", "chkNumPagine"});
                       }},
                      {IWizardPage::brCancel, [&](CWizardPage &page) {
                           act(page, {"chkNote", "txtNota1="});
@@ -176,39 +187,12 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
                 .arg(o.PrintNotePiePagina())
                 .arg(o.NotePiePagina1(), o.NotePiePagina2())
                 .arg(o.PrintPageNumber());
-    EXPECT_EQ(seen, QStringList({LoadResString(700), "logo.bmp++++++", "altro.bmp---+++", "altro.bmp------",
-                                 "altro.bmp---+++", "0 /srv/altro.bmp 0 Prima Seconda nota 0"}));
+    const QString picture = LoadResString(703) + ' ';
+    EXPECT_EQ(seen,
+              QStringList({LoadResString(700), picture + "logo.bmp", "logo.bmp++++++", picture + "nuovo.bmp",
+                           "altro.bmp++++++", picture + "altro.bmp", "a mano.bmp++++++", "a mano.bmp------",
+                           "a mano.bmp---+++", "0 a mano.bmp 0 Prima Seconda nota 0"}));
     EXPECT_FALSE(Platform::HasSetting("COption", "m_bPrintNotePiePagina"));
-}
-
-// The picture dialog fills the path box; cancelling it keeps whatever the box holds, and it
-// opens again on the picture chosen.
-TEST(FOptionPicture, CancelKeepsTheBox)
-{
-    QTemporaryDir dir;
-    const QString picture = dir.filePath("logo.png");
-    QImage(8, 8, QImage::Format_RGB32).save(picture);
-    COption options;
-    options.SetPrintHeaderPage(true);
-    options.SetHeaderPagePath(dir.filePath("typed.png"));
-    FOption page;
-    page.SetFormType(IWizardPage::ftDialog);
-    page.SetData(options);
-    page.show();
-    auto *path = page.findChild<QLineEdit *>("txtPathIntestazione");
-    auto *choose = page.findChild<QPushButton *>("cmdCercaIntestazione");
-    FileDialogUser cancel;
-    choose->click();
-    EXPECT_EQ(cancel.Shown, QStringList({LoadResString(703), dir.path(), "typed.png",
-                                         "Images (*.bmp *.BMP *.jpg *.JPG *.*)"}));
-    EXPECT_EQ(path->text(), dir.filePath("typed.png"));
-    FileDialogUser choice(picture);
-    choose->click();
-    EXPECT_TRUE(path->text() == picture && page.focusWidget() == path);
-    path->setText("a mano.png");
-    FileDialogUser again;
-    choose->click();
-    EXPECT_EQ(again.Shown.value(2) + ' ' + path->text(), "logo.png a mano.png");
 }
 
 // Printer setup as the main window runs it, by the cases of tests/data/printer_setup.tsv: a new
