@@ -24,7 +24,11 @@
 
 #include <gtest/gtest.h>
 
-// Lists in messages; a case of a data table (tests/data) is named by its first field.
+// Texts and lists in messages; a case of a data table (tests/data) is named by its first field.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
     *os << '{' << list.join(" | ").toStdString() << '}';
@@ -32,6 +36,12 @@ inline void PrintTo(const QStringList &list, std::ostream *os)
 inline std::string RowName(const ::testing::TestParamInfo<QStringList> &info)
 {
     return QString(info.param.value(0)).replace(QRegularExpression("\\W"), "_").toStdString();
+}
+
+// Numbers as one text, apart by blanks: Joined(3, 1, 1) gives "3 1 1".
+template <class... Number> QString Joined(Number... numbers)
+{
+    return QStringList{QString::number(numbers)...}.join(' ');
 }
 
 inline QByteArray ReadFile(const QString &path)

@@ -36,7 +36,7 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
     for (const QString &page : user.Pages)
         pages += (page.endsWith(' ' + caption) ? page.section(' ', 0, 0) : '<' + page + '>') + ' ';
     EXPECT_TRUE(c[6] == "*" ? !pages.contains('<') : pages.trimmed() == QString(c[6]).remove('-'))
-        << pages.toStdString();
+        << qPrintable(pages);
     EXPECT_TRUE(user.Pages.isEmpty() || user.ModInstrAction == (record2 ? 1 : 0));
 
     QStringList changed = Dump().filter(QRegularExpression("^CModInstr"));
@@ -44,8 +44,7 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
     const QString outcome = QString("%1|%2|%3|")
                                 .arg(Listed().join(','), window->NomeProgramma())
                                 .arg(Dump().size() - before.size());
-    EXPECT_EQ((outcome + changed.join(',')).toStdString(),
-              (c[7] == "-" ? "Caldaia|Caldaia|0|" : c[7]).toStdString());
+    EXPECT_EQ(outcome + changed.join(','), c[7] == "-" ? "Caldaia|Caldaia|0|" : c[7]);
     EXPECT_TRUE(c[7] != "-" || Dump() == before);
     EXPECT_EQ(Action("EditProg")->isEnabled(), !Listed().isEmpty());
 

@@ -80,21 +80,7 @@ QVector<qint16> ImageOf(const SimInstrument &instrument)
 // (every setting distinct) the current one; its link settings as a previous run left them. The
 // cases of tests/data/link_commands.tsv.
 class LinkCommand : public AppTest, public ::testing::WithParamInterface<QStringList>
-{
-protected:
-    // The image of archived configuration id, as ImageOf(instrument) gives it.
-    QVector<qint16> ImageOf(qint32 id) const
-    {
-        const auto manager = ManagerFor(code, id);
-        manager->ConvertUserSetupToMemoryMap();
-        QVector<qint16> words;
-        for (int i = 0; i < manager->WordCount(); ++i)
-            words.append(i == 86 || i == 87 ? 0 : manager->Word(i));
-        return words;
-    }
-
-    qint16 code = 0;
-};
+{};
 
 TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
 {
@@ -111,7 +97,15 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     network.SetTotalInstrNetwork(2);
     CModInstr modInstr;
     modInstr.LoadDataFromADORS(IDCriterion(selected));
-    code = modInstr.CodificaModuli();
+    // The image of archived configuration id, as ImageOf(instrument) gives it.
+    const auto imageOf = [code = modInstr.CodificaModuli()](qint32 id) {
+        const auto manager = ManagerFor(code, id);
+        manager->ConvertUserSetupToMemoryMap();
+        QVector<qint16> words;
+        for (int i = 0; i < manager->WordCount(); ++i)
+            words.append(i == 86 || i == 87 ? 0 : manager->Word(i));
+        return words;
+    };
 
     const bool reads = c[1].contains("Rx");
     std::optional<SimAuxLine> aux;
@@ -123,9 +117,9 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
         line.AttachAsPort(1);
     for (const QString &address : QString(c[3]).remove("aux").split(' ', Qt::SkipEmptyParts)) {
         instruments << &line.AddInstrument(address.toInt(), 38400);
-        instruments.last()->SetModuleCode(code);
+        instruments.last()->SetModuleCode(modInstr.CodificaModuli());
         instruments.last()->SetProbe(c[4] == "other family" ? kProbeTemperatureModule : kProbeSignalModule);
-        QVector<qint16> image = ImageOf(selected);
+        QVector<qint16> image = imageOf(selected);
         image[86] = qint16(address.toInt());
         image[87] = qint16(SimInstrument::CodeOfBaud(38400));
         if (reads)
@@ -168,26 +162,21 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     EXPECT_EQ(ids, QString(c[9]).remove('-').split(' ', Qt::SkipEmptyParts));
     EXPECT_EQ(Listed().size(), c[9].contains("799") ? 3 : 2);
     EXPECT_EQ(StoredLinkSettings(), c[7]);
-    EXPECT_EQ(QStringList({QString::number(window->CommConfigSetup().ComPort()),
-                           QString::number(network.NetworkAdd()), QString::number(network.SelNetworkAdd())}),
-              c[8].split(' '));
+    EXPECT_EQ(Joined(window->CommConfigSetup().ComPort(), network.NetworkAdd(), network.SelNetworkAdd()),
+              c[8]);
     EXPECT_TRUE(c[6] != "-" || line.Requests().isEmpty());
     EXPECT_TRUE(c[4] != "bad CRC" || Dump() == archive);
     for (const SimInstrument *instrument : instruments) {
         EXPECT_EQ(instrument->Writes().isEmpty(), c[12] == "-");
-        EXPECT_TRUE(c[12] != "current" || ::ImageOf(*instrument) == ImageOf(selected));
-        EXPECT_TRUE(c[12] != "record 2" || ::ImageOf(*instrument) == ImageOf(CArchive::kActualSettingID));
+        EXPECT_TRUE(c[12] != "current" || ImageOf(*instrument) == imageOf(selected));
         // Record 2 holds what was read, or what was edited and written.
-        EXPECT_TRUE(c[11] == "-" || ImageOf(CArchive::kActualSettingID) == ::ImageOf(*instrument));
+        EXPECT_TRUE(c[11] == "-" || imageOf(CArchive::kActualSettingID) == ImageOf(*instrument));
     }
-    EXPECT_TRUE(c[12] != "record 2" || ImageOf(CArchive::kActualSettingID) != ImageOf(selected));
+    EXPECT_TRUE(c[12] != "record 2" || imageOf(CArchive::kActualSettingID) != imageOf(selected));
     EXPECT_TRUE(!aux || aux->Line().Requests().contains("WRITE"));
     modInstr.LoadDataFromADORS(IDCriterion(CArchive::kActualSettingID));
-    EXPECT_TRUE(c[10] == "-" || QString("%1 %2 %3 %4")
-                                        .arg(modInstr.SlotA())
-                                        .arg(modInstr.SlotB())
-                                        .arg(modInstr.SlotC())
-                                        .arg(modInstr.SlotD()) == c[10]);
+    EXPECT_TRUE(c[10] == "-" ||
+                Joined(modInstr.SlotA(), modInstr.SlotB(), modInstr.SlotC(), modInstr.SlotD()) == c[10]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LinkCommand, ::testing::ValuesIn(ReadDataTable("link_commands.tsv")),
