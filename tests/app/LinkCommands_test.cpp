@@ -35,8 +35,9 @@ struct LinkWindowWatch
 };
 
 // The user of a link wizard, pages apart by "|": on each the choices (an interface, COM1 with
-// it, or the name of a radio button), then the button leaving it: "RS232 Next | End".
-QList<PageStep> Steps(const QString &script)
+// it, or the name of a radio button), then the button leaving it: "RS232 Next | End". Noted:
+// whether the first page offers the auxiliary interface.
+QList<PageStep> Steps(const QString &script, QString &auxiliaryOffered)
 {
     QList<PageStep> steps;
     for (const QString &page : script.split('|')) {
@@ -44,7 +45,10 @@ QList<PageStep> Steps(const QString &script)
         // The buttons in the order of their ButtonRet values.
         steps.append(
             {qint32(QStringList({"End", "Cancel", "Next"}).indexOf(words.takeLast())),
-             [words](CWizardPage &page) {
+             [words, &auxiliaryOffered, first = steps.isEmpty()](CWizardPage &page) {
+                 if (first)
+                     auxiliaryOffered =
+                         page.findChild<QWidget *>("optInterfaceType0")->isEnabled() ? "yes" : "no";
                  for (const QString &word : words) {
                      const qsizetype type = QStringList({"Auxiliary", "RS232", "RS485"}).indexOf(word);
                      page.findChild<QRadioButton *>(type < 0 ? word : QString("optInterfaceType%1").arg(type))
@@ -91,9 +95,7 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     Requery();
     window->CommConfigSetup().SetComPort(3);
     CNetworkAddMsgSetup &network = window->NetworkAddMsg();
-    network.SetModeConfig(0);
     network.SetSelNetworkAdd(1);
-    network.SetNetworkAdd(1);
     network.SetTotalInstrNetwork(2);
     CModInstr modInstr;
     modInstr.LoadDataFromADORS(IDCriterion(selected));
@@ -130,11 +132,6 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
         line.InjectFault(
             {SimFault::BadCrc, S::kAlways, S::kAnyAddress, {}, S::ForRegister(kMemoryMapBaseAddress)});
     QString offered;
-    QList<PageStep> steps = Steps(c[2]);
-    steps[0].Touch = [&offered, choose = steps[0].Touch](CWizardPage &page) {
-        offered = page.findChild<QWidget *>("optInterfaceType0")->isEnabled() ? "yes" : "no";
-        choose(page);
-    };
     MessageRecorder answers({QMessageBox::Yes});
     // The live view, once it polls, is closed.
     LinkWindowWatch watch([&](CLinkWindow &view) {
@@ -144,7 +141,7 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     });
     const QStringList archive = Dump();
     {
-        WizardUser user(steps, c[11] == "Cancel" ? IWizardPage::brCancel : IWizardPage::brEnd);
+        WizardUser user(Steps(c[2], offered), c[11] == "Cancel" ? IWizardPage::brCancel : IWizardPage::brEnd);
         ASSERT_TRUE(Action(qPrintable(c[1]))->isEnabled());
         Trigger(qPrintable(c[1]));
         // The link wizard's pages, then the configuration wizard's on record 2 as read.

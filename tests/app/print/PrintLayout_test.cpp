@@ -48,13 +48,13 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
         for (CConfigClass *object : configuration.Objects())
             if (object->ClassName() == name)
                 object->SetReport(expected);
-    QStringList rows, wanted;
-    const CReportRecordset report = PreparePrintData(id);
-    for (const CReportRow &row : report.Rows())
-        rows << row.Column1 + '|' + row.Column2;
-    for (const CReportRow &row : expected.Rows())
-        wanted << row.Column1 + '|' + row.Column2;
-    EXPECT_EQ(rows, wanted);
+    const auto texts = [](const CReportRecordset &report) {
+        QStringList rows;
+        for (const CReportRow &row : report.Rows())
+            rows << row.Column1 + '|' + row.Column2;
+        return rows;
+    };
+    EXPECT_EQ(texts(PreparePrintData(id)), texts(expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, PrintReport, ::testing::ValuesIn(ReadDataTable("print_rules.tsv")),
