@@ -164,8 +164,8 @@ private:
 };
 
 // The user of the wizards a command runs, on the real pages: first one step per page (a link
-// wizard), then the configuration wizard: Name typed on the module page, the Options clicked on
-// the pages holding them, the electrical maximum one step up, Next to the closing page, there
+// wizard), then the configuration wizard: "Forno" typed on the module page, the Options clicked
+// on the pages holding them, the electrical maximum one step up, Next to the closing page, there
 // Back once and then Closing. Every page is noted as "class caption".
 class WizardUser
 {
@@ -177,7 +177,6 @@ public:
     }
     ~WizardUser() { SetWizardPageShow({}); }
 
-    QString Name;
     QStringList Options;
     qint32 Closing;
     QStringList Pages;
@@ -192,16 +191,14 @@ private:
         page.show();
         if (!m_Steps.isEmpty()) {
             const PageStep step = m_Steps.takeFirst();
-            if (step.Touch)
-                step.Touch(page);
+            step.Touch(page);
             return Press(page, step.Button);
         }
         if (auto *modInstr = dynamic_cast<FWModInstr *>(&page)) {
             ModInstrAction = modInstr->Action();
             auto *name = page.findChild<QLineEdit *>("txtProgramName");
             NameShown = name->text();
-            if (!Name.isEmpty())
-                name->setText(Name);
+            name->setText("Forno");
         }
         if (auto *maximum = page.findChild<QLineEdit *>("txtMaxElectricScale"))
             QTest::keyClick(maximum, Qt::Key_Up);

@@ -21,7 +21,6 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
     const QStringList before = Dump();
     MessageRecorder messages({c[5] == "Yes" ? QMessageBox::Yes : QMessageBox::No});
     WizardUser user({}, c[4] == "End" ? IWizardPage::brEnd : IWizardPage::brCancel);
-    user.Name = "Forno";
     user.Options = c[3].split(' ');
     if (record2)
         EXPECT_EQ(window->EditNewProgramma(2), c[7] != "-");

@@ -124,8 +124,7 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
         QVector<qint16> image = imageOf(selected);
         image[86] = qint16(address.toInt());
         image[87] = qint16(SimInstrument::CodeOfBaud(38400));
-        if (reads)
-            instruments.last()->SetImage(image);
+        instruments.last()->SetImage(image);
     }
     using S = InstrumentSimulator;
     if (c[4] == "bad CRC")
@@ -139,7 +138,6 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
                 ReadRequest(c[3].toInt(), kLiveValueBlockRegister, kLiveValueBlockCount)))
             view.close();
     });
-    const QStringList archive = Dump();
     {
         WizardUser user(Steps(c[2], offered), c[11] == "Cancel" ? IWizardPage::brCancel : IWizardPage::brEnd);
         ASSERT_TRUE(Action(qPrintable(c[1]))->isEnabled());
@@ -162,7 +160,6 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     EXPECT_EQ(Joined(window->CommConfigSetup().ComPort(), network.NetworkAdd(), network.SelNetworkAdd()),
               c[8]);
     EXPECT_TRUE(c[6] != "-" || line.Requests().isEmpty());
-    EXPECT_TRUE(c[4] != "bad CRC" || Dump() == archive);
     for (const SimInstrument *instrument : instruments) {
         EXPECT_EQ(instrument->Writes().isEmpty(), c[12] == "-");
         EXPECT_TRUE(c[12] != "current" || ImageOf(*instrument) == imageOf(selected));

@@ -13,7 +13,7 @@
 namespace {
 
 // The names the system has, the font chosen and the lines traced after the first.
-TEST(ProgramFont, TakesTheFirstNameTheSystemCanShowElseKeepsTheDesktopFont)
+TEST_F(AppTest, ProgramFontIsTheFirstNameTheSystemCanShowElseTheDesktopFont)
 {
     const QString no = "Impossibile caricare il font ",
                   kept = " Viene mantenuto il font di default dei controlli";
@@ -22,7 +22,6 @@ TEST(ProgramFont, TakesTheFirstNameTheSystemCanShowElseKeepsTheDesktopFont)
         {{"Curier New"}, "Curier New", {no + "Arial", no + "MS Sans Serif"}},
         {{}, "", {no + "Arial", no + "MS Sans Serif", no + "Curier New" + kept}},
     };
-    const CProgramFont desktop = g_Font;
     for (const auto &[installed, chosen, lines] : cases) {
         TraceCapture trace;
         g_Font = {"Desktop", 12, false};
@@ -30,7 +29,6 @@ TEST(ProgramFont, TakesTheFirstNameTheSystemCanShowElseKeepsTheDesktopFont)
         EXPECT_EQ(QStringList{g_Font.Name + QString::number(g_Font.Size)} + trace.Lines().mid(1),
                   QStringList{chosen + "8"} + lines);
     }
-    g_Font = desktop;
     // fonts-liberation gives "Arial" its metric twin; a misspelt name reaches only the desktop face.
     EXPECT_TRUE(FontFamilyAvailable("Liberation Sans") && FontFamilyAvailable("Arial") &&
                 !FontFamilyAvailable("Curier New"));
