@@ -12,8 +12,7 @@ class ArchiveCommand : public AppTest, public ::testing::WithParamInterface<QStr
 TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 {
     const QStringList &c = GetParam();
-    const QString &command = c[1];
-    const bool record2 = command == "2";
+    const bool record2 = c[1] == "2";
     ASSERT_EQ(AddProgrammi({"Caldaia"}), QList<qint32>{3});
     Open();
     if (c[2] != "-")
@@ -25,12 +24,12 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
     if (record2)
         EXPECT_EQ(window->EditNewProgramma(2), c[7] != "-");
     else
-        Trigger(qPrintable(command));
+        Trigger(qPrintable(c[1]));
 
     // Every page under the caption of its mode: new, the name of the one modified, record 2.
-    const QString caption = record2                    ? LoadResString(792)
-                            : command.contains("Edit") ? LoadResStringArgs(790, {"Caldaia"})
-                                                       : LoadResString(791);
+    const QString caption = record2                 ? LoadResString(792)
+                            : c[1].contains("Edit") ? LoadResStringArgs(790, {"Caldaia"})
+                                                    : LoadResString(791);
     QString pages;
     for (const QString &page : user.Pages)
         pages += (page.endsWith(' ' + caption) ? page.section(' ', 0, 0) : '<' + page + '>') + ' ';

@@ -132,11 +132,13 @@ TEST_P(PrintLayout, RowsOnceWholeUnderTheHeadingsOfEveryPage)
         for (const CPlacedItem &item : pages[p].Items) {
             if (item.Role != CPlacedItem::roCell && item.Role != CPlacedItem::roSection)
                 continue;
-            // A new row: on no page before, below the last and above the foot; else the band of its row.
-            EXPECT_TRUE(item.Row != last->Row
-                            ? pageOfRow[item.Row] == -1 && item.Box.top() >= last->Box.bottom() &&
-                                  item.Box.bottom() <= footerTop
-                            : item.Box.top() == last->Box.top() && item.Box.bottom() == last->Box.bottom())
+            // Whole; a new row on no page before, below the last and above the foot, else in the
+            // band of its row.
+            EXPECT_TRUE(!item.Clip &&
+                        (item.Row != last->Row
+                             ? pageOfRow[item.Row] == -1 && item.Box.top() >= last->Box.bottom() &&
+                                   item.Box.bottom() <= footerTop
+                             : item.Box.top() == last->Box.top() && item.Box.bottom() == last->Box.bottom()))
                 << "row " << item.Row << " page " << p;
             pageOfRow[item.Row] = p;
             last = &item;
