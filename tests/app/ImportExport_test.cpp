@@ -53,7 +53,7 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
     EXPECT_EQ(run("mnuImport"), QStringList({files.path(), "", proposed[2]}));
     EXPECT_EQ(Dump(), before);
     run("mnuImport", files.filePath("copia.IXO"));
-    EXPECT_EQ(Listed(), QStringList({"Linea 3/B – “forno”"}));
+    ASSERT_EQ(Listed(), QStringList({"Linea 3/B – “forno”"}));
     EXPECT_EQ(CarriedValues(window->IDProgramma(), GetParam()), carried);
     EXPECT_EQ(m_Messages.Shown().size(), 0);
 
