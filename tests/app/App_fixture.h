@@ -4,20 +4,66 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/Configuration.h"
+#include "support/DataTable.h"
 #include "support/MessageRecorder.h"
 #include "support/TempUserDirs.h"
+#include "wizard/widgets/FWModInstr.h"
+#include "wizard/widgets/PageScript_fixture.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-// One run of the program in fresh user folders: messages recorded, the log and the program
-// font as they were afterwards, the archive closed.
+// Texts and lists in messages; a case of a data table (tests/data) is named by its first field.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << '{' << list.join(" | ").toStdString() << '}';
+}
+inline std::string RowName(const ::testing::TestParamInfo<QStringList> &info)
+{
+    return QString(info.param.value(0)).replace(QRegularExpression("\\W"), "_").toStdString();
+}
+
+// Numbers as one text, apart by blanks: Joined(3, 1, 1) gives "3 1 1".
+template <class... Number> QString Joined(Number... numbers)
+{
+    return QStringList{QString::number(numbers)...}.join(' ');
+}
+
+inline QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+inline void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+}
+
+// One run of the program in fresh user folders with its main window: messages recorded; the
+// log, the program font and the pointer as they were afterwards, the archive closed.
 class AppTest : public ::testing::Test
 {
 protected:
     void TearDown() override
     {
+        window.reset();
         g_Connection->Close();
         g_Font = m_Font;
         g_Trace->SetBugMode(m_TraceMode);
@@ -25,7 +71,6 @@ protected:
         while (QApplication::overrideCursor() != nullptr)
             QApplication::restoreOverrideCursor();
     }
-
     // Configurations named as given, added to the archive (opened for them when it is not).
     static QList<qint32> AddProgrammi(const QStringList &names)
     {
@@ -35,17 +80,136 @@ protected:
         CConfiguration configuration;
         for (const QString &name : names) {
             configuration.ModInstr().SetNomeProgramma(name);
-            ids.append(g_Connection->NewID());
-            configuration.Add(ids.last());
+            configuration.Add(ids.emplaceBack(g_Connection->NewID()));
         }
         return ids;
+    }
+    // The main window as start-up leaves it, over the archive as the test made it.
+    FMain &Open()
+    {
+        window = std::make_unique<FMain>();
+        window->Load();
+        window->show();
+        return *window;
+    }
+    QAction *Action(const char *name) const { return window->findChild<QAction *>(name); }
+    void Trigger(const char *name) { Action(name)->trigger(); }
+    void Requery()
+    {
+        window->RequeryProgrammi();
+        window->UpdateToolBarButtons();
+    }
+    QTableView *List() const { return window->findChild<QTableView *>("dgProgrammi"); }
+    QStringList Listed() const
+    {
+        QStringList names;
+        for (int row = 0; row < List()->model()->rowCount(); ++row)
+            names << List()->model()->index(row, 0).data().toString();
+        return names;
+    }
+    // Every row of every table of the archive, the id counter included: "CModInstr 3 Caldaia 2 0 0 0 0".
+    static QStringList Dump()
+    {
+        QStringList rows;
+        for (const QString &table :
+             CArchive::ConfigurationTables() + QStringList{"CounterProgrammi", "sqlite_sequence"}) {
+            QSqlQuery &query = g_Connection->Statement("SELECT * FROM " + table);
+            for (g_Connection->Run(query); query.next();) {
+                rows << table;
+                for (int i = 0; i < query.record().count(); ++i)
+                    rows.last() += ' ' + query.value(i).toString();
+            }
+        }
+        return rows;
     }
 
     TempUserDirs m_Dirs;
     MessageRecorder m_Messages;
+    std::unique_ptr<FMain> window;
 
 private:
     CProgramFont m_Font = g_Font;
     qint32 m_TraceMode = g_Trace->BugMode();
     qint32 m_TraceTraceMode = g_Trace->BugTraceMode();
+};
+
+// The user of the next file dialog, which must be Qt's own: types file and accepts it (Yes
+// when asked to replace it), or cancels when file is empty. Shown: the dialog's title, folder,
+// the name it proposed and its filters.
+class FileDialogUser
+{
+public:
+    explicit FileDialogUser(QString file = {})
+    {
+        QTimer::singleShot(0, &m_Context, [this, file] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog && dialog->testOption(QFileDialog::DontUseNativeDialog));
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            Shown << dialog->windowTitle() << dialog->directory().absolutePath() << name->text()
+                  << dialog->nameFilters();
+            if (file.isEmpty())
+                return dialog->reject();
+            name->setText(file);
+            QTimer::singleShot(0, &m_Context, [] {
+                if (auto *replace = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                    replace->button(QMessageBox::Yes)->click();
+            });
+            static_cast<QDialog *>(dialog)->accept();
+        });
+    }
+    QStringList Shown;
+
+private:
+    QObject m_Context;
+};
+
+// The user of the wizards a command runs, on the real pages: first one step per page (a link
+// wizard), then the configuration wizard: "Forno" typed on the module page, the Options clicked
+// on the pages holding them, the electrical maximum one step up, Next to the closing page, there
+// Back once and then Closing. Every page is noted as "class caption".
+class WizardUser
+{
+public:
+    explicit WizardUser(QList<PageStep> steps = {}, qint32 closing = IWizardPage::brEnd)
+        : Closing(closing), m_Steps(std::move(steps))
+    {
+        SetWizardPageShow([this](IWizardPage &page) { Play(dynamic_cast<CWizardPage &>(page)); });
+    }
+    ~WizardUser() { SetWizardPageShow({}); }
+
+    QStringList Options;
+    qint32 Closing;
+    QStringList Pages;
+    QString NameShown;
+    qint16 ModInstrAction = -1;
+
+private:
+    void Play(CWizardPage &page)
+    {
+        const QString kind = page.metaObject()->className();
+        Pages << kind + ' ' + page.windowTitle();
+        page.show();
+        if (!m_Steps.isEmpty()) {
+            const PageStep step = m_Steps.takeFirst();
+            step.Touch(page);
+            return Press(page, step.Button);
+        }
+        if (auto *modInstr = dynamic_cast<FWModInstr *>(&page)) {
+            ModInstrAction = modInstr->Action();
+            auto *name = page.findChild<QLineEdit *>("txtProgramName");
+            NameShown = name->text();
+            name->setText("Forno");
+        }
+        if (auto *maximum = page.findChild<QLineEdit *>("txtMaxElectricScale"))
+            QTest::keyClick(maximum, Qt::Key_Up);
+        for (const QString &option : Options)
+            if (auto *button = page.findChild<QRadioButton *>(option))
+                button->click();
+        if (kind != "FWFinalSetupMessage")
+            return Press(page, IWizardPage::brNext);
+        Press(page, m_Closings++ == 0 ? IWizardPage::brBack : Closing);
+    }
+
+    QList<PageStep> m_Steps;
+    int m_Closings = 0;
 };

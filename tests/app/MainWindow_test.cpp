@@ -1,4 +1,5 @@
 #include "App_fixture.h"
+#include "app/ProgramFont.h"
 #include "app/WindowPlacement.h"
 #include "common/Error.h"
 #include "platform/SettingsStore.h"
@@ -6,143 +7,147 @@
 
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
-#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTableView>
-#include <QTimer>
 
 namespace {
 
-class MainWindowTest : public AppTest
+// The names the system has, the font chosen and the lines traced after the first.
+TEST_F(AppTest, ProgramFontIsTheFirstNameTheSystemCanShowElseTheDesktopFont)
 {
-protected:
-    // The window as start-up leaves it, over the archive as the test made it.
-    std::unique_ptr<FMain> Open()
-    {
-        auto window = std::make_unique<FMain>();
-        window->Load();
-        window->show();
-        return window;
+    const QString no = "Impossibile caricare il font ",
+                  kept = " Viene mantenuto il font di default dei controlli";
+    const std::tuple<QStringList, QString, QStringList> cases[] = {
+        {{"Arial", "MS Sans Serif"}, "Arial", {}},
+        {{"Curier New"}, "Curier New", {no + "Arial", no + "MS Sans Serif"}},
+        {{}, "", {no + "Arial", no + "MS Sans Serif", no + "Curier New" + kept}},
+    };
+    for (const auto &[installed, chosen, lines] : cases) {
+        TraceCapture trace;
+        g_Font = {"Desktop", 12, false};
+        SetProgramFont([&](const QString &name) { return installed.contains(name); });
+        EXPECT_EQ(QStringList{g_Font.Name + QString::number(g_Font.Size)} + trace.Lines().mid(1),
+                  QStringList{chosen + "8"} + lines);
     }
-    static QAction *Item(const FMain &window, const char *name) { return window.findChild<QAction *>(name); }
-    static QString Status(const FMain &window) { return window.statusBar()->findChild<QLabel *>()->text(); }
-    static QTableView *List(const FMain &window) { return window.findChild<QTableView *>("dgProgrammi"); }
-    // The mouse over a menu's item, as the user moves it there (disabled items included).
-    static void Hover(QMenu *menu, QAction *item)
-    {
-        const QPoint centre = menu->actionGeometry(item).center();
-        QMouseEvent move(QEvent::MouseMove, centre, menu->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(menu, &move);
-    }
-};
-
-// The names of the window's disabled menu items and toolbar buttons.
-QStringList Disabled(const FMain &window)
-{
-    QStringList names;
-    for (const QAction *action : window.findChildren<QAction *>())
-        if (!action->isEnabled() && !action->objectName().isEmpty())
-            names.append(action->objectName());
-    names.sort();
-    return names;
+    // fonts-liberation gives "Arial" its metric twin; a misspelt name reaches only the desktop face.
+    EXPECT_TRUE(FontFamilyAvailable("Liberation Sans") && FontFamilyAvailable("Arial") &&
+                !FontFamilyAvailable("Curier New"));
 }
 
-// Commands of later work stand in the menus and toolbar, disabled; plugged, they follow the
-// list and the print control.
-TEST_F(MainWindowTest, EnablesCommandsByTheListAndWhatIsBuilt)
+QStringList LogLines()
 {
-    std::unique_ptr<FMain> window = Open();
-    EXPECT_EQ(Disabled(*window).size(), 8);
-    EXPECT_FALSE(Disabled(*window).contains("mnuExit") || Disabled(*window).contains("mnuAbout"));
-    for (int command = 0; command < mcCount; ++command)
-        window->Plug(MainCommand(command), [] {});
-    EXPECT_EQ(window->IDProgramma(), -1);
-    EXPECT_EQ(Disabled(*window),
-              QStringList({"DelProg", "EditProg", "SendProg", "mnuDelProgramma", "mnuEditProgramma",
-                           "mnuExport", "mnuPrint", "mnuSendProgramma"}));
-
-    const QList<qint32> ids = AddProgrammi({"Caldaia"});
-    window->RequeryProgrammi();
-    window->UpdateToolBarButtons();
-    EXPECT_EQ(window->IDProgramma(), ids[0]);
-    EXPECT_EQ(Disabled(*window), QStringList());
+    return QString::fromUtf8(ReadFile(g_Trace->BugFileName())).split("\r\n");
 }
 
-TEST_F(MainWindowTest, ListsTheArchiveAndKeepsTheCurrentConfigurationAcrossARequery)
+// Start-up over a fresh archive: the steps in their order, of the components those missing in
+// the table's order. An archive start-up cannot use ends it with one message naming the file and
+// the archive's error (what the archive refuses is tested with it); the file is left as it was,
+// no window stays up and the pointer is back.
+TEST_F(AppTest, StartUpShowsTheMainWindowElseEndsWithTheArchivesError)
 {
+    window = StartUp(0, {{"a.so (A).", [] { return false; }},
+                         {"b.so (B).", [] { return true; }},
+                         {"c.so (C).", [] { return false; }}});
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible() && window->windowTitle() == "IxoSoft" && m_Messages.Shown().isEmpty());
+    EXPECT_TRUE(QApplication::overrideCursor() == nullptr && QFile::exists(CArchive::DefaultFilePath()));
+    const QString missing = "Non trovata la registrazione del componente ";
+    const QStringList steps = {"Inizio programma",    "Mostra splash window", "Crea oggetto connection.",
+                               "Crea form",           missing + "a.so (A).",  missing + "c.so (C).",
+                               "Inizio pausa 0 sec.", "Visualizza form main", "Fine FMain_Load",
+                               "Sub Main() step 1",   "End Sub Main()"};
+    QStringList seen = LogLines();
+    seen.removeIf([&](const QString &line) { return !steps.contains(line) && !line.startsWith(missing); });
+    EXPECT_EQ(seen, steps);
+
+    window.reset();
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    WriteFile(path, QByteArray(4096, 'Z'));
+    EXPECT_EQ(Main(0), 1);
+    const QStringList around = LoadResStringArgs(310, {path, "|2"}).split("|2");
+    ASSERT_EQ(m_Messages.Shown().size(), 1);
+    const QString text = m_Messages.Shown()[0].Text;
+    EXPECT_TRUE(m_Messages.Shown()[0].Icon == QMessageBox::Critical && text.startsWith(around[0]) &&
+                text.endsWith(around[1]) && text.size() > around[0].size() + around[1].size() + 10);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(widget->isVisible()) << widget->metaObject()->className();
+    EXPECT_TRUE(LogLines().contains("Avvio interrotto: archivio " + path + " non utilizzabile"));
+    EXPECT_EQ(ReadFile(path), QByteArray(4096, 'Z'));
+    // What this machine is built with is all there.
+    EXPECT_EQ(LogLines().mid(LogLines().lastIndexOf("Inizio programma")).filter("Non trovata"),
+              QStringList());
+}
+
+// Commands on a configuration wait for one, a command not plugged is disabled; the list holds
+// the current configuration across a requery, else the first one.
+TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
+{
+    const auto disabled = [this] {
+        QSet<QString> names;
+        for (const QAction *action : window->findChildren<QAction *>())
+            if (!action->isEnabled() && !action->objectName().isEmpty())
+                names << action->objectName();
+        return names;
+    };
     Platform::WriteSetting("COption", "m_bPrintPageNumber", "1");
-    const QList<qint32> ids = AddProgrammi({"Caldaia", "Forno", "Serbatoio"});
-    std::unique_ptr<FMain> window = Open();
-    QTableView *list = List(*window);
-    EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), LoadResString(796));
-    EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), "IDProgramma");
-    EXPECT_EQ(window->IDProgramma(), ids[0]);
+    Open();
+    EXPECT_EQ(disabled(), QSet<QString>({"DelProg", "EditProg", "SendProg", "mnuDelProgramma",
+                                         "mnuEditProgramma", "mnuExport", "mnuPrint", "mnuSendProgramma"}));
     EXPECT_TRUE(window->Option().PrintPageNumber());
+    const QList<qint32> ids = AddProgrammi({"Caldaia", "Forno", "Serbatoio"});
+    Requery();
+    const QAbstractItemModel *model = List()->model();
+    EXPECT_EQ(QStringList({model->headerData(0, Qt::Horizontal).toString(),
+                           model->headerData(1, Qt::Horizontal).toString(), window->NomeProgramma()}),
+              QStringList({LoadResString(796), "IDProgramma", "Caldaia"}));
+    window->Plug(mcAddProgramma, {});
+    window->Plug(mcAbout, {});
+    EXPECT_EQ(disabled(), QSet<QString>({"NewProg", "mnuAbout", "mnuAddProgramma"}));
 
-    list->setCurrentIndex(list->model()->index(1, 0));
-    EXPECT_EQ(window->IDProgramma(), ids[1]);
+    List()->setCurrentIndex(model->index(1, 0));
     AddProgrammi({"Alfa"});
     window->RequeryProgrammi();
-    EXPECT_EQ(list->model()->rowCount(), 4);
-    EXPECT_EQ(list->currentIndex().row(), 2);
-    EXPECT_EQ(window->IDProgramma(), ids[1]);
-
+    EXPECT_EQ(Listed(), QStringList({"Alfa", "Caldaia", "Forno", "Serbatoio"}));
+    EXPECT_EQ(std::pair(List()->currentIndex().row(), window->IDProgramma()), std::pair(2, ids[1]));
     g_Connection->DeleteProgramma(ids[1]);
     window->RequeryProgrammi();
-    EXPECT_EQ(list->currentIndex().row(), 0);
-    EXPECT_EQ(list->model()->index(0, 0).data().toString(), "Alfa");
-    EXPECT_NE(window->IDProgramma(), ids[1]);
-
+    EXPECT_EQ(std::pair(List()->currentIndex().row(), window->NomeProgramma()),
+              std::pair(0, QString("Alfa")));
     for (qint32 id : {ids[0], ids[2], ids[2] + 1})
         g_Connection->DeleteProgramma(id);
-    window->RequeryProgrammi();
-    window->UpdateToolBarButtons();
+    Requery();
     EXPECT_EQ(window->IDProgramma(), -1);
 }
 
-CScreenDpi Dpi(const QWidget &window)
-{
-    return {window.screen()->logicalDotsPerInchX(), window.screen()->logicalDotsPerInchY()};
-}
+const QStringList kPlacementKeys = {"MainLeft", "MainTop", "MainWidth", "MainHeight", "WindowState"};
 
-QStringList StoredPlacement()
+// The first run on the default place (the height raised to the least the window takes), the
+// place and size stored in twips on closing and taken back; maximised, the state only.
+TEST_F(AppTest, PlacementFirstRunRoundTripAndMaximised)
 {
-    QStringList values;
-    for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "WindowState"})
-        values.append(Platform::ReadSetting("Settings", key, "-"));
-    return values;
-}
-
-TEST_F(MainWindowTest, PlacementFirstRunRoundTripAndMaximised)
-{
-    std::unique_ptr<FMain> window = Open();
-    const CScreenDpi dpi = Dpi(*window);
-    EXPECT_EQ(window->pos(), QPoint(qRound(100 * dpi.X / 1440), qRound(100 * dpi.Y / 1440)));
-    EXPECT_EQ(window->width(), qRound(6800 * dpi.X / 1440));
-    // 3750 twips is below the smallest height the window takes.
-    EXPECT_EQ(window->height(), qRound(4000 * dpi.Y / 1440));
-    window->close();
-
-    window = Open();
+    const auto stored = [] {
+        QStringList values;
+        for (const QString &key : kPlacementKeys)
+            values << Platform::ReadSetting("Settings", key, "-");
+        return values;
+    };
+    const qreal x = Open().screen()->logicalDotsPerInchX() / 1440,
+                y = window->screen()->logicalDotsPerInchY() / 1440;
+    EXPECT_EQ(QRect(window->pos(), window->size()),
+              QRect(qRound(100 * x), qRound(100 * y), qRound(6800 * x), qRound(4000 * y)));
     window->move(80, 60);
     window->resize(600, 400);
-    Item(*window, "mnuExit")->trigger();
+    Trigger("mnuExit");
     EXPECT_FALSE(window->isVisible());
-    const QStringList saved = StoredPlacement();
-    EXPECT_EQ(saved.last(), "0");
-    window = Open();
-    EXPECT_EQ(window->size(), QSize(600, 400));
-    EXPECT_EQ(window->pos(), QPoint(80, 60));
-
+    const QStringList saved = stored();
+    EXPECT_EQ(QRect(Open().pos(), window->size()), QRect(80, 60, 600, 400));
     window->showMaximized();
+    QCoreApplication::processEvents();
     window->close();
-    EXPECT_EQ(StoredPlacement(), saved.mid(0, 4) << "2");
-    window = Open();
-    EXPECT_TRUE(window->isMaximized());
+    EXPECT_EQ(QStringList{saved.last()} + stored(), QStringList{"0"} + saved.mid(0, 4) << "2");
+    EXPECT_TRUE(Open().isMaximized());
     window->showNormal();
     EXPECT_EQ(window->size(), QSize(600, 400));
 }
@@ -150,100 +155,62 @@ TEST_F(MainWindowTest, PlacementFirstRunRoundTripAndMaximised)
 // Stored values that cannot be used give their default, or the default place, and a line.
 TEST(WindowPlacement, BadStoredValuesGiveTheDefaultsWithATraceLine)
 {
-    const struct
-    {
-        const char *key, *stored;
-        QRect twips;
-        qint16 state;
-    } cases[] = {
+    const std::tuple<const char *, const char *, QRect, qint16> cases[] = {
         {"MainLeft", "sinistra", {100, 720, 7200, 4320}, 2}, {"MainWidth", "-50", {1440, 720, 6800, 4320}, 2},
         {"MainTop", "1e9", {100, 100, 6800, 3750}, 2},       {"WindowState", "1", {1440, 720, 7200, 4320}, 0},
         {"WindowState", "max", {1440, 720, 7200, 4320}, 0},
     };
-    for (const auto &c : cases) {
+    for (const auto &[key, stored, twips, state] : cases) {
         TempUserDirs dirs;
-        const char *keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight", "WindowState"};
-        const char *good[] = {"1440", "720", "7200", "4320", "2"};
+        const QStringList good = {"1440", "720", "7200", "4320", "2"};
         for (int i = 0; i < 5; ++i)
-            Platform::WriteSetting("Settings", keys[i], good[i]);
-        Platform::WriteSetting("Settings", c.key, c.stored);
+            Platform::WriteSetting("Settings", kPlacementKeys[i],
+                                   key == kPlacementKeys[i] ? stored : good[i]);
         TraceCapture trace;
         const CWindowPlacement placement = LoadWindowSettings({144, 144}, {QRect(0, 0, 1920, 1080)});
-        EXPECT_EQ(placement.Geometry, QRect(c.twips.topLeft() / 10, c.twips.size() / 10))
-            << c.key << c.stored;
-        EXPECT_EQ(placement.WindowState, c.state) << c.key << c.stored;
-        EXPECT_EQ(trace.Lines().size(), 1) << c.key << c.stored;
+        EXPECT_EQ(std::tuple(placement.Geometry, placement.WindowState, trace.Lines().size()),
+                  std::tuple(QRect(twips.topLeft() / 10, twips.size() / 10), state, qsizetype(1)))
+            << key << stored;
     }
 }
 
-// Over an item its help line, over a separator or a menu of the bar nothing, "Ready" once the
-// menus close.
-TEST_F(MainWindowTest, MenuHelpOnTheStatusBar)
+// The help line of the item the mouse is over, none while a menu of the bar opens, "Ready"
+// once the menus close.
+TEST_F(AppTest, MenuHelpOnTheStatusBar)
 {
-    std::unique_ptr<FMain> window = Open();
-    QMenu *files = window->findChild<QMenu *>("mnuGestioneProgrammi");
-    QMenu *file = window->findChild<QMenu *>("mnuFile");
-    files->popup(QPoint(0, 0));
-    EXPECT_EQ(Status(*window), QString());
-    Hover(files, Item(*window, "mnuAddProgramma"));
-    EXPECT_EQ(Status(*window), LoadResString(1211));
-    files->hide();
+    Open();
+    QStringList seen;
+    const auto status = [&] { seen << window->statusBar()->findChild<QLabel *>()->text(); };
+    auto *file = window->findChild<QMenu *>("mnuFile");
     file->popup(QPoint(0, 0));
-    EXPECT_EQ(Status(*window), QString());
-    Hover(file, Item(*window, "mnuExit"));
-    EXPECT_EQ(Status(*window), LoadResString(1202));
-    Hover(file, file->actions().at(1));
-    EXPECT_EQ(Status(*window), QString());
+    status();
+    file->setActiveAction(Action("mnuExit"));
+    status();
     file->hide();
     QCoreApplication::processEvents();
-    EXPECT_EQ(Status(*window), LoadResString(240));
+    status();
+    EXPECT_EQ(seen, QStringList({"", LoadResString(1202), LoadResString(240)}));
 }
 
-// A failing command ends with one message titled with its source; the window goes on, the
-// pointer as it was.
-TEST_F(MainWindowTest, ACommandThatFailsFromMenuOrToolbarShowsItsErrorOnce)
+// A failing command ends with one message titled with its source, from the menu and from the
+// toolbar; the window goes on, the pointer as it was.
+TEST_F(AppTest, ACommandThatFailsFromMenuOrToolbarShowsItsErrorOnce)
 {
-    std::unique_ptr<FMain> window = Open();
-    int runs = 0;
-    window->Plug(mcAddProgramma, [&] {
-        ++runs;
+    Open().Plug(mcAddProgramma, [&] {
         window->setCursor(Qt::WaitCursor);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         throw CError(MakeUserError(13999), "IxoSoft.Prova", "Archivio occupato");
     });
     TraceCapture trace;
     const Qt::CursorShape shape = window->cursor().shape();
-    for (const char *entry : {"mnuAddProgramma", "NewProg"}) {
-        const qsizetype before = m_Messages.Shown().size();
-        Item(*window, entry)->trigger();
-        ASSERT_EQ(m_Messages.Shown().size(), before + 1) << entry;
-        const CMessage &shown = m_Messages.Shown().last();
-        EXPECT_EQ(shown.Icon, QMessageBox::Critical);
-        EXPECT_EQ(shown.Title, "IxoSoft.Prova");
-        EXPECT_EQ(shown.Text, "Archivio occupato");
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->cursor().shape(), shape) << entry;
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << entry;
-    }
-    EXPECT_EQ(runs, 2);
+    Trigger("mnuAddProgramma");
+    Trigger("NewProg");
+    QStringList shown;
+    for (const CMessage &m : m_Messages.Shown())
+        shown << QString("%1 %2 %3").arg(m.Icon).arg(m.Title, m.Text);
+    EXPECT_EQ(shown, QStringList(2, "3 IxoSoft.Prova Archivio occupato"));
+    EXPECT_TRUE(window->isVisible() && window->cursor().shape() == shape && !QApplication::overrideCursor());
     EXPECT_TRUE(trace.Lines().contains("ButtonKey=NewProg"));
-}
-
-TEST_F(MainWindowTest, AboutShowsItsWindowModalOverTheMainWindow)
-{
-    std::unique_ptr<FMain> window = Open();
-    QString title;
-    QWidget *owner = nullptr;
-    QTimer::singleShot(0, [&] {
-        QWidget *about = QApplication::activeModalWidget();
-        ASSERT_NE(about, nullptr);
-        title = about->windowTitle();
-        owner = about->parentWidget();
-        about->findChild<QPushButton *>("cmdOK")->click();
-    });
-    Item(*window, "mnuAbout")->trigger();
-    EXPECT_EQ(title, LoadResString(300));
-    EXPECT_EQ(owner, window.get());
 }
 
 } // namespace

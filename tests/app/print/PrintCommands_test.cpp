@@ -1,205 +1,280 @@
-#include "../App_fixture.h"
 #include "Print_fixture.h"
+#include "app/print/PrintJob.h"
 #include "app/widgets/print/FOption.h"
 #include "app/widgets/print/FPrinterSetup.h"
+#include "app/widgets/print/PrintDlg.h"
+#include "common/Error.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/PrintTable.h"
-#include "wizard/widgets/PageScript_fixture.h"
+#include "support/TraceCapture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewWidget>
-#include <QSignalSpy>
-#include <QTableView>
+#include <QPrinter>
 
 namespace {
 
-// The main window over an archive holding the largest configuration, no printer installed:
-// prints go to a PDF file.
+// The main window over an archive holding the largest configuration, no printer installed
+// (prints go to a PDF file), the stored printer choice landscape A3, every print option of the
+// run on with a heading picture.
 class PrintCommands : public AppTest
 {
 protected:
     void SetUp() override
     {
-        window.Load();
-        window.show();
+        QImage logo(300, 120, QImage::Format_RGB32);
+        logo.fill(Qt::darkBlue);
+        logo.save(files.filePath("logo.bmp"));
+        logo.save(files.filePath("altro.bmp"));
+        Platform::WriteSetting("Application printer", "PaperSize", "8");
+        Platform::WriteSetting("Application printer", "Orientation", "2");
+        Open();
         CConfiguration configuration;
         SetLargest(configuration);
         configuration.Add(g_Connection->NewID());
-        window.RequeryProgrammi();
-        window.UpdateToolBarButtons();
+        Requery();
+        COption &options = window->Option();
+        options.SetPrintHeaderPage(true);
+        options.SetHeaderPagePath(files.filePath("logo.bmp"));
+        options.SetPrintNotePiePagina(true);
+        options.SetNotePiePagina1("Prima nota");
+        options.SetNotePiePagina2("Seconda nota");
+        options.SetPrintPageNumber(true);
+        table = window->findChild<Platform::CPrintTable *>("PrintTable");
+        QObject::connect(table, &Platform::CPrintTable::PrintEnd, [this] { ++ends; });
     }
-    void Trigger(const char *name) { window.findChild<QAction *>(name)->trigger(); }
     // The preview in the list's place, with printing and printer setup waiting for it; or the
     // list and both commands enabled, as the File menu shows them when it opens.
     bool Previewing()
     {
-        Q_EMIT window.findChild<QMenu *>("mnuFile")->aboutToShow();
-        const bool preview = table.isVisible() && table.Busy();
-        EXPECT_EQ(window.findChild<QTableView *>("dgProgrammi")->isVisible(), !preview);
-        for (const char *item : {"mnuPrint", "mnuPrinterSetup"})
-            EXPECT_EQ(window.findChild<QAction *>(item)->isEnabled(), !preview) << item;
+        Q_EMIT window->findChild<QMenu *>("mnuFile")->aboutToShow();
+        const bool preview = table->isVisible() && table->Busy();
+        EXPECT_EQ(QList<bool>({List()->isVisible(), Action("mnuPrint")->isEnabled(),
+                               Action("mnuPrinterSetup")->isEnabled()}),
+                  QList<bool>(3, !preview));
         return preview;
     }
-    QPrintPreviewWidget &Preview() { return *table.findChild<QPrintPreviewWidget *>(); }
 
     FakePrinterCatalogue printers;
     QTemporaryDir files;
-    FMain window;
-    Platform::CPrintTable &table = *window.findChild<Platform::CPrintTable *>("PrintTable");
-    QSignalSpy ends{&table, &Platform::CPrintTable::PrintEnd};
+    int ends = 0;
+    Platform::CPrintTable *table = nullptr;
 };
 
-// The preview takes the stored printer choice, the first print of the run included; Print asks
-// for the PDF file, and cancelling that goes back to the preview.
-TEST_F(PrintCommands, PreviewShowsThePagesOnThePaperChosen)
-{
-    Platform::WriteSetting("Application printer", "Orientation", "2");
-    Trigger("mnuPrint");
-    ASSERT_TRUE(Previewing());
-    const QString pages = QString::number(Preview().pageCount());
-    EXPECT_EQ(Preview().orientation(), QPageLayout::Landscape);
-    auto *page = table.findChild<QLabel *>("lblPage");
-    EXPECT_EQ(page->text(), LoadResStringArgs(768, {"1", pages}));
-    Trigger("cmdNextPage");
-    EXPECT_EQ(page->text(), LoadResStringArgs(768, {"2", pages}));
-
-    FileDialogUser cancel;
-    Trigger("cmdPrint");
-    EXPECT_EQ(cancel.Shown, QStringList({LoadResString(716), "Largest.pdf", "PDF file (*.pdf *.PDF)"}));
-    EXPECT_TRUE(Previewing());
-    EXPECT_EQ(ends.count(), 0);
-}
-
-// However the preview ends: PrintEnd once, the list back, printing enabled again; a file that
-// cannot be written is one critical message naming it.
-struct PreviewEnding
-{
-    const char *what;
-    const char *file; // nullptr: closed without printing
-    bool fails;
-    friend void PrintTo(const PreviewEnding &c, std::ostream *os) { *os << c.what; }
-};
-
-class PreviewEnds : public PrintCommands, public ::testing::WithParamInterface<PreviewEnding>
+// The preview shows the pages on the stored printer choice, the first print of the run
+// included. However it ends: PrintEnd once, the list back, printing enabled again. Print asks
+// for the PDF file; cancelling that goes back to the preview; a file that cannot be written is
+// one critical message naming it. The PDF read back: the heading page with its labels and the
+// picture (left out with a trace line when it cannot be read), then the table under its column
+// headings, the notes and "n/N" at the foot of every page.
+class PreviewEnds : public PrintCommands, public ::testing::WithParamInterface<const char *>
 {};
 
 TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
 {
-    const PreviewEnding &c = GetParam();
+    const QString file = GetParam(); // "close": closed without printing; "": the file dialog cancelled
+    const bool printed = file.endsWith(".pdf") && !file.contains('/');
+    if (file == "no picture.pdf")
+        window->Option().SetHeaderPagePath(files.filePath("missing.bmp"));
+    TraceCapture trace;
     Trigger("mnuPrint");
-    const int pages = Preview().pageCount();
-    const QString path = c.file ? files.filePath(c.file) : QString();
-    std::optional<FileDialogUser> user;
-    if (c.file)
-        user.emplace(path);
-    Trigger(c.file ? "cmdPrint" : "cmdClose");
+    ASSERT_TRUE(Previewing());
+    const auto &preview = *table->findChild<QPrintPreviewWidget *>();
+    const QString pages = QString::number(preview.pageCount());
+    auto *page = table->findChild<QLabel *>("lblPage");
+    QStringList shown = {QString::number(preview.orientation()), page->text()};
+    Trigger("cmdNextPage");
+    shown << page->text();
+    EXPECT_EQ(shown,
+              QStringList({"1", LoadResStringArgs(768, {"1", pages}), LoadResStringArgs(768, {"2", pages})}));
 
-    EXPECT_FALSE(Previewing());
-    EXPECT_EQ(ends.count(), 1);
-    ASSERT_EQ(m_Messages.Shown().size(), c.fails ? 1 : 0);
-    if (c.fails) {
-        EXPECT_EQ(m_Messages.Shown()[0].Icon, QMessageBox::Critical);
-        EXPECT_EQ(m_Messages.Shown()[0].Text, LoadResStringArgs(717, {path}));
-    } else if (c.file) {
-        EXPECT_EQ(PdfFile(path).Pages(), pages);
+    const QString path = file.isEmpty() || file == "close" ? QString() : files.filePath(file);
+    if (file != "close") {
+        FileDialogUser user(path);
+        Trigger("cmdPrint");
+        EXPECT_EQ(QStringList{user.Shown.value(0)} + user.Shown.mid(2),
+                  QStringList({LoadResString(716), "Largest.pdf", "PDF file (*.pdf *.PDF)"}));
     }
+    if (path.isEmpty()) {
+        EXPECT_TRUE(Previewing() && ends == 0);
+        Trigger("cmdClose");
+    }
+    EXPECT_FALSE(Previewing());
+    EXPECT_EQ(ends, 1);
+    shown.clear();
+    for (const CMessage &message : m_Messages.Shown())
+        shown << QString("%1 %2").arg(message.Icon).arg(message.Text);
+    EXPECT_EQ(shown, file.contains('/') ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
+    if (!printed)
+        return;
+
+    const QStringList text = Poppler("pdftotext", {"-layout", path, "-"}).split('\f');
+    const QStringList images = Poppler("pdfimages", {"-list", path}).split('\n').mid(2);
+    ASSERT_EQ(text.size() - 1, pages.toInt());
+    EXPECT_TRUE(Poppler("pdfinfo", {path}).contains("1191 x 842 pts (A3)"));
+    EXPECT_EQ(trace.Lines().filter("Immagine di intestazione non leggibile: ").size(),
+              file == "Largest.pdf" ? 0 : 1);
+    // Per page, its words: the heading page's labels, the notes with "n/N" (pdftotext drops the
+    // narrow blanks around the slash), the column headings; and its pictures.
+    QString layout;
+    for (int n = 1; n < text.size(); ++n) {
+        const QString words = text[n - 1].simplified();
+        layout += QString("%1%2%3%4 ")
+                      .arg(words.contains(LoadResString(680) + " ___") &&
+                           words.contains(LoadResString(681) + " ___"))
+                      .arg(words.contains("Prima nota") &&
+                           words.contains(QString("Seconda nota %1/%2").arg(n).arg(pages)))
+                      .arg(words.contains(LoadResString(683) + ' ' + LoadResString(684)))
+                      .arg(images.filter(QRegularExpression(QString("^ *%1 ").arg(n))).size());
+    }
+    EXPECT_EQ(layout, QString(file == "Largest.pdf" ? "1101 " : "1100 ") +
+                          QString("0110 ").repeated(pages.toInt() - 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, PreviewEnds,
-                         ::testing::Values(PreviewEnding{"closed", nullptr, false},
-                                           PreviewEnding{"printed", "Largest.pdf", false},
-                                           PreviewEnding{"not written", "missing/print.pdf", true}));
+                         ::testing::Values("close", "", "Largest.pdf", "no picture.pdf",
+                                           "missing/print.pdf"));
 
-TEST_F(PrintCommands, PrinterSetupOpensOverTheWindowAndCancelWritesNothing)
-{
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog && dialog->parentWidget() == &window);
-        shown = dialog->findChild<QComboBox *>("cboPrinter")->currentText();
-        dialog->findChild<QPushButton *>("cmdDialogCancel")->click();
-    });
-    Trigger("mnuPrinterSetup");
-    EXPECT_EQ(shown, ApplicationPrinter::PdfDeviceName());
-    EXPECT_FALSE(Platform::HasSetting("Application printer", "DeviceName"));
-}
-
-// The options start from the store; each box enables its part, which keeps its text when off;
-// OK keeps what the dialog shows for the rest of the run only, Cancel keeps the options.
+// The print options dialog shows the run's options; each box enables its part, which keeps its
+// text when off. The picture dialog opens on the picture in the box, else on the one chosen last,
+// and fills the box; cancelled, it keeps whatever the box holds. OK keeps what the dialog shows
+// for the rest of the run only, Cancel keeps the options.
 TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
 {
     QStringList seen;
-    // Types "edit=text" and clicks the boxes named, then notes which parts are enabled.
+    // Types "edit=text", clicks the boxes named and picks "=file" in the picture dialog, then
+    // notes the path and which parts are enabled.
     const auto act = [&](CWizardPage &page, const QStringList &steps) {
         for (const QString &step : steps) {
-            if (step.contains('='))
+            if (step.startsWith('=')) {
+                FileDialogUser user(step.mid(1));
+                page.findChild<QPushButton *>("cmdCercaIntestazione")->click();
+                seen << user.Shown.value(0) + ' ' + user.Shown.value(2);
+            } else if (step.contains('=')) {
                 page.findChild<QLineEdit *>(step.section('=', 0, 0))->setText(step.section('=', 1));
-            else
+            } else {
                 page.findChild<QCheckBox *>(step)->click();
+            }
         }
-        QString parts;
+        QString parts = QFileInfo(page.findChild<QLineEdit *>("txtPathIntestazione")->text()).fileName();
         for (const char *name : {"frmPercorsoIntestazione", "txtPathIntestazione", "cmdCercaIntestazione",
                                  "frmNote", "txtNota1", "txtNota2"})
             parts += page.findChild<QWidget *>(name)->isEnabled() ? '+' : '-';
-        seen << page.findChild<QLineEdit *>("txtPathIntestazione")->text() + parts;
+        seen << parts;
     };
-    PageScript user(
-        {{IWizardPage::brEnd,
-          [&](CWizardPage &page) {
-              seen << page.windowTitle();
-              act(page, {});
-              act(page, {"chkIntestazione", "txtPathIntestazione=/srv/logo.bmp"});
-              act(page, {"chkIntestazione", "chkNote", "txtNota1=Prima", "txtNota2=Seconda", "chkNumPagine"});
-          }},
-         {IWizardPage::brCancel, [&](CWizardPage &page) {
-              act(page, {"chkNote", "txtNota1="});
-          }}});
+    PageScript user({{IWizardPage::brEnd,
+                      [&](CWizardPage &page) {
+                          seen << page.windowTitle();
+                          act(page, {"="});
+                          act(page, {"txtPathIntestazione=" + files.filePath("nuovo.bmp"),
+                                     "=" + files.filePath("altro.bmp")});
+                          act(page, {"txtPathIntestazione=a mano.bmp", "="});
+                          act(page, {"chkIntestazione", "chkNote", "txtNota1=Prima", "chkNumPagine"});
+                      }},
+                     {IWizardPage::brCancel, [&](CWizardPage &page) {
+                          act(page, {"chkNote", "txtNota1="});
+                      }}});
     Trigger("mnuPrintOption");
     Trigger("mnuPrintOption");
-
-    EXPECT_EQ(seen, QStringList({LoadResString(700), "------", "/srv/logo.bmp+++---", "/srv/logo.bmp---+++",
-                                 "/srv/logo.bmp------"}));
-    const COption &o = window.Option();
-    EXPECT_EQ(QStringList({QString::number(o.PrintHeaderPage()), o.HeaderPagePath(),
-                           QString::number(o.PrintNotePiePagina()), o.NotePiePagina1(), o.NotePiePagina2(),
-                           QString::number(o.PrintPageNumber())}),
-              QStringList({"0", "/srv/logo.bmp", "1", "Prima", "Seconda", "1"}));
+    const COption &o = window->Option();
+    seen << QString("%1 %2 %3 %4 %5 %6")
+                .arg(o.PrintHeaderPage())
+                .arg(o.HeaderPagePath())
+                .arg(o.PrintNotePiePagina())
+                .arg(o.NotePiePagina1(), o.NotePiePagina2())
+                .arg(o.PrintPageNumber());
+    const QString picture = LoadResString(703) + ' ';
+    EXPECT_EQ(seen,
+              QStringList({LoadResString(700), picture + "logo.bmp", "logo.bmp++++++", picture + "nuovo.bmp",
+                           "altro.bmp++++++", picture + "altro.bmp", "a mano.bmp++++++", "a mano.bmp------",
+                           "a mano.bmp---+++", "0 a mano.bmp 0 Prima Seconda nota 0"}));
     EXPECT_FALSE(Platform::HasSetting("COption", "m_bPrintNotePiePagina"));
 }
 
-// The picture dialog fills the path box; cancelling it keeps whatever the box holds, and it
-// opens again on the picture chosen.
-TEST(FOptionPicture, CancelKeepsTheBox)
+// Printer setup as the main window runs it, by the cases of tests/data/printer_setup.tsv: a new
+// CPrintDlg reads the stored choice and shows the dialog, stores what OK leaves and makes it the
+// run's choice.
+TEST(PrinterSetup, ShowsStoresAndSelects)
 {
-    QTemporaryDir dir;
-    const QString picture = dir.filePath("logo.png");
-    QImage(8, 8, QImage::Format_RGB32).save(picture);
-    COption options;
-    options.SetPrintHeaderPage(true);
-    options.SetHeaderPagePath(dir.filePath("typed.png"));
-    FOption page;
-    page.SetFormType(IWizardPage::ftDialog);
-    page.SetData(options);
-    page.show();
-    auto *path = page.findChild<QLineEdit *>("txtPathIntestazione");
-    auto *choose = page.findChild<QPushButton *>("cmdCercaIntestazione");
+    const QString section = "Application printer";
+    const QStringList keys = {"DeviceName", "PaperSize", "Orientation", "PrintToFile"};
+    for (const QStringList &c : ReadDataTable("printer_setup.tsv")) {
+        ASSERT_EQ(c.size(), 9) << qPrintable(c[0]);
+        TempUserDirs dirs;
+        FakePrinterCatalogue printers(c[1] == "two");
+        for (qsizetype i = 0; c[2] != "-" && i < keys.size(); ++i)
+            Platform::WriteSetting(section, keys[i], c[2].split('|')[i]);
+        TraceCapture trace;
+        CPrintDlg dialog;
+        dialog.SetApplicationName("IxoSoft");
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto &d = *qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
+            auto *devices = d.findChild<QComboBox *>("cboPrinter");
+            auto *papers = d.findChild<QComboBox *>("cboPaper");
+            auto *toFile = d.findChild<QCheckBox *>("chkPrintToFile");
+            shown =
+                QStringList({devices->currentText(), papers->currentText(),
+                             d.findChild<QRadioButton *>("optLandscape")->isChecked() ? "2" : "1",
+                             toFile->isChecked() ? "True" : "False",
+                             toFile->isEnabled() ? "enabled" : "disabled", QString::number(papers->count())})
+                    .join('|');
+            if (const QStringList choice = c[3].split('|'); choice.size() == 3) {
+                devices->setCurrentIndex(devices->findText(choice[0]));
+                papers->setCurrentIndex(papers->findData(choice[1].toInt()));
+                d.findChild<QRadioButton *>(choice[2] == "2" ? "optLandscape" : "optPortrait")
+                    ->setChecked(true);
+            }
+            d.findChild<QPushButton *>(c[4] == "OK" ? "cmdDialogOK" : "cmdDialogCancel")->click();
+        });
 
-    FileDialogUser cancel;
-    choose->click();
-    EXPECT_EQ(cancel.Shown,
-              QStringList({LoadResString(703), "typed.png", "Images (*.bmp *.BMP *.jpg *.JPG *.*)"}));
-    EXPECT_EQ(path->text(), dir.filePath("typed.png"));
-    FileDialogUser choice(picture);
-    choose->click();
-    EXPECT_TRUE(path->text() == picture && page.focusWidget() == path);
-    path->setText("a mano.png");
-    FileDialogUser again;
-    choose->click();
-    EXPECT_EQ(again.Shown.value(1), "logo.png");
-    EXPECT_EQ(path->text(), "a mano.png");
+        EXPECT_EQ(dialog.ShowPrintSetupDlg(), c[4] == "OK") << qPrintable(c[0]);
+        QStringList stored;
+        for (const QString &key : keys)
+            stored << Platform::ReadSetting(section, key, "-");
+        const CPrinterChoice current = ApplicationPrinter::Current();
+        const QString selected = current.DeviceName + '|' + QString::number(current.PaperSize) + '|' +
+                                 QString::number(current.PageOrientation) +
+                                 (current.PrintToFile ? "|True" : "|False");
+        EXPECT_EQ(QStringList({shown, stored.join('|'), selected}), c.mid(5, 3)) << qPrintable(c[0]);
+        EXPECT_TRUE(c[8] == "-" || trace.Lines().contains(c[8])) << qPrintable(c[0]);
+    }
+}
+
+// The print-table control: a print refused while one is running; a preview that cannot be laid
+// out ends the print at once, PrintEnd once, the control idle, the error let through. (The ends
+// of a previewed print are the print command's.)
+TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
+{
+    FakePrinterCatalogue printers;
+    QTemporaryDir dir;
+    Platform::CPrintTable table;
+    QList<bool> busyAtEnds;
+    QObject::connect(&table, &Platform::CPrintTable::PrintEnd, [&] { busyAtEnds << table.Busy(); });
+    bool second = true;
+    table.SetContent([&](QPrinter &printer, const Platform::CPrintTable &) {
+        second = table.StartPrint();
+        CPrintJob().Print(printer, {}, "print.pdf");
+    });
+    table.SetPrinterSource([&] {
+        return ApplicationPrinter::NewPrinter(ApplicationPrinter::Current(), dir.filePath("print.pdf"));
+    });
+    EXPECT_TRUE(table.StartPrint());
+    EXPECT_TRUE(!second && QFileInfo::exists(dir.filePath("print.pdf")));
+
+    table.SetMode(Platform::CPrintTable::kPreviewMode);
+    table.SetPreviewPrinterSource(
+        [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
+    table.SetContent([](QPrinter &, const Platform::CPrintTable &) {
+        throw CError(MakeUserError(13999), "test", "content failed");
+    });
+    EXPECT_THROW(table.StartPrint(), CError);
+    EXPECT_EQ(busyAtEnds, QList<bool>({false, false}));
+    EXPECT_FALSE(table.Busy() || table.isVisible());
 }
 
 } // namespace

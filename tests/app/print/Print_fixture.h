@@ -1,15 +1,13 @@
 #pragma once
 
+#include "app/App_fixture.h"
 #include "app/print/PrintConfigurations.h"
 #include "app/widgets/print/ApplicationPrinter.h"
 #include "platform/widgets/PrinterCatalogue.h"
 #include "support/Model_fixture.h"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QProcess>
-#include <QTimer>
 
 // No test reaches a print system: Qt's print support looks for a server that does not exist,
 // and printer setup reads the fake catalogue a test installs.
@@ -21,21 +19,21 @@ public:
 inline ::testing::Environment *const g_PrintEnvironment =
     ::testing::AddGlobalTestEnvironment(new CPrintEnvironment);
 
-// Printers as a test wants them, each with its default paper and the papers it takes; installed
-// for the test's lifetime, with the run's printer choice forgotten before and after.
+// The printers of the system: none, or two queues, "Laser A" (A4, Letter, A3, Legal) and the
+// default "Office B" (Letter, Legal), each on its first paper. Installed for the test's
+// lifetime, with the run's printer choice forgotten before and after.
 class FakePrinterCatalogue : public Platform::CPrinterCatalogue
 {
 public:
-    using Papers = QList<QPageSize::PageSizeId>;
-    explicit FakePrinterCatalogue(const QList<std::pair<QString, Papers>> &printers = {},
-                                  QString defaultName = {})
-        : m_Default(std::move(defaultName))
+    explicit FakePrinterCatalogue(bool queues = false)
     {
-        for (const auto &[name, papers] : printers) {
-            Platform::CPrinterEntry entry{name, QPageSize(papers.first()), QPageLayout::Portrait, {}};
-            for (QPageSize::PageSizeId id : papers)
-                entry.PageSizes.append(QPageSize(id));
-            m_Printers.append(entry);
+        using P = QPageSize;
+        const QList<std::pair<QString, QList<P::PageSizeId>>> printers = {
+            {"Laser A", {P::A4, P::Letter, P::A3, P::Legal}}, {"Office B", {P::Letter, P::Legal}}};
+        for (const auto &[name, papers] : queues ? printers : decltype(printers){}) {
+            m_Printers.append({name, QPageSize(papers.first()), QPageLayout::Portrait, {}});
+            for (P::PageSizeId id : papers)
+                m_Printers.last().PageSizes.append(QPageSize(id));
         }
         Platform::SetPrinterCatalogue(this);
         ApplicationPrinter::Reset();
@@ -46,80 +44,17 @@ public:
         ApplicationPrinter::Reset();
     }
     QList<Platform::CPrinterEntry> Printers() const override { return m_Printers; }
-    QString DefaultPrinterName() const override { return m_Default; }
+    QString DefaultPrinterName() const override { return "Office B"; }
 
 private:
     QList<Platform::CPrinterEntry> m_Printers;
-    QString m_Default;
 };
 
-// A PDF read back with poppler's tools.
-class PdfFile
+// What one of poppler's tools (pdfinfo, pdftotext, pdfimages) says of a PDF file.
+inline QString Poppler(const QString &program, const QStringList &arguments)
 {
-public:
-    explicit PdfFile(QString path) : m_Path(std::move(path)) {}
-
-    // A field as pdfinfo reports it: "Pages", "Page size", "Creator".
-    QString Info(const QString &field) const
-    {
-        const QString info = Run("pdfinfo", {m_Path});
-        const qsizetype at = info.indexOf(field + ':');
-        return at < 0 ? QString() : info.mid(at + field.size() + 1).section('\n', 0, 0).trimmed();
-    }
-    int Pages() const { return Info("Pages").toInt(); }
-    // The text lines of a page (from 1), each with its runs of blanks made one.
-    QStringList Lines(int page) const
-    {
-        QStringList lines;
-        for (const QString &line : Run("pdftotext", {"-layout", "-f", QString::number(page), "-l",
-                                                     QString::number(page), m_Path, "-"})
-                                       .split('\n', Qt::SkipEmptyParts)) {
-            if (!line.trimmed().isEmpty())
-                lines << line.simplified();
-        }
-        return lines;
-    }
-    // The images drawn on a page: pdfimages lists them under two heading lines.
-    int Images(int page) const
-    {
-        const QString list =
-            Run("pdfimages", {"-list", "-f", QString::number(page), "-l", QString::number(page), m_Path});
-        return int(list.split('\n', Qt::SkipEmptyParts).size()) - 2;
-    }
-
-private:
-    static QString Run(const QString &program, const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(program, arguments);
-        EXPECT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0) << program.toStdString();
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    QString m_Path;
-};
-
-// The user of the next file dialog the code under test opens, which must be Qt's own: types
-// file and accepts it, or cancels when file is empty. Shown: the dialog's title, the name it
-// proposed and its filters.
-class FileDialogUser
-{
-public:
-    explicit FileDialogUser(QString file = {})
-    {
-        QTimer::singleShot(0, &m_Context, [this, file] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog && dialog->testOption(QFileDialog::DontUseNativeDialog));
-            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-            Shown << dialog->windowTitle() << name->text() << dialog->nameFilters();
-            if (file.isEmpty())
-                return dialog->reject();
-            name->setText(file);
-            static_cast<QDialog *>(dialog)->accept();
-        });
-    }
-    QStringList Shown;
-
-private:
-    QObject m_Context;
-};
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0) << program.toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
