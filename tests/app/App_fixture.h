@@ -6,6 +6,7 @@
 #include "model/Configuration.h"
 #include "support/DataTable.h"
 #include "support/MessageRecorder.h"
+#include "support/QStringPrinter.h"
 #include "support/TempUserDirs.h"
 #include "wizard/widgets/FWModInstr.h"
 #include "wizard/widgets/PageScript_fixture.h"
@@ -24,11 +25,7 @@
 
 #include <gtest/gtest.h>
 
-// Texts and lists in messages; a case of a data table (tests/data) is named by its first field.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+// Lists in messages; a case of a data table (tests/data) is named by its first field.
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
     *os << '{' << list.join(" | ").toStdString() << '}';
