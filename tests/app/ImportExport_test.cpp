@@ -109,11 +109,9 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, handler);
 
-    QStringList shown;
-    for (const CMessage &m : m_Messages.Shown().mid(shownBefore))
-        shown << QString::number(m.Icon) + ' ' + m.Text;
-    EXPECT_EQ(shown, QStringList({"3 " + LoadResStringArgs(803, {inFile, "Not a directory"}),
-                                  "3 " + LoadResStringArgs(803, {existing, "File too large"})}));
+    EXPECT_EQ(m_Messages.Lines(false, shownBefore),
+              QStringList({"3 " + LoadResStringArgs(803, {inFile, "Not a directory"}),
+                           "3 " + LoadResStringArgs(803, {existing, "File too large"})}));
     EXPECT_EQ(ReadFile(existing), "versione precedente");
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), present);
 }

@@ -101,11 +101,8 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     modInstr.LoadDataFromADORS(IDCriterion(selected));
     // The image of archived configuration id, as ImageOf(instrument) gives it.
     const auto imageOf = [code = modInstr.CodificaModuli()](qint32 id) {
-        const auto manager = ManagerFor(code, id);
-        manager->ConvertUserSetupToMemoryMap();
-        QVector<qint16> words;
-        for (int i = 0; i < manager->WordCount(); ++i)
-            words.append(i == 86 || i == 87 ? 0 : manager->Word(i));
+        QVector<qint16> words = ImageWords(code, id);
+        words[86] = words[87] = 0;
         return words;
     };
 
@@ -117,13 +114,9 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     else
         line.AttachAsPort(1);
     for (const QString &address : QString(c[3]).remove("aux").split(' ', Qt::SkipEmptyParts)) {
-        instruments << &line.AddInstrument(address.toInt(), 38400);
-        instruments.last()->SetModuleCode(modInstr.CodificaModuli());
-        instruments.last()->SetProbe(c[4] == "other family" ? kProbeTemperatureModule : kProbeSignalModule);
-        QVector<qint16> image = imageOf(selected);
-        image[86] = qint16(address.toInt());
-        image[87] = qint16(SimInstrument::CodeOfBaud(38400));
-        instruments.last()->SetImage(image);
+        instruments << &AddInstrumentWith(line, modInstr.CodificaModuli(), selected, address.toInt(), 38400);
+        if (c[4] == "other family")
+            instruments.last()->SetProbe(kProbeTemperatureModule);
     }
     using S = InstrumentSimulator;
     if (c[4] == "bad CRC")

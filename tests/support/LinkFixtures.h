@@ -5,6 +5,7 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/CommConfig.h"
+#include "model/ModInstr.h"
 #include "model/NetworkAddMsgSetup.h"
 #include "programming/link/LinkProcedure.h"
 #include "programming/link/RegisterExchange.h"
@@ -37,6 +38,21 @@ struct CaseName
         return name;
     }
 };
+
+// An instrument with the modules of module code `code` (the probe naming ZOB or QEM as slot A
+// holds), holding the image of configuration `id` but staying at its own address and rate.
+inline SimInstrument &AddInstrumentWith(InstrumentSimulator &line, qint16 code, qint32 id, int address,
+                                        int baud)
+{
+    SimInstrument &instrument = line.AddInstrument(address, baud);
+    instrument.SetModuleCode(code);
+    instrument.SetProbe(CModInstr::IsQEM(code) ? kProbeTemperatureModule : kProbeSignalModule);
+    QVector<qint16> image = ImageWords(code, id);
+    image[86] = qint16(address);
+    image[87] = qint16(SimInstrument::CodeOfBaud(baud));
+    instrument.SetImage(image);
+    return instrument;
+}
 
 // A link on COM1 with a simulated line behind it. Time-outs are short so silent cases end
 // quickly; 250 ms stays clear of the 200 ms manager tick, so both never fall due together.

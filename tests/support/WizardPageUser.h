@@ -42,15 +42,17 @@ struct PageStep
     std::function<void(CWizardPage &page)> Touch = {};
 };
 
-// Plays the user of real pages through the page-show seam, one step per page shown:
+// Plays the user of real pages through the page-show seam, one step per page shown, then `rest`
+// on every page after the last step:
 //   PageScript user({{IWizardPage::brNext, [](CWizardPage &p) { ... }}, {IWizardPage::brEnd}});
 //   EXPECT_EQ(wizard.Start(), 0);
-// A page that its button leaves open, or one shown after the last step, fails the test and is
-// cancelled.
+// A page that is left open, or one shown after the last step without `rest`, fails the test and
+// is cancelled.
 class PageScript
 {
 public:
-    explicit PageScript(QList<PageStep> steps) : m_Steps(std::move(steps))
+    explicit PageScript(QList<PageStep> steps, std::function<void(CWizardPage &)> rest = {})
+        : m_Steps(std::move(steps)), m_Rest(std::move(rest))
     {
         SetWizardPageShow([this](IWizardPage &page) { Play(dynamic_cast<CWizardPage &>(page)); });
     }
@@ -58,19 +60,23 @@ public:
     PageScript(const PageScript &) = delete;
     PageScript &operator=(const PageScript &) = delete;
 
-    // The pages in the order they were shown.
+    // The pages in the order they were shown, and each as "class caption" when it was shown.
     QList<CWizardPage *> Shown;
+    QStringList Pages;
 
 private:
     void Play(CWizardPage &page)
     {
         Shown.append(&page);
+        Pages << page.metaObject()->className() + (' ' + page.windowTitle());
         page.show();
         if (!m_Steps.isEmpty()) {
             const PageStep step = m_Steps.takeFirst();
             if (step.Touch)
                 step.Touch(page);
             Press(page, step.Button);
+        } else if (m_Rest) {
+            m_Rest(page);
         }
         EXPECT_FALSE(page.isVisible()) << "page " << Shown.size() << " left open";
         if (page.isVisible())
@@ -78,6 +84,7 @@ private:
     }
 
     QList<PageStep> m_Steps;
+    std::function<void(CWizardPage &)> m_Rest;
 };
 
 // Shows a page with data as the engine shows a step in the middle of a run, or the last step

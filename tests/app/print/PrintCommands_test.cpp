@@ -105,10 +105,8 @@ TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
     }
     EXPECT_FALSE(Previewing());
     EXPECT_EQ(ends, 1);
-    shown.clear();
-    for (const CMessage &message : m_Messages.Shown())
-        shown << QString("%1 %2").arg(message.Icon).arg(message.Text);
-    EXPECT_EQ(shown, file.contains('/') ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
+    EXPECT_EQ(m_Messages.Lines(),
+              file.contains('/') ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
     if (!printed)
         return;
 

@@ -2,7 +2,6 @@
 // archive file.
 #include "support/LinkFixtures.h"
 
-#include "model/ModInstr.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/SerialTransfer.h"
 
@@ -45,28 +44,11 @@ protected:
         configuration.Load(id);
         return configuration.ModInstr().CodificaModuli();
     }
-    // The image the archive's configuration makes.
-    static QVector<qint16> ImageOf(qint32 id)
-    {
-        const auto manager = ManagerFor(StoredCode(id), id);
-        manager->ConvertUserSetupToMemoryMap();
-        QVector<qint16> words;
-        for (int i = 0; i < manager->WordCount(); ++i)
-            words.append(manager->Word(i));
-        return words;
-    }
-    // An instrument with the modules of the configuration (the module code word, and the probe
-    // naming ZOB or QEM as slot A holds), holding its image but staying at its address and rate.
+    // The image the archive's configuration makes; an instrument that holds it (AddInstrumentWith).
+    static QVector<qint16> ImageOf(qint32 id) { return ImageWords(StoredCode(id), id); }
     SimInstrument &InstrumentFor(qint32 id, int address, int baud = 38400)
     {
-        SimInstrument &instrument = line.AddInstrument(address, baud);
-        instrument.SetModuleCode(StoredCode(id));
-        instrument.SetProbe(CModInstr::IsQEM(StoredCode(id)) ? kProbeTemperatureModule : kProbeSignalModule);
-        QVector<qint16> image = ImageOf(id);
-        image[86] = qint16(address);
-        image[87] = qint16(SimInstrument::CodeOfBaud(baud));
-        instrument.SetImage(image);
-        return instrument;
+        return AddInstrumentWith(line, StoredCode(id), id, address, baud);
     }
 
     InstrumentSimulator line;
@@ -94,7 +76,7 @@ TEST_P(SerialRoundTrips, WriteSendsTheAddressAndBaudWordsLastAndReadBringsTheIma
     network.SetNetworkAdd(9);
     const qint32 id = AddDistinct(c.family);
     SimInstrument &instrument = InstrumentFor(id, 9, c.baud);
-    const QString before = ArchiveSnapshot();
+    const QStringList before = ArchiveRows();
     ASSERT_TRUE(Run(kWrite, id));
     QList<quint16> order;
     for (const auto &[registerAddress, value] : instrument.Writes())
@@ -106,7 +88,7 @@ TEST_P(SerialRoundTrips, WriteSendsTheAddressAndBaudWordsLastAndReadBringsTheIma
     QVector<qint16> image = ImageOf(id);
     image[86] = rs232 ? image[86] : qint16(9);
     EXPECT_EQ(instrument.Image(int(image.size())), image);
-    EXPECT_TRUE(ArchiveSnapshot() == before);
+    EXPECT_TRUE(ArchiveRows() == before);
 
     instrument.SetAddress(9);
     instrument.SetBaud(c.baud);
@@ -195,10 +177,10 @@ TEST_F(SerialTransferTest, ABlockThatDoesNotJoinTheOneBeforeRefusesTheRead)
     const auto block2 = InstrumentSimulator::ForRegister(kMemoryMapBaseAddress + 20);
     line.InjectFault({SimFault::Late, 1, kAny, 400, block2});
     line.InjectFault({SimFault::Late, 1, kAny, InstrumentSimulator::kUntilNextRequest, block2});
-    const QString before = ArchiveSnapshot();
+    const QStringList before = ArchiveRows();
     EXPECT_FALSE(Run(kRead));
     EXPECT_EQ(messages, QList<int>{206});
-    EXPECT_TRUE(ArchiveSnapshot() == before);
+    EXPECT_TRUE(ArchiveRows() == before);
 }
 
 // The baud-rate word may be answered at the new rate (garbled at the old one) or not at all:

@@ -102,7 +102,7 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
     const QString bad = m_Files.filePath("bad.IXO"), pipe = m_Files.filePath("pipe.IXO");
     const QString elsewhere[] = {m_Files.filePath("missing.IXO"), m_Files.path(), pipe};
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const QString before = ArchiveSnapshot();
+    const QStringList before = ArchiveRows();
     TraceCapture trace;
     for (qsizetype i = 0; i < std::ssize(refused); ++i) {
         const auto &[family, content, why] = refused[i];
@@ -112,7 +112,7 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
                          ->Import(file, g_Connection->NewID()));
         EXPECT_TRUE(trace.Lines().contains("File " + file + " rifiutato: " + why)) << why;
     }
-    EXPECT_EQ(ArchiveSnapshot(), before);
+    EXPECT_EQ(ArchiveRows(), before);
     ASSERT_TRUE(WriteWholeFile(bad, qemBytes + QByteArray(100, '\xff')));
     EXPECT_TRUE(CGestioneQEMMemMap().Import(bad, g_Connection->NewID()));
 }

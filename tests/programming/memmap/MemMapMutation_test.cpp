@@ -87,7 +87,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
             // A new file each round: emptying one that has blocks makes the file system write it out.
             const QString damaged = dir.filePath(QStringLiteral("damaged%1.IXO").arg(round));
             ASSERT_TRUE(WriteWholeFile(damaged, mutator.Mutate(bytes)));
-            const QString before = ArchiveSnapshot();
+            const QStringList before = ArchiveRows();
             const qint32 id = g_Connection->NewID();
             const std::optional<qint16> code = ProgramFileModuleCode(damaged);
             if (MakeMemMapManager(CodeOf(IsQEMConfigFile(damaged) ? EFamily::QEM : EFamily::VABZOB))
@@ -96,7 +96,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
                 ASSERT_EQ(OutOfRange(id, FamilyOfCode(*code)), QStringList()) << "round " << round;
                 g_Connection->DeleteProgramma(id); // keeps the snapshots small
             } else {
-                ASSERT_EQ(ArchiveSnapshot(), before) << "round " << round;
+                ASSERT_EQ(ArchiveRows(), before) << "round " << round;
             }
             QFile::remove(damaged);
         }
@@ -118,7 +118,7 @@ TEST_F(MemMapMutationTest, AuxiliaryListing)
         CMutator mutator(family == EFamily::QEM ? 77 : 1302);
         int stored = 0;
         for (int round = 0; round < kRounds; ++round) {
-            const QString before = ArchiveSnapshot();
+            const QStringList before = ArchiveRows();
             auto reader = ManagerFor(CodeOf(family), CArchive::kActualSettingID);
             try {
                 reader->ReadAuxListing(mutator.Mutate(listing));
@@ -126,7 +126,7 @@ TEST_F(MemMapMutationTest, AuxiliaryListing)
                 ++stored;
                 ASSERT_EQ(OutOfRange(CArchive::kActualSettingID, family), QStringList()) << "round " << round;
             } catch (const CError &) {
-                ASSERT_EQ(ArchiveSnapshot(), before) << "round " << round;
+                ASSERT_EQ(ArchiveRows(), before) << "round " << round;
             }
         }
         EXPECT_GT(stored, kRounds / 20);

@@ -53,14 +53,10 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
     });
     EXPECT_EQ(shown, QStringList({LoadResStringArgs(222, {1}), LoadResString(201), "up"}));
     EXPECT_EQ(window.ReturnValue(), c.act == nullptr);
-    QStringList shownMessages; // a link message: exclamation icon, title 208
-    for (const CMessage &message : messages.Shown())
-        shownMessages.append(QStringLiteral("%1 %2 %3").arg(message.Icon).arg(message.Title, message.Text));
-    EXPECT_EQ(shownMessages, c.messageId
-                                 ? QStringList{QStringLiteral("%1 %2 %3")
-                                                   .arg(QMessageBox::Warning)
-                                                   .arg(LoadResString(208), LoadResString(c.messageId))}
-                                 : QStringList{});
+    // A link message: exclamation icon (2), title 208.
+    EXPECT_EQ(messages.Lines(true),
+              c.messageId ? QStringList{"2 " + LoadResString(208) + ' ' + LoadResString(c.messageId)}
+                          : QStringList{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,11 +96,9 @@ TEST_F(LinkWindowTest, TheAuxiliaryWindowShowsRefusalsAndEscapingErrors)
         ShowModal(window, [](QDialog &shown) { return shown.close(); });
         EXPECT_EQ(sim.Line().Requests().size(), requests);
     }
-    ASSERT_EQ(messages.Shown().size(), 2);
-    EXPECT_EQ(std::pair(messages.Shown()[0].Icon, messages.Shown()[0].Text),
-              std::pair(QMessageBox::Warning, LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")})));
-    EXPECT_EQ(std::pair(messages.Shown()[1].Icon, messages.Shown()[1].Text),
-              std::pair(QMessageBox::Critical, QStringLiteral("Comando SCAL>Hi.d= non presente!!!")));
+    EXPECT_EQ(messages.Lines(),
+              QStringList({"2 " + LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")}),
+                           QStringLiteral("3 Comando SCAL>Hi.d= non presente!!!")}));
     CTapiComm other; // the port is free again
     other.Create();
     EXPECT_TRUE(other.OpenRs232(1, 3, 0));
