@@ -38,12 +38,9 @@ protected:
         configuration.Add(g_Connection->NewID());
         Requery();
         COption &options = window->Option();
-        options.SetPrintHeaderPage(true);
-        options.SetHeaderPagePath(files.filePath("logo.bmp"));
-        options.SetPrintNotePiePagina(true);
-        options.SetNotePiePagina1("Prima nota");
-        options.SetNotePiePagina2("Seconda nota");
-        options.SetPrintPageNumber(true);
+        options.SetPrintHeaderPage(true), options.SetHeaderPagePath(files.filePath("logo.bmp"));
+        options.SetPrintNotePiePagina(true), options.SetNotePiePagina1("Prima nota");
+        options.SetNotePiePagina2("Seconda nota"), options.SetPrintPageNumber(true);
         table = window->findChild<Platform::CPrintTable *>("PrintTable");
         QObject::connect(table, &Platform::CPrintTable::PrintEnd, [this] { ++ends; });
     }
@@ -179,12 +176,10 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
     Trigger("mnuPrintOption");
     Trigger("mnuPrintOption");
     const COption &o = window->Option();
-    seen << QString("%1 %2 %3 %4 %5 %6")
-                .arg(o.PrintHeaderPage())
-                .arg(o.HeaderPagePath())
-                .arg(o.PrintNotePiePagina())
-                .arg(o.NotePiePagina1(), o.NotePiePagina2())
-                .arg(o.PrintPageNumber());
+    seen << QStringList({QString::number(o.PrintHeaderPage()), o.HeaderPagePath(),
+                         QString::number(o.PrintNotePiePagina()), o.NotePiePagina1(), o.NotePiePagina2(),
+                         QString::number(o.PrintPageNumber())})
+                .join(' ');
     const QString picture = LoadResString(703) + ' ';
     EXPECT_EQ(seen,
               QStringList({LoadResString(700), picture + "logo.bmp", "logo.bmp++++++", picture + "nuovo.bmp",

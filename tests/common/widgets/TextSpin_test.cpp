@@ -20,13 +20,7 @@ std::vector<int> Runs(std::initializer_list<std::pair<int, int>> runs)
 class TextSpinTest : public ::testing::Test
 {
 protected:
-    // The form shown as the active window, and the focus moved as the user moves it (Tab, a click).
-    void ShowForm()
-    {
-        form.show();
-        form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    // The focus moved as the user moves it (Tab, a click).
     static void FocusByUser(QWidget *control)
     {
         control->setFocus(Qt::TabFocusReason);
@@ -116,7 +110,9 @@ TEST_F(TextSpinTest, HeldKeyAcceleratesAndANewPressStartsSlow)
 // Leaving the text box asks the owner, even without a change; a refusal keeps the focus there.
 TEST_F(TextSpinTest, HeldMouseButtonAcceleratesFocusesTheTextBoxAndLeavingItAsks)
 {
-    ShowForm();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     Make(-9999, 9999, 1, 10);
     arrows->SetAutoRepeat(1, 1);
     FocusByUser(other);
@@ -149,21 +145,21 @@ TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocaleAndTheLimitsOnReque
     spin.SetMoltiplicatore(0.1f);
     spin.SetDataFormat("##0.0");
     spin.SetUnitaMisura("s.");
-    EXPECT_EQ(arrows->toolTip(), "designed");
-    QString seenByChange;
+    QString seenByChange, designed = arrows->toolTip();
     QObject::connect(&spin, &CTextSpin::Change, [&] { seenByChange = box->text(); });
     QObject::connect(&spin, &CTextSpin::ViewText, [](QString &text) { text += "!"; });
     QObject::connect(&spin, &CTextSpin::ViewToolTip, [](QString &text) { text.prepend("Range "); });
     spin.SetEnableEvent(false); // no signals, but the text still follows the value
     spin.SetValue(7);
-    EXPECT_EQ(box->text(), "0,7 s.");
+    const QString quiet = box->text();
     spin.SetEnableEvent(true);
     spin.SetValue(125);
-    EXPECT_EQ(box->text(), "12,5 s.!");
-    EXPECT_EQ(seenByChange, "0,7 s."); // Change comes before the text is rewritten
+    const QString shown = box->text();
     spin.SetViewToolTipText(true);
     spin.SetMoltiplicatore(0.5f);
-    EXPECT_EQ(arrows->toolTip(), "Range Min:0,0 Max:500,0");
+    // Change comes before the text is rewritten.
+    EXPECT_EQ(QStringList({designed, quiet, shown, seenByChange, arrows->toolTip()}),
+              QStringList({"designed", "0,7 s.", "12,5 s.!", "0,7 s.", "Range Min:0,0 Max:500,0"}));
     QLocale::setDefault(saved);
 }
 

@@ -59,18 +59,14 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
                           : QStringList{});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ends, SerialWindowTest,
-    ::testing::Values(WindowCase{"written", {}, 0},
-                      WindowCase{"line error", [](auto &, auto &line) { line.HangUp(); }, 206},
-                      WindowCase{"cancel button",
-                                 [](QDialog &w, auto &) {
-                                     w.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
-                                 },
-                                 0},
-                      WindowCase{"close box", [](QDialog &w, auto &) { w.close(); }, 0},
-                      WindowCase{"Escape", [](QDialog &w, auto &) { w.reject(); }, 0}),
-    CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Ends, SerialWindowTest, ::testing::Values(
+    WindowCase{"written", {}, 0},
+    WindowCase{"line error", [](auto &, auto &line) { line.HangUp(); }, 206},
+    WindowCase{"cancel button", [](QDialog &w, auto &) { w.findChild<QPushButton *>("cmdCancel")->click(); }, 0},
+    WindowCase{"close box", [](QDialog &w, auto &) { w.close(); }, 0},
+    WindowCase{"Escape", [](QDialog &w, auto &) { w.reject(); }, 0}), CaseName());
+// clang-format on
 
 // No search, so no address line. The work runs once, at the first show: shown again, the
 // window only waits for its close box. A refusal is the procedure's message; a CError escaping

@@ -79,13 +79,13 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
     EXPECT_EQ(line.Requests().size(), requests);
 }
 
-INSTANTIATE_TEST_SUITE_P(States, ViewInstrDataShown,
-                         ::testing::Values(ShownCase{"alarms 1 and 3", 0x0005, "12.34", "#000000"},
-                                           ShownCase{"state flag in blue", 0x0010, "12.34", "#0000ff"},
-                                           ShownCase{"over-range in red", 0x0028, "EEEE", "#ff0000"},
-                                           ShownCase{"negative over-range in red", 0x0062, "-EEEE",
-                                                     "#ff0000"}),
-                         CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(States, ViewInstrDataShown, ::testing::Values(
+    ShownCase{"alarms 1 and 3", 0x0005, "12.34", "#000000"},
+    ShownCase{"state flag in blue", 0x0010, "12.34", "#0000ff"},
+    ShownCase{"over-range in red", 0x0028, "EEEE", "#ff0000"},
+    ShownCase{"negative over-range in red", 0x0062, "-EEEE", "#ff0000"}), CaseName());
+// clang-format on
 
 // The order of the polls is the procedure's (LivePoll_test); the view shows each row and, in
 // the zoom panel, the address of the spin.
