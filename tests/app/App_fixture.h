@@ -5,6 +5,7 @@
 #include "common/TraceCode.h"
 #include "model/Configuration.h"
 #include "support/DataTable.h"
+#include "support/Files.h"
 #include "support/MessageRecorder.h"
 #include "support/Model_fixture.h"
 #include "support/QStringPrinter.h"
@@ -38,18 +39,6 @@ inline std::string RowName(const ::testing::TestParamInfo<QStringList> &info)
 template <class... Number> QString Joined(Number... numbers)
 {
     return QStringList{QString::number(numbers)...}.join(' ');
-}
-
-inline QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-inline void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
 }
 
 // One run of the program in fresh user folders with its main window: messages recorded; the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/TraceCode.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QStringList>
@@ -29,10 +30,7 @@ public:
 
     QStringList Lines() const
     {
-        QFile file(m_Dir.filePath(QStringLiteral("capture.DBG")));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        return QString::fromUtf8(ReadFile(m_Dir.filePath("capture.DBG"))).split("\r\n", Qt::SkipEmptyParts);
     }
 
 private:

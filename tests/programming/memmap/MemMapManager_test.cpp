@@ -3,6 +3,7 @@
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
 #include "programming/memmap/ProgramFile.h"
+#include "support/Files.h"
 #include "support/MemMapArchive_fixture.h"
 #include "support/TraceCapture.h"
 
@@ -22,11 +23,6 @@ constexpr qint16 kQEMCode = IxoCode(SlotAModule::QEM),
 class MemMapManagerTest : public ArchiveTest
 {
 protected:
-    static QByteArray FileBytes(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     // Name, module code and the carried values of archived configuration id.
     static auto Carried(qint32 id, EFamily family)
     {
@@ -55,8 +51,8 @@ TEST_F(MemMapManagerTest, ExportAndImportBothFamilies)
         // The QEM image has no linearization: the import keeps the class default.
         EXPECT_EQ(imported.Linearize().NumSpezzate(), family == EFamily::QEM ? 2 : 16);
     }
-    ASSERT_TRUE(WriteWholeFile(path, FileBytes(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
-                                                             QByteArray(kNomeProgrammaSize, ' '))));
+    ASSERT_TRUE(WriteWholeFile(path, ReadFile(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
+                                                            QByteArray(kNomeProgrammaSize, ' '))));
     const qint32 id = g_Connection->NewID();
     ASSERT_TRUE(CGestioneQEMMemMap().Import(path, id));
     EXPECT_EQ(std::get<0>(Carried(id, EFamily::QEM)), LoadResString(383));
@@ -82,7 +78,7 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
     const QString qem = m_Files.filePath("qem.IXO"), vab = m_Files.filePath("vab.IXO");
     ASSERT_TRUE(CGestioneQEMMemMap().Export(qem, AddDistinct(EFamily::QEM)));
     ASSERT_TRUE(CGestioneVABZOBMemMap().Export(vab, AddDistinct(EFamily::VABZOB)));
-    const QByteArray qemBytes = FileBytes(qem), vabBytes = FileBytes(vab);
+    const QByteArray qemBytes = ReadFile(qem), vabBytes = ReadFile(vab);
     const auto with = [](QByteArray bytes, qsizetype at, QByteArray part) {
         return bytes.replace(at, part.size(), part);
     };

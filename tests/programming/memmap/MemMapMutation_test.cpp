@@ -3,6 +3,7 @@
 #include "programming/memmap/MemMap_fixture.h"
 #include "programming/memmap/ProgramFile.h"
 #include "support/DataTable.h"
+#include "support/Files.h"
 #include "support/MemMapArchive_fixture.h"
 
 #include <QFile>
@@ -77,9 +78,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
     const QString original = dir.filePath("original.IXO");
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
         ASSERT_TRUE(MakeMemMapManager(CodeOf(family))->Export(original, AddDistinct(family)));
-        QFile file(original);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = ReadFile(original);
 
         CMutator mutator(family == EFamily::QEM ? 4242 : 1789);
         int imported = 0;
