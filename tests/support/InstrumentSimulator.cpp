@@ -44,7 +44,7 @@ public:
             return {WithCRC16(reply.append(char(function | 0x80)).append(char(1))), {}};
         const auto value = qint16(countOrValue);
         instrument.RecordWrite(first, value);
-        if (first == kNetworkAddressRegister && instrument.AnswersFromNewAddress()) {
+        if (first == kNetworkAddressRegister && instrument.AnswersFromNewAddress) {
             instrument.SetRegister(first, value);
             QByteArray echo = request.left(6);
             echo[0] = char(instrument.Address());

@@ -76,8 +76,7 @@ public:
 
     // A new network address takes effect before the echo of its write, which then comes from
     // the new address.
-    void SetAnswersFromNewAddress(bool on) { m_AnswersFromNewAddress = on; }
-    bool AnswersFromNewAddress() const { return m_AnswersFromNewAddress; }
+    bool AnswersFromNewAddress = false;
 
     // A register write received from the program, in order (whatever it changed).
     void RecordWrite(quint16 registerAddress, qint16 value) { m_Writes.append({registerAddress, value}); }
@@ -100,7 +99,6 @@ private:
     int m_Address;
     int m_Baud;
     QHash<quint16, qint16> m_Registers;
-    bool m_AnswersFromNewAddress = false;
     QList<QPair<quint16, qint16>> m_Writes;
 };
 

@@ -56,14 +56,6 @@ inline QVector<qint16> ImageWords(qint16 code, qint32 id)
     return words;
 }
 
-inline QStringList AuxEntries(const CMemMapManager &manager)
-{
-    QStringList entries;
-    for (int i = 0; i < manager.WordCount(); ++i)
-        entries.append(manager.AuxEntry(i));
-    return entries;
-}
-
 // Values of two configurations that the images carry, setting by setting, for the family.
 inline QStringList CarriedValues(CConfiguration &configuration, MemMap::EFamily family)
 {

@@ -87,17 +87,6 @@ private:
     std::function<void(CWizardPage &)> m_Rest;
 };
 
-// Shows a page with data as the engine shows a step in the middle of a run, or the last step
-// (only End leaves forward there). Numbers in the C locale.
-inline void ShowPage(CWizardPage &page, const ICopyClass &data, bool last = false)
-{
-    InitGlobalScale();
-    QLocale::setDefault(QLocale::c());
-    page.SetData(data);
-    page.SetLastTab(last);
-    page.show();
-}
-
 template <class Data> Data Left(const CWizardPage &page)
 {
     Data data;
@@ -227,7 +216,12 @@ template <class Data> void Play(CWizardPage &page, const QList<PageVisit<Data>> 
     for (const PageVisit<Data> &visit : visits) {
         SCOPED_TRACE(visit.What);
         MessageRecorder messages;
-        ShowPage(page, visit.Shown, visit.Button == kEnd);
+        // Shown as the engine shows a step in the middle of a run, or the last step (only End
+        // leaves forward there); numbers in the C locale.
+        InitGlobalScale();
+        QLocale::setDefault(QLocale::c());
+        page.SetData(visit.Shown), page.SetLastTab(visit.Button == kEnd);
+        page.show();
         Act(page, visit.Touch);
         EXPECT_EQ(SeenAs(page, visit.Seen), visit.Seen);
         EXPECT_EQ(CutOrMissingTexts(page), QString());

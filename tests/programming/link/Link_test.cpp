@@ -146,7 +146,7 @@ TEST_F(LinkTest, TheAddressWriteIsAnsweredFromTheOldOrTheNewAddress)
     ASSERT_TRUE(Open());
     link.SetMaxErrorTimeOut(1);
     EXPECT_EQ(exchange.WriteRegister(1, kNetworkAddressRegister, 7), leNone);
-    unit.SetAnswersFromNewAddress(true);
+    unit.AnswersFromNewAddress = true;
     EXPECT_EQ(exchange.WriteRegister(7, kNetworkAddressRegister, 9), leNone);
     EXPECT_EQ(unit.Address(), 9);
     line.InjectFault(SimFault::ForeignAddress, kAlways);

@@ -18,19 +18,6 @@ namespace {
 // A few thousand inputs of each kind over both families, in a few seconds.
 constexpr int kRounds = 1500;
 
-// What each class can hold where a value picks a choice: a range row, a name, a count of
-// points, a network address. Read from the instrument's own list, apart from the program's
-// table, so that a wrong bound there shows; a decoded integration time is automatic or manual.
-std::map<ESetting, std::pair<int, int>> ClassRanges()
-{
-    std::map<ESetting, std::pair<int, int>> ranges{{ESetting::IntegrationTime, {0, 1}}};
-    for (const QStringList &f : ReadDataTable(QStringLiteral("image_settings.tsv")))
-        for (const CSettingRow &row : SettingTable())
-            if (f[0] == QLatin1String(row.Name) && f[4] != QLatin1String("-"))
-                ranges[row.Setting] = {f[4].toInt(), f[5].toInt()};
-    EXPECT_EQ(ranges.size(), 17u);
-    return ranges;
-}
 // The settings of archived configuration id that lie outside their class's range, as
 // "<setting>=<value>"; empty when every one fits.
 QStringList OutOfRange(qint32 id, EFamily family)
@@ -38,7 +25,18 @@ QStringList OutOfRange(qint32 id, EFamily family)
     CConfiguration configuration;
     configuration.Load(id);
     CConfigurationSettings settings(configuration, family);
-    static const std::map<ESetting, std::pair<int, int>> kClassRanges = ClassRanges();
+    // What each class can hold where a value picks a choice: a range row, a name, a count of
+    // points, a network address. Read from the instrument's own list, apart from the program's
+    // table, so that a wrong bound there shows; a decoded integration time is automatic or manual.
+    static const std::map<ESetting, std::pair<int, int>> kClassRanges = [] {
+        std::map<ESetting, std::pair<int, int>> ranges{{ESetting::IntegrationTime, {0, 1}}};
+        for (const QStringList &f : ReadDataTable("image_settings.tsv"))
+            for (const CSettingRow &row : SettingTable())
+                if (f[0] == QLatin1String(row.Name) && f[4] != "-")
+                    ranges[row.Setting] = {f[4].toInt(), f[5].toInt()};
+        EXPECT_EQ(ranges.size(), 17u);
+        return ranges;
+    }();
     QStringList faults;
     for (const CImageWord &w : ImageLayout(family)) {
         const auto range = kClassRanges.find(w.Setting);
@@ -112,7 +110,10 @@ TEST_F(MemMapMutationTest, AuxiliaryListing)
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
         auto writer = ManagerFor(CodeOf(family), AddDistinct(family));
         writer->ConvertUserSetupToMemoryMapAux();
-        const QByteArray listing = InstrumentListing(family, AuxEntries(*writer), {}, "!");
+        QStringList entries;
+        for (int i = 0; i < writer->WordCount(); ++i)
+            entries.append(writer->AuxEntry(i));
+        const QByteArray listing = InstrumentListing(family, entries, {}, "!");
 
         CMutator mutator(family == EFamily::QEM ? 77 : 1302);
         int stored = 0;
