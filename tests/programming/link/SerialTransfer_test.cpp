@@ -179,8 +179,7 @@ TEST_F(SerialTransferTest, ABlockThatDoesNotJoinTheOneBeforeRefusesTheRead)
     line.InjectFault({SimFault::Late, 1, kAny, InstrumentSimulator::kUntilNextRequest, block2});
     const QStringList before = ArchiveRows();
     EXPECT_FALSE(Run(kRead));
-    EXPECT_EQ(messages, QList<int>{206});
-    EXPECT_TRUE(ArchiveRows() == before);
+    EXPECT_EQ(std::pair(messages, ArchiveRows()), std::pair(QList<int>{206}, before));
 }
 
 // The baud-rate word may be answered at the new rate (garbled at the old one) or not at all:
@@ -211,8 +210,8 @@ TEST_F(SerialTransferTest, NothingGoesOutWithAnAddressWordOutside1To255)
     }
     EXPECT_TRUE(line.Requests().isEmpty());
     EXPECT_FALSE(Run(kWrite, AddDistinct(EFamily::VABZOB)));
-    EXPECT_EQ(line.Requests().size(), 4);
-    EXPECT_EQ(messages, (QList<int>{212, 212, 228}));
+    EXPECT_EQ(std::pair(line.Requests().size(), messages),
+              std::pair(qsizetype(4), QList<int>{212, 212, 228}));
 }
 
 // A network read asks instrument 1 only: the network size is not used, so not checked.
