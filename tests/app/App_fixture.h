@@ -25,14 +25,10 @@
 
 #include <gtest/gtest.h>
 
-// Lists in messages; a case of a data table (tests/data) is named by its first field.
+// Lists in messages.
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
     *os << '{' << list.join(" | ").toStdString() << '}';
-}
-inline std::string RowName(const ::testing::TestParamInfo<QStringList> &info)
-{
-    return QString(info.param.value(0)).replace(QRegularExpression("\\W"), "_").toStdString();
 }
 
 // Numbers as one text, apart by blanks: Joined(3, 1, 1) gives "3 1 1".

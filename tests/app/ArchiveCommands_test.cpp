@@ -59,6 +59,6 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ArchiveCommand, ::testing::ValuesIn(ReadDataTable("archive_commands.tsv")),
-                         RowName);
+                         CaseName());
 
 } // namespace

@@ -154,6 +154,6 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LinkCommand, ::testing::ValuesIn(ReadDataTable("link_commands.tsv")),
-                         RowName);
+                         CaseName());
 
 } // namespace

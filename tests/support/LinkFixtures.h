@@ -19,25 +19,7 @@
 #include "support/TempUserDirs.h"
 #include "support/TraceCapture.h"
 
-#include <cctype>
 #include <gmock/gmock.h>
-#include <string>
-
-// A parameterised case's name for the test list: its description (`what`, or the first field
-// of a data table's line) with "_" for anything else than letters and digits.
-struct CaseName
-{
-    static std::string What(const QStringList &fields) { return fields.value(0).toStdString(); }
-    template <class Case> static std::string What(const Case &c) { return c.what; }
-    template <class Case> std::string operator()(const ::testing::TestParamInfo<Case> &info) const
-    {
-        std::string name = What(info.param);
-        for (char &c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    }
-};
 
 // An instrument with the modules of module code `code` (the probe naming ZOB or QEM as slot A
 // holds), holding the image of configuration `id` but staying at its own address and rate.

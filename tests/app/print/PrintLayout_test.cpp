@@ -58,7 +58,7 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, PrintReport, ::testing::ValuesIn(ReadDataTable("print_rules.tsv")),
-                         RowName);
+                         CaseName());
 
 // Text measured in twips (the page at 1440 dots per inch): characters half an em wide, lines
 // 1.2 em apart.
