@@ -14,11 +14,9 @@
 #include "wizard/widgets/PageScript_fixture.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>

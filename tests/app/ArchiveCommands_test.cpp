@@ -6,8 +6,7 @@ namespace {
 
 // New, Modify, Delete and the configuration wizard on record 2, one case of
 // tests/data/archive_commands.tsv each.
-class ArchiveCommand : public AppTest, public ::testing::WithParamInterface<QStringList>
-{};
+using ArchiveCommand = Cases<AppTest, QStringList>;
 
 TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 {

@@ -12,8 +12,7 @@ using MemMap::EFamily;
 
 namespace {
 
-class ImportExport : public AppTest, public ::testing::WithParamInterface<EFamily>
-{};
+using ImportExport = Cases<AppTest, EFamily>;
 
 // Each family goes out and comes back: the dialogs, the name proposed, the new configuration
 // listed and current with the file's name and settings; a cancelled dialog writes nothing. Then

@@ -65,8 +65,7 @@ QVector<qint16> ImageOf(const SimInstrument &instrument)
 // The link commands on the main window over an archive with two configurations, the second
 // (every setting distinct) the current one; its link settings as a previous run left them. The
 // cases of tests/data/link_commands.tsv.
-class LinkCommand : public AppTest, public ::testing::WithParamInterface<QStringList>
-{};
+using LinkCommand = Cases<AppTest, QStringList>;
 
 TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
 {

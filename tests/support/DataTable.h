@@ -38,3 +38,7 @@ struct CaseName
         return name;
     }
 };
+
+// A test of the fixture run once per case of a table.
+template <class Fixture, class Case> class Cases : public Fixture, public ::testing::WithParamInterface<Case>
+{};

@@ -84,10 +84,6 @@ protected:
     QStringList searchLines, operations;
 };
 
-// A test of the fixture run once per case of a table.
-template <class Fixture, class Case> class Cases : public Fixture, public ::testing::WithParamInterface<Case>
-{};
-
 // A link window run as the main window runs it: COM1 (the simulated line), an archive in
 // place, the message boxes recorded.
 class LinkWindowTest : public ArchiveTest

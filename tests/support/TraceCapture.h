@@ -3,7 +3,6 @@
 #include "common/TraceCode.h"
 #include "support/Files.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 

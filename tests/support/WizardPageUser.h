@@ -247,8 +247,7 @@ struct PageRoundTrip
     std::function<void()> Run;
     friend void PrintTo(const PageRoundTrip &c, std::ostream *out) { *out << c.Page; }
 };
-class EveryPage : public ::testing::TestWithParam<PageRoundTrip>
-{};
+using EveryPage = ::testing::TestWithParam<PageRoundTrip>;
 
 // Shown with members off their defaults (at their widest) and left untouched, the page shows
 // `seen` and hands them back; with every control changed once by `touch`, the members in

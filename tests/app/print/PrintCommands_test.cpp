@@ -68,8 +68,7 @@ protected:
 // one critical message naming it. The PDF read back: the heading page with its labels and the
 // picture (left out with a trace line when it cannot be read), then the table under its column
 // headings, the notes and "n/N" at the foot of every page.
-class PreviewEnds : public PrintCommands, public ::testing::WithParamInterface<const char *>
-{};
+using PreviewEnds = Cases<PrintCommands, const char *>;
 
 TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
 {

@@ -19,8 +19,7 @@ const QList<QStringList> kModuleNames = {{"EKA35", "EKA40", "IXO"},
 static_assert(Modello::IXO == 2 && SlotAModule::QEM == 3 && SlotBModule::KQ == 3 && SlotCModule::KQ == 4 &&
               SlotDModule::KQ == 1);
 
-class PrintReport : public ArchiveTest, public ::testing::WithParamInterface<QStringList>
-{};
+using PrintReport = Cases<ArchiveTest, QStringList>;
 
 // The title and heading rows, then the rows of the printed objects, each with its context (the
 // alarm set-points with the scale's decimal point). The cases of tests/data/print_rules.tsv.
@@ -103,8 +102,7 @@ const CPlacedItem &First(const CPrintPage &page, CPlacedItem::ERole role)
     return item == page.Items.end() ? none : *item;
 }
 
-class PrintLayout : public ::testing::TestWithParam<bool>
-{};
+using PrintLayout = Cases<::testing::Test, bool>;
 
 // The heading page first when asked for, its picture and box shrunk to the paper; the table's
 // column headings at the top of every table page; every row once, whole, below the one before

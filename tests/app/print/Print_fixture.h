@@ -6,7 +6,6 @@
 #include "platform/widgets/PrinterCatalogue.h"
 #include "support/Model_fixture.h"
 
-#include <QApplication>
 #include <QProcess>
 
 // No test reaches a print system: Qt's print support looks for a server that does not exist,

@@ -5,7 +5,6 @@
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/ViewInstrData.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
