@@ -1,27 +1,18 @@
 #pragma once
 
 #include "app/widgets/Avvio.h"
-#include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/Configuration.h"
 #include "support/DataTable.h"
 #include "support/Files.h"
-#include "support/MessageRecorder.h"
 #include "support/Model_fixture.h"
-#include "support/QStringPrinter.h"
-#include "support/TempUserDirs.h"
+#include "support/WizardPageUser.h"
 #include "wizard/widgets/FWModInstr.h"
-#include "wizard/widgets/PageScript_fixture.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTableView>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 // Lists in messages.
 inline void PrintTo(const QStringList &list, std::ostream *os)

@@ -1,7 +1,5 @@
 #include "App_fixture.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 // New, Modify, Delete and the configuration wizard on record 2, one case of

@@ -1,6 +1,5 @@
 #include "common/INIManager.h"
 #include "support/DataTable.h"
-#include "support/Files.h"
 #include "support/TraceCapture.h"
 
 // "\r", "\n" and "\xNN" (one byte) in a field of the table.

@@ -6,8 +6,6 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
-#include <gtest/gtest.h>
-
 TEST(Version, DecodesTheFixedFields)
 {
     EXPECT_EQ(

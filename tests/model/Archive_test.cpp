@@ -3,8 +3,6 @@
 #include "model/Configuration.h"
 #include "support/Model_fixture.h"
 
-#include <QSqlRecord>
-
 // Every column but the key of the row of `id` in each configuration table (CModInstr first),
 // read with bare statements; an empty list where a table has no such row.
 static QList<QVariantList> RawRows(qint32 id)

@@ -3,8 +3,6 @@
 
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 using Platform::CArchiveDatabase;
 using Result = CArchiveDatabase::OpenResult;
 

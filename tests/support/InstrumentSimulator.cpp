@@ -4,8 +4,6 @@
 
 #include <QElapsedTimer>
 
-#include <utility>
-
 namespace {
 
 // Register frames as an instrument answers them: function 4 (read a run of registers) and

@@ -2,8 +2,6 @@
 
 // The fixtures of the link tests: a link on a simulated line, a link procedure with an archive
 // and its reports recorded, a link window with its message boxes recorded.
-#include "common/ResString.h"
-#include "common/TraceCode.h"
 #include "model/CommConfig.h"
 #include "model/ModInstr.h"
 #include "model/NetworkAddMsgSetup.h"
@@ -15,8 +13,6 @@
 #include "support/MemMapArchive_fixture.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalWindow.h"
-#include "support/Model_fixture.h"
-#include "support/TempUserDirs.h"
 #include "support/TraceCapture.h"
 
 #include <gmock/gmock.h>

@@ -3,7 +3,6 @@
 #include "programming/memmap/MemMapLayout.h"
 #include "support/InstrumentSimulator.h"
 
-#include <QHash>
 #include <QSet>
 #include <QStringList>
 

@@ -3,7 +3,6 @@
 // Plays the user of real wizard pages: through the engine (PageScript), or one page shown again
 // and again with data (Play), in the words of a page's form. For the tests of the wizard's pages
 // and of the windows that run them.
-#include "common/ResString.h"
 #include "model/ConfigClass.h"
 #include "model/ScaleTables.h"
 #include "platform/widgets/UpDownControl.h"

@@ -9,7 +9,6 @@
 #include "support/TraceCapture.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>

@@ -4,7 +4,6 @@
 #include "app/print/LayoutForms.h"
 #include "app/print/PrintPainter.h"
 #include "app/print/PrintReport.h"
-#include "common/ResString.h"
 
 #include <QPainter>
 

@@ -4,7 +4,6 @@
 #include "app/print/PrintConfigurations.h"
 #include "app/widgets/print/ApplicationPrinter.h"
 #include "platform/widgets/PrinterCatalogue.h"
-#include "support/Model_fixture.h"
 
 #include <QProcess>
 

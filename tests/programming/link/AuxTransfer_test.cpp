@@ -10,8 +10,6 @@
 #include "programming/memmap/MemMapManager.h"
 #include "support/SimAuxLine.h"
 
-#include <QFile>
-
 using MemMap::EFamily;
 
 namespace {

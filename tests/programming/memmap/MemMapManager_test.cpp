@@ -3,13 +3,10 @@
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
 #include "programming/memmap/ProgramFile.h"
-#include "support/Files.h"
 #include "support/MemMapArchive_fixture.h"
 #include "support/TraceCapture.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
 

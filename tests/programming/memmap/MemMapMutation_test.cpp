@@ -6,9 +6,6 @@
 #include "support/Files.h"
 #include "support/MemMapArchive_fixture.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <map>
 
 using namespace MemMap;

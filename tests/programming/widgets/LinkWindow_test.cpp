@@ -3,7 +3,6 @@
 // turned into a cancel, errors that escape the work.
 #include "support/LinkFixtures.h"
 
-#include "model/ModInstr.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/AuxProgSetup.h"
 #include "programming/widgets/SerialProgSetup.h"

@@ -1,4 +1,3 @@
-#include "common/ResString.h"
 #include "model/ModInstr.h"
 #include "support/TraceCapture.h"
 #include "support/WizardPageUser.h"
@@ -7,7 +6,6 @@
 #include "wizard/widgets/FinalSetupMessage.h"
 
 #include <QLabel>
-#include <QTest>
 
 #include <gmock/gmock.h>
 
