@@ -97,16 +97,6 @@ SimInstrument *InstrumentSimulator::Instrument(int address)
     return nullptr;
 }
 
-double InstrumentSimulator::ModelledExchangeMs(int requestBytes, int replyBytes, int baud) const
-{
-    return (requestBytes + replyBytes) * m_Pty.BitsPerCharacter() * 1000.0 / baud + m_TurnaroundMs;
-}
-
-double InstrumentSimulator::RtuSilenceMs(int baud) const
-{
-    return baud > 19200 ? 1.75 : 3.5 * m_Pty.BitsPerCharacter() * 1000.0 / baud;
-}
-
 std::function<bool(const QByteArray &)> InstrumentSimulator::ForRegister(quint16 registerAddress)
 {
     return [registerAddress](const QByteArray &request) {
@@ -152,9 +142,7 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     };
     if (answer.reply.isEmpty())
         return replied();
-    const double delayMs = m_EmulateWireTime
-                               ? ModelledExchangeMs(request.size(), answer.reply.size(), m_Pty.LineBaud())
-                               : m_TurnaroundMs;
+    const double delayMs = ReplyDelayMs ? ReplyDelayMs(request, answer.reply, m_Pty.LineBaud()) : 0;
     if (!plan) {
         Send(answer.reply, delayMs, replied);
     } else if (plan->fault == SimFault::Late && plan->delayMs == kUntilNextRequest) {
