@@ -48,11 +48,8 @@ protected:
         if (oldLog)
             WriteFile(m_Path, "old line\r\n");
         CTraceCode trace;
-        trace.SetBugFileName(m_Path);
-        trace.SetBugFileCreateMode(createMode);
-        trace.SetBugMode(mode);
-        trace.SetBugTraceMode(traceMode);
-        trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
+        trace.SetBugFileName(m_Path), trace.SetBugFileCreateMode(createMode), trace.SetBugMode(mode);
+        trace.SetBugTraceMode(traceMode), trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
         trace.BugStartTrace();
         trace.BugMessage(QStringLiteral("però"));
         trace.BugTraceDisable();
