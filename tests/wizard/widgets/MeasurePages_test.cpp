@@ -191,13 +191,6 @@ TEST(FWFiltroDigitale, RangeByScaleModelAndDisplay)
     // clang-format on
 }
 
-CAnalogOut Output(qint16 minOut, qint16 maxOut)
-{
-    CAnalogOut data;
-    data.SetMinOut(minOut), data.SetMaxOut(maxOut);
-    return data;
-}
-
 // Every page hands back what it got; the alarm's title names its alarm.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(MeasurePages, EveryPage, ::testing::Values(
@@ -211,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(MeasurePages, EveryPage, ::testing::Values(
                    "MinAlarmScale=-99 MaxAlarmScale=1501 AlarmSetPoint=701 Isteresi=36 RitAttivazione=13 "
                    "RitDisattivazione=254 AlarmType=5 RelayStatus=1 AlarmColor=2"),
     Round<FWFiltroDigitale>(Filter(IXO, 0, 1, 0, 8000, 1234), "UpDown1=0..8000 | txtCampo=123.4 | UpDown2=1..32", "txtCampo+1 txtCoeff+1", "Campo=1235 Coeff=8"),
-    Round<FWAnalogOut>(Output(800, 1000), "UpDown1=0..1000 | txtMaxOut=100.0 % | UpDown2=0..1000 | txtMinOut=80.0 %",
+    Round<FWAnalogOut>([] { CAnalogOut d; d.SetMinOut(800), d.SetMaxOut(1000); return d; }(), "UpDown1=0..1000 | txtMaxOut=100.0 % | UpDown2=0..1000 | txtMinOut=80.0 %",
                        "txtMinOut+1 txtMaxOut-1 optTypeSignalOut1", "MaxOut=999 MinOut=801 TypeSignalOut=1")));
 // clang-format on
 

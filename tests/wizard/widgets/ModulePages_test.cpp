@@ -108,13 +108,6 @@ TEST(FWDisplay, GroupsByModel)
     // clang-format on
 }
 
-CSerialComm Serial(qint16 address, qint16 baudRate)
-{
-    CSerialComm s;
-    s.SetNetworkAdd(address), s.SetBaudRate(baudRate);
-    return s;
-}
-
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(ModulePages, EveryPage, ::testing::Values(
     Round<FWModInstr>(Modules(C::Z3, D::None, IXO, A::QEM, B::ZQ), "", "optSlotA1 optSlotB0 optSlotC2 optSlotD1 txtProgramName:Nuovo", "NomeProgramma=Nuovo SlotA=1 SlotB=0 SlotC=2 SlotD=1"),
@@ -122,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(ModulePages, EveryPage, ::testing::Values(
                          "optDigitalInFunction1", "Range=3 MeasureType=0 IntegrationTime=0 IntTime=9998 DigitalInFunction=1"),
     Round<FWRangeQEM>(QEM(Thermocouple, 1, 50, 4, 2), "UpDown1=0..50", "txtTempCJC-1 cmbFunzione=0 optProbeSelect2 optRangeRES5", "ProbeSelect=2 CJC=0 TempCJC=49 Range=5 DigitalInFunction=0"),
     Round<FWDisplay>(Display(IXO, 1, 0, 8888), "UpDown1=0..9000", "txtPassword+1", "Password=8889"),
-    Round<FWSerialComm>(Serial(255, 2), "UpDown1=1..255", "txtNetworkAdd-1 optBaudRate3", "NetworkAdd=254 BaudRate=3")));
+    Round<FWSerialComm>([] { CSerialComm s; s.SetNetworkAdd(255), s.SetBaudRate(2); return s; }(), "UpDown1=1..255", "txtNetworkAdd-1 optBaudRate3", "NetworkAdd=254 BaudRate=3")));
 // clang-format on
 
 } // namespace
