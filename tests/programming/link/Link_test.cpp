@@ -33,8 +33,7 @@ TEST_P(LinkExchange, EndsAsTheFirstLimitReachedDecides)
         line.InjectFault(
             {fault, f[2] == "always" ? kAlways : f[2].toInt(), kAny, fault == SimFault::Late ? 1000 : 30});
     ASSERT_TRUE(Open());
-    link.SetTimeOutRx(qint16(f[5].toInt()));
-    link.SetMaxErrorTimeOut(qint16(f[6].toInt()));
+    link.SetTimeOutRx(qint16(f[5].toInt())), link.SetMaxErrorTimeOut(qint16(f[6].toInt()));
     QTimer::singleShot(0, &link, [&] {
         for (int i = 0; i < f[3].toInt(); ++i)
             Q_EMIT link.Rs232Control().CommStatus(Platform::sscReadError, QStringLiteral("test"));
@@ -66,8 +65,7 @@ TEST_F(LinkTest, CancelAndChangesWhileNoExchangeOrAnExchangeRuns)
     EXPECT_TRUE(line.Requests().isEmpty());
     link.CancelTxRx(false);
     QTimer::singleShot(0, &link, [&] {
-        link.SetFrameTx(ReadRequest(9, kModuleBlockRegister, 7));
-        link.SetByteToReceive(19);
+        link.SetFrameTx(ReadRequest(9, kModuleBlockRegister, 7)), link.SetByteToReceive(19);
     });
     EXPECT_EQ(exchange.Exchange(kProbe), leTimeOut);
     EXPECT_EQ(std::pair(line.Requests(), link.ByteToReceive()),
