@@ -63,11 +63,7 @@ protected:
     }
     QAction *Action(const char *name) const { return window->findChild<QAction *>(name); }
     void Trigger(const char *name) { Action(name)->trigger(); }
-    void Requery()
-    {
-        window->RequeryProgrammi();
-        window->UpdateToolBarButtons();
-    }
+    void Requery() { window->RequeryProgrammi(), window->UpdateToolBarButtons(); }
     QTableView *List() const { return window->findChild<QTableView *>("dgProgrammi"); }
     QStringList Listed() const
     {

@@ -59,8 +59,7 @@ TEST(Persistence, MissingKeysKeepTheDefaultsEveryTypeSurvivesTheRoundTripAndName
     ICopyClass object;
     EXPECT_TRUE(object.VerifySameClass(CAllTypes(), CAllTypes()) &&
                 !object.VerifySameClass(object, CAllTypes()));
-    object.LoadData("/tmp/first.ini");
-    object.LoadData(QString());
+    object.LoadData("/tmp/first.ini"), object.LoadData(QString());
     EXPECT_EQ(object.FileName(), "/tmp/first.ini");
 }
 

@@ -50,16 +50,10 @@ protected:
         CTraceCode trace;
         trace.SetBugFileName(m_Path), trace.SetBugFileCreateMode(createMode), trace.SetBugMode(mode);
         trace.SetBugTraceMode(traceMode), trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
-        trace.BugStartTrace();
-        trace.BugMessage(QStringLiteral("però"));
-        trace.BugTraceDisable();
-        trace.BugMessage(QStringLiteral("nascosta"));
-        trace.BugTraceEnable();
-        trace.BugMessage(QStringLiteral("dopo"));
-        trace.BugStopTrace();
-        trace.BugMessage(QStringLiteral("persa"));
-        trace.BugStartTrace();
-        trace.BugMessage(QStringLiteral("ripresa"));
+        trace.BugStartTrace(), trace.BugMessage("però");
+        trace.BugTraceDisable(), trace.BugMessage("nascosta"), trace.BugTraceEnable();
+        trace.BugMessage("dopo"), trace.BugStopTrace(), trace.BugMessage("persa");
+        trace.BugStartTrace(), trace.BugMessage("ripresa");
         return ReadLog(m_Path);
     }
 

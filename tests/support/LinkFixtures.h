@@ -40,8 +40,7 @@ protected:
     void SetUp() override
     {
         line.AttachAsPort(1);
-        link.Create();
-        link.SetTimeOutRx(250);
+        link.Create(), link.SetTimeOutRx(250);
     }
     bool Open(qint32 baudIndex = 3) { return link.OpenRs232(1, baudIndex, 0); }
 
@@ -59,8 +58,7 @@ protected:
     void SetUp() override
     {
         ArchiveTest::SetUp();
-        link.Create();
-        link.SetTimeOutRx(250);
+        link.Create(), link.SetTimeOutRx(250);
         comm.SetComPort(0);
     }
     CLinkReport Report()

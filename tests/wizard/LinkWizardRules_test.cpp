@@ -53,8 +53,7 @@ TEST(LinkWizardRules, PassOverByInterfaceAndHandItToTheNetworkPage)
         wizard.Add(std::make_unique<CFakeDataPage<CCommConfig>>(), &comm);
         if (run.kind == RxTx)
             wizard.Add(std::make_unique<CFakeDataPage<CModInstr>>(), &modInstr);
-        wizard.Add(std::make_unique<NetworkPage>(), &network);
-        wizard.Add(std::make_unique<CFakePage>());
+        wizard.Add(std::make_unique<NetworkPage>(), &network), wizard.Add(std::make_unique<CFakePage>());
         SetLinkWizardRules(wizard, run.kind);
         QList<qint16> networkInterface;
         FakeUser user(wizard, [&, press = Pressing(run.buttons)](int at, CFakePage &page) mutable {

@@ -199,8 +199,7 @@ TEST(AuxLink, AnswersEndWhenWholeAndOnlyForTheirOwnCommand)
     SimAuxLine sim;
     CTapiComm link;
     CAuxExchange aux{link};
-    link.Create();
-    link.SetTimeOutRx(250);
+    link.Create(), link.SetTimeOutRx(250);
     ASSERT_TRUE(link.OpenRs232(1, 3, 0));
     ASSERT_EQ(aux.SendCommand(kAuxWriteCommand, AuxReadyPrompt()), leNone);
     sim.Aux().SetAcknowledgement(">>\r\nOK\r\n>>"); // split as ">>\r\nO" + "K\r\n>>"
