@@ -4,11 +4,11 @@
 // offscreen platform, and a clock over the simulator's requests that sums the modelled time of
 // the exchanges it has seen: wire time, turnaround and the 3.5-character silence before each
 // request after the first.
+#include "WireTime.h"
 #include "common/widgets/MessageBox.h"
 #include "model/Archive.h"
 #include "model/ScaleTables.h"
 #include "programming/link/RegisterFrame.h"
-#include "support/InstrumentSimulator.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,7 +19,6 @@
 #include <functional>
 
 inline constexpr int kBenchBaud = 9600;
-inline constexpr int kBenchTurnaroundMs = 5;
 
 // The user folders in a throw-away folder and the offscreen platform, set before the
 // application object exists.
@@ -94,9 +93,10 @@ private:
             m_Clock.start();
         }
         if (m_Exchanges++ > 0)
-            m_ModelMs += m_Line.RtuSilenceMs(kBenchBaud);
+            m_ModelMs += RtuSilenceMs(m_Line, kBenchBaud);
         m_Counts[request] += 1;
-        m_ModelMs += m_Line.ModelledExchangeMs(int(request.size()), ExpectedReplyLength(request), kBenchBaud);
+        m_ModelMs +=
+            ModelledExchangeMs(m_Line, int(request.size()), ExpectedReplyLength(request), kBenchBaud);
     }
 
     InstrumentSimulator &m_Line;

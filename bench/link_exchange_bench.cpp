@@ -3,9 +3,9 @@
 // turnaround and the 3.5-character silence before each request). A link paced by its 200 ms
 // tick would show a ratio near 10 here. Then the probes of the instrument search at addresses
 // nobody answers: each should cost its 500 ms time-out and no more.
+#include "WireTime.h"
 #include "programming/link/InstrumentSearch.h"
 #include "programming/link/RegisterExchange.h"
-#include "support/InstrumentSimulator.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kBaud = 9600;
 constexpr qint32 kBaudIndex9600 = 3;
-constexpr int kTurnaroundMs = 5;
 constexpr int kSilentProbes = 8;
 
 struct Run
@@ -62,8 +61,7 @@ int main(int argc, char **argv)
     InstrumentSimulator line;
     line.AttachAsPort(1);
     line.AddInstrument(1, kBaud);
-    line.SetWireTimeEmulation(true);
-    line.SetTurnaroundMs(kTurnaroundMs);
+    EmulateWireTime(line);
     CTapiComm link;
     link.Create();
     if (!link.OpenRs232(1, kBaudIndex9600, 0)) {
@@ -71,22 +69,22 @@ int main(int argc, char **argv)
         return 1;
     }
     CRegisterExchange exchange(link);
-    const double silenceMs = line.RtuSilenceMs(kBaud);
+    const double silenceMs = RtuSilenceMs(line, kBaud);
 
     // The image words of a write transfer but 86 and 87 (address and baud rate would move the
     // instrument away).
     const Run writes =
-        Time("87 register writes", 87, line.ModelledExchangeMs(8, 8, kBaud) + silenceMs, leNone, [&](int i) {
+        Time("87 register writes", 87, ModelledExchangeMs(line, 8, 8, kBaud) + silenceMs, leNone, [&](int i) {
             const int word = i < 86 ? i : i + 2;
             return exchange.WriteRegister(1, quint16(kMemoryMapBaseAddress + word), qint16(i));
         });
     QVector<qint16> block;
-    const Run reads =
-        Time("9 reads of 11 registers", 9,
-             line.ModelledExchangeMs(8, 5 + 2 * kImageReadBlockCount, kBaud) + silenceMs, leNone, [&](int b) {
-                 return exchange.ReadRegisters(1, quint16(kMemoryMapBaseAddress + 10 * b),
-                                               kImageReadBlockCount, block);
-             });
+    const Run reads = Time("9 reads of 11 registers", 9,
+                           ModelledExchangeMs(line, 8, 5 + 2 * kImageReadBlockCount, kBaud) + silenceMs,
+                           leNone, [&](int b) {
+                               return exchange.ReadRegisters(1, quint16(kMemoryMapBaseAddress + 10 * b),
+                                                             kImageReadBlockCount, block);
+                           });
     link.SetTimeOutRx(CInstrumentSearch::kProbeTimeOutRxMs);
     link.SetMaxErrorTimeOut(CInstrumentSearch::kProbeMaxErrorTimeOut);
     qint16 probe = 0;

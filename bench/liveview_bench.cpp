@@ -23,8 +23,7 @@ int main(int argc, char **argv)
 
     InstrumentSimulator line;
     line.AttachAsPort(1);
-    line.SetWireTimeEmulation(true);
-    line.SetTurnaroundMs(kBenchTurnaroundMs);
+    EmulateWireTime(line);
     SimInstrument &instrument = line.AddInstrument(1, kBenchBaud);
     instrument.SetLiveValue(1234, 0x0005);
     instrument.SetDecimalPoint(2);
@@ -58,8 +57,9 @@ int main(int argc, char **argv)
         return 1;
     }
     // Two exchanges, each after the 3.5-character silence.
-    const double pollModelMs = line.ModelledExchangeMs(8, 5 + 2 * kLiveValueBlockCount, kBenchBaud) +
-                               line.ModelledExchangeMs(8, 7, kBenchBaud) + 2 * line.RtuSilenceMs(kBenchBaud);
+    const double pollModelMs = ModelledExchangeMs(line, 8, 5 + 2 * kLiveValueBlockCount, kBenchBaud) +
+                               ModelledExchangeMs(line, 8, 7, kBenchBaud) +
+                               2 * RtuSilenceMs(line, kBenchBaud);
     const double pollsPerSecond = polls * 1000.0 / clock.ElapsedMs();
     const double limit = 1000.0 / pollModelMs;
     std::printf("live view, one instrument at 9600 baud: %.2f polls/s, line limit %.2f polls/s, ratio %.3f\n",

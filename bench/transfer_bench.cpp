@@ -62,8 +62,7 @@ Result Transfer(qint32 action, qint32 id, qint16 interfaceType, int instruments,
 {
     InstrumentSimulator line;
     line.AttachAsPort(1);
-    line.SetWireTimeEmulation(true);
-    line.SetTurnaroundMs(kBenchTurnaroundMs);
+    EmulateWireTime(line);
     AddInstruments(line, instruments, moduleCode);
     CCommConfig comm;
     comm.SetComPort(0);
@@ -111,8 +110,7 @@ std::pair<Result, Result> ReceiveEditTransmit(qint32 id, qint16 moduleCode)
 {
     InstrumentSimulator line;
     line.AttachAsPort(1);
-    line.SetWireTimeEmulation(true);
-    line.SetTurnaroundMs(kBenchTurnaroundMs);
+    EmulateWireTime(line);
     AddInstruments(line, 1, moduleCode);
     line.Instrument(1)->SetImage(InstrumentImage(id, moduleCode));
 

@@ -1,56 +1,29 @@
 #pragma once
 
 #include "app/widgets/Avvio.h"
-#include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/Configuration.h"
 #include "support/DataTable.h"
-#include "support/MessageRecorder.h"
-#include "support/QStringPrinter.h"
-#include "support/TempUserDirs.h"
+#include "support/Files.h"
+#include "support/Model_fixture.h"
+#include "support/WizardPageUser.h"
 #include "wizard/widgets/FWModInstr.h"
-#include "wizard/widgets/PageScript_fixture.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTableView>
-#include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
-// Lists in messages; a case of a data table (tests/data) is named by its first field.
+// Lists in messages.
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
     *os << '{' << list.join(" | ").toStdString() << '}';
-}
-inline std::string RowName(const ::testing::TestParamInfo<QStringList> &info)
-{
-    return QString(info.param.value(0)).replace(QRegularExpression("\\W"), "_").toStdString();
 }
 
 // Numbers as one text, apart by blanks: Joined(3, 1, 1) gives "3 1 1".
 template <class... Number> QString Joined(Number... numbers)
 {
     return QStringList{QString::number(numbers)...}.join(' ');
-}
-
-inline QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-inline void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
 }
 
 // One run of the program in fresh user folders with its main window: messages recorded; the
@@ -63,8 +36,7 @@ protected:
         window.reset();
         g_Connection->Close();
         g_Font = m_Font;
-        g_Trace->SetBugMode(m_TraceMode);
-        g_Trace->SetBugTraceMode(m_TraceTraceMode);
+        g_Trace->SetBugMode(m_TraceMode), g_Trace->SetBugTraceMode(m_TraceTraceMode);
         while (QApplication::overrideCursor() != nullptr)
             QApplication::restoreOverrideCursor();
     }
@@ -91,11 +63,7 @@ protected:
     }
     QAction *Action(const char *name) const { return window->findChild<QAction *>(name); }
     void Trigger(const char *name) { Action(name)->trigger(); }
-    void Requery()
-    {
-        window->RequeryProgrammi();
-        window->UpdateToolBarButtons();
-    }
+    void Requery() { window->RequeryProgrammi(), window->UpdateToolBarButtons(); }
     QTableView *List() const { return window->findChild<QTableView *>("dgProgrammi"); }
     QStringList Listed() const
     {
@@ -104,20 +72,11 @@ protected:
             names << List()->model()->index(row, 0).data().toString();
         return names;
     }
-    // Every row of every table of the archive, the id counter included: "CModInstr 3 Caldaia 2 0 0 0 0".
+    // Every row of every table of the archive, the id counter included.
     static QStringList Dump()
     {
-        QStringList rows;
-        for (const QString &table :
-             CArchive::ConfigurationTables() + QStringList{"CounterProgrammi", "sqlite_sequence"}) {
-            QSqlQuery &query = g_Connection->Statement("SELECT * FROM " + table);
-            for (g_Connection->Run(query); query.next();) {
-                rows << table;
-                for (int i = 0; i < query.record().count(); ++i)
-                    rows.last() += ' ' + query.value(i).toString();
-            }
-        }
-        return rows;
+        return ArchiveRows(CArchive::ConfigurationTables() +
+                           QStringList{"CounterProgrammi", "sqlite_sequence"});
     }
 
     TempUserDirs m_Dirs;
@@ -163,34 +122,22 @@ private:
 // The user of the wizards a command runs, on the real pages: first one step per page (a link
 // wizard), then the configuration wizard: "Forno" typed on the module page, the Options clicked
 // on the pages holding them, the electrical maximum one step up, Next to the closing page, there
-// Back once and then Closing. Every page is noted as "class caption".
-class WizardUser
+// Back once and then Closing. Every page is noted as "class caption" (Pages).
+class WizardUser : public PageScript
 {
 public:
     explicit WizardUser(QList<PageStep> steps = {}, qint32 closing = IWizardPage::brEnd)
-        : Closing(closing), m_Steps(std::move(steps))
-    {
-        SetWizardPageShow([this](IWizardPage &page) { Play(dynamic_cast<CWizardPage &>(page)); });
-    }
-    ~WizardUser() { SetWizardPageShow({}); }
+        : PageScript(std::move(steps), [this](CWizardPage &page) { Configure(page); }), Closing(closing)
+    {}
 
     QStringList Options;
     qint32 Closing;
-    QStringList Pages;
     QString NameShown;
     qint16 ModInstrAction = -1;
 
 private:
-    void Play(CWizardPage &page)
+    void Configure(CWizardPage &page)
     {
-        const QString kind = page.metaObject()->className();
-        Pages << kind + ' ' + page.windowTitle();
-        page.show();
-        if (!m_Steps.isEmpty()) {
-            const PageStep step = m_Steps.takeFirst();
-            step.Touch(page);
-            return Press(page, step.Button);
-        }
         if (auto *modInstr = dynamic_cast<FWModInstr *>(&page)) {
             ModInstrAction = modInstr->Action();
             auto *name = page.findChild<QLineEdit *>("txtProgramName");
@@ -202,11 +149,10 @@ private:
         for (const QString &option : Options)
             if (auto *button = page.findChild<QRadioButton *>(option))
                 button->click();
-        if (kind != "FWFinalSetupMessage")
+        if (page.metaObject()->className() != QLatin1String("FWFinalSetupMessage"))
             return Press(page, IWizardPage::brNext);
         Press(page, m_Closings++ == 0 ? IWizardPage::brBack : Closing);
     }
 
-    QList<PageStep> m_Steps;
     int m_Closings = 0;
 };

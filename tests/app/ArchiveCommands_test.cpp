@@ -1,13 +1,10 @@
 #include "App_fixture.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 // New, Modify, Delete and the configuration wizard on record 2, one case of
 // tests/data/archive_commands.tsv each.
-class ArchiveCommand : public AppTest, public ::testing::WithParamInterface<QStringList>
-{};
+using ArchiveCommand = Cases<AppTest, QStringList>;
 
 TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 {
@@ -59,6 +56,6 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ArchiveCommand, ::testing::ValuesIn(ReadDataTable("archive_commands.tsv")),
-                         RowName);
+                         CaseName());
 
 } // namespace

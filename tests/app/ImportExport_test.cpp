@@ -12,8 +12,7 @@ using MemMap::EFamily;
 
 namespace {
 
-class ImportExport : public AppTest, public ::testing::WithParamInterface<EFamily>
-{};
+using ImportExport = Cases<AppTest, EFamily>;
 
 // Each family goes out and comes back: the dialogs, the name proposed, the new configuration
 // listed and current with the file's name and settings; a cancelled dialog writes nothing. Then
@@ -109,11 +108,9 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, handler);
 
-    QStringList shown;
-    for (const CMessage &m : m_Messages.Shown().mid(shownBefore))
-        shown << QString::number(m.Icon) + ' ' + m.Text;
-    EXPECT_EQ(shown, QStringList({"3 " + LoadResStringArgs(803, {inFile, "Not a directory"}),
-                                  "3 " + LoadResStringArgs(803, {existing, "File too large"})}));
+    EXPECT_EQ(m_Messages.Lines(false, shownBefore),
+              QStringList({"3 " + LoadResStringArgs(803, {inFile, "Not a directory"}),
+                           "3 " + LoadResStringArgs(803, {existing, "File too large"})}));
     EXPECT_EQ(ReadFile(existing), "versione precedente");
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), present);
 }

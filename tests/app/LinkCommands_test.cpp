@@ -34,42 +34,24 @@ struct LinkWindowWatch
     QPointer<CLinkWindow> Current;
 };
 
-// The user of a link wizard, pages apart by "|": on each the choices (an interface, COM1 with
-// it, or the name of a radio button), then the button leaving it: "RS232 Next | End". Noted:
-// whether the first page offers the auxiliary interface.
+// The user of a link wizard, pages apart by "|": on each what the user does (Act), then the
+// button leaving it: "optInterfaceType1 optComPort0 Next | End". Noted: whether the first page
+// offers the auxiliary interface.
 QList<PageStep> Steps(const QString &script, QString &auxiliaryOffered)
 {
     QList<PageStep> steps;
     for (const QString &page : script.split('|')) {
         QStringList words = page.simplified().split(' ');
         // The buttons in the order of their ButtonRet values.
-        steps.append(
-            {qint32(QStringList({"End", "Cancel", "Next"}).indexOf(words.takeLast())),
-             [words, &auxiliaryOffered, first = steps.isEmpty()](CWizardPage &page) {
-                 if (first)
-                     auxiliaryOffered =
-                         page.findChild<QWidget *>("optInterfaceType0")->isEnabled() ? "yes" : "no";
-                 for (const QString &word : words) {
-                     const qsizetype type = QStringList({"Auxiliary", "RS232", "RS485"}).indexOf(word);
-                     page.findChild<QRadioButton *>(type < 0 ? word : QString("optInterfaceType%1").arg(type))
-                         ->click();
-                     if (type >= 0)
-                         page.findChild<QRadioButton *>("optComPort0")->click();
-                 }
-             }});
+        steps.append({qint32(QStringList({"End", "Cancel", "Next"}).indexOf(words.takeLast())),
+                      [words, &auxiliaryOffered, first = steps.isEmpty()](CWizardPage &page) {
+                          if (first)
+                              auxiliaryOffered =
+                                  page.findChild<QWidget *>("optInterfaceType0")->isEnabled() ? "yes" : "no";
+                          Act(page, words.join(' '));
+                      }});
     }
     return steps;
-}
-
-// "ComPort InterfaceType NetworkAdd ModeConfig SelNetworkAdd TotalInstrNetwork" as stored.
-QString StoredLinkSettings()
-{
-    QStringList values;
-    for (const char *key : {"m_ComPort", "m_InterfaceType"})
-        values << Platform::ReadSetting("CCommConfig", key, "-");
-    for (const char *key : {"m_NetworkAdd", "m_ModeConfig", "m_SelNetworkAdd", "m_TotalInstrNetwork"})
-        values << Platform::ReadSetting("CNetworkAddMsgSetup", key, "-");
-    return values.join(' ');
 }
 
 // An instrument's image without the address and baud-rate words, which it reads as its own.
@@ -83,8 +65,7 @@ QVector<qint16> ImageOf(const SimInstrument &instrument)
 // The link commands on the main window over an archive with two configurations, the second
 // (every setting distinct) the current one; its link settings as a previous run left them. The
 // cases of tests/data/link_commands.tsv.
-class LinkCommand : public AppTest, public ::testing::WithParamInterface<QStringList>
-{};
+using LinkCommand = Cases<AppTest, QStringList>;
 
 TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
 {
@@ -95,17 +76,13 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     Requery();
     window->CommConfigSetup().SetComPort(3);
     CNetworkAddMsgSetup &network = window->NetworkAddMsg();
-    network.SetSelNetworkAdd(1);
-    network.SetTotalInstrNetwork(2);
+    network.SetSelNetworkAdd(1), network.SetTotalInstrNetwork(2);
     CModInstr modInstr;
     modInstr.LoadDataFromADORS(IDCriterion(selected));
     // The image of archived configuration id, as ImageOf(instrument) gives it.
     const auto imageOf = [code = modInstr.CodificaModuli()](qint32 id) {
-        const auto manager = ManagerFor(code, id);
-        manager->ConvertUserSetupToMemoryMap();
-        QVector<qint16> words;
-        for (int i = 0; i < manager->WordCount(); ++i)
-            words.append(i == 86 || i == 87 ? 0 : manager->Word(i));
+        QVector<qint16> words = ImageWords(code, id);
+        words[86] = words[87] = 0;
         return words;
     };
 
@@ -117,13 +94,9 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     else
         line.AttachAsPort(1);
     for (const QString &address : QString(c[3]).remove("aux").split(' ', Qt::SkipEmptyParts)) {
-        instruments << &line.AddInstrument(address.toInt(), 38400);
-        instruments.last()->SetModuleCode(modInstr.CodificaModuli());
-        instruments.last()->SetProbe(c[4] == "other family" ? kProbeTemperatureModule : kProbeSignalModule);
-        QVector<qint16> image = imageOf(selected);
-        image[86] = qint16(address.toInt());
-        image[87] = qint16(SimInstrument::CodeOfBaud(38400));
-        instruments.last()->SetImage(image);
+        instruments << &AddInstrumentWith(line, modInstr.CodificaModuli(), selected, address.toInt(), 38400);
+        if (c[4] == "other family")
+            instruments.last()->SetProbe(kProbeTemperatureModule);
     }
     using S = InstrumentSimulator;
     if (c[4] == "bad CRC")
@@ -155,7 +128,13 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
         ids << QString::number(id);
     EXPECT_EQ(ids, QString(c[9]).remove('-').split(' ', Qt::SkipEmptyParts));
     EXPECT_EQ(Listed().size(), c[9].contains("799") ? 3 : 2);
-    EXPECT_EQ(StoredLinkSettings(), c[7]);
+    // "ComPort InterfaceType NetworkAdd ModeConfig SelNetworkAdd TotalInstrNetwork" as stored.
+    QStringList stored;
+    for (const char *key : {"CCommConfig/m_ComPort", "CCommConfig/m_InterfaceType",
+                            "CNetworkAddMsgSetup/m_NetworkAdd", "CNetworkAddMsgSetup/m_ModeConfig",
+                            "CNetworkAddMsgSetup/m_SelNetworkAdd", "CNetworkAddMsgSetup/m_TotalInstrNetwork"})
+        stored << Platform::ReadSetting(QString(key).section('/', 0, 0), QString(key).section('/', 1), "-");
+    EXPECT_EQ(stored.join(' '), c[7]);
     EXPECT_EQ(Joined(window->CommConfigSetup().ComPort(), network.NetworkAdd(), network.SelNetworkAdd()),
               c[8]);
     EXPECT_TRUE(c[6] != "-" || line.Requests().isEmpty());
@@ -173,6 +152,6 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LinkCommand, ::testing::ValuesIn(ReadDataTable("link_commands.tsv")),
-                         RowName);
+                         CaseName());
 
 } // namespace

@@ -66,10 +66,9 @@ TEST_F(AppTest, StartUpShowsTheMainWindowElseEndsWithTheArchivesError)
     WriteFile(path, QByteArray(4096, 'Z'));
     EXPECT_EQ(Main(0), 1);
     const QStringList around = LoadResStringArgs(310, {path, "|2"}).split("|2");
-    ASSERT_EQ(m_Messages.Shown().size(), 1);
-    const QString text = m_Messages.Shown()[0].Text;
-    EXPECT_TRUE(m_Messages.Shown()[0].Icon == QMessageBox::Critical && text.startsWith(around[0]) &&
-                text.endsWith(around[1]) && text.size() > around[0].size() + around[1].size() + 10);
+    const QString text = m_Messages.Lines().value(0);
+    EXPECT_TRUE(m_Messages.Lines().size() == 1 && text.startsWith("3 " + around[0]) &&
+                text.endsWith(around[1]) && text.size() > around[0].size() + around[1].size() + 12);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     for (const QWidget *widget : QApplication::topLevelWidgets())
         EXPECT_FALSE(widget->isVisible()) << widget->metaObject()->className();
@@ -102,8 +101,7 @@ TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
     EXPECT_EQ(QStringList({model->headerData(0, Qt::Horizontal).toString(),
                            model->headerData(1, Qt::Horizontal).toString(), window->NomeProgramma()}),
               QStringList({LoadResString(796), "IDProgramma", "Caldaia"}));
-    window->Plug(mcAddProgramma, {});
-    window->Plug(mcAbout, {});
+    window->Plug(mcAddProgramma, {}), window->Plug(mcAbout, {});
     EXPECT_EQ(disabled(), QSet<QString>({"NewProg", "mnuAbout", "mnuAddProgramma"}));
 
     List()->setCurrentIndex(model->index(1, 0));
@@ -205,10 +203,7 @@ TEST_F(AppTest, ACommandThatFailsFromMenuOrToolbarShowsItsErrorOnce)
     const Qt::CursorShape shape = window->cursor().shape();
     Trigger("mnuAddProgramma");
     Trigger("NewProg");
-    QStringList shown;
-    for (const CMessage &m : m_Messages.Shown())
-        shown << QString("%1 %2 %3").arg(m.Icon).arg(m.Title, m.Text);
-    EXPECT_EQ(shown, QStringList(2, "3 IxoSoft.Prova Archivio occupato"));
+    EXPECT_EQ(m_Messages.Lines(true), QStringList(2, "3 IxoSoft.Prova Archivio occupato"));
     EXPECT_TRUE(window->isVisible() && window->cursor().shape() == shape && !QApplication::overrideCursor());
     EXPECT_TRUE(trace.Lines().contains("ButtonKey=NewProg"));
 }

@@ -59,8 +59,7 @@ TEST(Persistence, MissingKeysKeepTheDefaultsEveryTypeSurvivesTheRoundTripAndName
     ICopyClass object;
     EXPECT_TRUE(object.VerifySameClass(CAllTypes(), CAllTypes()) &&
                 !object.VerifySameClass(object, CAllTypes()));
-    object.LoadData("/tmp/first.ini");
-    object.LoadData(QString());
+    object.LoadData("/tmp/first.ini"), object.LoadData(QString());
     EXPECT_EQ(object.FileName(), "/tmp/first.ini");
 }
 
@@ -82,10 +81,8 @@ TEST(SettingsStore, ReadsHandEditedTextsAndKeepsTheValueOfTextsThatDoNotConvert)
         std::pair(capture.Lines().size(), capture.Lines().value(0)),
         std::pair(qsizetype(5), QString("Valore non valido per CAllTypes.m_Int: '40000', mantenuto 1")));
 
-    QFile file(Platform::SettingsFilePath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[CAllTypes]\nm_Single=\"2,5\"\nm_Long=12.0\nm_Flag=True\nm_Text=a, b\n");
-    file.close();
+    ASSERT_TRUE(WriteFile(Platform::SettingsFilePath(),
+                          "[CAllTypes]\nm_Single=\"2,5\"\nm_Long=12.0\nm_Flag=True\nm_Text=a, b\n"));
     loaded.LoadData(QString());
     EXPECT_EQ(std::tuple(loaded.m_Single, loaded.m_Long, loaded.m_Flag, loaded.m_Text),
               std::tuple(2.5f, 12, true, "a, b"));

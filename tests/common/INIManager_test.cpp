@@ -11,12 +11,6 @@ static QByteArray Unescaped(const QString &field)
     return text;
 }
 
-static QByteArray Content(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
-
 // One call of the table: section, key and value are fields 2 to 4.
 static QString Call(CINIManager &ini, const QStringList &f)
 {
@@ -57,11 +51,13 @@ TEST(IniFile, CallsAnswerAndChangeTheFileAsTheTableSays)
             ASSERT_TRUE(f[0] == "(none)" ||
                         (file.open(QIODevice::WriteOnly) && file.write(Unescaped(f[0])) > 0));
         }
-        const QByteArray before = Content(path);
+        const QByteArray before = ReadFile(path, "(none)");
         TraceCapture capture;
         EXPECT_EQ(Call(ini, f), QString::fromUtf8(Unescaped(f[5])));
         const QString after = f.value(6);
-        EXPECT_EQ(Content(path), after.isEmpty() ? Content(path) : after == "=" ? before : Unescaped(after));
+        EXPECT_EQ(ReadFile(path, "(none)"), after.isEmpty() ? ReadFile(path, "(none)")
+                                            : after == "="  ? before
+                                                            : Unescaped(after));
         EXPECT_EQ(capture.Lines().join(" / ").toStdString(),
                   QString(f.value(7)).replace("%f", path).toStdString());
     }

@@ -53,11 +53,10 @@ TEST(StringTable, HoldsEveryIdTheCodeUses)
     QStringList missing, used;
     for (QDirIterator it(IXO_SOURCE_DIR "/src", {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
          it.hasNext();) {
-        QFile file(it.next());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        for (auto m = use.globalMatch(QString::fromUtf8(file.readAll())); m.hasNext();)
+        const QString file = it.next();
+        for (auto m = use.globalMatch(QString::fromUtf8(ReadFile(file))); m.hasNext();)
             (HasResString(m.peekNext().captured(1).toInt()) ? used : missing)
-                << m.next().captured(1) + " in " + file.fileName();
+                << m.next().captured(1) + " in " + file;
     }
     EXPECT_FALSE(used.isEmpty());
     EXPECT_TRUE(missing.isEmpty()) << missing.join('\n').toStdString();

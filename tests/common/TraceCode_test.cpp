@@ -1,6 +1,7 @@
 #include "common/TraceCode.h"
 #include "platform/UserPaths.h"
 #include "support/DataTable.h"
+#include "support/Files.h"
 #include "support/TempUserDirs.h"
 
 #include <QRegularExpression>
@@ -15,8 +16,7 @@ namespace {
 // The log's lines without their ends; a line that does not end with CR LF fails the test.
 Lines ReadLog(const QString &path = Platform::UserDataFile(QStringLiteral("IxoSoft.DBG")))
 {
-    QFile file(path);
-    const QString log = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    const QString log = QString::fromUtf8(ReadFile(path));
     EXPECT_TRUE(log.count('\n') == log.count("\r\n") && (log.isEmpty() || log.endsWith("\r\n")))
         << "no CR LF";
     return log.isEmpty() ? Lines() : log.chopped(2).split("\r\n");
@@ -44,27 +44,16 @@ protected:
     // "però", "nascosta" while disabled, "dopo", "persa" while stopped and "ripresa".
     Lines Run(qint32 createMode, qint32 mode, qint32 traceMode, bool oldLog)
     {
-        QFile file(m_Path);
-        file.remove();
-        if (oldLog && file.open(QIODevice::WriteOnly))
-            file.write("old line\r\n");
-        file.close();
+        QFile::remove(m_Path);
+        if (oldLog)
+            WriteFile(m_Path, "old line\r\n");
         CTraceCode trace;
-        trace.SetBugFileName(m_Path);
-        trace.SetBugFileCreateMode(createMode);
-        trace.SetBugMode(mode);
-        trace.SetBugTraceMode(traceMode);
-        trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
-        trace.BugStartTrace();
-        trace.BugMessage(QStringLiteral("però"));
-        trace.BugTraceDisable();
-        trace.BugMessage(QStringLiteral("nascosta"));
-        trace.BugTraceEnable();
-        trace.BugMessage(QStringLiteral("dopo"));
-        trace.BugStopTrace();
-        trace.BugMessage(QStringLiteral("persa"));
-        trace.BugStartTrace();
-        trace.BugMessage(QStringLiteral("ripresa"));
+        trace.SetBugFileName(m_Path), trace.SetBugFileCreateMode(createMode), trace.SetBugMode(mode);
+        trace.SetBugTraceMode(traceMode), trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
+        trace.BugStartTrace(), trace.BugMessage("però");
+        trace.BugTraceDisable(), trace.BugMessage("nascosta"), trace.BugTraceEnable();
+        trace.BugMessage("dopo"), trace.BugStopTrace(), trace.BugMessage("persa");
+        trace.BugStartTrace(), trace.BugMessage("ripresa");
         return ReadLog(m_Path);
     }
 

@@ -1,11 +1,10 @@
 #include "common/Error.h"
 #include "common/Version.h"
+#include "support/Files.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTemporaryFile>
-
-#include <gtest/gtest.h>
 
 TEST(Version, DecodesTheFixedFields)
 {
@@ -22,11 +21,8 @@ TEST(Version, DecodesTheFixedFields)
 
 TEST(Version, OwnProgramCarriesTheBuildVersionAndOtherFilesNone)
 {
-    QFile cmake(QStringLiteral(IXO_SOURCE_DIR "/CMakeLists.txt"));
-    ASSERT_TRUE(cmake.open(QIODevice::ReadOnly));
-    const auto declared =
-        QRegularExpression(QStringLiteral(R"(project\(IxoSoft VERSION (\d+)\.(\d+)\.(\d+))"))
-            .match(QString::fromUtf8(cmake.readAll()));
+    const auto declared = QRegularExpression(R"(project\(IxoSoft VERSION (\d+)\.(\d+)\.(\d+))")
+                              .match(QString::fromUtf8(ReadFile(IXO_SOURCE_DIR "/CMakeLists.txt")));
     CVersion version;
     version.Create(QCoreApplication::applicationFilePath());
     EXPECT_EQ(version.FullFileVersion() + " " + version.ProductName() + " " + version.ExeType(),

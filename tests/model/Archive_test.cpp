@@ -3,8 +3,6 @@
 #include "model/Configuration.h"
 #include "support/Model_fixture.h"
 
-#include <QSqlRecord>
-
 // Every column but the key of the row of `id` in each configuration table (CModInstr first),
 // read with bare statements; an empty list where a table has no such row.
 static QList<QVariantList> RawRows(qint32 id)
@@ -110,8 +108,7 @@ TEST_F(ArchiveTest, IdsDeleteAndTheList)
 
     for (const char *name : {"b", "A", "a", "A"}) {
         CConfiguration configuration;
-        configuration.ModInstr().SetNomeProgramma(name);
-        configuration.Add(g_Connection->NewID());
+        configuration.ModInstr().SetNomeProgramma(name), configuration.Add(g_Connection->NewID());
     }
     QStringList listed;
     for (const CProgrammaItem &item : g_Connection->Programmi())

@@ -6,8 +6,7 @@ using Modules = std::array<qint16, 5>; // model, slots A to D
 static Modules Decode(qint16 word, qint16 slotDBefore = 0)
 {
     CModInstr modInstr;
-    modInstr.SetSlotD(slotDBefore);
-    modInstr.SetCodificaModuli(word);
+    modInstr.SetSlotD(slotDBefore), modInstr.SetCodificaModuli(word);
     return {modInstr.ModelloStrumento(), modInstr.SlotA(), modInstr.SlotB(), modInstr.SlotC(),
             modInstr.SlotD()};
 }

@@ -1,8 +1,7 @@
 #include "platform/ArchiveDatabase.h"
+#include "support/Files.h"
 
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using Platform::CArchiveDatabase;
 using Result = CArchiveDatabase::OpenResult;
@@ -23,18 +22,6 @@ static int Number(CArchiveDatabase &database, const QString &sql = QStringLitera
     const int number = query->value(0).toInt();
     query->finish();
     return number;
-}
-
-static QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-static bool WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // An archive of several pages: rows of 300 characters, 4096-byte pages.
@@ -82,7 +69,7 @@ TEST(ArchiveDatabase, CreatesAMissingFileRefusesAnotherVersionAndNestsSavepoints
 TEST(ArchiveDatabase, RefusesADamagedFileAndLeavesItAsItWas)
 {
     QTemporaryDir dir;
-    const QByteArray whole = Bytes(ArchiveOfPages(dir));
+    const QByteArray whole = ReadFile(ArchiveOfPages(dir));
     ASSERT_TRUE(whole.size() % 4096 == 0 && whole.size() >= 5 * 4096);
     QByteArray badPage = whole;
     badPage.replace(3 * 4096, 16, QByteArray(16, '\xff')); // a page header no page has
@@ -99,12 +86,12 @@ TEST(ArchiveDatabase, RefusesADamagedFileAndLeavesItAsItWas)
     };
     const QString path = dir.filePath("damaged.db");
     for (const auto &[what, bytes, reason] : damaged) {
-        ASSERT_TRUE(WriteBytes(path, bytes));
+        ASSERT_TRUE(WriteFile(path, bytes));
         CArchiveDatabase database;
         EXPECT_EQ(database.Open(path, kSchema, 3), Result::Damaged) << what;
         EXPECT_FALSE(database.IsOpen() || database.LastError().isEmpty()) << what;
         EXPECT_TRUE(reason.isEmpty() || database.LastError() == reason) << database.LastError().toStdString();
-        EXPECT_EQ(Bytes(path), bytes) << what;
+        EXPECT_EQ(ReadFile(path), bytes) << what;
     }
 }
 
@@ -118,9 +105,8 @@ TEST(ArchiveDatabase, AnInterruptedWriteIsRolledBackNotRefused)
     ASSERT_TRUE(writer.Exec(QStringLiteral("PRAGMA cache_size = 2"))); // pages reach the file early
     ASSERT_TRUE(writer.BeginSavepoint() && writer.Exec(QStringLiteral("UPDATE T SET m_Text = 'changed'")));
     ASSERT_TRUE(QFile::exists(path + "-journal"));
-    ASSERT_TRUE(WriteBytes(copy, Bytes(path)) && WriteBytes(copy + "-journal", Bytes(path + "-journal")));
-    writer.RollbackSavepoint();
-    writer.Close();
+    ASSERT_TRUE(WriteFile(copy, ReadFile(path)) && WriteFile(copy + "-journal", ReadFile(path + "-journal")));
+    writer.RollbackSavepoint(), writer.Close();
 
     ASSERT_EQ(database.Open(copy, kSchema, 3), Result::Opened) << database.LastError().toStdString();
     EXPECT_EQ(Number(database, QStringLiteral("SELECT count(*) FROM T WHERE m_Text = 'changed'")), 0);

@@ -35,8 +35,7 @@ protected:
     // The frame goes out with the reply length given (0: a text reply) and reaches the device.
     void Exchange(const QByteArray &frame, qint16 replyLength)
     {
-        control.SetReplyLength(replyLength);
-        control.SetOutput(frame);
+        control.SetReplyLength(replyLength), control.SetOutput(frame);
         control.StartExchange();
         QTest::qWait(20);
         ASSERT_EQ(pty.ReadAvailable(), frame);
@@ -67,12 +66,9 @@ TEST_F(SerialPortControlTest, LineSettingsReachTheDeviceAndUnknownOnesNeverOpen)
     control.SetDataBits(8); // a valid setting after it changes nothing
     control.SetPortOpen(true);
     EXPECT_FALSE(control.PortOpen());
-    control.SetBaudCode(6);
-    control.SetLineMode(1);
-    control.SetPortOpen(true);
+    control.SetBaudCode(6), control.SetLineMode(1), control.SetPortOpen(true);
     EXPECT_FALSE(control.PortOpen());
-    control.SetLineMode(0);
-    control.SetPortOpen(true);
+    control.SetLineMode(0), control.SetPortOpen(true);
     ASSERT_TRUE(control.PortOpen());
     EXPECT_EQ(pty.LineBaud(), 38400);
     control.SetBaudCode(2); // on an open port at once

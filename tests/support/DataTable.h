@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 // A case table under tests/data: one case a line, fields apart by tabs; blank lines and lines
 // starting with "#" are notes. A missing file fails the test that asked for it.
 //   ReadDataTable("image_settings.tsv") -> {{"Password", "0", "0", ...}, ...}
@@ -19,3 +22,23 @@ inline QList<QStringList> ReadDataTable(const QString &name)
             rows.append(line.split(QLatin1Char('\t')));
     return rows;
 }
+
+// A parameterised case's name for the test list: its description (`what`, or the first field
+// of a data table's line) with "_" for anything else than letters and digits.
+struct CaseName
+{
+    static std::string What(const QStringList &fields) { return fields.value(0).toStdString(); }
+    template <class Case> static std::string What(const Case &c) { return c.what; }
+    template <class Case> std::string operator()(const ::testing::TestParamInfo<Case> &info) const
+    {
+        std::string name = What(info.param);
+        for (char &c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    }
+};
+
+// A test of the fixture run once per case of a table.
+template <class Fixture, class Case> class Cases : public Fixture, public ::testing::WithParamInterface<Case>
+{};

@@ -4,8 +4,6 @@
 
 #include <QElapsedTimer>
 
-#include <utility>
-
 namespace {
 
 // Register frames as an instrument answers them: function 4 (read a run of registers) and
@@ -44,7 +42,7 @@ public:
             return {WithCRC16(reply.append(char(function | 0x80)).append(char(1))), {}};
         const auto value = qint16(countOrValue);
         instrument.RecordWrite(first, value);
-        if (first == kNetworkAddressRegister && instrument.AnswersFromNewAddress()) {
+        if (first == kNetworkAddressRegister && instrument.AnswersFromNewAddress) {
             instrument.SetRegister(first, value);
             QByteArray echo = request.left(6);
             echo[0] = char(instrument.Address());
@@ -99,16 +97,6 @@ SimInstrument *InstrumentSimulator::Instrument(int address)
     return nullptr;
 }
 
-double InstrumentSimulator::ModelledExchangeMs(int requestBytes, int replyBytes, int baud) const
-{
-    return (requestBytes + replyBytes) * m_Pty.BitsPerCharacter() * 1000.0 / baud + m_TurnaroundMs;
-}
-
-double InstrumentSimulator::RtuSilenceMs(int baud) const
-{
-    return baud > 19200 ? 1.75 : 3.5 * m_Pty.BitsPerCharacter() * 1000.0 / baud;
-}
-
 std::function<bool(const QByteArray &)> InstrumentSimulator::ForRegister(quint16 registerAddress)
 {
     return [registerAddress](const QByteArray &request) {
@@ -154,9 +142,7 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     };
     if (answer.reply.isEmpty())
         return replied();
-    const double delayMs = m_EmulateWireTime
-                               ? ModelledExchangeMs(request.size(), answer.reply.size(), m_Pty.LineBaud())
-                               : m_TurnaroundMs;
+    const double delayMs = ReplyDelayMs ? ReplyDelayMs(request, answer.reply, m_Pty.LineBaud()) : 0;
     if (!plan) {
         Send(answer.reply, delayMs, replied);
     } else if (plan->fault == SimFault::Late && plan->delayMs == kUntilNextRequest) {

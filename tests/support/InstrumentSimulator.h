@@ -76,8 +76,7 @@ public:
 
     // A new network address takes effect before the echo of its write, which then comes from
     // the new address.
-    void SetAnswersFromNewAddress(bool on) { m_AnswersFromNewAddress = on; }
-    bool AnswersFromNewAddress() const { return m_AnswersFromNewAddress; }
+    bool AnswersFromNewAddress = false;
 
     // A register write received from the program, in order (whatever it changed).
     void RecordWrite(quint16 registerAddress, qint16 value) { m_Writes.append({registerAddress, value}); }
@@ -100,7 +99,6 @@ private:
     int m_Address;
     int m_Baud;
     QHash<quint16, qint16> m_Registers;
-    bool m_AnswersFromNewAddress = false;
     QList<QPair<quint16, qint16>> m_Writes;
 };
 
@@ -170,14 +168,10 @@ public:
     // nullptr when no instrument has that address now.
     SimInstrument *Instrument(int address);
 
-    // Replies take the time the bytes of request and reply need on a real line at the
-    // program's baud rate, plus the turnaround (from the request's end to the reply's start).
-    void SetWireTimeEmulation(bool on) { m_EmulateWireTime = on; }
-    void SetTurnaroundMs(int milliseconds) { m_TurnaroundMs = milliseconds; }
-    // Modelled time of one exchange, the reference a benchmark measures against, and the
-    // silence of 3.5 characters a master keeps between a reply and its next request.
-    double ModelledExchangeMs(int requestBytes, int replyBytes, int baud) const;
-    double RtuSilenceMs(int baud) const;
+    // How long after its request a reply starts, at the program's baud rate (a benchmark models
+    // a real line here, bench/WireTime.h); none: at once.
+    std::function<double(const QByteArray &request, const QByteArray &reply, int baud)> ReplyDelayMs;
+    double BitsPerCharacter() const { return m_Pty.BitsPerCharacter(); }
 
     // The next `times` replies (kAlways: every reply) of the instrument at `address`
     // (kAnyAddress: of whichever answers) suffer the fault; with `when`, only replies to the
@@ -235,6 +229,4 @@ private:
     QList<PendingWrite> m_Output;
     QByteArray m_HeldReply;
     QList<QByteArray> m_Requests;
-    bool m_EmulateWireTime = false;
-    int m_TurnaroundMs = 0;
 };

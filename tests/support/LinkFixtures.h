@@ -2,9 +2,8 @@
 
 // The fixtures of the link tests: a link on a simulated line, a link procedure with an archive
 // and its reports recorded, a link window with its message boxes recorded.
-#include "common/ResString.h"
-#include "common/TraceCode.h"
 #include "model/CommConfig.h"
+#include "model/ModInstr.h"
 #include "model/NetworkAddMsgSetup.h"
 #include "programming/link/LinkProcedure.h"
 #include "programming/link/RegisterExchange.h"
@@ -14,29 +13,24 @@
 #include "support/MemMapArchive_fixture.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalWindow.h"
-#include "support/Model_fixture.h"
-#include "support/TempUserDirs.h"
 #include "support/TraceCapture.h"
 
-#include <cctype>
 #include <gmock/gmock.h>
-#include <string>
 
-// A parameterised case's name for the test list: its description (`what`, or the first field
-// of a data table's line) with "_" for anything else than letters and digits.
-struct CaseName
+// An instrument with the modules of module code `code` (the probe naming ZOB or QEM as slot A
+// holds), holding the image of configuration `id` but staying at its own address and rate.
+inline SimInstrument &AddInstrumentWith(InstrumentSimulator &line, qint16 code, qint32 id, int address,
+                                        int baud)
 {
-    static std::string What(const QStringList &fields) { return fields.value(0).toStdString(); }
-    template <class Case> static std::string What(const Case &c) { return c.what; }
-    template <class Case> std::string operator()(const ::testing::TestParamInfo<Case> &info) const
-    {
-        std::string name = What(info.param);
-        for (char &c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    }
-};
+    SimInstrument &instrument = line.AddInstrument(address, baud);
+    instrument.SetModuleCode(code);
+    instrument.SetProbe(CModInstr::IsQEM(code) ? kProbeTemperatureModule : kProbeSignalModule);
+    QVector<qint16> image = ImageWords(code, id);
+    image[86] = qint16(address);
+    image[87] = qint16(SimInstrument::CodeOfBaud(baud));
+    instrument.SetImage(image);
+    return instrument;
+}
 
 // A link on COM1 with a simulated line behind it. Time-outs are short so silent cases end
 // quickly; 250 ms stays clear of the 200 ms manager tick, so both never fall due together.
@@ -46,8 +40,7 @@ protected:
     void SetUp() override
     {
         line.AttachAsPort(1);
-        link.Create();
-        link.SetTimeOutRx(250);
+        link.Create(), link.SetTimeOutRx(250);
     }
     bool Open(qint32 baudIndex = 3) { return link.OpenRs232(1, baudIndex, 0); }
 
@@ -65,8 +58,7 @@ protected:
     void SetUp() override
     {
         ArchiveTest::SetUp();
-        link.Create();
-        link.SetTimeOutRx(250);
+        link.Create(), link.SetTimeOutRx(250);
         comm.SetComPort(0);
     }
     CLinkReport Report()
@@ -85,10 +77,6 @@ protected:
     QList<int> messages;
     QStringList searchLines, operations;
 };
-
-// A test of the fixture run once per case of a table.
-template <class Fixture, class Case> class Cases : public Fixture, public ::testing::WithParamInterface<Case>
-{};
 
 // A link window run as the main window runs it: COM1 (the simulated line), an archive in
 // place, the message boxes recorded.

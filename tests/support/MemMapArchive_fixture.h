@@ -7,9 +7,6 @@
 #include "support/Model_fixture.h"
 #include "support/SettingStore_fixture.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
-
 // The module code of a model IXO with the slot-A module slotA, Z8/Z9 relays and the bits of
 // `more`: IxoCode(SlotAModule::QEM) is 0xCC0F.
 inline constexpr qint16 IxoCode(qint16 slotA, quint16 more = 0)
@@ -43,37 +40,19 @@ inline qint32 AddDistinct(MemMap::EFamily family)
 inline std::unique_ptr<CMemMapManager> ManagerFor(qint16 code, qint32 id)
 {
     auto manager = MakeMemMapManager(code);
-    manager->SetIDProgramma(id);
-    manager->SetCodificaModuli(code);
+    manager->SetIDProgramma(id), manager->SetCodificaModuli(code);
     return manager;
 }
 
-inline QStringList AuxEntries(const CMemMapManager &manager)
+// The image configuration `id` makes under module code `code`.
+inline QVector<qint16> ImageWords(qint16 code, qint32 id)
 {
-    QStringList entries;
-    for (int i = 0; i < manager.WordCount(); ++i)
-        entries.append(manager.AuxEntry(i));
-    return entries;
-}
-
-// Every row of every configuration table, as text: equal snapshots, equal archives.
-inline QString ArchiveSnapshot()
-{
-    QString text;
-    for (const QString &table : CArchive::ConfigurationTables()) {
-        QSqlQuery &query = g_Connection->Statement(QStringLiteral("SELECT * FROM ") + table +
-                                                   QStringLiteral(" ORDER BY IDProgramma"));
-        g_Connection->Run(query);
-        const int columns = query.record().count();
-        while (query.next()) {
-            text += table;
-            for (int i = 0; i < columns; ++i)
-                text += QLatin1Char('|') + query.value(i).toString();
-            text += QLatin1Char('\n');
-        }
-        query.finish();
-    }
-    return text;
+    const auto manager = ManagerFor(code, id);
+    manager->ConvertUserSetupToMemoryMap();
+    QVector<qint16> words;
+    for (int i = 0; i < manager->WordCount(); ++i)
+        words.append(manager->Word(i));
+    return words;
 }
 
 // Values of two configurations that the images carry, setting by setting, for the family.

@@ -31,6 +31,15 @@ public:
             ids.append(StringTable().key(message.Text, 0));
         return ids;
     }
+    // The messages from the `from`th on as "<icon number> <text>", with the title before the text
+    // when `titled`: "3 IxoSoft.Prova Archivio occupato".
+    QStringList Lines(bool titled = false, qsizetype from = 0) const
+    {
+        QStringList lines;
+        for (const CMessage &m : m_Shown.mid(from))
+            lines << QString::number(m.Icon) + ' ' + (titled ? m.Title + ' ' : QString()) + m.Text;
+        return lines;
+    }
 
 private:
     QList<QMessageBox::StandardButton> m_Answers;

@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,23 @@ public:
 };
 inline ::testing::Environment *const g_ModelEnvironment =
     ::testing::AddGlobalTestEnvironment(new CModelEnvironment);
+
+// Every row of the tables (every configuration table unless named) as "CModInstr 3 Caldaia 2 0 0 0 0",
+// in the order of their first column: equal rows, equal archives.
+inline QStringList ArchiveRows(const QStringList &tables = CArchive::ConfigurationTables())
+{
+    QStringList rows;
+    for (const QString &table : tables) {
+        QSqlQuery &query = g_Connection->Statement("SELECT * FROM " + table + " ORDER BY 1");
+        for (g_Connection->Run(query); query.next();) {
+            rows << table;
+            for (int i = 0; i < query.record().count(); ++i)
+                rows.last() += ' ' + query.value(i).toString();
+        }
+        query.finish();
+    }
+    return rows;
+}
 
 // A fresh archive in a temporary user folder, open on g_Connection for one test.
 class ArchiveTest : public ::testing::Test

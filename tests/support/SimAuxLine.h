@@ -3,7 +3,6 @@
 #include "programming/memmap/MemMapLayout.h"
 #include "support/InstrumentSimulator.h"
 
-#include <QHash>
 #include <QSet>
 #include <QStringList>
 
@@ -26,8 +25,6 @@ public:
     void SetFamily(MemMap::EFamily family);
     // Any text, blanks or marks included: the listing shows it as it stands.
     void SetSetting(const QString &key, const QString &value) { m_Settings.insert(key, value); }
-    // Every setting command the instrument accepted, as received ("inP>rAnG=r3").
-    const QStringList &Commands() const { return m_Commands; }
 
     // Faults on demand (silence, late and split replies are the line's: InjectFault).
     // Every request that starts with `start` is refused ("WRITE", "END" or a key).
@@ -44,7 +41,6 @@ public:
 private:
     MemMap::EFamily m_Family = MemMap::EFamily::VABZOB;
     QHash<QString, QString> m_Settings;
-    QStringList m_Commands;
     QStringList m_Refused;
     QSet<QString> m_Omitted;
     QByteArray m_Acknowledgement;
@@ -57,15 +53,14 @@ private:
 //   sim.Aux().SetFamily(MemMap::EFamily::QEM);
 //   sim.Aux().RefuseCommand("SCAL>Hi.d=");
 //   ... the transfer ...
-//   sim.Aux().Commands(), sim.Line().Requests()
+//   sim.Line().Requests()
 class SimAuxLine
 {
 public:
     explicit SimAuxLine(int nCom = 1) : m_Aux(new SimAuxProtocol), m_Line(std::unique_ptr<SimProtocol>(m_Aux))
     {
         m_Aux->SetFamily(MemMap::EFamily::VABZOB);
-        m_Line.AttachAsPort(nCom);
-        m_Line.AddInstrument(1, 9600);
+        m_Line.AttachAsPort(nCom), m_Line.AddInstrument(1, 9600);
     }
 
     SimAuxProtocol &Aux() { return *m_Aux; }

@@ -85,6 +85,5 @@ SimAnswer SimAuxProtocol::Answer(SimInstrument &, const QByteArray &request)
     if (!m_WriteMode || key.isEmpty() || !m_Settings.contains(key))
         return {kRefusal, {}};
     m_Settings.insert(key, text.mid(key.size()));
-    m_Commands.append(text);
     return {m_Acknowledgement, {}};
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/TraceCode.h"
+#include "support/Files.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -14,14 +14,12 @@ public:
     TraceCapture() : m_Mode(g_Trace->BugMode()), m_TraceMode(g_Trace->BugTraceMode())
     {
         g_Trace->SetBugFileName(m_Dir.filePath(QStringLiteral("capture.DBG")));
-        g_Trace->SetBugMode(CTraceCode::bmTraceFile);
-        g_Trace->SetBugTraceMode(CTraceCode::tmTraceAll);
+        g_Trace->SetBugMode(CTraceCode::bmTraceFile), g_Trace->SetBugTraceMode(CTraceCode::tmTraceAll);
     }
     ~TraceCapture()
     {
         // No test names the log itself, so the lookup in the user's data folder comes back.
-        g_Trace->SetBugFileName(QString());
-        g_Trace->SetBugMode(m_Mode);
+        g_Trace->SetBugFileName(QString()), g_Trace->SetBugMode(m_Mode);
         g_Trace->SetBugTraceMode(m_TraceMode);
     }
     TraceCapture(const TraceCapture &) = delete;
@@ -29,10 +27,7 @@ public:
 
     QStringList Lines() const
     {
-        QFile file(m_Dir.filePath(QStringLiteral("capture.DBG")));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        return QString::fromUtf8(ReadFile(m_Dir.filePath("capture.DBG"))).split("\r\n", Qt::SkipEmptyParts);
     }
 
 private:

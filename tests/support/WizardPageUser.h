@@ -3,7 +3,6 @@
 // Plays the user of real wizard pages: through the engine (PageScript), or one page shown again
 // and again with data (Play), in the words of a page's form. For the tests of the wizard's pages
 // and of the windows that run them.
-#include "common/ResString.h"
 #include "model/ConfigClass.h"
 #include "model/ScaleTables.h"
 #include "platform/widgets/UpDownControl.h"
@@ -42,15 +41,17 @@ struct PageStep
     std::function<void(CWizardPage &page)> Touch = {};
 };
 
-// Plays the user of real pages through the page-show seam, one step per page shown:
+// Plays the user of real pages through the page-show seam, one step per page shown, then `rest`
+// on every page after the last step:
 //   PageScript user({{IWizardPage::brNext, [](CWizardPage &p) { ... }}, {IWizardPage::brEnd}});
 //   EXPECT_EQ(wizard.Start(), 0);
-// A page that its button leaves open, or one shown after the last step, fails the test and is
-// cancelled.
+// A page that is left open, or one shown after the last step without `rest`, fails the test and
+// is cancelled.
 class PageScript
 {
 public:
-    explicit PageScript(QList<PageStep> steps) : m_Steps(std::move(steps))
+    explicit PageScript(QList<PageStep> steps, std::function<void(CWizardPage &)> rest = {})
+        : m_Steps(std::move(steps)), m_Rest(std::move(rest))
     {
         SetWizardPageShow([this](IWizardPage &page) { Play(dynamic_cast<CWizardPage &>(page)); });
     }
@@ -58,19 +59,23 @@ public:
     PageScript(const PageScript &) = delete;
     PageScript &operator=(const PageScript &) = delete;
 
-    // The pages in the order they were shown.
+    // The pages in the order they were shown, and each as "class caption" when it was shown.
     QList<CWizardPage *> Shown;
+    QStringList Pages;
 
 private:
     void Play(CWizardPage &page)
     {
         Shown.append(&page);
+        Pages << page.metaObject()->className() + (' ' + page.windowTitle());
         page.show();
         if (!m_Steps.isEmpty()) {
             const PageStep step = m_Steps.takeFirst();
             if (step.Touch)
                 step.Touch(page);
             Press(page, step.Button);
+        } else if (m_Rest) {
+            m_Rest(page);
         }
         EXPECT_FALSE(page.isVisible()) << "page " << Shown.size() << " left open";
         if (page.isVisible())
@@ -78,18 +83,8 @@ private:
     }
 
     QList<PageStep> m_Steps;
+    std::function<void(CWizardPage &)> m_Rest;
 };
-
-// Shows a page with data as the engine shows a step in the middle of a run, or the last step
-// (only End leaves forward there). Numbers in the C locale.
-inline void ShowPage(CWizardPage &page, const ICopyClass &data, bool last = false)
-{
-    InitGlobalScale();
-    QLocale::setDefault(QLocale::c());
-    page.SetData(data);
-    page.SetLastTab(last);
-    page.show();
-}
 
 template <class Data> Data Left(const CWizardPage &page)
 {
@@ -220,7 +215,12 @@ template <class Data> void Play(CWizardPage &page, const QList<PageVisit<Data>> 
     for (const PageVisit<Data> &visit : visits) {
         SCOPED_TRACE(visit.What);
         MessageRecorder messages;
-        ShowPage(page, visit.Shown, visit.Button == kEnd);
+        // Shown as the engine shows a step in the middle of a run, or the last step (only End
+        // leaves forward there); numbers in the C locale.
+        InitGlobalScale();
+        QLocale::setDefault(QLocale::c());
+        page.SetData(visit.Shown), page.SetLastTab(visit.Button == kEnd);
+        page.show();
         Act(page, visit.Touch);
         EXPECT_EQ(SeenAs(page, visit.Seen), visit.Seen);
         EXPECT_EQ(CutOrMissingTexts(page), QString());
@@ -246,8 +246,7 @@ struct PageRoundTrip
     std::function<void()> Run;
     friend void PrintTo(const PageRoundTrip &c, std::ostream *out) { *out << c.Page; }
 };
-class EveryPage : public ::testing::TestWithParam<PageRoundTrip>
-{};
+using EveryPage = ::testing::TestWithParam<PageRoundTrip>;
 
 // Shown with members off their defaults (at their widest) and left untouched, the page shows
 // `seen` and hands them back; with every control changed once by `touch`, the members in

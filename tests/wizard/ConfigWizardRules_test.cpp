@@ -1,6 +1,7 @@
 #include "FakePage_fixture.h"
 #include "model/Configuration.h"
 #include "model/ModuleCodes.h"
+#include "support/DataTable.h"
 #include "support/TraceCapture.h"
 #include "wizard/ConfigWizardRules.h"
 
@@ -95,8 +96,7 @@ TEST_F(ConfigWizardRulesTest, CombinedExampleRaisesExactlyTheseEvents)
 // own. VAK/VAM on an IXO with Z8/Z9: the QEM range and display pages are passed over and still
 // feed probe and display mode. QEM on an EKA 40 with Z3: the VAB/ZOB range, linearization and
 // alarm 2-4 pages are passed over and never written. The values the user edits pass through.
-class ConfigWizardCarries : public ConfigWizardRulesTest, public ::testing::WithParamInterface<bool>
-{};
+using ConfigWizardCarries = Cases<ConfigWizardRulesTest, bool>;
 
 TEST_P(ConfigWizardCarries, FillTheContextOfThePagesShownOnly)
 {

@@ -53,8 +53,7 @@ TEST(LinkWizardRules, PassOverByInterfaceAndHandItToTheNetworkPage)
         wizard.Add(std::make_unique<CFakeDataPage<CCommConfig>>(), &comm);
         if (run.kind == RxTx)
             wizard.Add(std::make_unique<CFakeDataPage<CModInstr>>(), &modInstr);
-        wizard.Add(std::make_unique<NetworkPage>(), &network);
-        wizard.Add(std::make_unique<CFakePage>());
+        wizard.Add(std::make_unique<NetworkPage>(), &network), wizard.Add(std::make_unique<CFakePage>());
         SetLinkWizardRules(wizard, run.kind);
         QList<qint16> networkInterface;
         FakeUser user(wizard, [&, press = Pressing(run.buttons)](int at, CFakePage &page) mutable {
@@ -65,11 +64,10 @@ TEST(LinkWizardRules, PassOverByInterfaceAndHandItToTheNetworkPage)
         TraceCapture traced;
         const bool end = run.buttons.back() == E;
         EXPECT_EQ(wizard.Start(), end ? 0 : 1);
-        EXPECT_EQ(user.Shown, run.shown);
-        EXPECT_EQ(networkInterface, run.networkInterface);
-        EXPECT_EQ(network.InterfaceType(),
-                  end && !run.networkInterface.empty() ? run.networkInterface.back() : 9);
-        EXPECT_EQ(QList<int>({network.NetworkAdd(), comm.ComPort()}), QList<int>({77, 3}));
+        EXPECT_EQ(std::pair(user.Shown, networkInterface), std::pair(run.shown, run.networkInterface));
+        EXPECT_EQ(
+            QList<int>({network.InterfaceType(), network.NetworkAdd(), comm.ComPort()}),
+            QList<int>({end && !run.networkInterface.empty() ? run.networkInterface.back() : 9, 77, 3}));
         if (&run == std::end(runs) - 1) {
             EXPECT_EQ(traced.Lines().filter("m_WizardInstrSendSetup"), lastTraced);
         }

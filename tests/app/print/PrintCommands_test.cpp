@@ -9,7 +9,6 @@
 #include "support/TraceCapture.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -38,12 +37,9 @@ protected:
         configuration.Add(g_Connection->NewID());
         Requery();
         COption &options = window->Option();
-        options.SetPrintHeaderPage(true);
-        options.SetHeaderPagePath(files.filePath("logo.bmp"));
-        options.SetPrintNotePiePagina(true);
-        options.SetNotePiePagina1("Prima nota");
-        options.SetNotePiePagina2("Seconda nota");
-        options.SetPrintPageNumber(true);
+        options.SetPrintHeaderPage(true), options.SetHeaderPagePath(files.filePath("logo.bmp"));
+        options.SetPrintNotePiePagina(true), options.SetNotePiePagina1("Prima nota");
+        options.SetNotePiePagina2("Seconda nota"), options.SetPrintPageNumber(true);
         table = window->findChild<Platform::CPrintTable *>("PrintTable");
         QObject::connect(table, &Platform::CPrintTable::PrintEnd, [this] { ++ends; });
     }
@@ -71,8 +67,7 @@ protected:
 // one critical message naming it. The PDF read back: the heading page with its labels and the
 // picture (left out with a trace line when it cannot be read), then the table under its column
 // headings, the notes and "n/N" at the foot of every page.
-class PreviewEnds : public PrintCommands, public ::testing::WithParamInterface<const char *>
-{};
+using PreviewEnds = Cases<PrintCommands, const char *>;
 
 TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
 {
@@ -105,10 +100,8 @@ TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
     }
     EXPECT_FALSE(Previewing());
     EXPECT_EQ(ends, 1);
-    shown.clear();
-    for (const CMessage &message : m_Messages.Shown())
-        shown << QString("%1 %2").arg(message.Icon).arg(message.Text);
-    EXPECT_EQ(shown, file.contains('/') ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
+    EXPECT_EQ(m_Messages.Lines(),
+              file.contains('/') ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
     if (!printed)
         return;
 
@@ -181,12 +174,10 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
     Trigger("mnuPrintOption");
     Trigger("mnuPrintOption");
     const COption &o = window->Option();
-    seen << QString("%1 %2 %3 %4 %5 %6")
-                .arg(o.PrintHeaderPage())
-                .arg(o.HeaderPagePath())
-                .arg(o.PrintNotePiePagina())
-                .arg(o.NotePiePagina1(), o.NotePiePagina2())
-                .arg(o.PrintPageNumber());
+    seen << QStringList({QString::number(o.PrintHeaderPage()), o.HeaderPagePath(),
+                         QString::number(o.PrintNotePiePagina()), o.NotePiePagina1(), o.NotePiePagina2(),
+                         QString::number(o.PrintPageNumber())})
+                .join(' ');
     const QString picture = LoadResString(703) + ' ';
     EXPECT_EQ(seen,
               QStringList({LoadResString(700), picture + "logo.bmp", "logo.bmp++++++", picture + "nuovo.bmp",

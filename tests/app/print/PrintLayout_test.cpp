@@ -4,7 +4,6 @@
 #include "app/print/LayoutForms.h"
 #include "app/print/PrintPainter.h"
 #include "app/print/PrintReport.h"
-#include "common/ResString.h"
 
 #include <QPainter>
 
@@ -19,8 +18,7 @@ const QList<QStringList> kModuleNames = {{"EKA35", "EKA40", "IXO"},
 static_assert(Modello::IXO == 2 && SlotAModule::QEM == 3 && SlotBModule::KQ == 3 && SlotCModule::KQ == 4 &&
               SlotDModule::KQ == 1);
 
-class PrintReport : public ArchiveTest, public ::testing::WithParamInterface<QStringList>
-{};
+using PrintReport = Cases<ArchiveTest, QStringList>;
 
 // The title and heading rows, then the rows of the printed objects, each with its context (the
 // alarm set-points with the scale's decimal point). The cases of tests/data/print_rules.tsv.
@@ -40,8 +38,7 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
     configuration.Add(id);
 
     CReportRecordset expected;
-    expected.AddRow(LoadResString(682));
-    expected.AddRow(LoadResString(683), LoadResString(684));
+    expected.AddRow(LoadResString(682)), expected.AddRow(LoadResString(683), LoadResString(684));
     configuration.ApplyContext();
     const QStringList printed = GetParam()[2].split(' ');
     for (const QString &name : printed)
@@ -58,7 +55,7 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, PrintReport, ::testing::ValuesIn(ReadDataTable("print_rules.tsv")),
-                         RowName);
+                         CaseName());
 
 // Text measured in twips (the page at 1440 dots per inch): characters half an em wide, lines
 // 1.2 em apart.
@@ -80,8 +77,7 @@ const CPageGeometry kPage{1440, QRectF(1000, 800, 10000, 14000)};
 CLayoutInput Input(bool every)
 {
     CReportRecordset report;
-    report.AddRow(LoadResString(682));
-    report.AddRow(LoadResString(683), LoadResString(684));
+    report.AddRow(LoadResString(682)), report.AddRow(LoadResString(683), LoadResString(684));
     for (int s = 0; s < 8; ++s) {
         report.AddRow(QString("#SBAC#Section %1").arg(s));
         for (int i = 0; i < 9; ++i)
@@ -103,8 +99,7 @@ const CPlacedItem &First(const CPrintPage &page, CPlacedItem::ERole role)
     return item == page.Items.end() ? none : *item;
 }
 
-class PrintLayout : public ::testing::TestWithParam<bool>
-{};
+using PrintLayout = Cases<::testing::Test, bool>;
 
 // The heading page first when asked for, its picture and box shrunk to the paper; the table's
 // column headings at the top of every table page; every row once, whole, below the one before

@@ -4,9 +4,7 @@
 #include "app/print/PrintConfigurations.h"
 #include "app/widgets/print/ApplicationPrinter.h"
 #include "platform/widgets/PrinterCatalogue.h"
-#include "support/Model_fixture.h"
 
-#include <QApplication>
 #include <QProcess>
 
 // No test reaches a print system: Qt's print support looks for a server that does not exist,

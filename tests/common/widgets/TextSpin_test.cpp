@@ -20,13 +20,7 @@ std::vector<int> Runs(std::initializer_list<std::pair<int, int>> runs)
 class TextSpinTest : public ::testing::Test
 {
 protected:
-    // The form shown as the active window, and the focus moved as the user moves it (Tab, a click).
-    void ShowForm()
-    {
-        form.show();
-        form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    // The focus moved as the user moves it (Tab, a click).
     static void FocusByUser(QWidget *control)
     {
         control->setFocus(Qt::TabFocusReason);
@@ -39,20 +33,6 @@ protected:
         last = spin.Value();
         QObject::connect(&spin, &CTextSpin::Change,
                          [this] { steps.push_back(spin.Value() - std::exchange(last, spin.Value())); });
-    }
-    // A key held down as the X server reports it: press, then release and press pairs marked as
-    // auto-repeat, then the real release.
-    void HoldKey(Qt::Key key, int presses)
-    {
-        for (int i = 0; i < presses; ++i) {
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), true);
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), i > 0);
-            if (i > 0)
-                QApplication::sendEvent(box, &release);
-            QApplication::sendEvent(box, &press);
-        }
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), false);
-        QApplication::sendEvent(box, &release);
     }
     QPoint Arrow(bool up) const { return {arrows->width() / 2, up ? 2 : arrows->height() - 2}; }
 
@@ -76,11 +56,9 @@ TEST_F(TextSpinTest, OnlyTheArrowsAndSetValueChangeTheValueAndItStaysInsideTheLi
     EXPECT_EQ(std::pair(box->text(), steps), std::pair(QString("0"), std::vector<int>()));
     spin.SetValue(-5);
     EXPECT_EQ(spin.Value(), 0);
-    spin.SetValue(800);
-    spin.SetMax(500);
+    spin.SetValue(800), spin.SetMax(500);
     EXPECT_EQ(steps.back(), -300);
-    spin.SetMin(600);
-    spin.SetValue(550);
+    spin.SetMin(600), spin.SetValue(550);
     EXPECT_EQ(box->text(), "600");
 }
 
@@ -107,7 +85,16 @@ TEST_F(TextSpinTest, HeldKeyAcceleratesAndANewPressStartsSlow)
           std::tuple(50, 2, Runs({{9, 1}, {16, 2}, {1, -1}}))}) {
         spin.SetMax(qint16(max)), spin.SetIncrementoVeloce(qint16(fast)), spin.SetValue(0);
         steps.clear();
-        HoldKey(Qt::Key_Up, 25);
+        // Up held down as the X server reports it: press, then release and press pairs marked as
+        // auto-repeat, then the real release.
+        for (int i = 0; i <= 25; ++i) {
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), i < 25);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), i > 0);
+            if (i > 0)
+                QApplication::sendEvent(box, &release);
+            if (i < 25)
+                QApplication::sendEvent(box, &press);
+        }
         QTest::keyClick(box, Qt::Key_Down);
         EXPECT_EQ(steps, expected) << max;
     }
@@ -116,7 +103,9 @@ TEST_F(TextSpinTest, HeldKeyAcceleratesAndANewPressStartsSlow)
 // Leaving the text box asks the owner, even without a change; a refusal keeps the focus there.
 TEST_F(TextSpinTest, HeldMouseButtonAcceleratesFocusesTheTextBoxAndLeavingItAsks)
 {
-    ShowForm();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     Make(-9999, 9999, 1, 10);
     arrows->SetAutoRepeat(1, 1);
     FocusByUser(other);
@@ -146,24 +135,20 @@ TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocaleAndTheLimitsOnReque
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     Make(0, 1000, 1, 10);
     arrows->setToolTip("designed");
-    spin.SetMoltiplicatore(0.1f);
-    spin.SetDataFormat("##0.0");
-    spin.SetUnitaMisura("s.");
-    EXPECT_EQ(arrows->toolTip(), "designed");
-    QString seenByChange;
+    spin.SetMoltiplicatore(0.1f), spin.SetDataFormat("##0.0"), spin.SetUnitaMisura("s.");
+    QString seenByChange, designed = arrows->toolTip();
     QObject::connect(&spin, &CTextSpin::Change, [&] { seenByChange = box->text(); });
     QObject::connect(&spin, &CTextSpin::ViewText, [](QString &text) { text += "!"; });
     QObject::connect(&spin, &CTextSpin::ViewToolTip, [](QString &text) { text.prepend("Range "); });
     spin.SetEnableEvent(false); // no signals, but the text still follows the value
     spin.SetValue(7);
-    EXPECT_EQ(box->text(), "0,7 s.");
-    spin.SetEnableEvent(true);
-    spin.SetValue(125);
-    EXPECT_EQ(box->text(), "12,5 s.!");
-    EXPECT_EQ(seenByChange, "0,7 s."); // Change comes before the text is rewritten
-    spin.SetViewToolTipText(true);
-    spin.SetMoltiplicatore(0.5f);
-    EXPECT_EQ(arrows->toolTip(), "Range Min:0,0 Max:500,0");
+    const QString quiet = box->text();
+    spin.SetEnableEvent(true), spin.SetValue(125);
+    const QString shown = box->text();
+    spin.SetViewToolTipText(true), spin.SetMoltiplicatore(0.5f);
+    // Change comes before the text is rewritten.
+    EXPECT_EQ(QStringList({designed, quiet, shown, seenByChange, arrows->toolTip()}),
+              QStringList({"designed", "0,7 s.", "12,5 s.!", "0,7 s.", "Range Min:0,0 Max:500,0"}));
     QLocale::setDefault(saved);
 }
 

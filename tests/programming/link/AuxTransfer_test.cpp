@@ -10,8 +10,6 @@
 #include "programming/memmap/MemMapManager.h"
 #include "support/SimAuxLine.h"
 
-#include <QFile>
-
 using MemMap::EFamily;
 
 namespace {
@@ -63,8 +61,7 @@ using AuxRoundTrips = Cases<AuxTransferTest, RoundTrip>;
 TEST_P(AuxRoundTrips, TheImageGoesOutBetweenWriteAndEndAndReadsBackIntoRecord2)
 {
     const RoundTrip &c = GetParam();
-    sim.Aux().SetFamily(c.family);
-    sim.Aux().SetAcknowledgement(c.acknowledgement);
+    sim.Aux().SetFamily(c.family), sim.Aux().SetAcknowledgement(c.acknowledgement);
     const qint32 id = AddDistinct(c.family);
     ASSERT_TRUE(Write(id));
     CConfiguration stored;
@@ -85,11 +82,11 @@ TEST_P(AuxRoundTrips, TheImageGoesOutBetweenWriteAndEndAndReadsBackIntoRecord2)
                 QFile::exists(Platform::UserDataFile(kMemoryMapAuxDump)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, AuxRoundTrips,
-                         ::testing::Values(RoundTrip{"VAB ZOB", EFamily::VABZOB, "OK\r\n", 89},
-                                           RoundTrip{"QEM, OK among noise", EFamily::QEM, ">>\r\nOK\r\n>>",
-                                                     56}),
-                         CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Families, AuxRoundTrips, ::testing::Values(
+    RoundTrip{"VAB ZOB", EFamily::VABZOB, "OK\r\n", 89},
+    RoundTrip{"QEM, OK among noise", EFamily::QEM, ">>\r\nOK\r\n>>", 56}), CaseName());
+// clang-format on
 
 struct RefusalCase
 {
@@ -113,16 +110,13 @@ TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
                                          "Risposta dello strumento:" + c.reply}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, AuxRefusals,
-    ::testing::Values(RefusalCase{"ok in lower case",
-                                  [](SimAuxProtocol &aux) { aux.SetAcknowledgement("ok\r\n"); },
-                                  "PASS>PASS=4321", "&h6F &h6B &hD &hA "},
-                      RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand("SCAL>Hi.d="); },
-                                  "SCAL>Hi.d=8.765", "&h45 &h72 &h72 &hD &hA "},
-                      RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand("WRITE"); },
-                                  "WRITE", "&h45 &h72 &h72 &hD &hA "}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Refusals, AuxRefusals, ::testing::Values(
+    RefusalCase{"ok in lower case", [](SimAuxProtocol &aux) { aux.SetAcknowledgement("ok\r\n"); }, "PASS>PASS=4321", "&h6F &h6B &hD &hA "},
+    RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand("SCAL>Hi.d="); }, "SCAL>Hi.d=8.765", "&h45 &h72 &h72 &hD &hA "},
+    RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand("WRITE"); }, "WRITE", "&h45 &h72 &h72 &hD &hA "}),
     CaseName());
+// clang-format on
 
 // A read that cannot be stored: the message it brings (0: none) or the fault its CError names.
 struct BadRead
@@ -143,7 +137,7 @@ TEST_P(AuxBadReads, EndTheReadAndLeaveTheArchiveAlone)
     if (c.arrange)
         c.arrange(sim, link);
     const qint32 id = AddDistinct(c.declared);
-    const QString before = ArchiveSnapshot();
+    const QStringList before = ArchiveRows();
     QString error;
     try {
         EXPECT_FALSE(ReadAs(id));
@@ -152,30 +146,25 @@ TEST_P(AuxBadReads, EndTheReadAndLeaveTheArchiveAlone)
     }
     EXPECT_TRUE(c.fault.isEmpty() ? error.isEmpty() : error.contains(c.fault)) << error.toStdString();
     EXPECT_EQ(messages, c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
-    EXPECT_TRUE(ArchiveSnapshot() == before);
+    EXPECT_TRUE(ArchiveRows() == before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Listings, AuxBadReads,
-    ::testing::Values(BadRead{"QEM instrument, VAB declared", EFamily::QEM, EFamily::VABZOB, {}, 211, {}},
-                      BadRead{"VAB instrument, QEM declared", EFamily::VABZOB, EFamily::QEM, {}, 211, {}},
-                      BadRead{"a key missing", EFamily::VABZOB, EFamily::VABZOB,
-                              [](SimAuxLine &sim, CTapiComm &) { sim.Aux().OmitFromListing("SCAL>Hi.d="); },
-                              0, "Comando SCAL>Hi.d= non presente!!!"},
-                      BadRead{"a value that is no number", EFamily::QEM, EFamily::QEM,
-                              [](SimAuxLine &sim, CTapiComm &) { sim.Aux().SetSetting("S.out>Add=", "2O1"); },
-                              0, "2O1"},
-                      BadRead{"cancel while the listing is awaited",
-                              EFamily::VABZOB,
-                              EFamily::VABZOB,
-                              [](SimAuxLine &sim, CTapiComm &link) {
-                                  sim.Line().InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
-                                  QObject::connect(&sim.Line(), &InstrumentSimulator::RequestHeard, &link,
-                                                   [&link] { link.CancelTxRx(true); });
-                              },
-                              0,
-                              {}}),
-    CaseName());
+const auto kCancelWhileAwaited = [](SimAuxLine &sim, CTapiComm &link) {
+    sim.Line().InjectFault(SimFault::Silence, InstrumentSimulator::kAlways);
+    QObject::connect(&sim.Line(), &InstrumentSimulator::RequestHeard, &link,
+                     [&link] { link.CancelTxRx(true); });
+};
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Listings, AuxBadReads, ::testing::Values(
+    BadRead{"QEM instrument, VAB declared", EFamily::QEM, EFamily::VABZOB, {}, 211, {}},
+    BadRead{"VAB instrument, QEM declared", EFamily::VABZOB, EFamily::QEM, {}, 211, {}},
+    BadRead{"a key missing", EFamily::VABZOB, EFamily::VABZOB, [](SimAuxLine &sim, CTapiComm &) { sim.Aux().OmitFromListing("SCAL>Hi.d="); },
+            0, "Comando SCAL>Hi.d= non presente!!!"},
+    BadRead{"a value that is no number", EFamily::QEM, EFamily::QEM, [](SimAuxLine &sim, CTapiComm &) { sim.Aux().SetSetting("S.out>Add=", "2O1"); },
+            0, "2O1"},
+    BadRead{"cancel while the listing is awaited", EFamily::VABZOB, EFamily::VABZOB, kCancelWhileAwaited, 0, {}}), CaseName());
+// clang-format on
 
 TEST_F(AuxTransferTest, APortInUseIsToldAndNothingIsSent)
 {

@@ -33,8 +33,7 @@ TEST_P(LinkExchange, EndsAsTheFirstLimitReachedDecides)
         line.InjectFault(
             {fault, f[2] == "always" ? kAlways : f[2].toInt(), kAny, fault == SimFault::Late ? 1000 : 30});
     ASSERT_TRUE(Open());
-    link.SetTimeOutRx(qint16(f[5].toInt()));
-    link.SetMaxErrorTimeOut(qint16(f[6].toInt()));
+    link.SetTimeOutRx(qint16(f[5].toInt())), link.SetMaxErrorTimeOut(qint16(f[6].toInt()));
     QTimer::singleShot(0, &link, [&] {
         for (int i = 0; i < f[3].toInt(); ++i)
             Q_EMIT link.Rs232Control().CommStatus(Platform::sscReadError, QStringLiteral("test"));
@@ -66,8 +65,7 @@ TEST_F(LinkTest, CancelAndChangesWhileNoExchangeOrAnExchangeRuns)
     EXPECT_TRUE(line.Requests().isEmpty());
     link.CancelTxRx(false);
     QTimer::singleShot(0, &link, [&] {
-        link.SetFrameTx(ReadRequest(9, kModuleBlockRegister, 7));
-        link.SetByteToReceive(19);
+        link.SetFrameTx(ReadRequest(9, kModuleBlockRegister, 7)), link.SetByteToReceive(19);
     });
     EXPECT_EQ(exchange.Exchange(kProbe), leTimeOut);
     EXPECT_EQ(std::pair(line.Requests(), link.ByteToReceive()),
@@ -146,7 +144,7 @@ TEST_F(LinkTest, TheAddressWriteIsAnsweredFromTheOldOrTheNewAddress)
     ASSERT_TRUE(Open());
     link.SetMaxErrorTimeOut(1);
     EXPECT_EQ(exchange.WriteRegister(1, kNetworkAddressRegister, 7), leNone);
-    unit.SetAnswersFromNewAddress(true);
+    unit.AnswersFromNewAddress = true;
     EXPECT_EQ(exchange.WriteRegister(7, kNetworkAddressRegister, 9), leNone);
     EXPECT_EQ(unit.Address(), 9);
     line.InjectFault(SimFault::ForeignAddress, kAlways);
@@ -191,46 +189,35 @@ TEST_F(LinkTest, TheTrayIconIsShownOnlyWhileThePortIsOpen)
     EXPECT_FALSE(link.IsTrayIconShown());
 }
 
-class AuxLinkTest : public ::testing::Test
+// The auxiliary interface, in write mode: a slow instrument pauses inside its answer, or its
+// listing, and the pause does not end it. Then "OK" comes after the time-out, so the command
+// goes out again, and the "OK" owed to that second send comes while the next command waits for
+// its answer, a refusal: it is not taken for that answer.
+TEST(AuxLink, AnswersEndWhenWholeAndOnlyForTheirOwnCommand)
 {
-protected:
-    void SetUp() override
-    {
-        link.Create();
-        link.SetTimeOutRx(250);
-        ASSERT_TRUE(link.OpenRs232(1, 3, 0));
-        ASSERT_EQ(exchange.SendCommand(kAuxWriteCommand, AuxReadyPrompt()), leNone);
-    }
-
     TempUserDirs dirs;
     SimAuxLine sim;
     CTapiComm link;
-    CAuxExchange exchange{link};
-};
-
-// A slow instrument pauses inside its answer, or its listing: the pause does not end it.
-TEST_F(AuxLinkTest, APauseInsideAnAnswerDoesNotEndIt)
-{
+    CAuxExchange aux{link};
+    link.Create(), link.SetTimeOutRx(250);
+    ASSERT_TRUE(link.OpenRs232(1, 3, 0));
+    ASSERT_EQ(aux.SendCommand(kAuxWriteCommand, AuxReadyPrompt()), leNone);
     sim.Aux().SetAcknowledgement(">>\r\nOK\r\n>>"); // split as ">>\r\nO" + "K\r\n>>"
     sim.Line().InjectFault(SimFault::Split, 2);
-    ASSERT_EQ(exchange.SendCommand(QStringLiteral("inP>rAnG=r3"), kAuxSettingAccepted), leNone);
-    EXPECT_TRUE(exchange.Accepted());
-    ASSERT_EQ(exchange.ReadListing(), leNone);
-    EXPECT_TRUE(exchange.Reply().endsWith("\r\nCnd>Cnd=C1\r\n"));
+    ASSERT_EQ(aux.SendCommand(QStringLiteral("inP>rAnG=r3"), kAuxSettingAccepted), leNone);
+    EXPECT_TRUE(aux.Accepted());
+    ASSERT_EQ(aux.ReadListing(), leNone);
+    EXPECT_TRUE(aux.Reply().endsWith("\r\nCnd>Cnd=C1\r\n"));
     EXPECT_EQ(link.TimeOutRx(), CTapiComm::kDefaultTimeOutRxMs);
-}
 
-// "OK" comes after the time-out, so the command goes out again, and the "OK" owed to that
-// second send comes while the next command waits for its answer, a refusal.
-TEST_F(AuxLinkTest, AnOkOwedToAReSentCommandIsNotTheNextCommandsAnswer)
-{
+    link.SetTimeOutRx(250);
     sim.Aux().RefuseCommand(QStringLiteral("SCAL>Hi.d="));
     for (const int delayMs : {500, 150, 200})
         sim.Line().InjectFault({SimFault::Late, 1, kAny, delayMs});
-    ASSERT_EQ(exchange.SendCommand(QStringLiteral("SCAL>Lo.d=1.0"), kAuxSettingAccepted), leNone);
-    EXPECT_TRUE(exchange.Accepted());
-    ASSERT_EQ(exchange.SendCommand(QStringLiteral("SCAL>Hi.d=9.0"), kAuxSettingAccepted), leNone);
-    EXPECT_FALSE(exchange.Accepted());
+    ASSERT_EQ(aux.SendCommand(QStringLiteral("SCAL>Lo.d=1.0"), kAuxSettingAccepted), leNone);
+    EXPECT_TRUE(aux.Accepted());
+    ASSERT_EQ(aux.SendCommand(QStringLiteral("SCAL>Hi.d=9.0"), kAuxSettingAccepted), leNone);
+    EXPECT_FALSE(aux.Accepted());
 }
 
 } // namespace

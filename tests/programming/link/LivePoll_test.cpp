@@ -35,26 +35,21 @@ TEST_F(LivePollTest, TheNetworkIsPolledInTurnAndAFailingInstrumentReadsError)
 {
     InstrumentSimulator line;
     line.AttachAsPort(1);
-    comm.SetInterfaceType(itRS485);
-    network.SetModeConfig(1);
-    network.SetTotalInstrNetwork(4);
+    comm.SetInterfaceType(itRS485), network.SetModeConfig(1), network.SetTotalInstrNetwork(4);
     for (int address = 1; address <= 4; ++address)
         line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
     line.InjectFault(SimFault::Silence, kAlways, 2);
     line.InjectFault(
         {SimFault::Silence, kAlways, 3, 0, InstrumentSimulator::ForRegister(kDecimalPointRegister)});
     EXPECT_EQ(Poll(6), QStringList({"1=100", "2=Error", "3=Error", "4=400", "1=100", "2=Error"}));
-    EXPECT_TRUE(searchLines.contains(LoadResStringArgs(222, {4})));
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(searchLines.contains(LoadResStringArgs(222, {4})) && messages.isEmpty());
 }
 
 // Over RS 485 a time-out only marks the row; over RS 232 it ends the polling, as a line error
 // does anywhere, with its message.
 TEST_F(LivePollTest, OverRS232ALineErrorOrATimeOutEndsThePollingWithItsMessage)
 {
-    comm.SetInterfaceType(itRS232);
-    network.SetSelNetworkAdd(1);
-    network.SetNetworkAdd(1);
+    comm.SetInterfaceType(itRS232), network.SetSelNetworkAdd(1), network.SetNetworkAdd(1);
     for (const bool hangUp : {true, false}) {
         InstrumentSimulator line;
         line.AttachAsPort(1);

@@ -2,7 +2,6 @@
 // archive file.
 #include "support/LinkFixtures.h"
 
-#include "model/ModInstr.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/SerialTransfer.h"
 
@@ -28,9 +27,7 @@ protected:
     }
     void NetworkOf(qint16 count)
     {
-        comm.SetInterfaceType(itRS485);
-        network.SetModeConfig(1);
-        network.SetTotalInstrNetwork(count);
+        comm.SetInterfaceType(itRS485), network.SetModeConfig(1), network.SetTotalInstrNetwork(count);
     }
     bool Run(bool (CSerialTransfer::*transfer)(qint32), qint32 id = CArchive::kActualSettingID)
     {
@@ -45,28 +42,11 @@ protected:
         configuration.Load(id);
         return configuration.ModInstr().CodificaModuli();
     }
-    // The image the archive's configuration makes.
-    static QVector<qint16> ImageOf(qint32 id)
-    {
-        const auto manager = ManagerFor(StoredCode(id), id);
-        manager->ConvertUserSetupToMemoryMap();
-        QVector<qint16> words;
-        for (int i = 0; i < manager->WordCount(); ++i)
-            words.append(manager->Word(i));
-        return words;
-    }
-    // An instrument with the modules of the configuration (the module code word, and the probe
-    // naming ZOB or QEM as slot A holds), holding its image but staying at its address and rate.
+    // The image the archive's configuration makes; an instrument that holds it (AddInstrumentWith).
+    static QVector<qint16> ImageOf(qint32 id) { return ImageWords(StoredCode(id), id); }
     SimInstrument &InstrumentFor(qint32 id, int address, int baud = 38400)
     {
-        SimInstrument &instrument = line.AddInstrument(address, baud);
-        instrument.SetModuleCode(StoredCode(id));
-        instrument.SetProbe(CModInstr::IsQEM(StoredCode(id)) ? kProbeTemperatureModule : kProbeSignalModule);
-        QVector<qint16> image = ImageOf(id);
-        image[86] = qint16(address);
-        image[87] = qint16(SimInstrument::CodeOfBaud(baud));
-        instrument.SetImage(image);
-        return instrument;
+        return AddInstrumentWith(line, StoredCode(id), id, address, baud);
     }
 
     InstrumentSimulator line;
@@ -94,7 +74,7 @@ TEST_P(SerialRoundTrips, WriteSendsTheAddressAndBaudWordsLastAndReadBringsTheIma
     network.SetNetworkAdd(9);
     const qint32 id = AddDistinct(c.family);
     SimInstrument &instrument = InstrumentFor(id, 9, c.baud);
-    const QString before = ArchiveSnapshot();
+    const QStringList before = ArchiveRows();
     ASSERT_TRUE(Run(kWrite, id));
     QList<quint16> order;
     for (const auto &[registerAddress, value] : instrument.Writes())
@@ -106,10 +86,9 @@ TEST_P(SerialRoundTrips, WriteSendsTheAddressAndBaudWordsLastAndReadBringsTheIma
     QVector<qint16> image = ImageOf(id);
     image[86] = rs232 ? image[86] : qint16(9);
     EXPECT_EQ(instrument.Image(int(image.size())), image);
-    EXPECT_TRUE(ArchiveSnapshot() == before);
+    EXPECT_TRUE(ArchiveRows() == before);
 
-    instrument.SetAddress(9);
-    instrument.SetBaud(c.baud);
+    instrument.SetAddress(9), instrument.SetBaud(c.baud);
     ASSERT_TRUE(Run(kRead));
     CModInstr detected;
     detected.SetCodificaModuli(qint16(StoredCode(id) |
@@ -195,10 +174,9 @@ TEST_F(SerialTransferTest, ABlockThatDoesNotJoinTheOneBeforeRefusesTheRead)
     const auto block2 = InstrumentSimulator::ForRegister(kMemoryMapBaseAddress + 20);
     line.InjectFault({SimFault::Late, 1, kAny, 400, block2});
     line.InjectFault({SimFault::Late, 1, kAny, InstrumentSimulator::kUntilNextRequest, block2});
-    const QString before = ArchiveSnapshot();
+    const QStringList before = ArchiveRows();
     EXPECT_FALSE(Run(kRead));
-    EXPECT_EQ(messages, QList<int>{206});
-    EXPECT_TRUE(ArchiveSnapshot() == before);
+    EXPECT_EQ(std::pair(messages, ArchiveRows()), std::pair(QList<int>{206}, before));
 }
 
 // The baud-rate word may be answered at the new rate (garbled at the old one) or not at all:
@@ -211,8 +189,7 @@ TEST_F(SerialTransferTest, TheBaudRateWordGoesOutOnceWhateverItsAnswer)
     for (const SimFault fault : {SimFault::BadCrc, SimFault::Silence}) {
         line.InjectFault({fault, 1, kAny, 0, baudWord});
         EXPECT_TRUE(Run(kWrite, id));
-        instrument.SetAddress(1);
-        instrument.SetBaud(38400);
+        instrument.SetAddress(1), instrument.SetBaud(38400);
     }
     EXPECT_EQ(std::count_if(line.Requests().begin(), line.Requests().end(), baudWord), 2);
     EXPECT_TRUE(messages.isEmpty());
@@ -229,8 +206,8 @@ TEST_F(SerialTransferTest, NothingGoesOutWithAnAddressWordOutside1To255)
     }
     EXPECT_TRUE(line.Requests().isEmpty());
     EXPECT_FALSE(Run(kWrite, AddDistinct(EFamily::VABZOB)));
-    EXPECT_EQ(line.Requests().size(), 4);
-    EXPECT_EQ(messages, (QList<int>{212, 212, 228}));
+    EXPECT_EQ(std::pair(line.Requests().size(), messages),
+              std::pair(qsizetype(4), QList<int>{212, 212, 228}));
 }
 
 // A network read asks instrument 1 only: the network size is not used, so not checked.

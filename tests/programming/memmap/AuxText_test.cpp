@@ -1,5 +1,4 @@
 #include "common/Error.h"
-#include "programming/memmap/AuxCommandTable.h"
 #include "programming/memmap/AuxListing.h"
 #include "programming/memmap/AuxText.h"
 #include "programming/memmap/MemMap_fixture.h"

@@ -171,8 +171,7 @@ TEST(AuxConversion, NoSendFollowsLinearizationAndRelayModule)
     for (const auto &[linearizzazione, numSpezzate, slotC, noSend] : cases) {
         CMapSettingStore s = Distinct();
         s.SetValue(ESetting::Linearizzazione, 0, linearizzazione);
-        s.SetValue(ESetting::NumSpezzate, 0, numSpezzate);
-        s.SetValue(ESetting::SlotC, 0, slotC);
+        s.SetValue(ESetting::NumSpezzate, 0, numSpezzate), s.SetValue(ESetting::SlotC, 0, slotC);
         const QStringList e = BuildAuxImage(s, EFamily::VABZOB, Context());
         EXPECT_EQ(std::pair(NoSendRuns(e), e[11]),
                   std::pair(noSend, QString(linearizzazione ? "YES" : "nonE")))
@@ -181,8 +180,7 @@ TEST(AuxConversion, NoSendFollowsLinearizationAndRelayModule)
     EXPECT_EQ(NoSendRuns(BuildAuxImage(Distinct(), EFamily::QEM, Context())), "11-44");
     // An alarm that is not sent needs no name.
     CMapSettingStore z3 = Distinct();
-    z3.SetValue(ESetting::SlotC, 0, 1);
-    z3.SetValue(ESetting::AlarmType, 4, 9);
+    z3.SetValue(ESetting::SlotC, 0, 1), z3.SetValue(ESetting::AlarmType, 4, 9);
     EXPECT_NO_THROW(BuildAuxImage(z3, EFamily::VABZOB, Context()));
     CAuxContext noRange = Context();
     noRange.Electrical.reset();

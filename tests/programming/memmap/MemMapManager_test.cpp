@@ -7,8 +7,6 @@
 #include "support/TraceCapture.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
 
@@ -22,11 +20,6 @@ constexpr qint16 kQEMCode = IxoCode(SlotAModule::QEM),
 class MemMapManagerTest : public ArchiveTest
 {
 protected:
-    static QByteArray FileBytes(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     // Name, module code and the carried values of archived configuration id.
     static auto Carried(qint32 id, EFamily family)
     {
@@ -55,8 +48,8 @@ TEST_F(MemMapManagerTest, ExportAndImportBothFamilies)
         // The QEM image has no linearization: the import keeps the class default.
         EXPECT_EQ(imported.Linearize().NumSpezzate(), family == EFamily::QEM ? 2 : 16);
     }
-    ASSERT_TRUE(WriteWholeFile(path, FileBytes(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
-                                                             QByteArray(kNomeProgrammaSize, ' '))));
+    ASSERT_TRUE(WriteWholeFile(path, ReadFile(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
+                                                            QByteArray(kNomeProgrammaSize, ' '))));
     const qint32 id = g_Connection->NewID();
     ASSERT_TRUE(CGestioneQEMMemMap().Import(path, id));
     EXPECT_EQ(std::get<0>(Carried(id, EFamily::QEM)), LoadResString(383));
@@ -82,7 +75,7 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
     const QString qem = m_Files.filePath("qem.IXO"), vab = m_Files.filePath("vab.IXO");
     ASSERT_TRUE(CGestioneQEMMemMap().Export(qem, AddDistinct(EFamily::QEM)));
     ASSERT_TRUE(CGestioneVABZOBMemMap().Export(vab, AddDistinct(EFamily::VABZOB)));
-    const QByteArray qemBytes = FileBytes(qem), vabBytes = FileBytes(vab);
+    const QByteArray qemBytes = ReadFile(qem), vabBytes = ReadFile(vab);
     const auto with = [](QByteArray bytes, qsizetype at, QByteArray part) {
         return bytes.replace(at, part.size(), part);
     };
@@ -102,7 +95,7 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
     const QString bad = m_Files.filePath("bad.IXO"), pipe = m_Files.filePath("pipe.IXO");
     const QString elsewhere[] = {m_Files.filePath("missing.IXO"), m_Files.path(), pipe};
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const QString before = ArchiveSnapshot();
+    const QStringList before = ArchiveRows();
     TraceCapture trace;
     for (qsizetype i = 0; i < std::ssize(refused); ++i) {
         const auto &[family, content, why] = refused[i];
@@ -112,7 +105,7 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
                          ->Import(file, g_Connection->NewID()));
         EXPECT_TRUE(trace.Lines().contains("File " + file + " rifiutato: " + why)) << why;
     }
-    EXPECT_EQ(ArchiveSnapshot(), before);
+    EXPECT_EQ(ArchiveRows(), before);
     ASSERT_TRUE(WriteWholeFile(bad, qemBytes + QByteArray(100, '\xff')));
     EXPECT_TRUE(CGestioneQEMMemMap().Import(bad, g_Connection->NewID()));
 }

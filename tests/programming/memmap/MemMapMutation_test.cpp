@@ -3,10 +3,8 @@
 #include "programming/memmap/MemMap_fixture.h"
 #include "programming/memmap/ProgramFile.h"
 #include "support/DataTable.h"
+#include "support/Files.h"
 #include "support/MemMapArchive_fixture.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <map>
 
@@ -17,19 +15,6 @@ namespace {
 // A few thousand inputs of each kind over both families, in a few seconds.
 constexpr int kRounds = 1500;
 
-// What each class can hold where a value picks a choice: a range row, a name, a count of
-// points, a network address. Read from the instrument's own list, apart from the program's
-// table, so that a wrong bound there shows; a decoded integration time is automatic or manual.
-std::map<ESetting, std::pair<int, int>> ClassRanges()
-{
-    std::map<ESetting, std::pair<int, int>> ranges{{ESetting::IntegrationTime, {0, 1}}};
-    for (const QStringList &f : ReadDataTable(QStringLiteral("image_settings.tsv")))
-        for (const CSettingRow &row : SettingTable())
-            if (f[0] == QLatin1String(row.Name) && f[4] != QLatin1String("-"))
-                ranges[row.Setting] = {f[4].toInt(), f[5].toInt()};
-    EXPECT_EQ(ranges.size(), 17u);
-    return ranges;
-}
 // The settings of archived configuration id that lie outside their class's range, as
 // "<setting>=<value>"; empty when every one fits.
 QStringList OutOfRange(qint32 id, EFamily family)
@@ -37,7 +22,18 @@ QStringList OutOfRange(qint32 id, EFamily family)
     CConfiguration configuration;
     configuration.Load(id);
     CConfigurationSettings settings(configuration, family);
-    static const std::map<ESetting, std::pair<int, int>> kClassRanges = ClassRanges();
+    // What each class can hold where a value picks a choice: a range row, a name, a count of
+    // points, a network address. Read from the instrument's own list, apart from the program's
+    // table, so that a wrong bound there shows; a decoded integration time is automatic or manual.
+    static const std::map<ESetting, std::pair<int, int>> kClassRanges = [] {
+        std::map<ESetting, std::pair<int, int>> ranges{{ESetting::IntegrationTime, {0, 1}}};
+        for (const QStringList &f : ReadDataTable("image_settings.tsv"))
+            for (const CSettingRow &row : SettingTable())
+                if (f[0] == QLatin1String(row.Name) && f[4] != "-")
+                    ranges[row.Setting] = {f[4].toInt(), f[5].toInt()};
+        EXPECT_EQ(ranges.size(), 17u);
+        return ranges;
+    }();
     QStringList faults;
     for (const CImageWord &w : ImageLayout(family)) {
         const auto range = kClassRanges.find(w.Setting);
@@ -77,9 +73,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
     const QString original = dir.filePath("original.IXO");
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
         ASSERT_TRUE(MakeMemMapManager(CodeOf(family))->Export(original, AddDistinct(family)));
-        QFile file(original);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = ReadFile(original);
 
         CMutator mutator(family == EFamily::QEM ? 4242 : 1789);
         int imported = 0;
@@ -87,7 +81,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
             // A new file each round: emptying one that has blocks makes the file system write it out.
             const QString damaged = dir.filePath(QStringLiteral("damaged%1.IXO").arg(round));
             ASSERT_TRUE(WriteWholeFile(damaged, mutator.Mutate(bytes)));
-            const QString before = ArchiveSnapshot();
+            const QStringList before = ArchiveRows();
             const qint32 id = g_Connection->NewID();
             const std::optional<qint16> code = ProgramFileModuleCode(damaged);
             if (MakeMemMapManager(CodeOf(IsQEMConfigFile(damaged) ? EFamily::QEM : EFamily::VABZOB))
@@ -96,7 +90,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
                 ASSERT_EQ(OutOfRange(id, FamilyOfCode(*code)), QStringList()) << "round " << round;
                 g_Connection->DeleteProgramma(id); // keeps the snapshots small
             } else {
-                ASSERT_EQ(ArchiveSnapshot(), before) << "round " << round;
+                ASSERT_EQ(ArchiveRows(), before) << "round " << round;
             }
             QFile::remove(damaged);
         }
@@ -113,12 +107,15 @@ TEST_F(MemMapMutationTest, AuxiliaryListing)
     for (EFamily family : {EFamily::VABZOB, EFamily::QEM}) {
         auto writer = ManagerFor(CodeOf(family), AddDistinct(family));
         writer->ConvertUserSetupToMemoryMapAux();
-        const QByteArray listing = InstrumentListing(family, AuxEntries(*writer), {}, "!");
+        QStringList entries;
+        for (int i = 0; i < writer->WordCount(); ++i)
+            entries.append(writer->AuxEntry(i));
+        const QByteArray listing = InstrumentListing(family, entries, {}, "!");
 
         CMutator mutator(family == EFamily::QEM ? 77 : 1302);
         int stored = 0;
         for (int round = 0; round < kRounds; ++round) {
-            const QString before = ArchiveSnapshot();
+            const QStringList before = ArchiveRows();
             auto reader = ManagerFor(CodeOf(family), CArchive::kActualSettingID);
             try {
                 reader->ReadAuxListing(mutator.Mutate(listing));
@@ -126,7 +123,7 @@ TEST_F(MemMapMutationTest, AuxiliaryListing)
                 ++stored;
                 ASSERT_EQ(OutOfRange(CArchive::kActualSettingID, family), QStringList()) << "round " << round;
             } catch (const CError &) {
-                ASSERT_EQ(ArchiveSnapshot(), before) << "round " << round;
+                ASSERT_EQ(ArchiveRows(), before) << "round " << round;
             }
         }
         EXPECT_GT(stored, kRounds / 20);

@@ -79,8 +79,7 @@ TEST(ProgramFile, RefusesForeignAndMissingFiles)
     QTemporaryDir dir;
     const QString other = dir.filePath("o.IXO");
     ASSERT_TRUE(WriteWholeFile(other, EncodeProgramFile(SampleFile(EFamily::QEM, kQEMCode, "Other"))));
-    EXPECT_FALSE(IsQEMConfigFile(other));
-    EXPECT_FALSE(IsQEMConfigFile(dir.filePath("missing.IXO")));
+    EXPECT_FALSE(IsQEMConfigFile(other) || IsQEMConfigFile(dir.filePath("missing.IXO")));
     // The main window asks before the import: a pipe must not hold it up either.
     const QString pipe = dir.filePath("pipe.IXO");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);

@@ -3,7 +3,6 @@
 // turned into a cancel, errors that escape the work.
 #include "support/LinkFixtures.h"
 
-#include "model/ModInstr.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/AuxProgSetup.h"
 #include "programming/widgets/SerialProgSetup.h"
@@ -27,18 +26,14 @@ using SerialWindowTest = Cases<LinkWindowTest, WindowCase>;
 TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
 {
     const WindowCase &c = GetParam();
-    comm.SetInterfaceType(itRS232);
-    network.SetSelNetworkAdd(1);
-    network.SetNetworkAdd(1);
+    comm.SetInterfaceType(itRS232), network.SetSelNetworkAdd(1), network.SetNetworkAdd(1);
     const qint32 id = AddDistinct(MemMap::EFamily::VABZOB);
     CConfiguration stored;
     stored.Load(id);
     SimInstrument &instrument = line.AddInstrument(1, 38400);
-    instrument.SetModuleCode(stored.ModInstr().CodificaModuli());
-    instrument.SetProbe(kProbeSignalModule);
+    instrument.SetModuleCode(stored.ModInstr().CodificaModuli()), instrument.SetProbe(kProbeSignalModule);
     FSerialProgSetup window;
-    window.SetAction(CTransferWindow::kActionWrite);
-    window.SetIDProgramma(id);
+    window.SetAction(CTransferWindow::kActionWrite), window.SetIDProgramma(id);
     window.Create(comm, nullptr, network);
     QStringList shown;
     ShowModal(window, [&](QDialog &up) {
@@ -53,28 +48,20 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
     });
     EXPECT_EQ(shown, QStringList({LoadResStringArgs(222, {1}), LoadResString(201), "up"}));
     EXPECT_EQ(window.ReturnValue(), c.act == nullptr);
-    QStringList shownMessages; // a link message: exclamation icon, title 208
-    for (const CMessage &message : messages.Shown())
-        shownMessages.append(QStringLiteral("%1 %2 %3").arg(message.Icon).arg(message.Title, message.Text));
-    EXPECT_EQ(shownMessages, c.messageId
-                                 ? QStringList{QStringLiteral("%1 %2 %3")
-                                                   .arg(QMessageBox::Warning)
-                                                   .arg(LoadResString(208), LoadResString(c.messageId))}
-                                 : QStringList{});
+    // A link message: exclamation icon (2), title 208.
+    EXPECT_EQ(messages.Lines(true),
+              c.messageId ? QStringList{"2 " + LoadResString(208) + ' ' + LoadResString(c.messageId)}
+                          : QStringList{});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ends, SerialWindowTest,
-    ::testing::Values(WindowCase{"written", {}, 0},
-                      WindowCase{"line error", [](auto &, auto &line) { line.HangUp(); }, 206},
-                      WindowCase{"cancel button",
-                                 [](QDialog &w, auto &) {
-                                     w.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
-                                 },
-                                 0},
-                      WindowCase{"close box", [](QDialog &w, auto &) { w.close(); }, 0},
-                      WindowCase{"Escape", [](QDialog &w, auto &) { w.reject(); }, 0}),
-    CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Ends, SerialWindowTest, ::testing::Values(
+    WindowCase{"written", {}, 0},
+    WindowCase{"line error", [](auto &, auto &line) { line.HangUp(); }, 206},
+    WindowCase{"cancel button", [](QDialog &w, auto &) { w.findChild<QPushButton *>("cmdCancel")->click(); }, 0},
+    WindowCase{"close box", [](QDialog &w, auto &) { w.close(); }, 0},
+    WindowCase{"Escape", [](QDialog &w, auto &) { w.reject(); }, 0}), CaseName());
+// clang-format on
 
 // No search, so no address line. The work runs once, at the first show: shown again, the
 // window only waits for its close box. A refusal is the procedure's message; a CError escaping
@@ -88,8 +75,7 @@ TEST_F(LinkWindowTest, TheAuxiliaryWindowShowsRefusalsAndEscapingErrors)
     declared.SetCodificaModuli(IxoCode(SlotAModule::ZOB));
     for (const qint32 action : {CTransferWindow::kActionWrite, CTransferWindow::kActionRead}) {
         FAuxProgSetup window;
-        window.SetAction(action);
-        window.SetIDProgramma(AddDistinct(MemMap::EFamily::VABZOB));
+        window.SetAction(action), window.SetIDProgramma(AddDistinct(MemMap::EFamily::VABZOB));
         window.Create(comm, action == CTransferWindow::kActionRead ? &declared : nullptr, network);
         ShowModal(window);
         const auto label = [&](const char *name) { return window.findChild<QLabel *>(QLatin1String(name)); };
@@ -100,11 +86,9 @@ TEST_F(LinkWindowTest, TheAuxiliaryWindowShowsRefusalsAndEscapingErrors)
         ShowModal(window, [](QDialog &shown) { return shown.close(); });
         EXPECT_EQ(sim.Line().Requests().size(), requests);
     }
-    ASSERT_EQ(messages.Shown().size(), 2);
-    EXPECT_EQ(std::pair(messages.Shown()[0].Icon, messages.Shown()[0].Text),
-              std::pair(QMessageBox::Warning, LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")})));
-    EXPECT_EQ(std::pair(messages.Shown()[1].Icon, messages.Shown()[1].Text),
-              std::pair(QMessageBox::Critical, QStringLiteral("Comando SCAL>Hi.d= non presente!!!")));
+    EXPECT_EQ(messages.Lines(),
+              QStringList({"2 " + LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")}),
+                           QStringLiteral("3 Comando SCAL>Hi.d= non presente!!!")}));
     CTapiComm other; // the port is free again
     other.Create();
     EXPECT_TRUE(other.OpenRs232(1, 3, 0));

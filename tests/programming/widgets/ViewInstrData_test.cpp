@@ -5,7 +5,6 @@
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/ViewInstrData.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -53,8 +52,7 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
     comm.SetInterfaceType(itRS232);
     network.SetSelNetworkAdd(0);
     SimInstrument &instrument = line.AddInstrument(255, 38400);
-    instrument.SetLiveValue(1234, c.status);
-    instrument.SetDecimalPoint(2);
+    instrument.SetLiveValue(1234, c.status), instrument.SetDecimalPoint(2);
     QStringList shown, expected{c.text, c.colour, LoadResStringArgs(222, {255}), "zoom without spin"};
     RunUntil([&] {
         if (ValueBox()->text() != QLatin1String(c.text))
@@ -79,21 +77,19 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
     EXPECT_EQ(line.Requests().size(), requests);
 }
 
-INSTANTIATE_TEST_SUITE_P(States, ViewInstrDataShown,
-                         ::testing::Values(ShownCase{"alarms 1 and 3", 0x0005, "12.34", "#000000"},
-                                           ShownCase{"state flag in blue", 0x0010, "12.34", "#0000ff"},
-                                           ShownCase{"over-range in red", 0x0028, "EEEE", "#ff0000"},
-                                           ShownCase{"negative over-range in red", 0x0062, "-EEEE",
-                                                     "#ff0000"}),
-                         CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(States, ViewInstrDataShown, ::testing::Values(
+    ShownCase{"alarms 1 and 3", 0x0005, "12.34", "#000000"},
+    ShownCase{"state flag in blue", 0x0010, "12.34", "#0000ff"},
+    ShownCase{"over-range in red", 0x0028, "EEEE", "#ff0000"},
+    ShownCase{"negative over-range in red", 0x0062, "-EEEE", "#ff0000"}), CaseName());
+// clang-format on
 
 // The order of the polls is the procedure's (LivePoll_test); the view shows each row and, in
 // the zoom panel, the address of the spin.
 TEST_F(ViewInstrDataTest, NetworkRowsAndTheZoomPanelFollowingItsAddress)
 {
-    comm.SetInterfaceType(itRS485);
-    network.SetModeConfig(1);
-    network.SetTotalInstrNetwork(3);
+    comm.SetInterfaceType(itRS485), network.SetModeConfig(1), network.SetTotalInstrNetwork(3);
     for (int address = 1; address <= 3; ++address)
         line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
     QStringList shownAfterSwitch;

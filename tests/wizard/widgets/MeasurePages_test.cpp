@@ -44,23 +44,17 @@ TEST(FWInOutScale, LimitsByContextCheck797AndPoint)
     Play<CInOutScale>(page, {
         {"VAB 2 mA", Scale(IXO, A::VAB, 0, 1, 0, 0, 200), up, "UpDown1=0..2000 | UpDown2=0..2000 | "
          "txtMinElectricScale=0.200  mA | UpDown3=-9999..9999 | UpDown4=-9999..9999 | Linearizzazione=1", "MaxMeasureScale=1", kBack},
-        {"DC runs negative", Scale(IXO, A::VAKVAM, 0, 1, 1, 0, -2000), "",
-         "UpDown1=-2000..2000 | UpDown2=-2000..2000 | txtMinElectricScale=-2.000  mA", "", kBack},
+        {"DC runs negative", Scale(IXO, A::VAKVAM, 0, 1, 1, 0, -2000), "", "UpDown1=-2000..2000 | UpDown2=-2000..2000 | txtMinElectricScale=-2.000  mA", "", kBack},
         {"QEM never negative", Scale(IXO, A::QEM, Probe::RTD, 0, 1, 0, -900), "",
          "UpDown1=-200..850 | txtMinElectricScale=-200  °C | Linearizzazione-=0", "MinElectricScale=-200 Linearizzazione=0", kBack},
-        {"EKA 35 1999", Scale(EKA35, A::VAB, 0, 3, 0, 0, 1999), up, "UpDown3=-1999..1999 | UpDown4=-1999..1999 | "
-         "Linearizzazione-=0", "MaxMeasureScale=1 Linearizzazione=0", kBack},
-        {"EKA 35 9990", Scale(EKA35, A::ZOB, 0, 5, 0, 1, 600), up, "UpDown1=0..500 | UpDown3=-9990..9990",
-         "MinElectricScale=500 MaxMeasureScale=10 Linearizzazione=0", kBack},
-        {"EKA 40 after EKA 35", Scale(EKA40, A::ZOB, 0, 5, 0, 1, 5000), up, "UpDown3=-9999..9999 | Linearizzazione=1",
-         "MaxMeasureScale=1", kBack},
-        {"no scale row, point outside 0-3", Scale(IXO, A::VAB, 0, 6, 1, 0, -32768, 0, 7), "",
-         "UpDown1=-32768..32767 | txtMinElectricScale=-32768 | txtMinMeasureScale=1234", "", kBack},
+        {"EKA 35 1999", Scale(EKA35, A::VAB, 0, 3, 0, 0, 1999), up, "UpDown3=-1999..1999 | UpDown4=-1999..1999 | Linearizzazione-=0", "MaxMeasureScale=1 Linearizzazione=0", kBack},
+        {"EKA 35 9990", Scale(EKA35, A::ZOB, 0, 5, 0, 1, 600), up, "UpDown1=0..500 | UpDown3=-9990..9990", "MinElectricScale=500 MaxMeasureScale=10 Linearizzazione=0", kBack},
+        {"EKA 40 after EKA 35", Scale(EKA40, A::ZOB, 0, 5, 0, 1, 5000), up, "UpDown3=-9999..9999 | Linearizzazione=1", "MaxMeasureScale=1", kBack},
+        {"no scale row, point outside 0-3", Scale(IXO, A::VAB, 0, 6, 1, 0, -32768, 0, 7), "", "UpDown1=-32768..32767 | txtMinElectricScale=-32768 | txtMinMeasureScale=1234", "", kBack},
         {"equal electrical limits", Scale(IXO, A::VAB, 0, 1, 0, 0, 100, 100), down, "", "", kNext, 797},
         {"minimum above maximum", Scale(IXO, A::VAB, 0, 1, 0, 0, 101, 100), down, "", "", kEnd, 797},
         {"minimum below maximum", Scale(IXO, A::VAB, 0, 1, 0, 0, 99, 100), down, "", "MaxMeasureScale=-1"},
-        {"user moves the point", Scale(EKA40, A::ZOB, 0, 5, 1, 1, -4000, 4500, 3), "cmbMeasureDigitalPoint=1",
-         "txtMinMeasureScale=123.4 | txtMinElectricScale=-400.0  V", "MeasureDigitalPoint=1"}});
+        {"user moves the point", Scale(EKA40, A::ZOB, 0, 5, 1, 1, -4000, 4500, 3), "cmbMeasureDigitalPoint=1", "txtMinMeasureScale=123.4 | txtMinElectricScale=-400.0  V", "MeasureDigitalPoint=1"}});
     // clang-format on
     EXPECT_EQ(trace.Lines().filter("Nessun campo elettrico").size(), 1);
 }
@@ -96,15 +90,11 @@ TEST(FWLinearize, LimitsByScaleAndCheck798)
     FWLinearize page;
     // clang-format off
     Play<CLinearize>(page, {
-        {"IXO 9990", Line(IXO, 1, 2, -1999, 9999, 1), down, "UpDownOut15-=-1999..9999 | UpDownIn15-=-500..500 | "
-         "txtLinearizeOut0=12.33 | txtLinearizeIn0=0.250  mA", "CoordinateOut00=1233", kBack},
-        {"falling measure scale", Line(EKA40, 0, 0, 1000, 0, 4), "", "UpDownOut15-=0..1000 | txtLinearizeOut0=1000 | "
-         "txtLinearizeIn0=0.250  V", "CoordinateOut00=1000", kBack},
+        {"IXO 9990", Line(IXO, 1, 2, -1999, 9999, 1), down, "UpDownOut15-=-1999..9999 | UpDownIn15-=-500..500 | txtLinearizeOut0=12.33 | txtLinearizeIn0=0.250  mA", "CoordinateOut00=1233", kBack},
+        {"falling measure scale", Line(EKA40, 0, 0, 1000, 0, 4), "", "UpDownOut15-=0..1000 | txtLinearizeOut0=1000 | txtLinearizeIn0=0.250  V", "CoordinateOut00=1000", kBack},
         {"EKA 35 9990", Line(EKA35, 1, 1, -1999, 9999, 1), down, "txtLinearizeOut0=122.4", "CoordinateOut00=1224", kBack},
-        {"EKA 35 1999, falling", Line(EKA35, 0, 3, 9999, -1999, 4), down, "UpDownOut15-=-1999..9999 | txtLinearizeOut0=1.233",
-         "CoordinateOut00=1233", kBack},
-        {"no scale row, point outside 0-3", Line(IXO, 0, 9, -1999, 9999, 9), "", "txtLinearizeOut0=1234 | txtLinearizeIn0=250",
-         "", kBack},
+        {"EKA 35 1999, falling", Line(EKA35, 0, 3, 9999, -1999, 4), down, "UpDownOut15-=-1999..9999 | txtLinearizeOut0=1.233", "CoordinateOut00=1233", kBack},
+        {"no scale row, point outside 0-3", Line(IXO, 0, 9, -1999, 9999, 9), "", "txtLinearizeOut0=1234 | txtLinearizeIn0=250", "", kBack},
         {"equal inputs", Points(3, {100, 100, 200}), down, "", "CoordinateOut00=-1"},
         {"falling input", Points(2, {100, 50}), down, "", "", kNext, 798},
         {"past the count", Points(2, {100, 200, 50}), down, "", "CoordinateOut00=-1", kEnd},
@@ -164,25 +154,17 @@ TEST(FWAlarm, LimitsInterlocksHysteresisAndSteps)
     FWAlarm page;
     // clang-format off
     Play<CAlarm>(page, {
-        {"rising scale", Alarm(EKA40, 0, 1, -100, 500, {0, 300, 150, 20}), "", "UpDown1=-100..500 | UpDown2=0..500 | "
-         "UpDown3=0..300 | txtAlarmSetPoint=15.0 | UpDown4=0..600 | AlarmColor=0"},
-        {"falling scale", Alarm(EKA40, 0, 0, 1000, 0, {800, 200, 500}), "",
-         "UpDown1=0..1000 | UpDown2=0..800 | UpDown3=200..800 | UpDown4=0..1000"},
-        {"EKA 40 9990, wider than 16 bits", Alarm(EKA40, 1, 0, -20000, 20000, {0, 0, 0, 9999}), "",
-         "UpDown1=-20000..20000 | UpDown4=0..9999"},
-        {"IXO 9990", Alarm(IXO, 1, 0, -2000, 10000, {0, 0, 0, 9999}), "optAlarmColor2", "UpDown4=0..9990 | AlarmColor-=0",
-         "Isteresi=9990"},
+        {"rising scale", Alarm(EKA40, 0, 1, -100, 500, {0, 300, 150, 20}), "", "UpDown1=-100..500 | UpDown2=0..500 | UpDown3=0..300 | txtAlarmSetPoint=15.0 | UpDown4=0..600 | AlarmColor=0"},
+        {"falling scale", Alarm(EKA40, 0, 0, 1000, 0, {800, 200, 500}), "", "UpDown1=0..1000 | UpDown2=0..800 | UpDown3=200..800 | UpDown4=0..1000"},
+        {"EKA 40 9990, wider than 16 bits", Alarm(EKA40, 1, 0, -20000, 20000, {0, 0, 0, 9999}), "", "UpDown1=-20000..20000 | UpDown4=0..9999"},
+        {"IXO 9990", Alarm(IXO, 1, 0, -2000, 10000, {0, 0, 0, 9999}), "optAlarmColor2", "UpDown4=0..9990 | AlarmColor-=0", "Isteresi=9990"},
         {"EKA 35 1999", Alarm(EKA35, 0, 0, -2000, 10000, {0, 0, 0, 9999}), "", "UpDown4=0..1999", "Isteresi=1999"},
         {"narrower than the display", Alarm(EKA35, 0, 0, 0, 1500, {0, 0, 0, 1800}), "", "UpDown4=0..1500", "Isteresi=1500"},
-        {"set-point above its limits", Alarm(EKA40, 0, 0, 0, 1000, {100, 300, 400}), "", "UpDown3=100..300",
-         "AlarmSetPoint=300", kBack},
-        {"minimum limit above the maximum", Alarm(EKA40, 0, 0, 0, 1000, {600, 300, 400}), "",
-         "UpDown2=600..1000 | UpDown3=600..600", "MaxAlarmScale=600 AlarmSetPoint=600"},
+        {"set-point above its limits", Alarm(EKA40, 0, 0, 0, 1000, {100, 300, 400}), "", "UpDown3=100..300", "AlarmSetPoint=300", kBack},
+        {"minimum limit above the maximum", Alarm(EKA40, 0, 0, 0, 1000, {600, 300, 400}), "", "UpDown2=600..1000 | UpDown3=600..600", "MaxAlarmScale=600 AlarmSetPoint=600"},
         {"point outside 0-3", Alarm(EKA40, 0, 7, -1000, 1000, {-500, 900, 450, 25}), "", "txtMinAlarmScale=-500 | txtIsteresi=25"},
-        {"EKA 35 9990", Alarm(EKA35, 1, 0, 0, 1000, {100, 300, 200, 50}), stepAll, "",
-         "MinAlarmScale=110 MaxAlarmScale=310 AlarmSetPoint=210 Isteresi=60 RitAttivazione=1"},
-        {"IXO 9990", Alarm(IXO, 1, 0, 0, 1000, {100, 300, 200, 50}), stepAll, "",
-         "MinAlarmScale=101 MaxAlarmScale=301 AlarmSetPoint=201 Isteresi=51 RitAttivazione=1"}});
+        {"EKA 35 9990", Alarm(EKA35, 1, 0, 0, 1000, {100, 300, 200, 50}), stepAll, "", "MinAlarmScale=110 MaxAlarmScale=310 AlarmSetPoint=210 Isteresi=60 RitAttivazione=1"},
+        {"IXO 9990", Alarm(IXO, 1, 0, 0, 1000, {100, 300, 200, 50}), stepAll, "", "MinAlarmScale=101 MaxAlarmScale=301 AlarmSetPoint=201 Isteresi=51 RitAttivazione=1"}});
     // clang-format on
 }
 
@@ -209,13 +191,6 @@ TEST(FWFiltroDigitale, RangeByScaleModelAndDisplay)
     // clang-format on
 }
 
-CAnalogOut Output(qint16 minOut, qint16 maxOut)
-{
-    CAnalogOut data;
-    data.SetMinOut(minOut), data.SetMaxOut(maxOut);
-    return data;
-}
-
 // Every page hands back what it got; the alarm's title names its alarm.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(MeasurePages, EveryPage, ::testing::Values(
@@ -223,15 +198,13 @@ INSTANTIATE_TEST_SUITE_P(MeasurePages, EveryPage, ::testing::Values(
                         "cmbMeasureDigitalPoint=2 txtMinMeasureScale+1 txtMaxMeasureScale+1 optLinearizzazione0",
                         "MinElectricScale=-3999 MaxElectricScale=4501 MeasureDigitalPoint=2 MinMeasureScale=1235 "
                         "MaxMeasureScale=1 Linearizzazione=0"),
-    Round<FWAlarm>(Alarm(EKA40, 0, 3, -500, 2000, {-100, 1500, 700, 35, 12, 255, 4, 0, 1}, "CAlarm4"),
-                   "lblTitle=4 alarm parameters setting... | txtIsteresi=0.035 | txtRitDisattivazione=255 s.",
+    Round<FWAlarm>(Alarm(EKA40, 0, 3, -500, 2000, {-100, 1500, 700, 35, 12, 255, 4, 0, 1}, "CAlarm4"), "lblTitle=4 alarm parameters setting... | txtIsteresi=0.035 | txtRitDisattivazione=255 s.",
                    "txtMinAlarmScale+1 txtMaxAlarmScale+1 txtAlarmSetPoint+1 txtIsteresi+1 txtRitAttivazione+1 "
                    "txtRitDisattivazione-1 optAlarmType5 optRelayStatus1 optAlarmColor2",
                    "MinAlarmScale=-99 MaxAlarmScale=1501 AlarmSetPoint=701 Isteresi=36 RitAttivazione=13 "
                    "RitDisattivazione=254 AlarmType=5 RelayStatus=1 AlarmColor=2"),
-    Round<FWFiltroDigitale>(Filter(IXO, 0, 1, 0, 8000, 1234), "UpDown1=0..8000 | txtCampo=123.4 | UpDown2=1..32",
-                            "txtCampo+1 txtCoeff+1", "Campo=1235 Coeff=8"),
-    Round<FWAnalogOut>(Output(800, 1000), "UpDown1=0..1000 | txtMaxOut=100.0 % | UpDown2=0..1000 | txtMinOut=80.0 %",
+    Round<FWFiltroDigitale>(Filter(IXO, 0, 1, 0, 8000, 1234), "UpDown1=0..8000 | txtCampo=123.4 | UpDown2=1..32", "txtCampo+1 txtCoeff+1", "Campo=1235 Coeff=8"),
+    Round<FWAnalogOut>([] { CAnalogOut d; d.SetMinOut(800), d.SetMaxOut(1000); return d; }(), "UpDown1=0..1000 | txtMaxOut=100.0 % | UpDown2=0..1000 | txtMinOut=80.0 %",
                        "txtMinOut+1 txtMaxOut-1 optTypeSignalOut1", "MaxOut=999 MinOut=801 TypeSignalOut=1")));
 // clang-format on
 

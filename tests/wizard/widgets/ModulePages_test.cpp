@@ -57,13 +57,10 @@ TEST(FWRangeVABZOB, ModuleRangesAndIntegrationTime)
     FWRangeVABZOB page;
     // clang-format off
     Play<CRangeVABZOB>(page, {
-        {"VAB", Signal(A::VAB, 0), "optRangeVABVAK1", "lblTitle=Parameter settings and use of VAB/VAK/VAM module... | "
-         "RangeVABVAK=1 | RangeZOB-=none | txtIntTime-=100.0 ms", "Range=1"},
-        {"ZOB", Signal(A::ZOB, 2), "optRangeZOB5", "lblTitle=Parameter settings and use of ZOB module... | "
-         "RangeVABVAK-=none | RangeZOB=5", "Range=5"},
+        {"VAB", Signal(A::VAB, 0), "optRangeVABVAK1", "lblTitle=Parameter settings and use of VAB/VAK/VAM module... | RangeVABVAK=1 | RangeZOB-=none | txtIntTime-=100.0 ms", "Range=1"},
+        {"ZOB", Signal(A::ZOB, 2), "optRangeZOB5", "lblTitle=Parameter settings and use of ZOB module... | RangeVABVAK-=none | RangeZOB=5", "Range=5"},
         {"VAK/VAM as VAB", Signal(A::VAKVAM, 4), "", "RangeVABVAK=4 | RangeZOB-=none"},
-        {"manual, then automatic keeps the time", Signal(A::VAB, 0), "optIntegrationTime1 txtIntTime+1 optIntegrationTime0",
-         "txtIntTime-=100.1 ms", "IntTime=1001"},
+        {"manual, then automatic keeps the time", Signal(A::VAB, 0), "optIntegrationTime1 txtIntTime+1 optIntegrationTime0", "txtIntTime-=100.1 ms", "IntTime=1001"},
         {"manual stored", Signal(A::ZOB, 0, 1, 9999), "", "txtIntTime=999.9 ms"}});
     // clang-format on
 }
@@ -83,14 +80,11 @@ TEST(FWRangeQEM, ProbeCompensationAndRanges)
     FWRangeQEM page;
     // clang-format off
     Play<CRangeQEM>(page, {
-        {"thermocouple", QEM(Thermocouple, 0, 0, 0), "",
-         "CJC=0 | txtTempCJC-=0 °C | RangeTC=0 | RangeRTD-=0 | RangeRES-=0 | cmbFunzione=Display hold"},
+        {"thermocouple", QEM(Thermocouple, 0, 0, 0), "", "CJC=0 | txtTempCJC-=0 °C | RangeTC=0 | RangeRTD-=0 | RangeRES-=0 | cmbFunzione=Display hold"},
         {"RTD, manual", QEM(RTD, 1, 20, 5, 1), "", "CJC-=0 | RangeTC-=5 | RangeRTD=5 | cmbFunzione=Keypad lock", "CJC=0"},
         {"resistance, manual", QEM(Resistance, 1, 20, 0), "", "CJC-=0 | RangeRTD-=0 | RangeRES=0", "CJC=0"},
-        {"manual thermocouple to RTD and back", QEM(Thermocouple, 1, 25, 2), "optProbeSelect1 optProbeSelect0",
-         "CJC=0 | txtTempCJC-=25 °C", "CJC=0"},
-        {"each group keeps its choice", QEM(Thermocouple, 0, 0, 3), "optRangeTC4 optProbeSelect1 optRangeRTD1 "
-         "optProbeSelect0", "RangeTC=4 | RangeRTD-=1", "Range=4"},
+        {"manual thermocouple to RTD and back", QEM(Thermocouple, 1, 25, 2), "optProbeSelect1 optProbeSelect0", "CJC=0 | txtTempCJC-=25 °C", "CJC=0"},
+        {"each group keeps its choice", QEM(Thermocouple, 0, 0, 3), "optRangeTC4 optProbeSelect1 optRangeRTD1 optProbeSelect0", "RangeTC=4 | RangeRTD-=1", "Range=4"},
         {"junction by hand", QEM(Thermocouple, 0, 0, 0), "optCJC1 txtTempCJC+3", "txtTempCJC=3 °C", "CJC=1 TempCJC=3"}});
     // clang-format on
 }
@@ -114,23 +108,14 @@ TEST(FWDisplay, GroupsByModel)
     // clang-format on
 }
 
-CSerialComm Serial(qint16 address, qint16 baudRate)
-{
-    CSerialComm s;
-    s.SetNetworkAdd(address), s.SetBaudRate(baudRate);
-    return s;
-}
-
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(ModulePages, EveryPage, ::testing::Values(
-    Round<FWModInstr>(Modules(C::Z3, D::None, IXO, A::QEM, B::ZQ), "", "optSlotA1 optSlotB0 optSlotC2 optSlotD1 "
-                      "txtProgramName:Nuovo", "NomeProgramma=Nuovo SlotA=1 SlotB=0 SlotC=2 SlotD=1"),
+    Round<FWModInstr>(Modules(C::Z3, D::None, IXO, A::QEM, B::ZQ), "", "optSlotA1 optSlotB0 optSlotC2 optSlotD1 txtProgramName:Nuovo", "NomeProgramma=Nuovo SlotA=1 SlotB=0 SlotC=2 SlotD=1"),
     Round<FWRangeVABZOB>(Signal(A::ZOB, 4, 1, 9999, 1, 2), "UpDown1=1000..9999", "optRangeZOB3 optMeasureType0 txtIntTime-1 optIntegrationTime0 "
                          "optDigitalInFunction1", "Range=3 MeasureType=0 IntegrationTime=0 IntTime=9998 DigitalInFunction=1"),
-    Round<FWRangeQEM>(QEM(Thermocouple, 1, 50, 4, 2), "UpDown1=0..50", "txtTempCJC-1 cmbFunzione=0 optProbeSelect2 "
-                      "optRangeRES5", "ProbeSelect=2 CJC=0 TempCJC=49 Range=5 DigitalInFunction=0"),
+    Round<FWRangeQEM>(QEM(Thermocouple, 1, 50, 4, 2), "UpDown1=0..50", "txtTempCJC-1 cmbFunzione=0 optProbeSelect2 optRangeRES5", "ProbeSelect=2 CJC=0 TempCJC=49 Range=5 DigitalInFunction=0"),
     Round<FWDisplay>(Display(IXO, 1, 0, 8888), "UpDown1=0..9000", "txtPassword+1", "Password=8889"),
-    Round<FWSerialComm>(Serial(255, 2), "UpDown1=1..255", "txtNetworkAdd-1 optBaudRate3", "NetworkAdd=254 BaudRate=3")));
+    Round<FWSerialComm>([] { CSerialComm s; s.SetNetworkAdd(255), s.SetBaudRate(2); return s; }(), "UpDown1=1..255", "txtNetworkAdd-1 optBaudRate3", "NetworkAdd=254 BaudRate=3")));
 // clang-format on
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "common/ResString.h"
 #include "model/ModInstr.h"
 #include "support/TraceCapture.h"
 #include "support/WizardPageUser.h"
@@ -7,7 +6,6 @@
 #include "wizard/widgets/FinalSetupMessage.h"
 
 #include <QLabel>
-#include <QTest>
 
 #include <gmock/gmock.h>
 
@@ -77,11 +75,11 @@ TEST(FinalSetupMessage, MessageByAction)
         FWFinalSetupMessage closing;
         closing.SetAction(qint16(action));
         closing.show();
-        EXPECT_EQ(closing.findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), LoadResString(id));
-        EXPECT_EQ(CutOrMissingTexts(closing), QString());
-        EXPECT_THAT(trace.Lines(), ::testing::Contains("Load form:End of programming !!"));
-        const auto *logo = closing.findChild<QLabel *>(QStringLiteral("picIXO"));
-        EXPECT_FALSE(logo->pixmap().isNull());
+        const auto *logo = closing.findChild<QLabel *>("picIXO");
+        EXPECT_EQ(std::tuple(closing.findChild<QLabel *>("lblTitle")->text(), CutOrMissingTexts(closing),
+                             trace.Lines().contains("Load form:End of programming !!"),
+                             logo->pixmap().isNull()),
+                  std::tuple(LoadResString(id), QString(), true, false));
         EXPECT_NEAR(logo->mapTo(&closing, logo->rect().center()).x(), closing.width() / 2, 1);
     }
 }
