@@ -48,12 +48,21 @@ protected:
         if (oldLog)
             WriteFile(m_Path, "old line\r\n");
         CTraceCode trace;
-        trace.SetBugFileName(m_Path), trace.SetBugFileCreateMode(createMode), trace.SetBugMode(mode);
-        trace.SetBugTraceMode(traceMode), trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
-        trace.BugStartTrace(), trace.BugMessage("però");
-        trace.BugTraceDisable(), trace.BugMessage("nascosta"), trace.BugTraceEnable();
-        trace.BugMessage("dopo"), trace.BugStopTrace(), trace.BugMessage("persa");
-        trace.BugStartTrace(), trace.BugMessage("ripresa");
+        trace.SetBugFileName(m_Path);
+        trace.SetBugFileCreateMode(createMode);
+        trace.SetBugMode(mode);
+        trace.SetBugTraceMode(traceMode);
+        trace.SetBugProgramVersion(QStringLiteral("IxoSoft 1.0"));
+        trace.BugStartTrace();
+        trace.BugMessage(QStringLiteral("però"));
+        trace.BugTraceDisable();
+        trace.BugMessage(QStringLiteral("nascosta"));
+        trace.BugTraceEnable();
+        trace.BugMessage(QStringLiteral("dopo"));
+        trace.BugStopTrace();
+        trace.BugMessage(QStringLiteral("persa"));
+        trace.BugStartTrace();
+        trace.BugMessage(QStringLiteral("ripresa"));
         return ReadLog(m_Path);
     }
 

@@ -66,7 +66,9 @@ TEST_F(SerialPortControlTest, LineSettingsReachTheDeviceAndUnknownOnesNeverOpen)
     control.SetDataBits(8); // a valid setting after it changes nothing
     control.SetPortOpen(true);
     EXPECT_FALSE(control.PortOpen());
-    control.SetBaudCode(6), control.SetLineMode(1), control.SetPortOpen(true);
+    control.SetBaudCode(6);
+    control.SetLineMode(1);
+    control.SetPortOpen(true);
     EXPECT_FALSE(control.PortOpen());
     control.SetLineMode(0), control.SetPortOpen(true);
     ASSERT_TRUE(control.PortOpen());

@@ -14,12 +14,14 @@ public:
     TraceCapture() : m_Mode(g_Trace->BugMode()), m_TraceMode(g_Trace->BugTraceMode())
     {
         g_Trace->SetBugFileName(m_Dir.filePath(QStringLiteral("capture.DBG")));
-        g_Trace->SetBugMode(CTraceCode::bmTraceFile), g_Trace->SetBugTraceMode(CTraceCode::tmTraceAll);
+        g_Trace->SetBugMode(CTraceCode::bmTraceFile);
+        g_Trace->SetBugTraceMode(CTraceCode::tmTraceAll);
     }
     ~TraceCapture()
     {
         // No test names the log itself, so the lookup in the user's data folder comes back.
-        g_Trace->SetBugFileName(QString()), g_Trace->SetBugMode(m_Mode);
+        g_Trace->SetBugFileName(QString());
+        g_Trace->SetBugMode(m_Mode);
         g_Trace->SetBugTraceMode(m_TraceMode);
     }
     TraceCapture(const TraceCapture &) = delete;

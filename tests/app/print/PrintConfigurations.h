@@ -7,9 +7,12 @@
 inline void SetModules(CConfiguration &configuration, const QString &name, qint16 model, qint16 slotA,
                        qint16 slotB, qint16 slotC, qint16 slotD, bool linearization)
 {
-    configuration.ModInstr().SetNomeProgramma(name), configuration.ModInstr().SetModelloStrumento(model);
-    configuration.ModInstr().SetSlotA(slotA), configuration.ModInstr().SetSlotB(slotB);
-    configuration.ModInstr().SetSlotC(slotC), configuration.ModInstr().SetSlotD(slotD);
+    configuration.ModInstr().SetNomeProgramma(name);
+    configuration.ModInstr().SetModelloStrumento(model);
+    configuration.ModInstr().SetSlotA(slotA);
+    configuration.ModInstr().SetSlotB(slotB);
+    configuration.ModInstr().SetSlotC(slotC);
+    configuration.ModInstr().SetSlotD(slotD);
     configuration.InOutScale().SetLinearizzazione(linearization ? 1 : 0);
 }
 

@@ -135,7 +135,9 @@ TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocaleAndTheLimitsOnReque
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     Make(0, 1000, 1, 10);
     arrows->setToolTip("designed");
-    spin.SetMoltiplicatore(0.1f), spin.SetDataFormat("##0.0"), spin.SetUnitaMisura("s.");
+    spin.SetMoltiplicatore(0.1f);
+    spin.SetDataFormat("##0.0");
+    spin.SetUnitaMisura("s.");
     QString seenByChange, designed = arrows->toolTip();
     QObject::connect(&spin, &CTextSpin::Change, [&] { seenByChange = box->text(); });
     QObject::connect(&spin, &CTextSpin::ViewText, [](QString &text) { text += "!"; });

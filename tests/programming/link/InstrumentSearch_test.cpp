@@ -63,8 +63,10 @@ TEST_F(InstrumentSearchTest, AddressesOutside1To255AreRefusedBeforeAnythingIsSen
 {
     line.AddInstrument(255, 38400);
     for (const QStringList &f : ReadDataTable(QStringLiteral("network_settings.tsv"))) {
-        network.SetModeConfig(qint16(f[1].toInt())), network.SetSelNetworkAdd(qint16(f[2].toInt()));
-        network.SetNetworkAdd(qint16(f[3].toInt())), network.SetTotalInstrNetwork(qint16(f[4].toInt()));
+        network.SetModeConfig(qint16(f[1].toInt()));
+        network.SetSelNetworkAdd(qint16(f[2].toInt()));
+        network.SetNetworkAdd(qint16(f[3].toInt()));
+        network.SetTotalInstrNetwork(qint16(f[4].toInt()));
         search.SetNetworkSizeUsed(f[5] == "yes");
         const qsizetype sent = line.Requests().size();
         const bool usable = search.AutoDetectBaudRate() != CInstrumentSearch::soBadNetworkSettings;

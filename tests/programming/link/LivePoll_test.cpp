@@ -35,7 +35,9 @@ TEST_F(LivePollTest, TheNetworkIsPolledInTurnAndAFailingInstrumentReadsError)
 {
     InstrumentSimulator line;
     line.AttachAsPort(1);
-    comm.SetInterfaceType(itRS485), network.SetModeConfig(1), network.SetTotalInstrNetwork(4);
+    comm.SetInterfaceType(itRS485);
+    network.SetModeConfig(1);
+    network.SetTotalInstrNetwork(4);
     for (int address = 1; address <= 4; ++address)
         line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
     line.InjectFault(SimFault::Silence, kAlways, 2);
@@ -49,7 +51,9 @@ TEST_F(LivePollTest, TheNetworkIsPolledInTurnAndAFailingInstrumentReadsError)
 // does anywhere, with its message.
 TEST_F(LivePollTest, OverRS232ALineErrorOrATimeOutEndsThePollingWithItsMessage)
 {
-    comm.SetInterfaceType(itRS232), network.SetSelNetworkAdd(1), network.SetNetworkAdd(1);
+    comm.SetInterfaceType(itRS232);
+    network.SetSelNetworkAdd(1);
+    network.SetNetworkAdd(1);
     for (const bool hangUp : {true, false}) {
         InstrumentSimulator line;
         line.AttachAsPort(1);

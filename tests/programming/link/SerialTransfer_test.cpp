@@ -27,7 +27,9 @@ protected:
     }
     void NetworkOf(qint16 count)
     {
-        comm.SetInterfaceType(itRS485), network.SetModeConfig(1), network.SetTotalInstrNetwork(count);
+        comm.SetInterfaceType(itRS485);
+        network.SetModeConfig(1);
+        network.SetTotalInstrNetwork(count);
     }
     bool Run(bool (CSerialTransfer::*transfer)(qint32), qint32 id = CArchive::kActualSettingID)
     {

@@ -171,7 +171,8 @@ TEST(AuxConversion, NoSendFollowsLinearizationAndRelayModule)
     for (const auto &[linearizzazione, numSpezzate, slotC, noSend] : cases) {
         CMapSettingStore s = Distinct();
         s.SetValue(ESetting::Linearizzazione, 0, linearizzazione);
-        s.SetValue(ESetting::NumSpezzate, 0, numSpezzate), s.SetValue(ESetting::SlotC, 0, slotC);
+        s.SetValue(ESetting::NumSpezzate, 0, numSpezzate);
+        s.SetValue(ESetting::SlotC, 0, slotC);
         const QStringList e = BuildAuxImage(s, EFamily::VABZOB, Context());
         EXPECT_EQ(std::pair(NoSendRuns(e), e[11]),
                   std::pair(noSend, QString(linearizzazione ? "YES" : "nonE")))

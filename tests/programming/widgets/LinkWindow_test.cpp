@@ -26,7 +26,9 @@ using SerialWindowTest = Cases<LinkWindowTest, WindowCase>;
 TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
 {
     const WindowCase &c = GetParam();
-    comm.SetInterfaceType(itRS232), network.SetSelNetworkAdd(1), network.SetNetworkAdd(1);
+    comm.SetInterfaceType(itRS232);
+    network.SetSelNetworkAdd(1);
+    network.SetNetworkAdd(1);
     const qint32 id = AddDistinct(MemMap::EFamily::VABZOB);
     CConfiguration stored;
     stored.Load(id);

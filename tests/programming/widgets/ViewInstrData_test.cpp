@@ -89,7 +89,9 @@ INSTANTIATE_TEST_SUITE_P(States, ViewInstrDataShown, ::testing::Values(
 // the zoom panel, the address of the spin.
 TEST_F(ViewInstrDataTest, NetworkRowsAndTheZoomPanelFollowingItsAddress)
 {
-    comm.SetInterfaceType(itRS485), network.SetModeConfig(1), network.SetTotalInstrNetwork(3);
+    comm.SetInterfaceType(itRS485);
+    network.SetModeConfig(1);
+    network.SetTotalInstrNetwork(3);
     for (int address = 1; address <= 3; ++address)
         line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
     QStringList shownAfterSwitch;
