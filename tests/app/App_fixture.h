@@ -36,7 +36,8 @@ protected:
         window.reset();
         g_Connection->Close();
         g_Font = m_Font;
-        g_Trace->SetBugMode(m_TraceMode), g_Trace->SetBugTraceMode(m_TraceTraceMode);
+        g_Trace->SetBugMode(m_TraceMode);
+        g_Trace->SetBugTraceMode(m_TraceTraceMode);
         while (QApplication::overrideCursor() != nullptr)
             QApplication::restoreOverrideCursor();
     }

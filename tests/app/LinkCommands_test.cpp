@@ -76,7 +76,8 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     Requery();
     window->CommConfigSetup().SetComPort(3);
     CNetworkAddMsgSetup &network = window->NetworkAddMsg();
-    network.SetSelNetworkAdd(1), network.SetTotalInstrNetwork(2);
+    network.SetSelNetworkAdd(1);
+    network.SetTotalInstrNetwork(2);
     CModInstr modInstr;
     modInstr.LoadDataFromADORS(IDCriterion(selected));
     // The image of archived configuration id, as ImageOf(instrument) gives it.

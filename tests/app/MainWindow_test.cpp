@@ -101,7 +101,8 @@ TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
     EXPECT_EQ(QStringList({model->headerData(0, Qt::Horizontal).toString(),
                            model->headerData(1, Qt::Horizontal).toString(), window->NomeProgramma()}),
               QStringList({LoadResString(796), "IDProgramma", "Caldaia"}));
-    window->Plug(mcAddProgramma, {}), window->Plug(mcAbout, {});
+    window->Plug(mcAddProgramma, {});
+    window->Plug(mcAbout, {});
     EXPECT_EQ(disabled(), QSet<QString>({"NewProg", "mnuAbout", "mnuAddProgramma"}));
 
     List()->setCurrentIndex(model->index(1, 0));

@@ -34,8 +34,12 @@ public:
 private:
     template <typename F> void Each(F f)
     {
-        f("m_Int", m_Int), f("m_Long", m_Long), f("m_Single", m_Single), f("m_Date", m_Date);
-        f("m_Text", m_Text), f("m_Flag", m_Flag);
+        f("m_Int", m_Int);
+        f("m_Long", m_Long);
+        f("m_Single", m_Single);
+        f("m_Date", m_Date);
+        f("m_Text", m_Text);
+        f("m_Flag", m_Flag);
     }
 };
 
@@ -59,7 +63,8 @@ TEST(Persistence, MissingKeysKeepTheDefaultsEveryTypeSurvivesTheRoundTripAndName
     ICopyClass object;
     EXPECT_TRUE(object.VerifySameClass(CAllTypes(), CAllTypes()) &&
                 !object.VerifySameClass(object, CAllTypes()));
-    object.LoadData("/tmp/first.ini"), object.LoadData(QString());
+    object.LoadData("/tmp/first.ini");
+    object.LoadData(QString());
     EXPECT_EQ(object.FileName(), "/tmp/first.ini");
 }
 

@@ -12,7 +12,8 @@ TEST(DateTimeManager, TakesOnlyCheckedDatesAndTimesToTheSecond)
         // Day and month stay where they were given, also when both could be a month.
         EXPECT_EQ(manager.ShortDate(), f[3] == "yes" ? QDate(year, month, day) : QDate(2003, 6, 5));
     }
-    manager.SetShortDate(QDate(2004, 2, 29)), manager.SetShortDate(QDate(2100, 1, 1));
+    manager.SetShortDate(QDate(2004, 2, 29));
+    manager.SetShortDate(QDate(2100, 1, 1));
     EXPECT_EQ(manager.ShortDate(), QDate(2004, 2, 29));
 
     EXPECT_TRUE(manager.SetTime(23, 59, 59));

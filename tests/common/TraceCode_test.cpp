@@ -101,7 +101,8 @@ TEST(TraceFileUnwritable, DropsTheLineAndGoesOn)
     QTemporaryDir dir;
     CTraceCode trace;
     trace.SetBugFileName(dir.filePath(QStringLiteral("missing/folder/IxoSoft.DBG")));
-    trace.SetBugMode(CTraceCode::bmTraceFile), trace.SetBugTraceMode(CTraceCode::tmTraceAll);
+    trace.SetBugMode(CTraceCode::bmTraceFile);
+    trace.SetBugTraceMode(CTraceCode::tmTraceAll);
     EXPECT_NO_THROW(trace.BugMessage(QStringLiteral("persa")));
     trace.SetBugFileName(dir.filePath(QStringLiteral("IxoSoft.DBG")));
     trace.BugMessage(QStringLiteral("scritta"));
@@ -118,7 +119,9 @@ TEST(TraceSwitches, AreFoundInAnyCaseAnywhereInTheLine)
     for (const auto &[commandLine, traceMode] : cases) {
         const bool on = traceMode != 9;
         CTraceCode trace;
-        trace.SetBugFileCreateMode(9), trace.SetBugMode(9), trace.SetBugTraceMode(9);
+        trace.SetBugFileCreateMode(9);
+        trace.SetBugMode(9);
+        trace.SetBugTraceMode(9);
         EXPECT_EQ(trace.ProcessCommandLine(QString::fromLatin1(commandLine)), on) << commandLine;
         EXPECT_EQ(std::tuple(trace.BugTraceMode(), trace.BugMode(), trace.BugFileCreateMode()),
                   std::tuple(traceMode, on ? CTraceCode::bmTraceFile : 9, on ? CTraceCode::fcmNew : 9))

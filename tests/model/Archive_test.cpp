@@ -108,7 +108,8 @@ TEST_F(ArchiveTest, IdsDeleteAndTheList)
 
     for (const char *name : {"b", "A", "a", "A"}) {
         CConfiguration configuration;
-        configuration.ModInstr().SetNomeProgramma(name), configuration.Add(g_Connection->NewID());
+        configuration.ModInstr().SetNomeProgramma(name);
+        configuration.Add(g_Connection->NewID());
     }
     QStringList listed;
     for (const CProgrammaItem &item : g_Connection->Programmi())

@@ -13,7 +13,8 @@ TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseCounting)
         {"CDisplay", "cdisplay", false}, {"CDisplay", "CModInstr", false}, {"", "CDisplay", true}};
     for (const auto &[nameA, nameB, same] : cases) {
         CAlarm a, b;
-        a.SetClassName(nameA), b.SetClassName(nameB);
+        a.SetClassName(nameA);
+        b.SetClassName(nameB);
         EXPECT_EQ(a.VerifySameClass(a, b), same) << nameA << " " << nameB;
     }
 }
@@ -21,11 +22,14 @@ TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseCounting)
 TEST(CopyRules, CopiesBetweenMatchingClassesOnlyAndSixteenPoints)
 {
     CAlarm third, fresh, first, second;
-    third.SetClassName("CAlarm3"), third.SetAlarmSetPoint(1234);
+    third.SetClassName("CAlarm3");
+    third.SetAlarmSetPoint(1234);
     fresh.SetData(third);
     EXPECT_EQ(std::pair(fresh.ClassName(), fresh.AlarmSetPoint()),
               std::pair(QString("CAlarm3"), qint16(1234)));
-    first.SetClassName("CAlarm1"), second.SetClassName("CAlarm2"), second.SetIsteresi(5);
+    first.SetClassName("CAlarm1");
+    second.SetClassName("CAlarm2");
+    second.SetIsteresi(5);
     first.SetData(second);
     EXPECT_EQ(first.Isteresi(), 0);
 
@@ -47,19 +51,26 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnlyAndSixteenPoints)
 
     CCommConfig comm, other;
     CNetworkAddMsgSetup network;
-    comm.SetComPort(3), network.SetInterfaceType(4);
-    comm.GetData(other), network.GetData(comm);
+    comm.SetComPort(3);
+    network.SetInterfaceType(4);
+    comm.GetData(other);
+    network.GetData(comm);
     EXPECT_EQ(std::pair(other.ComPort(), comm.InterfaceType()), std::pair(qint16(3), qint16(0)));
 }
 
 TEST(Configuration, ApplyContextCopiesWhatPagesAndReportsRead)
 {
     CConfiguration configuration;
-    configuration.ModInstr().SetModelloStrumento(2), configuration.ModInstr().SetSlotA(3);
-    configuration.RangeQEM().SetProbeSelect(1), configuration.RangeQEM().SetRange(4);
-    configuration.RangeVABZOB().SetMeasureType(1), configuration.Display().SetDisplayDigit(1);
+    configuration.ModInstr().SetModelloStrumento(2);
+    configuration.ModInstr().SetSlotA(3);
+    configuration.RangeQEM().SetProbeSelect(1);
+    configuration.RangeQEM().SetRange(4);
+    configuration.RangeVABZOB().SetMeasureType(1);
+    configuration.Display().SetDisplayDigit(1);
     CInOutScale &scale = configuration.InOutScale();
-    scale.SetMeasureDigitalPoint(2), scale.SetMinMeasureScale(100), scale.SetMaxMeasureScale(-100);
+    scale.SetMeasureDigitalPoint(2);
+    scale.SetMinMeasureScale(100);
+    scale.SetMaxMeasureScale(-100);
     scale.SetMaxElectricScale(1500);
     configuration.ApplyContext();
     const CLinearize &linearize = configuration.Linearize();

@@ -6,7 +6,8 @@ using Modules = std::array<qint16, 5>; // model, slots A to D
 static Modules Decode(qint16 word, qint16 slotDBefore = 0)
 {
     CModInstr modInstr;
-    modInstr.SetSlotD(slotDBefore), modInstr.SetCodificaModuli(word);
+    modInstr.SetSlotD(slotDBefore);
+    modInstr.SetCodificaModuli(word);
     return {modInstr.ModelloStrumento(), modInstr.SlotA(), modInstr.SlotB(), modInstr.SlotC(),
             modInstr.SlotD()};
 }
@@ -14,8 +15,11 @@ static Modules Decode(qint16 word, qint16 slotDBefore = 0)
 static qint16 Build(const Modules &m)
 {
     CModInstr modInstr;
-    modInstr.SetModelloStrumento(m[0]), modInstr.SetSlotA(m[1]), modInstr.SetSlotB(m[2]);
-    modInstr.SetSlotC(m[3]), modInstr.SetSlotD(m[4]);
+    modInstr.SetModelloStrumento(m[0]);
+    modInstr.SetSlotA(m[1]);
+    modInstr.SetSlotB(m[2]);
+    modInstr.SetSlotC(m[3]);
+    modInstr.SetSlotD(m[4]);
     return modInstr.CodificaModuli();
 }
 

@@ -36,11 +36,15 @@ TEST(Settings, RoundTripThroughTheClassSectionOfTheStoreAndBadStoredValuesKeepTh
     TempUserDirs dirs;
     EXPECT_EQ(LoadFromStore(), (Stored{2, 0, 1, 0, 0, 255}));
     CCommConfig comm;
-    comm.SetComPort(3), comm.SetInterfaceType(2);
+    comm.SetComPort(3);
+    comm.SetInterfaceType(2);
     comm.SaveData(QString());
     CNetworkAddMsgSetup network;
-    network.SetNetworkAdd(17), network.SetModeConfig(1), network.SetSelNetworkAdd(1);
-    network.SetTotalInstrNetwork(32), network.SetInterfaceType(5);
+    network.SetNetworkAdd(17);
+    network.SetModeConfig(1);
+    network.SetSelNetworkAdd(1);
+    network.SetTotalInstrNetwork(32);
+    network.SetInterfaceType(5);
     network.SaveData(QString());
     EXPECT_FALSE(Platform::HasSetting("CNetworkAddMsgSetup", "m_InterfaceType"));
     EXPECT_EQ(LoadFromStore(), (Stored{3, 2, 17, 1, 1, 32}));
@@ -72,7 +76,8 @@ TEST(Settings, PrintOptionsRoundTripWithAwkwardTextsAndKeepDefaultsForMissingOrB
     EXPECT_EQ(Values(loaded), std::tuple(false, QString(), false, QString(), QString(), true));
 
     COption saved;
-    saved.SetPrintHeaderPage(true), saved.SetPrintNotePiePagina(true);
+    saved.SetPrintHeaderPage(true);
+    saved.SetPrintNotePiePagina(true);
     saved.SetHeaderPagePath(QStringLiteral("/home/tecnico/logo ditta;1.png"));
     saved.SetNotePiePagina1(QStringLiteral("Impianto \"Nord\", linea 2 = forno; quadro A"));
     saved.SetNotePiePagina2(QStringLiteral("Verifica: 3°C, Müller & Söhne, €"));

@@ -106,7 +106,8 @@ TEST(ArchiveDatabase, AnInterruptedWriteIsRolledBackNotRefused)
     ASSERT_TRUE(writer.BeginSavepoint() && writer.Exec(QStringLiteral("UPDATE T SET m_Text = 'changed'")));
     ASSERT_TRUE(QFile::exists(path + "-journal"));
     ASSERT_TRUE(WriteFile(copy, ReadFile(path)) && WriteFile(copy + "-journal", ReadFile(path + "-journal")));
-    writer.RollbackSavepoint(), writer.Close();
+    writer.RollbackSavepoint();
+    writer.Close();
 
     ASSERT_EQ(database.Open(copy, kSchema, 3), Result::Opened) << database.LastError().toStdString();
     EXPECT_EQ(Number(database, QStringLiteral("SELECT count(*) FROM T WHERE m_Text = 'changed'")), 0);

@@ -35,7 +35,8 @@ protected:
     // The frame goes out with the reply length given (0: a text reply) and reaches the device.
     void Exchange(const QByteArray &frame, qint16 replyLength)
     {
-        control.SetReplyLength(replyLength), control.SetOutput(frame);
+        control.SetReplyLength(replyLength);
+        control.SetOutput(frame);
         control.StartExchange();
         QTest::qWait(20);
         ASSERT_EQ(pty.ReadAvailable(), frame);
@@ -70,7 +71,8 @@ TEST_F(SerialPortControlTest, LineSettingsReachTheDeviceAndUnknownOnesNeverOpen)
     control.SetLineMode(1);
     control.SetPortOpen(true);
     EXPECT_FALSE(control.PortOpen());
-    control.SetLineMode(0), control.SetPortOpen(true);
+    control.SetLineMode(0);
+    control.SetPortOpen(true);
     ASSERT_TRUE(control.PortOpen());
     EXPECT_EQ(pty.LineBaud(), 38400);
     control.SetBaudCode(2); // on an open port at once

@@ -40,7 +40,8 @@ protected:
     void SetUp() override
     {
         line.AttachAsPort(1);
-        link.Create(), link.SetTimeOutRx(250);
+        link.Create();
+        link.SetTimeOutRx(250);
     }
     bool Open(qint32 baudIndex = 3) { return link.OpenRs232(1, baudIndex, 0); }
 
@@ -58,7 +59,8 @@ protected:
     void SetUp() override
     {
         ArchiveTest::SetUp();
-        link.Create(), link.SetTimeOutRx(250);
+        link.Create();
+        link.SetTimeOutRx(250);
         comm.SetComPort(0);
     }
     CLinkReport Report()

@@ -40,7 +40,8 @@ inline qint32 AddDistinct(MemMap::EFamily family)
 inline std::unique_ptr<CMemMapManager> ManagerFor(qint16 code, qint32 id)
 {
     auto manager = MakeMemMapManager(code);
-    manager->SetIDProgramma(id), manager->SetCodificaModuli(code);
+    manager->SetIDProgramma(id);
+    manager->SetCodificaModuli(code);
     return manager;
 }
 

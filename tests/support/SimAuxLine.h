@@ -60,7 +60,8 @@ public:
     explicit SimAuxLine(int nCom = 1) : m_Aux(new SimAuxProtocol), m_Line(std::unique_ptr<SimProtocol>(m_Aux))
     {
         m_Aux->SetFamily(MemMap::EFamily::VABZOB);
-        m_Line.AttachAsPort(nCom), m_Line.AddInstrument(1, 9600);
+        m_Line.AttachAsPort(nCom);
+        m_Line.AddInstrument(1, 9600);
     }
 
     SimAuxProtocol &Aux() { return *m_Aux; }

@@ -219,7 +219,8 @@ template <class Data> void Play(CWizardPage &page, const QList<PageVisit<Data>> 
         // leaves forward there); numbers in the C locale.
         InitGlobalScale();
         QLocale::setDefault(QLocale::c());
-        page.SetData(visit.Shown), page.SetLastTab(visit.Button == kEnd);
+        page.SetData(visit.Shown);
+        page.SetLastTab(visit.Button == kEnd);
         page.show();
         Act(page, visit.Touch);
         EXPECT_EQ(SeenAs(page, visit.Seen), visit.Seen);

@@ -21,11 +21,17 @@ protected:
         const auto add = [this](auto *data) {
             wizard.Add(std::make_unique<CFakeDataPage<std::remove_pointer_t<decltype(data)>>>(), data);
         };
-        add(&config.ModInstr()), add(&config.RangeVABZOB()), add(&config.RangeQEM()), add(&config.Display());
-        add(&config.InOutScale()), add(&config.Linearize());
+        add(&config.ModInstr());
+        add(&config.RangeVABZOB());
+        add(&config.RangeQEM());
+        add(&config.Display());
+        add(&config.InOutScale());
+        add(&config.Linearize());
         for (int n = 1; n <= CConfiguration::kAlarms; ++n)
             add(&config.Alarm(n));
-        add(&config.FiltroDigitale()), add(&config.AnalogOut()), add(&config.SerialComm());
+        add(&config.FiltroDigitale());
+        add(&config.AnalogOut());
+        add(&config.SerialComm());
         wizard.Add(std::make_unique<CFakePage>());
         wizard.SetAfterShowNextTabs(m_WizardInstrSetup_AfterShowNextTabs);
         wizard.SetAfterShowBackTabs(m_WizardInstrSetup_AfterShowBackTabs);
@@ -33,7 +39,11 @@ protected:
     void SetModules(qint16 model, qint16 a, qint16 b, qint16 c, qint16 d, qint16 linearizzazione)
     {
         CModInstr &M = config.ModInstr();
-        M.SetModelloStrumento(model), M.SetSlotA(a), M.SetSlotB(b), M.SetSlotC(c), M.SetSlotD(d);
+        M.SetModelloStrumento(model);
+        M.SetSlotA(a);
+        M.SetSlotB(b);
+        M.SetSlotC(c);
+        M.SetSlotD(d);
         config.InOutScale().SetLinearizzazione(linearizzazione);
     }
 
@@ -103,12 +113,17 @@ TEST_P(ConfigWizardCarries, FillTheContextOfThePagesShownOnly)
     const bool qem = GetParam();
     SetModules(qem ? Modello::EKA40 : Modello::IXO, qem ? SlotAModule::QEM : SlotAModule::VAKVAM,
                SlotBModule::None, qem ? Z3 : Z8Z9, SlotDModule::None, 1);
-    config.RangeVABZOB().SetRange(21), config.RangeVABZOB().SetMeasureType(22);
-    config.RangeQEM().SetProbeSelect(31), config.RangeQEM().SetRange(32);
+    config.RangeVABZOB().SetRange(21);
+    config.RangeVABZOB().SetMeasureType(22);
+    config.RangeQEM().SetProbeSelect(31);
+    config.RangeQEM().SetRange(32);
     config.Display().SetDisplayDigit(41);
     CInOutScale &S = config.InOutScale();
-    S.SetMinElectricScale(51), S.SetMaxElectricScale(52), S.SetMeasureDigitalPoint(53);
-    S.SetMinMeasureScale(54), S.SetMaxMeasureScale(55);
+    S.SetMinElectricScale(51);
+    S.SetMaxElectricScale(52);
+    S.SetMeasureDigitalPoint(53);
+    S.SetMinMeasureScale(54);
+    S.SetMaxMeasureScale(55);
     FakeUser user(wizard,
                   [](int at, CFakePage &) { return at == 14 ? IWizardPage::brEnd : IWizardPage::brNext; });
     wizard.Start();

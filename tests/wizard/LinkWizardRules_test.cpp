@@ -44,16 +44,19 @@ TEST(LinkWizardRules, PassOverByInterfaceAndHandItToTheNetworkPage)
     for (const auto &run : runs) {
         SCOPED_TRACE(testing::Message() << int(run.kind) << " interface " << run.interfaceType);
         CCommConfig comm;
-        comm.SetInterfaceType(run.interfaceType), comm.SetComPort(3);
+        comm.SetInterfaceType(run.interfaceType);
+        comm.SetComPort(3);
         CModInstr modInstr;
         CNetworkAddMsgSetup network;
-        network.SetInterfaceType(9), network.SetNetworkAdd(77);
+        network.SetInterfaceType(9);
+        network.SetNetworkAdd(77);
         using NetworkPage = CFakeDataPage<CNetworkAddMsgSetup>;
         CWizardTabs wizard;
         wizard.Add(std::make_unique<CFakeDataPage<CCommConfig>>(), &comm);
         if (run.kind == RxTx)
             wizard.Add(std::make_unique<CFakeDataPage<CModInstr>>(), &modInstr);
-        wizard.Add(std::make_unique<NetworkPage>(), &network), wizard.Add(std::make_unique<CFakePage>());
+        wizard.Add(std::make_unique<NetworkPage>(), &network);
+        wizard.Add(std::make_unique<CFakePage>());
         SetLinkWizardRules(wizard, run.kind);
         QList<qint16> networkInterface;
         FakeUser user(wizard, [&, press = Pressing(run.buttons)](int at, CFakePage &page) mutable {

@@ -18,7 +18,8 @@ protected:
     {
         for (int i = 1; i <= alarms; ++i) {
             auto &data = m_Alarms.emplace_back(std::make_unique<CAlarm>());
-            data->SetClassName(QStringLiteral("CAlarm%1").arg(i)), data->SetIsteresi(qint16(10 * i));
+            data->SetClassName(QStringLiteral("CAlarm%1").arg(i));
+            data->SetIsteresi(qint16(10 * i));
             pages.append(&wizard.Add(std::make_unique<AlarmPage>(), data.get()));
         }
         if (closingPage)
@@ -29,8 +30,10 @@ protected:
                 Index = qint16(Index + (skip.contains(Index) ? step : 0));
             };
         };
-        wizard.SetBeforeShowTabs(log("Before", 0)), wizard.SetAfterShowNextTabs(log("Next", 1));
-        wizard.SetAfterShowBackTabs(log("Back", -1)), wizard.SetCaption(QStringLiteral("Wizard"));
+        wizard.SetBeforeShowTabs(log("Before", 0));
+        wizard.SetAfterShowNextTabs(log("Next", 1));
+        wizard.SetAfterShowBackTabs(log("Back", -1));
+        wizard.SetCaption(QStringLiteral("Wizard"));
     }
     qint32 Run(QList<qint32> buttons, qint16 typed = 0)
     {
@@ -127,7 +130,8 @@ TEST(WizardTabsDeath, StartWithoutPagesOrIndexOffThePagesIsAFailedAssertion)
     EXPECT_EXIT(CWizardTabs().Start(), ::testing::ExitedWithCode(EXIT_FAILURE), "nessuna pagina da mostrare");
     for (const qint16 target : {0, 3}) {
         CWizardTabs wizard;
-        wizard.Add(std::make_unique<CFakePage>()), wizard.Add(std::make_unique<CFakePage>());
+        wizard.Add(std::make_unique<CFakePage>());
+        wizard.Add(std::make_unique<CFakePage>());
         wizard.SetAfterShowNextTabs([=](qint16 &Index, CWizardPages &, const QString &) { Index = target; });
         FakeUser user(wizard, Pressing({N}));
         EXPECT_EXIT(wizard.Start(), ::testing::ExitedWithCode(EXIT_FAILURE),

@@ -37,9 +37,12 @@ protected:
         configuration.Add(g_Connection->NewID());
         Requery();
         COption &options = window->Option();
-        options.SetPrintHeaderPage(true), options.SetHeaderPagePath(files.filePath("logo.bmp"));
-        options.SetPrintNotePiePagina(true), options.SetNotePiePagina1("Prima nota");
-        options.SetNotePiePagina2("Seconda nota"), options.SetPrintPageNumber(true);
+        options.SetPrintHeaderPage(true);
+        options.SetHeaderPagePath(files.filePath("logo.bmp"));
+        options.SetPrintNotePiePagina(true);
+        options.SetNotePiePagina1("Prima nota");
+        options.SetNotePiePagina2("Seconda nota");
+        options.SetPrintPageNumber(true);
         table = window->findChild<Platform::CPrintTable *>("PrintTable");
         QObject::connect(table, &Platform::CPrintTable::PrintEnd, [this] { ++ends; });
     }

@@ -38,7 +38,8 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
     configuration.Add(id);
 
     CReportRecordset expected;
-    expected.AddRow(LoadResString(682)), expected.AddRow(LoadResString(683), LoadResString(684));
+    expected.AddRow(LoadResString(682));
+    expected.AddRow(LoadResString(683), LoadResString(684));
     configuration.ApplyContext();
     const QStringList printed = GetParam()[2].split(' ');
     for (const QString &name : printed)
@@ -77,7 +78,8 @@ const CPageGeometry kPage{1440, QRectF(1000, 800, 10000, 14000)};
 CLayoutInput Input(bool every)
 {
     CReportRecordset report;
-    report.AddRow(LoadResString(682)), report.AddRow(LoadResString(683), LoadResString(684));
+    report.AddRow(LoadResString(682));
+    report.AddRow(LoadResString(683), LoadResString(684));
     for (int s = 0; s < 8; ++s) {
         report.AddRow(QString("#SBAC#Section %1").arg(s));
         for (int i = 0; i < 9; ++i)

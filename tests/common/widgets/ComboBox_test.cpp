@@ -11,10 +11,13 @@ TEST(ComboBox, RaisesOneChangePerSetOrNewPickAndHandsBackUnknownValues)
     QComboBox list;
     CComboBox combo;
     combo.Create(&list);
-    combo.AddText("A", 10), combo.AddText("B", -1), combo.AddText("C", 7);
+    combo.AddText("A", 10);
+    combo.AddText("B", -1);
+    combo.AddText("C", 7);
     QSignalSpy changes(&combo, &CComboBox::Change);
     EXPECT_EQ(combo.Value(), -1);
-    combo.SetValue(1), combo.SetValue(1);
+    combo.SetValue(1);
+    combo.SetValue(1);
     EXPECT_EQ((std::tuple{combo.Text(), combo.ItemData(), changes.count()}), std::tuple(QString("B"), 0, 2));
     combo.SetItemData(7);
     list.setCurrentIndex(2); // the user picks the selected entry again
@@ -30,6 +33,7 @@ TEST(ComboBox, RaisesOneChangePerSetOrNewPickAndHandsBackUnknownValues)
     list.setCurrentIndex(0); // once the user picks an entry the list speaks again
     EXPECT_EQ((std::tuple{combo.Value(), combo.ItemData(), changes.count()}), std::tuple(0, 10, 8));
 
-    combo.SetEnableEvent(false), combo.SetValue(1);
+    combo.SetEnableEvent(false);
+    combo.SetValue(1);
     EXPECT_EQ((std::tuple{list.currentIndex(), changes.count()}), std::tuple(1, 8));
 }

@@ -21,7 +21,8 @@ TEST(OptionButton, ChangeComesWhenAButtonBecomesCheckedAndUnknownValuesComeBack)
         return std::find_if(buttons, buttons + 3, [](auto *b) { return b->isChecked(); }) - buttons;
     };
     QSignalSpy changes(&group, &COptionButton::Change);
-    group.SetValue(1), group.SetValue(1);
+    group.SetValue(1);
+    group.SetValue(1);
     EXPECT_EQ((std::tuple{checked(), changes.count()}), std::tuple(1, 1));
     for (const qint16 unknown : {qint16(3), qint16(16), qint16(-1), qint16(-32768)}) {
         group.SetValue(unknown);

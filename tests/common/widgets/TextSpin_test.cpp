@@ -56,9 +56,11 @@ TEST_F(TextSpinTest, OnlyTheArrowsAndSetValueChangeTheValueAndItStaysInsideTheLi
     EXPECT_EQ(std::pair(box->text(), steps), std::pair(QString("0"), std::vector<int>()));
     spin.SetValue(-5);
     EXPECT_EQ(spin.Value(), 0);
-    spin.SetValue(800), spin.SetMax(500);
+    spin.SetValue(800);
+    spin.SetMax(500);
     EXPECT_EQ(steps.back(), -300);
-    spin.SetMin(600), spin.SetValue(550);
+    spin.SetMin(600);
+    spin.SetValue(550);
     EXPECT_EQ(box->text(), "600");
 }
 
@@ -83,7 +85,9 @@ TEST_F(TextSpinTest, HeldKeyAcceleratesAndANewPressStartsSlow)
     for (const auto &[max, fast, expected] :
          {std::tuple(9999, 10, Runs({{9, 1}, {10, 10}, {6, 100}, {1, -1}})),
           std::tuple(50, 2, Runs({{9, 1}, {16, 2}, {1, -1}}))}) {
-        spin.SetMax(qint16(max)), spin.SetIncrementoVeloce(qint16(fast)), spin.SetValue(0);
+        spin.SetMax(qint16(max));
+        spin.SetIncrementoVeloce(qint16(fast));
+        spin.SetValue(0);
         steps.clear();
         // Up held down as the X server reports it: press, then release and press pairs marked as
         // auto-repeat, then the real release.
@@ -145,9 +149,11 @@ TEST_F(TextSpinTest, ShowsFactorFormatAndUnitInTheUsersLocaleAndTheLimitsOnReque
     spin.SetEnableEvent(false); // no signals, but the text still follows the value
     spin.SetValue(7);
     const QString quiet = box->text();
-    spin.SetEnableEvent(true), spin.SetValue(125);
+    spin.SetEnableEvent(true);
+    spin.SetValue(125);
     const QString shown = box->text();
-    spin.SetViewToolTipText(true), spin.SetMoltiplicatore(0.5f);
+    spin.SetViewToolTipText(true);
+    spin.SetMoltiplicatore(0.5f);
     // Change comes before the text is rewritten.
     EXPECT_EQ(QStringList({designed, quiet, shown, seenByChange, arrows->toolTip()}),
               QStringList({"designed", "0,7 s.", "12,5 s.!", "0,7 s.", "Range Min:0,0 Max:500,0"}));

@@ -61,7 +61,8 @@ using AuxRoundTrips = Cases<AuxTransferTest, RoundTrip>;
 TEST_P(AuxRoundTrips, TheImageGoesOutBetweenWriteAndEndAndReadsBackIntoRecord2)
 {
     const RoundTrip &c = GetParam();
-    sim.Aux().SetFamily(c.family), sim.Aux().SetAcknowledgement(c.acknowledgement);
+    sim.Aux().SetFamily(c.family);
+    sim.Aux().SetAcknowledgement(c.acknowledgement);
     const qint32 id = AddDistinct(c.family);
     ASSERT_TRUE(Write(id));
     CConfiguration stored;

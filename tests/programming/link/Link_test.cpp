@@ -33,7 +33,8 @@ TEST_P(LinkExchange, EndsAsTheFirstLimitReachedDecides)
         line.InjectFault(
             {fault, f[2] == "always" ? kAlways : f[2].toInt(), kAny, fault == SimFault::Late ? 1000 : 30});
     ASSERT_TRUE(Open());
-    link.SetTimeOutRx(qint16(f[5].toInt())), link.SetMaxErrorTimeOut(qint16(f[6].toInt()));
+    link.SetTimeOutRx(qint16(f[5].toInt()));
+    link.SetMaxErrorTimeOut(qint16(f[6].toInt()));
     QTimer::singleShot(0, &link, [&] {
         for (int i = 0; i < f[3].toInt(); ++i)
             Q_EMIT link.Rs232Control().CommStatus(Platform::sscReadError, QStringLiteral("test"));
@@ -65,7 +66,8 @@ TEST_F(LinkTest, CancelAndChangesWhileNoExchangeOrAnExchangeRuns)
     EXPECT_TRUE(line.Requests().isEmpty());
     link.CancelTxRx(false);
     QTimer::singleShot(0, &link, [&] {
-        link.SetFrameTx(ReadRequest(9, kModuleBlockRegister, 7)), link.SetByteToReceive(19);
+        link.SetFrameTx(ReadRequest(9, kModuleBlockRegister, 7));
+        link.SetByteToReceive(19);
     });
     EXPECT_EQ(exchange.Exchange(kProbe), leTimeOut);
     EXPECT_EQ(std::pair(line.Requests(), link.ByteToReceive()),
@@ -199,7 +201,8 @@ TEST(AuxLink, AnswersEndWhenWholeAndOnlyForTheirOwnCommand)
     SimAuxLine sim;
     CTapiComm link;
     CAuxExchange aux{link};
-    link.Create(), link.SetTimeOutRx(250);
+    link.Create();
+    link.SetTimeOutRx(250);
     ASSERT_TRUE(link.OpenRs232(1, 3, 0));
     ASSERT_EQ(aux.SendCommand(kAuxWriteCommand, AuxReadyPrompt()), leNone);
     sim.Aux().SetAcknowledgement(">>\r\nOK\r\n>>"); // split as ">>\r\nO" + "K\r\n>>"

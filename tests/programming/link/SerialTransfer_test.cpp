@@ -90,7 +90,8 @@ TEST_P(SerialRoundTrips, WriteSendsTheAddressAndBaudWordsLastAndReadBringsTheIma
     EXPECT_EQ(instrument.Image(int(image.size())), image);
     EXPECT_TRUE(ArchiveRows() == before);
 
-    instrument.SetAddress(9), instrument.SetBaud(c.baud);
+    instrument.SetAddress(9);
+    instrument.SetBaud(c.baud);
     ASSERT_TRUE(Run(kRead));
     CModInstr detected;
     detected.SetCodificaModuli(qint16(StoredCode(id) |
@@ -191,7 +192,8 @@ TEST_F(SerialTransferTest, TheBaudRateWordGoesOutOnceWhateverItsAnswer)
     for (const SimFault fault : {SimFault::BadCrc, SimFault::Silence}) {
         line.InjectFault({fault, 1, kAny, 0, baudWord});
         EXPECT_TRUE(Run(kWrite, id));
-        instrument.SetAddress(1), instrument.SetBaud(38400);
+        instrument.SetAddress(1);
+        instrument.SetBaud(38400);
     }
     EXPECT_EQ(std::count_if(line.Requests().begin(), line.Requests().end(), baudWord), 2);
     EXPECT_TRUE(messages.isEmpty());

@@ -181,7 +181,8 @@ TEST(AuxConversion, NoSendFollowsLinearizationAndRelayModule)
     EXPECT_EQ(NoSendRuns(BuildAuxImage(Distinct(), EFamily::QEM, Context())), "11-44");
     // An alarm that is not sent needs no name.
     CMapSettingStore z3 = Distinct();
-    z3.SetValue(ESetting::SlotC, 0, 1), z3.SetValue(ESetting::AlarmType, 4, 9);
+    z3.SetValue(ESetting::SlotC, 0, 1);
+    z3.SetValue(ESetting::AlarmType, 4, 9);
     EXPECT_NO_THROW(BuildAuxImage(z3, EFamily::VABZOB, Context()));
     CAuxContext noRange = Context();
     noRange.Electrical.reset();

@@ -33,9 +33,11 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
     CConfiguration stored;
     stored.Load(id);
     SimInstrument &instrument = line.AddInstrument(1, 38400);
-    instrument.SetModuleCode(stored.ModInstr().CodificaModuli()), instrument.SetProbe(kProbeSignalModule);
+    instrument.SetModuleCode(stored.ModInstr().CodificaModuli());
+    instrument.SetProbe(kProbeSignalModule);
     FSerialProgSetup window;
-    window.SetAction(CTransferWindow::kActionWrite), window.SetIDProgramma(id);
+    window.SetAction(CTransferWindow::kActionWrite);
+    window.SetIDProgramma(id);
     window.Create(comm, nullptr, network);
     QStringList shown;
     ShowModal(window, [&](QDialog &up) {
@@ -77,7 +79,8 @@ TEST_F(LinkWindowTest, TheAuxiliaryWindowShowsRefusalsAndEscapingErrors)
     declared.SetCodificaModuli(IxoCode(SlotAModule::ZOB));
     for (const qint32 action : {CTransferWindow::kActionWrite, CTransferWindow::kActionRead}) {
         FAuxProgSetup window;
-        window.SetAction(action), window.SetIDProgramma(AddDistinct(MemMap::EFamily::VABZOB));
+        window.SetAction(action);
+        window.SetIDProgramma(AddDistinct(MemMap::EFamily::VABZOB));
         window.Create(comm, action == CTransferWindow::kActionRead ? &declared : nullptr, network);
         ShowModal(window);
         const auto label = [&](const char *name) { return window.findChild<QLabel *>(QLatin1String(name)); };

@@ -52,7 +52,8 @@ TEST_P(ViewInstrDataShown, OneInstrumentOverRS232InGridAndZoomPanel)
     comm.SetInterfaceType(itRS232);
     network.SetSelNetworkAdd(0);
     SimInstrument &instrument = line.AddInstrument(255, 38400);
-    instrument.SetLiveValue(1234, c.status), instrument.SetDecimalPoint(2);
+    instrument.SetLiveValue(1234, c.status);
+    instrument.SetDecimalPoint(2);
     QStringList shown, expected{c.text, c.colour, LoadResStringArgs(222, {255}), "zoom without spin"};
     RunUntil([&] {
         if (ValueBox()->text() != QLatin1String(c.text))

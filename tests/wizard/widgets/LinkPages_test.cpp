@@ -26,7 +26,8 @@ namespace {
 CCommConfig Comm(qint16 interfaceType, qint16 port)
 {
     CCommConfig c;
-    c.SetInterfaceType(interfaceType), c.SetComPort(port);
+    c.SetInterfaceType(interfaceType);
+    c.SetComPort(port);
     return c;
 }
 
@@ -47,8 +48,11 @@ TEST(FWCommConfig, AuxiliaryInterfaceOutsideTheLiveViewOnly)
 CNetworkAddMsgSetup Network(qint16 interfaceType, qint16 mode, qint16 sel)
 {
     CNetworkAddMsgSetup n;
-    n.SetInterfaceType(interfaceType), n.SetModeConfig(mode), n.SetSelNetworkAdd(sel);
-    n.SetNetworkAdd(37), n.SetTotalInstrNetwork(12);
+    n.SetInterfaceType(interfaceType);
+    n.SetModeConfig(mode);
+    n.SetSelNetworkAdd(sel);
+    n.SetNetworkAdd(37);
+    n.SetTotalInstrNetwork(12);
     return n;
 }
 

@@ -16,8 +16,11 @@ using namespace Modello;
 template <class Data> Data Measured(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi)
 {
     Data data;
-    data.SetModelloStrumento(model), data.SetDisplayDigit(digits), data.SetMeasureDigitalPoint(point);
-    data.SetMinMeasureScale(lo), data.SetMaxMeasureScale(hi);
+    data.SetModelloStrumento(model);
+    data.SetDisplayDigit(digits);
+    data.SetMeasureDigitalPoint(point);
+    data.SetMinMeasureScale(lo);
+    data.SetMaxMeasureScale(hi);
     return data;
 }
 
@@ -26,8 +29,13 @@ CInOutScale Scale(qint16 model, qint16 slotA, qint16 probe, qint16 range, qint16
                   qint16 minElectric, qint16 maxElectric = 0, qint16 point = 0)
 {
     CInOutScale s = Measured<CInOutScale>(model, digits, point, 1234, 0);
-    s.SetSlotA(slotA), s.SetProbeSelect(probe), s.SetRange(range), s.SetMeasureType(measureType);
-    s.SetMinElectricScale(minElectric), s.SetMaxElectricScale(maxElectric), s.SetLinearizzazione(1);
+    s.SetSlotA(slotA);
+    s.SetProbeSelect(probe);
+    s.SetRange(range);
+    s.SetMeasureType(measureType);
+    s.SetMinElectricScale(minElectric);
+    s.SetMaxElectricScale(maxElectric);
+    s.SetLinearizzazione(1);
     return s;
 }
 
@@ -64,10 +72,14 @@ TEST(FWInOutScale, LimitsByContextCheck797AndPoint)
 CLinearize Points(qint16 count, QList<int> inputs = {}, QList<int> outputs = {})
 {
     CLinearize data = Measured<CLinearize>(IXO, 0, 1, -1999, 9999);
-    data.SetRange(1), data.SetMinElectricScale(-500), data.SetMaxElectricScale(500),
-        data.SetNumSpezzate(count);
-    for (int i = 0; i < CLinearize::kPoints; ++i)
-        data.SetCoordinateIn(i, qint16(inputs.value(i))), data.SetCoordinateOut(i, qint16(outputs.value(i)));
+    data.SetRange(1);
+    data.SetMinElectricScale(-500);
+    data.SetMaxElectricScale(500);
+    data.SetNumSpezzate(count);
+    for (int i = 0; i < CLinearize::kPoints; ++i) {
+        data.SetCoordinateIn(i, qint16(inputs.value(i)));
+        data.SetCoordinateOut(i, qint16(outputs.value(i)));
+    }
     return data;
 }
 
@@ -75,8 +87,11 @@ CLinearize Points(qint16 count, QList<int> inputs = {}, QList<int> outputs = {})
 CLinearize Line(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi, qint16 range)
 {
     CLinearize data = Measured<CLinearize>(model, digits, point, lo, hi);
-    data.SetRange(range), data.SetMinElectricScale(-500), data.SetMaxElectricScale(500);
-    data.SetCoordinateIn(0, 250), data.SetCoordinateOut(0, 1234);
+    data.SetRange(range);
+    data.SetMinElectricScale(-500);
+    data.SetMaxElectricScale(500);
+    data.SetCoordinateIn(0, 250);
+    data.SetCoordinateOut(0, 1234);
     return data;
 }
 
@@ -137,9 +152,16 @@ CAlarm Alarm(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi, st
 {
     CAlarm a = Measured<CAlarm>(model, digits, point, lo, hi);
     m.resize(9);
-    a.SetMinAlarmScale(m[0]), a.SetMaxAlarmScale(m[1]), a.SetAlarmSetPoint(m[2]), a.SetIsteresi(m[3]);
-    a.SetRitAttivazione(m[4]), a.SetRitDisattivazione(m[5]), a.SetAlarmType(m[6]), a.SetRelayStatus(m[7]);
-    a.SetAlarmColor(m[8]), a.SetClassName(QLatin1String(name));
+    a.SetMinAlarmScale(m[0]);
+    a.SetMaxAlarmScale(m[1]);
+    a.SetAlarmSetPoint(m[2]);
+    a.SetIsteresi(m[3]);
+    a.SetRitAttivazione(m[4]);
+    a.SetRitDisattivazione(m[5]);
+    a.SetAlarmType(m[6]);
+    a.SetRelayStatus(m[7]);
+    a.SetAlarmColor(m[8]);
+    a.SetClassName(QLatin1String(name));
     return a;
 }
 
@@ -171,7 +193,8 @@ TEST(FWAlarm, LimitsInterlocksHysteresisAndSteps)
 CFiltroDigitale Filter(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi, qint16 campo = 150)
 {
     CFiltroDigitale f = Measured<CFiltroDigitale>(model, digits, point, lo, hi);
-    f.SetCampo(campo), f.SetCoeff(7);
+    f.SetCampo(campo);
+    f.SetCoeff(7);
     return f;
 }
 

@@ -19,7 +19,11 @@ CModInstr Modules(qint16 c, qint16 d, qint16 model = IXO, qint16 a = A::VAB, qin
 {
     CModInstr m;
     m.SetNomeProgramma(QStringLiteral("Quadro 7"));
-    m.SetModelloStrumento(model), m.SetSlotA(a), m.SetSlotB(b), m.SetSlotC(c), m.SetSlotD(d);
+    m.SetModelloStrumento(model);
+    m.SetSlotA(a);
+    m.SetSlotB(b);
+    m.SetSlotC(c);
+    m.SetSlotD(d);
     return m;
 }
 
@@ -46,8 +50,12 @@ CRangeVABZOB Signal(qint16 slotA, qint16 range, qint16 integration = 0, qint16 t
                     qint16 measure = 0, qint16 function = 0)
 {
     CRangeVABZOB v;
-    v.SetSlotA(slotA), v.SetRange(range), v.SetIntegrationTime(integration), v.SetIntTime(time);
-    v.SetMeasureType(measure), v.SetDigitalInFunction(function);
+    v.SetSlotA(slotA);
+    v.SetRange(range);
+    v.SetIntegrationTime(integration);
+    v.SetIntTime(time);
+    v.SetMeasureType(measure);
+    v.SetDigitalInFunction(function);
     return v;
 }
 
@@ -92,7 +100,10 @@ TEST(FWRangeQEM, ProbeCompensationAndRanges)
 CDisplay Display(qint16 model, qint16 digit = 0, qint16 color = 2, qint16 password = 0)
 {
     CDisplay d;
-    d.SetModelloStrumento(model), d.SetDisplayDigit(digit), d.SetDisplayColor(color), d.SetPassword(password);
+    d.SetModelloStrumento(model);
+    d.SetDisplayDigit(digit);
+    d.SetDisplayColor(color);
+    d.SetPassword(password);
     return d;
 }
 

@@ -91,7 +91,8 @@ TEST(ThreePageWizard, RunsToTheEnd)
     CModInstr modInstr;
     CWizardTabs wizard;
     wizard.Add(std::make_unique<FWModInstr>(), &modInstr);
-    wizard.Add(std::make_unique<CWizardPage>()), wizard.Add(std::make_unique<FWFinalSetupMessage>());
+    wizard.Add(std::make_unique<CWizardPage>());
+    wizard.Add(std::make_unique<FWFinalSetupMessage>());
     PageScript user(
         {{kNext, [](CWizardPage &p) { Act(p, "txtProgramName:Nuovo"); }}, {kNext}, {kBack}, {kNext}, {kEnd}});
     EXPECT_EQ(wizard.Start(), 0);
