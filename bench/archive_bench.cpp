@@ -1,6 +1,7 @@
 // Saving, loading and listing configurations through the model against the same work done
 // with bare prepared statements on the same connection, measured in the same run.
 // Aim: the model's save and load within 1.5x of the bare statements.
+#include "Clock.h"
 #include "model/ArchiveTransaction.h"
 #include "model/Configuration.h"
 
@@ -9,19 +10,8 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <functional>
 
 namespace {
-
-double Milliseconds(int rounds, const std::function<void()> &work)
-{
-    work(); // warm the statement caches
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < rounds; ++i)
-        work();
-    return double(clock.nsecsElapsed()) / 1e6 / rounds;
-}
 
 void Report(const char *what, double model, double bare)
 {

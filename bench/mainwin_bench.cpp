@@ -3,6 +3,7 @@
 // listing "Programmi" with a bare prepared statement on the same connection in the same run.
 // Aim: the requery within 1.5x of the bare listing. The start-up, splash pause aside, is
 // printed in milliseconds with the memory the process then holds.
+#include "Clock.h"
 #include "app/widgets/Avvio.h"
 #include "model/ArchiveTransaction.h"
 #include "model/Configuration.h"
@@ -16,21 +17,10 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <functional>
 
 namespace {
 
 constexpr int kConfigurations = 10000;
-
-double Milliseconds(int rounds, const std::function<void()> &work)
-{
-    work(); // warm the statement caches
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < rounds; ++i)
-        work();
-    return double(clock.nsecsElapsed()) / 1e6 / rounds;
-}
 
 // Resident memory of the process in KB, as the kernel reports it.
 long ResidentKB()
