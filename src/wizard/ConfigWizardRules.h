@@ -9,8 +9,9 @@
 class CModInstr;
 class CInOutScale;
 
-// Where each page of the configuration wizard stands; the archive commands add the pages in
-// this order and the rules read and write them by these positions.
+// Where each page of the configuration wizard stands; BuildConfigWizard
+// (wizard/widgets/ConfigWizard.h) adds the pages in this order and the rules read and write
+// them by these positions.
 namespace ConfigWizardPage {
 enum : qint16 {
     ModInstr = 1,

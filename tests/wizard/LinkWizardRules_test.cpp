@@ -8,7 +8,7 @@
 namespace {
 
 constexpr qint32 N = IWizardPage::brNext, B = IWizardPage::brBack, E = IWizardPage::brEnd;
-constexpr ELinkWizard Send = ELinkWizard::SendSetup, RxTx = ELinkWizard::SendSetupRxTx;
+constexpr ELinkWizard Send = ELinkWizard::Transmit, RxTx = ELinkWizard::ReceiveEditTransmit;
 
 // The pages a link wizard shows by the interface type chosen on page 1, both ways (the buttons
 // pressed in turn, then Cancel); on Next the network page gets the interface type and keeps its
