@@ -2,7 +2,7 @@
 
 #include "common/TraceCode.h"
 #include "model/ArchiveTransaction.h"
-#include "model/ModuleCodes.h"
+#include "model/ContextCarries.h"
 
 QString IDCriterion(qint32 id)
 {
@@ -57,38 +57,19 @@ void CConfiguration::SaveAll(const QVariant &criterion)
     transaction.Commit();
 }
 
+CConfigClass *CConfiguration::Object(const QString &className)
+{
+    for (CConfigClass *object : Objects()) {
+        if (object->ClassName() == className)
+            return object;
+    }
+    return nullptr;
+}
+
 void CConfiguration::ApplyContext()
 {
-    const qint16 model = m_ModInstr.ModelloStrumento();
-    const qint16 slotA = m_ModInstr.SlotA();
-    const qint16 probe = m_RangeQEM.ProbeSelect();
-    const qint16 range = slotA == SlotAModule::QEM ? m_RangeQEM.Range() : m_RangeVABZOB.Range();
-    const qint16 displayDigit = m_Display.DisplayDigit();
-
-    m_RangeVABZOB.SetSlotA(slotA);
-    m_Display.SetModelloStrumento(model);
-
-    m_InOutScale.SetSlotA(slotA);
-    m_InOutScale.SetModelloStrumento(model);
-    m_InOutScale.SetMeasureType(m_RangeVABZOB.MeasureType());
-    m_InOutScale.SetDisplayDigit(displayDigit);
-    m_InOutScale.SetProbeSelect(probe);
-    m_InOutScale.SetRange(range);
-
-    m_Linearize.SetMinElectricScale(m_InOutScale.MinElectricScale());
-    m_Linearize.SetMaxElectricScale(m_InOutScale.MaxElectricScale());
-    m_Linearize.SetSlotA(slotA);
-    m_Linearize.SetProbeSelect(probe);
-    m_Linearize.SetRange(range);
-
-    QList<CMeasureContext *> measured = {&m_Linearize, &m_FiltroDigitale};
-    for (CAlarm &alarm : m_Alarms)
-        measured << &alarm;
-    for (CMeasureContext *object : measured) {
-        object->SetMeasureDigitalPoint(m_InOutScale.MeasureDigitalPoint());
-        object->SetMinMeasureScale(m_InOutScale.MinMeasureScale());
-        object->SetMaxMeasureScale(m_InOutScale.MaxMeasureScale());
-        object->SetModelloStrumento(model);
-        object->SetDisplayDigit(displayDigit);
+    for (CConfigClass *target : Objects()) {
+        for (const CContextCarry *carry : CarriesInto(target->ClassName(), m_ModInstr))
+            carry->Copy(*Object(carry->Source), *target);
     }
 }

@@ -45,6 +45,8 @@ public:
 
     // The thirteen objects in the order of the archive's tables.
     QList<CConfigClass *> Objects();
+    // The object of that ClassName ("CAlarm3"); nullptr for any other name.
+    CConfigClass *Object(const QString &className);
 
     void Load(qint32 id);
     // Adds rows under a new id (one from CArchive::NewID).
@@ -52,8 +54,8 @@ public:
     // Rewrites the rows of an archived id.
     void Update(qint32 id);
 
-    // Copies into every object the context that its wizard page and its report read from
-    // the others: model, slots, range, probe, display mode, decimal point, measure scale.
+    // Copies into every object the context that its report reads from the others, by the
+    // rows of ContextCarries() (model/ContextCarries.h), as the wizard does page by page.
     void ApplyContext();
 
 private:

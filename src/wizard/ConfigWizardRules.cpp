@@ -3,6 +3,7 @@
 #include "common/TraceCode.h"
 #include "model/Alarm.h"
 #include "model/AnalogOut.h"
+#include "model/ContextCarries.h"
 #include "model/Display.h"
 #include "model/FiltroDigitale.h"
 #include "model/InOutScale.h"
@@ -14,9 +15,7 @@
 #include "model/SerialComm.h"
 
 #include <array>
-#include <functional>
 #include <map>
-#include <vector>
 
 namespace {
 
@@ -79,80 +78,6 @@ constexpr std::array<CConfigWizardPosition, Count> kPositions{{
     {FinalSetupMessage, "", nullptr, &Always},
 }};
 
-// Copies one context value from the object read from a source page into the object read from
-// the target page.
-using CopyField = std::function<void(const CConfigClass &source, CConfigClass &target)>;
-
-// get and set may belong to a base class, as the measure context shared by the linearization,
-// alarm and filter classes does.
-template <class SourceClass, class TargetClass>
-CopyField Field(qint16 (SourceClass::*get)() const, void (TargetClass::*set)(qint16))
-{
-    return [get, set](const CConfigClass &source, CConfigClass &target) {
-        (dynamic_cast<TargetClass &>(target).*set)((dynamic_cast<const SourceClass &>(source).*get)());
-    };
-}
-
-// A field of page Target takes the value of page Source, when When (nullptr: always) holds for
-// the module page.
-struct CCarry
-{
-    qint16 Target;
-    qint16 Source;
-    CopyField Copy;
-    bool (*When)(const CModInstr &M) = nullptr;
-};
-
-bool RangeOfSignalModule(const CModInstr &M)
-{
-    return M.SlotA() != SlotAModule::QEM;
-}
-bool RangeOfQEM(const CModInstr &M)
-{
-    return M.SlotA() == SlotAModule::QEM;
-}
-
-const std::vector<CCarry> &Carries()
-{
-    static const std::vector<CCarry> carries = [] {
-        std::vector<CCarry> rows{
-            {RangeVABZOB, ModInstr, Field(&CModInstr::SlotA, &CRangeVABZOB::SetSlotA)},
-            {Display, ModInstr, Field(&CModInstr::ModelloStrumento, &CDisplay::SetModelloStrumento)},
-            {InOutScale, ModInstr, Field(&CModInstr::SlotA, &CInOutScale::SetSlotA)},
-            {InOutScale, ModInstr, Field(&CModInstr::ModelloStrumento, &CInOutScale::SetModelloStrumento)},
-            {InOutScale, RangeVABZOB, Field(&CRangeVABZOB::MeasureType, &CInOutScale::SetMeasureType)},
-            {InOutScale, Display, Field(&CDisplay::DisplayDigit, &CInOutScale::SetDisplayDigit)},
-            {InOutScale, RangeQEM, Field(&CRangeQEM::ProbeSelect, &CInOutScale::SetProbeSelect)},
-            {InOutScale, RangeVABZOB, Field(&CRangeVABZOB::Range, &CInOutScale::SetRange),
-             &RangeOfSignalModule},
-            {InOutScale, RangeQEM, Field(&CRangeQEM::Range, &CInOutScale::SetRange), &RangeOfQEM},
-            {Linearize, InOutScale, Field(&CInOutScale::MinElectricScale, &CLinearize::SetMinElectricScale)},
-            {Linearize, InOutScale, Field(&CInOutScale::MaxElectricScale, &CLinearize::SetMaxElectricScale)},
-            {Linearize, ModInstr, Field(&CModInstr::SlotA, &CLinearize::SetSlotA)},
-            {Linearize, RangeQEM, Field(&CRangeQEM::ProbeSelect, &CLinearize::SetProbeSelect)},
-            // The page exists only off the QEM module, so its range is always page 2's.
-            {Linearize, RangeVABZOB, Field(&CRangeVABZOB::Range, &CLinearize::SetRange)},
-        };
-        // The pages in counts of the measure scale take its decimal point and limits, the model
-        // and the display mode.
-        for (qint16 target : {Linearize, Alarm1, Alarm2, Alarm3, Alarm4, FiltroDigitale}) {
-            rows.push_back(
-                {target, InOutScale,
-                 Field(&CInOutScale::MeasureDigitalPoint, &CMeasureContext::SetMeasureDigitalPoint)});
-            rows.push_back({target, InOutScale,
-                            Field(&CInOutScale::MinMeasureScale, &CMeasureContext::SetMinMeasureScale)});
-            rows.push_back({target, InOutScale,
-                            Field(&CInOutScale::MaxMeasureScale, &CMeasureContext::SetMaxMeasureScale)});
-            rows.push_back({target, ModInstr,
-                            Field(&CModInstr::ModelloStrumento, &CMeasureContext::SetModelloStrumento)});
-            rows.push_back(
-                {target, Display, Field(&CDisplay::DisplayDigit, &CMeasureContext::SetDisplayDigit)});
-        }
-        return rows;
-    }();
-    return carries;
-}
-
 std::unique_ptr<CConfigClass> ReadPage(CWizardPages &Pages, qint16 position)
 {
     std::unique_ptr<CConfigClass> object = kPositions[size_t(position - 1)].NewData();
@@ -184,23 +109,21 @@ bool Needed(const CConfigWizardPosition &page, CWizardPages &Pages)
 
 // Read, change the context fields, write: the values the user edits on the target page pass
 // through as they are. A page that takes nothing is not written.
-void CarryInto(CWizardPages &Pages, qint16 target)
+void CarryInto(CWizardPages &Pages, const CConfigWizardPosition &page)
 {
-    const CModInstr M = Read<CModInstr>(Pages, ModInstr);
-    std::unique_ptr<CConfigClass> object;
-    std::map<qint16, std::unique_ptr<CConfigClass>> sources;
-    for (const CCarry &carry : Carries()) {
-        if (carry.Target != target || (carry.When && !carry.When(M)))
-            continue;
-        if (!object)
-            object = ReadPage(Pages, target);
-        std::unique_ptr<CConfigClass> &source = sources[carry.Source];
+    const std::vector<const CContextCarry *> carries =
+        CarriesInto(QLatin1String(page.ClassName), Read<CModInstr>(Pages, ModInstr));
+    if (carries.empty())
+        return;
+    std::unique_ptr<CConfigClass> object = ReadPage(Pages, page.Position);
+    std::map<QString, std::unique_ptr<CConfigClass>> sources;
+    for (const CContextCarry *carry : carries) {
+        std::unique_ptr<CConfigClass> &source = sources[carry->Source];
         if (!source)
-            source = ReadPage(Pages, carry.Source);
-        carry.Copy(*source, *object);
+            source = ReadPage(Pages, Find(carry->Source)->Position);
+        carry->Copy(*source, *object);
     }
-    if (object)
-        Pages[target].SetData(*object);
+    Pages[page.Position].SetData(*object);
 }
 
 } // namespace
@@ -217,7 +140,7 @@ void m_WizardInstrSetup_AfterShowNextTabs(qint16 &Index, CWizardPages &Pages, co
     if (!page)
         return;
     if (Needed(*page, Pages))
-        CarryInto(Pages, page->Position);
+        CarryInto(Pages, *page);
     else
         ++Index;
 }

@@ -9,8 +9,9 @@
 class CModInstr;
 class CInOutScale;
 
-// Where each page of the configuration wizard stands; the archive commands add the pages in
-// this order and the rules read and write them by these positions.
+// Where each page of the configuration wizard stands; BuildConfigWizard
+// (wizard/widgets/ConfigWizard.h) adds the pages in this order and the rules read and write
+// them by these positions.
 namespace ConfigWizardPage {
 enum : qint16 {
     ModInstr = 1,
@@ -51,8 +52,8 @@ std::span<const CConfigWizardPosition> ConfigWizardPositions();
 //   wizard.SetAfterShowNextTabs(m_WizardInstrSetup_AfterShowNextTabs);
 //   wizard.SetAfterShowBackTabs(m_WizardInstrSetup_AfterShowBackTabs);
 // Next on a page the configuration does not need moves Index on by one; on a page it needs,
-// the context values that page takes from the pages before it are carried into its data copy
-// (the values the user edits on it are left alone). Back only passes over the pages not
+// the rows of ContextCarries() into its data object carry the context from the other pages
+// into its data copy (the values the user edits on it are left alone). Back only passes over the pages not
 // needed, by the same test, so it always retraces the pages Next showed.
 void m_WizardInstrSetup_AfterShowNextTabs(qint16 &Index, CWizardPages &Pages, const QString &ClassName);
 void m_WizardInstrSetup_AfterShowBackTabs(qint16 &Index, CWizardPages &Pages, const QString &ClassName);

@@ -4,100 +4,106 @@
 #include "model/CommConfig.h"
 #include "model/NetworkAddMsgSetup.h"
 
+#include <cstring>
+
 namespace {
 
-constexpr qint32 kCommConfigPage = 1;
 constexpr qint16 kAuxiliaryInterface = 0;
-// The receive-edit-transmit wizard tells its network page apart by this offset.
-constexpr qint16 kRxTxInterfaceOffset = 3;
+constexpr const char *kCommConfigPage = "CCommConfig";
+constexpr const char *kModulePage = "CModInstr";
+constexpr const char *kNetworkPage = "CNetworkAddMsgSetup";
+
+constexpr CLinkWizardPage kTransmitPages[] = {{kCommConfigPage, 0}, {kNetworkPage, 0}, {"", 1}};
+constexpr CLinkWizardPage kReceiveEditTransmitPages[] = {
+    {kCommConfigPage, 0}, {kModulePage, 1}, {kNetworkPage, 0}, {"", 1}};
+constexpr CLinkWizardPage kLiveViewPages[] = {{kCommConfigPage, 1}, {kNetworkPage, 1}, {"", 1}};
+
+const CLinkWizardForm kForms[] = {
+    {793, kTransmitPages, 0},
+    {792, kReceiveEditTransmitPages, 3},
+    {794, kLiveViewPages, 0},
+};
 
 enum class EEffect {
     PassOver,      // the index one step further in the direction of travel
-    HandInterface, // the network page gets the interface type (plus the offset)
-};
-
-// One row: in this wizard, going this way, a page of this class with the auxiliary interface
-// chosen on page 1 or not gets this effect. Rows never overlap; no row, no effect.
-struct CLinkWizardRule
-{
-    ELinkWizard Wizard;
-    qint16 Step; // +1 Next, -1 Back
-    const char *ClassName;
-    bool AuxiliaryInterface;
-    EEffect Effect;
-    qint32 NetworkPage = 0;
-    qint16 InterfaceOffset = 0;
+    HandInterface, // the network page gets the interface type (plus the wizard's offset)
 };
 
 constexpr qint16 kNext = 1;
 constexpr qint16 kBack = -1;
-constexpr auto kSend = ELinkWizard::SendSetup;
-constexpr auto kRxTx = ELinkWizard::SendSetupRxTx;
-constexpr const char *kNetworkPage = "CNetworkAddMsgSetup";
-// The auxiliary interface reads the modules the user declares; a serial read finds them.
-constexpr const char *kModulePage = "CModInstr";
 
-const CLinkWizardRule kRules[] = {
-    {kSend, kNext, kNetworkPage, false, EEffect::HandInterface, 2, 0},
-    {kSend, kNext, kNetworkPage, true, EEffect::PassOver},
-    {kSend, kBack, kNetworkPage, true, EEffect::PassOver},
-    {kRxTx, kNext, kModulePage, false, EEffect::PassOver},
-    {kRxTx, kNext, kNetworkPage, false, EEffect::HandInterface, 3, kRxTxInterfaceOffset},
-    {kRxTx, kNext, kNetworkPage, true, EEffect::PassOver},
-    {kRxTx, kBack, kModulePage, false, EEffect::PassOver},
-    {kRxTx, kBack, kNetworkPage, true, EEffect::PassOver},
+// One row: going this way, a page of this class with the auxiliary interface chosen on the PC
+// link page or not gets this effect. Rows never overlap; no row, no effect.
+struct CLinkWizardRule
+{
+    qint16 Step;
+    const char *ClassName;
+    bool AuxiliaryInterface;
+    EEffect Effect;
 };
 
-void Apply(ELinkWizard wizard, qint16 step, qint16 &Index, CWizardPages &Pages, const QString &ClassName)
+const CLinkWizardRule kRules[] = {
+    {kNext, kModulePage, false, EEffect::PassOver},       {kBack, kModulePage, false, EEffect::PassOver},
+    {kNext, kNetworkPage, true, EEffect::PassOver},       {kBack, kNetworkPage, true, EEffect::PassOver},
+    {kNext, kNetworkPage, false, EEffect::HandInterface},
+};
+
+// The position of the page of that class in the wizard.
+qint32 PageOf(const CLinkWizardForm &form, const char *className)
+{
+    for (std::size_t i = 0; i < form.Pages.size(); ++i) {
+        if (std::strcmp(form.Pages[i].ClassName, className) == 0)
+            return qint32(i + 1);
+    }
+    g_Trace->BugAssert(false, QStringLiteral("Pagina %1 assente dal wizard").arg(QLatin1String(className)));
+    return 0;
+}
+
+void HandInterface(const CLinkWizardForm &form, CWizardPages &Pages, qint16 interfaceType)
+{
+    CNetworkAddMsgSetup network;
+    IWizardPage &page = Pages[PageOf(form, kNetworkPage)];
+    page.GetData(network);
+    network.SetInterfaceType(qint16(interfaceType + form.InterfaceOffset));
+    page.SetData(network);
+}
+
+void Apply(const CLinkWizardForm &form, qint16 step, qint16 &Index, CWizardPages &Pages,
+           const QString &ClassName)
 {
     CCommConfig commConfig;
-    Pages[kCommConfigPage].GetData(commConfig);
+    Pages[PageOf(form, kCommConfigPage)].GetData(commConfig);
     const qint16 interfaceType = commConfig.InterfaceType();
-    // Both wizards trace under the name of the first one.
+    // Every wizard traces under the name of the transmit one.
     g_Trace->BugMessage((step == kNext ? QStringLiteral("m_WizardInstrSendSetup_AfterShowNextTabs ")
                                        : QStringLiteral("m_WizardInstrSendSetup_AfterShowBackTabs ")) +
                         ClassName);
     for (const CLinkWizardRule &rule : kRules) {
-        if (rule.Wizard != wizard || rule.Step != step || ClassName != QLatin1String(rule.ClassName) ||
+        if (rule.Step != step || ClassName != QLatin1String(rule.ClassName) ||
             rule.AuxiliaryInterface != (interfaceType == kAuxiliaryInterface))
             continue;
-        if (rule.Effect == EEffect::PassOver) {
+        if (rule.Effect == EEffect::PassOver)
             Index = qint16(Index + step);
-        } else {
-            CNetworkAddMsgSetup network;
-            Pages[rule.NetworkPage].GetData(network);
-            network.SetInterfaceType(qint16(interfaceType + rule.InterfaceOffset));
-            Pages[rule.NetworkPage].SetData(network);
-        }
+        else
+            HandInterface(form, Pages, interfaceType);
         return;
     }
 }
 
 } // namespace
 
-void SendSetupAfterShowNextTabs(qint16 &Index, CWizardPages &Pages, const QString &ClassName)
+const CLinkWizardForm &LinkWizardForm(ELinkWizard kind)
 {
-    Apply(kSend, kNext, Index, Pages, ClassName);
-}
-
-void SendSetupAfterShowBackTabs(qint16 &Index, CWizardPages &Pages, const QString &ClassName)
-{
-    Apply(kSend, kBack, Index, Pages, ClassName);
-}
-
-void SendSetupRxTxAfterShowNextTabs(qint16 &Index, CWizardPages &Pages, const QString &ClassName)
-{
-    Apply(kRxTx, kNext, Index, Pages, ClassName);
-}
-
-void SendSetupRxTxAfterShowBackTabs(qint16 &Index, CWizardPages &Pages, const QString &ClassName)
-{
-    Apply(kRxTx, kBack, Index, Pages, ClassName);
+    return kForms[std::size_t(kind)];
 }
 
 void SetLinkWizardRules(CWizardTabs &wizard, ELinkWizard kind)
 {
-    const bool rxTx = kind == ELinkWizard::SendSetupRxTx;
-    wizard.SetAfterShowNextTabs(rxTx ? SendSetupRxTxAfterShowNextTabs : SendSetupAfterShowNextTabs);
-    wizard.SetAfterShowBackTabs(rxTx ? SendSetupRxTxAfterShowBackTabs : SendSetupAfterShowBackTabs);
+    const CLinkWizardForm &form = LinkWizardForm(kind);
+    wizard.SetAfterShowNextTabs([&form](qint16 &Index, CWizardPages &Pages, const QString &ClassName) {
+        Apply(form, kNext, Index, Pages, ClassName);
+    });
+    wizard.SetAfterShowBackTabs([&form](qint16 &Index, CWizardPages &Pages, const QString &ClassName) {
+        Apply(form, kBack, Index, Pages, ClassName);
+    });
 }

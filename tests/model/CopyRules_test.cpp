@@ -1,8 +1,10 @@
 #include "common/Error.h"
+#include "model/Alarm.h"
 #include "model/CommConfig.h"
-#include "model/Configuration.h"
+#include "model/Display.h"
+#include "model/Linearize.h"
+#include "model/ModInstr.h"
 #include "model/NetworkAddMsgSetup.h"
-#include "support/Model_fixture.h"
 
 #include <gmock/gmock.h>
 
@@ -56,30 +58,4 @@ TEST(CopyRules, CopiesBetweenMatchingClassesOnlyAndSixteenPoints)
     comm.GetData(other);
     network.GetData(comm);
     EXPECT_EQ(std::pair(other.ComPort(), comm.InterfaceType()), std::pair(qint16(3), qint16(0)));
-}
-
-TEST(Configuration, ApplyContextCopiesWhatPagesAndReportsRead)
-{
-    CConfiguration configuration;
-    configuration.ModInstr().SetModelloStrumento(2);
-    configuration.ModInstr().SetSlotA(3);
-    configuration.RangeQEM().SetProbeSelect(1);
-    configuration.RangeQEM().SetRange(4);
-    configuration.RangeVABZOB().SetMeasureType(1);
-    configuration.Display().SetDisplayDigit(1);
-    CInOutScale &scale = configuration.InOutScale();
-    scale.SetMeasureDigitalPoint(2);
-    scale.SetMinMeasureScale(100);
-    scale.SetMaxMeasureScale(-100);
-    scale.SetMaxElectricScale(1500);
-    configuration.ApplyContext();
-    const CLinearize &linearize = configuration.Linearize();
-    EXPECT_EQ(std::tuple(scale.GetScaleRange(), scale.MeasureType(), configuration.RangeVABZOB().SlotA(),
-                         linearize.MaxElectricScale(), linearize.ScalaInvertita()),
-              std::tuple(FindScaleRange(2, 3, 1, 4), 1, 3, 1500, true));
-    for (const CMeasureContext *object : std::initializer_list<const CMeasureContext *>{
-             &configuration.FiltroDigitale(), &configuration.Alarm(4), &linearize})
-        EXPECT_EQ(std::tuple(object->MeasureDigitalPoint(), object->MinMeasureScale(),
-                             object->ModelloStrumento(), object->DisplayDigit()),
-                  std::tuple(2, 100, 2, 1));
 }

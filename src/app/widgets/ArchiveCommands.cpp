@@ -8,19 +8,8 @@
 #include "common/widgets/HourGlass.h"
 #include "common/widgets/MessageBox.h"
 #include "model/Configuration.h"
-#include "wizard/ConfigWizardRules.h"
 #include "wizard/WizardTabs.h"
-#include "wizard/widgets/FWAlarm.h"
-#include "wizard/widgets/FWAnalogOut.h"
-#include "wizard/widgets/FWDisplay.h"
-#include "wizard/widgets/FWFiltroDigitale.h"
-#include "wizard/widgets/FWInOutScale.h"
-#include "wizard/widgets/FWLinearize.h"
-#include "wizard/widgets/FWModInstr.h"
-#include "wizard/widgets/FWRangeQEM.h"
-#include "wizard/widgets/FWRangeVABZOB.h"
-#include "wizard/widgets/FWSerialComm.h"
-#include "wizard/widgets/FinalSetupMessage.h"
+#include "wizard/widgets/ConfigWizard.h"
 
 namespace {
 
@@ -30,42 +19,6 @@ constexpr int kAskCopy = 799;
 constexpr int kRowsMissing = 808;
 // The module page's variant of the receive-edit-transmit runs.
 constexpr qint16 kModInstrReconfiguration = 1;
-
-using namespace ConfigWizardPage;
-
-// The page of a position and the object of the configuration it edits (none for the closing
-// page).
-std::pair<std::unique_ptr<CWizardPage>, ICopyClass *> PageAt(qint16 position, CConfiguration &c,
-                                                             QWidget *parent)
-{
-    switch (position) {
-    case ModInstr:
-        return {std::make_unique<FWModInstr>(parent), &c.ModInstr()};
-    case RangeVABZOB:
-        return {std::make_unique<FWRangeVABZOB>(parent), &c.RangeVABZOB()};
-    case RangeQEM:
-        return {std::make_unique<FWRangeQEM>(parent), &c.RangeQEM()};
-    case Display:
-        return {std::make_unique<FWDisplay>(parent), &c.Display()};
-    case InOutScale:
-        return {std::make_unique<FWInOutScale>(parent), &c.InOutScale()};
-    case Linearize:
-        return {std::make_unique<FWLinearize>(parent), &c.Linearize()};
-    case Alarm1:
-    case Alarm2:
-    case Alarm3:
-    case Alarm4:
-        return {std::make_unique<FWAlarm>(parent), &c.Alarm(position - Alarm1 + 1)};
-    case FiltroDigitale:
-        return {std::make_unique<FWFiltroDigitale>(parent), &c.FiltroDigitale()};
-    case AnalogOut:
-        return {std::make_unique<FWAnalogOut>(parent), &c.AnalogOut()};
-    case SerialComm:
-        return {std::make_unique<FWSerialComm>(parent), &c.SerialComm()};
-    default:
-        return {std::make_unique<FWFinalSetupMessage>(parent), nullptr};
-    }
-}
 
 // Message 808: the configuration cannot be edited; what is missing is in the trace.
 void ShowRowsMissing(FMain &window, qint32 mode)
@@ -94,7 +47,7 @@ void OfferCopy(FMain &window, CConfiguration &configuration)
 bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration)
 {
     CWizardTabs wizard;
-    BuildConfigWizard(wizard, configuration, mode, &window);
+    BuildConfigWizard(wizard, configuration, mode == emActualSetting ? kModInstrReconfiguration : 0, &window);
     wizard.SetCaption(ConfigWizardCaption(mode, window.NomeProgramma()));
     g_Trace->BugMessage(QStringLiteral("Fine preparazione wizard."));
     if (LoadForEdit(configuration, mode, window.IDProgramma()) == ELoadResult::RowsMissing) {
@@ -116,21 +69,6 @@ bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration)
 }
 
 } // namespace
-
-void BuildConfigWizard(CWizardTabs &wizard, CConfiguration &configuration, qint32 mode, QWidget *parent)
-{
-    for (const CConfigWizardPosition &position : ConfigWizardPositions()) {
-        auto [page, data] = PageAt(position.Position, configuration, parent);
-        g_Trace->BugAssert((data ? data->ClassName() : QString()) == QLatin1String(position.ClassName),
-                           QStringLiteral("Pagina %1 del wizard fuori posto").arg(position.Position));
-        if (auto *modInstr = dynamic_cast<FWModInstr *>(page.get());
-            modInstr != nullptr && mode == emActualSetting)
-            modInstr->SetAction(kModInstrReconfiguration);
-        wizard.Add(std::move(page), data);
-    }
-    wizard.SetAfterShowNextTabs(m_WizardInstrSetup_AfterShowNextTabs);
-    wizard.SetAfterShowBackTabs(m_WizardInstrSetup_AfterShowBackTabs);
-}
 
 bool EditNewProgramma(FMain &window, qint32 mode)
 {

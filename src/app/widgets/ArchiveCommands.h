@@ -2,21 +2,11 @@
 
 #include <QtGlobal>
 
-class CConfiguration;
-class CWizardTabs;
 class FMain;
-class QWidget;
 
 // The configuration wizard and the archive commands of the main window: New, Modify, Delete.
-// FMain plugs the commands and exposes EditNewProgramma; everything else is here, the id
-// handling and the saving in app/ConfigurationEdit.h.
-
-// Adds the fourteen pages of the configuration wizard in their positions
-// (ConfigWizardPositions()), each over its object of the configuration (the closing page over
-// none), and wires the rules of the page changes; in mode 2 the module page takes its
-// re-configuration variant. Pages are made with parent as their owner window; the engine must
-// be released before it.
-void BuildConfigWizard(CWizardTabs &wizard, CConfiguration &configuration, qint32 mode, QWidget *parent);
+// FMain plugs the commands and exposes EditNewProgramma; the run is here, the wizard's pages
+// in wizard/widgets/ConfigWizard.h, the id handling and the saving in app/ConfigurationEdit.h.
 
 // Runs the configuration wizard (EditMode: 0 New, 1 Modify the current configuration,
 // 2 record 2 with the offer of a copy, question 799) and stores what the user ended with End.

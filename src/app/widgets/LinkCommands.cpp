@@ -3,38 +3,24 @@
 #include "app/ConfigurationEdit.h"
 #include "app/LinkCommands.h"
 #include "app/widgets/FMain.h"
-#include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/Archive.h"
 #include "model/ModInstr.h"
 #include "programming/widgets/AuxProgSetup.h"
 #include "programming/widgets/SerialProgSetup.h"
 #include "programming/widgets/ViewInstrData.h"
-#include "wizard/widgets/FWCommConfig.h"
-#include "wizard/widgets/FWModInstr.h"
-#include "wizard/widgets/FWNetworkAddMsgSetup.h"
-#include "wizard/widgets/FinalSetupMessage.h"
+#include "wizard/widgets/LinkWizard.h"
 
 #include <memory>
 
 namespace {
 
-// Runs the command's link wizard, its pages made afresh; true when it was ended with End, and
-// then both settings objects are stored. modInstr is the data of the module page, when the
-// wizard has one.
-bool RunLinkWizard(FMain &window, ELinkCommand command, CModInstr *modInstr = nullptr)
+// Runs a link wizard, its pages made afresh; true when it was ended with End, and then both
+// settings objects are stored. modInstr is the data of the module page, when the wizard has one.
+bool RunLinkWizard(FMain &window, ELinkWizard kind, CModInstr *modInstr = nullptr)
 {
-    const CLinkWizardForm &form = LinkWizardForm(command);
     CWizardTabs wizard;
-    wizard.SetCaption(LoadResString(form.CaptionId));
-    wizard.Add(std::make_unique<FWCommConfig>(&window), &window.CommConfigSetup())
-        .SetAction(form.CommConfigAction);
-    if (form.ModulePage)
-        wizard.Add(std::make_unique<FWModInstr>(&window), modInstr).SetAction(form.ModInstrAction);
-    wizard.Add(std::make_unique<FWNetworkAddMsgSetup>(&window), &window.NetworkAddMsg())
-        .SetAction(form.NetworkAction);
-    wizard.Add(std::make_unique<FWFinalSetupMessage>(&window)).SetAction(form.FinalAction);
-    SetLinkWizardRules(wizard, form.Rules);
+    BuildLinkWizard(wizard, kind, window.CommConfigSetup(), window.NetworkAddMsg(), modInstr, &window);
     if (wizard.Start() != 0)
         return false;
     // An empty name: the settings store. The module page's data keeps nothing there.
@@ -63,14 +49,14 @@ bool RunTransfer(FMain &window, qint32 action, qint32 id, CModInstr *modInstr = 
 
 void SendProgramma(FMain &window)
 {
-    if (RunLinkWizard(window, ELinkCommand::Transmit))
+    if (RunLinkWizard(window, ELinkWizard::Transmit))
         RunTransfer(window, CTransferWindow::kActionWrite, window.IDProgramma());
 }
 
 void RxEditTxProgramma(FMain &window)
 {
     CModInstr modInstr;
-    if (!RunLinkWizard(window, ELinkCommand::ReceiveEditTransmit, &modInstr))
+    if (!RunLinkWizard(window, ELinkWizard::ReceiveEditTransmit, &modInstr))
         return;
     if (!RunTransfer(window, CTransferWindow::kActionRead, CArchive::kActualSettingID, &modInstr))
         return;
@@ -92,7 +78,7 @@ void RxEditTxProgramma(FMain &window)
 
 void ViewVariable(FMain &window)
 {
-    if (!RunLinkWizard(window, ELinkCommand::LiveView))
+    if (!RunLinkWizard(window, ELinkWizard::LiveView))
         return;
     FViewInstrData view(&window);
     view.Create(window.CommConfigSetup(), window.NetworkAddMsg());

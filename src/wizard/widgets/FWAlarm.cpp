@@ -1,14 +1,10 @@
 #include "wizard/widgets/FWAlarm.h"
 
 #include "common/ResString.h"
-#include "common/TraceCode.h"
 #include "model/ModuleCodes.h"
-#include "model/ScaleTables.h"
+#include "wizard/widgets/MeasureSpinControl.h"
 
 #include "ui_FWAlarm.h"
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -16,28 +12,7 @@ constexpr int kTitleId = 563;
 constexpr qint16 kSpinMax = 32767;
 constexpr qint16 kDelayMax = 255;
 constexpr qint16 kStep = 1;
-// The 9990 display of the EKA 35 shows tens only.
-constexpr qint16 kTensStep = 10;
-
 const char *const kAlarmNames[] = {"CAlarm1", "CAlarm2", "CAlarm3", "CAlarm4"};
-
-// The hysteresis cannot exceed what the display shows. Only the EKA 40 counts as a 9999
-// display here; the IXO goes by its display mode like the EKA 35.
-qint16 HysteresisCap(qint16 modello, qint16 displayDigit)
-{
-    if (modello == Modello::EKA40)
-        return 9999;
-    return displayDigit == DisplayDigits::Digits9990 ? 9990 : 1999;
-}
-
-// A decimal point the tables do not have (only a damaged row holds one) shows whole counts;
-// the stored point is left as it is.
-void SetDecimalPoint(CTextSpin &spin, qint16 dp)
-{
-    const bool known = IsDecimalPoint(dp);
-    spin.SetMoltiplicatore(known ? float(g_DecPointFactor[dp]) : 1.0f);
-    spin.SetDataFormat(known ? g_DecPointFormat[dp] : QStringLiteral("###0"));
-}
 
 } // namespace
 
@@ -94,31 +69,13 @@ void FWAlarm::FormActivate()
 
 void FWAlarm::SetScaleLimits()
 {
-    const CAlarm &alarm = Data();
-    const qint16 lo = alarm.MinMeasureScale();
-    const qint16 hi = alarm.MaxMeasureScale();
-    const qint16 low = alarm.ScalaInvertita() ? hi : lo;
-    const qint16 high = alarm.ScalaInvertita() ? lo : hi;
-    for (CTextSpin *limit : {&m_MinAlarmScale, &m_MaxAlarmScale}) {
-        limit->SetMin(low);
-        limit->SetMax(high);
-    }
-    // The width of a scale can exceed 16 bits (-20000..20000); the cap is far below that.
-    const int width = std::abs(int(hi) - int(lo));
-    m_Isteresi.SetMax(
-        qint16(std::min(width, int(HysteresisCap(alarm.ModelloStrumento(), alarm.DisplayDigit())))));
-
-    const bool tens =
-        alarm.DisplayDigit() == DisplayDigits::Digits9990 && alarm.ModelloStrumento() == Modello::EKA35;
-    const qint16 dp = alarm.MeasureDigitalPoint();
-    if (!IsDecimalPoint(dp))
-        g_Trace->BugMessage(
-            QStringLiteral("FWAlarm: punto decimale %1 fuori campo, valori senza decimali").arg(dp));
-    // The format last: it raises Change, so the interlocks give the set-point its limits.
-    for (CTextSpin *spin : {&m_MinAlarmScale, &m_MaxAlarmScale, &m_AlarmSetPoint, &m_Isteresi}) {
-        spin->SetIncrementoLento(tens ? kTensStep : kStep);
-        SetDecimalPoint(*spin, dp);
-    }
+    const CMeasureSpin value = MeasureSpin(EMeasureValue::ScaleValue, Data());
+    // The set-point first, the two limits last: their formats raise Change, and the interlocks
+    // then narrow the set-point between them.
+    SetMeasureSpin(m_AlarmSetPoint, value);
+    SetMeasureSpin(m_Isteresi, MeasureSpin(EMeasureValue::Hysteresis, Data()));
+    SetMeasureSpin(m_MaxAlarmScale, value);
+    SetMeasureSpin(m_MinAlarmScale, value);
 }
 
 void FWAlarm::MinAlarmScaleChange()

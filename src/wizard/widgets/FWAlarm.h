@@ -16,9 +16,9 @@ class FWAlarm;
 // alarm. The configuration wizard shows one page per alarm object "CAlarm1".."CAlarm4", whose
 // number the title carries.
 //
-// The four scale values are display counts shown with the decimal point of the measure
-// scale that the wizard rules put into the data copy; the limits follow that scale, falling
-// or rising, and the set-point stays between them:
+// The four scale values are display counts: limits and set-point are values on the measure
+// scale that the wizard rules put into the data copy, the hysteresis runs up to its width, as
+// MeasureSpin (wizard/MeasureSpin.h) gives them; the set-point stays between the limits:
 //   scale -100..500, dp 1            -> limits -10.0..50.0, hysteresis 0.0..60.0
 //   scale 1000..0, minimum limit 800 -> maximum limit and set-point at most 800
 // A value outside its limits is shown, and left with End, Next or Back, pulled inside them.

@@ -1,13 +1,8 @@
 #include "wizard/widgets/FWFiltroDigitale.h"
 
-#include "common/TraceCode.h"
-#include "model/ModuleCodes.h"
-#include "model/ScaleTables.h"
+#include "wizard/widgets/MeasureSpinControl.h"
 
 #include "ui_FWFiltroDigitale.h"
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -16,8 +11,6 @@ constexpr qint16 kCampoMax = 32767;
 constexpr qint16 kCoeffMin = 1;
 constexpr qint16 kCoeffMax = 32;
 constexpr qint16 kStep = 1;
-// The 9990 display of the EKA 35 shows tens only.
-constexpr qint16 kTensStep = 10;
 
 } // namespace
 
@@ -47,31 +40,7 @@ void FWFiltroDigitale::FormActivate()
 
 void FWFiltroDigitale::SetCampoSpinRange()
 {
-    const CFiltroDigitale &filtro = Data();
-    // A falling scale is as wide as the rising one; the width can exceed 16 bits
-    // (-20000..20000), every cap below is far under that.
-    const int width = std::abs(int(filtro.MaxMeasureScale()) - int(filtro.MinMeasureScale()));
-    int cap = 1999;
-    qint16 step = kStep;
-    if (filtro.ModelloStrumento() != Modello::EKA35) {
-        cap = 9999;
-    } else if (filtro.DisplayDigit() == DisplayDigits::Digits9990) {
-        cap = 9990;
-        step = kTensStep;
-    }
-    m_Campo.SetMin(0);
-    m_Campo.SetMax(qint16(std::min(width, cap)));
-    m_Campo.SetIncrementoLento(step);
-
-    // A decimal point the tables do not have (only a damaged row holds one) shows whole
-    // counts; the stored point is left as it is.
-    const qint16 dp = filtro.MeasureDigitalPoint();
-    const bool known = IsDecimalPoint(dp);
-    if (!known)
-        g_Trace->BugMessage(
-            QStringLiteral("FWFiltroDigitale: punto decimale %1 fuori campo, valori senza decimali").arg(dp));
-    m_Campo.SetMoltiplicatore(known ? float(g_DecPointFactor[dp]) : 1.0f);
-    m_Campo.SetDataFormat(known ? g_DecPointFormat[dp] : QStringLiteral("###0"));
+    SetMeasureSpin(m_Campo, MeasureSpin(EMeasureValue::FilterRange, Data()));
 }
 
 void FWFiltroDigitale::DataToControls()

@@ -11,11 +11,9 @@ class FWFiltroDigitale;
 }
 
 // The digital filter of the measure: its operating range, in display counts with the decimal
-// point of the measure scale, and its coefficient 1-32. The range goes from 0 to the width
-// of the measure scale the wizard rules put into the data copy, at most what the display
-// shows:
-//   scale -1999..9999 -> 0..9999 (EKA 40, IXO), 0..9990 by tens (EKA 35 "9990"),
-//                        0..1999 (EKA 35 "1999")
+// point of the measure scale, and its coefficient 1-32. The range spin is what MeasureSpin
+// (wizard/MeasureSpin.h) gives a filter range over the measure context that the wizard rules
+// put into the data copy: 0 to the scale's width, at most what the display shows.
 // A value outside its limits is shown, and left with End, Next or Back, pulled inside them.
 class FWFiltroDigitale : public CWizardDataPage<CFiltroDigitale>
 {

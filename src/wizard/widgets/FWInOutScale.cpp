@@ -3,6 +3,7 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/MessageBox.h"
+#include "wizard/widgets/MeasureSpinControl.h"
 
 #include "ui_FWInOutScale.h"
 
@@ -15,9 +16,6 @@ constexpr int kElectricScaleOrderId = 797;
 constexpr qint16 kMeasureTypeDC = 1;
 constexpr qint16 kElectricMax = 32767;
 constexpr qint16 kMeasureLimit = 9999;
-constexpr qint16 kMeasureLimit1999 = 1999;
-constexpr qint16 kMeasureLimit9990 = 9990;
-constexpr qint16 kStep9990 = 10;
 const QString kPlainFormat = QStringLiteral("###0");
 
 // An electrical spin shows counts as the range reads them: count x step, in its format and unit.
@@ -46,7 +44,8 @@ FWInOutScale::FWInOutScale(QWidget *parent)
     m_MaxMeasureScale.Create(m_Ui->txtMaxMeasureScale, m_Ui->UpDown4, -kMeasureLimit, kMeasureLimit, 1, 1,
                              true);
     m_Linearizzazione.Create(m_Ui->Linearizzazione, {m_Ui->optLinearizzazione0, m_Ui->optLinearizzazione1});
-    connect(&m_MeasureDigitalPoint, &CComboBox::Change, this, &FWInOutScale::MeasureDigitalPoint_Change);
+    connect(&m_MeasureDigitalPoint, &CComboBox::Change, this,
+            [this] { SetMeasureSpins(m_MeasureDigitalPoint.Value()); });
 }
 
 FWInOutScale::~FWInOutScale() = default;
@@ -87,33 +86,20 @@ void FWInOutScale::SetScaleLimits()
         SetSpinFormat(m_MinElectricScale, counts);
         SetSpinFormat(m_MaxElectricScale, counts);
     }
-
-    // The spins outlive a show, so the limits and step of every model are set, not only the
-    // EKA 35 ones.
-    qint16 limit = kMeasureLimit;
-    qint16 step = 1;
-    if (Data().ModelloStrumento() == Modello::EKA35) {
-        const bool digits9990 = Data().DisplayDigit() != DisplayDigits::Digits1999;
-        limit = digits9990 ? kMeasureLimit9990 : kMeasureLimit1999;
-        step = digits9990 ? kStep9990 : 1;
-    }
-    for (CTextSpin *spin : {&m_MinMeasureScale, &m_MaxMeasureScale}) {
-        spin->SetMin(qint16(-limit));
-        spin->SetMax(limit);
-        spin->SetIncrementoLento(step);
-    }
+    SetMeasureSpins(Data().MeasureDigitalPoint());
 }
 
-void FWInOutScale::MeasureDigitalPoint_Change()
+void FWInOutScale::SetMeasureSpins(qint16 point)
 {
-    // The counts stay; only the decimal point of the shown text moves. A stored position
-    // outside the tables selects no entry and shows the bare counts.
-    const qint16 point = m_MeasureDigitalPoint.Value();
-    const bool known = IsDecimalPoint(point);
-    for (CTextSpin *spin : {&m_MinMeasureScale, &m_MaxMeasureScale}) {
-        spin->SetMoltiplicatore(known ? float(g_DecPointFactor[point]) : 1.0f);
-        spin->SetDataFormat(known ? g_DecPointFormat[point] : kPlainFormat);
-    }
+    // The point comes from the list while the page shows: the counts stay, only the decimal
+    // point of the shown text moves.
+    CMeasureContext scale;
+    scale.SetModelloStrumento(Data().ModelloStrumento());
+    scale.SetDisplayDigit(Data().DisplayDigit());
+    scale.SetMeasureDigitalPoint(point);
+    const CMeasureSpin end = MeasureSpin(EMeasureValue::ScaleEnd, scale);
+    SetMeasureSpin(m_MinMeasureScale, end);
+    SetMeasureSpin(m_MaxMeasureScale, end);
 }
 
 void FWInOutScale::DataToControls()

@@ -17,8 +17,8 @@ class FWInOutScale;
 //   The electrical spins take limits, step, format and unit from the range of the context (a DC
 //   measure off the QEM module runs from -maximum to +maximum); a context that selects no range
 //   gives the full 16-bit counts, bare.
-//   The measure spins run -9999..9999, or on an EKA 35 -1999..1999 (1999 display) or
-//   -9990..9990 stepping by 10 (9990 display); the decimal point moves only the shown text.
+//   The measure spins take limits, step and format from MeasureSpin (wizard/MeasureSpin.h): up
+//   to what the display shows, either sign; the decimal point moves only the shown text.
 //   Linearization exists off the QEM module and off model EKA 35; elsewhere it leaves as 0.
 // End and Next refuse an electrical minimum that is not below the maximum (message 797); the
 // measure scale may fall. Back leaves unchecked.
@@ -39,7 +39,8 @@ protected:
 
 private:
     void SetScaleLimits();
-    void MeasureDigitalPoint_Change();
+    // The limits, step and format of the two measure spins, with that decimal point.
+    void SetMeasureSpins(qint16 point);
 
     std::unique_ptr<Ui::FWInOutScale> m_Ui;
     CTextSpin m_MinElectricScale;

@@ -4,8 +4,8 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/MessageBox.h"
-#include "model/ModuleCodes.h"
 #include "platform/widgets/UpDownControl.h"
+#include "wizard/widgets/MeasureSpinControl.h"
 
 #include "ui_FWLinearize.h"
 
@@ -18,7 +18,6 @@ constexpr int kTitleId = 473;
 constexpr int kFallingInputsId = 798;
 constexpr qint16 kFewestPoints = 2;
 constexpr qint16 kSpinLimit = 9999;
-constexpr qint16 kStep9990 = 10;
 constexpr int kRowsPerBlock = CLinearize::kPoints / 2;
 constexpr int kSpinWidth = 100;
 const QString kPlainFormat = QStringLiteral("###0");
@@ -87,22 +86,9 @@ void FWLinearize::FormActivate()
 
 void FWLinearize::SetOutputSpinFormat()
 {
-    const bool inverted = Data().ScalaInvertita();
-    const qint16 low = inverted ? Data().MaxMeasureScale() : Data().MinMeasureScale();
-    const qint16 high = inverted ? Data().MinMeasureScale() : Data().MaxMeasureScale();
-    const qint16 step =
-        Data().ModelloStrumento() == Modello::EKA35 && Data().DisplayDigit() == DisplayDigits::Digits9990
-            ? kStep9990
-            : 1;
-    const qint16 point = Data().MeasureDigitalPoint();
-    const bool known = IsDecimalPoint(point);
-    for (CTextSpin &spin : m_LinearizeOut) {
-        spin.SetMin(low);
-        spin.SetMax(high);
-        spin.SetIncrementoLento(step);
-        spin.SetMoltiplicatore(known ? float(g_DecPointFactor[point]) : 1.0f);
-        spin.SetDataFormat(known ? g_DecPointFormat[point] : kPlainFormat);
-    }
+    const CMeasureSpin output = MeasureSpin(EMeasureValue::ScaleValue, Data());
+    for (CTextSpin &spin : m_LinearizeOut)
+        SetMeasureSpin(spin, output);
 }
 
 void FWLinearize::SetInputSpinRanges()

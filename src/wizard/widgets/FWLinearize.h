@@ -18,8 +18,8 @@ class FWLinearize;
 // The linearization page: a broken line of NumSpezzate points (2 to 16) out of the 16 rows,
 // points 0-7 in the left block and 8-15 in the right one.
 //   Inputs are bounded by the electrical scale of the scale page and shown as its range reads
-//   them; outputs by the measure scale (its lower end first when it falls), with its decimal
-//   point, stepping by 10 on an EKA 35 with the 9990 display.
+//   them; outputs are values on the measure scale as MeasureSpin (wizard/MeasureSpin.h) gives
+//   them.
 //   The rows past the count are greyed; lowering the count sets their points to 0 (or the
 //   limit nearest to it), and all 16 points are always stored.
 // End and Next refuse inputs that fall from one point in use to the next (message 798); equal

@@ -39,30 +39,27 @@ CInOutScale Scale(qint16 model, qint16 slotA, qint16 probe, qint16 range, qint16
     return s;
 }
 
-// Electrical limits and measure limits and step by input, model and display; where there is no
-// linearization it leaves as 0; without a scale row, every 16-bit count, traced. Next and End
-// need the electrical minimum below the maximum (797, the measure scale may fall); the point
-// moves the point of the measure texts only.
+// Electrical limits by input; where there is no linearization it leaves as 0; without a scale
+// row, every 16-bit count, traced. The measure spins as MeasureSpin gives them, at every show
+// and with the point the user picks. Next and End need the electrical minimum below the maximum
+// (797, the measure scale may fall).
 TEST(FWInOutScale, LimitsByContextCheck797AndPoint)
 {
-    const QString up = "txtMaxMeasureScale+1", down = "txtMaxMeasureScale-1";
+    const QString down = "txtMaxMeasureScale-1";
     TraceCapture trace;
     FWInOutScale page;
     // clang-format off
     Play<CInOutScale>(page, {
-        {"VAB 2 mA", Scale(IXO, A::VAB, 0, 1, 0, 0, 200), up, "UpDown1=0..2000 | UpDown2=0..2000 | "
-         "txtMinElectricScale=0.200  mA | UpDown3=-9999..9999 | UpDown4=-9999..9999 | Linearizzazione=1", "MaxMeasureScale=1", kBack},
+        {"VAB 2 mA", Scale(IXO, A::VAB, 0, 1, 0, 0, 200), "", "UpDown1=0..2000 | UpDown2=0..2000 | txtMinElectricScale=0.200  mA | Linearizzazione=1", "", kBack},
         {"DC runs negative", Scale(IXO, A::VAKVAM, 0, 1, 1, 0, -2000), "", "UpDown1=-2000..2000 | UpDown2=-2000..2000 | txtMinElectricScale=-2.000  mA", "", kBack},
         {"QEM never negative", Scale(IXO, A::QEM, Probe::RTD, 0, 1, 0, -900), "",
          "UpDown1=-200..850 | txtMinElectricScale=-200  °C | Linearizzazione-=0", "MinElectricScale=-200 Linearizzazione=0", kBack},
-        {"EKA 35 1999", Scale(EKA35, A::VAB, 0, 3, 0, 0, 1999), up, "UpDown3=-1999..1999 | UpDown4=-1999..1999 | Linearizzazione-=0", "MaxMeasureScale=1 Linearizzazione=0", kBack},
-        {"EKA 35 9990", Scale(EKA35, A::ZOB, 0, 5, 0, 1, 600), up, "UpDown1=0..500 | UpDown3=-9990..9990", "MinElectricScale=500 MaxMeasureScale=10 Linearizzazione=0", kBack},
-        {"EKA 40 after EKA 35", Scale(EKA40, A::ZOB, 0, 5, 0, 1, 5000), up, "UpDown3=-9999..9999 | Linearizzazione=1", "MaxMeasureScale=1", kBack},
-        {"no scale row, point outside 0-3", Scale(IXO, A::VAB, 0, 6, 1, 0, -32768, 0, 7), "", "UpDown1=-32768..32767 | txtMinElectricScale=-32768 | txtMinMeasureScale=1234", "", kBack},
+        {"EKA 35 9990", Scale(EKA35, A::ZOB, 0, 5, 0, 1, 600), "txtMaxMeasureScale+1", "UpDown1=0..500 | UpDown3=-9990..9990", "MinElectricScale=500 MaxMeasureScale=10 Linearizzazione=0", kBack},
+        {"user moves the point", Scale(EKA40, A::ZOB, 0, 5, 1, 1, -4000, 4500, 3), "cmbMeasureDigitalPoint=1", "UpDown3=-9999..9999 | txtMinMeasureScale=123.4 | txtMinElectricScale=-400.0  V", "MeasureDigitalPoint=1"},
+        {"no scale row, point outside 0-3", Scale(IXO, A::VAB, 0, 6, 1, 0, -32768, 0, 7), "", "UpDown1=-32768..32767 | txtMinElectricScale=-32768", "", kBack},
         {"equal electrical limits", Scale(IXO, A::VAB, 0, 1, 0, 0, 100, 100), down, "", "", kNext, 797},
         {"minimum above maximum", Scale(IXO, A::VAB, 0, 1, 0, 0, 101, 100), down, "", "", kEnd, 797},
-        {"minimum below maximum", Scale(IXO, A::VAB, 0, 1, 0, 0, 99, 100), down, "", "MaxMeasureScale=-1"},
-        {"user moves the point", Scale(EKA40, A::ZOB, 0, 5, 1, 1, -4000, 4500, 3), "cmbMeasureDigitalPoint=1", "txtMinMeasureScale=123.4 | txtMinElectricScale=-400.0  V", "MeasureDigitalPoint=1"}});
+        {"minimum below maximum", Scale(IXO, A::VAB, 0, 1, 0, 0, 99, 100), down, "", "MaxMeasureScale=-1"}});
     // clang-format on
     EXPECT_EQ(trace.Lines().filter("Nessun campo elettrico").size(), 1);
 }
@@ -95,9 +92,9 @@ CLinearize Line(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi,
     return data;
 }
 
-// Outputs on the measure scale, inputs on the electrical one (in counts without a scale row,
-// traced), every row; End and Next refuse an input below the one before it among the points in
-// use (798).
+// Outputs as MeasureSpin gives a value on the measure scale, inputs on the electrical scale (in
+// counts without a scale row, traced), every row; End and Next refuse an input below the one before it among
+// the points in use (798).
 TEST(FWLinearize, LimitsByScaleAndCheck798)
 {
     const QString down = "txtLinearizeOut0-1";
@@ -106,10 +103,7 @@ TEST(FWLinearize, LimitsByScaleAndCheck798)
     // clang-format off
     Play<CLinearize>(page, {
         {"IXO 9990", Line(IXO, 1, 2, -1999, 9999, 1), down, "UpDownOut15-=-1999..9999 | UpDownIn15-=-500..500 | txtLinearizeOut0=12.33 | txtLinearizeIn0=0.250  mA", "CoordinateOut00=1233", kBack},
-        {"falling measure scale", Line(EKA40, 0, 0, 1000, 0, 4), "", "UpDownOut15-=0..1000 | txtLinearizeOut0=1000 | txtLinearizeIn0=0.250  V", "CoordinateOut00=1000", kBack},
-        {"EKA 35 9990", Line(EKA35, 1, 1, -1999, 9999, 1), down, "txtLinearizeOut0=122.4", "CoordinateOut00=1224", kBack},
-        {"EKA 35 1999, falling", Line(EKA35, 0, 3, 9999, -1999, 4), down, "UpDownOut15-=-1999..9999 | txtLinearizeOut0=1.233", "CoordinateOut00=1233", kBack},
-        {"no scale row, point outside 0-3", Line(IXO, 0, 9, -1999, 9999, 9), "", "txtLinearizeOut0=1234 | txtLinearizeIn0=250", "", kBack},
+        {"no scale row, point outside 0-3", Line(IXO, 0, 9, -1999, 9999, 9), "", "txtLinearizeIn0=250", "", kBack},
         {"equal inputs", Points(3, {100, 100, 200}), down, "", "CoordinateOut00=-1"},
         {"falling input", Points(2, {100, 50}), down, "", "", kNext, 798},
         {"past the count", Points(2, {100, 200, 50}), down, "", "CoordinateOut00=-1", kEnd},
@@ -165,10 +159,8 @@ CAlarm Alarm(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi, st
     return a;
 }
 
-// The limits run along the measure scale (from its low end when it falls), the set-point
-// between them; the hysteresis up to the scale's width and what the display shows (the EKA 40
-// 9999, the others by their display mode); the 9990 display of the EKA 35 steps by tens. The
-// colour is the EKA 40's only.
+// The four scale spins as MeasureSpin gives them (the delays apart), the set-point between the
+// limits, whichever way the scale runs. The colour is the EKA 40's only.
 TEST(FWAlarm, LimitsInterlocksHysteresisAndSteps)
 {
     const QString stepAll =
@@ -178,40 +170,18 @@ TEST(FWAlarm, LimitsInterlocksHysteresisAndSteps)
     Play<CAlarm>(page, {
         {"rising scale", Alarm(EKA40, 0, 1, -100, 500, {0, 300, 150, 20}), "", "UpDown1=-100..500 | UpDown2=0..500 | UpDown3=0..300 | txtAlarmSetPoint=15.0 | UpDown4=0..600 | AlarmColor=0"},
         {"falling scale", Alarm(EKA40, 0, 0, 1000, 0, {800, 200, 500}), "", "UpDown1=0..1000 | UpDown2=0..800 | UpDown3=200..800 | UpDown4=0..1000"},
-        {"EKA 40 9990, wider than 16 bits", Alarm(EKA40, 1, 0, -20000, 20000, {0, 0, 0, 9999}), "", "UpDown1=-20000..20000 | UpDown4=0..9999"},
-        {"IXO 9990", Alarm(IXO, 1, 0, -2000, 10000, {0, 0, 0, 9999}), "optAlarmColor2", "UpDown4=0..9990 | AlarmColor-=0", "Isteresi=9990"},
-        {"EKA 35 1999", Alarm(EKA35, 0, 0, -2000, 10000, {0, 0, 0, 9999}), "", "UpDown4=0..1999", "Isteresi=1999"},
-        {"narrower than the display", Alarm(EKA35, 0, 0, 0, 1500, {0, 0, 0, 1800}), "", "UpDown4=0..1500", "Isteresi=1500"},
         {"set-point above its limits", Alarm(EKA40, 0, 0, 0, 1000, {100, 300, 400}), "", "UpDown3=100..300", "AlarmSetPoint=300", kBack},
         {"minimum limit above the maximum", Alarm(EKA40, 0, 0, 0, 1000, {600, 300, 400}), "", "UpDown2=600..1000 | UpDown3=600..600", "MaxAlarmScale=600 AlarmSetPoint=600"},
-        {"point outside 0-3", Alarm(EKA40, 0, 7, -1000, 1000, {-500, 900, 450, 25}), "", "txtMinAlarmScale=-500 | txtIsteresi=25"},
-        {"EKA 35 9990", Alarm(EKA35, 1, 0, 0, 1000, {100, 300, 200, 50}), stepAll, "", "MinAlarmScale=110 MaxAlarmScale=310 AlarmSetPoint=210 Isteresi=60 RitAttivazione=1"},
-        {"IXO 9990", Alarm(IXO, 1, 0, 0, 1000, {100, 300, 200, 50}), stepAll, "", "MinAlarmScale=101 MaxAlarmScale=301 AlarmSetPoint=201 Isteresi=51 RitAttivazione=1"}});
+        {"EKA 35 9990", Alarm(EKA35, 1, 0, 0, 1000, {100, 300, 200, 50}), stepAll + " optAlarmColor2", "AlarmColor-=0", "MinAlarmScale=110 MaxAlarmScale=310 AlarmSetPoint=210 Isteresi=60 RitAttivazione=1"}});
     // clang-format on
 }
 
-CFiltroDigitale Filter(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi, qint16 campo = 150)
+CFiltroDigitale Filter(qint16 model, qint16 digits, qint16 point, qint16 lo, qint16 hi, qint16 campo)
 {
     CFiltroDigitale f = Measured<CFiltroDigitale>(model, digits, point, lo, hi);
     f.SetCampo(campo);
     f.SetCoeff(7);
     return f;
-}
-
-// The range follows the measure scale's width, up to what the display shows (9999 off the
-// EKA 35); the 9990 display of the EKA 35 steps by tens.
-TEST(FWFiltroDigitale, RangeByScaleModelAndDisplay)
-{
-    FWFiltroDigitale page;
-    // clang-format off
-    Play<CFiltroDigitale>(page, {
-        {"EKA 40", Filter(EKA40, 0, 2, -1999, 9999), "txtCampo+1", "UpDown1=0..9999 | txtCampo=1.51", "Campo=151"},
-        {"IXO 9990", Filter(IXO, 1, 0, -1999, 9999), "txtCampo+1", "UpDown1=0..9999", "Campo=151"},
-        {"EKA 35 9990", Filter(EKA35, 1, 0, -1999, 9999), "txtCampo+1", "UpDown1=0..9990", "Campo=160"},
-        {"EKA 35 1999", Filter(EKA35, 0, 0, -1999, 9999), "txtCampo+1", "UpDown1=0..1999", "Campo=151"},
-        {"falling scale", Filter(EKA40, 0, 0, 1000, 0), "", "UpDown1=0..1000"},
-        {"wider than 16 bits, point outside 0-3", Filter(EKA35, 1, 4, -20000, 20000), "", "UpDown1=0..9990 | txtCampo=150"}});
-    // clang-format on
 }
 
 // Every page hands back what it got; the alarm's title names its alarm.
@@ -226,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(MeasurePages, EveryPage, ::testing::Values(
                    "txtRitDisattivazione-1 optAlarmType5 optRelayStatus1 optAlarmColor2",
                    "MinAlarmScale=-99 MaxAlarmScale=1501 AlarmSetPoint=701 Isteresi=36 RitAttivazione=13 "
                    "RitDisattivazione=254 AlarmType=5 RelayStatus=1 AlarmColor=2"),
-    Round<FWFiltroDigitale>(Filter(IXO, 0, 1, 0, 8000, 1234), "UpDown1=0..8000 | txtCampo=123.4 | UpDown2=1..32", "txtCampo+1 txtCoeff+1", "Campo=1235 Coeff=8"),
+    Round<FWFiltroDigitale>(Filter(EKA35, 1, 1, 0, 8000, 1234), "UpDown1=0..8000 | txtCampo=123.4 | UpDown2=1..32", "txtCampo+1 txtCoeff+1", "Campo=1244 Coeff=8"),
     Round<FWAnalogOut>([] { CAnalogOut d; d.SetMinOut(800), d.SetMaxOut(1000); return d; }(), "UpDown1=0..1000 | txtMaxOut=100.0 % | UpDown2=0..1000 | txtMinOut=80.0 %",
                        "txtMinOut+1 txtMaxOut-1 optTypeSignalOut1", "MaxOut=999 MinOut=801 TypeSignalOut=1")));
 // clang-format on
