@@ -1,4 +1,5 @@
 #include "common/ResString.h"
+#include "platform/FileAccess.h"
 #include "platform/UserPaths.h"
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
@@ -48,8 +49,9 @@ TEST_F(MemMapManagerTest, ExportAndImportBothFamilies)
         // The QEM image has no linearization: the import keeps the class default.
         EXPECT_EQ(imported.Linearize().NumSpezzate(), family == EFamily::QEM ? 2 : 16);
     }
-    ASSERT_TRUE(WriteWholeFile(path, ReadFile(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
-                                                            QByteArray(kNomeProgrammaSize, ' '))));
+    ASSERT_TRUE(
+        Platform::WriteWholeFile(path, ReadFile(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
+                                                              QByteArray(kNomeProgrammaSize, ' '))));
     const qint32 id = g_Connection->NewID();
     ASSERT_TRUE(CGestioneQEMMemMap().Import(path, id));
     EXPECT_EQ(std::get<0>(Carried(id, EFamily::QEM)), LoadResString(383));
@@ -100,13 +102,13 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
     for (qsizetype i = 0; i < std::ssize(refused); ++i) {
         const auto &[family, content, why] = refused[i];
         const QString file = i < 6 ? bad : elsewhere[i - 6];
-        ASSERT_TRUE(i >= 6 || WriteWholeFile(file, content));
+        ASSERT_TRUE(i >= 6 || Platform::WriteWholeFile(file, content));
         EXPECT_FALSE(MakeMemMapManager(family == EFamily::QEM ? kQEMCode : kVABCode)
                          ->Import(file, g_Connection->NewID()));
         EXPECT_TRUE(trace.Lines().contains("File " + file + " rifiutato: " + why)) << why;
     }
     EXPECT_EQ(ArchiveRows(), before);
-    ASSERT_TRUE(WriteWholeFile(bad, qemBytes + QByteArray(100, '\xff')));
+    ASSERT_TRUE(Platform::WriteWholeFile(bad, qemBytes + QByteArray(100, '\xff')));
     EXPECT_TRUE(CGestioneQEMMemMap().Import(bad, g_Connection->NewID()));
 }
 
