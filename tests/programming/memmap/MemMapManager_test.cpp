@@ -35,7 +35,6 @@ protected:
 
 } // namespace
 
-// Both families; a name of blanks only is no name, so the import keeps the default one.
 TEST_F(MemMapManagerTest, ExportAndImportBothFamilies)
 {
     const QString path = m_Files.filePath("p.IXO");
@@ -49,12 +48,29 @@ TEST_F(MemMapManagerTest, ExportAndImportBothFamilies)
         // The QEM image has no linearization: the import keeps the class default.
         EXPECT_EQ(imported.Linearize().NumSpezzate(), family == EFamily::QEM ? 2 : 16);
     }
-    ASSERT_TRUE(
-        Platform::WriteWholeFile(path, ReadFile(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
-                                                              QByteArray(kNomeProgrammaSize, ' '))));
-    const qint32 id = g_Connection->NewID();
-    ASSERT_TRUE(CGestioneQEMMemMap().Import(path, id));
-    EXPECT_EQ(std::get<0>(Carried(id, EFamily::QEM)), LoadResString(383));
+}
+
+// A name ends at its first NUL, the rest being padding; a name that is then blank is no name, so
+// the import keeps the default one.
+TEST_F(MemMapManagerTest, ANameEndsAtItsFirstNulAndABlankOneKeepsTheDefault)
+{
+    const QString path = m_Files.filePath("p.IXO");
+    ASSERT_TRUE(CGestioneQEMMemMap().Export(path, AddDistinct(EFamily::QEM)));
+    const QString none = LoadResString(383);
+    const std::pair<QByteArray, QString> names[] = {
+        {QByteArray(kNomeProgrammaSize, ' '), none},
+        {QByteArray(kNomeProgrammaSize, '\0'), none},
+        {QByteArray("  \0Forno", 8), none},
+        {QByteArray("Forno 2\0resto", 13), "Forno 2"},
+    };
+    for (const auto &[field, name] : names) {
+        const QByteArray padded = field.leftJustified(kNomeProgrammaSize, '\0');
+        ASSERT_TRUE(Platform::WriteWholeFile(
+            path, ReadFile(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize, padded)));
+        const qint32 id = g_Connection->NewID();
+        ASSERT_TRUE(CGestioneQEMMemMap().Import(path, id));
+        EXPECT_EQ(std::get<0>(Carried(id, EFamily::QEM)), name);
+    }
 }
 
 TEST_F(MemMapManagerTest, ConversionsDumpTheImageIntoTheTrace)
