@@ -170,7 +170,14 @@ bool WriteSetting(const QString &section, const QString &key, const QString &tex
     const std::optional<QString> line = TextOf(text);
     if (!line || !TakeNamesAsGiven(*document, section, key))
         return false;
-    return document->SetText(section, key, *line) && document->Save(SettingsFilePath());
+    if (!document->SetText(section, key, *line))
+        return false;
+    QString fault;
+    if (document->Save(SettingsFilePath(), &fault))
+        return true;
+    Trace(QStringLiteral("Impossibile scrivere il file delle impostazioni ") + SettingsFilePath() +
+          QStringLiteral(": ") + fault);
+    return false;
 }
 
 } // namespace Platform
