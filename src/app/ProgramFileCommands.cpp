@@ -6,10 +6,10 @@
 #include "common/TraceCode.h"
 #include "model/ArchiveTransaction.h"
 #include "model/Configuration.h"
+#include "platform/FileAccess.h"
 #include "programming/memmap/MemMapFactory.h"
 #include "programming/memmap/ProgramFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -64,22 +64,16 @@ void ExportProgramma(qint32 id, const QString &fileName)
 
 std::optional<qint16> ReadProgramFileModuleCode(const QString &fileName)
 {
-    const QFileInfo info(fileName);
-    // A pipe or a device would hold the program up, or never end; no program file is one.
-    if (info.exists() && !info.isFile()) {
-        g_Trace->BugMessage(QStringLiteral("Il file ") + fileName +
-                            QStringLiteral(" non e' un file regolare"));
+    const Platform::CFileRead header = Platform::ReadRegularFile(fileName, MemMap::kProgramFileHeaderSize);
+    if (header.Outcome == Platform::CFileRead::Missing || header.Outcome == Platform::CFileRead::Unreadable)
+        RaiseFileError(kCannotRead, fileName, header.SystemReason);
+    QString fault = header.Fault();
+    const std::optional<MemMap::CProgramFile> decoded =
+        header.IsRead() ? MemMap::DecodeProgramFile(header.Bytes, 0, &fault) : std::nullopt;
+    if (!decoded) {
+        MemMap::TraceRefusal(fileName, fault);
         return std::nullopt;
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        RaiseFileError(kCannotRead, fileName, file.errorString());
-    const QByteArray header = file.read(MemMap::kProgramFileHeaderSize);
-    if (file.error() != QFileDevice::NoError)
-        RaiseFileError(kCannotRead, fileName, file.errorString());
-    const std::optional<MemMap::CProgramFile> decoded = MemMap::DecodeProgramFile(header, 0);
-    if (!decoded)
-        return std::nullopt;
     return decoded->CodificaModuli;
 }
 

@@ -1,7 +1,7 @@
 #include "common/Bytes.h"
 
-#include "common/Cp1252.h"
 #include "common/TraceCode.h"
+#include "platform/Cp1252.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "common/INIManager.h"
 
-#include "common/IniDocument.h"
 #include "common/TraceCode.h"
 #include "common/ValueText.h"
+#include "platform/IniDocument.h"
 
 namespace {
 
@@ -20,8 +20,10 @@ std::optional<CIniDocument> Read(const QString &fileName)
     CIniDocument document;
     if (fileName.isEmpty())
         return std::nullopt;
-    if (!document.Load(fileName)) {
-        g_Trace->BugMessage(QStringLiteral("Impossibile leggere il file INI ") + fileName);
+    QString fault;
+    if (!document.Load(fileName, &fault)) {
+        g_Trace->BugMessage(QStringLiteral("Impossibile leggere il file INI ") + fileName +
+                            QStringLiteral(": ") + fault);
         return std::nullopt;
     }
     return document;
@@ -53,13 +55,14 @@ T Converted(const QString &fileName, const QString &section, const QString &key,
     return ValueText::ValueOrKept(parse(*text), *text, defaultValue, Where(fileName, section, key));
 }
 
-// Loads, changes and saves the file; false (traced) when it cannot be read or written.
+// Loads, changes and saves the file; false (traced) when it cannot be read or written. A change
+// that leaves every line as it was writes nothing.
 template <typename Change> bool Rewrite(const QString &fileName, Change change)
 {
     std::optional<CIniDocument> document = Read(fileName);
     if (!document || !change(*document))
         return false;
-    if (document->Save(fileName))
+    if (!document->IsModified() || document->Save(fileName))
         return true;
     g_Trace->BugMessage(QStringLiteral("Impossibile scrivere il file INI ") + fileName);
     return false;

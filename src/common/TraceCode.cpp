@@ -1,5 +1,6 @@
 #include "common/TraceCode.h"
 
+#include "platform/TraceSink.h"
 #include "platform/UserPaths.h"
 
 #include <QDateTime>
@@ -19,6 +20,10 @@ CTraceCode::AssertNotifier &Notifier()
 CTraceCode &TheTrace()
 {
     static CTraceCode trace;
+    // The platform layer's own lines go to this log too.
+    static const bool receiving =
+        (Platform::SetTraceSink([](const QString &line) { trace.BugMessage(line); }), true);
+    Q_UNUSED(receiving);
     return trace;
 }
 

@@ -107,7 +107,7 @@ bool CConfigClass::VerifySameClass(const ICopyClass &dst, const ICopyClass &src)
 {
     const QString a = dst.ClassName();
     const QString b = src.ClassName();
-    return a.contains(b, Qt::CaseSensitive) || b.contains(a, Qt::CaseSensitive);
+    return a.contains(b, Qt::CaseInsensitive) || b.contains(a, Qt::CaseInsensitive);
 }
 
 void CConfigClass::GetData(ICopyClass &other) const

@@ -28,7 +28,8 @@ public:
     QString ClassName() const override { return m_ClassName; }
     void SetClassName(const QString &className) { m_ClassName = className; }
 
-    // Either class name contains the other, letter case counting: "CAlarm" ~ "CAlarm3".
+    // Either class name contains the other, letter case aside: "CAlarm" ~ "calarm3", while
+    // "CAlarm1" and "CAlarm2" differ.
     bool VerifySameClass(const ICopyClass &dst, const ICopyClass &src) const override;
 
     void SaveDataInADORS(const QVariant &criterion) override;

@@ -1,6 +1,8 @@
 #include "App_fixture.h"
+#include "app/ProgramFileCommands.h"
 #include "programming/memmap/ProgramFile.h"
 #include "support/MemMapArchive_fixture.h"
+#include "support/TraceCapture.h"
 
 #include <QDir>
 
@@ -113,6 +115,35 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
                            "3 " + LoadResStringArgs(803, {existing, "File too large"})}));
     EXPECT_EQ(ReadFile(existing), "versione precedente");
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), present);
+}
+
+// A file turned away on its header says why in the trace, whatever the reason; no id is taken.
+TEST(ImportHeader, EveryRefusalTracesItsReason)
+{
+    TempUserDirs dirs;
+    QTemporaryDir files;
+    const QByteArray header = MemMap::EncodeProgramFile(MemMap::CProgramFile{});
+    ASSERT_EQ(mkfifo(QFile::encodeName(files.filePath("tubo.IXO")).constData(), 0600), 0);
+    const std::pair<const char *, QByteArray> refused[] = {
+        {"vuoto.IXO", ""},
+        {"altro.IXO", QByteArray(header).replace(0, 7, "EkaSoft")},
+        {"corto.IXO", header.left(10)},
+        {"tubo.IXO", {}},
+    };
+    const QStringList reasons = {"file vuoto", "programma \"EkaSoft\" invece di \"IxoSoft\"",
+                                 "10 byte invece di almeno 108", "non è un file regolare"};
+    QStringList traced;
+    for (const auto &[name, bytes] : refused) {
+        const QString path = files.filePath(name);
+        if (!bytes.isNull())
+            WriteFile(path, bytes);
+        TraceCapture trace;
+        qint32 id = 7;
+        EXPECT_EQ(ImportProgramma(path, id), EImportResult::Refused) << name;
+        EXPECT_EQ(id, 7);
+        traced << trace.Lines().filter(" rifiutato: ").join(" / ").remove("File " + path + " rifiutato: ");
+    }
+    EXPECT_EQ(traced, reasons);
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, ImportExport, ::testing::Values(EFamily::VABZOB, EFamily::QEM),

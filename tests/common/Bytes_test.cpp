@@ -1,5 +1,5 @@
 #include "common/Bytes.h"
-#include "common/Cp1252.h"
+#include "platform/Cp1252.h"
 
 #include "support/DataTable.h"
 

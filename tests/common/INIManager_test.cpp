@@ -2,19 +2,10 @@
 #include "support/DataTable.h"
 #include "support/TraceCapture.h"
 
-// "\r", "\n" and "\xNN" (one byte) in a field of the table.
-static QByteArray Unescaped(const QString &field)
-{
-    QByteArray text = field.toUtf8().replace("\\r", "\r").replace("\\n", "\n");
-    for (qsizetype at; (at = text.indexOf("\\x")) >= 0;)
-        text.replace(at, 4, QByteArray(1, char(text.mid(at + 2, 2).toInt(nullptr, 16))));
-    return text;
-}
-
 // One call of the table: section, key and value are fields 2 to 4.
 static QString Call(CINIManager &ini, const QStringList &f)
 {
-    const QString s = f[2], k = f[3], v = QString::fromUtf8(Unescaped(f[4]));
+    const QString s = f[2], k = f[3], v = QString::fromUtf8(FieldBytes(f[4]));
     const auto n = [](auto number) { return QString::number(number); };
     const std::map<QString, std::function<QString()>> calls = {
         {"SectionExist", [&] { return n(ini.INISectionExist(s)); }},
@@ -49,15 +40,15 @@ TEST(IniFile, CallsAnswerAndChangeTheFileAsTheTableSays)
         if (QFile file(path); f[0] != "=") {
             file.remove();
             ASSERT_TRUE(f[0] == "(none)" ||
-                        (file.open(QIODevice::WriteOnly) && file.write(Unescaped(f[0])) > 0));
+                        (file.open(QIODevice::WriteOnly) && file.write(FieldBytes(f[0])) > 0));
         }
         const QByteArray before = ReadFile(path, "(none)");
         TraceCapture capture;
-        EXPECT_EQ(Call(ini, f), QString::fromUtf8(Unescaped(f[5])));
+        EXPECT_EQ(Call(ini, f), QString::fromUtf8(FieldBytes(f[5])));
         const QString after = f.value(6);
         EXPECT_EQ(ReadFile(path, "(none)"), after.isEmpty() ? ReadFile(path, "(none)")
                                             : after == "="  ? before
-                                                            : Unescaped(after));
+                                                            : FieldBytes(after));
         EXPECT_EQ(capture.Lines().join(" / ").toStdString(),
                   QString(f.value(7)).replace("%f", path).toStdString());
     }

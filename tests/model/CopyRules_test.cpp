@@ -8,11 +8,12 @@
 
 #include <gmock/gmock.h>
 
-TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseCounting)
+TEST(CopyRules, ConfigurationClassesMatchByContainedNameLetterCaseAside)
 {
     const std::tuple<const char *, const char *, bool> cases[] = {
-        {"CAlarm", "CAlarm2", true},     {"CAlarm3", "CAlarm", true},      {"CAlarm1", "CAlarm2", false},
-        {"CDisplay", "cdisplay", false}, {"CDisplay", "CModInstr", false}, {"", "CDisplay", true}};
+        {"CAlarm", "CAlarm2", true},    {"CAlarm3", "CAlarm", true},     {"CAlarm1", "CAlarm2", false},
+        {"CDisplay", "cdisplay", true}, {"calarm", "CALARM4", true},     {"CALARM1", "calarm2", false},
+        {"", "CDisplay", true},         {"CDisplay", "CModInstr", false}};
     for (const auto &[nameA, nameB, same] : cases) {
         CAlarm a, b;
         a.SetClassName(nameA);

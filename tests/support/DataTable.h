@@ -23,6 +23,16 @@ inline QList<QStringList> ReadDataTable(const QString &name)
     return rows;
 }
 
+// The bytes a field of a table stands for: "\r", "\n" and "\xNN" (one byte) are escapes.
+//   FieldBytes("a\\x5cb\\r\\n") -> "a\\b\r\n"
+inline QByteArray FieldBytes(const QString &field)
+{
+    QByteArray bytes = field.toUtf8().replace("\\r", "\r").replace("\\n", "\n");
+    for (qsizetype at = 0; (at = bytes.indexOf("\\x", at)) >= 0; ++at)
+        bytes.replace(at, 4, QByteArray(1, char(bytes.mid(at + 2, 2).toInt(nullptr, 16))));
+    return bytes;
+}
+
 // A parameterised case's name for the test list: its description (`what`, or the first field
 // of a data table's line) with "_" for anything else than letters and digits.
 struct CaseName

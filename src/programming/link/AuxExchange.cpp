@@ -1,7 +1,7 @@
 #include "programming/link/AuxExchange.h"
 
-#include "common/Cp1252.h"
 #include "common/TraceCode.h"
+#include "platform/Cp1252.h"
 #include "programming/link/AuxProtocol.h"
 #include "programming/memmap/AuxListing.h"
 

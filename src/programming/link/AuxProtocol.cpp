@@ -1,6 +1,6 @@
 #include "programming/link/AuxProtocol.h"
 
-#include "common/Cp1252.h"
+#include "platform/Cp1252.h"
 
 QString AuxReadyPrompt()
 {

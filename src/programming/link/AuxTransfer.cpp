@@ -1,11 +1,11 @@
 #include "programming/link/AuxTransfer.h"
 
-#include "common/Cp1252.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/CommConfig.h"
 #include "model/Configuration.h"
 #include "model/ModInstr.h"
+#include "platform/Cp1252.h"
 #include "programming/link/AuxProtocol.h"
 #include "programming/memmap/AuxCommandTable.h"
 #include "programming/memmap/AuxListing.h"

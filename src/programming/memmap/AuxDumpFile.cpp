@@ -1,6 +1,6 @@
 #include "programming/memmap/AuxDumpFile.h"
 
-#include "common/Cp1252.h"
+#include "platform/Cp1252.h"
 
 namespace MemMap {
 namespace {

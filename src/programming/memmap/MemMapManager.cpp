@@ -5,6 +5,7 @@
 #include "common/TraceCode.h"
 #include "model/ModuleCodes.h"
 #include "model/ScaleTables.h"
+#include "platform/FileAccess.h"
 #include "platform/UserPaths.h"
 #include "programming/memmap/AuxConversion.h"
 #include "programming/memmap/AuxDumpFile.h"
@@ -26,13 +27,6 @@ constexpr qint64 kAuxDumpLimit = 64 * 1024;
 void Trace(const char *line)
 {
     g_Trace->BugMessage(QString::fromLatin1(line));
-}
-
-// Every file the import turns away says why in the trace; the user sees only that it is not
-// compatible.
-void TraceRefusal(const QString &fileName, const QString &why)
-{
-    g_Trace->BugMessage(QStringLiteral("File ") + fileName + QStringLiteral(" rifiutato: ") + why);
 }
 
 } // namespace
@@ -199,7 +193,7 @@ bool CMemMapManager::SaveMemorySetup(const QString &fileName, QString *fault)
     file.CodificaModuli = m_CodificaModuli;
     file.Words = m_MemoryMap;
     QString reason;
-    if (WriteWholeFile(fileName, EncodeProgramFile(file), &reason))
+    if (Platform::WriteWholeFile(fileName, EncodeProgramFile(file), &reason))
         return true;
     g_Trace->BugMessage(QStringLiteral("Impossibile scrivere il file ") + fileName + QStringLiteral(": ") +
                         reason);
@@ -210,10 +204,10 @@ bool CMemMapManager::SaveMemorySetup(const QString &fileName, QString *fault)
 
 bool CMemMapManager::ReadMemorySetup(const QString &fileName)
 {
-    QString fault;
-    const std::optional<QByteArray> bytes = ReadFileStart(fileName, ProgramFileSize(m_Family), &fault);
+    const Platform::CFileRead bytes = Platform::ReadRegularFile(fileName, ProgramFileSize(m_Family));
+    QString fault = bytes.Fault();
     const std::optional<CProgramFile> file =
-        bytes ? DecodeProgramFile(*bytes, WordCount(), &fault) : std::nullopt;
+        bytes.IsRead() ? DecodeProgramFile(bytes.Bytes, WordCount(), &fault) : std::nullopt;
     if (!file) {
         TraceRefusal(fileName, fault);
         return false;
@@ -229,7 +223,7 @@ bool CMemMapManager::ReadMemorySetup(const QString &fileName)
 
 bool CMemMapManager::SaveMemorySetupAux(const QString &fileName)
 {
-    if (WriteWholeFile(fileName, EncodeAuxDump(m_CodificaModuli, m_MemoryMapAux)))
+    if (Platform::WriteWholeFile(fileName, EncodeAuxDump(m_CodificaModuli, m_MemoryMapAux)))
         return true;
     g_Trace->BugMessage(QStringLiteral("Impossibile scrivere il file ") + fileName);
     return false;
@@ -237,8 +231,9 @@ bool CMemMapManager::SaveMemorySetupAux(const QString &fileName)
 
 bool CMemMapManager::ReadMemorySetupAux(const QString &fileName)
 {
-    const std::optional<QByteArray> bytes = ReadFileStart(fileName, kAuxDumpLimit);
-    const std::optional<CAuxDump> dump = bytes ? DecodeAuxDump(*bytes, WordCount()) : std::nullopt;
+    const Platform::CFileRead bytes = Platform::ReadRegularFile(fileName, kAuxDumpLimit);
+    const std::optional<CAuxDump> dump =
+        bytes.IsRead() ? DecodeAuxDump(bytes.Bytes, WordCount()) : std::nullopt;
     if (!dump)
         return false;
     m_CodificaModuli = dump->CodificaModuli;

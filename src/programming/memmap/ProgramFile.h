@@ -51,21 +51,17 @@ QByteArray EncodeProgramFile(const CProgramFile &file);
 
 // Reads the header and the first wordCount words; bytes beyond them are ignored. No value when
 // the bytes are fewer than that, or the program name, blanks trimmed on the right, is not
-// exactly "IxoSoft"; `fault` then says which, for the trace. The configuration name comes back
-// without its trailing blanks.
+// exactly "IxoSoft"; `fault` then says which, for the trace. The configuration name ends at its
+// first NUL (the rest is padding) and comes back without its trailing blanks.
 std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordCount,
                                               QString *fault = nullptr);
 
-// Writes through QSaveFile, so a failed write leaves the old file as it was; `fault` then says
-// why, in the system's words ("No space left on device").
-bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *fault = nullptr);
-// At most maxBytes from the start of the file; no value, and in `fault` why, when it is missing,
-// unreadable or not a regular file. A pipe or a device is refused before it is opened: opening
-// or reading one can wait for ever.
-std::optional<QByteArray> ReadFileStart(const QString &path, qint64 maxBytes, QString *fault = nullptr);
+// "File <name> rifiutato: <why>": the one trace line of every program file the import turns
+// away, so the trace says why each was not taken.
+void TraceRefusal(const QString &fileName, const QString &why);
 
 // The module code in the header of a program file of this program; no value for a foreign,
-// short or unreadable file.
+// short or unreadable file, or one that is not a regular file.
 std::optional<qint16> ProgramFileModuleCode(const QString &path);
 // True when the file is this program's and its module code says QEM: the QEM manager reads it.
 bool IsQEMConfigFile(const QString &path);

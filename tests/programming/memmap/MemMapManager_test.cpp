@@ -1,4 +1,5 @@
 #include "common/ResString.h"
+#include "platform/FileAccess.h"
 #include "platform/UserPaths.h"
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
@@ -34,7 +35,6 @@ protected:
 
 } // namespace
 
-// Both families; a name of blanks only is no name, so the import keeps the default one.
 TEST_F(MemMapManagerTest, ExportAndImportBothFamilies)
 {
     const QString path = m_Files.filePath("p.IXO");
@@ -48,11 +48,29 @@ TEST_F(MemMapManagerTest, ExportAndImportBothFamilies)
         // The QEM image has no linearization: the import keeps the class default.
         EXPECT_EQ(imported.Linearize().NumSpezzate(), family == EFamily::QEM ? 2 : 16);
     }
-    ASSERT_TRUE(WriteWholeFile(path, ReadFile(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize,
-                                                            QByteArray(kNomeProgrammaSize, ' '))));
-    const qint32 id = g_Connection->NewID();
-    ASSERT_TRUE(CGestioneQEMMemMap().Import(path, id));
-    EXPECT_EQ(std::get<0>(Carried(id, EFamily::QEM)), LoadResString(383));
+}
+
+// A name ends at its first NUL, the rest being padding; a name that is then blank is no name, so
+// the import keeps the default one.
+TEST_F(MemMapManagerTest, ANameEndsAtItsFirstNulAndABlankOneKeepsTheDefault)
+{
+    const QString path = m_Files.filePath("p.IXO");
+    ASSERT_TRUE(CGestioneQEMMemMap().Export(path, AddDistinct(EFamily::QEM)));
+    const QString none = LoadResString(383);
+    const std::pair<QByteArray, QString> names[] = {
+        {QByteArray(kNomeProgrammaSize, ' '), none},
+        {QByteArray(kNomeProgrammaSize, '\0'), none},
+        {QByteArray("  \0Forno", 8), none},
+        {QByteArray("Forno 2\0resto", 13), "Forno 2"},
+    };
+    for (const auto &[field, name] : names) {
+        const QByteArray padded = field.leftJustified(kNomeProgrammaSize, '\0');
+        ASSERT_TRUE(Platform::WriteWholeFile(
+            path, ReadFile(path).replace(kNomeProgrammaOffset, kNomeProgrammaSize, padded)));
+        const qint32 id = g_Connection->NewID();
+        ASSERT_TRUE(CGestioneQEMMemMap().Import(path, id));
+        EXPECT_EQ(std::get<0>(Carried(id, EFamily::QEM)), name);
+    }
 }
 
 TEST_F(MemMapManagerTest, ConversionsDumpTheImageIntoTheTrace)
@@ -100,13 +118,13 @@ TEST_F(MemMapManagerTest, RefusedFilesLeaveTheArchiveAloneAndSayWhy)
     for (qsizetype i = 0; i < std::ssize(refused); ++i) {
         const auto &[family, content, why] = refused[i];
         const QString file = i < 6 ? bad : elsewhere[i - 6];
-        ASSERT_TRUE(i >= 6 || WriteWholeFile(file, content));
+        ASSERT_TRUE(i >= 6 || Platform::WriteWholeFile(file, content));
         EXPECT_FALSE(MakeMemMapManager(family == EFamily::QEM ? kQEMCode : kVABCode)
                          ->Import(file, g_Connection->NewID()));
         EXPECT_TRUE(trace.Lines().contains("File " + file + " rifiutato: " + why)) << why;
     }
     EXPECT_EQ(ArchiveRows(), before);
-    ASSERT_TRUE(WriteWholeFile(bad, qemBytes + QByteArray(100, '\xff')));
+    ASSERT_TRUE(Platform::WriteWholeFile(bad, qemBytes + QByteArray(100, '\xff')));
     EXPECT_TRUE(CGestioneQEMMemMap().Import(bad, g_Connection->NewID()));
 }
 

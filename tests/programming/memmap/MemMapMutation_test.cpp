@@ -1,4 +1,5 @@
 #include "common/Error.h"
+#include "platform/FileAccess.h"
 #include "programming/memmap/ImageConversion.h"
 #include "programming/memmap/MemMap_fixture.h"
 #include "programming/memmap/ProgramFile.h"
@@ -80,7 +81,7 @@ TEST_F(MemMapMutationTest, ProgramFileImport)
         for (int round = 0; round < kRounds; ++round) {
             // A new file each round: emptying one that has blocks makes the file system write it out.
             const QString damaged = dir.filePath(QStringLiteral("damaged%1.IXO").arg(round));
-            ASSERT_TRUE(WriteWholeFile(damaged, mutator.Mutate(bytes)));
+            ASSERT_TRUE(Platform::WriteWholeFile(damaged, mutator.Mutate(bytes)));
             const QStringList before = ArchiveRows();
             const qint32 id = g_Connection->NewID();
             const std::optional<qint16> code = ProgramFileModuleCode(damaged);

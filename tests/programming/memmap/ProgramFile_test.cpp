@@ -1,4 +1,5 @@
 #include "model/ModuleCodes.h"
+#include "platform/FileAccess.h"
 #include "programming/memmap/AuxDumpFile.h"
 #include "programming/memmap/ProgramFile.h"
 
@@ -78,7 +79,8 @@ TEST(ProgramFile, RefusesForeignAndMissingFiles)
 
     QTemporaryDir dir;
     const QString other = dir.filePath("o.IXO");
-    ASSERT_TRUE(WriteWholeFile(other, EncodeProgramFile(SampleFile(EFamily::QEM, kQEMCode, "Other"))));
+    ASSERT_TRUE(
+        Platform::WriteWholeFile(other, EncodeProgramFile(SampleFile(EFamily::QEM, kQEMCode, "Other"))));
     EXPECT_FALSE(IsQEMConfigFile(other) || IsQEMConfigFile(dir.filePath("missing.IXO")));
     // The main window asks before the import: a pipe must not hold it up either.
     const QString pipe = dir.filePath("pipe.IXO");

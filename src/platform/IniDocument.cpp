@@ -1,9 +1,8 @@
-#include "common/IniDocument.h"
+#include "platform/IniDocument.h"
 
-#include "common/Cp1252.h"
+#include "platform/Cp1252.h"
+#include "platform/FileAccess.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -23,7 +22,7 @@ std::optional<QString> SectionOf(const QString &line)
 struct KeyLine
 {
     QString key;
-    QString value;
+    QString text; // quotes and all
 };
 
 std::optional<KeyLine> KeyOf(const QString &line)
@@ -34,10 +33,7 @@ std::optional<KeyLine> KeyOf(const QString &line)
     const qsizetype equals = t.indexOf(QLatin1Char('='));
     if (equals <= 0)
         return std::nullopt;
-    QString value = t.mid(equals + 1).trimmed();
-    if (value.size() >= 2 && value.startsWith(kQuote) && value.endsWith(kQuote))
-        value = value.mid(1, value.size() - 2);
-    return KeyLine{t.left(equals).trimmed(), value};
+    return KeyLine{t.left(equals).trimmed(), t.mid(equals + 1).trimmed()};
 }
 
 bool SameName(const QString &a, const QString &b)
@@ -45,10 +41,9 @@ bool SameName(const QString &a, const QString &b)
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
-QString ValueText(const QString &value)
+bool IsQuoted(const QString &text)
 {
-    const bool quoted = value.size() >= 2 && value.startsWith(kQuote) && value.endsWith(kQuote);
-    return (quoted || value != value.trimmed()) ? kQuote + value + kQuote : value;
+    return text.size() >= 2 && text.startsWith(kQuote) && text.endsWith(kQuote);
 }
 
 bool IsUtf8(const QByteArray &bytes)
@@ -65,20 +60,22 @@ bool HasLineBreak(const QString &text)
 
 } // namespace
 
-bool CIniDocument::Load(const QString &path)
+bool CIniDocument::Load(const QString &path, QString *fault)
 {
     m_Lines.clear();
     m_ByteOrderMark.clear();
     m_Cp1252 = false;
     m_NewLineEnd = "\n";
-    QFile file(path);
-    if (!file.exists())
+    m_Modified = false;
+    const Platform::CFileRead read = Platform::ReadRegularFile(path);
+    if (read.Outcome == Platform::CFileRead::Missing)
         return true;
-    if (!file.open(QIODevice::ReadOnly))
+    if (!read.IsRead()) {
+        if (fault)
+            *fault = read.Fault();
         return false;
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+    }
+    QByteArray content = read.Bytes;
     if (content.startsWith(kUtf8Mark)) {
         m_ByteOrderMark = kUtf8Mark;
         content.remove(0, kUtf8Mark.size());
@@ -105,11 +102,8 @@ bool CIniDocument::Load(const QString &path)
     return true;
 }
 
-bool CIniDocument::Save(const QString &path) const
+bool CIniDocument::Save(const QString &path, QString *fault) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QByteArray content = m_ByteOrderMark;
     for (qsizetype i = 0; i < m_Lines.size(); ++i) {
         const CLine &line = m_Lines[i];
@@ -117,7 +111,7 @@ bool CIniDocument::Save(const QString &path) const
         // A line that was last and had no end needs one once another follows it.
         content += line.End.isEmpty() && (line.Changed || i + 1 < m_Lines.size()) ? m_NewLineEnd : line.End;
     }
-    return file.write(content) == content.size() && file.commit();
+    return Platform::WriteWholeFile(path, content, fault);
 }
 
 template <typename Visit> void CIniDocument::ForEachKeyOf(const QString &section, Visit visit) const
@@ -147,40 +141,70 @@ bool CIniDocument::HasSection(const QString &section) const
     return false;
 }
 
-std::optional<QString> CIniDocument::Value(const QString &section, const QString &key) const
+std::optional<qsizetype> CIniDocument::KeyLineOf(const QString &section, const QString &key) const
 {
-    std::optional<QString> found;
-    ForEachKeyOf(section, [&](qsizetype, const KeyLine &line) {
+    std::optional<qsizetype> found;
+    ForEachKeyOf(section, [&](qsizetype index, const KeyLine &line) {
         if (!SameName(line.key, key))
             return true;
-        found = line.value;
+        found = index;
         return false;
     });
     return found;
 }
 
+std::optional<QString> CIniDocument::Text(const QString &section, const QString &key) const
+{
+    const std::optional<qsizetype> at = KeyLineOf(section, key);
+    if (!at)
+        return std::nullopt;
+    return KeyOf(m_Lines[*at].Text)->text;
+}
+
+std::optional<QString> CIniDocument::Value(const QString &section, const QString &key) const
+{
+    const std::optional<QString> text = Text(section, key);
+    if (!text)
+        return std::nullopt;
+    return Unquoted(*text);
+}
+
 void CIniDocument::InsertLine(qsizetype at, const QString &text)
 {
     m_Lines.insert(at, CLine{text, {}, {}, true});
+    m_Modified = true;
+}
+
+void CIniDocument::ChangeLine(qsizetype at, const QString &text)
+{
+    m_Lines[at].Text = text;
+    m_Lines[at].Changed = true;
+    m_Modified = true;
+}
+
+bool CIniDocument::Encodable(const QString &text) const
+{
+    return !m_Cp1252 || FromCp1252(ToCp1252(text)) == text;
 }
 
 bool CIniDocument::SetValue(const QString &section, const QString &key, const QString &value)
 {
-    std::optional<qsizetype> existing;
-    QString spelling = key.trimmed();
-    ForEachKeyOf(section, [&](qsizetype index, const KeyLine &line) {
-        if (!SameName(line.key, key))
-            return true;
-        existing = index;
-        spelling = line.key;
-        return false;
-    });
-    const QString text = spelling + QLatin1Char('=') + ValueText(value);
-    if (m_Cp1252 && FromCp1252(ToCp1252(text + section)) != text + section)
+    if (Value(section, key) == value)
+        return true;
+    return SetText(section, key, Quoted(value));
+}
+
+bool CIniDocument::SetText(const QString &section, const QString &key, const QString &text)
+{
+    const std::optional<qsizetype> existing = KeyLineOf(section, key);
+    const QString spelling = existing ? KeyOf(m_Lines[*existing].Text)->key : key.trimmed();
+    if (existing && KeyOf(m_Lines[*existing].Text)->text == text)
+        return true;
+    const QString line = spelling + QLatin1Char('=') + text;
+    if (!Encodable(line + section))
         return false;
     if (existing) {
-        m_Lines[*existing].Text = text;
-        m_Lines[*existing].Changed = true;
+        ChangeLine(*existing, line);
         return true;
     }
     for (qsizetype i = 0; i < m_Lines.size(); ++i) {
@@ -194,13 +218,41 @@ bool CIniDocument::SetValue(const QString &section, const QString &key, const QS
             if (!m_Lines[j].Text.trimmed().isEmpty())
                 insertAt = j + 1;
         }
-        InsertLine(insertAt, text);
+        InsertLine(insertAt, line);
         return true;
     }
     if (!m_Lines.isEmpty() && !m_Lines.last().Text.trimmed().isEmpty())
         InsertLine(m_Lines.size(), QString());
     InsertLine(m_Lines.size(), QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
-    InsertLine(m_Lines.size(), text);
+    InsertLine(m_Lines.size(), line);
+    return true;
+}
+
+bool CIniDocument::RenameSection(const QString &section, const QString &newName)
+{
+    const QString header = QLatin1Char('[') + newName.trimmed() + QLatin1Char(']');
+    if (!Encodable(header))
+        return false;
+    bool renamed = false;
+    for (qsizetype i = 0; i < m_Lines.size(); ++i) {
+        const std::optional<QString> name = SectionOf(m_Lines[i].Text);
+        if (name && SameName(*name, section)) {
+            ChangeLine(i, header);
+            renamed = true;
+        }
+    }
+    return renamed;
+}
+
+bool CIniDocument::RenameKey(const QString &section, const QString &key, const QString &newName)
+{
+    const std::optional<qsizetype> at = KeyLineOf(section, key);
+    if (!at)
+        return false;
+    const QString line = newName.trimmed() + QLatin1Char('=') + KeyOf(m_Lines[*at].Text)->text;
+    if (!Encodable(line))
+        return false;
+    ChangeLine(*at, line);
     return true;
 }
 
@@ -218,6 +270,7 @@ bool CIniDocument::RemoveSection(const QString &section)
             kept.append(line);
     }
     m_Lines = kept;
+    m_Modified = m_Modified || removed;
     return removed;
 }
 
@@ -231,7 +284,18 @@ bool CIniDocument::RemoveKey(const QString &section, const QString &key)
     });
     for (const qsizetype index : doomed)
         m_Lines.removeAt(index);
+    m_Modified = m_Modified || !doomed.isEmpty();
     return !doomed.isEmpty();
+}
+
+QString CIniDocument::Quoted(const QString &value)
+{
+    return (IsQuoted(value) || value != value.trimmed()) ? kQuote + value + kQuote : value;
+}
+
+QString CIniDocument::Unquoted(const QString &text)
+{
+    return IsQuoted(text) ? text.mid(1, text.size() - 2) : text;
 }
 
 bool CIniDocument::IsValidSectionName(const QString &section)

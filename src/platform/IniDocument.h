@@ -18,23 +18,39 @@
 // Files written on Windows stay as they were: a file that is not valid UTF-8 is read as
 // Windows-1252 and its new lines are written in it; a line that is not changed keeps its bytes
 // and its line end, and a new line takes the line end of the file's first line.
+// A document changes only where a value does: setting the value a key already has changes
+// nothing, and IsModified() then tells the caller there is nothing to save.
 class CIniDocument
 {
 public:
-    // False when the file is there but cannot be read; a missing file is an empty document.
-    bool Load(const QString &path);
-    // Through QSaveFile: the file is whole or as it was.
-    bool Save(const QString &path) const;
+    // False, and in `fault` why, when the file is there but cannot be read or is no regular
+    // file (a pipe or a folder is never opened); a missing file is an empty document.
+    bool Load(const QString &path, QString *fault = nullptr);
+    // Through QSaveFile: the file is whole or as it was; `fault` says why it is as it was.
+    bool Save(const QString &path, QString *fault = nullptr) const;
+    bool IsModified() const { return m_Modified; }
 
     bool HasSection(const QString &section) const;
     std::optional<QString> Value(const QString &section, const QString &key) const;
+    // The value's text as its line holds it, quotes and all (Value takes them off).
+    std::optional<QString> Text(const QString &section, const QString &key) const;
     // Replaces the first occurrence, or adds the key at the end of the section, adding the
     // section at the end of the file when needed. False, nothing changed, when the file's
     // code page (Windows-1252) has no byte for a character of the line.
     bool SetValue(const QString &section, const QString &key, const QString &value);
+    // The same with the value's text as the line is to hold it (SetValue quotes it).
+    bool SetText(const QString &section, const QString &key, const QString &text);
     // Every occurrence goes; false when there was none.
     bool RemoveSection(const QString &section);
     bool RemoveKey(const QString &section, const QString &key);
+    // Every header line of the section, and the first line of the key, names the new name.
+    bool RenameSection(const QString &section, const QString &newName);
+    bool RenameKey(const QString &section, const QString &key, const QString &newName);
+
+    // The text of a value on its line, and the value of a text: a value with blanks at its
+    // ends, or one enclosed in double quotes, is written in quotes and read back without them.
+    static QString Quoted(const QString &value);
+    static QString Unquoted(const QString &text);
 
     // Names and values that fit one line and keep their meaning when read back.
     static bool IsValidSectionName(const QString &section);
@@ -45,7 +61,11 @@ private:
     // visit(line index, key line) for each key of the section in file order, until it
     // answers false.
     template <typename Visit> void ForEachKeyOf(const QString &section, Visit visit) const;
+    std::optional<qsizetype> KeyLineOf(const QString &section, const QString &key) const;
     void InsertLine(qsizetype at, const QString &text);
+    // False when the code page of the file has no byte for a character of the text.
+    bool Encodable(const QString &text) const;
+    void ChangeLine(qsizetype at, const QString &text);
 
     struct CLine
     {
@@ -58,4 +78,5 @@ private:
     QByteArray m_ByteOrderMark;
     bool m_Cp1252 = false;
     QByteArray m_NewLineEnd = "\n";
+    bool m_Modified = false;
 };

@@ -1,0 +1,154 @@
+#include "platform/SettingsStore.h"
+#include "support/DataTable.h"
+#include "support/QStringPrinter.h"
+#include "support/TempUserDirs.h"
+#include "support/TraceCapture.h"
+
+#include <QDir>
+#include <QSettings>
+
+#include <csignal>
+#include <functional>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The file's identity and last change: equal before and after, the file was not written again.
+std::optional<std::tuple<ino_t, time_t, long>> Stamp(const QString &path)
+{
+    struct stat status;
+    if (stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return std::tuple(status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
+}
+
+// A write that meets a full disk: no file may grow past 4 KiB (the trace's neither).
+bool WriteOnAFullDisk(const QString &section, const QString &key)
+{
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit full{4096, old.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &full);
+    const bool written = Platform::WriteSetting(section, key, QString(8192, 'x'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
+    return written;
+}
+
+QString Call(const QStringList &f)
+{
+    const QString section = f[2], key = f[3], value = QString::fromUtf8(FieldBytes(f[4]));
+    const std::map<QString, std::function<QString()>> calls = {
+        {"Read", [&] { return Platform::ReadSetting(section, key, value); }},
+        {"Has", [&] { return QString::number(Platform::HasSetting(section, key)); }},
+        {"Write", [&] { return QString::number(Platform::WriteSetting(section, key, value)); }},
+        {"WriteFull", [&] { return QString::number(WriteOnAFullDisk(section, key)); }},
+    };
+    return calls.at(f[1])();
+}
+
+// Runs the calls in a child process, so a call that waits for ever fails the test instead of
+// holding it: the child's exit code, or nothing when it had not ended within the time.
+std::optional<int> ExitCodeWithin(int seconds, const std::function<bool()> &calls)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(calls() ? 0 : 1);
+    for (int tick = 0; tick < seconds * 100; ++tick) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        usleep(10000);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return std::nullopt;
+}
+
+} // namespace
+
+// The calls of tests/data/settings_files.tsv, each with its answer, the file it leaves and its
+// trace.
+TEST(SettingsFile, KeepsEveryByteTheProgramDoesNotChange)
+{
+    TempUserDirs dirs;
+    const QString path = Platform::SettingsFilePath();
+    for (const QStringList &f : ReadDataTable(QStringLiteral("settings_files.tsv"))) {
+        SCOPED_TRACE(f.join(" | ").toStdString());
+        if (f[0] != "=") {
+            QFile::remove(path);
+            ASSERT_TRUE(f[0] == "(none)" || WriteFile(path, FieldBytes(f[0])));
+        }
+        const QByteArray before = ReadFile(path, "(none)");
+        const auto stamp = Stamp(path);
+        TraceCapture trace;
+        EXPECT_EQ(Call(f), QString::fromUtf8(FieldBytes(f[5])));
+        EXPECT_EQ(trace.Lines().join(" / "), QString(f.value(7)).replace("%f", path));
+        EXPECT_EQ(ReadFile(path, "(none)").toStdString(),
+                  (f[6] == "=" ? before : FieldBytes(f[6])).toStdString());
+        if (f[6] == "=") {
+            EXPECT_EQ(Stamp(path), stamp);
+        }
+    }
+}
+
+// A file of the earlier version, its section name percent-encoded and its texts in its own
+// quoting: every text reads back as written, and the first change names the section as given.
+TEST(SettingsFile, AFileOfTheEarlierVersionReadsBackAndTakesTheNamesAsGiven)
+{
+    TempUserDirs dirs;
+    const QStringList values = {"PDF file",     "a, b", " lead", "trail ", "q\"x\"",     "back\\slash",
+                                "C:\\\\server", "@at",  "café",  "0,5",    "\"quoted\"", "a=b;c"};
+    {
+        QSettings earlier(Platform::SettingsFilePath(), QSettings::IniFormat);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            earlier.setValue(QStringLiteral("Application printer/k%1").arg(i), values[i]);
+    }
+    ASSERT_TRUE(Platform::WriteSetting("Application printer", "DeviceName", "Ufficio"));
+    QStringList read;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        read << Platform::ReadSetting("Application printer", QStringLiteral("k%1").arg(i), "-");
+    EXPECT_EQ(read, values);
+    EXPECT_TRUE(ReadFile(Platform::SettingsFilePath()).startsWith("[Application printer]\n"));
+}
+
+// A pipe or a folder in the settings file's place, or a link to one, is refused before it is
+// opened (a pipe would hold the start for ever): the defaults, one trace line, and nothing
+// written to it or in its place.
+TEST(SettingsFile, ASpecialFileIsRefusedAndLeftAsItIs)
+{
+    const std::pair<const char *, std::function<bool(const QByteArray &)>> specials[] = {
+        {"pipe", [](const QByteArray &path) { return mkfifo(path.constData(), 0600) == 0; }},
+        {"folder", [](const QByteArray &path) { return QDir().mkpath(QFile::decodeName(path)); }},
+        {"link to a pipe",
+         [](const QByteArray &path) {
+             return mkfifo(path + ".pipe", 0600) == 0 && symlink(path + ".pipe", path.constData()) == 0;
+         }},
+    };
+    for (const auto &[what, make] : specials) {
+        SCOPED_TRACE(what);
+        TempUserDirs dirs;
+        const QString path = Platform::SettingsFilePath();
+        ASSERT_TRUE(make(QFile::encodeName(path)));
+        struct stat before, after;
+        ASSERT_EQ(lstat(QFile::encodeName(path).constData(), &before), 0);
+        TraceCapture trace;
+        const auto calls = [] {
+            return Platform::ReadSetting("Ports", "COM1", "/dev/ttyS0") == "/dev/ttyS0" &&
+                   Platform::ReadSetting("CCommConfig", "m_ComPort", "1") == "1" &&
+                   !Platform::HasSetting("Ports", "COM1") &&
+                   !Platform::WriteSetting("Ports", "COM1", "/dev/ttyUSB0");
+        };
+        EXPECT_EQ(ExitCodeWithin(10, calls), 0);
+        EXPECT_EQ(trace.Lines(),
+                  QStringList({"File delle impostazioni " + path +
+                               " rifiutato: non è un file regolare; usati i valori predefiniti"}));
+        ASSERT_EQ(lstat(QFile::encodeName(path).constData(), &after), 0);
+        EXPECT_EQ(std::tuple(after.st_ino, after.st_mode), std::tuple(before.st_ino, before.st_mode));
+    }
+}
