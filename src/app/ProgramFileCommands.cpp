@@ -42,8 +42,10 @@ QString ProgramFileExtension()
 
 QString ProposedExportName(const QString &nomeProgramma)
 {
-    return QString(nomeProgramma).replace(QLatin1Char('/'), QLatin1Char('_')) + QLatin1Char('.') +
-           ProgramFileExtension();
+    return QString(nomeProgramma)
+               .replace(QLatin1Char('/'), QLatin1Char('_'))
+               .replace(QChar(0), QLatin1Char('_')) +
+           QLatin1Char('.') + ProgramFileExtension();
 }
 
 QString ProgramFileStartFolder(const QString &lastUsedFolder)

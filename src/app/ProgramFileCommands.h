@@ -6,7 +6,7 @@
 
 // The display-free half of the main window's Export and Import: the file type the dialogs
 // offer, where they start, the manager of each file and the archive id an import takes.
-// The dialogs themselves live in FMain.
+// The dialogs themselves live in app/widgets/ProgramFileCommands.h.
 
 // The file type of program files as a file-dialog filter, from string 801
 // ("File IXO (*.IXO)|*.IXO"). Names keep their letter case here, so every pattern also comes
@@ -14,8 +14,9 @@
 QString ProgramFileFilter();
 // The extension a name typed without one gets: "IXO".
 QString ProgramFileExtension();
-// The file an export proposes for a configuration: its name, a "/" (which no file name may
-// hold) as "_", and the extension. "Forno 3/B" -> "Forno 3_B.IXO"
+// The file an export proposes for a configuration: its name, each character no file name may
+// hold ("/", NUL) as "_", every other one as it is, and the extension.
+//   "Forno 3/B" -> "Forno 3_B.IXO"    "Q'uote \"dbl\" ; x" -> "Q'uote \"dbl\" ; x.IXO"
 QString ProposedExportName(const QString &nomeProgramma);
 // Where the dialogs start: the folder last used in this run when it is still there, else
 // the user's documents folder.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -61,26 +62,65 @@ QRect DefaultGeometry(const CScreenDpi &dpi)
                  ToPixels(kKeys[2].Default, dpi.X), ToPixels(kKeys[3].Default, dpi.Y));
 }
 
+QString PlaceText(const QRect &place)
+{
+    return QStringLiteral("%1,%2 (%3x%4)")
+        .arg(place.x())
+        .arg(place.y())
+        .arg(place.width())
+        .arg(place.height());
+}
+
+QRect FrameOf(const QRect &place, const QMargins &frame)
+{
+    return QRect(place.topLeft(), place.size().grownBy(frame));
+}
+
+// The area the frame mostly lies on; none when it meets no area.
+std::optional<QRect> AreaOf(const QRect &frame, const QList<QRect> &areas)
+{
+    std::optional<QRect> best;
+    qint64 bestShare = 0;
+    for (const QRect &area : areas) {
+        const QRect common = area.intersected(frame);
+        const qint64 share = qint64(common.width()) * common.height();
+        if (share > bestShare) {
+            bestShare = share;
+            best = area;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
-CWindowPlacement LoadWindowSettings(const CScreenDpi &dpi, const QList<QRect> &screens)
+QRect FitOnScreen(const QRect &place, const QMargins &frame, const QRect &area)
+{
+    const QSize frameSize = place.size().grownBy(frame).boundedTo(area.size());
+    const QPoint topLeft(std::clamp(place.x(), area.left(), area.right() + 1 - frameSize.width()),
+                         std::clamp(place.y(), area.top(), area.bottom() + 1 - frameSize.height()));
+    return QRect(topLeft, frameSize.shrunkBy(frame));
+}
+
+CWindowPlacement LoadWindowSettings(const CScreenDpi &dpi, const QList<QRect> &areas, const QMargins &frame)
 {
     CWindowPlacement placement;
     placement.Geometry = QRect(ToPixels(StoredTwips(kKeys[0]), dpi.X), ToPixels(StoredTwips(kKeys[1]), dpi.Y),
                                qMax(1, ToPixels(StoredTwips(kKeys[2]), dpi.X)),
                                qMax(1, ToPixels(StoredTwips(kKeys[3]), dpi.Y)));
-    const bool onAScreen = std::any_of(screens.begin(), screens.end(), [&](const QRect &screen) {
-        return screen.intersects(placement.Geometry);
-    });
-    if (!onAScreen) {
-        g_Trace->BugMessage(
-            QStringLiteral("La finestra principale in %1,%2 (%3x%4) non appare su alcuno schermo: "
-                           "usata la posizione predefinita")
-                .arg(placement.Geometry.x())
-                .arg(placement.Geometry.y())
-                .arg(placement.Geometry.width())
-                .arg(placement.Geometry.height()));
+    std::optional<QRect> area = AreaOf(FrameOf(placement.Geometry, frame), areas);
+    if (!area) {
+        g_Trace->BugMessage(QStringLiteral("La finestra principale in %1 non appare su alcuno schermo: "
+                                           "usata la posizione predefinita")
+                                .arg(PlaceText(placement.Geometry)));
         placement.Geometry = DefaultGeometry(dpi);
+        area = AreaOf(FrameOf(placement.Geometry, frame), areas);
+    }
+    const QRect fitted = area ? FitOnScreen(placement.Geometry, frame, *area) : placement.Geometry;
+    if (fitted != placement.Geometry) {
+        g_Trace->BugMessage(QStringLiteral("La finestra principale in %1 esce dallo schermo: portata in %2")
+                                .arg(PlaceText(placement.Geometry), PlaceText(fitted)));
+        placement.Geometry = fitted;
     }
 
     const QString stateText =

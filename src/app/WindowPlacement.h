@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 
 // The main window's place, kept in the settings store, section "Settings": "MainLeft",
@@ -23,10 +24,19 @@ struct CScreenDpi
     double Y = 96.0;
 };
 
-// A stored value that is no number (or no size), a state other than 0 or 2, or a place that
-// meets none of the screens gives the default of that value, or the whole default place, and
-// a trace line.
-CWindowPlacement LoadWindowSettings(const CScreenDpi &dpi, const QList<QRect> &screens);
+// The stored place on the available areas of the screens, with frame the margins of the window's
+// frame (none while the window manager has not told them). A stored value that is no number
+// (or no size), a state other than 0 or 2, or a place that meets none of the areas gives the
+// default of that value, or the whole default place, and a trace line. A place whose frame
+// does not fit the area of the screen it mostly lies on is fitted there (FitOnScreen), with a
+// trace line.
+CWindowPlacement LoadWindowSettings(const CScreenDpi &dpi, const QList<QRect> &areas,
+                                    const QMargins &frame = {});
+
+// The place moved, then shrunk, until the whole frame is inside the area; a place that fits
+// is returned as it is.
+//   place 602,440 700x500, frame 1,20,1,1, area 0,0 800x500 -> 98,0 700x479
+QRect FitOnScreen(const QRect &place, const QMargins &frame, const QRect &area);
 
 // A normal window writes its place and state 0; a maximised one only its state 2, so the
 // normal place it comes back to stays stored; a minimised one stores state 0.

@@ -1,10 +1,13 @@
 #include "App_fixture.h"
 #include "app/ProgramFileCommands.h"
+#include "app/widgets/FileDialog.h"
 #include "programming/memmap/ProgramFile.h"
 #include "support/MemMapArchive_fixture.h"
 #include "support/TraceCapture.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QPushButton>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -110,9 +113,12 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, handler);
 
+    const auto failed = [](const QString &file, const char *reason) {
+        return "3 " + LoadResStringArgs(820, {"Export file", "Linea 3/B – “forno”",
+                                              LoadResStringArgs(803, {file, reason})});
+    };
     EXPECT_EQ(m_Messages.Lines(false, shownBefore),
-              QStringList({"3 " + LoadResStringArgs(803, {inFile, "Not a directory"}),
-                           "3 " + LoadResStringArgs(803, {existing, "File too large"})}));
+              QStringList({failed(inFile, "Not a directory"), failed(existing, "File too large")}));
     EXPECT_EQ(ReadFile(existing), "versione precedente");
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), present);
 }
@@ -144,6 +150,46 @@ TEST(ImportHeader, EveryRefusalTracesItsReason)
         traced << trace.Lines().filter(" rifiutato: ").join(" / ").remove("File " + path + " rifiutato: ");
     }
     EXPECT_EQ(traced, reasons);
+}
+
+// A name holding double quotes, which Qt's dialog would read as a list of names, is one file
+// name, proposed and written whole; typed whole, it is read back.
+TEST_F(AppTest, ExportWritesTheWholeNameWhateverItHolds)
+{
+    QTemporaryDir documents;
+    QDir().mkpath(m_Dirs.Path() + "/config");
+    WriteFile(m_Dirs.Path() + "/config/user-dirs.dirs",
+              "XDG_DOCUMENTS_DIR=\"" + documents.path().toUtf8() + "\"\n");
+    const QString name = "Q'uote \"dbl\" ; x";
+    AddProgrammi({name});
+    Open();
+    FileDialogUser exporting(name + ".IXO");
+    Trigger("mnuExport");
+    EXPECT_EQ(exporting.Shown.value(2), name + ".IXO");
+    EXPECT_EQ(QDir(documents.path()).entryList(QDir::Files), QStringList(name + ".IXO"));
+    FileDialogUser importing(documents.filePath(name));
+    Trigger("mnuImport");
+    EXPECT_EQ(std::pair(Listed(), m_Messages.Lines()), std::pair(QStringList({name, name}), QStringList()));
+}
+
+// Typed whole, a name holding double quotes can be opened: Open stays enabled and takes it as
+// one file, with the default suffix.
+TEST(SingleFileDialog, OpensAQuotedNameTypedWhole)
+{
+    QTemporaryDir folder;
+    WriteFile(folder.filePath("a \"b\".IXO"), "x");
+    CSingleFileDialog dialog;
+    PrepareFileDialog(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("IXO");
+    dialog.setDirectory(folder.path());
+    dialog.show();
+    QTest::keyClicks(dialog.findChild<QLineEdit *>("fileNameEdit"), "a \"b\"");
+    QPushButton *open = dialog.findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Open);
+    ASSERT_TRUE(open->isEnabled());
+    open->click();
+    EXPECT_EQ(dialog.ChosenFile(), folder.filePath("a \"b\".IXO"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, ImportExport, ::testing::Values(EFamily::VABZOB, EFamily::QEM),

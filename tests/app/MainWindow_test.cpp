@@ -173,6 +173,65 @@ TEST(WindowPlacement, BadStoredValuesGiveTheDefaultsWithATraceLine)
     }
 }
 
+// A stored place whose frame does not fit the available area of the screen it mostly lies on is
+// moved, then shrunk, until the whole frame is on it (at 96 dpi, 15 twips to the pixel).
+TEST(WindowPlacement, APlaceOffTheAreaIsMovedThenShrunkOntoIt)
+{
+    const QRect left(0, 0, 800, 500), right(800, 0, 1000, 700);
+    const QMargins frame(1, 20, 1, 1);
+    const std::tuple<QRect, QRect> cases[] = {
+        {{100, 50, 600, 400}, {100, 50, 600, 400}},     // fits
+        {{202, 440, 700, 500}, {98, 0, 700, 479}},      // the scaled screen: moved and shrunk
+        {{700, 300, 300, 300}, {800, 300, 300, 300}},   // mostly on the right screen
+        {{1700, 600, 200, 100}, {1598, 579, 200, 100}}, // off the right and bottom edges
+        {{50, 0, 2000, 2000}, {800, 0, 998, 679}},      // larger than any area
+    };
+    for (const auto &[stored, fitted] : cases) {
+        TempUserDirs dirs;
+        const QStringList twips = {QString::number(stored.x() * 15), QString::number(stored.y() * 15),
+                                   QString::number(stored.width() * 15),
+                                   QString::number(stored.height() * 15)};
+        for (int i = 0; i < 4; ++i)
+            Platform::WriteSetting("Settings", kPlacementKeys[i], twips[i]);
+        TraceCapture trace;
+        EXPECT_EQ(LoadWindowSettings({96, 96}, {left, right}, frame).Geometry, fitted) << stored.x();
+        EXPECT_EQ(trace.Lines().size(), stored == fitted ? 0 : 1) << stored.x();
+    }
+}
+
+// The layout's trace line comes with every size change of a shown window that is not
+// minimised, never while the window loads.
+TEST_F(AppTest, ResizingTracesTheLayoutOutsideLoading)
+{
+    TraceCapture trace;
+    Open();
+    const QString line = "Calcolo e dimensionamento dell'altezza di FMain";
+    const QStringList loading = trace.Lines().mid(0, trace.Lines().indexOf("Fine FMain_Load"));
+    const qsizetype shown = trace.Lines().count(line);
+    window->resize(window->size() + QSize(30, 20));
+    window->showMinimized();
+    window->resize(window->size() + QSize(30, 20));
+    EXPECT_EQ(std::pair(loading.count(line), trace.Lines().count(line) - shown),
+              std::pair(qsizetype(0), qsizetype(1)));
+}
+
+// Export of a configuration that another running program deleted: what failed, on which
+// configuration and why, titled with the program's name, and the list without it.
+TEST_F(AppTest, ACommandOnAConfigurationGoneSaysSoAndTheListDropsIt)
+{
+    const QList<qint32> ids = AddProgrammi({"Caldaia", "Forno"});
+    Open();
+    g_Connection->DeleteProgramma(ids[0]);
+    QTemporaryDir files;
+    FileDialogUser user(files.filePath("Caldaia"));
+    Trigger("mnuExport");
+    EXPECT_EQ(
+        m_Messages.Lines(true),
+        QStringList("3 IxoSoft " + LoadResStringArgs(820, {"Export file", "Caldaia", LoadResString(822)})));
+    EXPECT_EQ(std::pair(Listed(), window->IDProgramma()), std::pair(QStringList("Forno"), ids[1]));
+    EXPECT_FALSE(QFile::exists(files.filePath("Caldaia.IXO")));
+}
+
 // The help line of the item the mouse is over, none while a menu of the bar opens, "Ready"
 // once the menus close.
 TEST_F(AppTest, MenuHelpOnTheStatusBar)
@@ -191,8 +250,8 @@ TEST_F(AppTest, MenuHelpOnTheStatusBar)
     EXPECT_EQ(seen, QStringList({"", LoadResString(1202), LoadResString(240)}));
 }
 
-// A failing command ends with one message titled with its source, from the menu and from the
-// toolbar; the window goes on, the pointer as it was.
+// A failing command ends with one message titled with the program's name, from the menu and
+// from the toolbar: the command and the error's reason; the window goes on, the pointer as it was.
 TEST_F(AppTest, ACommandThatFailsFromMenuOrToolbarShowsItsErrorOnce)
 {
     Open().Plug(mcAddProgramma, [&] {
@@ -204,7 +263,8 @@ TEST_F(AppTest, ACommandThatFailsFromMenuOrToolbarShowsItsErrorOnce)
     const Qt::CursorShape shape = window->cursor().shape();
     Trigger("mnuAddProgramma");
     Trigger("NewProg");
-    EXPECT_EQ(m_Messages.Lines(true), QStringList(2, "3 IxoSoft.Prova Archivio occupato"));
+    EXPECT_EQ(m_Messages.Lines(true),
+              QStringList(2, "3 IxoSoft " + LoadResStringArgs(821, {"New file", "Archivio occupato"})));
     EXPECT_TRUE(window->isVisible() && window->cursor().shape() == shape && !QApplication::overrideCursor());
     EXPECT_TRUE(trace.Lines().contains("ButtonKey=NewProg"));
 }

@@ -90,6 +90,22 @@ TEST_F(WizardTabsTest, HandlersPassPagesOverAndCancelTakesNothing)
     EXPECT_TRUE(!pages[4]->First && pages[4]->Last);
 }
 
+// A BeforeShowTabs handler that moves the index shows the page it moved to, once, and the run
+// goes on from there: Next or Back moves from the page shown.
+TEST_F(WizardTabsTest, BeforeShowTabsShowsThePageItMovesTo)
+{
+    Build(4, false);
+    wizard.SetBeforeShowTabs([this](qint16 &Index, CWizardPages &, const QString &ClassName) {
+        events.append(QStringLiteral("Before %1 %2").arg(Index).arg(ClassName));
+        Index = Index == 2 ? qint16(3) : Index;
+    });
+    Run({N, N, B, B});
+    EXPECT_EQ(shown, QList<int>({1, 3, 4, 3, 3}));
+    EXPECT_EQ(events.filter("Before"),
+              QStringList({"Before 1 CAlarm1", "Before 2 CAlarm2", "Before 4 CAlarm4", "Before 3 CAlarm3",
+                           "Before 2 CAlarm2"}));
+}
+
 // In pixels on the screen of the main window, wider than 16-bit twips reach: the first page
 // centred, the next ones on its left and bottom edges, kept under the top of the screen.
 TEST_F(WizardTabsTest, PagesShareTheLargestSizeAndOnePlace)

@@ -2,14 +2,15 @@
 
 #include "app/FileDialogFilter.h"
 #include "app/ProgramFileCommands.h"
-#include "app/WindowPlacement.h"
 #include "app/print/PrintJob.h"
 #include "app/widgets/AppImages.h"
 #include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FAbout.h"
 #include "app/widgets/FileDialog.h"
 #include "app/widgets/LinkCommands.h"
+#include "app/widgets/ProgramFileCommands.h"
 #include "app/widgets/RunCommand.h"
+#include "app/widgets/WindowPlacement.h"
 #include "app/widgets/print/ApplicationPrinter.h"
 #include "app/widgets/print/FOption.h"
 #include "app/widgets/print/PrintDlg.h"
@@ -18,7 +19,6 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
-#include "common/widgets/MessageBox.h"
 #include "programming/memmap/ProgramFile.h"
 #include "ui_FMain.h"
 
@@ -26,11 +26,9 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
-#include <QScreen>
 
 namespace {
 
@@ -38,13 +36,6 @@ namespace {
 constexpr double kMinimumTwips = 4000.0;
 // The file type of printouts written as PDF.
 constexpr int kPdfFileType = 769;
-
-CScreenDpi DpiOf(const QWidget *window)
-{
-    const QScreen *screen = window->screen();
-    return screen != nullptr ? CScreenDpi{screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()}
-                             : CScreenDpi{};
-}
 
 } // namespace
 
@@ -75,8 +66,8 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
     Plug(mcAddProgramma, [this] { NewProgramma(*this); });
     Plug(mcEditProgramma, [this] { ModifyProgramma(*this); });
     Plug(mcDelProgramma, [this] { DeleteProgramma(*this); });
-    Plug(mcImport, [this] { mnuImport_Click(); });
-    Plug(mcExport, [this] { mnuExport_Click(); });
+    Plug(mcImport, [this] { ImportFile(*this); });
+    Plug(mcExport, [this] { ExportFile(*this); });
     Plug(mcExit, [this] { mnuExit_Click(); });
     Plug(mcAbout, [this] { mnuAbout_Click(); });
     Plug(mcPrintOption, [this] { mnuPrintOption_Click(); });
@@ -96,6 +87,7 @@ FMain::~FMain() = default;
 
 void FMain::Load()
 {
+    m_bLoading = true;
     const QDateTime now = QDateTime::currentDateTime();
     g_Trace->BugMessage(now.toString(QStringLiteral("ddMMyyyy hh:mm:ss")) +
                         QStringLiteral(" Nuova esecuzione di IxoSoft o EkaSoft"));
@@ -143,6 +135,7 @@ void FMain::Load()
     table.SetPreviewTexts({LoadResString(763), LoadResString(2005), LoadResString(764), LoadResString(765),
                            LoadResString(766), LoadResString(767),
                            LoadResStringArgs(768, {QStringLiteral("%1"), QStringLiteral("%2")})});
+    m_bLoading = false;
     g_Trace->BugMessage(QStringLiteral("Fine FMain_Load"));
 }
 
@@ -202,8 +195,18 @@ void FMain::ApplyCommandState()
 void FMain::RunMainCommand(MainCommand command)
 {
     // A shortcut or a queued trigger may arrive after the command was disabled.
-    if (m_CommandState.Enabled(command) && m_Commands[command])
-        RunCommand(this, m_Commands[command]);
+    if (!m_CommandState.Enabled(command) || !m_Commands[command])
+        return;
+    const bool onConfiguration = CommandRules()[command].NeedsConfiguration;
+    const bool done =
+        RunCommand(this, m_Commands[command],
+                   {MenuItem(command)->iconText(), onConfiguration ? NomeProgramma() : QString()});
+    // Another running program may have deleted the configuration meanwhile: the list shows the
+    // archive as it is now.
+    if (!done || onConfiguration) {
+        RequeryProgrammi();
+        UpdateToolBarButtons();
+    }
 }
 
 bool FMain::EditNewProgramma(qint32 mode)
@@ -232,25 +235,15 @@ QAction *FMain::Button(MainCommand command) const
 
 void FMain::LoadWindowSettings()
 {
-    const CScreenDpi dpi = DpiOf(this);
+    const CScreenDpi dpi = ScreenDpiOf(*this);
     setMinimumSize(qRound(kMinimumTwips * dpi.X / kTwipsPerInch),
                    qRound(kMinimumTwips * dpi.Y / kTwipsPerInch));
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens.append(screen->geometry());
-    const CWindowPlacement placement = ::LoadWindowSettings(dpi, screens);
-    move(placement.Geometry.topLeft());
-    resize(placement.Geometry.size());
-    if (placement.WindowState == wsMaximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
+    RestoreWindowPlacement(*this);
 }
 
 void FMain::SaveWindowSettings()
 {
-    CWindowPlacement placement;
-    placement.Geometry = QRect(pos(), size());
-    placement.WindowState = isMinimized() ? wsMinimized : isMaximized() ? wsMaximized : wsNormal;
-    ::SaveWindowSettings(placement, DpiOf(this));
+    StoreWindowPlacement(*this);
 }
 
 void FMain::LoadToolBarToolTip()
@@ -299,59 +292,19 @@ void FMain::StatusBarHelpID(qint16 &id)
         SetStatusText(LoadResString(id));
 }
 
+void FMain::resizeEvent(QResizeEvent *event)
+{
+    // The central layout gives the list (or the print control in its place) the window's inner
+    // height below the toolbar, and the name column every change of width.
+    if (!m_bLoading && !isMinimized())
+        g_Trace->BugMessage(QStringLiteral("Calcolo e dimensionamento dell'altezza di FMain"));
+    QMainWindow::resizeEvent(event);
+}
+
 void FMain::closeEvent(QCloseEvent *event)
 {
     SaveWindowSettings();
     QMainWindow::closeEvent(event);
-}
-
-QString FMain::ChooseProgramFile(bool save, const QString &proposedName)
-{
-    QFileDialog dialog(this);
-    PrepareFileDialog(dialog);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(ProgramFileFilter());
-    dialog.setDefaultSuffix(ProgramFileExtension());
-    dialog.setDirectory(ProgramFileStartFolder(m_ProgramFileFolder));
-    if (!proposedName.isEmpty())
-        dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    const QString fileName = dialog.selectedFiles().constFirst();
-    m_ProgramFileFolder = QFileInfo(fileName).absolutePath();
-    return fileName;
-}
-
-void FMain::mnuExport_Click()
-{
-    const qint32 id = m_IDProgramma;
-    const QString nome =
-        m_Programmi.data(m_Programmi.index(m_Programmi.RowOf(id), CProgrammiListModel::colNomeProgramma))
-            .toString();
-    g_Trace->BugMessage(QStringLiteral("Export programma ") + nome);
-    const QString fileName = ChooseProgramFile(true, ProposedExportName(nome));
-    if (fileName.isEmpty())
-        return;
-    g_Trace->BugMessage(QStringLiteral("Nome file export: ") + fileName);
-    ExportProgramma(id, fileName);
-}
-
-void FMain::mnuImport_Click()
-{
-    const QString fileName = ChooseProgramFile(false, QString());
-    if (fileName.isEmpty())
-        return;
-    g_Trace->BugMessage(QStringLiteral("Nome file import: ") + fileName);
-    if (ImportProgramma(fileName, m_IDProgramma) == EImportResult::Refused) {
-        ShowMessage(this,
-                    {QMessageBox::Warning, QString(), LoadResStringArgs(802, {fileName}), QMessageBox::Ok});
-        return;
-    }
-    g_Trace->BugMessage(
-        QStringLiteral("Importata nuova configurazione; aggiornamento griglia configurazioni"));
-    RequeryProgrammi();
-    UpdateToolBarButtons();
 }
 
 void FMain::mnuExit_Click()

@@ -71,6 +71,7 @@ public:
     COption &Option() { return *m_Option; }
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -87,12 +88,8 @@ private:
     QAction *MenuItem(MainCommand command) const;
     QAction *Button(MainCommand command) const;
 
-    void mnuImport_Click();
-    void mnuExport_Click();
     void mnuExit_Click();
     void mnuAbout_Click();
-    // The dialog of program files, modal over the window; the chosen file, or none on cancel.
-    QString ChooseProgramFile(bool save, const QString &proposedName);
 
     void mnuPrint_Click();
     void mnuPrintOption_Click();
@@ -105,8 +102,8 @@ private:
     std::unique_ptr<Ui::FMain> ui;
     QLabel *m_StatusText = nullptr;
     qint32 m_IDProgramma = -1;
-    // Where the last file dialog of program files was left in this run.
-    QString m_ProgramFileFolder;
+    // While Load runs: the size changes of the placement lay nothing out.
+    bool m_bLoading = false;
     // Where the last PDF file was written in this run.
     QString m_PdfFolder;
     CProgrammiListModel m_Programmi;

@@ -1,8 +1,13 @@
 #include "app/widgets/FileDialog.h"
 
-#include <QFileDialog>
+#include "common/widgets/MessageBox.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTreeView>
@@ -23,4 +28,71 @@ void PrepareFileDialog(QFileDialog &dialog)
                            places->verticalScrollBar()->sizeHint().width();
         splitter->setSizes({needed, qMax(1, dialog.sizeHint().width() - needed)});
     }
+}
+
+QString CSingleFileDialog::ChosenFile() const
+{
+    if (result() != Accepted)
+        return QString();
+    return m_WholeName.isEmpty() ? selectedFiles().value(0) : m_WholeName;
+}
+
+void CSingleFileDialog::accept()
+{
+    m_WholeName.clear();
+    const auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    const QString typed = nameBox != nullptr ? nameBox->text() : QString();
+    if (!typed.contains(QLatin1Char('"'))) {
+        QFileDialog::accept();
+        return;
+    }
+    QString path = directory().absoluteFilePath(typed);
+    if (!QFileInfo(path).isDir() && QFileInfo(path).suffix().isEmpty() && !defaultSuffix().isEmpty())
+        path += QLatin1Char('.') + defaultSuffix();
+    if (!Accepts(path))
+        return;
+    m_WholeName = path;
+    QDialog::accept();
+}
+
+void CSingleFileDialog::showEvent(QShowEvent *event)
+{
+    QFileDialog::showEvent(event);
+    auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    auto *buttons = findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+    if (m_WatchingName || nameBox == nullptr || buttons == nullptr)
+        return;
+    m_WatchingName = true;
+    // Qt's own check of the name box, made before this one, looks for the quoted names of a
+    // list and greys Open when they are not there; accept() checks the whole name instead.
+    connect(nameBox, &QLineEdit::textChanged, this, [this, buttons](const QString &text) {
+        if (!text.contains(QLatin1Char('"')))
+            return;
+        const auto which = acceptMode() == AcceptOpen ? QDialogButtonBox::Open : QDialogButtonBox::Save;
+        if (QPushButton *button = buttons->button(which))
+            button->setEnabled(true);
+    });
+}
+
+bool CSingleFileDialog::Accepts(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        setDirectory(path);
+        findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->clear();
+        return false;
+    }
+    if (acceptMode() == AcceptOpen && !info.exists()) {
+        ShowMessage(
+            this,
+            {QMessageBox::Warning, windowTitle(),
+             tr("%1\nFile not found.\nPlease verify the correct file name was given.").arg(info.fileName()),
+             QMessageBox::Ok});
+        return false;
+    }
+    if (acceptMode() == AcceptSave && info.exists() && !testOption(DontConfirmOverwrite))
+        return ShowMessage(this, {QMessageBox::Warning, windowTitle(),
+                                  tr("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+                                  QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
+    return true;
 }

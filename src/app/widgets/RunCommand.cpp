@@ -1,16 +1,18 @@
 #include "app/widgets/RunCommand.h"
 
+#include "app/CommandFailure.h"
 #include "common/TraceCode.h"
 #include "common/widgets/MessageBox.h"
 
 #include <QGuiApplication>
 
-void ReportCommandError(QWidget *window, const CError &error)
+void ReportCommandError(QWidget *window, const CError &error, const CCommandContext &context)
 {
     while (QGuiApplication::overrideCursor() != nullptr)
         QGuiApplication::restoreOverrideCursor();
     g_Trace->BugMessage(QStringLiteral("Comando interrotto dall'errore %1 (%2): %3")
                             .arg(error.Number())
                             .arg(error.Source(), error.Description()));
-    ShowMessage(window, {QMessageBox::Critical, error.Source(), error.Description(), QMessageBox::Ok});
+    ShowMessage(window, {QMessageBox::Critical, QString(),
+                         CommandFailureText(error, context.Command, context.Configuration), QMessageBox::Ok});
 }

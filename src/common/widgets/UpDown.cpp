@@ -116,14 +116,23 @@ void CUpDown::CountStep()
     }
 }
 
-void CUpDown::OnKeyDown(int key)
+bool CUpDown::RepeatsHeldKey(const QKeyEvent &press) const
 {
-    if (!m_KeyHeld)
+    // The display system repeats a held key as a release and a press of the same moment. Qt
+    // marks the pair as auto-repeat only when both have arrived by the time it reads the
+    // release, so a release it left unmarked is taken back by the press that follows it.
+    return press.isAutoRepeat() ||
+           (press.timestamp() != 0 && press.key() == m_ReleasedKey && press.timestamp() == m_ReleaseTime);
+}
+
+void CUpDown::OnKeyDown(const QKeyEvent &press)
+{
+    if (!m_KeyHeld && !RepeatsHeldKey(press))
         StartPress();
     m_KeyHeld = true;
     CountStep();
     const int increment = m_UpDown->Increment();
-    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+    if (const int key = press.key(); key == Qt::Key_Up || key == Qt::Key_Down) {
         m_UpDown->SetValue(
             UpDownControl::SteppedValue(m_UpDown->Value(), key == Qt::Key_Up ? increment : -increment,
                                         m_UpDown->Minimum(), m_UpDown->Maximum(), m_UpDown->Wrap()));
@@ -160,16 +169,21 @@ bool CUpDown::eventFilter(QObject *watched, QEvent *event)
         case Qt::Key_Escape:
             return false;
         default:
-            OnKeyDown(key->key());
+            OnKeyDown(*key);
             return true;
         }
     }
-    case QEvent::KeyRelease:
-        // The X server repeats a held key as release and press pairs; only the real release
-        // ends the press, or the acceleration would never start.
-        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
+    case QEvent::KeyRelease: {
+        // A held key is one press until a release that is not a repeat's; only that one ends it,
+        // or the acceleration would never start.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->isAutoRepeat()) {
             m_KeyHeld = false;
+            m_ReleasedKey = key->key();
+            m_ReleaseTime = key->timestamp();
+        }
         return true;
+    }
     case QEvent::FocusOut:
         if (FocusLeftByUser(event)) {
             bool cancel = false;

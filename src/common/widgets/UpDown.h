@@ -3,13 +3,15 @@
 #include <QObject>
 #include <QPointer>
 
+class QKeyEvent;
 class QLineEdit;
 class UpDownControl;
 
 // Binds a text box to its up-down control: the value and its limits, stepping with the arrows
 // or the Up and Down keys, and the acceleration of a held arrow or key. A press starts with
 // the slow step; its 10th step switches to the fast step and, when Max is above 100 times the
-// fast step, its 20th to ten times the fast step. The text box takes no typing.
+// fast step, its 20th to ten times the fast step. A held key is one press until a release that
+// is not the display system's repeat. The text box takes no typing.
 class CUpDown : public QObject
 {
     Q_OBJECT
@@ -47,7 +49,8 @@ protected:
 private:
     void StartPress();
     void CountStep();
-    void OnKeyDown(int key);
+    bool RepeatsHeldKey(const QKeyEvent &press) const;
+    void OnKeyDown(const QKeyEvent &press);
     void OnUpDownChange();
     void OnMouseDown();
 
@@ -58,4 +61,7 @@ private:
     int m_PressCount = 0;
     int m_Threshold = 10;
     bool m_KeyHeld = false;
+    // The last release that ended a press, by key and display-system time.
+    int m_ReleasedKey = 0;
+    quint64 m_ReleaseTime = 0;
 };

@@ -40,15 +40,25 @@ QWidget *FirstFocusIn(QWidget *body)
     return nullptr;
 }
 
-// The frame around the client area of a window on the screen; none when no window shows one.
-QMargins ShownFrameMargins()
+// The frame the window manager puts around a window's client area; none while it has not
+// framed the window yet.
+QMargins FrameMarginsOf(const QWidget &window)
 {
-    for (const QWidget *top : QApplication::topLevelWidgets()) {
-        const QRect frame = top->frameGeometry();
-        const QRect client = top->geometry();
-        if (top->isVisible() && frame != client)
-            return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                            frame.right() - client.right(), frame.bottom() - client.bottom());
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                    frame.bottom() - client.bottom());
+}
+
+// The frame of a window on the screen, the owner window's first; none when no window shows one.
+QMargins ShownFrameMargins(const QWidget *owner)
+{
+    QList<QWidget *> windows = QApplication::topLevelWidgets();
+    if (owner != nullptr)
+        windows.prepend(const_cast<QWidget *>(owner));
+    for (const QWidget *top : windows) {
+        if (top->isVisible() && top->frameGeometry() != top->geometry())
+            return FrameMarginsOf(*top);
     }
     return {};
 }
@@ -157,18 +167,30 @@ void CWizardPage::SetIcon(qint16 iconId)
 QRect CWizardPage::FrameGeometry()
 {
     PrepareShow();
-    const QRect frame = frameGeometry();
-    if (frame != geometry())
-        return frame;
-    // The window manager tells a window's frame only once it is on the screen: until then the
-    // page takes the frame of a window already shown.
-    const QMargins margins = ShownFrameMargins();
-    return geometry().marginsAdded(margins).translated(-margins.left(), -margins.top());
+    return geometry().marginsAdded(FrameMargins());
 }
 
 void CWizardPage::MoveFrameTo(const QPoint &topLeft)
 {
-    move(topLeft);
+    // Placed by its client area, with the frame FrameGeometry counted: Qt's own placement of a
+    // frame takes the margins it knows of the window, none before its first show and stale ones
+    // after a hide, so a page shown again would land a title bar lower than the first time.
+    const QMargins margins = FrameMargins();
+    setGeometry(QRect(topLeft + QPoint(margins.left(), margins.top()), size()));
+}
+
+QMargins CWizardPage::FrameMargins() const
+{
+    // The window manager tells a window's frame only once it is on the screen, and forgets it
+    // when it is hidden; every show of every page takes the frame of its owner window, which
+    // stays on the screen for the whole run, so they all count the same frame.
+    const QMargins shown = ShownFrameMargins(OwnerWindow());
+    return shown.isNull() && isVisible() ? FrameMarginsOf(*this) : shown;
+}
+
+const QWidget *CWizardPage::OwnerWindow() const
+{
+    return parentWidget() ? parentWidget()->window() : MainWindow();
 }
 
 void CWizardPage::SetMinimumFrameSize(const QSize &size)
@@ -182,7 +204,7 @@ void CWizardPage::SetMinimumFrameSize(const QSize &size)
 
 QRect CWizardPage::AvailableScreenArea() const
 {
-    const QWidget *anchor = parentWidget() ? parentWidget()->window() : MainWindow();
+    const QWidget *anchor = OwnerWindow();
     QScreen *screen = anchor ? anchor->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
 }

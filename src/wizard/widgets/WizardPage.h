@@ -90,6 +90,10 @@ protected:
 
 private:
     void Leave(qint32 button);
+    // The frame around the page's client area, as every show of the run counts it.
+    QMargins FrameMargins() const;
+    // The parent's window, else the program's main window.
+    const QWidget *OwnerWindow() const;
     // Loads and lays the page out for its next show; nothing when that is done already.
     void PrepareShow();
     // Form_Load.

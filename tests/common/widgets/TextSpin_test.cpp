@@ -78,29 +78,36 @@ TEST(TextSpin, KeysWrapOrStopAtBothEndsIn32Bits)
 }
 
 // A held key takes nine slow steps, then fast ones and, from the 20th, tenfold fast ones unless
-// the maximum is small; a new press starts slow.
+// the maximum is small; a new press starts slow. The display system's repeats count as one
+// press whether Qt marked them as auto-repeat or, its release read before its press arrived,
+// left them unmarked.
 TEST_F(TextSpinTest, HeldKeyAcceleratesAndANewPressStartsSlow)
 {
     Make(-9999, 9999, 1, 10);
-    for (const auto &[max, fast, expected] :
-         {std::tuple(9999, 10, Runs({{9, 1}, {10, 10}, {6, 100}, {1, -1}})),
-          std::tuple(50, 2, Runs({{9, 1}, {16, 2}, {1, -1}}))}) {
-        spin.SetMax(qint16(max));
-        spin.SetIncrementoVeloce(qint16(fast));
-        spin.SetValue(0);
-        steps.clear();
-        // Up held down as the X server reports it: press, then release and press pairs marked as
-        // auto-repeat, then the real release.
-        for (int i = 0; i <= 25; ++i) {
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), i < 25);
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), i > 0);
-            if (i > 0)
-                QApplication::sendEvent(box, &release);
-            if (i < 25)
-                QApplication::sendEvent(box, &press);
+    for (const bool marked : {true, false}) {
+        for (const auto &[max, fast, expected] :
+             {std::tuple(9999, 10, Runs({{9, 1}, {10, 10}, {6, 100}, {1, -1}})),
+              std::tuple(50, 2, Runs({{9, 1}, {16, 2}, {1, -1}}))}) {
+            spin.SetMax(qint16(max));
+            spin.SetIncrementoVeloce(qint16(fast));
+            spin.SetValue(0);
+            steps.clear();
+            // Up held down: a press, then release and press pairs of one moment 40 ms apart,
+            // then the real release.
+            for (int i = 0; i <= 25; ++i) {
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(),
+                                  marked && i < 25);
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), marked && i > 0);
+                release.setTimestamp(quint64(1000 + 40 * i + (i == 25 ? 15 : 0)));
+                press.setTimestamp(quint64(1000 + 40 * i));
+                if (i > 0)
+                    QApplication::sendEvent(box, &release);
+                if (i < 25)
+                    QApplication::sendEvent(box, &press);
+            }
+            QTest::keyClick(box, Qt::Key_Down);
+            EXPECT_EQ(steps, expected) << max << (marked ? " marked" : " unmarked");
         }
-        QTest::keyClick(box, Qt::Key_Down);
-        EXPECT_EQ(steps, expected) << max;
     }
 }
 

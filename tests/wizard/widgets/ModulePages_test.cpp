@@ -1,7 +1,9 @@
 #include "model/ModuleCodes.h"
 #include "support/WizardPageUser.h"
+#include "wizard/widgets/FWAnalogOut.h"
 #include "wizard/widgets/FWDisplay.h"
 #include "wizard/widgets/FWModInstr.h"
+#include "wizard/widgets/FWNetworkAddMsgSetup.h"
 #include "wizard/widgets/FWRangeQEM.h"
 #include "wizard/widgets/FWRangeVABZOB.h"
 #include "wizard/widgets/FWSerialComm.h"
@@ -117,6 +119,56 @@ TEST(FWDisplay, GroupsByModel)
         {"EKA 40", Display(EKA40, 1, 0), "optDisplayDigit0 optDisplayColor1", "DisplayDigit-=1 | DisplayColor=1", "DisplayColor=1"},
         {"IXO", Display(IXO, 1, 1), "optDisplayDigit0 optDisplayColor2", "DisplayDigit-=1 | DisplayColor-=1"}});
     // clang-format on
+}
+
+template <class Page, class Data> std::unique_ptr<CWizardPage> ShownWith(const Data &data)
+{
+    auto page = std::make_unique<Page>();
+    page->SetData(data);
+    page->show();
+    return page;
+}
+
+// Every spin edit of these pages wraps: Down on its lowest value gives its highest. On the range
+// pages a held key takes ten at a time from its 10th step, elsewhere one.
+TEST(SpinEdits, WrapAndTheFastStepOfEachPage)
+{
+    CNetworkAddMsgSetup manual, network;
+    manual.SetInterfaceType(1), manual.SetSelNetworkAdd(1);
+    network.SetInterfaceType(2), network.SetModeConfig(1);
+    const struct
+    {
+        std::unique_ptr<CWizardPage> page;
+        const char *box, *arrows;
+        int tenthStep;
+    } cases[] = {
+        {ShownWith<FWRangeQEM>(QEM(Thermocouple, 1, 0, 0)), "txtTempCJC", "UpDown1", 10},
+        {ShownWith<FWRangeVABZOB>(Signal(A::VAB, 0, 1)), "txtIntTime", "UpDown1", 10},
+        {ShownWith<FWDisplay>(Display(IXO)), "txtPassword", "UpDown1", 1},
+        {ShownWith<FWSerialComm>(CSerialComm()), "txtNetworkAdd", "UpDown1", 1},
+        {ShownWith<FWAnalogOut>(CAnalogOut()), "txtMaxOut", "UpDown1", 1},
+        {ShownWith<FWAnalogOut>(CAnalogOut()), "txtMinOut", "UpDown2", 1},
+        {ShownWith<FWNetworkAddMsgSetup>(manual), "txtNetworkAdd", "UpDown1", 1},
+        {ShownWith<FWNetworkAddMsgSetup>(network), "txtTotalInstrNetwork", "UpDown2", 1},
+    };
+    for (const auto &c : cases) {
+        auto *box = c.page->findChild<QLineEdit *>(c.box);
+        auto *arrows = c.page->findChild<UpDownControl *>(c.arrows);
+        ASSERT_TRUE(box && arrows && box->isEnabled()) << c.box;
+        arrows->SetValue(arrows->Minimum());
+        QTest::keyClick(box, Qt::Key_Down);
+        const int wrapped = arrows->Value();
+        arrows->SetValue(arrows->Minimum());
+        int ninth = 0;
+        for (int press = 1; press <= 10; ++press) {
+            ninth = press == 10 ? arrows->Value() : ninth;
+            QKeyEvent held(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), press > 1);
+            QApplication::sendEvent(box, &held);
+        }
+        QTest::keyRelease(box, Qt::Key_Up);
+        EXPECT_EQ(std::pair(wrapped, arrows->Value() - ninth), std::pair(arrows->Maximum(), c.tenthStep))
+            << c.page->metaObject()->className() << ' ' << c.box;
+    }
 }
 
 // clang-format off
