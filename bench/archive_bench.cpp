@@ -2,6 +2,7 @@
 // with bare prepared statements on the same connection, measured in the same run.
 // Aim: the model's save and load within 1.5x of the bare statements.
 #include "Clock.h"
+#include "model/Archive.h"
 #include "model/ArchiveTransaction.h"
 #include "model/Configuration.h"
 
@@ -93,7 +94,7 @@ int main(int argc, char **argv)
                Milliseconds(rounds, [&] { RunBare(selects, id, false); }));
 
         {
-            CArchiveTransaction transaction;
+            CArchiveTransaction transaction(g_Connection->Database());
             for (int i = 0; i < 10000; ++i) {
                 configuration.ModInstr().SetNomeProgramma(
                     QStringLiteral("Configurazione %1").arg((i * 7919) % 10000));

@@ -5,6 +5,7 @@
 // printed in milliseconds with the memory the process then holds.
 #include "Clock.h"
 #include "app/widgets/Avvio.h"
+#include "model/Archive.h"
 #include "model/ArchiveTransaction.h"
 #include "model/Configuration.h"
 
@@ -39,7 +40,7 @@ void FillArchive()
 {
     g_Connection->Open();
     CConfiguration configuration;
-    CArchiveTransaction transaction;
+    CArchiveTransaction transaction(g_Connection->Database());
     for (int i = 0; i < kConfigurations; ++i) {
         configuration.ModInstr().SetNomeProgramma(
             QStringLiteral("Configurazione %1").arg((i * 7919) % kConfigurations));

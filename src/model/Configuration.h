@@ -46,18 +46,18 @@ public:
     // The thirteen objects in the order of the archive's tables.
     QList<CConfigClass *> Objects();
 
-    void Load(qint32 id);
+    void Load(qint64 id);
     // Adds rows under a new id (one from CArchive::NewID).
-    void Add(qint32 id);
+    void Add(qint64 id);
     // Rewrites the rows of an archived id.
-    void Update(qint32 id);
+    void Update(qint64 id);
 
     // Copies into every object the context that its wizard page and its report read from
     // the others: model, slots, range, probe, display mode, decimal point, measure scale.
     void ApplyContext();
 
 private:
-    void SaveAll(const QVariant &criterion);
+    void SaveAll(qint64 id, bool adds);
 
     CModInstr m_ModInstr;
     CRangeQEM m_RangeQEM;
@@ -71,5 +71,3 @@ private:
     std::array<CAlarm, kAlarms> m_Alarms;
 };
 
-// The criterion that finds the rows of an archived id: "IDProgramma=7".
-QString IDCriterion(qint32 id);

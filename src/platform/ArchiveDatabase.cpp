@@ -2,9 +2,30 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 
+#include <algorithm>
+
 namespace Platform {
+
+namespace {
+
+// The file a run keeps beside the archive while it has it open: found at the next opening, it
+// says that run ended without closing the archive.
+QString OpenMarkerPath(const QString &filePath)
+{
+    return filePath + QStringLiteral("-open");
+}
+
+// SQLite finishes an interrupted write by writing the file and deleting the journal.
+bool CanFinishWrite(const QString &filePath)
+{
+    const QFileInfo file(filePath);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
+} // namespace
 
 CArchiveDatabase::CArchiveDatabase()
     : m_ConnectionName(QStringLiteral("IxoArchive-%1").arg(reinterpret_cast<quintptr>(this)))
@@ -15,114 +36,194 @@ CArchiveDatabase::~CArchiveDatabase()
     Close();
 }
 
-CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, const QString &schemaSql,
-                                                    int schemaVersion)
+CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, const QString &schemaSql)
 {
     Close();
     m_LastError.clear();
+    m_UpgradeError.clear();
     m_FileVersion = 0;
+    const QList<CSchemaStep> steps = SchemaSteps(schemaSql);
+    if (steps.isEmpty()) {
+        m_LastError = QStringLiteral("schema senza versione");
+        return OpenResult::Failed;
+    }
+    m_SchemaVersion = steps.last().Version;
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         m_LastError = QStringLiteral("driver QSQLITE non disponibile");
         return OpenResult::Failed;
     }
     const bool existed = QFileInfo::exists(filePath);
+    bool trouble = false;
     if (existed) {
         // A file the user may not read is not a damaged one.
         if (!QFileInfo(filePath).isReadable()) {
             m_LastError = QStringLiteral("file non leggibile");
             return OpenResult::Failed;
         }
-        if (const std::optional<QString> damage = Damage(filePath)) {
+        const QString journal = LeftoverJournal(filePath);
+        if (!journal.isEmpty() && !CanFinishWrite(filePath)) {
+            m_LastError = QStringLiteral("scrittura interrotta, da completare dove la cartella è scrivibile: ") + journal;
+            return OpenResult::InterruptedWrite;
+        }
+        trouble = !journal.isEmpty() || QFileInfo::exists(OpenMarkerPath(filePath));
+    }
+    if (!OpenConnection(filePath))
+        return OpenResult::Failed;
+    if (existed) {
+        if (const std::optional<QString> damage = Damage(filePath, trouble)) {
+            Close();
             m_LastError = *damage;
             return OpenResult::Damaged;
         }
     }
-    m_Database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_ConnectionName);
-    m_Database.setDatabaseName(filePath);
-    if (!m_Database.open()) {
-        Fail(QStringLiteral("apertura"), m_Database.lastError().text());
+    const OpenResult result = OpenVersion(steps);
+    if (result != OpenResult::Opened && result != OpenResult::Created) {
         Close();
-        return OpenResult::Failed;
+        if (!existed)
+            QFile::remove(filePath);
+        return result;
     }
-    const std::optional<int> version = QueryInt(QStringLiteral("PRAGMA user_version"));
-    const std::optional<int> objects = QueryInt(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    if (!version || !objects) { // not a database at all
-        Close();
-        return OpenResult::Failed;
-    }
-    m_FileVersion = *version;
-    // A file with no table at all is what an interrupted first start leaves: start it afresh.
-    const bool fresh = m_FileVersion == 0 && *objects == 0;
-    if (fresh) {
-        const std::optional<int> created =
-            RunScript(schemaSql) ? QueryInt(QStringLiteral("PRAGMA user_version")) : std::nullopt;
-        if (!created) {
-            Close();
-            if (!existed)
-                QFile::remove(filePath);
-            return OpenResult::Failed;
-        }
-        m_FileVersion = *created;
-    }
-    if (m_FileVersion != schemaVersion) {
-        const int found = m_FileVersion;
-        Close();
-        m_FileVersion = found;
-        return OpenResult::WrongVersion;
-    }
-    return fresh ? OpenResult::Created : OpenResult::Opened;
+    m_Check = result == OpenResult::Opened && !trouble ? CheckState::Pending : CheckState::Checked;
+    QFile marker(OpenMarkerPath(filePath));
+    if (marker.open(QIODevice::WriteOnly))
+        m_OpenMarker = marker.fileName();
+    return result;
 }
 
-std::optional<QString> CArchiveDatabase::Damage(const QString &filePath)
+QString CArchiveDatabase::LeftoverJournal(const QString &filePath)
 {
-    const QString name = m_ConnectionName + QStringLiteral("-check");
-    // A journal left by an interrupted write is SQLite's own way back to the last whole state;
-    // a read-only connection cannot replay it, so a writing one does that first.
-    if (QFileInfo::exists(filePath + QStringLiteral("-journal"))) {
-        {
-            QSqlDatabase recovery = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            recovery.setDatabaseName(filePath);
-            if (recovery.open())
-                QSqlQuery(QStringLiteral("SELECT count(*) FROM sqlite_master"), recovery).finish();
-            recovery.close();
+    // SQLite undoes a rollback journal only when it is not empty and its header is not zeroed;
+    // a write-ahead log holds writes that are not in the file yet.
+    QFile journal(filePath + QStringLiteral("-journal"));
+    char first = 0;
+    if (journal.size() > 0 && (!journal.open(QIODevice::ReadOnly) || !journal.getChar(&first) || first != 0))
+        return journal.fileName();
+    const QString wal = filePath + QStringLiteral("-wal");
+    return QFileInfo(wal).size() > 0 ? wal : QString();
+}
+
+QList<CArchiveDatabase::CSchemaStep> CArchiveDatabase::SchemaSteps(const QString &schemaSql)
+{
+    static const QRegularExpression versionPragma(QStringLiteral("^PRAGMA\\s+user_version\\s*=\\s*(-?\\d+)$"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    QList<CSchemaStep> steps(1);
+    for (const QString &statement : SplitSqlScript(schemaSql)) {
+        steps.last().Statements << statement;
+        const QRegularExpressionMatch match = versionPragma.match(statement);
+        if (match.hasMatch()) {
+            steps.last().Version = match.captured(1).toInt();
+            steps.append(CSchemaStep());
         }
-        QSqlDatabase::removeDatabase(name);
     }
-    std::optional<QString> damage;
-    {
-        QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        check.setDatabaseName(filePath);
-        check.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        auto value = [&](const QString &sql) -> std::optional<QVariant> {
-            QSqlQuery query(check);
-            if (!query.exec(sql) || !query.next()) {
-                damage = query.lastError().text().trimmed() + QStringLiteral(" [") + sql + QLatin1Char(']');
-                return std::nullopt;
-            }
-            return query.value(0);
-        };
-        if (!check.open()) {
-            damage = check.lastError().text().trimmed();
-        } else if (const auto pages = value(QStringLiteral("PRAGMA page_count"))) {
-            const auto pageSize = value(QStringLiteral("PRAGMA page_size"));
-            const qint64 size = QFileInfo(filePath).size();
-            const qint64 expected = pages->toLongLong() * pageSize.value_or(0).toLongLong();
-            if (pageSize && size != expected)
-                damage = QStringLiteral("file di %1 byte invece di %2 (%3 pagine da %4 byte)")
-                             .arg(size)
-                             .arg(expected)
-                             .arg(pages->toLongLong())
-                             .arg(pageSize->toLongLong());
-            if (!damage) {
-                const auto verdict = value(QStringLiteral("PRAGMA quick_check"));
-                if (verdict && verdict->toString() != QLatin1String("ok"))
-                    damage = QStringLiteral("controllo di integrità: ") + verdict->toString();
-            }
+    // Statements after the last version would belong to none.
+    const bool versioned = steps.size() > 1 && steps.last().Statements.isEmpty();
+    steps.removeLast();
+    return versioned ? steps : QList<CSchemaStep>();
+}
+
+bool CArchiveDatabase::OpenConnection(const QString &filePath)
+{
+    m_Database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_ConnectionName);
+    m_Database.setDatabaseName(filePath);
+    if (m_Database.open())
+        return true;
+    Fail(QStringLiteral("apertura"), m_Database.lastError().text());
+    Close();
+    return false;
+}
+
+CArchiveDatabase::OpenResult CArchiveDatabase::OpenVersion(const QList<CSchemaStep> &steps)
+{
+    const std::optional<qint64> version = QueryNumber(QStringLiteral("PRAGMA user_version"));
+    const std::optional<qint64> objects = QueryNumber(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (!version || !objects) // not a database at all
+        return OpenResult::Failed;
+    m_FileVersion = int(*version);
+    // A file with no table at all is what an interrupted first start leaves: start it afresh.
+    if (m_FileVersion == 0 && *objects == 0) {
+        if (!RunSteps(steps, 0))
+            return OpenResult::Failed;
+        m_FileVersion = m_SchemaVersion;
+        return OpenResult::Created;
+    }
+    const bool known = std::any_of(steps.begin(), steps.end(),
+                                   [this](const CSchemaStep &step) { return step.Version == m_FileVersion; });
+    if (!known)
+        return OpenResult::WrongVersion;
+    if (m_FileVersion != m_SchemaVersion) {
+        if (RunSteps(steps, m_FileVersion))
+            m_FileVersion = m_SchemaVersion;
+        else
+            m_UpgradeError = m_LastError;
+    }
+    return OpenResult::Opened;
+}
+
+std::optional<QString> CArchiveDatabase::Damage(const QString &filePath, bool wholeFile)
+{
+    // SQLite reads a missing tail as zeros: the size must be what the header promises.
+    const std::optional<qint64> pages = QueryNumber(QStringLiteral("PRAGMA page_count"));
+    const std::optional<qint64> pageSize = pages ? QueryNumber(QStringLiteral("PRAGMA page_size")) : std::nullopt;
+    if (!pageSize)
+        return m_LastError;
+    const qint64 size = QFileInfo(filePath).size();
+    if (size != *pages * *pageSize)
+        return QStringLiteral("file di %1 byte invece di %2 (%3 pagine da %4 byte)")
+            .arg(size)
+            .arg(*pages * *pageSize)
+            .arg(*pages)
+            .arg(*pageSize);
+    return wholeFile ? QuickCheck(QString()) : std::nullopt;
+}
+
+std::optional<QString> CArchiveDatabase::QuickCheck(const QString &part)
+{
+    QString sql = QStringLiteral("PRAGMA quick_check");
+    if (!part.isEmpty())
+        sql += QStringLiteral("('") + QString(part).replace(QLatin1Char('\''), QStringLiteral("''")) +
+               QStringLiteral("')");
+    QSqlQuery query(m_Database);
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        return query.lastError().text().trimmed() + QStringLiteral(" [") + sql + QLatin1Char(']');
+    QStringList verdict;
+    while (query.next())
+        verdict << query.value(0).toString();
+    if (verdict == QStringList{QStringLiteral("ok")})
+        return std::nullopt;
+    return QStringLiteral("controllo di integrità: ") + verdict.join(QStringLiteral("; "));
+}
+
+bool CArchiveDatabase::CheckNextPart()
+{
+    if (m_Check != CheckState::Pending || !IsOpen())
+        return false;
+    if (m_PartsToCheck.isEmpty()) {
+        QSqlQuery tables(m_Database);
+        tables.setForwardOnly(true);
+        if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+            RefuseWrites(tables.lastError().text().trimmed());
+            return false;
         }
-        check.close();
+        m_PartsToCheck << QStringLiteral("sqlite_master");
+        while (tables.next())
+            m_PartsToCheck << tables.value(0).toString();
     }
-    QSqlDatabase::removeDatabase(name);
-    return damage;
+    if (const std::optional<QString> damage = QuickCheck(m_PartsToCheck.takeFirst())) {
+        RefuseWrites(*damage);
+        return false;
+    }
+    if (m_PartsToCheck.isEmpty())
+        m_Check = CheckState::Checked;
+    return m_Check == CheckState::Pending;
+}
+
+void CArchiveDatabase::RefuseWrites(const QString &damage)
+{
+    m_Check = CheckState::Failed;
+    m_PartsToCheck.clear();
+    m_LastError = damage;
+    QSqlQuery(QStringLiteral("PRAGMA query_only = 1"), m_Database).finish();
 }
 
 void CArchiveDatabase::Close()
@@ -133,6 +234,12 @@ void CArchiveDatabase::Close()
         m_Database = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_ConnectionName);
     }
+    // A damaged file keeps the marker, so the next start checks it whole before it opens it.
+    if (!m_OpenMarker.isEmpty() && m_Check != CheckState::Failed)
+        QFile::remove(m_OpenMarker);
+    m_OpenMarker.clear();
+    m_Check = CheckState::Checked;
+    m_PartsToCheck.clear();
 }
 
 QSqlQuery *CArchiveDatabase::Prepared(const QString &sql)
@@ -141,6 +248,8 @@ QSqlQuery *CArchiveDatabase::Prepared(const QString &sql)
     if (found != m_Statements.end())
         return found->second.get();
     auto query = std::make_unique<QSqlQuery>(m_Database);
+    // Rows are read once, in order: the driver then keeps only the current one.
+    query->setForwardOnly(true);
     if (!query->prepare(sql)) {
         Fail(sql, query->lastError().text());
         return nullptr;
@@ -179,42 +288,41 @@ bool CArchiveDatabase::RollbackSavepoint()
     return ReleaseSavepoint() && rolledBack;
 }
 
-bool CArchiveDatabase::RunScript(const QString &schemaSql)
+bool CArchiveDatabase::RunSteps(const QList<CSchemaStep> &steps, int fromVersion)
 {
-    const QStringList statements = SplitSqlScript(schemaSql);
-    if (statements.isEmpty()) {
-        m_LastError = QStringLiteral("schema vuoto");
-        return false;
-    }
     QSqlQuery query(m_Database);
     if (!m_Database.transaction()) {
         Fail(QStringLiteral("BEGIN"), m_Database.lastError().text());
         return false;
     }
-    for (const QString &statement : statements) {
-        if (!query.exec(statement)) {
-            Fail(statement, query.lastError().text());
-            query.finish();
-            m_Database.rollback();
-            return false;
+    for (const CSchemaStep &step : steps) {
+        for (qsizetype i = 0; step.Version > fromVersion && i < step.Statements.size(); ++i) {
+            if (!query.exec(step.Statements[i])) {
+                Fail(step.Statements[i], query.lastError().text());
+                query.finish();
+                m_Database.rollback();
+                return false;
+            }
         }
     }
     query.finish();
     if (!m_Database.commit()) {
         Fail(QStringLiteral("COMMIT"), m_Database.lastError().text());
+        m_Database.rollback();
         return false;
     }
     return true;
 }
 
-std::optional<int> CArchiveDatabase::QueryInt(const QString &sql)
+std::optional<qint64> CArchiveDatabase::QueryNumber(const QString &sql)
 {
     QSqlQuery query(m_Database);
+    query.setForwardOnly(true);
     if (!query.exec(sql) || !query.next()) {
         Fail(sql, query.lastError().text());
         return std::nullopt;
     }
-    return query.value(0).toInt();
+    return query.value(0).toLongLong();
 }
 
 void CArchiveDatabase::Fail(const QString &what, const QString &driverText)

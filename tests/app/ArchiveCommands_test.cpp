@@ -10,7 +10,7 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 {
     const QStringList &c = GetParam();
     const bool record2 = c[1] == "2";
-    ASSERT_EQ(AddProgrammi({"Caldaia"}), QList<qint32>{3});
+    ASSERT_EQ(AddProgrammi({"Caldaia"}), QList<qint64>{3});
     Open();
     if (c[2] != "-")
         g_Connection->Run(g_Connection->Statement(c[2]));

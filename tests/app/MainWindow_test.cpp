@@ -95,7 +95,7 @@ TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
     EXPECT_EQ(disabled(), QSet<QString>({"DelProg", "EditProg", "SendProg", "mnuDelProgramma",
                                          "mnuEditProgramma", "mnuExport", "mnuPrint", "mnuSendProgramma"}));
     EXPECT_TRUE(window->Option().PrintPageNumber());
-    const QList<qint32> ids = AddProgrammi({"Caldaia", "Forno", "Serbatoio"});
+    const QList<qint64> ids = AddProgrammi({"Caldaia", "Forno", "Serbatoio"});
     Requery();
     const QAbstractItemModel *model = List()->model();
     EXPECT_EQ(QStringList({model->headerData(0, Qt::Horizontal).toString(),
@@ -114,7 +114,7 @@ TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
     window->RequeryProgrammi();
     EXPECT_EQ(std::pair(List()->currentIndex().row(), window->NomeProgramma()),
               std::pair(0, QString("Alfa")));
-    for (qint32 id : {ids[0], ids[2], ids[2] + 1})
+    for (qint64 id : {ids[0], ids[2], ids[2] + 1})
         g_Connection->DeleteProgramma(id);
     Requery();
     EXPECT_EQ(window->IDProgramma(), -1);

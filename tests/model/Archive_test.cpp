@@ -133,7 +133,7 @@ TEST_F(ArchiveTest, RefusesForeignTablesVersionsAndDamagedFiles)
     const QString path = CArchive::DefaultFilePath();
     QString description;
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeWrongVersion);
-    EXPECT_EQ(description, "Versione -2 dell'archivio " + path + " non prevista (attesa 1)");
+    EXPECT_EQ(description, "Versione -2 dell'archivio " + path + " non prevista (attesa 2)");
     QFile file(path);
     ASSERT_TRUE(file.resize(file.size() - 3));
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeDamaged);
