@@ -1,11 +1,15 @@
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "model/Configuration.h"
+#include "support/Files.h"
 #include "support/Model_fixture.h"
+#include "support/ReadOnlyPath.h"
+
+#include <limits>
 
 // Every column but the key of the row of `id` in each configuration table (CModInstr first),
 // read with bare statements; an empty list where a table has no such row.
-static QList<QVariantList> RawRows(qint32 id)
+static QList<QVariantList> RawRows(qint64 id)
 {
     QList<QVariantList> rows;
     for (const QString &table : CArchive::ConfigurationTables()) {
@@ -140,4 +144,93 @@ TEST_F(ArchiveTest, RefusesForeignTablesVersionsAndDamagedFiles)
     EXPECT_TRUE(description.startsWith("Archivio " + path + " danneggiato, lasciato com'era: file di "))
         << description.toStdString();
     EXPECT_FALSE(g_Connection->IsOpen());
+}
+
+// The counter goes on past 2^31 - 1 with whole 64-bit ids; once it has given its last one, a new
+// id ends with aeNoIDLeft and the archive stays as it was.
+TEST_F(ArchiveTest, IdsPastThirtyTwoBitsUntilTheCounterEnds)
+{
+    constexpr qint64 last = std::numeric_limits<qint64>::max();
+    const QStringList counter = {"CounterProgrammi", "sqlite_sequence"};
+    for (const auto &[given, next] : {std::pair<qint64, qint64>(2147483647, 2147483648), {last - 1, last}, {last, 0}}) {
+        Exec(QString("UPDATE sqlite_sequence SET seq = %1 WHERE name = 'CounterProgrammi'").arg(given));
+        const QStringList before = ArchiveRows(CArchive::ConfigurationTables() + counter);
+        CConfiguration configuration;
+        configuration.ModInstr().SetNomeProgramma(QString::number(given));
+        if (next == 0) {
+            EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeNoIDLeft);
+            EXPECT_EQ(ArchiveRows(CArchive::ConfigurationTables() + counter), before);
+            continue;
+        }
+        const qint64 id = g_Connection->NewID();
+        EXPECT_EQ(id, next);
+        configuration.Add(id);
+        CConfiguration loaded;
+        loaded.Load(id);
+        EXPECT_EQ(loaded.ModInstr().NomeProgramma(), QString::number(given));
+        const QList<CProgrammaItem> listed = g_Connection->Programmi();
+        EXPECT_TRUE(std::any_of(listed.begin(), listed.end(),
+                                [id](const CProgrammaItem &item) { return item.IDProgramma == id; }));
+    }
+}
+
+// An archive of version 1 gets the index of the list's order when it opens, and the listing then
+// reads the index instead of sorting; one that cannot be written opens as it is and still lists.
+TEST_F(ArchiveTest, AnOlderArchiveGetsTheListIndexOrWorksWithout)
+{
+    for (const char *name : {"b", "A", "a"}) {
+        CConfiguration configuration;
+        configuration.ModInstr().SetNomeProgramma(name);
+        configuration.Add(g_Connection->NewID());
+    }
+    Exec("DROP INDEX CModInstr_Programmi");
+    Exec("PRAGMA user_version = 1");
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    const QByteArray old = ReadFile(path);
+    for (const bool writable : {false, true}) {
+        const auto readOnly = std::make_unique<ReadOnlyPath>(writable ? path + "-elsewhere" : path);
+        if (!writable && !readOnly->Made())
+            continue;
+        g_Connection->Open();
+        QStringList listed;
+        for (const CProgrammaItem &item : g_Connection->Programmi())
+            listed << item.NomeProgramma + QString::number(item.IDProgramma);
+        EXPECT_EQ(listed, QStringList({"A4", "a5", "b3"}));
+        QSqlQuery &plan = g_Connection->Statement("EXPLAIN QUERY PLAN SELECT IDProgramma, m_NomeProgramma FROM "
+                                                  "Programmi ORDER BY m_NomeProgramma COLLATE NOCASE, IDProgramma");
+        QStringList steps;
+        for (g_Connection->Run(plan); plan.next();)
+            steps << plan.value(3).toString();
+        plan.finish();
+        EXPECT_EQ(std::pair(Value("PRAGMA user_version").toInt(), steps.join('|').contains("TEMP B-TREE")),
+                  std::pair(writable ? 2 : 1, !writable));
+        g_Connection->Close();
+        EXPECT_EQ(ReadFile(path) == old, !writable);
+    }
+    g_Connection->Open();
+}
+
+// A part found damaged after the opening: what the file holds can still be read, but every change
+// is refused as aeDamaged and leaves the archive as it was.
+TEST_F(ArchiveTest, ADamagedPartFoundAfterTheOpeningRefusesEveryChange)
+{
+    const qint64 id = g_Connection->NewID();
+    CConfiguration().Add(id);
+    const qint64 page = Value("SELECT rootpage FROM sqlite_master WHERE name = 'CAlarm4'").toLongLong();
+    const qint64 pageSize = Value("PRAGMA page_size").toLongLong();
+    g_Connection->Close();
+    QByteArray bytes = ReadFile(CArchive::DefaultFilePath());
+    bytes.replace((page - 1) * pageSize, 16, QByteArray(16, '\xff'));
+    ASSERT_TRUE(WriteFile(CArchive::DefaultFilePath(), bytes));
+    g_Connection->Open();
+    while (g_Connection->CheckNextPart()) {
+    }
+    EXPECT_TRUE(g_Connection->CheckFailed());
+    const QStringList kept = {"CModInstr", "CounterProgrammi", "sqlite_sequence"};
+    const QStringList before = ArchiveRows(kept);
+    EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeDamaged);
+    EXPECT_EQ(ErrorCode([id] { g_Connection->DeleteProgramma(id); }), aeDamaged);
+    EXPECT_EQ(ArchiveRows(kept), before);
+    EXPECT_EQ(g_Connection->Programmi().size(), 1);
 }
