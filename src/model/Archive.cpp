@@ -205,13 +205,16 @@ void CArchive::DeleteProgramma(qint64 id)
 
 QList<CProgrammaItem> CArchive::Programmi()
 {
-    QSqlQuery &select = Statement(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER "
-                                                 "BY m_NomeProgramma COLLATE NOCASE, IDProgramma"));
-    Run(select);
+    if (!IsOpen())
+        RaiseArchiveError(aeNotOpen, QStringLiteral("Archivio non aperto"));
     QList<CProgrammaItem> items;
-    while (select.next())
-        items.append({select.value(0).toLongLong(), select.value(1).toString()});
-    select.finish();
+    const bool read = m_Database.Read(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
+                                                     "m_NomeProgramma COLLATE NOCASE, IDProgramma"),
+                                      {}, [&items](const Platform::CDirectRow &row) {
+                                          items.append({row.Number(0), row.Text(1)});
+                                      });
+    if (!read)
+        RaiseLastError();
     return items;
 }
 
@@ -241,8 +244,8 @@ CArchive::CTableStatements &CArchive::TableStatements(const QString &table)
     statements.Update = &Statement(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
                                    columns.join(QStringLiteral(" = ?, ")) +
                                    QStringLiteral(" = ? WHERE IDProgramma = ?"));
-    statements.Select = &Statement(QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
-                                   QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE IDProgramma = ?"));
+    statements.Select = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                        table + QStringLiteral(" WHERE IDProgramma = ?");
     return *m_Tables.insert(table, statements);
 }
 
@@ -271,13 +274,14 @@ bool CArchive::UpdateRow(const QString &table, qint64 id, const Platform::CArchi
 bool CArchive::ReadRow(const QString &table, qint64 id, Platform::CArchiveRow &row)
 {
     const CTableStatements &statements = TableStatements(table);
-    QSqlQuery &select = *statements.Select;
-    select.bindValue(0, id);
-    Run(select);
-    const bool found = select.next();
     row = Platform::CArchiveRow(statements.Columns);
-    for (qsizetype i = 0; found && i < statements.Columns.size(); ++i)
-        row.SetValueAt(i, select.value(int(i)));
-    select.finish();
+    bool found = false;
+    const bool read = m_Database.Read(statements.Select, {id}, [&](const Platform::CDirectRow &values) {
+        found = true;
+        for (qsizetype i = 0; i < statements.Columns.size(); ++i)
+            row.SetValueAt(i, values.Value(int(i)));
+    });
+    if (!read)
+        RaiseLastError();
     return found;
 }

@@ -77,13 +77,13 @@ public:
 
 private:
     // The row statements of one table, made once with its column list, so that a save or load of
-    // a whole configuration builds no statement text.
+    // a whole configuration builds no statement text; the read goes straight to SQLite.
     struct CTableStatements
     {
         QStringList Columns;
         QSqlQuery *Insert = nullptr;
         QSqlQuery *Update = nullptr;
-        QSqlQuery *Select = nullptr;
+        QString Select;
     };
 
     CTableStatements &TableStatements(const QString &table);

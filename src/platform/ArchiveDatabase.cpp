@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -125,8 +128,13 @@ bool CArchiveDatabase::OpenConnection(const QString &filePath)
 {
     m_Database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_ConnectionName);
     m_Database.setDatabaseName(filePath);
-    if (m_Database.open())
+    if (m_Database.open()) {
+        // The driver's handle is of the system's SQLite library, the one this program links.
+        const QVariant handle = m_Database.driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            m_Handle = *static_cast<sqlite3 *const *>(handle.constData());
         return true;
+    }
     Fail(QStringLiteral("apertura"), m_Database.lastError().text());
     Close();
     return false;
@@ -229,6 +237,11 @@ void CArchiveDatabase::RefuseWrites(const QString &damage)
 void CArchiveDatabase::Close()
 {
     m_Statements.clear();
+    // Before the connection closes: SQLite keeps a connection with statements open.
+    for (const auto &[sql, statement] : m_DirectStatements)
+        sqlite3_finalize(statement);
+    m_DirectStatements.clear();
+    m_Handle = nullptr;
     if (m_Database.isValid()) {
         m_Database.close();
         m_Database = QSqlDatabase();
@@ -257,6 +270,78 @@ QSqlQuery *CArchiveDatabase::Prepared(const QString &sql)
     return m_Statements.emplace(sql, std::move(query)).first->second.get();
 }
 
+bool CArchiveDatabase::Read(const QString &sql, std::initializer_list<qint64> numbers,
+                            const std::function<void(const CDirectRow &row)> &row)
+{
+    sqlite3_stmt *statement = DirectStatement(sql);
+    if (statement == nullptr)
+        return false;
+    int index = 0;
+    for (const qint64 number : numbers)
+        sqlite3_bind_int64(statement, ++index, number);
+    int result = SQLITE_ROW;
+    const CDirectRow current(statement);
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW)
+        row(current);
+    if (result != SQLITE_DONE)
+        FailDirect(sql);
+    sqlite3_reset(statement);
+    return result == SQLITE_DONE;
+}
+
+sqlite3_stmt *CArchiveDatabase::DirectStatement(const QString &sql)
+{
+    const auto found = m_DirectStatements.find(sql);
+    if (found != m_DirectStatements.end())
+        return found->second;
+    if (m_Handle == nullptr) {
+        Fail(sql, QStringLiteral("archivio non aperto"));
+        return nullptr;
+    }
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v3(m_Handle, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) !=
+        SQLITE_OK) {
+        FailDirect(sql);
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    return m_DirectStatements.emplace(sql, statement).first->second;
+}
+
+void CArchiveDatabase::FailDirect(const QString &sql)
+{
+    Fail(sql, QString::fromUtf8(sqlite3_errmsg(m_Handle)));
+}
+
+qint64 CDirectRow::Number(int column) const
+{
+    return sqlite3_column_int64(m_Statement, column);
+}
+
+QString CDirectRow::Text(int column) const
+{
+    // The text first: asking for its length may convert it.
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_Statement, column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(m_Statement, column));
+}
+
+QVariant CDirectRow::Value(int column) const
+{
+    switch (sqlite3_column_type(m_Statement, column)) {
+    case SQLITE_INTEGER:
+        return Number(column);
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_Statement, column);
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(m_Statement, column)),
+                          sqlite3_column_bytes(m_Statement, column));
+    default:
+        return Text(column);
+    }
+}
+
 bool CArchiveDatabase::Exec(QSqlQuery &query)
 {
     if (query.exec())
@@ -273,19 +358,24 @@ bool CArchiveDatabase::Exec(const QString &sql)
 
 bool CArchiveDatabase::BeginSavepoint()
 {
-    return Exec(QStringLiteral("SAVEPOINT ixo"));
+    return RunDirect(QStringLiteral("SAVEPOINT ixo"));
 }
 
 bool CArchiveDatabase::ReleaseSavepoint()
 {
-    return Exec(QStringLiteral("RELEASE ixo"));
+    return RunDirect(QStringLiteral("RELEASE ixo"));
 }
 
 bool CArchiveDatabase::RollbackSavepoint()
 {
     // ROLLBACK TO keeps the level open; the release then closes it with nothing to write.
-    const bool rolledBack = Exec(QStringLiteral("ROLLBACK TO ixo"));
+    const bool rolledBack = RunDirect(QStringLiteral("ROLLBACK TO ixo"));
     return ReleaseSavepoint() && rolledBack;
+}
+
+bool CArchiveDatabase::RunDirect(const QString &sql)
+{
+    return Read(sql, {}, [](const CDirectRow &) {});
 }
 
 bool CArchiveDatabase::RunSteps(const QList<CSchemaStep> &steps, int fromVersion)
