@@ -19,8 +19,9 @@ public:
     explicit CSqliteReference(const QString &path)
     {
         Check(sqlite3_open_v2(path.toUtf8().constData(), &m_Database, SQLITE_OPEN_READWRITE, nullptr));
-        m_List = Prepare("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY m_NomeProgramma COLLATE "
-                         "NOCASE, IDProgramma");
+        m_List =
+            Prepare("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY m_NomeProgramma COLLATE "
+                    "NOCASE, IDProgramma");
         m_Begin = Prepare("BEGIN");
         m_Commit = Prepare("COMMIT");
         m_NewID = Prepare("INSERT INTO CounterProgrammi DEFAULT VALUES");
@@ -129,12 +130,14 @@ private:
             columns += QByteArray(columns.isEmpty() ? "" : ", ") + sqlite3_column_name(all, c);
             marks += ", ?";
             const bool text = sqlite3_column_type(all, c) == SQLITE_TEXT;
-            table.Defaults.push_back({text, sqlite3_column_int64(all, c),
-                                      QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(all, c)))});
+            table.Defaults.push_back(
+                {text, sqlite3_column_int64(all, c),
+                 QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(all, c)))});
         }
         sqlite3_reset(all);
         table.Columns = int(table.Defaults.size());
-        table.Insert = Prepare("INSERT INTO " + table8 + " (IDProgramma, " + columns + ") VALUES (?" + marks + ")");
+        table.Insert =
+            Prepare("INSERT INTO " + table8 + " (IDProgramma, " + columns + ") VALUES (?" + marks + ")");
         table.Select = Prepare("SELECT " + columns + " FROM " + table8 + " WHERE IDProgramma = ?");
         table.Delete = Prepare("DELETE FROM " + table8 + " WHERE IDProgramma = ?");
         return table;
@@ -149,7 +152,8 @@ private:
     sqlite3_stmt *Prepare(const QByteArray &sql)
     {
         sqlite3_stmt *statement = nullptr;
-        Check(sqlite3_prepare_v3(m_Database, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr));
+        Check(sqlite3_prepare_v3(m_Database, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &statement,
+                                 nullptr));
         m_Statements.push_back(statement);
         return statement;
     }

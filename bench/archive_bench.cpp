@@ -22,8 +22,8 @@ namespace {
 
 void Report(const char *what, int configurations, const CTimes &times, double aim)
 {
-    std::printf("%-28s %6d configurations: archive %8.3f ms   C API %8.3f ms   ratio %.2f (aim <= %.1f)\n", what,
-                configurations, times.First, times.Second, times.Ratio, aim);
+    std::printf("%-28s %6d configurations: archive %8.3f ms   C API %8.3f ms   ratio %.2f (aim <= %.1f)\n",
+                what, configurations, times.First, times.Second, times.Ratio, aim);
 }
 
 void Measure(const QString &path, int configurations, int rounds)

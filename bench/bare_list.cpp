@@ -4,9 +4,9 @@
 #include "MappedSignal.h"
 
 #include <QAbstractTableModel>
+#include <QHeaderView>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QHeaderView>
 #include <QTableView>
 
 #include <vector>
@@ -53,7 +53,7 @@ int main(int argc, char *argv[])
     QTableView view;
     view.setModel(&listing);
     view.verticalHeader()->hide(); // the list shows names and ids, no row numbers
-    view.resize(453, 250); // the main window's first size, 6800 x 3750 twips at 96 dpi
+    view.resize(453, 250);         // the main window's first size, 6800 x 3750 twips at 96 dpi
     view.show();
     return QApplication::exec();
 }

@@ -43,9 +43,10 @@ int main(int argc, char **argv)
                         std::exit(2);
                 },
                 [&] { reference.List(); });
-            std::printf("requery of the main window's list, %6d configurations: window %8.3f ms   C API %8.3f ms   "
-                        "ratio %.2f\n",
-                        configurations, times.First, times.Second, times.Ratio);
+            std::printf(
+                "requery of the main window's list, %6d configurations: window %8.3f ms   C API %8.3f ms   "
+                "ratio %.2f\n",
+                configurations, times.First, times.Second, times.Ratio);
             window.close();
             g_Connection->Close();
         }

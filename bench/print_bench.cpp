@@ -25,7 +25,8 @@ namespace {
 // picture on top, shrunk to the page's width, then the heading box's frame and texts), the rows
 // as a ruled table (title, column headings and section headings bold, a new page with the column
 // headings again when one is full), and on every page the two notes and "page / pages".
-void PaintBare(const QString &path, const QList<CReportRow> &rows, const CPrintOptions &options, const QImage &picture)
+void PaintBare(const QString &path, const QList<CReportRow> &rows, const CPrintOptions &options,
+               const QImage &picture)
 {
     QPdfWriter pdf(path);
     pdf.setPageSize(QPageSize(QPageSize::A4));
@@ -53,12 +54,13 @@ void PaintBare(const QString &path, const QList<CReportRow> &rows, const CPrintO
                          QStringLiteral("%1 / %2").arg(page).arg(pages));
     };
 
-    const QSize shown = picture.width() > width ? picture.size().scaled(width, footer, Qt::KeepAspectRatio)
-                                                : picture.size();
+    const QSize shown =
+        picture.width() > width ? picture.size().scaled(width, footer, Qt::KeepAspectRatio) : picture.size();
     painter.drawImage(QRect(QPoint(margin + (width - shown.width()) / 2, margin), shown), picture);
     const QPoint box(margin, margin + shown.height() + twips(240));
     for (const CStyleRow &row : FIntestazioneDoc::Create()) {
-        const QRect rect(box + QPoint(twips(row.Left), twips(row.Top)), QSize(twips(row.Width), twips(row.Height)));
+        const QRect rect(box + QPoint(twips(row.Left), twips(row.Top)),
+                         QSize(twips(row.Width), twips(row.Height)));
         if (row.Tag == CStyleRow::tagFrame) {
             painter.drawRect(rect);
             continue;

@@ -53,7 +53,8 @@ CStart Launch(const QByteArray &program, const QByteArray &argument)
     rusage usage{};
     wait4(child, &status, 0, &usage);
     if (!said.contains("mapped") || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s did not show its window (exit %d)\n", program.constData(), WEXITSTATUS(status));
+        std::fprintf(stderr, "%s did not show its window (exit %d)\n", program.constData(),
+                     WEXITSTATUS(status));
         std::exit(1);
     }
     return {ms, double(usage.ru_maxrss) / 1024};
@@ -66,17 +67,19 @@ void Measure(const QString &folder, int configurations, int rounds)
     qputenv("XDG_DATA_HOME", (folder + QStringLiteral("/data")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (folder + QStringLiteral("/config")).toLocal8Bit());
     const QByteArray here = QCoreApplication::applicationDirPath().toLocal8Bit();
-    const QByteArray program = here + "/ixosoft_start", bare = here + "/bare_list", file = archive.toLocal8Bit();
+    const QByteArray program = here + "/ixosoft_start", bare = here + "/bare_list",
+                     file = archive.toLocal8Bit();
 
     QList<double> programMB, bareMB;
     const CTimes times = Compare(
         rounds, [&] { programMB << Launch(program, QByteArray()).PeakMB; },
         [&] { bareMB << Launch(bare, file).PeakMB; });
     const double programPeak = Median(programMB), barePeak = Median(bareMB);
-    std::printf("start-up to the main window mapped, %6d configurations: IxoSoft %7.1f ms %5.1f MB   bare %7.1f ms "
-                "%5.1f MB   ratio %.2f   memory %+.1f MB\n",
-                configurations, times.First, programPeak, times.Second, barePeak, times.Ratio,
-                programPeak - barePeak);
+    std::printf(
+        "start-up to the main window mapped, %6d configurations: IxoSoft %7.1f ms %5.1f MB   bare %7.1f ms "
+        "%5.1f MB   ratio %.2f   memory %+.1f MB\n",
+        configurations, times.First, programPeak, times.Second, barePeak, times.Ratio,
+        programPeak - barePeak);
 }
 
 } // namespace

@@ -65,7 +65,8 @@ template <typename T> void CLoadSaveADORS::Load(const QString &fieldName, T &val
     }
     const QString text = field.toString();
     const std::optional<T> parsed = ValueText::Parse<T>(text);
-    value = parsed ? *parsed : ValueText::ValueOrKept(parsed, text, value, QStringLiteral("campo ") + fieldName);
+    value =
+        parsed ? *parsed : ValueText::ValueOrKept(parsed, text, value, QStringLiteral("campo ") + fieldName);
 }
 
 void CLoadSaveADORS::LoadVariable(const QString &fieldName, qint16 &value) const

@@ -97,7 +97,8 @@ void CArchive::Open(const QString &filePath)
                                          m_Database.LastError());
     case Platform::CArchiveDatabase::OpenResult::InterruptedWrite:
         RaiseArchiveError(aeInterruptedWrite, QStringLiteral("Archivio ") + filePath +
-                                                  QStringLiteral(" lasciato com'era: ") + m_Database.LastError());
+                                                  QStringLiteral(" lasciato com'era: ") +
+                                                  m_Database.LastError());
     case Platform::CArchiveDatabase::OpenResult::Failed:
         break;
     }
@@ -152,10 +153,11 @@ qint64 CArchive::NewID()
     QSqlQuery &insert = Statement(QStringLiteral("INSERT INTO CounterProgrammi DEFAULT VALUES"));
     if (!m_Database.Exec(insert)) {
         if (CounterExhausted())
-            RaiseArchiveError(aeNoIDLeft, QStringLiteral("Nessun nuovo IDProgramma: l'archivio %1 ha già dato "
-                                                         "l'ultimo, %2")
-                                              .arg(m_Database.FilePath())
-                                              .arg(std::numeric_limits<qint64>::max()));
+            RaiseArchiveError(aeNoIDLeft,
+                              QStringLiteral("Nessun nuovo IDProgramma: l'archivio %1 ha già dato "
+                                             "l'ultimo, %2")
+                                  .arg(m_Database.FilePath())
+                                  .arg(std::numeric_limits<qint64>::max()));
         RaiseLastError();
     }
     const qint64 id = insert.lastInsertId().toLongLong();
@@ -208,11 +210,12 @@ QList<CProgrammaItem> CArchive::Programmi()
     if (!IsOpen())
         RaiseArchiveError(aeNotOpen, QStringLiteral("Archivio non aperto"));
     QList<CProgrammaItem> items;
-    const bool read = m_Database.Read(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
-                                                     "m_NomeProgramma COLLATE NOCASE, IDProgramma"),
-                                      {}, [&items](const Platform::CDirectRow &row) {
-                                          items.append({row.Number(0), row.Text(1)});
-                                      });
+    const bool read =
+        m_Database.Read(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
+                                       "m_NomeProgramma COLLATE NOCASE, IDProgramma"),
+                        {}, [&items](const Platform::CDirectRow &row) {
+                            items.append({row.Number(0), row.Text(1)});
+                        });
     if (!read)
         RaiseLastError();
     return items;
@@ -238,14 +241,15 @@ CArchive::CTableStatements &CArchive::TableStatements(const QString &table)
     }
     info.finish();
     const QStringList &columns = statements.Columns;
-    statements.Insert = &Statement(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (IDProgramma, ") +
-                                   columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                   Placeholders(columns.size() + 1) + QLatin1Char(')'));
-    statements.Update = &Statement(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
-                                   columns.join(QStringLiteral(" = ?, ")) +
-                                   QStringLiteral(" = ? WHERE IDProgramma = ?"));
-    statements.Select = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
-                        table + QStringLiteral(" WHERE IDProgramma = ?");
+    statements.Insert =
+        &Statement(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (IDProgramma, ") +
+                   columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                   Placeholders(columns.size() + 1) + QLatin1Char(')'));
+    statements.Update =
+        &Statement(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
+                   columns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ? WHERE IDProgramma = ?"));
+    statements.Select = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+                        QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE IDProgramma = ?");
     return *m_Tables.insert(table, statements);
 }
 

@@ -14,6 +14,7 @@ void RaiseDatabaseError(const Platform::CArchiveDatabase &database)
 {
     if (database.Check() == Platform::CArchiveDatabase::CheckState::Failed)
         RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + database.FilePath() +
-                                         QStringLiteral(" danneggiato, modifiche rifiutate: ") + database.LastError());
+                                         QStringLiteral(" danneggiato, modifiche rifiutate: ") +
+                                         database.LastError());
     RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + database.LastError());
 }

@@ -139,8 +139,8 @@ QString CConfigClass::CheckedTable() const
 
 void CConfigClass::RaiseNotFound(qint64 id, const QString &table) const
 {
-    RaiseArchiveError(aeRecordNotFound, QStringLiteral("Record non trovato con il criterio:") + IDCriterion(id) +
-                                            QStringLiteral(" nella tabella ") + table);
+    RaiseArchiveError(aeRecordNotFound, QStringLiteral("Record non trovato con il criterio:") +
+                                            IDCriterion(id) + QStringLiteral(" nella tabella ") + table);
 }
 
 void CConfigClass::SaveDataInADORS(const QVariant &criterion)
@@ -148,8 +148,8 @@ void CConfigClass::SaveDataInADORS(const QVariant &criterion)
     const std::optional<CRowTarget> target = ParseCriterion(criterion, true);
     if (!target) {
         TraceOpening();
-        g_Trace->BugAssert(false, QStringLiteral("Parametro di SaveDataInADORS(...) nella classe ") + m_ClassName +
-                                      QStringLiteral(" non previsto"));
+        g_Trace->BugAssert(false, QStringLiteral("Parametro di SaveDataInADORS(...) nella classe ") +
+                                      m_ClassName + QStringLiteral(" non previsto"));
         return;
     }
     SaveRow(target->ID, target->Adds);

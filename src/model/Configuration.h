@@ -70,4 +70,3 @@ private:
     CSerialComm m_SerialComm;
     std::array<CAlarm, kAlarms> m_Alarms;
 };
-

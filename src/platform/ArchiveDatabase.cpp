@@ -65,7 +65,9 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
         }
         const QString journal = LeftoverJournal(filePath);
         if (!journal.isEmpty() && !CanFinishWrite(filePath)) {
-            m_LastError = QStringLiteral("scrittura interrotta, da completare dove la cartella è scrivibile: ") + journal;
+            m_LastError =
+                QStringLiteral("scrittura interrotta, da completare dove la cartella è scrivibile: ") +
+                journal;
             return OpenResult::InterruptedWrite;
         }
         trouble = !journal.isEmpty() || QFileInfo::exists(OpenMarkerPath(filePath));
@@ -171,7 +173,8 @@ std::optional<QString> CArchiveDatabase::Damage(const QString &filePath, bool wh
 {
     // SQLite reads a missing tail as zeros: the size must be what the header promises.
     const std::optional<qint64> pages = QueryNumber(QStringLiteral("PRAGMA page_count"));
-    const std::optional<qint64> pageSize = pages ? QueryNumber(QStringLiteral("PRAGMA page_size")) : std::nullopt;
+    const std::optional<qint64> pageSize =
+        pages ? QueryNumber(QStringLiteral("PRAGMA page_size")) : std::nullopt;
     if (!pageSize)
         return m_LastError;
     const qint64 size = QFileInfo(filePath).size();
@@ -299,8 +302,8 @@ sqlite3_stmt *CArchiveDatabase::DirectStatement(const QString &sql)
         return nullptr;
     }
     sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v3(m_Handle, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) !=
-        SQLITE_OK) {
+    if (sqlite3_prepare_v3(m_Handle, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &statement,
+                           nullptr) != SQLITE_OK) {
         FailDirect(sql);
         sqlite3_finalize(statement);
         return nullptr;

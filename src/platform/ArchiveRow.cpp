@@ -9,7 +9,8 @@ CArchiveRow::CArchiveRow(const QStringList &columns) : m_Columns(columns)
 
 qsizetype CArchiveRow::IndexOf(const QString &column) const
 {
-    const qsizetype index = m_Next < m_Columns.size() && m_Columns[m_Next] == column ? m_Next : m_Columns.indexOf(column);
+    const qsizetype index =
+        m_Next < m_Columns.size() && m_Columns[m_Next] == column ? m_Next : m_Columns.indexOf(column);
     m_Next = index + 1;
     return index;
 }

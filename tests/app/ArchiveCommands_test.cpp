@@ -52,7 +52,7 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
                          : QString(id == "799" ? "4 " : "1 ") + LoadResString(id.toInt()) + " Yes|No");
     for (const CMessage &m : messages.Shown())
         shown << QString::number(m.Icon) + ' ' +
-                     (m.Text.contains("disco pieno")        ? "disco pieno"
+                     (m.Text.contains("disco pieno")                  ? "disco pieno"
                       : m.Text.startsWith("Nessun nuovo IDProgramma") ? "nessun id"
                                                                       : m.Text) +
                      (m.Buttons == (QMessageBox::Yes | QMessageBox::No) ? " Yes|No" : "");

@@ -88,13 +88,15 @@ TEST_F(AppTest, StartUpLeavesAnInterruptedWriteItCannotFinishAsItWas)
     AddProgrammi({"Caldaia"});
     g_Connection->Close();
     const QString path = CArchive::DefaultFilePath(), folder = QFileInfo(path).absolutePath();
-    const QByteArray archive = ReadFile(path), journal = QByteArray::fromHex("d9d505f920a163d7") + QByteArray(504, 1);
+    const QByteArray archive = ReadFile(path),
+                     journal = QByteArray::fromHex("d9d505f920a163d7") + QByteArray(504, 1);
     ASSERT_TRUE(WriteFile(path + "-journal", journal));
     const ReadOnlyPath readOnly(folder);
     if (!readOnly.Made())
         GTEST_SKIP() << "no read-only folder here";
     EXPECT_EQ(StartUp(0), nullptr);
-    EXPECT_EQ(m_Messages.Lines(), QStringList{"3 " + LoadResStringArgs(310, {path, LoadResStringArgs(316, {folder})})});
+    EXPECT_EQ(m_Messages.Lines(),
+              QStringList{"3 " + LoadResStringArgs(310, {path, LoadResStringArgs(316, {folder})})});
     EXPECT_EQ(std::pair(ReadFile(path), ReadFile(path + "-journal")), std::pair(archive, journal));
 }
 

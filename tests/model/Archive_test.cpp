@@ -152,7 +152,8 @@ TEST_F(ArchiveTest, IdsPastThirtyTwoBitsUntilTheCounterEnds)
 {
     constexpr qint64 last = std::numeric_limits<qint64>::max();
     const QStringList counter = {"CounterProgrammi", "sqlite_sequence"};
-    for (const auto &[given, next] : {std::pair<qint64, qint64>(2147483647, 2147483648), {last - 1, last}, {last, 0}}) {
+    for (const auto &[given, next] :
+         {std::pair<qint64, qint64>(2147483647, 2147483648), {last - 1, last}, {last, 0}}) {
         Exec(QString("UPDATE sqlite_sequence SET seq = %1 WHERE name = 'CounterProgrammi'").arg(given));
         const QStringList before = ArchiveRows(CArchive::ConfigurationTables() + counter);
         CConfiguration configuration;
@@ -197,8 +198,9 @@ TEST_F(ArchiveTest, AnOlderArchiveGetsTheListIndexOrWorksWithout)
         for (const CProgrammaItem &item : g_Connection->Programmi())
             listed << item.NomeProgramma + QString::number(item.IDProgramma);
         EXPECT_EQ(listed, QStringList({"A4", "a5", "b3"}));
-        QSqlQuery &plan = g_Connection->Statement("EXPLAIN QUERY PLAN SELECT IDProgramma, m_NomeProgramma FROM "
-                                                  "Programmi ORDER BY m_NomeProgramma COLLATE NOCASE, IDProgramma");
+        QSqlQuery &plan =
+            g_Connection->Statement("EXPLAIN QUERY PLAN SELECT IDProgramma, m_NomeProgramma FROM "
+                                    "Programmi ORDER BY m_NomeProgramma COLLATE NOCASE, IDProgramma");
         QStringList steps;
         for (g_Connection->Run(plan); plan.next();)
             steps << plan.value(3).toString();

@@ -9,16 +9,15 @@ using Platform::CArchiveDatabase;
 using Result = CArchiveDatabase::OpenResult;
 using Check = CArchiveDatabase::CheckState;
 
-// Version 3 of a schema; the quotes and the ";" in the comment and in the default text must not
-// split the script.
-const QString kSchema3 =
+// A schema of two versions; the quotes and the ";" in the comment and in the default text must
+// not split the script.
+const QString kSchema =
     QStringLiteral("-- the owner's 'notes'\n"
                    "CREATE TABLE T (IDProgramma INTEGER PRIMARY KEY, m_Text TEXT DEFAULT 'a;b');\n"
                    "INSERT INTO T (IDProgramma) VALUES (2);\n"
-                   "PRAGMA user_version = 3;\n");
-// Version 4 adds an index.
-const QString kSchema = kSchema3 + QStringLiteral("CREATE INDEX T_Text ON T (m_Text COLLATE NOCASE);\n"
-                                                  "PRAGMA user_version = 4;");
+                   "PRAGMA user_version = 3;\n"
+                   "CREATE INDEX T_Text ON T (m_Text COLLATE NOCASE);\n"
+                   "PRAGMA user_version = 4;");
 
 // The number a statement answers; -1 when it fails.
 static int Number(CArchiveDatabase &database, const QString &sql = QStringLiteral("SELECT count(*) FROM T"))
@@ -31,12 +30,12 @@ static int Number(CArchiveDatabase &database, const QString &sql = QStringLitera
     return number;
 }
 
-// An archive of several pages (rows of 300 characters, 4096-byte pages) of the given schema.
-static QString ArchiveOfPages(const QTemporaryDir &dir, const QString &schema = kSchema)
+// An archive of several pages: rows of 300 characters, 4096-byte pages.
+static QString ArchiveOfPages(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath("whole.db");
     CArchiveDatabase database;
-    EXPECT_EQ(database.Open(path, schema), Result::Created);
+    EXPECT_EQ(database.Open(path, kSchema), Result::Created);
     EXPECT_TRUE(
         database.Exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n "
                                      "WHERE i < 200) INSERT INTO T SELECT i, printf('%300d', i) FROM n")));
@@ -49,7 +48,8 @@ TEST(ArchiveDatabase, CreatesAMissingFileRefusesAnotherVersionAndNestsSavepoints
     const QString path = dir.filePath("a.db"), broken = dir.filePath("b.db");
     CArchiveDatabase database;
     EXPECT_EQ(database.Open(path, kSchema), Result::Created);
-    EXPECT_EQ(std::tuple(Number(database), database.FileVersion(), database.Check()), std::tuple(1, 4, Check::Checked));
+    EXPECT_EQ(std::tuple(Number(database), database.FileVersion(), database.Check()),
+              std::tuple(1, 4, Check::Checked));
     EXPECT_TRUE(database.Exec(QStringLiteral("PRAGMA user_version = 5")));
     database.Close();
     EXPECT_EQ(database.Open(path, kSchema), Result::WrongVersion);
@@ -73,28 +73,6 @@ TEST(ArchiveDatabase, CreatesAMissingFileRefusesAnotherVersionAndNestsSavepoints
     EXPECT_FALSE(database.Exec(insert.arg(3)));
     EXPECT_TRUE(database.LastError().contains("UNIQUE")) << database.LastError().toStdString();
     EXPECT_EQ(database.Prepared(QStringLiteral("SELECT nothing FROM nowhere")), nullptr);
-}
-
-// A file of an older version gets the versions after its own in one transaction; one that cannot
-// be written opens at its own version, as it was.
-TEST(ArchiveDatabase, BringsAnOlderFileUpToDateOrUsesItAsItIs)
-{
-    for (const bool writable : {true, false}) {
-        QTemporaryDir dir;
-        const QString path = ArchiveOfPages(dir, kSchema3);
-        const QByteArray before = ReadFile(path);
-        const ReadOnlyPath readOnly(writable ? dir.filePath("elsewhere") : path);
-        if (!writable && !readOnly.Made())
-            GTEST_SKIP() << "no read-only file here";
-        CArchiveDatabase database;
-        ASSERT_EQ(database.Open(path, kSchema), Result::Opened) << writable;
-        const QString indexes = QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'");
-        EXPECT_EQ(std::tuple(database.FileVersion(), Number(database, indexes), database.UpgradeError().isEmpty()),
-                  writable ? std::tuple(4, 1, true) : std::tuple(3, 0, false));
-        EXPECT_EQ(Number(database), 199);
-        database.Close();
-        EXPECT_EQ(ReadFile(path) == before, !writable);
-    }
 }
 
 // A damaged file is refused before anything could write to it: its bytes stay as they were. A
@@ -141,7 +119,8 @@ TEST(ArchiveDatabase, ChecksTheFileInPartsAfterTheOpening)
     int parts = 1;
     while (database.CheckNextPart())
         ++parts;
-    EXPECT_EQ(std::pair(parts, database.Check()), std::pair(2, Check::Checked)); // the schema, T with its index
+    EXPECT_EQ(std::pair(parts, database.Check()),
+              std::pair(2, Check::Checked)); // the schema, T with its index
     database.Close();
     EXPECT_FALSE(QFile::exists(path + "-open"));
 

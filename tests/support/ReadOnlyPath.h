@@ -16,8 +16,10 @@ class ReadOnlyPath
 public:
     explicit ReadOnlyPath(const QString &path) : m_Path(path), m_Permissions(QFile::permissions(path))
     {
-        constexpr QFile::Permissions writes = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-        const bool set = geteuid() == 0 ? SetImmutable(true) : QFile::setPermissions(path, m_Permissions & ~writes);
+        constexpr QFile::Permissions writes =
+            QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+        const bool set =
+            geteuid() == 0 ? SetImmutable(true) : QFile::setPermissions(path, m_Permissions & ~writes);
         m_Made = set && access(QFile::encodeName(path).constData(), W_OK) != 0;
     }
     ~ReadOnlyPath()

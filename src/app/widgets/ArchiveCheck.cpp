@@ -29,5 +29,6 @@ void CheckNextPart(const QPointer<QWidget> &window)
 
 void StartArchiveCheck(QWidget *window)
 {
-    QTimer::singleShot(kFirstPartDelayMs, window, [window = QPointer<QWidget>(window)] { CheckNextPart(window); });
+    QTimer::singleShot(kFirstPartDelayMs, window,
+                       [window = QPointer<QWidget>(window)] { CheckNextPart(window); });
 }
