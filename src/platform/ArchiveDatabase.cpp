@@ -58,19 +58,8 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
     const bool existed = QFileInfo::exists(filePath);
     bool trouble = false;
     if (existed) {
-        // A file the user may not read is not a damaged one.
-        if (!QFileInfo(filePath).isReadable()) {
-            m_LastError = QStringLiteral("file non leggibile");
-            return OpenResult::Failed;
-        }
-        const QString journal = LeftoverJournal(filePath);
-        if (!journal.isEmpty() && !CanFinishWrite(filePath)) {
-            m_LastError =
-                QStringLiteral("scrittura interrotta, da completare dove la cartella è scrivibile: ") +
-                journal;
-            return OpenResult::InterruptedWrite;
-        }
-        trouble = !journal.isEmpty() || QFileInfo::exists(OpenMarkerPath(filePath));
+        if (const std::optional<OpenResult> refused = RefusalBeforeConnecting(filePath, trouble))
+            return *refused;
     }
     if (!OpenConnection(filePath))
         return OpenResult::Failed;
@@ -93,6 +82,26 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
     if (marker.open(QIODevice::WriteOnly))
         m_OpenMarker = marker.fileName();
     return result;
+}
+
+std::optional<CArchiveDatabase::OpenResult> CArchiveDatabase::RefusalBeforeConnecting(const QString &filePath,
+                                                                                      bool &trouble)
+{
+    // A file the user may not read is not a damaged one.
+    if (!QFileInfo(filePath).isReadable()) {
+        m_LastError = QStringLiteral("file non leggibile");
+        return OpenResult::Failed;
+    }
+    const QString journal = LeftoverJournal(filePath);
+    if (!journal.isEmpty() && !CanFinishWrite(filePath)) {
+        m_LastError =
+            QStringLiteral(
+                "scrittura interrotta, da completare dove il file e la cartella sono scrivibili: ") +
+            journal;
+        return OpenResult::InterruptedWrite;
+    }
+    trouble = !journal.isEmpty() || QFileInfo::exists(OpenMarkerPath(filePath));
+    return std::nullopt;
 }
 
 QString CArchiveDatabase::LeftoverJournal(const QString &filePath)

@@ -115,6 +115,9 @@ private:
     };
 
     static QList<CSchemaStep> SchemaSteps(const QString &schemaSql);
+    // Whether an existing file is refused before any connection could write to it; trouble: a
+    // sign that it must be checked whole.
+    std::optional<OpenResult> RefusalBeforeConnecting(const QString &filePath, bool &trouble);
     bool OpenConnection(const QString &filePath);
     OpenResult OpenVersion(const QList<CSchemaStep> &steps);
     bool RunSteps(const QList<CSchemaStep> &steps, int fromVersion);
