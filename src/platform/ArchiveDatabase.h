@@ -31,7 +31,8 @@ private:
     sqlite3_stmt *m_Statement;
 };
 
-// The archive's database engine: one SQLite file reached through QtSql. It creates the file
+// The archive's database engine: one SQLite file reached through a QtSql connection (whose SQLite
+// handle also serves the frequent reads and the savepoints, see Read). It creates the file
 // from a schema script when the file is missing (or holds no table at all), brings a file of an
 // older schema version up to date, keeps every statement it has prepared for the life of the
 // connection (read forward only, so no result is held twice), and nests transactions as
