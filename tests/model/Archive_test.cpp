@@ -44,7 +44,7 @@ static qint32 ErrorCode(const std::function<void()> &action, QString *descriptio
 TEST_F(ArchiveTest, RecordTwoHoldsTheDefaultsAndAWholeConfigurationRoundTripsEveryColumn)
 {
     EXPECT_TRUE(QFile::exists(CArchive::DefaultFilePath()));
-    const qint32 id = g_Connection->NewID();
+    const qint64 id = g_Connection->NewID();
     CConfiguration().Add(id);
     QList<QVariantList> two = RawRows(2), added = RawRows(id);
     EXPECT_EQ(two[0].takeFirst(), LoadResString(617));
@@ -65,7 +65,7 @@ TEST_F(ArchiveTest, RecordTwoHoldsTheDefaultsAndAWholeConfigurationRoundTripsEve
     }
     CConfiguration loaded;
     loaded.Load(2);
-    const qint32 copy = g_Connection->NewID();
+    const qint64 copy = g_Connection->NewID();
     loaded.Add(copy);
     EXPECT_EQ(RawRows(copy), RawRows(2));
     loaded.Alarm(4).SetAlarmColor(-32768);
@@ -97,8 +97,8 @@ TEST_F(ArchiveTest, AFailedSaveOrLoadLeavesTheArchiveAsItWas)
 // listed, and the list goes by name (letter case aside), then by id.
 TEST_F(ArchiveTest, IdsDeleteAndTheList)
 {
-    const qint32 first = g_Connection->NewID(), second = g_Connection->NewID();
-    EXPECT_EQ(std::pair(first, second), std::pair(3, 4));
+    const qint64 first = g_Connection->NewID(), second = g_Connection->NewID();
+    EXPECT_EQ(std::pair(first, second), std::pair<qint64, qint64>(3, 4));
     g_Connection->GiveBackID(second);
     EXPECT_EQ(g_Connection->NewID(), 5);
 
