@@ -98,7 +98,7 @@ TEST_F(ArchiveTest, AFailedSaveOrLoadLeavesTheArchiveAsItWas)
 TEST_F(ArchiveTest, IdsDeleteAndTheList)
 {
     const qint64 first = g_Connection->NewID(), second = g_Connection->NewID();
-    EXPECT_EQ(std::pair(first, second), std::pair<qint64, qint64>(3, 4));
+    EXPECT_EQ(std::pair(first, second), (std::pair<qint64, qint64>(3, 4)));
     g_Connection->GiveBackID(second);
     EXPECT_EQ(g_Connection->NewID(), 5);
 
