@@ -190,8 +190,8 @@ TEST_F(ArchiveTest, AnOlderArchiveGetsTheListIndexOrWorksWithout)
     const QString path = CArchive::DefaultFilePath();
     const QByteArray old = ReadFile(path);
     for (const bool writable : {false, true}) {
-        const auto readOnly = std::make_unique<ReadOnlyPath>(writable ? path + "-elsewhere" : path);
-        if (!writable && !readOnly->Made())
+        std::optional<ReadOnlyPath> readOnly;
+        if (!writable && !readOnly.emplace(path).Made())
             continue;
         g_Connection->Open();
         QStringList listed;
