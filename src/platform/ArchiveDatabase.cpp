@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlDriver>
 #include <QSqlError>
 
@@ -288,6 +289,8 @@ bool CArchiveDatabase::Read(const QString &sql, std::initializer_list<qint64> nu
     sqlite3_stmt *statement = DirectStatement(sql);
     if (statement == nullptr)
         return false;
+    // Reset whatever happens, so the statement ends its read of the file and can run again.
+    const auto reset = qScopeGuard([statement] { sqlite3_reset(statement); });
     int index = 0;
     for (const qint64 number : numbers)
         sqlite3_bind_int64(statement, ++index, number);
@@ -297,7 +300,6 @@ bool CArchiveDatabase::Read(const QString &sql, std::initializer_list<qint64> nu
         row(current);
     if (result != SQLITE_DONE)
         FailDirect(sql);
-    sqlite3_reset(statement);
     return result == SQLITE_DONE;
 }
 
