@@ -1,73 +1,78 @@
-// Saving, loading and listing configurations through the model against the same work done
-// with bare prepared statements on the same connection, measured in the same run.
-// Aim: the model's save and load within 1.5x of the bare statements.
+// The archive's commands against the same work written the least way through the sqlite3 C API
+// (SqliteReference.h) on the same file, in turns, over archives of 10,000 and 100,000
+// configurations: the list (the listing "Programmi" into the main window's list model), New's
+// store (a new id and thirteen rows in one transaction), Delete, and the load of a configuration
+// for the wizard (thirteen rows read as one state).
+// Aims: list at most 1.1x, load at most 1.5x, add and delete within 1.1x.
+//   archive_bench [rounds]
+#include "BenchArchive.h"
 #include "Clock.h"
-#include "model/ArchiveTransaction.h"
-#include "model/Configuration.h"
+#include "SqliteReference.h"
+#include "app/ConfigurationEdit.h"
+#include "app/ProgrammiListModel.h"
+#include "model/ScaleTables.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <cstdio>
 
 namespace {
 
-void Report(const char *what, double model, double bare)
+void Report(const char *what, int configurations, const CTimes &times, double aim)
 {
-    std::printf("%-34s model %8.3f ms   bare %8.3f ms   ratio %.2f\n", what, model, bare, model / bare);
+    std::printf("%-28s %6d configurations: archive %8.3f ms   C API %8.3f ms   ratio %.2f (aim <= %.1f)\n",
+                what, configurations, times.First, times.Second, times.Ratio, aim);
 }
 
-void Check(bool ok)
+void Measure(const QString &path, int configurations, int rounds)
 {
-    if (!ok) {
-        std::fprintf(stderr, "archive: %s\n", qPrintable(g_Connection->Database().LastError()));
-        std::exit(1);
-    }
-}
+    FillArchive(path, configurations);
+    g_Connection->Open(path);
+    CSqliteReference reference(path);
+    CProgrammiListModel list;
+    Report("list \"Programmi\"", configurations,
+           Compare(
+               rounds, [&] { list.Reload(g_Connection->Programmi()); }, [&] { reference.List(); }),
+           1.1);
 
-// The thirteen rows of one id, each as one prepared statement with its values bound.
-struct BareStatements
-{
-    QList<QSqlQuery *> Queries;
-    QList<int> Columns;
-};
+    // Both sides add configurations of their own and delete them again, so the archive keeps its size.
+    CConfiguration configuration;
+    QList<qint64> added, addedByReference;
+    const int changes = rounds * 4;
+    Report("add (New's store)", configurations,
+           Compare(
+               changes,
+               [&] {
+                   qint64 id = -1;
+                   StoreEdited(configuration, emNew, id);
+                   added << id;
+               },
+               [&] { addedByReference << reference.Add(); }),
+           1.1);
+    Report("delete", configurations,
+           Compare(
+               changes, [&] { g_Connection->DeleteProgramma(added.takeLast()); },
+               [&] { reference.Delete(addedByReference.takeLast()); }),
+           1.1);
 
-BareStatements Prepare(CConfiguration &configuration, bool update)
-{
-    BareStatements bare;
-    for (CConfigClass *object : configuration.Objects()) {
-        const QStringList columns = object->StoredColumns();
-        const QString table = object->ClassName();
-        const QString sql =
-            update ? "UPDATE " + table + " SET " + columns.join(" = ?, ") + " = ? WHERE IDProgramma = ?"
-                   : "SELECT " + columns.join(", ") + " FROM " + table + " WHERE IDProgramma = ?";
-        QSqlQuery *query = g_Connection->Database().Prepared(sql);
-        Check(query);
-        bare.Queries << query;
-        bare.Columns << int(columns.size());
-    }
-    return bare;
-}
-
-void RunBare(const BareStatements &bare, qint32 id, bool update)
-{
-    Check(g_Connection->Database().Exec(QStringLiteral("BEGIN")));
-    for (qsizetype t = 0; t < bare.Queries.size(); ++t) {
-        QSqlQuery &query = *bare.Queries[t];
-        const int columns = bare.Columns[t];
-        if (update)
-            for (int c = 0; c < columns; ++c)
-                query.bindValue(c, c == 0 && t == 0 ? QVariant(QStringLiteral("Bench")) : QVariant(c));
-        query.bindValue(update ? columns : 0, id);
-        Check(query.exec());
-        QVariantList values;
-        while (!update && query.next())
-            for (int c = 0; c < columns; ++c)
-                values << query.value(c);
-        query.finish();
-    }
-    Check(g_Connection->Database().Exec(QStringLiteral("COMMIT")));
+    QRandomGenerator pick(configurations);
+    qint64 id = 3;
+    const auto next = [&] { id = 3 + pick.bounded(configurations); };
+    Report("load for edit", configurations,
+           Compare(
+               changes * 10,
+               [&] {
+                   next();
+                   LoadForEdit(configuration, emModify, id);
+               },
+               [&] {
+                   next();
+                   reference.Load(id);
+               }),
+           1.5);
+    g_Connection->Close();
 }
 
 } // namespace
@@ -77,43 +82,11 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    const int rounds = argc > 1 ? QString(argv[1]).toInt() : 25;
     try {
         InitGlobalScale();
-        g_Connection->Open();
-        CConfiguration configuration;
-        const qint32 id = g_Connection->NewID();
-        configuration.Add(id);
-        const int rounds = argc > 1 ? QString(argv[1]).toInt() : 200;
-
-        const BareStatements updates = Prepare(configuration, true);
-        const BareStatements selects = Prepare(configuration, false);
-        Report("save one configuration (13 rows)", Milliseconds(rounds, [&] { configuration.Update(id); }),
-               Milliseconds(rounds, [&] { RunBare(updates, id, true); }));
-        Report("load one configuration (13 rows)", Milliseconds(rounds, [&] { configuration.Load(id); }),
-               Milliseconds(rounds, [&] { RunBare(selects, id, false); }));
-
-        {
-            CArchiveTransaction transaction;
-            for (int i = 0; i < 10000; ++i) {
-                configuration.ModInstr().SetNomeProgramma(
-                    QStringLiteral("Configurazione %1").arg((i * 7919) % 10000));
-                configuration.Add(g_Connection->NewID());
-            }
-            transaction.Commit();
-        }
-        QSqlQuery *list = g_Connection->Database().Prepared(
-            QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM CModInstr WHERE IDProgramma <> 2 "
-                           "ORDER BY m_NomeProgramma COLLATE NOCASE, IDProgramma"));
-        Check(list);
-        Report("list \"Programmi\" (10,000 rows)", Milliseconds(20, [] { g_Connection->Programmi(); }),
-               Milliseconds(20, [list] {
-                   Check(list->exec());
-                   QList<CProgrammaItem> items;
-                   while (list->next())
-                       items.append({list->value(0).toInt(), list->value(1).toString()});
-                   list->finish();
-               }));
-        g_Connection->Close();
+        for (const int configurations : {10000, 100000})
+            Measure(home.filePath(QStringLiteral("%1.db").arg(configurations)), configurations, rounds);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -1,55 +1,20 @@
-// The start of the program and the list of the main window over an archive of 10,000
-// configurations. The list's requery (up to its rows being in the view) is measured against
-// listing "Programmi" with a bare prepared statement on the same connection in the same run.
-// Aim: the requery within 1.5x of the bare listing. The start-up, splash pause aside, is
-// printed in milliseconds with the memory the process then holds.
+// The main window's requery of its list (the listing, the list model and the view up to its rows)
+// over archives of 10,000 and 100,000 configurations, against the same listing read through the
+// sqlite3 C API (SqliteReference.h) from the same file, in turns. The view's own share shows as
+// the difference from archive_bench's list line. The start of the program is startup_bench's.
+//   mainwin_bench [rounds]
+#include "BenchArchive.h"
 #include "Clock.h"
-#include "app/widgets/Avvio.h"
-#include "model/ArchiveTransaction.h"
-#include "model/Configuration.h"
+#include "SqliteReference.h"
+#include "app/widgets/FMain.h"
+#include "model/ScaleTables.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QHeaderView>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include <cstdio>
-
-namespace {
-
-constexpr int kConfigurations = 10000;
-
-// Resident memory of the process in KB, as the kernel reports it.
-long ResidentKB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-void FillArchive()
-{
-    g_Connection->Open();
-    CConfiguration configuration;
-    CArchiveTransaction transaction;
-    for (int i = 0; i < kConfigurations; ++i) {
-        configuration.ModInstr().SetNomeProgramma(
-            QStringLiteral("Configurazione %1").arg((i * 7919) % kConfigurations));
-        configuration.Add(g_Connection->NewID());
-    }
-    transaction.Commit();
-    g_Connection->Close();
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -59,44 +24,32 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     QApplication app(argc, argv);
+    const int rounds = argc > 1 ? QString(argv[1]).toInt() : 25;
     try {
         InitGlobalScale();
-        FillArchive();
-        const long before = ResidentKB();
-
-        QElapsedTimer clock;
-        clock.start();
-        std::unique_ptr<FMain> window = StartUp(0);
-        if (!window)
-            return 1;
-        QApplication::processEvents(); // the first paint of the window
-        const double startMs = double(clock.nsecsElapsed()) / 1e6;
-        std::printf("start-up to the main window shown (%d configurations): %8.1f ms, resident %ld KB "
-                    "(%ld KB before)\n",
-                    kConfigurations, startMs, ResidentKB(), before);
-
-        const int rounds = argc > 1 ? QString(argv[1]).toInt() : 20;
-        auto *list = window->findChild<QTableView *>(QStringLiteral("dgProgrammi"));
-        const double requery = Milliseconds(rounds, [&] {
-            window->RequeryProgrammi();
-            if (list->verticalHeader()->count() != kConfigurations)
-                std::exit(2);
-        });
-        QSqlQuery *bare = g_Connection->Database().Prepared(
-            QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM CModInstr WHERE IDProgramma <> 2 "
-                           "ORDER BY m_NomeProgramma COLLATE NOCASE, IDProgramma"));
-        if (bare == nullptr)
-            return 1;
-        const double listing = Milliseconds(rounds, [bare] {
-            bare->exec();
-            QList<CProgrammaItem> items;
-            while (bare->next())
-                items.append({bare->value(0).toInt(), bare->value(1).toString()});
-            bare->finish();
-        });
-        std::printf("%-34s list %8.3f ms   bare %8.3f ms   ratio %.2f\n", "requery of the list (10,000 rows)",
-                    requery, listing, requery / listing);
-        window->close();
+        for (const int configurations : {10000, 100000}) {
+            FillArchive(CArchive::DefaultFilePath(), configurations);
+            FMain window;
+            window.Load();
+            window.show();
+            QApplication::processEvents();
+            auto *list = window.findChild<QTableView *>(QStringLiteral("dgProgrammi"));
+            CSqliteReference reference(CArchive::DefaultFilePath());
+            const CTimes times = Compare(
+                rounds,
+                [&] {
+                    window.RequeryProgrammi();
+                    if (list->verticalHeader()->count() != configurations)
+                        std::exit(2);
+                },
+                [&] { reference.List(); });
+            std::printf(
+                "requery of the main window's list, %6d configurations: window %8.3f ms   C API %8.3f ms   "
+                "ratio %.2f\n",
+                configurations, times.First, times.Second, times.Ratio);
+            window.close();
+            g_Connection->Close();
+        }
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

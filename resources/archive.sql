@@ -1,4 +1,6 @@
--- The archive of configurations (IxoEkaProgram.db), version 1.
+-- The archive of configurations (IxoEkaProgram.db), version 2.
+-- Each version's statements end with its "PRAGMA user_version": a new archive runs them all, an
+-- archive of an older version those after its own.
 -- One table per configuration object, named by its class name ("CAlarm1" to "CAlarm4" for the
 -- four alarms), one row per configuration keyed by its archive id "IDProgramma". Every column
 -- is the object's member of the same name, with the class default as its default.
@@ -182,3 +184,9 @@ CREATE VIEW Programmi AS
     SELECT IDProgramma, m_NomeProgramma FROM CModInstr WHERE IDProgramma <> 2;
 
 PRAGMA user_version = 1;
+
+-- Version 2: the list's order ("Programmi" by name, letter case aside, then by id) read straight
+-- from an index that also holds the names, so no listing sorts the table.
+CREATE INDEX CModInstr_Programmi ON CModInstr (m_NomeProgramma COLLATE NOCASE);
+
+PRAGMA user_version = 2;

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/ResString.h"
+#include "model/Archive.h"
 #include "model/ArchiveTransaction.h"
 
 namespace {
@@ -12,10 +13,10 @@ constexpr int kCaptionActualSetting = 792;
 
 // The id comes from the counter inside the transaction that adds the rows: a failure undoes
 // both, and the counter hands the same id out again.
-qint32 AddUnderNewID(CConfiguration &configuration)
+qint64 AddUnderNewID(CConfiguration &configuration)
 {
-    CArchiveTransaction transaction;
-    const qint32 id = g_Connection->NewID();
+    CArchiveTransaction transaction(g_Connection->Database());
+    const qint64 id = g_Connection->NewID();
     configuration.Add(id);
     transaction.Commit();
     return id;
@@ -35,7 +36,7 @@ QString ConfigWizardCaption(qint32 mode, const QString &nomeProgramma)
     }
 }
 
-qint32 EditedRecord(qint32 mode, qint32 currentId)
+qint64 EditedRecord(qint32 mode, qint64 currentId)
 {
     switch (mode) {
     case emModify:
@@ -47,7 +48,7 @@ qint32 EditedRecord(qint32 mode, qint32 currentId)
     }
 }
 
-ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint32 currentId)
+ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint64 currentId)
 {
     if (mode == emNew)
         return ELoadResult::Loaded;
@@ -61,7 +62,7 @@ ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint32 curre
     return ELoadResult::Loaded;
 }
 
-void StoreEdited(CConfiguration &configuration, qint32 mode, qint32 &currentId)
+void StoreEdited(CConfiguration &configuration, qint32 mode, qint64 &currentId)
 {
     if (mode == emNew)
         currentId = AddUnderNewID(configuration);
@@ -69,7 +70,7 @@ void StoreEdited(CConfiguration &configuration, qint32 mode, qint32 &currentId)
         configuration.Update(EditedRecord(mode, currentId));
 }
 
-qint32 StoreCopy(CConfiguration &configuration)
+qint64 StoreCopy(CConfiguration &configuration)
 {
     return AddUnderNewID(configuration);
 }

@@ -20,7 +20,7 @@ QString ConfigWizardCaption(qint32 mode, const QString &nomeProgramma);
 
 // The record a mode loads and updates: the current id, or record 2 for emActualSetting.
 // emNew has none (-1): its id is taken when it is stored.
-qint32 EditedRecord(qint32 mode, qint32 currentId);
+qint64 EditedRecord(qint32 mode, qint64 currentId);
 
 enum class ELoadResult { Loaded, RowsMissing };
 
@@ -28,7 +28,7 @@ enum class ELoadResult { Loaded, RowsMissing };
 // read the thirteen rows of their record. RowsMissing: a table holds no row of the record
 // (traced by the archive); the objects are then not to be shown. Any other archive failure
 // raises its CError.
-ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint32 currentId);
+ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint64 currentId);
 
 // Stores a configuration ended with End, in one transaction per stored configuration:
 //   emNew            a new id and the thirteen rows under it; currentId becomes that id;
@@ -36,8 +36,8 @@ ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint32 curre
 //   emActualSetting  the rows of record 2 rewritten.
 // A failure raises its CError with the archive as it was: no row added or changed, the new id
 // given back (the next new id is the same one again) and currentId as it was.
-void StoreEdited(CConfiguration &configuration, qint32 mode, qint32 &currentId);
+void StoreEdited(CConfiguration &configuration, qint32 mode, qint64 &currentId);
 
 // Archives a copy of the configuration under a new id (the edited record 2 kept as a
 // configuration of the list); the new id, or a CError with the archive as it was.
-qint32 StoreCopy(CConfiguration &configuration);
+qint64 StoreCopy(CConfiguration &configuration);

@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
+#include "model/Archive.h"
 #include "model/ArchiveTransaction.h"
 #include "model/Configuration.h"
 #include "platform/FileAccess.h"
@@ -55,7 +56,7 @@ QString ProgramFileStartFolder(const QString &lastUsedFolder)
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-void ExportProgramma(qint32 id, const QString &fileName)
+void ExportProgramma(qint64 id, const QString &fileName)
 {
     CModInstr modInstr;
     modInstr.LoadDataFromADORS(IDCriterion(id));
@@ -79,14 +80,14 @@ std::optional<qint16> ReadProgramFileModuleCode(const QString &fileName)
     return decoded->CodificaModuli;
 }
 
-EImportResult ImportProgramma(const QString &fileName, qint32 &currentId)
+EImportResult ImportProgramma(const QString &fileName, qint64 &currentId)
 {
     const std::optional<qint16> code = ReadProgramFileModuleCode(fileName);
     if (code) {
         // Whatever happens after the id was taken, the id goes back with the rows: one
         // transaction holds the counter row and every row the manager writes.
-        CArchiveTransaction transaction;
-        const qint32 oldId = currentId;
+        CArchiveTransaction transaction(g_Connection->Database());
+        const qint64 oldId = currentId;
         try {
             currentId = g_Connection->NewID();
             if (MakeMemMapManager(*code)->Import(fileName, currentId)) {

@@ -25,7 +25,7 @@ QString ProgramFileStartFolder(const QString &lastUsedFolder);
 // Writes the archived configuration id as a program file, through the manager of its module
 // code. A file that cannot be written (folder not writable, disk full) raises a CError with
 // the system's reason; a file already there is then left as it was.
-void ExportProgramma(qint32 id, const QString &fileName);
+void ExportProgramma(qint64 id, const QString &fileName);
 
 // The module code in the header of fileName; no value when the file is not a program file of
 // this program (another program's, shorter than its header, not a regular file). A file that
@@ -40,4 +40,4 @@ enum class EImportResult { Imported, Refused };
 // Refused (a file that is not this program's or that its manager does not accept) and any
 // CError: the archive is as before (no counter row, no configuration row, the id counter as
 // it was) and currentId as it was.
-EImportResult ImportProgramma(const QString &fileName, qint32 &currentId);
+EImportResult ImportProgramma(const QString &fileName, qint64 &currentId);

@@ -9,7 +9,7 @@ void CProgrammiListModel::Reload(QList<CProgrammaItem> items)
     endResetModel();
 }
 
-int CProgrammiListModel::RowOf(qint32 id) const
+int CProgrammiListModel::RowOf(qint64 id) const
 {
     for (qsizetype row = 0; row < m_Items.size(); ++row) {
         if (m_Items[row].IDProgramma == id)

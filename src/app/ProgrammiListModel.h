@@ -18,8 +18,8 @@ public:
 
     void Reload(QList<CProgrammaItem> items);
     // The row of the configuration with that id; -1 when the list does not hold it.
-    int RowOf(qint32 id) const;
-    qint32 IDAt(int row) const { return m_Items.at(row).IDProgramma; }
+    int RowOf(qint64 id) const;
+    qint64 IDAt(int row) const { return m_Items.at(row).IDProgramma; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -3,6 +3,8 @@
 #include "common/ValueText.h"
 #include "platform/ArchiveRow.h"
 
+#include <utility>
+
 void CLoadSaveADORS::SaveVariable(const QString &fieldName, qint16 value)
 {
     if (m_Recordset)
@@ -47,9 +49,24 @@ template <typename T> void CLoadSaveADORS::Load(const QString &fieldName, T &val
     const QVariant field = m_Recordset->Value(fieldName);
     if (field.isNull())
         return;
+    // The archive hands numbers and texts over as they are; a number that fits is taken
+    // without going through its text.
+    if constexpr (std::is_same_v<T, qint16> || std::is_same_v<T, qint32>) {
+        if (field.typeId() == QMetaType::LongLong && std::in_range<T>(field.toLongLong())) {
+            value = T(field.toLongLong());
+            return;
+        }
+    }
+    if constexpr (std::is_same_v<T, QString>) {
+        if (field.typeId() == QMetaType::QString) {
+            value = field.toString();
+            return;
+        }
+    }
     const QString text = field.toString();
+    const std::optional<T> parsed = ValueText::Parse<T>(text);
     value =
-        ValueText::ValueOrKept(ValueText::Parse<T>(text), text, value, QStringLiteral("campo ") + fieldName);
+        parsed ? *parsed : ValueText::ValueOrKept(parsed, text, value, QStringLiteral("campo ") + fieldName);
 }
 
 void CLoadSaveADORS::LoadVariable(const QString &fieldName, qint16 &value) const

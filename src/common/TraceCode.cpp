@@ -51,9 +51,7 @@ bool CTraceCode::ProcessCommandLine(const QString &sCommandLine)
 
 void CTraceCode::BugMessage(const QString &sMessage)
 {
-    if (m_TraceMode == tmNoTrace || !m_Started)
-        return;
-    if (m_TraceMode == tmTraceNormal && !m_Enabled)
+    if (!Writes())
         return;
     if (m_Mode == bmTraceFile) {
         WriteLine(sMessage);

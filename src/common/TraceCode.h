@@ -37,6 +37,11 @@ public:
 
     // A line that cannot be written is dropped: the log never stops the program.
     void BugMessage(const QString &sMessage);
+    // Whether BugMessage writes a line now; a caller builds a line that costs only then.
+    bool Writes() const
+    {
+        return m_TraceMode != tmNoTrace && m_Started && (m_TraceMode != tmTraceNormal || m_Enabled);
+    }
     // A false condition is a programming error: the line is logged, the text (when not
     // empty) shown, and the program ends at once.
     void BugAssert(bool bExpression, const QString &sExpression);

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <limits>
+
 // The schema is compiled into the common library's resources.
 static void InitArchiveResources()
 {
@@ -39,12 +41,6 @@ QString Placeholders(qsizetype count)
 } // namespace
 
 CArchive *const g_Connection = &g_Archive;
-
-void RaiseArchiveError(ArchiveErrors code, const QString &description)
-{
-    g_Trace->BugMessage(description);
-    throw CError(MakeUserError(code), ExecutableBaseName() + QStringLiteral(".Archive"), description);
-}
 
 QString CArchive::DefaultFilePath()
 {
@@ -78,8 +74,13 @@ void CArchive::Open(const QString &filePath)
         return true;
     }();
     Q_UNUSED(closesWithTheApplication);
-    switch (m_Database.Open(filePath, SchemaText(), kSchemaVersion)) {
+    switch (m_Database.Open(filePath, SchemaText())) {
     case Platform::CArchiveDatabase::OpenResult::Opened:
+        if (!m_Database.UpgradeError().isEmpty())
+            g_Trace->BugMessage(QStringLiteral("Archivio %1 lasciato alla versione %2: %3")
+                                    .arg(filePath)
+                                    .arg(m_Database.FileVersion())
+                                    .arg(m_Database.UpgradeError()));
         return;
     case Platform::CArchiveDatabase::OpenResult::Created:
         g_Trace->BugMessage(QStringLiteral("Creato nuovo archivio ") + filePath);
@@ -89,11 +90,15 @@ void CArchive::Open(const QString &filePath)
                           QStringLiteral("Versione %1 dell'archivio %2 non prevista (attesa %3)")
                               .arg(m_Database.FileVersion())
                               .arg(filePath)
-                              .arg(kSchemaVersion));
+                              .arg(m_Database.SchemaVersion()));
     case Platform::CArchiveDatabase::OpenResult::Damaged:
         RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + filePath +
                                          QStringLiteral(" danneggiato, lasciato com'era: ") +
                                          m_Database.LastError());
+    case Platform::CArchiveDatabase::OpenResult::InterruptedWrite:
+        RaiseArchiveError(aeInterruptedWrite, QStringLiteral("Archivio ") + filePath +
+                                                  QStringLiteral(" lasciato com'era: ") +
+                                                  m_Database.LastError());
     case Platform::CArchiveDatabase::OpenResult::Failed:
         break;
     }
@@ -103,9 +108,23 @@ void CArchive::Open(const QString &filePath)
 
 void CArchive::Close()
 {
-    for (auto &statements : m_RowStatements)
-        statements.clear();
+    m_Tables.clear();
     m_Database.Close();
+}
+
+bool CArchive::CheckNextPart()
+{
+    const bool wasFailed = CheckFailed();
+    const bool more = m_Database.CheckNextPart();
+    if (CheckFailed() && !wasFailed)
+        g_Trace->BugMessage(QStringLiteral("Archivio ") + m_Database.FilePath() +
+                            QStringLiteral(" danneggiato, modifiche rifiutate: ") + m_Database.LastError());
+    return more;
+}
+
+bool CArchive::CheckFailed() const
+{
+    return m_Database.Check() == Platform::CArchiveDatabase::CheckState::Failed;
 }
 
 QSqlQuery &CArchive::Statement(const QString &sql)
@@ -120,7 +139,7 @@ QSqlQuery &CArchive::Statement(const QString &sql)
 
 void CArchive::RaiseLastError() const
 {
-    RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + m_Database.LastError());
+    RaiseDatabaseError(m_Database);
 }
 
 void CArchive::Run(QSqlQuery &query)
@@ -129,34 +148,55 @@ void CArchive::Run(QSqlQuery &query)
         RaiseLastError();
 }
 
-qint32 CArchive::NewID()
+qint64 CArchive::NewID()
 {
     QSqlQuery &insert = Statement(QStringLiteral("INSERT INTO CounterProgrammi DEFAULT VALUES"));
-    Run(insert);
-    const qint32 id = insert.lastInsertId().toInt();
-    g_Trace->BugMessage(QStringLiteral("Nuovo IDProgramma=%1").arg(id));
+    if (!m_Database.Exec(insert)) {
+        if (CounterExhausted())
+            RaiseArchiveError(aeNoIDLeft,
+                              QStringLiteral("Nessun nuovo IDProgramma: l'archivio %1 ha già dato "
+                                             "l'ultimo, %2")
+                                  .arg(m_Database.FilePath())
+                                  .arg(std::numeric_limits<qint64>::max()));
+        RaiseLastError();
+    }
+    const qint64 id = insert.lastInsertId().toLongLong();
+    if (g_Trace->Writes())
+        g_Trace->BugMessage(QStringLiteral("Nuovo IDProgramma=%1").arg(id));
     return id;
 }
 
-void CArchive::GiveBackID(qint32 id)
+bool CArchive::CounterExhausted()
+{
+    // The counter goes on from the highest id it ever gave or holds.
+    QSqlQuery &last = Statement(QStringLiteral(
+        "SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE name = 'CounterProgrammi'), 0), "
+        "coalesce((SELECT max(IDProgramma) FROM CounterProgrammi), 0))"));
+    const bool exhausted = m_Database.Exec(last) && last.next() &&
+                           last.value(0).toLongLong() == std::numeric_limits<qint64>::max();
+    last.finish();
+    return exhausted;
+}
+
+void CArchive::GiveBackID(qint64 id)
 {
     if (id == kActualSettingID)
         RaiseArchiveError(aeFixedRecord, QStringLiteral("IDProgramma=2 non restituibile"));
     QSqlQuery &remove = Statement(QStringLiteral("DELETE FROM CounterProgrammi WHERE IDProgramma = ?"));
     remove.bindValue(0, id);
     Run(remove);
-    g_Trace->BugMessage(QStringLiteral("Restituito IDProgramma=%1").arg(id));
+    if (g_Trace->Writes())
+        g_Trace->BugMessage(QStringLiteral("Restituito IDProgramma=%1").arg(id));
 }
 
-void CArchive::DeleteProgramma(qint32 id)
+void CArchive::DeleteProgramma(qint64 id)
 {
     if (id == kActualSettingID)
         RaiseArchiveError(aeFixedRecord, QStringLiteral("La configurazione IDProgramma=2 non si cancella"));
-    g_Trace->BugMessage(QStringLiteral("Cancellazione configurazione IDProgramma=%1").arg(id));
-    QStringList tables = ConfigurationTables();
-    tables << kCounterTable;
-    CArchiveTransaction transaction(*this);
-    for (const QString &table : tables) {
+    if (g_Trace->Writes())
+        g_Trace->BugMessage(QStringLiteral("Cancellazione configurazione IDProgramma=%1").arg(id));
+    CArchiveTransaction transaction(m_Database);
+    for (const QString &table : ConfigurationTables() + QStringList{kCounterTable}) {
         QSqlQuery &remove =
             Statement(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE IDProgramma = ?"));
         remove.bindValue(0, id);
@@ -167,71 +207,85 @@ void CArchive::DeleteProgramma(qint32 id)
 
 QList<CProgrammaItem> CArchive::Programmi()
 {
-    QSqlQuery &select = Statement(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER "
-                                                 "BY m_NomeProgramma COLLATE NOCASE, IDProgramma"));
-    Run(select);
+    if (!IsOpen())
+        RaiseArchiveError(aeNotOpen, QStringLiteral("Archivio non aperto"));
     QList<CProgrammaItem> items;
-    while (select.next())
-        items.append({select.value(0).toInt(), select.value(1).toString()});
-    select.finish();
+    const bool read =
+        m_Database.Read(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
+                                       "m_NomeProgramma COLLATE NOCASE, IDProgramma"),
+                        {}, [&items](const Platform::CDirectRow &row) {
+                            items.append({row.Number(0), row.Text(1)});
+                        });
+    if (!read)
+        RaiseLastError();
     return items;
 }
 
-QSqlQuery &CArchive::RowStatement(RowOperation operation, const QString &table, const QStringList &columns)
+const QStringList &CArchive::Columns(const QString &table)
 {
-    CRowStatement &cached = m_RowStatements[operation][table];
-    if (cached.Query && cached.Columns == columns)
-        return *cached.Query;
-    if (!IsConfigurationTable(table))
-        RaiseArchiveError(aeUnknownTable, QStringLiteral("Tabella non prevista: ") + table);
-    QString sql;
-    switch (operation) {
-    case roInsert:
-        sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (IDProgramma, ") +
-              columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-              Placeholders(columns.size() + 1) + QLatin1Char(')');
-        break;
-    case roUpdate:
-        sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
-              columns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ? WHERE IDProgramma = ?");
-        break;
-    default:
-        sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
-              table + QStringLiteral(" WHERE IDProgramma = ?");
-        break;
-    }
-    cached = {columns, &Statement(sql)};
-    return *cached.Query;
+    return TableStatements(table).Columns;
 }
 
-void CArchive::AddRow(const QString &table, qint32 id, const Platform::CArchiveRow &row)
+CArchive::CTableStatements &CArchive::TableStatements(const QString &table)
 {
-    QSqlQuery &insert = RowStatement(roInsert, table, row.Columns());
+    const auto found = m_Tables.find(table);
+    if (found != m_Tables.end())
+        return *found;
+    if (!IsConfigurationTable(table))
+        RaiseArchiveError(aeUnknownTable, QStringLiteral("Tabella non prevista: ") + table);
+    CTableStatements statements;
+    QSqlQuery &info = Statement(QStringLiteral("PRAGMA table_info(") + table + QLatin1Char(')'));
+    for (Run(info); info.next();) {
+        if (info.value(1).toString() != QLatin1String("IDProgramma"))
+            statements.Columns << info.value(1).toString();
+    }
+    info.finish();
+    const QStringList &columns = statements.Columns;
+    statements.Insert =
+        &Statement(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (IDProgramma, ") +
+                   columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                   Placeholders(columns.size() + 1) + QLatin1Char(')'));
+    statements.Update =
+        &Statement(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
+                   columns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ? WHERE IDProgramma = ?"));
+    statements.Select = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+                        QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE IDProgramma = ?");
+    return *m_Tables.insert(table, statements);
+}
+
+void CArchive::AddRow(const QString &table, qint64 id, const Platform::CArchiveRow &row)
+{
+    const CTableStatements &statements = TableStatements(table);
+    QSqlQuery &insert = *statements.Insert;
     insert.bindValue(0, id);
-    for (qsizetype i = 0; i < row.Values().size(); ++i)
-        insert.bindValue(int(i + 1), row.Values().at(i));
+    for (qsizetype i = 0; i < statements.Columns.size(); ++i)
+        insert.bindValue(int(i + 1), row.Value(statements.Columns[i]));
     Run(insert);
 }
 
-bool CArchive::UpdateRow(const QString &table, qint32 id, const Platform::CArchiveRow &row)
+bool CArchive::UpdateRow(const QString &table, qint64 id, const Platform::CArchiveRow &row)
 {
-    QSqlQuery &update = RowStatement(roUpdate, table, row.Columns());
-    const qsizetype count = row.Values().size();
+    const CTableStatements &statements = TableStatements(table);
+    QSqlQuery &update = *statements.Update;
+    const qsizetype count = statements.Columns.size();
     for (qsizetype i = 0; i < count; ++i)
-        update.bindValue(int(i), row.Values().at(i));
+        update.bindValue(int(i), row.Value(statements.Columns[i]));
     update.bindValue(int(count), id);
     Run(update);
     return update.numRowsAffected() > 0;
 }
 
-bool CArchive::ReadRow(const QString &table, qint32 id, Platform::CArchiveRow &row)
+bool CArchive::ReadRow(const QString &table, qint64 id, Platform::CArchiveRow &row)
 {
-    QSqlQuery &select = RowStatement(roSelect, table, row.Columns());
-    select.bindValue(0, id);
-    Run(select);
-    const bool found = select.next();
-    for (qsizetype i = 0; found && i < row.Columns().size(); ++i)
-        row.SetValueAt(i, select.value(int(i)));
-    select.finish();
+    const CTableStatements &statements = TableStatements(table);
+    row = Platform::CArchiveRow(statements.Columns);
+    bool found = false;
+    const bool read = m_Database.Read(statements.Select, {id}, [&](const Platform::CDirectRow &values) {
+        found = true;
+        for (qsizetype i = 0; i < statements.Columns.size(); ++i)
+            row.SetValueAt(i, values.Value(int(i)));
+    });
+    if (!read)
+        RaiseLastError();
     return found;
 }

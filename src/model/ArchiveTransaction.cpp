@@ -1,13 +1,14 @@
 #include "model/ArchiveTransaction.h"
 
 #include "common/TraceCode.h"
+#include "model/ArchiveError.h"
 
-CArchiveTransaction::CArchiveTransaction(CArchive &archive) : m_Archive(archive)
+CArchiveTransaction::CArchiveTransaction(Platform::CArchiveDatabase &database) : m_Database(database)
 {
-    if (!m_Archive.IsOpen())
+    if (!m_Database.IsOpen())
         RaiseArchiveError(aeNotOpen, QStringLiteral("Archivio non aperto"));
-    if (!m_Archive.Database().BeginSavepoint())
-        m_Archive.RaiseLastError();
+    if (!m_Database.BeginSavepoint())
+        RaiseDatabaseError(m_Database);
     m_Open = true;
 }
 
@@ -15,9 +16,8 @@ CArchiveTransaction::~CArchiveTransaction()
 {
     if (!m_Open)
         return;
-    if (!m_Archive.Database().RollbackSavepoint())
-        g_Trace->BugMessage(QStringLiteral("Annullamento transazione fallito: ") +
-                            m_Archive.Database().LastError());
+    if (!m_Database.RollbackSavepoint())
+        g_Trace->BugMessage(QStringLiteral("Annullamento transazione fallito: ") + m_Database.LastError());
     else
         g_Trace->BugMessage(QStringLiteral("Transazione annullata"));
 }
@@ -25,9 +25,9 @@ CArchiveTransaction::~CArchiveTransaction()
 void CArchiveTransaction::Commit()
 {
     m_Open = false;
-    if (!m_Archive.Database().ReleaseSavepoint()) {
-        const QString error = m_Archive.Database().LastError();
-        m_Archive.Database().RollbackSavepoint();
+    if (!m_Database.ReleaseSavepoint()) {
+        const QString error = m_Database.LastError();
+        m_Database.RollbackSavepoint();
         RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + error);
     }
 }

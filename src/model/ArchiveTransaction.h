@@ -1,17 +1,17 @@
 #pragma once
 
-#include "model/Archive.h"
+#include "platform/ArchiveDatabase.h"
 
 // All archive changes made while it lives become one: Commit() keeps them, leaving the scope
 // without Commit() (an error was thrown) undoes them. Transactions nest; only the outermost
-// commit writes the file.
-//   CArchiveTransaction transaction;
+// commit writes the file. A closed archive raises aeNotOpen.
+//   CArchiveTransaction transaction(g_Connection->Database());
 //   ... save rows ...      // a CError here undoes every row of the transaction
 //   transaction.Commit();
 class CArchiveTransaction
 {
 public:
-    explicit CArchiveTransaction(CArchive &archive = *g_Connection);
+    explicit CArchiveTransaction(Platform::CArchiveDatabase &database);
     ~CArchiveTransaction();
     CArchiveTransaction(const CArchiveTransaction &) = delete;
     CArchiveTransaction &operator=(const CArchiveTransaction &) = delete;
@@ -19,6 +19,6 @@ public:
     void Commit();
 
 private:
-    CArchive &m_Archive;
+    Platform::CArchiveDatabase &m_Database;
     bool m_Open = false;
 };

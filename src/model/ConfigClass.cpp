@@ -3,7 +3,6 @@
 #include "common/TraceCode.h"
 #include "model/Archive.h"
 
-#include <limits>
 #include <typeinfo>
 
 namespace {
@@ -11,14 +10,14 @@ namespace {
 // The column lines are many; they are only built when the log keeps them.
 bool Tracing()
 {
-    return g_Trace->BugTraceMode() != CTraceCode::tmNoTrace;
+    return g_Trace->Writes();
 }
 
 // What a criterion asks for: a new row with an id, or the existing row of an id.
 struct CRowTarget
 {
     bool Adds = false;
-    qint32 ID = 0;
+    qint64 ID = 0;
 };
 
 std::optional<CRowTarget> ParseCriterion(const QVariant &criterion, bool numberAdds)
@@ -32,8 +31,8 @@ std::optional<CRowTarget> ParseCriterion(const QVariant &criterion, bool numberA
     case QMetaType::ULongLong: {
         // A number read from a query arrives as a 64-bit one.
         const qlonglong id = criterion.toLongLong();
-        if (numberAdds && id >= 0 && id <= std::numeric_limits<qint32>::max())
-            return CRowTarget{true, qint32(id)};
+        if (numberAdds && id >= 0)
+            return CRowTarget{true, id};
         return std::nullopt;
     }
     case QMetaType::QString: {
@@ -41,7 +40,7 @@ std::optional<CRowTarget> ParseCriterion(const QVariant &criterion, bool numberA
         const QString text = criterion.toString();
         const qsizetype equals = text.indexOf(QLatin1Char('='));
         bool ok = false;
-        const qint32 id = text.mid(equals + 1).trimmed().toInt(&ok);
+        const qint64 id = text.mid(equals + 1).trimmed().toLongLong(&ok);
         if (equals > 0 && ok && id >= 0 &&
             QStringView(text).left(equals).trimmed() == QLatin1String("IDProgramma"))
             return CRowTarget{false, id};
@@ -138,43 +137,71 @@ QString CConfigClass::CheckedTable() const
     return m_ClassName;
 }
 
-void CConfigClass::RaiseNotFound(const QVariant &criterion, const QString &table) const
+void CConfigClass::RaiseNotFound(qint64 id, const QString &table) const
 {
     RaiseArchiveError(aeRecordNotFound, QStringLiteral("Record non trovato con il criterio:") +
-                                            criterion.toString() + QStringLiteral(" nella tabella ") + table);
+                                            IDCriterion(id) + QStringLiteral(" nella tabella ") + table);
 }
 
 void CConfigClass::SaveDataInADORS(const QVariant &criterion)
 {
-    g_Trace->BugMessage(QStringLiteral("Apertura tabella:") + m_ClassName);
     const std::optional<CRowTarget> target = ParseCriterion(criterion, true);
-    g_Trace->BugAssert(target.has_value(), QStringLiteral("Parametro di SaveDataInADORS(...) nella classe ") +
-                                               m_ClassName + QStringLiteral(" non previsto"));
-    const QString table = CheckedTable();
-    Platform::CArchiveRow row;
-    m_LoadSaveADORS.SetRecordset(&row);
-    CSaveColumns saver(m_LoadSaveADORS);
-    VisitColumns(saver);
-    m_LoadSaveADORS.SetRecordset(nullptr);
-    if (target->Adds)
-        g_Connection->AddRow(table, target->ID, row);
-    else if (!g_Connection->UpdateRow(table, target->ID, row))
-        RaiseNotFound(criterion, table);
+    if (!target) {
+        TraceOpening();
+        g_Trace->BugAssert(false, QStringLiteral("Parametro di SaveDataInADORS(...) nella classe ") +
+                                      m_ClassName + QStringLiteral(" non previsto"));
+        return;
+    }
+    SaveRow(target->ID, target->Adds);
 }
 
 void CConfigClass::LoadDataFromADORS(const QVariant &criterion)
 {
-    g_Trace->BugMessage(QStringLiteral("Apertura tabella:") + m_ClassName);
     const std::optional<CRowTarget> target = ParseCriterion(criterion, false);
-    g_Trace->BugAssert(target.has_value(),
-                       QStringLiteral("Parametro di LoadVariableFromADORS(...) nella classe ") + m_ClassName +
-                           QStringLiteral(" non previsto"));
+    if (!target) {
+        TraceOpening();
+        g_Trace->BugAssert(false, QStringLiteral("Parametro di LoadVariableFromADORS(...) nella classe ") +
+                                      m_ClassName + QStringLiteral(" non previsto"));
+        return;
+    }
+    LoadRow(target->ID);
+}
+
+void CConfigClass::SaveRow(qint64 id, bool adds)
+{
+    TraceOpening();
     const QString table = CheckedTable();
-    Platform::CArchiveRow row(StoredColumns());
-    if (!g_Connection->ReadRow(table, target->ID, row))
-        RaiseNotFound(criterion, table);
+    Platform::CArchiveRow row(g_Connection->Columns(table));
+    m_LoadSaveADORS.SetRecordset(&row);
+    CSaveColumns saver(m_LoadSaveADORS);
+    VisitColumns(saver);
+    m_LoadSaveADORS.SetRecordset(nullptr);
+    if (adds)
+        g_Connection->AddRow(table, id, row);
+    else if (!g_Connection->UpdateRow(table, id, row))
+        RaiseNotFound(id, table);
+}
+
+void CConfigClass::LoadRow(qint64 id)
+{
+    TraceOpening();
+    const QString table = CheckedTable();
+    Platform::CArchiveRow row;
+    if (!g_Connection->ReadRow(table, id, row))
+        RaiseNotFound(id, table);
     m_LoadSaveADORS.SetRecordset(&row);
     CLoadColumns loader(m_LoadSaveADORS);
     VisitColumns(loader);
     m_LoadSaveADORS.SetRecordset(nullptr);
+}
+
+void CConfigClass::TraceOpening() const
+{
+    if (Tracing())
+        g_Trace->BugMessage(QStringLiteral("Apertura tabella:") + m_ClassName);
+}
+
+QString IDCriterion(qint64 id)
+{
+    return QStringLiteral("IDProgramma=%1").arg(id);
 }

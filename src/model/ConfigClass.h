@@ -34,6 +34,9 @@ public:
 
     void SaveDataInADORS(const QVariant &criterion) override;
     void LoadDataFromADORS(const QVariant &criterion) override;
+    // The same for an id given as a number: the row added (adds) or rewritten, or read.
+    void SaveRow(qint64 id, bool adds);
+    void LoadRow(qint64 id);
 
     // Appends this object's rows; the caller sets the context properties first.
     virtual void SetReport(CReportRecordset &report) const = 0;
@@ -57,9 +60,13 @@ protected:
 
 private:
     QString CheckedTable() const;
-    [[noreturn]] void RaiseNotFound(const QVariant &criterion, const QString &table) const;
+    void TraceOpening() const;
+    [[noreturn]] void RaiseNotFound(qint64 id, const QString &table) const;
 
     QString m_ClassName;
     QString m_OwnClassName;
     CLoadSaveADORS m_LoadSaveADORS;
 };
+
+// The criterion that finds the rows of an archived id: "IDProgramma=7".
+QString IDCriterion(qint64 id);

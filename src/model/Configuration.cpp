@@ -1,13 +1,9 @@
 #include "model/Configuration.h"
 
 #include "common/TraceCode.h"
+#include "model/Archive.h"
 #include "model/ArchiveTransaction.h"
 #include "model/ContextCarries.h"
-
-QString IDCriterion(qint32 id)
-{
-    return QStringLiteral("IDProgramma=%1").arg(id);
-}
 
 CConfiguration::CConfiguration()
 {
@@ -17,8 +13,8 @@ CConfiguration::CConfiguration()
 
 CAlarm &CConfiguration::Alarm(int number)
 {
-    g_Trace->BugAssert(number >= 1 && number <= kAlarms,
-                       QStringLiteral("Numero di allarme non previsto: %1").arg(number));
+    if (number < 1 || number > kAlarms)
+        g_Trace->BugAssert(false, QStringLiteral("Numero di allarme non previsto: %1").arg(number));
     return m_Alarms[number - 1];
 }
 
@@ -29,31 +25,30 @@ QList<CConfigClass *> CConfiguration::Objects()
             &m_Alarms[1], &m_Alarms[2], &m_Alarms[3]};
 }
 
-void CConfiguration::Load(qint32 id)
+void CConfiguration::Load(qint64 id)
 {
     // One transaction, so the thirteen rows are read as one state of the archive.
-    CArchiveTransaction transaction;
-    const QString criterion = IDCriterion(id);
+    CArchiveTransaction transaction(g_Connection->Database());
     for (CConfigClass *object : Objects())
-        object->LoadDataFromADORS(criterion);
+        object->LoadRow(id);
     transaction.Commit();
 }
 
-void CConfiguration::Add(qint32 id)
+void CConfiguration::Add(qint64 id)
 {
-    SaveAll(id);
+    SaveAll(id, true);
 }
 
-void CConfiguration::Update(qint32 id)
+void CConfiguration::Update(qint64 id)
 {
-    SaveAll(IDCriterion(id));
+    SaveAll(id, false);
 }
 
-void CConfiguration::SaveAll(const QVariant &criterion)
+void CConfiguration::SaveAll(qint64 id, bool adds)
 {
-    CArchiveTransaction transaction;
+    CArchiveTransaction transaction(g_Connection->Database());
     for (CConfigClass *object : Objects())
-        object->SaveDataInADORS(criterion);
+        object->SaveRow(id, adds);
     transaction.Commit();
 }
 

@@ -48,18 +48,18 @@ public:
     // The object of that ClassName ("CAlarm3"); nullptr for any other name.
     CConfigClass *Object(const QString &className);
 
-    void Load(qint32 id);
+    void Load(qint64 id);
     // Adds rows under a new id (one from CArchive::NewID).
-    void Add(qint32 id);
+    void Add(qint64 id);
     // Rewrites the rows of an archived id.
-    void Update(qint32 id);
+    void Update(qint64 id);
 
     // Copies into every object the context that its report reads from the others, by the
     // rows of ContextCarries() (model/ContextCarries.h), as the wizard does page by page.
     void ApplyContext();
 
 private:
-    void SaveAll(const QVariant &criterion);
+    void SaveAll(qint64 id, bool adds);
 
     CModInstr m_ModInstr;
     CRangeQEM m_RangeQEM;
@@ -72,6 +72,3 @@ private:
     CSerialComm m_SerialComm;
     std::array<CAlarm, kAlarms> m_Alarms;
 };
-
-// The criterion that finds the rows of an archived id: "IDProgramma=7".
-QString IDCriterion(qint32 id);

@@ -27,8 +27,12 @@ public:
     const QVariantList &Values() const { return m_Values; }
 
 private:
+    // Columns are mostly named in their order: the one after the last named is tried first.
+    qsizetype IndexOf(const QString &column) const;
+
     QStringList m_Columns;
     QVariantList m_Values;
+    mutable qsizetype m_Next = 0;
 };
 
 } // namespace Platform

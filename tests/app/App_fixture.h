@@ -42,11 +42,11 @@ protected:
             QApplication::restoreOverrideCursor();
     }
     // Configurations named as given, added to the archive (opened for them when it is not).
-    static QList<qint32> AddProgrammi(const QStringList &names)
+    static QList<qint64> AddProgrammi(const QStringList &names)
     {
         if (!g_Connection->IsOpen())
             g_Connection->Open();
-        QList<qint32> ids;
+        QList<qint64> ids;
         CConfiguration configuration;
         for (const QString &name : names) {
             configuration.ModInstr().SetNomeProgramma(name);

@@ -10,7 +10,7 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 {
     const QStringList &c = GetParam();
     const bool record2 = c[1] == "2";
-    ASSERT_EQ(AddProgrammi({"Caldaia"}), QList<qint32>{3});
+    ASSERT_EQ(AddProgrammi({"Caldaia"}), QList<qint64>{3});
     Open();
     if (c[2] != "-")
         g_Connection->Run(g_Connection->Statement(c[2]));
@@ -45,12 +45,16 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 
     QStringList expected, shown;
     for (const QString &id : QString(c[8]).remove('-').split(' ', Qt::SkipEmptyParts))
-        expected << (id == "0" ? "3 disco pieno"
+        expected << (id == "0"    ? "3 disco pieno"
+                     : id == "id" ? "3 nessun id"
                      : id == "808"
                          ? "3 " + LoadResStringArgs(808, {record2 ? LoadResString(617) : "Caldaia"})
                          : QString(id == "799" ? "4 " : "1 ") + LoadResString(id.toInt()) + " Yes|No");
     for (const CMessage &m : messages.Shown())
-        shown << QString::number(m.Icon) + ' ' + (m.Text.contains("disco pieno") ? "disco pieno" : m.Text) +
+        shown << QString::number(m.Icon) + ' ' +
+                     (m.Text.contains("disco pieno")                  ? "disco pieno"
+                      : m.Text.startsWith("Nessun nuovo IDProgramma") ? "nessun id"
+                                                                      : m.Text) +
                      (m.Buttons == (QMessageBox::Yes | QMessageBox::No) ? " Yes|No" : "");
     EXPECT_EQ(shown, c[8] == "-" ? QStringList() : expected);
 }

@@ -43,7 +43,7 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
     CConfiguration configuration;
     FillDistinct(configuration, GetParam());
     configuration.ModInstr().SetNomeProgramma("Linea 3/B – “forno”");
-    const qint32 id = g_Connection->NewID();
+    const qint64 id = g_Connection->NewID();
     configuration.Add(id);
     const QStringList carried = CarriedValues(id, GetParam());
     Requery();
@@ -65,7 +65,7 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
     const int header = MemMap::kProgramFileHeaderSize;
     ASSERT_EQ(mkfifo(files.filePath("tubo.IXO").toLocal8Bit().constData(), 0600), 0);
     before = Dump();
-    const qint32 current = window->IDProgramma();
+    const qint64 current = window->IDProgramma();
     const std::pair<const char *, QByteArray> refused[] = {
         {"altro.IXO", QByteArray(file).replace(0, 7, "EkaSoft")},
         {"corto.IXO", file.left(header - 1)},

@@ -3,12 +3,14 @@
 #include "app/WindowPlacement.h"
 #include "common/Error.h"
 #include "platform/SettingsStore.h"
+#include "support/ReadOnlyPath.h"
 #include "support/TraceCapture.h"
 
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -79,6 +81,60 @@ TEST_F(AppTest, StartUpShowsTheMainWindowElseEndsWithTheArchivesError)
               QStringList());
 }
 
+// A journal left by a crash in a folder that cannot be written: the start ends saying what it is,
+// and the archive and its journal stay byte for byte as they were.
+TEST_F(AppTest, StartUpLeavesAnInterruptedWriteItCannotFinishAsItWas)
+{
+    AddProgrammi({"Caldaia"});
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath(), folder = QFileInfo(path).absolutePath();
+    const QByteArray archive = ReadFile(path),
+                     journal = QByteArray::fromHex("d9d505f920a163d7") + QByteArray(504, 1);
+    ASSERT_TRUE(WriteFile(path + "-journal", journal));
+    const ReadOnlyPath readOnly(folder);
+    if (!readOnly.Made())
+        GTEST_SKIP() << "no read-only folder here";
+    EXPECT_EQ(StartUp(0), nullptr);
+    EXPECT_EQ(m_Messages.Lines(),
+              QStringList{"3 " + LoadResStringArgs(310, {path, LoadResStringArgs(316, {folder})})});
+    EXPECT_EQ(std::pair(ReadFile(path), ReadFile(path + "-journal")), std::pair(archive, journal));
+}
+
+// A part of the archive found damaged once the window shows is told over the window, which stays.
+TEST_F(AppTest, StartUpTellsOfADamagedPartFoundAfterTheWindowShows)
+{
+    AddProgrammi({"Caldaia"});
+    QSqlQuery &root = g_Connection->Statement("SELECT rootpage FROM sqlite_master WHERE name = 'CAlarm4'");
+    g_Connection->Run(root);
+    const qint64 page = root.next() ? root.value(0).toLongLong() : 0;
+    root.finish();
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    QByteArray bytes = ReadFile(path);
+    bytes.replace((page - 1) * 4096, 16, QByteArray(16, '\xff'));
+    ASSERT_TRUE(WriteFile(path, bytes));
+    window = StartUp(0);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(m_Messages.Shown().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_Messages.Shown().isEmpty(); }, 5000));
+    EXPECT_EQ(m_Messages.Lines(), QStringList{"3 " + LoadResStringArgs(317, {path})});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Listed(), QStringList{"Caldaia"});
+}
+
+// Ids past 2^31 - 1 reach the list and the current configuration whole.
+TEST_F(AppTest, TheListShowsIdsPastThirtyTwoBitsWhole)
+{
+    g_Connection->Open();
+    g_Connection->Run(g_Connection->Statement("UPDATE sqlite_sequence SET seq = 2147483647"));
+    AddProgrammi({"Grande"});
+    Open();
+    const QModelIndex id = List()->model()->index(0, 1);
+    const auto *delegate = static_cast<QStyledItemDelegate *>(List()->itemDelegate());
+    EXPECT_EQ(delegate->displayText(id.data(), QLocale::c()), "2147483648");
+    EXPECT_EQ(window->IDProgramma(), 2147483648);
+}
+
 // Commands on a configuration wait for one, a command not plugged is disabled; the list holds
 // the current configuration across a requery, else the first one.
 TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
@@ -95,7 +151,7 @@ TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
     EXPECT_EQ(disabled(), QSet<QString>({"DelProg", "EditProg", "SendProg", "mnuDelProgramma",
                                          "mnuEditProgramma", "mnuExport", "mnuPrint", "mnuSendProgramma"}));
     EXPECT_TRUE(window->Option().PrintPageNumber());
-    const QList<qint32> ids = AddProgrammi({"Caldaia", "Forno", "Serbatoio"});
+    const QList<qint64> ids = AddProgrammi({"Caldaia", "Forno", "Serbatoio"});
     Requery();
     const QAbstractItemModel *model = List()->model();
     EXPECT_EQ(QStringList({model->headerData(0, Qt::Horizontal).toString(),
@@ -114,7 +170,7 @@ TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
     window->RequeryProgrammi();
     EXPECT_EQ(std::pair(List()->currentIndex().row(), window->NomeProgramma()),
               std::pair(0, QString("Alfa")));
-    for (qint32 id : {ids[0], ids[2], ids[2] + 1})
+    for (qint64 id : {ids[0], ids[2], ids[2] + 1})
         g_Connection->DeleteProgramma(id);
     Requery();
     EXPECT_EQ(window->IDProgramma(), -1);

@@ -1,11 +1,15 @@
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "model/Configuration.h"
+#include "support/Files.h"
 #include "support/Model_fixture.h"
+#include "support/ReadOnlyPath.h"
+
+#include <limits>
 
 // Every column but the key of the row of `id` in each configuration table (CModInstr first),
 // read with bare statements; an empty list where a table has no such row.
-static QList<QVariantList> RawRows(qint32 id)
+static QList<QVariantList> RawRows(qint64 id)
 {
     QList<QVariantList> rows;
     for (const QString &table : CArchive::ConfigurationTables()) {
@@ -40,7 +44,7 @@ static qint32 ErrorCode(const std::function<void()> &action, QString *descriptio
 TEST_F(ArchiveTest, RecordTwoHoldsTheDefaultsAndAWholeConfigurationRoundTripsEveryColumn)
 {
     EXPECT_TRUE(QFile::exists(CArchive::DefaultFilePath()));
-    const qint32 id = g_Connection->NewID();
+    const qint64 id = g_Connection->NewID();
     CConfiguration().Add(id);
     QList<QVariantList> two = RawRows(2), added = RawRows(id);
     EXPECT_EQ(two[0].takeFirst(), LoadResString(617));
@@ -61,7 +65,7 @@ TEST_F(ArchiveTest, RecordTwoHoldsTheDefaultsAndAWholeConfigurationRoundTripsEve
     }
     CConfiguration loaded;
     loaded.Load(2);
-    const qint32 copy = g_Connection->NewID();
+    const qint64 copy = g_Connection->NewID();
     loaded.Add(copy);
     EXPECT_EQ(RawRows(copy), RawRows(2));
     loaded.Alarm(4).SetAlarmColor(-32768);
@@ -93,8 +97,8 @@ TEST_F(ArchiveTest, AFailedSaveOrLoadLeavesTheArchiveAsItWas)
 // listed, and the list goes by name (letter case aside), then by id.
 TEST_F(ArchiveTest, IdsDeleteAndTheList)
 {
-    const qint32 first = g_Connection->NewID(), second = g_Connection->NewID();
-    EXPECT_EQ(std::pair(first, second), std::pair(3, 4));
+    const qint64 first = g_Connection->NewID(), second = g_Connection->NewID();
+    EXPECT_EQ(std::pair(first, second), (std::pair<qint64, qint64>(3, 4)));
     g_Connection->GiveBackID(second);
     EXPECT_EQ(g_Connection->NewID(), 5);
 
@@ -133,11 +137,102 @@ TEST_F(ArchiveTest, RefusesForeignTablesVersionsAndDamagedFiles)
     const QString path = CArchive::DefaultFilePath();
     QString description;
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeWrongVersion);
-    EXPECT_EQ(description, "Versione -2 dell'archivio " + path + " non prevista (attesa 1)");
+    EXPECT_EQ(description, "Versione -2 dell'archivio " + path + " non prevista (attesa 2)");
     QFile file(path);
     ASSERT_TRUE(file.resize(file.size() - 3));
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeDamaged);
     EXPECT_TRUE(description.startsWith("Archivio " + path + " danneggiato, lasciato com'era: file di "))
         << description.toStdString();
     EXPECT_FALSE(g_Connection->IsOpen());
+}
+
+// The counter goes on past 2^31 - 1 with whole 64-bit ids; once it has given its last one, a new
+// id ends with aeNoIDLeft and the archive stays as it was.
+TEST_F(ArchiveTest, IdsPastThirtyTwoBitsUntilTheCounterEnds)
+{
+    constexpr qint64 last = std::numeric_limits<qint64>::max();
+    const QStringList counter = {"CounterProgrammi", "sqlite_sequence"};
+    for (const auto &[given, next] :
+         {std::pair<qint64, qint64>(2147483647, 2147483648), {last - 1, last}, {last, 0}}) {
+        Exec(QString("UPDATE sqlite_sequence SET seq = %1 WHERE name = 'CounterProgrammi'").arg(given));
+        const QStringList before = ArchiveRows(CArchive::ConfigurationTables() + counter);
+        CConfiguration configuration;
+        configuration.ModInstr().SetNomeProgramma(QString::number(given));
+        if (next == 0) {
+            EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeNoIDLeft);
+            EXPECT_EQ(ArchiveRows(CArchive::ConfigurationTables() + counter), before);
+            continue;
+        }
+        const qint64 id = g_Connection->NewID();
+        EXPECT_EQ(id, next);
+        configuration.Add(id);
+        CConfiguration loaded;
+        loaded.Load(id);
+        EXPECT_EQ(loaded.ModInstr().NomeProgramma(), QString::number(given));
+        const QList<CProgrammaItem> listed = g_Connection->Programmi();
+        EXPECT_TRUE(std::any_of(listed.begin(), listed.end(),
+                                [id](const CProgrammaItem &item) { return item.IDProgramma == id; }));
+    }
+}
+
+// An archive of version 1 gets the index of the list's order when it opens, and the listing then
+// reads the index instead of sorting; one that cannot be written opens as it is and still lists.
+TEST_F(ArchiveTest, AnOlderArchiveGetsTheListIndexOrWorksWithout)
+{
+    for (const char *name : {"b", "A", "a"}) {
+        CConfiguration configuration;
+        configuration.ModInstr().SetNomeProgramma(name);
+        configuration.Add(g_Connection->NewID());
+    }
+    Exec("DROP INDEX CModInstr_Programmi");
+    Exec("PRAGMA user_version = 1");
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    const QByteArray old = ReadFile(path);
+    for (const bool writable : {false, true}) {
+        std::optional<ReadOnlyPath> readOnly;
+        if (!writable && !readOnly.emplace(path).Made())
+            continue;
+        g_Connection->Open();
+        QStringList listed;
+        for (const CProgrammaItem &item : g_Connection->Programmi())
+            listed << item.NomeProgramma + QString::number(item.IDProgramma);
+        EXPECT_EQ(listed, QStringList({"A4", "a5", "b3"}));
+        QSqlQuery &plan =
+            g_Connection->Statement("EXPLAIN QUERY PLAN SELECT IDProgramma, m_NomeProgramma FROM "
+                                    "Programmi ORDER BY m_NomeProgramma COLLATE NOCASE, IDProgramma");
+        QStringList steps;
+        for (g_Connection->Run(plan); plan.next();)
+            steps << plan.value(3).toString();
+        plan.finish();
+        EXPECT_EQ(std::pair(Value("PRAGMA user_version").toInt(), steps.join('|').contains("TEMP B-TREE")),
+                  std::pair(writable ? 2 : 1, !writable));
+        g_Connection->Close();
+        EXPECT_EQ(ReadFile(path) == old, !writable);
+    }
+    g_Connection->Open();
+}
+
+// A part found damaged after the opening: what the file holds can still be read, but every change
+// is refused as aeDamaged and leaves the archive as it was.
+TEST_F(ArchiveTest, ADamagedPartFoundAfterTheOpeningRefusesEveryChange)
+{
+    const qint64 id = g_Connection->NewID();
+    CConfiguration().Add(id);
+    const qint64 page = Value("SELECT rootpage FROM sqlite_master WHERE name = 'CAlarm4'").toLongLong();
+    const qint64 pageSize = Value("PRAGMA page_size").toLongLong();
+    g_Connection->Close();
+    QByteArray bytes = ReadFile(CArchive::DefaultFilePath());
+    bytes.replace((page - 1) * pageSize, 16, QByteArray(16, '\xff'));
+    ASSERT_TRUE(WriteFile(CArchive::DefaultFilePath(), bytes));
+    g_Connection->Open();
+    while (g_Connection->CheckNextPart()) {
+    }
+    EXPECT_TRUE(g_Connection->CheckFailed());
+    const QStringList kept = {"CModInstr", "CounterProgrammi", "sqlite_sequence"};
+    const QStringList before = ArchiveRows(kept);
+    EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeDamaged);
+    EXPECT_EQ(ErrorCode([id] { g_Connection->DeleteProgramma(id); }), aeDamaged);
+    EXPECT_EQ(ArchiveRows(kept), before);
+    EXPECT_EQ(g_Connection->Programmi().size(), 1);
 }

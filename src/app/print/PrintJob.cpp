@@ -32,7 +32,7 @@ QSizeF PictureSize(const QImage &picture, qreal resolution)
 
 } // namespace
 
-CPrintJob CPrintJob::ForConfiguration(qint32 id)
+CPrintJob CPrintJob::ForConfiguration(qint64 id)
 {
     CPrintJob job;
     job.SetStyles(FIntestazioneDoc::Create(), FGriglia::Create());

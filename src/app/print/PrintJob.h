@@ -25,7 +25,7 @@ class CPrintJob
 {
 public:
     // The layout forms' styles and the report of the archived configuration.
-    static CPrintJob ForConfiguration(qint32 id);
+    static CPrintJob ForConfiguration(qint64 id);
 
     void SetStyles(CStyleRecordset headerStyle, CStyleRecordset tableStyle);
     void SetReportData(CReportRecordset report);

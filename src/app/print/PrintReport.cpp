@@ -71,7 +71,7 @@ CReportRecordset PrepareReport(CConfiguration &configuration)
     return report;
 }
 
-CReportRecordset PreparePrintData(qint32 id)
+CReportRecordset PreparePrintData(qint64 id)
 {
     CConfiguration configuration;
     configuration.Load(id);

@@ -24,4 +24,4 @@ const QList<CPrintRule> &PrintRules();
 CReportRecordset PrepareReport(CConfiguration &configuration);
 
 // The same for the configuration archived under id (every object loaded first).
-CReportRecordset PreparePrintData(qint32 id);
+CReportRecordset PreparePrintData(qint64 id);

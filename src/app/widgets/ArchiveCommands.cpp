@@ -60,7 +60,7 @@ bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration)
         return false;
     }
     g_Trace->BugMessage(QStringLiteral("Wizard terminato con OK"));
-    qint32 id = window.IDProgramma();
+    qint64 id = window.IDProgramma();
     StoreEdited(configuration, mode, id);
     window.SetIDProgramma(id);
     if (mode == emActualSetting)

@@ -1,6 +1,7 @@
 #include "app/widgets/Avvio.h"
 
 #include "app/ProgramFont.h"
+#include "app/widgets/ArchiveCheck.h"
 #include "app/widgets/FSplash.h"
 #include "common/Error.h"
 #include "common/ResString.h"
@@ -10,15 +11,24 @@
 #include "model/ScaleTables.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 namespace {
+
+// Why the archive cannot be used, in the user's words where the user can act on it.
+QString ArchiveFailureReason(const CError &error)
+{
+    if (error.Number() == MakeUserError(aeInterruptedWrite))
+        return LoadResStringArgs(316, {QFileInfo(CArchive::DefaultFilePath()).absolutePath()});
+    return error.Description();
+}
 
 void ReportArchiveFailure(const CError &error)
 {
     g_Trace->BugMessage(QStringLiteral("Avvio interrotto: archivio ") + CArchive::DefaultFilePath() +
                         QStringLiteral(" non utilizzabile"));
     ShowMessage(nullptr, {QMessageBox::Critical, QString(),
-                          LoadResStringArgs(310, {CArchive::DefaultFilePath(), error.Description()}),
+                          LoadResStringArgs(310, {CArchive::DefaultFilePath(), ArchiveFailureReason(error)}),
                           QMessageBox::Ok});
 }
 
@@ -59,6 +69,7 @@ std::unique_ptr<FMain> StartUp(float splashPause, const QList<CComponent> &compo
         return nullptr;
     }
     window->show();
+    StartArchiveCheck(window.get());
 
     g_Trace->BugMessage(QStringLiteral("Sub Main() step 1"));
     QApplication::restoreOverrideCursor();

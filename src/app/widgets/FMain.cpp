@@ -141,7 +141,7 @@ void FMain::Load()
 
 void FMain::RequeryProgrammi()
 {
-    const qint32 current = m_IDProgramma;
+    const qint64 current = m_IDProgramma;
     m_Programmi.Reload(g_Connection->Programmi());
     int row = m_Programmi.RowOf(current);
     if (row < 0 && m_Programmi.rowCount() > 0)
@@ -320,7 +320,7 @@ void FMain::mnuAbout_Click()
 
 void FMain::mnuPrint_Click()
 {
-    const qint32 id = m_IDProgramma;
+    const qint64 id = m_IDProgramma;
     const QString nome =
         m_Programmi.data(m_Programmi.index(m_Programmi.RowOf(id), CProgrammiListModel::colNomeProgramma))
             .toString();

@@ -43,10 +43,10 @@ public:
     void Load();
 
     // The archive id of the current configuration; -1 when none.
-    qint32 IDProgramma() const { return m_IDProgramma; }
+    qint64 IDProgramma() const { return m_IDProgramma; }
     // Makes id the current configuration when the list holds it (a command that added it
     // sets it before the requery, which then selects its row).
-    void SetIDProgramma(qint32 id) { m_IDProgramma = id; }
+    void SetIDProgramma(qint64 id) { m_IDProgramma = id; }
     // Reads the list again from the archive and selects the row of the current id, or the
     // first row when the id is gone.
     void RequeryProgrammi();
@@ -101,7 +101,7 @@ private:
 
     std::unique_ptr<Ui::FMain> ui;
     QLabel *m_StatusText = nullptr;
-    qint32 m_IDProgramma = -1;
+    qint64 m_IDProgramma = -1;
     // While Load runs: the size changes of the placement lay nothing out.
     bool m_bLoading = false;
     // Where the last PDF file was written in this run.

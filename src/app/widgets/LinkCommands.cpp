@@ -30,7 +30,7 @@ bool RunLinkWizard(FMain &window, ELinkWizard kind, CModInstr *modInstr = nullpt
 
 // One transfer of record id through the window of the chosen interface; true when it
 // succeeded. A read passes the modules the user declared, a write none.
-bool RunTransfer(FMain &window, qint32 action, qint32 id, CModInstr *modInstr = nullptr)
+bool RunTransfer(FMain &window, qint32 action, qint64 id, CModInstr *modInstr = nullptr)
 {
     CCommConfig &commConfig = window.CommConfigSetup();
     std::unique_ptr<CTransferWindow> transfer;

@@ -38,7 +38,7 @@ QString ChooseProgramFile(FMain &window, bool save, const QString &proposedName)
 
 void ExportFile(FMain &window)
 {
-    const qint32 id = window.IDProgramma();
+    const qint64 id = window.IDProgramma();
     const QString nome = window.NomeProgramma();
     g_Trace->BugMessage(QStringLiteral("Export programma ") + nome);
     const QString fileName = ChooseProgramFile(window, true, ProposedExportName(nome));
@@ -54,7 +54,7 @@ void ImportFile(FMain &window)
     if (fileName.isEmpty())
         return;
     g_Trace->BugMessage(QStringLiteral("Nome file import: ") + fileName);
-    qint32 id = window.IDProgramma();
+    qint64 id = window.IDProgramma();
     const EImportResult result = ImportProgramma(fileName, id);
     window.SetIDProgramma(id);
     if (result == EImportResult::Refused) {

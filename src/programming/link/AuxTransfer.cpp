@@ -59,7 +59,7 @@ bool CAuxTransfer::SendAuxCommand(const QString &command, const QString &expecte
     return false;
 }
 
-bool CAuxTransfer::Write(qint32 id)
+bool CAuxTransfer::Write(qint64 id)
 {
     if (!OpenAuxLink())
         return false;
@@ -93,7 +93,7 @@ bool CAuxTransfer::SendSetupCommands(const CMemMapManager &manager)
         kAuxSettingAccepted);
 }
 
-bool CAuxTransfer::Read(qint32 id, qint16 declaredCode)
+bool CAuxTransfer::Read(qint64 id, qint16 declaredCode)
 {
     if (!OpenAuxLink())
         return false;

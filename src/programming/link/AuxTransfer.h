@@ -21,11 +21,11 @@ public:
 
     // A refused setting ends the write with message 210, the instrument left in its write
     // mode: no "END" follows it.
-    bool Write(qint32 id);
+    bool Write(qint64 id);
     // Into archive record id, whose rows must exist. A listing of the other module family
     // ends it with 211; one that lacks an item raises CError. Nothing is stored unless the
     // whole listing converts.
-    bool Read(qint32 id, qint16 declaredCode);
+    bool Read(qint64 id, qint16 declaredCode);
 
 private:
     bool OpenAuxLink();

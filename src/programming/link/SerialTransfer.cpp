@@ -70,7 +70,7 @@ bool CSerialTransfer::Search(bool networkSizeUsed)
     return true;
 }
 
-bool CSerialTransfer::Read(qint32 id)
+bool CSerialTransfer::Read(qint64 id)
 {
     // A read asks one instrument, 1 in network mode: the network size is not used.
     if (!Search(false))
@@ -91,7 +91,7 @@ bool CSerialTransfer::Read(qint32 id)
     return true;
 }
 
-bool CSerialTransfer::PrepareImage(qint32 id)
+bool CSerialTransfer::PrepareImage(qint64 id)
 {
     CModInstr stored;
     stored.LoadDataFromADORS(IDCriterion(id));
@@ -111,7 +111,7 @@ bool CSerialTransfer::PrepareImage(qint32 id)
     return false;
 }
 
-bool CSerialTransfer::Write(qint32 id)
+bool CSerialTransfer::Write(qint64 id)
 {
     const bool network = m_NetworkAddSetup.ModeConfig() != 0;
     if (!PrepareImage(id) || !Search(network))

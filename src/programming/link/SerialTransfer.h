@@ -31,15 +31,15 @@ public:
 
     // Into archive record id, whose rows must exist (record 2 always does). Nothing is
     // stored unless the whole image came.
-    bool Read(qint32 id);
+    bool Read(qint64 id);
     // Archive record id to the instrument or the network; instruments already written keep
     // their new image when a later one fails.
-    bool Write(qint32 id);
+    bool Write(qint64 id);
 
 private:
     // The write's image, built before anything is sent; false (told) for an address word
     // that the instrument cannot take.
-    bool PrepareImage(qint32 id);
+    bool PrepareImage(qint64 id);
     bool Search(bool networkSizeUsed);
     // The detected module code fits the stored one: same model, same measuring-module family.
     bool InstrumentMatches();

@@ -158,7 +158,7 @@ CAuxContext CMemMapManager::AuxContext()
     return context;
 }
 
-bool CMemMapManager::Export(const QString &fileName, qint32 id, QString *fault)
+bool CMemMapManager::Export(const QString &fileName, qint64 id, QString *fault)
 {
     m_IDProgramma = id;
     ConvertUserSetupToMemoryMap();
@@ -166,7 +166,7 @@ bool CMemMapManager::Export(const QString &fileName, qint32 id, QString *fault)
     return SaveMemorySetup(fileName, fault);
 }
 
-bool CMemMapManager::Import(const QString &fileName, qint32 id)
+bool CMemMapManager::Import(const QString &fileName, qint64 id)
 {
     m_Imported = true;
     m_IDProgramma = id;

@@ -43,8 +43,8 @@ public:
     MemMap::EFamily Family() const { return m_Family; }
     int WordCount() const { return int(m_MemoryMap.size()); }
 
-    qint32 IDProgramma() const { return m_IDProgramma; }
-    void SetIDProgramma(qint32 id) { m_IDProgramma = id; }
+    qint64 IDProgramma() const { return m_IDProgramma; }
+    void SetIDProgramma(qint64 id) { m_IDProgramma = id; }
     qint16 CodificaModuli() const { return m_CodificaModuli; }
     void SetCodificaModuli(qint16 code) { m_CodificaModuli = code; }
 
@@ -66,12 +66,12 @@ public:
 
     // The archived configuration id as a program file; false when the file cannot be written,
     // the old file then left as it was and `fault` saying why.
-    bool Export(const QString &fileName, qint32 id, QString *fault = nullptr);
+    bool Export(const QString &fileName, qint64 id, QString *fault = nullptr);
     // The program file as new rows under id, which the caller has just taken. False, with
     // the archive untouched and the reason in the trace, for a file that is not a regular
     // readable file, is not this program's, is shorter than its image, belongs to the other
     // family, or holds a value outside its table.
-    bool Import(const QString &fileName, qint32 id);
+    bool Import(const QString &fileName, qint64 id);
 
     bool SaveMemorySetup(const QString &fileName, QString *fault = nullptr);
     // False, nothing changed, reason traced, for a file that is not a regular readable file, is
@@ -99,7 +99,7 @@ private:
     MemMap::EFamily m_Family;
     QList<qint16> m_MemoryMap;
     QStringList m_MemoryMapAux;
-    qint32 m_IDProgramma = 0;
+    qint64 m_IDProgramma = 0;
     qint16 m_CodificaModuli = 0;
     bool m_Imported = false;
     CConfiguration m_Configuration;

@@ -18,14 +18,14 @@ class CTransferWindow : public CLinkWindow
 public:
     static constexpr qint32 kActionRead = 0;
     static constexpr qint32 kActionWrite = 1;
-    static constexpr qint32 kIDProgrammaUnset = -1;
+    static constexpr qint64 kIDProgrammaUnset = -1;
 
     explicit CTransferWindow(QWidget *parent = nullptr);
 
     qint32 Action() const { return m_Action; }
     void SetAction(qint32 action) { m_Action = action; }
-    qint32 IDProgramma() const { return m_IDProgramma; }
-    void SetIDProgramma(qint32 id) { m_IDProgramma = id; }
+    qint64 IDProgramma() const { return m_IDProgramma; }
+    void SetIDProgramma(qint64 id) { m_IDProgramma = id; }
 
     // Keeps the three objects themselves, not copies: a search stores the address it finds
     // in networkAdd. A read may pass the modules the user declared; a write passes none and
@@ -52,5 +52,5 @@ private:
     QLabel *m_Label5;
     QPushButton *m_CmdCancel;
     qint32 m_Action = kActionWrite;
-    qint32 m_IDProgramma = kIDProgrammaUnset;
+    qint64 m_IDProgramma = kIDProgrammaUnset;
 };

@@ -31,7 +31,7 @@ protected:
         network.SetModeConfig(1);
         network.SetTotalInstrNetwork(count);
     }
-    bool Run(bool (CSerialTransfer::*transfer)(qint32), qint32 id = CArchive::kActualSettingID)
+    bool Run(bool (CSerialTransfer::*transfer)(qint64), qint64 id = CArchive::kActualSettingID)
     {
         CSerialTransfer procedure(link, comm, network, Report());
         const bool done = (procedure.*transfer)(id);

@@ -1,0 +1,20 @@
+#include "model/ArchiveError.h"
+
+#include "common/Error.h"
+#include "common/TraceCode.h"
+#include "platform/ArchiveDatabase.h"
+
+void RaiseArchiveError(ArchiveErrors code, const QString &description)
+{
+    g_Trace->BugMessage(description);
+    throw CError(MakeUserError(code), ExecutableBaseName() + QStringLiteral(".Archive"), description);
+}
+
+void RaiseDatabaseError(const Platform::CArchiveDatabase &database)
+{
+    if (database.Check() == Platform::CArchiveDatabase::CheckState::Failed)
+        RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + database.FilePath() +
+                                         QStringLiteral(" danneggiato, modifiche rifiutate: ") +
+                                         database.LastError());
+    RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + database.LastError());
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace Platform {
+class CArchiveDatabase;
+}
+
+// Numbers of the archive's errors (program errors: code Or 0x80040000).
+enum ArchiveErrors : qint32 {
+    aeRecordNotFound = 13101,   // no row of the id in a table
+    aeDatabase = 13102,         // the database engine refused a statement
+    aeWrongVersion = 13103,     // the file was made by another version of the program
+    aeUnknownTable = 13104,     // a class name that is not one of the archive's tables
+    aeFixedRecord = 13105,      // record 2 cannot be deleted or given back
+    aeNotOpen = 13106,          // no archive is open
+    aeDamaged = 13107,          // the file is cut short or corrupted; it is left as it was
+    aeInterruptedWrite = 13108, // a journal beside the file that only a writable folder can finish
+    aeNoIDLeft = 13109,         // the id counter has given its last id
+};
+
+// Traces the description and throws it as CError (source "<program>.Archive"); the command
+// that ran ends, the program goes on.
+[[noreturn]] void RaiseArchiveError(ArchiveErrors code, const QString &description);
+// Throws the engine's last refusal: aeDamaged when the file failed its check since it was
+// opened (every change is refused from then on), else aeDatabase.
+[[noreturn]] void RaiseDatabaseError(const Platform::CArchiveDatabase &database);
