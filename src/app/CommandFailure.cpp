@@ -2,48 +2,39 @@
 
 #include "common/Error.h"
 #include "common/ResString.h"
-#include "model/Archive.h"
+#include "model/ArchiveError.h"
 
 namespace {
 
 constexpr int kFailedOnConfiguration = 820;
 constexpr int kFailed = 821;
-constexpr int kConfigurationGone = 822;
 constexpr int kArchiveFailed = 823;
-// How the archive's trace text leads in the database engine's own refusal, which ends with the
-// statement refused in brackets: "Errore archivio: database or disk is full [INSERT ...]".
-const QString kEngineRefusal = QStringLiteral("Errore archivio: ");
-const QString kStatementStart = QStringLiteral(" [");
+
+// The archive's refusals that say more than "could not be read or written".
+int ArchiveText(qint32 number)
+{
+    if (number == MakeUserError(aeRecordNotFound))
+        return 822;
+    if (number == MakeUserError(aeNoIDLeft))
+        return 824;
+    return kArchiveFailed;
+}
 
 bool IsArchiveError(qint32 number)
 {
-    return number >= MakeUserError(aeRecordNotFound) && number <= MakeUserError(aeDamaged);
-}
-
-// The database engine's reason in an archive error's text; empty when the archive refused on
-// its own.
-QString EngineReason(const QString &description)
-{
-    if (!description.startsWith(kEngineRefusal))
-        return {};
-    QString reason = description.mid(kEngineRefusal.size());
-    const qsizetype statement = reason.lastIndexOf(kStatementStart);
-    if (statement >= 0)
-        reason.truncate(statement);
-    return reason.trimmed();
+    return number >= MakeUserError(aeRecordNotFound) && number <= MakeUserError(aeNoIDLeft);
 }
 
 // Every error but the archive's already speaks to the user: the program's file and print
 // errors name the file and the system's reason from the string table, the run-time's give its
-// standard text.
+// standard text. The archive's trace text is Italian and technical: the user reads what it
+// means and the engine's own reason, if any.
 QString Reason(const CError &error)
 {
-    if (error.Number() == MakeUserError(aeRecordNotFound))
-        return LoadResString(kConfigurationGone);
     if (!IsArchiveError(error.Number()))
         return error.Description();
-    const QString engine = EngineReason(error.Description());
-    return LoadResString(kArchiveFailed) + (engine.isEmpty() ? QString() : QStringLiteral("\n\r") + engine);
+    const QString text = LoadResString(ArchiveText(error.Number()));
+    return error.Reason().isEmpty() ? text : text + QStringLiteral("\n\r") + error.Reason();
 }
 
 } // namespace

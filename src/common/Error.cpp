@@ -7,8 +7,9 @@
 
 #include <string.h>
 
-CError::CError(qint32 number, QString source, QString description)
+CError::CError(qint32 number, QString source, QString description, QString reason)
     : m_Number(number), m_Source(std::move(source)), m_Description(std::move(description)),
+      m_Reason(std::move(reason)),
       m_What(QStringLiteral("%1 (%2): %3").arg(m_Number).arg(m_Source, m_Description).toUtf8())
 {}
 

@@ -4,23 +4,25 @@
 
 #include <exception>
 
-// The one error type of the program: a number, the source that raised it and a text for the
-// user. Every command entry point (menu, button, timer) catches it, traces it, shows it and
-// undoes what the command began.
+// The one error type of the program: a number, the source that raised it, a text for the
+// user and, where a system or engine refused, its own words for why. Every command entry point
+// (menu, button, timer) catches it, traces it, shows it and undoes what the command began.
 class CError : public std::exception
 {
 public:
-    CError(qint32 number, QString source, QString description);
+    CError(qint32 number, QString source, QString description, QString reason = {});
 
     qint32 Number() const { return m_Number; }
     const QString &Source() const { return m_Source; }
     const QString &Description() const { return m_Description; }
+    const QString &Reason() const { return m_Reason; }
     const char *what() const noexcept override { return m_What.constData(); }
 
 private:
     qint32 m_Number;
     QString m_Source;
     QString m_Description;
+    QString m_Reason;
     QByteArray m_What;
 };
 

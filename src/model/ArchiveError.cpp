@@ -4,10 +4,11 @@
 #include "common/TraceCode.h"
 #include "platform/ArchiveDatabase.h"
 
-void RaiseArchiveError(ArchiveErrors code, const QString &description)
+void RaiseArchiveError(ArchiveErrors code, const QString &description, const QString &reason)
 {
     g_Trace->BugMessage(description);
-    throw CError(MakeUserError(code), ExecutableBaseName() + QStringLiteral(".Archive"), description);
+    throw CError(MakeUserError(code), ExecutableBaseName() + QStringLiteral(".Archive"), description,
+                 reason);
 }
 
 void RaiseDatabaseError(const Platform::CArchiveDatabase &database)
@@ -16,5 +17,6 @@ void RaiseDatabaseError(const Platform::CArchiveDatabase &database)
         RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + database.FilePath() +
                                          QStringLiteral(" danneggiato, modifiche rifiutate: ") +
                                          database.LastError());
-    RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + database.LastError());
+    RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + database.LastError(),
+                      database.LastReason());
 }

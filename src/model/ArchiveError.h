@@ -21,7 +21,9 @@ enum ArchiveErrors : qint32 {
 
 // Traces the description and throws it as CError (source "<program>.Archive"); the command
 // that ran ends, the program goes on.
-[[noreturn]] void RaiseArchiveError(ArchiveErrors code, const QString &description);
+// The engine's own words for why, if any, travel as the error's Reason.
+[[noreturn]] void RaiseArchiveError(ArchiveErrors code, const QString &description,
+                                    const QString &reason = {});
 // Throws the engine's last refusal: aeDamaged when the file failed its check since it was
 // opened (every change is refused from then on), else aeDatabase.
 [[noreturn]] void RaiseDatabaseError(const Platform::CArchiveDatabase &database);

@@ -27,7 +27,8 @@ void CArchiveTransaction::Commit()
     m_Open = false;
     if (!m_Database.ReleaseSavepoint()) {
         const QString error = m_Database.LastError();
+        const QString reason = m_Database.LastReason();
         m_Database.RollbackSavepoint();
-        RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + error);
+        RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + error, reason);
     }
 }

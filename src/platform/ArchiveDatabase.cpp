@@ -43,17 +43,17 @@ CArchiveDatabase::~CArchiveDatabase()
 CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, const QString &schemaSql)
 {
     Close();
-    m_LastError.clear();
+    Refuse({});
     m_UpgradeError.clear();
     m_FileVersion = 0;
     const QList<CSchemaStep> steps = SchemaSteps(schemaSql);
     if (steps.isEmpty()) {
-        m_LastError = QStringLiteral("schema senza versione");
+        Refuse(QStringLiteral("schema senza versione"));
         return OpenResult::Failed;
     }
     m_SchemaVersion = steps.last().Version;
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        m_LastError = QStringLiteral("driver QSQLITE non disponibile");
+        Refuse(QStringLiteral("driver QSQLITE non disponibile"));
         return OpenResult::Failed;
     }
     const bool existed = QFileInfo::exists(filePath);
@@ -67,7 +67,7 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
     if (existed) {
         if (const std::optional<QString> damage = Damage(filePath, trouble)) {
             Close();
-            m_LastError = *damage;
+            Refuse(*damage);
             return OpenResult::Damaged;
         }
     }
@@ -90,15 +90,14 @@ std::optional<CArchiveDatabase::OpenResult> CArchiveDatabase::RefusalBeforeConne
 {
     // A file the user may not read is not a damaged one.
     if (!QFileInfo(filePath).isReadable()) {
-        m_LastError = QStringLiteral("file non leggibile");
+        Refuse(QStringLiteral("file non leggibile"));
         return OpenResult::Failed;
     }
     const QString journal = LeftoverJournal(filePath);
     if (!journal.isEmpty() && !CanFinishWrite(filePath)) {
-        m_LastError =
-            QStringLiteral(
-                "scrittura interrotta, da completare dove il file e la cartella sono scrivibili: ") +
-            journal;
+        Refuse(QStringLiteral("scrittura interrotta, da completare dove il file e la cartella sono "
+                              "scrivibili: ") +
+               journal);
         return OpenResult::InterruptedWrite;
     }
     trouble = !journal.isEmpty() || QFileInfo::exists(OpenMarkerPath(filePath));
@@ -243,7 +242,7 @@ void CArchiveDatabase::RefuseWrites(const QString &damage)
 {
     m_Check = CheckState::Failed;
     m_PartsToCheck.clear();
-    m_LastError = damage;
+    Refuse(damage);
     QSqlQuery(QStringLiteral("PRAGMA query_only = 1"), m_Database).finish();
 }
 
@@ -429,9 +428,16 @@ std::optional<qint64> CArchiveDatabase::QueryNumber(const QString &sql)
     return query.value(0).toLongLong();
 }
 
+void CArchiveDatabase::Refuse(const QString &why)
+{
+    m_LastError = why;
+    m_LastReason.clear();
+}
+
 void CArchiveDatabase::Fail(const QString &what, const QString &driverText)
 {
-    m_LastError = driverText.trimmed() + QStringLiteral(" [") + what.simplified() + QLatin1Char(']');
+    m_LastReason = driverText.trimmed();
+    m_LastError = m_LastReason + QStringLiteral(" [") + what.simplified() + QLatin1Char(']');
 }
 
 QStringList SplitSqlScript(const QString &script)

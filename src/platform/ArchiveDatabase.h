@@ -80,6 +80,9 @@ public:
     QString UpgradeError() const { return m_UpgradeError; }
     // Why the last call failed; after Damaged or a failed check, what is wrong with the file.
     QString LastError() const { return m_LastError; }
+    // The engine's own words of the last refusal, without the statement; empty when the
+    // program refused on its own.
+    QString LastReason() const { return m_LastReason; }
 
     // Checks the next part of the file not yet checked; true while parts remain.
     bool CheckNextPart();
@@ -126,6 +129,8 @@ private:
     std::optional<QString> Damage(const QString &filePath, bool wholeFile);
     std::optional<QString> QuickCheck(const QString &part);
     void RefuseWrites(const QString &damage);
+    // A refusal of the program's own / of the engine, kept for LastError and LastReason.
+    void Refuse(const QString &why);
     void Fail(const QString &what, const QString &driverText);
 
     QString m_ConnectionName;
@@ -141,6 +146,7 @@ private:
     int m_SchemaVersion = 0;
     QString m_UpgradeError;
     QString m_LastError;
+    QString m_LastReason;
     CheckState m_Check = CheckState::Checked;
     QStringList m_PartsToCheck;
     QString m_OpenMarker;

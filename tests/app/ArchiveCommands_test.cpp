@@ -46,15 +46,13 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
     QStringList expected, shown;
     for (const QString &id : QString(c[8]).remove('-').split(' ', Qt::SkipEmptyParts))
         expected << (id == "0"    ? "3 disco pieno"
-                     : id == "id" ? "3 nessun id"
+                     : id == "id" ? "3 " + LoadResStringArgs(821, {"New file", LoadResString(824)})
                      : id == "808"
                          ? "3 " + LoadResStringArgs(808, {record2 ? LoadResString(617) : "Caldaia"})
                          : QString(id == "799" ? "4 " : "1 ") + LoadResString(id.toInt()) + " Yes|No");
     for (const CMessage &m : messages.Shown())
         shown << QString::number(m.Icon) + ' ' +
-                     (m.Text.contains("disco pieno")                  ? "disco pieno"
-                      : m.Text.startsWith("Nessun nuovo IDProgramma") ? "nessun id"
-                                                                      : m.Text) +
+                     (m.Text.contains("disco pieno") ? "disco pieno" : m.Text) +
                      (m.Buttons == (QMessageBox::Yes | QMessageBox::No) ? " Yes|No" : "");
     EXPECT_EQ(shown, c[8] == "-" ? QStringList() : expected);
 }

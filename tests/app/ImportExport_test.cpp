@@ -144,7 +144,7 @@ TEST(ImportHeader, EveryRefusalTracesItsReason)
         if (!bytes.isNull())
             WriteFile(path, bytes);
         TraceCapture trace;
-        qint32 id = 7;
+        qint64 id = 7;
         EXPECT_EQ(ImportProgramma(path, id), EImportResult::Refused) << name;
         EXPECT_EQ(id, 7);
         traced << trace.Lines().filter(" rifiutato: ").join(" / ").remove("File " + path + " rifiutato: ");

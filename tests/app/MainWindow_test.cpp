@@ -275,7 +275,7 @@ TEST_F(AppTest, ResizingTracesTheLayoutOutsideLoading)
 // configuration and why, titled with the program's name, and the list without it.
 TEST_F(AppTest, ACommandOnAConfigurationGoneSaysSoAndTheListDropsIt)
 {
-    const QList<qint32> ids = AddProgrammi({"Caldaia", "Forno"});
+    const QList<qint64> ids = AddProgrammi({"Caldaia", "Forno"});
     Open();
     g_Connection->DeleteProgramma(ids[0]);
     QTemporaryDir files;
