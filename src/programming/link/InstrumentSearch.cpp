@@ -98,13 +98,16 @@ CInstrumentSearch::Outcomes CInstrumentSearch::AutoDetectBaudRate()
     case soPortLost:
         g_Trace->BugMessage(QStringLiteral("Porta seriale persa durante la ricerca dello strumento"));
         return outcome;
+    case soPortNotOpened:
+        g_Trace->BugMessage(QStringLiteral("Errore nell'apertura della porta seriale"));
+        return outcome;
     default:
         break;
     }
     m_BaudIndex = baudIndex;
     if (!OpenPort(baudIndex)) {
         g_Trace->BugMessage(QStringLiteral("Errore nell'apertura della porta seriale"));
-        return soPortNotReopened;
+        return soPortNotOpened;
     }
     return soConnected;
 }
@@ -116,7 +119,7 @@ CInstrumentSearch::Outcomes CInstrumentSearch::TryBaudRate(qint32 &baudIndex)
         return soConnected;
     }
     if (!OpenPort(baudIndex))
-        return soNoAnswer;
+        return soPortNotOpened;
     const Outcomes outcome = SearchInstrument();
     m_Link.CloseRs232();
     return outcome;
