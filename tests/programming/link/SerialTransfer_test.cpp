@@ -212,12 +212,16 @@ TEST_F(SerialTransferTest, NoFrameLeavesAfterACancelTheAddressAndBaudWordsLeastO
         return request[1] == char(rfWriteRegister) && ++writes % 2 == 0;
     };
     line.InjectFault({SimFault::BadCrc, kAlways, kAny, 0, everySecondWrite});
+    bool armed = false;
     qsizetype heardBeforeCancel = -1;
     QObject::connect(&link, &CTapiComm::TxRxFinished, &link, [&] {
         const QList<QByteArray> &heard = line.Requests();
-        if (writes > 40 && heardBeforeCancel < 0 && heard.last() == heard.at(heard.size() - 2)) {
-            heardBeforeCancel = heard.size();
-            QTimer::singleShot(0, &link, [&] { link.CancelTxRx(true); });
+        if (writes > 40 && !armed && heard.last() == heard.at(heard.size() - 2)) {
+            armed = true;
+            QTimer::singleShot(0, &link, [&] {
+                heardBeforeCancel = line.Requests().size();
+                link.CancelTxRx(true);
+            });
         }
     });
     EXPECT_FALSE(Run(kWrite, id));
