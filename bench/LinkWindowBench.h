@@ -15,8 +15,11 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <numeric>
+#include <utility>
 
 inline constexpr int kBenchBaud = 9600;
 
@@ -62,7 +65,8 @@ inline void PrintRatio(const char *name, double elapsedMs, double modelMs)
 
 // Starts at the first request that `starts` picks and from then on adds each exchange's
 // modelled time (request and reply bytes on the wire, the turnaround, and the silence that
-// must precede every request but the first).
+// must precede every request but the first). It also notes the silence the instrument sees
+// between the end of each reply and the next request.
 class CExchangeClock : public QObject
 {
 public:
@@ -72,7 +76,7 @@ public:
         connect(&line, &InstrumentSimulator::RequestHeard, this, &CExchangeClock::OnRequest);
         connect(&line, &InstrumentSimulator::ReplySent, this, [this] {
             if (m_Clock.isValid())
-                m_LineMs = ElapsedMs();
+                m_LineMs = m_LastReplyMs = ElapsedMs();
         });
     }
 
@@ -82,6 +86,18 @@ public:
     double LineMs() const { return m_LineMs; }
     double ModelMs() const { return m_ModelMs; }
     int Exchanges() const { return m_Exchanges; }
+    // The gaps between the end of a reply and the next request: their median and mean.
+    double MedianGapMs() const
+    {
+        QList<double> gaps = m_GapsMs;
+        std::sort(gaps.begin(), gaps.end());
+        return gaps.isEmpty() ? 0 : gaps.at(gaps.size() / 2);
+    }
+    double MeanGapMs() const
+    {
+        return m_GapsMs.isEmpty() ? 0
+                                  : std::accumulate(m_GapsMs.begin(), m_GapsMs.end(), 0.0) / m_GapsMs.size();
+    }
     int Count(const QByteArray &request) const { return m_Counts.value(request); }
 
 private:
@@ -92,6 +108,8 @@ private:
                 return;
             m_Clock.start();
         }
+        if (m_LastReplyMs >= 0)
+            m_GapsMs.append(ElapsedMs() - std::exchange(m_LastReplyMs, -1));
         if (m_Exchanges++ > 0)
             m_ModelMs += RtuSilenceMs(m_Line, kBenchBaud);
         m_Counts[request] += 1;
@@ -105,5 +123,7 @@ private:
     double m_ModelMs = 0;
     double m_LineMs = 0;
     int m_Exchanges = 0;
+    double m_LastReplyMs = -1; // -1: no reply since the last request
+    QList<double> m_GapsMs;
     QHash<QByteArray, int> m_Counts;
 };

@@ -2,6 +2,11 @@
 
 #include "platform/SerialPortNames.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
 namespace Platform {
 namespace {
 
@@ -61,17 +66,38 @@ void CSerialPortControl::SetPortOpen(bool open)
     if (m_Port.isOpen())
         return;
     const QString device = SerialDeviceName(m_PortNumber);
+    m_OpenFailure = device.isEmpty() ? EOpenFailure::Missing : EOpenFailure::Other;
+    m_OpenFailureText.clear();
     if (m_LineMode != 0 || !LineSettingsValid() || device.isEmpty())
         return;
     m_Port.setPortName(device);
-    if (!m_Port.open(QIODevice::ReadWrite))
+    if (!m_Port.open(QIODevice::ReadWrite)) {
+        NoteOpenFailure(device);
         return;
+    }
+    m_OpenFailure = EOpenFailure::None;
     ApplyLineSettings();
     m_Port.setDataTerminalReady(m_DTR);
     m_Port.setRequestToSend(m_RTS);
     m_Input.clear();
     m_Received.clear();
     m_LastInput.invalidate();
+}
+
+void CSerialPortControl::NoteOpenFailure(const QString &device)
+{
+    m_OpenFailureText = m_Port.errorString();
+    if (m_Port.error() == QSerialPort::DeviceNotFoundError || !QFileInfo::exists(device))
+        m_OpenFailure = EOpenFailure::Missing;
+    else if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0)
+        m_OpenFailure = EOpenFailure::Denied;
+    else if (m_Port.error() == QSerialPort::PermissionError)
+        // What the user may use but cannot open is held by another program (its lock file, or
+        // its exclusive use), which the serial layer reports as a permission error.
+        m_OpenFailure = EOpenFailure::Busy;
+    else
+        m_OpenFailure = EOpenFailure::Other;
+    m_Port.clearError();
 }
 
 void CSerialPortControl::SetBaudCode(qint32 code)

@@ -27,6 +27,10 @@ enum SerialStatusCodes : qint32 {
     sscReplyComplete = 15,
 };
 
+// Why a port did not open: its device is not there, the user may not use it (the "dialout"
+// group), another program holds it, or something else that the system's text tells.
+enum class EOpenFailure { None, Missing, Denied, Busy, Other };
+
 // The serial-port control of a link window, over QSerialPort: it opens the device of a port
 // number (SerialDeviceName), sends a frame and collects a reply of a given length, and reports
 // line events through CommStatus.
@@ -57,6 +61,9 @@ public:
     void SetPortOpen(bool open);
     // True only while an open is under way; opening here finishes inside SetPortOpen.
     bool Busy() const { return false; }
+    // Why the last open left the port closed (None once one worked), and the system's words.
+    EOpenFailure OpenFailure() const { return m_OpenFailure; }
+    QString OpenFailureText() const { return m_OpenFailureText; }
 
     qint32 PortNumber() const { return m_PortNumber; }
     void SetPortNumber(qint32 portNumber) { m_PortNumber = portNumber; }
@@ -125,6 +132,7 @@ private:
     void TakeInput();
     void OnPortError(QSerialPort::SerialPortError error);
     void CompleteReply(const QByteArray &reply);
+    void NoteOpenFailure(const QString &device);
     bool LineSettingsValid() const;
     void ApplyLineSettings();
     bool PinoutSignal(QSerialPort::PinoutSignal signal) const;
@@ -148,6 +156,8 @@ private:
     QByteArray m_Received;
     bool m_Collecting = false;
     bool m_ReplyDone = false;
+    EOpenFailure m_OpenFailure = EOpenFailure::None;
+    QString m_OpenFailureText;
 };
 
 } // namespace Platform

@@ -68,7 +68,10 @@ protected:
         CLinkReport report;
         report.SearchLine = [this](const QString &text) { searchLines.append(text); };
         report.OperationLine = [this](const QString &text) { operations.append(text); };
-        report.Message = [this](int id, const QString &) { messages.append(id); };
+        report.Message = [this](int id, const QString &text) {
+            messages.append(id);
+            messageTexts.append(text);
+        };
         return report;
     }
 
@@ -77,7 +80,7 @@ protected:
     CCommConfig comm;
     CNetworkAddMsgSetup network;
     QList<int> messages;
-    QStringList searchLines, operations;
+    QStringList messageTexts, searchLines, operations;
 };
 
 // A link window run as the main window runs it: COM1 (the simulated line), an archive in

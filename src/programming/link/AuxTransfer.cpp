@@ -20,7 +20,6 @@ constexpr float kLineSettleSeconds = 1.0F;
 
 constexpr int kTransferringId = 201;
 constexpr int kReadingId = 203;
-constexpr int kPortNotAvailableId = 209;
 constexpr int kCommandRefusedId = 210;
 constexpr int kOtherMeasuringModuleId = 211;
 
@@ -39,7 +38,7 @@ bool CAuxTransfer::OpenAuxLink()
     m_Link.SetInBufferSize(kInBufferSize);
     if (!m_Link.OpenRs232(m_CommConfig.ComPort() + 1, kBaud9600, kNoParity)) {
         g_Trace->BugMessage(QStringLiteral("Errore nell'apertura della porta seriale"));
-        Tell(kPortNotAvailableId);
+        TellPortNotOpened();
         return false;
     }
     m_Link.SetDTR(true);

@@ -88,25 +88,29 @@ CInstrumentSearch::Outcomes CInstrumentSearch::AutoDetectBaudRate()
         if (outcome != soNoAnswer)
             break;
     }
+    if (outcome == soConnected) {
+        m_BaudIndex = baudIndex;
+        if (OpenPort(baudIndex))
+            return soConnected;
+        outcome = soPortNotOpened;
+    }
     switch (outcome) {
     case soNoAnswer:
         g_Trace->BugMessage(QStringLiteral("Errore nell'autorilevamento del baudrate"));
-        return outcome;
+        break;
     case soCancelled:
         g_Trace->BugMessage(QStringLiteral("Operazione annullata !!!"));
-        return outcome;
+        break;
     case soPortLost:
         g_Trace->BugMessage(QStringLiteral("Porta seriale persa durante la ricerca dello strumento"));
-        return outcome;
+        break;
+    case soPortNotOpened:
+        g_Trace->BugMessage(QStringLiteral("Errore nell'apertura della porta seriale"));
+        break;
     default:
         break;
     }
-    m_BaudIndex = baudIndex;
-    if (!OpenPort(baudIndex)) {
-        g_Trace->BugMessage(QStringLiteral("Errore nell'apertura della porta seriale"));
-        return soPortNotReopened;
-    }
-    return soConnected;
+    return outcome;
 }
 
 CInstrumentSearch::Outcomes CInstrumentSearch::TryBaudRate(qint32 &baudIndex)
@@ -116,7 +120,7 @@ CInstrumentSearch::Outcomes CInstrumentSearch::TryBaudRate(qint32 &baudIndex)
         return soConnected;
     }
     if (!OpenPort(baudIndex))
-        return soNoAnswer;
+        return soPortNotOpened;
     const Outcomes outcome = SearchInstrument();
     m_Link.CloseRs232();
     return outcome;

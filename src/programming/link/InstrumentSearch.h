@@ -23,7 +23,7 @@ public:
         soConnected,          // the port is open at the rate found
         soNoAnswer,           // no rate gave an answer
         soCancelled,          // the user cancelled; the network settings are untouched
-        soPortNotReopened,    // the port would not open again at the rate found
+        soPortNotOpened,      // the port would not open (at the first rate, or again at the one found)
         soBadNetworkSettings, // an address or network size outside 1-255: nothing was tried
         soPortLost,           // the port went away during the search (an adapter unplugged)
     };
@@ -51,7 +51,8 @@ private:
     // The settings the run will use are addresses: false, with a trace line, when not.
     bool NetworkSettingsUsable() const;
     // One rate: soConnected when an instrument answered there (the port is closed again),
-    // soNoAnswer, soCancelled or soPortLost. The auxiliary interface needs no search: 9600
+    // soNoAnswer, soCancelled, soPortLost, or soPortNotOpened: a port that does not open at
+    // one rate opens at none, so the search ends there. The auxiliary interface needs no search: 9600
     // baud, found at once.
     Outcomes TryBaudRate(qint32 &baudIndex);
     // Probes the addresses at the rate the port is open at; only an answer changes

@@ -1,6 +1,8 @@
 #include "programming/link/LinkProcedure.h"
 
 #include "common/ResString.h"
+#include "common/TraceCode.h"
+#include "platform/SerialPortNames.h"
 #include "programming/link/InstrumentSearch.h"
 #include "programming/link/LinkError.h"
 
@@ -10,6 +12,23 @@ constexpr int kSearchingId = 229;
 constexpr int kNoInstrumentFoundId = 228;
 constexpr int kPortNotAvailableId = 209;
 constexpr int kBadNetworkSettingsId = 212;
+constexpr int kPortNotOpenedId = 213; // "The communication port |1 (device |2 ...) cannot be opened."
+
+// The reason the user reads for a port that did not open; the system's own words when the
+// table has none for it.
+QString OpenFailureReason(const Platform::CSerialPortControl &port)
+{
+    switch (port.OpenFailure()) {
+    case Platform::EOpenFailure::Missing:
+        return LoadResString(216);
+    case Platform::EOpenFailure::Denied:
+        return LoadResString(217);
+    case Platform::EOpenFailure::Busy:
+        return LoadResString(218);
+    default:
+        return port.OpenFailureText();
+    }
+}
 
 } // namespace
 
@@ -40,6 +59,15 @@ void CLinkProcedure::Tell(int stringId, const QVariantList &args) const
         m_Report.Message(stringId, LoadResStringArgs(stringId, args));
 }
 
+void CLinkProcedure::TellPortNotOpened()
+{
+    const Platform::CSerialPortControl &port = m_Link.Rs232Control();
+    const QString name = QStringLiteral("COM%1").arg(port.PortNumber() + 1);
+    const QString device = Platform::SerialDeviceName(port.PortNumber());
+    g_Trace->BugMessage(QStringLiteral("%1 (%2): %3").arg(name, device, port.OpenFailureText()));
+    Tell(kPortNotOpenedId, {name, device, OpenFailureReason(port)});
+}
+
 bool CLinkProcedure::CheckCommError()
 {
     const qint32 error = m_Link.Error();
@@ -62,7 +90,9 @@ bool CLinkProcedure::Connect(CInstrumentSearch &search)
     case CInstrumentSearch::soNoAnswer:
         Tell(kNoInstrumentFoundId);
         break;
-    case CInstrumentSearch::soPortNotReopened:
+    case CInstrumentSearch::soPortNotOpened:
+        TellPortNotOpened();
+        break;
     case CInstrumentSearch::soPortLost:
         Tell(kPortNotAvailableId);
         break;

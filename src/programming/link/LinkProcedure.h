@@ -46,9 +46,12 @@ protected:
     // port is closed, the message of errors 1, 2 and 4 told (a cancel tells nothing) and the
     // result is true.
     bool CheckCommError();
+    // The port did not open: message 213 names it, its device and why (missing, not the
+    // user's, held by another program, or the system's words).
+    void TellPortNotOpened();
     // The search of baud rate and instrument, with the progress following the addresses.
     // True with the port open at the rate found; otherwise the user has been told why (228,
-    // 209, 212; a cancel nothing).
+    // 213, 209 for a port lost on the way, 212; a cancel nothing).
     bool Connect(CInstrumentSearch &search);
 
     CTapiComm &m_Link;

@@ -10,8 +10,7 @@
 #include "programming/link/InstrumentSearch.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/LinkError.h"
-#include "programming/memmap/GestioneQEMMemMap.h"
-#include "programming/memmap/GestioneVABZOBMemMap.h"
+#include "programming/memmap/MemMapFactory.h"
 
 namespace {
 
@@ -81,13 +80,13 @@ bool CSerialTransfer::Read(qint64 id)
     if (!DetectModules())
         return false;
     ShowNetworkAddress(true);
+    m_Image = MakeMemMapManager(m_CodificaModuli);
     if (!ReadMemoryMap())
         return false;
-    CMemMapManager &manager = Manager(m_CodificaModuli);
-    manager.SetIDProgramma(id);
-    manager.SetCodificaModuli(m_CodificaModuli);
-    manager.SaveMemoryDump(kMemoryMapDump);
-    manager.ConvertMemoryMapToUserSetup();
+    m_Image->SetIDProgramma(id);
+    m_Image->SetCodificaModuli(m_CodificaModuli);
+    m_Image->SaveMemoryDump(kMemoryMapDump);
+    m_Image->ConvertMemoryMapToUserSetup();
     return true;
 }
 
@@ -96,14 +95,14 @@ bool CSerialTransfer::PrepareImage(qint64 id)
     CModInstr stored;
     stored.LoadDataFromADORS(IDCriterion(id));
     m_StoredCode = stored.CodificaModuli();
-    CMemMapManager &image = Manager(m_StoredCode);
-    image.SetIDProgramma(id);
-    image.SetCodificaModuli(m_StoredCode);
-    image.ConvertUserSetupToMemoryMap();
-    image.SaveMemoryDump(kMemoryUserDump);
+    m_Image = MakeMemMapManager(m_StoredCode);
+    m_Image->SetIDProgramma(id);
+    m_Image->SetCodificaModuli(m_StoredCode);
+    m_Image->ConvertUserSetupToMemoryMap();
+    m_Image->SaveMemoryDump(kMemoryUserDump);
     // Over RS 232 the address word goes to the instrument, which answers at it from then on;
     // a read stores whatever the instrument reported, so it is checked here.
-    const qint16 address = image.Word(kNetworkAddressWord);
+    const qint16 address = m_Image->Word(kNetworkAddressWord);
     if (m_CommConfig.InterfaceType() != itRS232 || IsAddress(address))
         return true;
     g_Trace->BugMessage(QStringLiteral("Indirizzo di rete del programma non valido: %1").arg(address));
@@ -116,13 +115,12 @@ bool CSerialTransfer::Write(qint64 id)
     const bool network = m_NetworkAddSetup.ModeConfig() != 0;
     if (!PrepareImage(id) || !Search(network))
         return false;
-    const CMemMapManager &image = Manager(m_StoredCode);
     const qint16 first = network ? CInstrumentSearch::kLowestAddress : m_NetworkAddSetup.NetworkAdd();
     const qint16 last = network ? m_NetworkAddSetup.TotalInstrNetwork() : first;
     for (qint16 address = first; address <= last; ++address) {
         m_NetworkAdd = address;
         ShowNetworkAddress(true);
-        if (!DetectModules() || !InstrumentMatches() || !WriteMemoryMap(image))
+        if (!DetectModules() || !InstrumentMatches() || !WriteMemoryMap(*m_Image))
             return false;
         if (m_CommConfig.InterfaceType() == itRS232)
             break;
@@ -174,7 +172,6 @@ bool CSerialTransfer::ReadMemoryMap()
 {
     ShowProgress(0, kImageBlocks, 0);
     ShowOperation(kReadingId);
-    CMemMapManager &manager = Manager(m_CodificaModuli);
     std::optional<qint16> joint; // the eleventh register of the block before
     for (int start = 0; start < kImageBlocks * kImageBlockStep; start += kImageBlockStep) {
         StepProgress();
@@ -194,14 +191,14 @@ bool CSerialTransfer::ReadMemoryMap()
         }
         joint = block.back();
         for (int j = 0; j < kImageBlockStep && start + j < kImageWords; ++j)
-            manager.SetWord(start + j, block.at(j));
+            m_Image->SetWord(start + j, block.at(j));
     }
     if (!CModInstr::IsQEM(m_CodificaModuli))
         return true;
     qint16 coldJunction = 0;
     if (!ReadRegister(kColdJunctionRegister, coldJunction))
         return false;
-    manager.SetWord(kColdJunctionWord, coldJunction);
+    m_Image->SetWord(kColdJunctionWord, coldJunction);
     return true;
 }
 
@@ -258,16 +255,4 @@ void CSerialTransfer::ShowNetworkAddress(bool traced)
     ShowSearchLine(text);
     if (traced)
         g_Trace->BugMessage(text);
-}
-
-CMemMapManager &CSerialTransfer::Manager(qint16 codificaModuli)
-{
-    if (CModInstr::IsQEM(codificaModuli)) {
-        if (!m_GestioneQEM)
-            m_GestioneQEM = std::make_unique<CGestioneQEMMemMap>();
-        return *m_GestioneQEM;
-    }
-    if (!m_GestioneVABZOB)
-        m_GestioneVABZOB = std::make_unique<CGestioneVABZOBMemMap>();
-    return *m_GestioneVABZOB;
 }

@@ -7,8 +7,6 @@
 #include <optional>
 
 class CCommConfig;
-class CGestioneQEMMemMap;
-class CGestioneVABZOBMemMap;
 class CMemMapManager;
 class CNetworkAddMsgSetup;
 
@@ -50,14 +48,14 @@ private:
     bool ReadRegister(quint16 registerAddress, qint16 &value);
     bool WriteRegister(quint16 registerAddress, qint16 value);
     void ShowNetworkAddress(bool traced);
-    CMemMapManager &Manager(qint16 codificaModuli);
 
     const CCommConfig &m_CommConfig;
     CNetworkAddMsgSetup &m_NetworkAddSetup;
     qint16 m_NetworkAdd = 0;
     qint16 m_CodificaModuli = 0;
     qint16 m_StoredCode = 0;
-    std::unique_ptr<CGestioneVABZOBMemMap> m_GestioneVABZOB;
-    std::unique_ptr<CGestioneQEMMemMap> m_GestioneQEM;
+    // The image of the transfer, by the manager of its module code: built from the record
+    // for a write (the stored code), read from the instrument for a read (the detected one).
+    std::unique_ptr<CMemMapManager> m_Image;
     std::optional<CRegisterExchange> m_Exchange;
 };

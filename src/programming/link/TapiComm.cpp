@@ -55,7 +55,8 @@ CTapiComm::CTapiComm(QObject *parent) : QObject(parent)
     m_Pacing.setTimerType(Qt::PreciseTimer);
     connect(&m_TimeOut, &QTimer::timeout, this, &CTapiComm::OnReplyTimeOut);
     connect(&m_Rs232Manager, &QTimer::timeout, this, &CTapiComm::OnManagerTick);
-    connect(&m_Pacing, &QTimer::timeout, this, &CTapiComm::Transmit);
+    // A frame held back goes through the send step again: a cancel meanwhile stops it.
+    connect(&m_Pacing, &QTimer::timeout, this, &CTapiComm::SendStep);
     connect(&m_Rs232, &Platform::CSerialPortControl::CommStatus, this, &CTapiComm::OnCommStatus);
 }
 
@@ -91,7 +92,6 @@ bool CTapiComm::OpenRs232(qint32 nCom, qint32 baudIndex, qint32 parityIndex)
         g_Trace->BugMessage(QStringLiteral("Porta COM%1 già aperta o non presente sul sistema.").arg(nCom));
         return false;
     }
-    m_LineQuietSince.invalidate();
     m_QuietBudgetMs = 0;
     ShowTrayIcon();
     return true;
@@ -166,6 +166,16 @@ void CTapiComm::SetTimeOutRx(qint16 milliseconds)
     m_TimeOut.setInterval(qMax<int>(milliseconds, 1));
 }
 
+void CTapiComm::CancelTxRx(bool cancel)
+{
+    m_Cancel = cancel;
+    // A frame held back for the line's silence has not gone out: the exchange ends here.
+    if (cancel && m_Pacing.isActive()) {
+        m_Pacing.stop();
+        SendStep();
+    }
+}
+
 void CTapiComm::StartTxRx()
 {
     if (m_TxRxInProgress)
@@ -173,7 +183,6 @@ void CTapiComm::StartTxRx()
     m_Error = leNone;
     m_TxRxInProgress = true;
     m_SendRequest = false;
-    m_Sends = 0;
     m_Rs232Manager.start();
     SendStep();
 }
@@ -240,9 +249,10 @@ void CTapiComm::Transmit()
     if (!m_TxRxInProgress)
         return;
     const qint64 waitNs = NsecsBeforeSend();
-    if (waitNs >= kSpinLimitNs) {
-        // Whole milliseconds on the timer, the rest spun away when it fires.
-        m_Pacing.start(int(waitNs / 1000000));
+    if (waitNs > kSpinLimitNs) {
+        // The event loop may wake a timer up to a millisecond late (it sleeps whole
+        // milliseconds, rounded up): the timer ends a margin early and the rest is spun.
+        m_Pacing.start(int((waitNs - kWakeMarginNs) / 1000000));
         return;
     }
     if (waitNs > 0) {
@@ -255,7 +265,6 @@ void CTapiComm::Transmit()
     m_Rs232.SetReplyLength(m_ByteToReceive);
     m_Rs232.SetOutput(m_FrameTx);
     m_Rs232.StartExchange();
-    ++m_Sends;
     m_LastSend.start();
     m_TimeOut.start();
 }
@@ -264,22 +273,24 @@ qint64 CTapiComm::NsecsBeforeSend()
 {
     qint64 wait = 0;
     const qint32 baud = Platform::CSerialPortControl::BaudRateOfCode(m_Rs232.BaudCode());
-    if (m_LineQuietSince.isValid() && baud > 0) {
+    // Counted from the last byte heard, reply or noise, as soon as it was read.
+    const qint64 sinceInput = m_Rs232.NsecsSinceInput();
+    if (sinceInput >= 0 && baud > 0) {
         // Modbus RTU: a frame starts only after 3.5 character times of silence, fixed at 1.75 ms
         // above 19200 baud.
         const double stopBits = m_Rs232.StopBitCode() == 0 ? 1.0 : m_Rs232.StopBitCode() == 1 ? 1.5 : 2.0;
         const double bitsPerCharacter =
             1 + m_Rs232.DataBits() + (m_Rs232.ParityCode() != 0 ? 1 : 0) + stopBits;
         const double silenceNs = baud > 19200 ? 1750000.0 : 3.5 * bitsPerCharacter * 1e9 / baud;
-        wait = qint64(silenceNs) - m_LineQuietSince.nsecsElapsed();
+        wait = qint64(silenceNs) - sinceInput;
     }
     if (m_QuietBudgetMs > 0) {
-        // The frame before went out more than once, so an answer to it may still be on its
-        // way: whatever comes before the line has been quiet for a reply's time is dropped.
+        // A send before timed out, so its answer may still be on its way: whatever comes
+        // before the line has been quiet for a reply's time is dropped.
         m_Rs232.ReadPending();
         qint64 quiet = m_LastSend.isValid() ? m_LastSend.nsecsElapsed() : std::numeric_limits<qint64>::max();
-        if (const qint64 sinceInput = m_Rs232.NsecsSinceInput(); sinceInput >= 0)
-            quiet = qMin(quiet, sinceInput);
+        if (const qint64 heard = m_Rs232.NsecsSinceInput(); heard >= 0)
+            quiet = qMin(quiet, heard);
         wait = qMax(wait, qint64(m_QuietBudgetMs) * 1000000 - quiet);
     }
     return wait;
@@ -291,8 +302,6 @@ void CTapiComm::OnCommStatus(qint32 code, const QVariant &detail)
     g_Trace->BugTraceDisable();
     g_Trace->BugMessage(QStringLiteral("CommStatus event:%1->").arg(code) + detail.toString());
     g_Trace->BugTraceEnable();
-    if (code == Platform::sscReplyComplete)
-        m_LineQuietSince.start();
     // Between exchanges nobody waits: a fault counted now would make the next tick send a
     // frame nobody asked for.
     if (!m_TxRxInProgress)
@@ -329,8 +338,10 @@ void CTapiComm::ReceiveStep()
     }
     ++m_CRCErrors;
     g_Trace->BugMessage(QStringLiteral("Errore di CRC nr.%1").arg(m_CRCErrors));
-    m_SendRequest = true;
-    m_Rs232Manager.start();
+    // The refused reply came whole, so nothing more is owed: the frame goes again as soon as
+    // the line's silence allows (or the third refusal ends the exchange).
+    m_SendRequest = false;
+    SendStep();
 }
 
 void CTapiComm::FinishTxRx(qint32 error, const QString &traceLine, void (CTapiComm::*notification)())
@@ -350,6 +361,7 @@ void CTapiComm::EndExchange(qint32 error)
     m_Rs232.StopCollecting();
     m_TxRxInProgress = false;
     m_Error = error;
-    if (m_Sends > 1)
+    // Only a send that timed out may still be answered; a refused reply came whole.
+    if (m_TimeOutErrors > 0)
         m_QuietBudgetMs = qint16(m_TimeOut.interval());
 }

@@ -13,16 +13,17 @@
 
 // The program's one path to a serial port. It runs one request-reply exchange at a time: the
 // request goes out as soon as StartTxRx is called (after the line has been quiet for 3.5
-// characters since the last reply), a complete reply is handed to the owner's VerifyCRC at
-// once, a reply time-out (TimeOutRx from each send) re-sends at once, and the 200 ms manager
-// tick re-sends after a line fault or a refused reply, until a limit ends the exchange with
-// an Error code (LinkErrors):
+// characters since the last byte heard), a complete reply is handed to the owner's VerifyCRC
+// at once, a refused reply and a reply time-out (TimeOutRx from each send) re-send as soon as
+// the silence allows, and the 200 ms manager tick re-sends after a line fault, until a limit
+// ends the exchange with an Error code (LinkErrors):
 //   3 line faults or a port gone -> 1, MaxErrorTimeOut time-outs -> 2, cancel -> 3,
 //   3 refused replies -> 4,
-// checked in the order cancel, line faults, time-outs, refusals at every send step.
-// When a frame went out more than once, the answer to an earlier send may still come: the
-// next exchange sends only once the line has been quiet for a reply's time (TimeOutRx since
-// the last send and the last byte heard), and drops what came meanwhile.
+// checked in the order cancel, line faults, time-outs, refusals at every send step. No frame
+// leaves after a cancel, whatever held it back.
+// When a send timed out, its answer may still come: the next exchange sends only once the
+// line has been quiet for a reply's time (TimeOutRx since the last send and the last byte
+// heard), and drops what came meanwhile. A refused reply came whole, so it costs no such wait.
 //
 // How a link window uses it:
 //   link.Create([this] { return MakeSerialLineTrayIcon(this); });
@@ -46,8 +47,10 @@ public:
     static constexpr qint16 kDefaultMaxErrorTimeOut = 3;
     static constexpr qint16 kMaxLineFaults = 3;
     static constexpr qint16 kMaxRefusedReplies = 3;
-    // Waits shorter than this before a send are spun away, not left to a millisecond timer.
-    static constexpr qint64 kSpinLimitNs = 1000000;
+    // Waits up to this before a send are spun away, not left to a millisecond timer; a longer
+    // one ends its timer this margin early and spins the rest.
+    static constexpr qint64 kSpinLimitNs = 2000000;
+    static constexpr qint64 kWakeMarginNs = 1000000;
 
     explicit CTapiComm(QObject *parent = nullptr);
     ~CTapiComm() override;
@@ -67,8 +70,9 @@ public:
     // the exchange as cancelled.
     void WaitTxRx();
     // A set cancel ends the running exchange at its next send step and every later one at
-    // once, until it is cleared with false.
-    void CancelTxRx(bool cancel) { m_Cancel = cancel; }
+    // once, until it is cleared with false; a frame held back for the line's silence or a
+    // quiet wait never goes out, the exchange ends at once.
+    void CancelTxRx(bool cancel);
 
     // 0 = the end-of-exchange notifications are raised; any other value = only VerifyCRC.
     qint32 CommMode() const { return m_CommMode; }
@@ -135,9 +139,7 @@ private:
     QTimer m_TimeOut;
     QTimer m_Rs232Manager;
     QTimer m_Pacing;
-    QElapsedTimer m_LineQuietSince; // since the end of the last reply
     QElapsedTimer m_LastSend;
-    qint16 m_Sends = 0;
     qint16 m_QuietBudgetMs = 0; // quiet wait owed before the next send; 0 = none
     TrayIconMaker m_MakeTrayIcon;
     std::unique_ptr<QObject> m_TrayIcon;

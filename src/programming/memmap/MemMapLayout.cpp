@@ -1,8 +1,7 @@
 #include "programming/memmap/MemMapLayout.h"
 
-#include "programming/link/RegisterFrame.h"
-
 #include "model/ModInstr.h"
+#include "programming/InstrumentRegisterMap.h"
 #include "programming/memmap/SettingTable.h"
 
 #include <algorithm>

@@ -67,6 +67,10 @@ void FWNetworkAddMsgSetup::DataToControls()
     m_ModeConfig.SetValue(Data().ModeConfig());
     ModeConfigChange();
     m_SelNetworkAdd.SetValue(Data().SelNetworkAdd());
+    // The stored address choice may be one the mode rule has just disabled (the automatic
+    // search over RS 485): the rule runs again, so it moves to the manual address instead of
+    // staying selected though greyed.
+    ModeConfigChange();
     SelNetworkAddChange();
     m_NetworkAdd.SetValue(Data().NetworkAdd());
     m_TotalInstrNetwork.SetValue(Data().TotalInstrNetwork());

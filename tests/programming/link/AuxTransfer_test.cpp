@@ -3,6 +3,7 @@
 #include "support/LinkFixtures.h"
 
 #include "common/Error.h"
+#include "platform/SerialPortNames.h"
 #include "platform/UserPaths.h"
 #include "programming/link/AuxTransfer.h"
 #include "programming/memmap/AuxCommandTable.h"
@@ -167,13 +168,15 @@ INSTANTIATE_TEST_SUITE_P(Listings, AuxBadReads, ::testing::Values(
     BadRead{"cancel while the listing is awaited", EFamily::VABZOB, EFamily::VABZOB, kCancelWhileAwaited, 0, {}}), CaseName());
 // clang-format on
 
+// The message names the port, its device and why it did not open.
 TEST_F(AuxTransferTest, APortInUseIsToldAndNothingIsSent)
 {
     CTapiComm other;
     other.Create();
     ASSERT_TRUE(other.OpenRs232(1, 3, 0));
     EXPECT_FALSE(Write(AddDistinct(EFamily::VABZOB)));
-    EXPECT_EQ(std::pair(messages, Requests()), std::pair(QList<int>{209}, QStringList{}));
+    const QString told = LoadResStringArgs(213, {"COM1", Platform::SerialDeviceName(0), LoadResString(218)});
+    EXPECT_EQ(std::pair(messageTexts, Requests()), std::pair(QStringList{told}, QStringList{}));
     EXPECT_TRUE(trace.Lines().contains("Errore nell'apertura della porta seriale"));
 }
 

@@ -50,6 +50,50 @@ TEST_P(LinkExchange, EndsAsTheFirstLimitReachedDecides)
 INSTANTIATE_TEST_SUITE_P(Limits, LinkExchange, ::testing::ValuesIn(ReadDataTable("link_exchanges.tsv")),
                          CaseName());
 
+// A cancel while the link holds a frame back: for the silence before the re-send of a refused
+// reply, for the quiet after a time-out, for the silence before the next exchange's frame (the
+// wait for a reply is a row of link_exchanges.tsv). The exchange ends as cancelled and the
+// held frame never leaves. At 4800 baud the silence is 7.3 ms, long enough for a timer.
+struct CancelCase
+{
+    const char *what;
+    SimFault fault;
+    int times;      // of the fault (0: none), on the first exchange
+    bool onRefusal; // the cancel comes as the first reply is refused, else as the second exchange starts
+    qint32 first;   // how the first exchange ends
+    qsizetype frames;
+};
+
+using LinkCancel = Cases<LinkFixture, CancelCase>;
+
+TEST_P(LinkCancel, NoHeldFrameLeavesOnceCancelled)
+{
+    const CancelCase &c = GetParam();
+    line.AddInstrument(1, 4800);
+    if (c.times > 0)
+        line.InjectFault(c.fault, c.times);
+    ASSERT_TRUE(Open(2));
+    const auto cancelSoon = [&] { QTimer::singleShot(0, &link, [&] { link.CancelTxRx(true); }); };
+    QObject::connect(&link, &CTapiComm::VerifyCRC, &link, [&](bool &crcOk, const QByteArray &) {
+        if (c.onRefusal && !crcOk)
+            cancelSoon();
+    });
+    const qint32 first = exchange.Exchange(kProbe);
+    if (!c.onRefusal)
+        cancelSoon();
+    const qint32 second = exchange.Exchange(kProbe);
+    QTest::qWait(2 * link.TimeOutRx()); // longer than anything held a frame
+    EXPECT_EQ(std::tuple(first, second, line.Requests().size()),
+              std::tuple(c.first, qint32(leCancelled), c.frames));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Waits, LinkCancel, ::testing::Values(
+    CancelCase{"re-send after a refused reply", SimFault::BadCrc, 1, true, leCancelled, 1},
+    CancelCase{"quiet after a time-out", SimFault::Silence, 1, false, leNone, 2},
+    CancelCase{"silence before the next frame", SimFault::BadCrc, 0, false, leNone, 1}), CaseName());
+// clang-format on
+
 using LinkTest = LinkFixture;
 
 // Line events between exchanges send nothing; a cancel ends every exchange until cleared;

@@ -2,6 +2,7 @@
 // archive file.
 #include "support/LinkFixtures.h"
 
+#include "platform/SettingsStore.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/SerialTransfer.h"
 
@@ -197,6 +198,51 @@ TEST_F(SerialTransferTest, TheBaudRateWordGoesOutOnceWhateverItsAnswer)
     }
     EXPECT_EQ(std::count_if(line.Requests().begin(), line.Requests().end(), baudWord), 2);
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// Every second echo garbled: the user cancels as a word's re-send has been answered, so the
+// next word waits for the line's silence. It never goes out, nor does anything after it, the
+// address and baud words least of all.
+TEST_F(SerialTransferTest, NoFrameLeavesAfterACancelTheAddressAndBaudWordsLeastOfAll)
+{
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    InstrumentFor(id, 1, 9600);
+    int writes = 0;
+    const auto everySecondWrite = [&](const QByteArray &request) {
+        return request[1] == char(rfWriteRegister) && ++writes % 2 == 0;
+    };
+    line.InjectFault({SimFault::BadCrc, kAlways, kAny, 0, everySecondWrite});
+    bool armed = false;
+    qsizetype heardBeforeCancel = -1;
+    QObject::connect(&link, &CTapiComm::TxRxFinished, &link, [&] {
+        const QList<QByteArray> &heard = line.Requests();
+        if (writes > 40 && !armed && heard.last() == heard.at(heard.size() - 2)) {
+            armed = true;
+            QTimer::singleShot(0, &link, [&] {
+                heardBeforeCancel = line.Requests().size();
+                link.CancelTxRx(true);
+            });
+        }
+    });
+    EXPECT_FALSE(Run(kWrite, id));
+    const auto addressOrBaud = [](const QByteArray &request) {
+        return FrameWord(request, 2) == qint16(kNetworkAddressRegister) ||
+               FrameWord(request, 2) == qint16(kBaudRateRegister);
+    };
+    EXPECT_EQ(std::tuple(line.Requests().size(),
+                         std::any_of(line.Requests().begin(), line.Requests().end(), addressOrBaud),
+                         messages),
+              std::tuple(heardBeforeCancel, false, QList<int>{}));
+}
+
+// A port whose device is not there is a port problem, told with the port and its device, not
+// an instrument that does not answer; no other rate is tried.
+TEST_F(SerialTransferTest, APortWhoseDeviceIsMissingIsToldAsSuch)
+{
+    const QString device = QStringLiteral("/dev/ttyIXO-missing");
+    Platform::WriteSetting(QStringLiteral("Ports"), QStringLiteral("COM1"), device);
+    EXPECT_FALSE(Run(kRead));
+    EXPECT_EQ(messageTexts, QStringList{LoadResStringArgs(213, {"COM1", device, LoadResString(216)})});
 }
 
 // A read stores whatever address the instrument reports; an RS 232 write would send it on.

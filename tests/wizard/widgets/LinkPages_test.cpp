@@ -82,12 +82,13 @@ TEST(FWNetworkAddMsgSetup, InterfaceModeAndAddressRules)
     live.SetAction(1);
     // clang-format off
     Play<CNetworkAddMsgSetup>(transmit, {
-        {"RS 485, automatic", Network(2, 0, 0), "", Offered("single* network auto*- manual address- count-")},
+        {"RS 485, automatic stored", Network(2, 0, 0), "", Offered("single* network auto- manual* address count-"), "SelNetworkAdd=1"},
         {"RS 232 after RS 485, network", Network(1, 1, 0), "", Offered("single* network- auto* manual address- count-"), "ModeConfig=0"},
         {"RS 232, manual", Network(1, 0, 1), "", Offered("single* network- auto manual* address count-")},
         {"RS 485, user picks manual", Network(2, 0, 0), "optManual", Offered("single* network auto- manual* address count-"), "SelNetworkAdd=1"},
         {"RS 485, user picks the network", Network(2, 0, 1), "optConfigNetworkInstr", Offered("single network* auto- manual*- address- count"), "ModeConfig=1"},
         {"receive RS 232, network", Network(4, 1, 0), "", Offered("single* network- auto* manual address- count-"), "ModeConfig=0"},
+        {"receive RS 485, automatic stored", Network(5, 0, 0), "", Offered("single* network- auto- manual* address count-"), "SelNetworkAdd=1"},
         {"receive RS 485, network", Network(5, 1, 0), "", Offered("single* network- auto- manual* address count-"), "ModeConfig=0 SelNetworkAdd=1"}});
     Play<CNetworkAddMsgSetup>(live, {
         {"RS 232, network", Network(1, 1, 1), "", Offered("single* network- auto manual* address count-"), "ModeConfig=0"},
