@@ -11,11 +11,9 @@
 #include <QCloseEvent>
 #include <QProgressBar>
 
-CLinkWindow::CLinkWindow(QWidget *parent) : QDialog(parent), m_ProgBarTransfer(new QProgressBar(this))
+CLinkWindow::CLinkWindow(QWidget *parent) : QDialog(parent)
 {
     setModal(true);
-    m_ProgBarTransfer->setObjectName(QStringLiteral("ProgBarTransfer"));
-    m_ProgBarTransfer->setTextVisible(false);
 }
 
 CLinkWindow::~CLinkWindow() = default;
@@ -26,8 +24,9 @@ CTapiComm &CLinkWindow::CreateLink()
     return m_Rs232;
 }
 
-void CLinkWindow::LoadForm()
+void CLinkWindow::LoadForm(QProgressBar *progBarTransfer)
 {
+    m_ProgBarTransfer = progBarTransfer;
     SetControlsFont(this);
     LoadCaptionResources(this);
     LoadToolTipResources(this);

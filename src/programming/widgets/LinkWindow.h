@@ -52,8 +52,8 @@ protected:
     void SetReturnValue(bool value) { m_ReturnValue = value; }
     QProgressBar *ProgBarTransfer() const { return m_ProgBarTransfer; }
     // Fonts, captions and tooltips from the string table, in this order; once the subclass
-    // has built its controls.
-    void LoadForm();
+    // has set up its form, with the form's progress bar that the procedure reports to.
+    void LoadForm(QProgressBar *progBarTransfer);
     // The progress bar and the message boxes, for the procedure to report to; the subclass
     // adds its status lines.
     virtual CLinkReport Report();
@@ -69,7 +69,7 @@ private:
     void ReportError(const class CError &error);
 
     CTapiComm m_Rs232;
-    QProgressBar *m_ProgBarTransfer;
+    QProgressBar *m_ProgBarTransfer = nullptr;
     bool m_ReturnValue = true;
     bool m_Activated = false;
     bool m_Finished = false;

@@ -2,50 +2,29 @@
 
 #include "common/ResString.h"
 #include "common/TraceCode.h"
-#include "common/widgets/FormResources.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include "ui_TransferWindow.h"
 
 namespace {
 
-constexpr int kCaptionId = 204; // "Communicating..."
 constexpr int kCancelId = 2001;
-
-QLabel *StatusLine(const char *name, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setMinimumWidth(420);
-    return label;
-}
 
 } // namespace
 
 CTransferWindow::CTransferWindow(QWidget *parent)
-    : CLinkWindow(parent), m_Label1(StatusLine("Label1", this)), m_Label5(StatusLine("Label5", this)),
-      m_CmdCancel(new QPushButton(this))
+    : CLinkWindow(parent), m_Ui(std::make_unique<Ui::CTransferWindow>())
 {
-    setProperty(kTagProperty, QString::number(kCaptionId));
-    auto *frame = new QGroupBox(this);
-    frame->setObjectName(QStringLiteral("ContrTrasfDati"));
-    auto *frameLayout = new QVBoxLayout(frame);
-    frameLayout->addWidget(m_Label1);
-    frameLayout->addWidget(m_Label5);
-    frameLayout->addWidget(ProgBarTransfer());
+    m_Ui->setupUi(this);
+    m_Ui->cmdCancel->setText(LoadResString(kCancelId));
+    connect(m_Ui->cmdCancel, &QPushButton::clicked, this, &CLinkWindow::CancelTxRx);
+    LoadForm(m_Ui->ProgBarTransfer);
+}
 
-    m_CmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_CmdCancel->setText(LoadResString(kCancelId));
-    m_CmdCancel->setAutoDefault(false);
-    connect(m_CmdCancel, &QPushButton::clicked, this, &CLinkWindow::CancelTxRx);
+CTransferWindow::~CTransferWindow() = default;
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(frame);
-    layout->addWidget(m_CmdCancel, 0, Qt::AlignHCenter);
-    LoadForm();
+QLabel *CTransferWindow::Label1() const
+{
+    return m_Ui->Label1;
 }
 
 void CTransferWindow::AssertArguments(bool modulesDeclared) const
@@ -62,8 +41,8 @@ void CTransferWindow::AssertArguments(bool modulesDeclared) const
 CLinkReport CTransferWindow::Report()
 {
     CLinkReport report = CLinkWindow::Report();
-    report.SearchLine = [this](const QString &text) { m_Label1->setText(text); };
-    report.OperationLine = [this](const QString &text) { m_Label5->setText(text); };
+    report.SearchLine = [this](const QString &text) { m_Ui->Label1->setText(text); };
+    report.OperationLine = [this](const QString &text) { m_Ui->Label5->setText(text); };
     return report;
 }
 

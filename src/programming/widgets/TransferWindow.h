@@ -2,11 +2,15 @@
 
 #include "programming/widgets/LinkWindow.h"
 
+#include <memory>
+
 class CCommConfig;
 class CModInstr;
 class CNetworkAddMsgSetup;
 class QLabel;
-class QPushButton;
+namespace Ui {
+class CTransferWindow;
+}
 
 // A link window that moves one configuration between the archive and an instrument: a read
 // (Action 0) into archive record IDProgramma or a write (Action 1) of that record. It shows
@@ -21,6 +25,7 @@ public:
     static constexpr qint64 kIDProgrammaUnset = -1;
 
     explicit CTransferWindow(QWidget *parent = nullptr);
+    ~CTransferWindow() override;
 
     qint32 Action() const { return m_Action; }
     void SetAction(qint32 action) { m_Action = action; }
@@ -33,11 +38,8 @@ public:
     bool Create(CCommConfig &commConfig, CModInstr *modInstr, CNetworkAddMsgSetup &networkAdd);
 
 protected:
-    // First status line: the search and the address.
-    QLabel *Label1() const { return m_Label1; }
-    // Second status line: the operation.
-    QLabel *Label5() const { return m_Label5; }
-    QPushButton *CmdCancel() const { return m_CmdCancel; }
+    // The first status line, of the search and the address; the second tells the operation.
+    QLabel *Label1() const;
     // Fatal assertions on the caller's faults: no record given; a CModInstr given for a write,
     // none for a read that needs the declared modules.
     void AssertArguments(bool modulesDeclared) const;
@@ -48,9 +50,7 @@ protected:
     CNetworkAddMsgSetup *m_pNetworkAdd = nullptr;
 
 private:
-    QLabel *m_Label1;
-    QLabel *m_Label5;
-    QPushButton *m_CmdCancel;
+    std::unique_ptr<Ui::CTransferWindow> m_Ui;
     qint32 m_Action = kActionWrite;
     qint64 m_IDProgramma = kIDProgrammaUnset;
 };

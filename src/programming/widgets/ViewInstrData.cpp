@@ -5,30 +5,20 @@
 #include "common/widgets/TextSpin.h"
 #include "model/CommConfig.h"
 #include "model/NetworkAddMsgSetup.h"
-#include "platform/widgets/UpDownControl.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/LivePoll.h"
 
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
+#include "ui_FViewInstrData.h"
+
 #include <QMouseEvent>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QStandardItemModel>
 #include <QStyle>
-#include <QTableView>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int kAddressColumnId = 601;
 constexpr int kValueColumnId = 602;
 constexpr int kAlarmColumnId = 603; // "|1 Alarm"
-constexpr int kSpinLabelId = 604;
 constexpr int kCloseId = 2005;
 constexpr int kValueFontSize = 36;
 constexpr qint16 kHighestAddress = 255;
@@ -67,102 +57,47 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
-template <class Widget> Widget *Named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 } // namespace
 
 FViewInstrData::FViewInstrData(QWidget *parent)
-    : CLinkWindow(parent), m_rsInstrStatusData(new QStandardItemModel(kRows, colCount, this)),
-      m_dgInstrStatusData(Named(new QTableView(this), "dgInstrStatusData")),
-      m_picZoom(Named(new QFrame(this), "picZoom")),
-      m_txtMeasureValue(Named(new QLineEdit(m_picZoom), "txtMeasureValue")),
-      m_Text1(Named(new QLineEdit(m_picZoom), "Text1")),
-      m_UpDown1(Named(new UpDownControl(m_picZoom), "UpDown1")),
-      m_Label1(Named(new QLabel(m_picZoom), "Label1")), m_spinNetworkAdd(new CTextSpin(this)),
-      m_cmdZoom(Named(new QPushButton(this), "cmdZoom")), m_cmdClose(Named(new QPushButton(this), "cmdClose"))
+    : CLinkWindow(parent), m_Ui(std::make_unique<Ui::FViewInstrData>()),
+      m_rsInstrStatusData(new QStandardItemModel(kRows, colCount, this)), m_spinNetworkAdd(new CTextSpin(this))
 {
-    BuildGrid();
-    BuildZoomPanel();
-    auto *frame = Named(new QFrame(this), "ContrTrasfDati");
-    auto *frameLayout = new QVBoxLayout(frame);
-    frameLayout->setContentsMargins(0, 0, 0, 0);
-    frameLayout->addWidget(ProgBarTransfer());
-    auto *commandBar = Named(new QFrame(this), "pbCommandBar");
-    auto *commandLayout = new QHBoxLayout(commandBar);
-    commandLayout->addWidget(m_cmdZoom);
-    commandLayout->addStretch();
-    commandLayout->addWidget(m_cmdClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_dgInstrStatusData, 1);
-    layout->addWidget(frame);
-    layout->addWidget(commandBar);
-    m_cmdZoom->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    m_cmdZoom->setAutoDefault(false);
-    m_cmdClose->setAutoDefault(false);
-    connect(m_cmdZoom, &QPushButton::clicked, this, [this] {
-        m_picZoom->setVisible(!m_picZoom->isVisible());
-        m_picZoom->raise();
-    });
-    connect(m_cmdClose, &QPushButton::clicked, this, &CLinkWindow::CancelTxRx);
-
-    LoadForm();
-    setWindowTitle(QString());
-    m_cmdClose->setText(LoadResString(kCloseId));
-    QFont valueFont = m_txtMeasureValue->font();
-    valueFont.setPointSize(kValueFontSize);
-    m_txtMeasureValue->setFont(valueFont);
-    m_txtMeasureValue->setMinimumWidth(QFontMetrics(valueFont).horizontalAdvance(QStringLiteral("-32.768")));
-    m_picZoom->adjustSize();
-    m_spinNetworkAdd->Create(m_Text1, m_UpDown1, 1, kHighestAddress, 1, 1, true, false);
-    m_spinNetworkAdd->SetEnabled(false);
-    ProgBarTransfer()->setVisible(false);
-    resize(680, 480);
-}
-
-FViewInstrData::~FViewInstrData() = default;
-
-void FViewInstrData::BuildGrid()
-{
+    m_Ui->setupUi(this);
+    m_LedAlarm = {m_Ui->LedAlarm1, m_Ui->LedAlarm2, m_Ui->LedAlarm3, m_Ui->LedAlarm4};
     m_rsInstrStatusData->setHorizontalHeaderLabels({LoadResString(kAddressColumnId),
                                                     LoadResString(kValueColumnId), AlarmText(1), AlarmText(2),
                                                     AlarmText(3), AlarmText(4)});
-    m_dgInstrStatusData->setModel(m_rsInstrStatusData);
-    m_dgInstrStatusData->verticalHeader()->hide();
-    m_dgInstrStatusData->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_dgInstrStatusData->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_dgInstrStatusData->setVisible(false);
+    m_Ui->dgInstrStatusData->setModel(m_rsInstrStatusData);
+    for (int k = 0; k < 4; ++k) {
+        m_LedAlarm[k]->setText(AlarmText(k + 1));
+        SetColour(m_LedAlarm[k], QPalette::Window, kGreen);
+    }
+    // The zoom panel is dragged by its frame, its label and its value.
+    for (QWidget *handle : {static_cast<QWidget *>(m_Ui->picZoom), static_cast<QWidget *>(m_Ui->Label1),
+                            static_cast<QWidget *>(m_Ui->txtMeasureValue)})
+        handle->installEventFilter(this);
+    m_Ui->cmdZoom->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    connect(m_Ui->cmdZoom, &QPushButton::clicked, this, [this] {
+        m_Ui->picZoom->setVisible(!m_Ui->picZoom->isVisible());
+        m_Ui->picZoom->raise();
+    });
+    connect(m_Ui->cmdClose, &QPushButton::clicked, this, &CLinkWindow::CancelTxRx);
+
+    LoadForm(m_Ui->ProgBarTransfer);
+    setWindowTitle(QString());
+    m_Ui->cmdClose->setText(LoadResString(kCloseId));
+    // The form's font came over the value's own: the value stays large.
+    QFont valueFont = m_Ui->txtMeasureValue->font();
+    valueFont.setPointSize(kValueFontSize);
+    m_Ui->txtMeasureValue->setFont(valueFont);
+    m_Ui->txtMeasureValue->setMinimumWidth(QFontMetrics(valueFont).horizontalAdvance(QStringLiteral("-32.768")));
+    m_Ui->picZoom->adjustSize();
+    m_spinNetworkAdd->Create(m_Ui->Text1, m_Ui->UpDown1, 1, kHighestAddress, 1, 1, true, false);
+    m_spinNetworkAdd->SetEnabled(false);
 }
 
-void FViewInstrData::BuildZoomPanel()
-{
-    m_picZoom->setFrameShape(QFrame::Panel);
-    m_picZoom->setFrameShadow(QFrame::Raised);
-    m_picZoom->setAutoFillBackground(true);
-    m_Label1->setProperty("tag", QString::number(kSpinLabelId));
-    m_txtMeasureValue->setReadOnly(true);
-    m_txtMeasureValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto *layout = new QGridLayout(m_picZoom);
-    layout->addWidget(m_Label1, 0, 0, 1, 2);
-    layout->addWidget(m_Text1, 0, 2, 1, 2);
-    layout->addWidget(m_txtMeasureValue, 1, 0, 1, 4);
-    for (int k = 0; k < 4; ++k) {
-        m_LedAlarm[k] = new QLabel(AlarmText(k + 1), m_picZoom);
-        m_LedAlarm[k]->setObjectName(QStringLiteral("LedAlarm%1").arg(k + 1));
-        m_LedAlarm[k]->setAlignment(Qt::AlignCenter);
-        m_LedAlarm[k]->setAutoFillBackground(true);
-        SetColour(m_LedAlarm[k], QPalette::Window, kGreen);
-        layout->addWidget(m_LedAlarm[k], 2, k);
-    }
-    for (QWidget *handle : {static_cast<QWidget *>(m_picZoom), static_cast<QWidget *>(m_Label1),
-                            static_cast<QWidget *>(m_txtMeasureValue)})
-        handle->installEventFilter(this);
-    m_picZoom->move(24, 48);
-    m_picZoom->setVisible(false);
-}
+FViewInstrData::~FViewInstrData() = default;
 
 bool FViewInstrData::Create(CCommConfig &CommConfig, CNetworkAddMsgSetup &NetworkAdd)
 {
@@ -183,7 +118,7 @@ void FViewInstrData::RunLink()
     g_Trace->BugAssert(m_pCommConfig != nullptr && m_pNetworkAdd != nullptr, {});
     g_Trace->BugAssert(m_pCommConfig->InterfaceType() != itAuxiliary, {});
     ResetGrid();
-    m_dgInstrStatusData->setCurrentIndex(m_rsInstrStatusData->index(0, 0));
+    m_Ui->dgInstrStatusData->setCurrentIndex(m_rsInstrStatusData->index(0, 0));
     ProgBarTransfer()->setVisible(true);
     CLinkReport report = Report();
     report.SearchLine = [this](const QString &text) { setWindowTitle(text); };
@@ -207,14 +142,14 @@ void FViewInstrData::ResetGrid()
         for (int alarm = 0; alarm < 4; ++alarm)
             SetGridAlarm(alarm, address, false);
     }
-    m_dgInstrStatusData->setVisible(true);
+    m_Ui->dgInstrStatusData->setVisible(true);
 }
 
 void FViewInstrData::PollingStarts()
 {
     ProgBarTransfer()->setVisible(false);
-    m_picZoom->setVisible(m_pCommConfig->InterfaceType() == itRS232);
-    m_picZoom->raise();
+    m_Ui->picZoom->setVisible(m_pCommConfig->InterfaceType() == itRS232);
+    m_Ui->picZoom->raise();
     m_spinNetworkAdd->SetMax(IsRS485() ? m_pNetworkAdd->TotalInstrNetwork() : kHighestAddress);
     m_spinNetworkAdd->SetValue(m_pNetworkAdd->NetworkAdd());
 }
@@ -226,8 +161,8 @@ void FViewInstrData::UpdateDisplay(qint16 address, const CLiveValue &live)
         SetGridAlarm(alarm, address, live.AlarmStatus[alarm]);
     if (m_spinNetworkAdd->Value() != address)
         return;
-    SetColour(m_txtMeasureValue, QPalette::Text, StateColour(live.DisplayState));
-    m_txtMeasureValue->setText(live.VariableValue);
+    SetColour(m_Ui->txtMeasureValue, QPalette::Text, StateColour(live.DisplayState));
+    m_Ui->txtMeasureValue->setText(live.VariableValue);
     for (int alarm = 0; alarm < 4; ++alarm)
         SetColour(m_LedAlarm[alarm], QPalette::Window, live.AlarmStatus[alarm] ? kRed : kGreen);
 }
@@ -262,5 +197,5 @@ bool FViewInstrData::eventFilter(QObject *watched, QEvent *event)
 
 void FViewInstrData::MoveZoomPanel(int dx, int dy)
 {
-    m_picZoom->move(m_picZoom->x() - dx, m_picZoom->y() - dy);
+    m_Ui->picZoom->move(m_Ui->picZoom->x() - dx, m_Ui->picZoom->y() - dy);
 }

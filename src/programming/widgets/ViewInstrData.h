@@ -5,16 +5,17 @@
 
 #include <QPoint>
 
+#include <array>
+#include <memory>
+
 class CCommConfig;
 class CNetworkAddMsgSetup;
 class CTextSpin;
-class QFrame;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QStandardItemModel;
-class QTableView;
-class UpDownControl;
+namespace Ui {
+class FViewInstrData;
+}
 
 // The live view: shows what the live polling (CLivePoll) reads, until the user closes the
 // window or the link fails. A grid holds one row per address (1 to 255); the zoom panel shows
@@ -43,8 +44,6 @@ protected:
 private:
     enum Columns { colNetworkAdd, colVariableValue, colAlarm1, colCount = colAlarm1 + 4 };
 
-    void BuildGrid();
-    void BuildZoomPanel();
     void ResetGrid();
     void PollingStarts();
     void UpdateDisplay(qint16 address, const CLiveValue &live);
@@ -58,15 +57,8 @@ private:
     CNetworkAddMsgSetup *m_pNetworkAdd = nullptr;
     QPoint m_Drag;
 
+    std::unique_ptr<Ui::FViewInstrData> m_Ui;
     QStandardItemModel *m_rsInstrStatusData;
-    QTableView *m_dgInstrStatusData;
-    QFrame *m_picZoom;
-    QLabel *m_LedAlarm[4];
-    QLineEdit *m_txtMeasureValue;
-    QLineEdit *m_Text1;
-    UpDownControl *m_UpDown1;
-    QLabel *m_Label1;
+    std::array<QLabel *, 4> m_LedAlarm{};
     CTextSpin *m_spinNetworkAdd;
-    QPushButton *m_cmdZoom;
-    QPushButton *m_cmdClose;
 };
