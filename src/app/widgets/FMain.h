@@ -18,7 +18,9 @@ class FMain;
 }
 class QAction;
 class QLabel;
-class QPrinter;
+namespace Platform {
+class CPrintTable;
+}
 
 // The program's only top-level window: the list `dgProgrammi` of the archive's configurations,
 // every command in the menus and the toolbar, the help line of the highlighted menu item in the
@@ -69,6 +71,10 @@ public:
     CCommConfig &CommConfigSetup() { return *m_CommConfigSetup; }
     CNetworkAddMsgSetup &NetworkAddMsg() { return *m_NetworkAddMsg; }
     COption &Option() { return *m_Option; }
+    // The print-table control, hidden in the list's place.
+    Platform::CPrintTable &PrintTable() const;
+    // The print preview in the list's place, or the list back; the commands enabled by it.
+    void ShowPrintPreview(bool shown);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -94,21 +100,11 @@ private:
     // The dialog of program files, modal over the window; the chosen file, or none on cancel.
     QString ChooseProgramFile(bool save, const QString &proposedName);
 
-    void mnuPrint_Click();
-    void mnuPrintOption_Click();
-    void mnuPrinterSetup_Click();
-    void PrintTable_PrintEnd();
-    // The printer a print goes to: the program's printer when it is a queue printing there,
-    // else a PDF file the user names, proposed as nomeProgramma; none when no file is named.
-    std::unique_ptr<QPrinter> OutputPrinter(const QString &nomeProgramma);
-
     std::unique_ptr<Ui::FMain> ui;
     QLabel *m_StatusText = nullptr;
     qint32 m_IDProgramma = -1;
     // Where the last file dialog of program files was left in this run.
     QString m_ProgramFileFolder;
-    // Where the last PDF file was written in this run.
-    QString m_PdfFolder;
     CProgrammiListModel m_Programmi;
     CStatusBarHelp m_StatusBarHelp;
     CMainCommandState m_CommandState;

@@ -1,8 +1,9 @@
 #include "Print_fixture.h"
+#include "app/print/LayoutForms.h"
 #include "app/print/PrintJob.h"
 #include "app/widgets/print/FOption.h"
-#include "app/widgets/print/FPrinterSetup.h"
 #include "app/widgets/print/PrintDlg.h"
+#include "app/widgets/print/PrintOutput.h"
 #include "common/Error.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/PrintTable.h"
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSpinBox>
 
 namespace {
 
@@ -104,7 +106,9 @@ TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
     EXPECT_FALSE(Previewing());
     EXPECT_EQ(ends, 1);
     EXPECT_EQ(m_Messages.Lines(),
-              file.contains('/') ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
+              file.contains('/')
+                  ? QStringList{"3 " + LoadResStringArgs(717, {path, "No such file or directory"})}
+                  : QStringList());
     if (!printed)
         return;
 
@@ -189,53 +193,136 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
     EXPECT_FALSE(Platform::HasSetting("COption", "m_bPrintNotePiePagina"));
 }
 
-// Printer setup as the main window runs it, by the cases of tests/data/printer_setup.tsv: a new
-// CPrintDlg reads the stored choice and shows the dialog, stores what OK leaves and makes it the
-// run's choice.
-TEST(PrinterSetup, ShowsStoresAndSelects)
+// What the printer dialog shows, its parts apart by " | ".
+QString Shown(QDialog &d)
+{
+    const auto shown = [&d](const char *name) { return d.findChild<QWidget *>(name)->isVisible(); };
+    const auto text = [&d](const char *name) { return d.findChild<QComboBox *>(name)->currentText(); };
+    const auto value = [&d](const char *name) { return QString::number(d.findChild<QSpinBox *>(name)->value()); };
+    QStringList parts = {text("cboPrinter")};
+    if (shown("cboPaper"))
+        parts << QString("%1 (%2)").arg(text("cboPaper")).arg(d.findChild<QComboBox *>("cboPaper")->count());
+    if (shown("frmOrientation"))
+        parts << (d.findChild<QRadioButton *>("optLandscape")->isChecked() ? "landscape" : "portrait");
+    if (shown("frmPrintRange")) {
+        for (QRadioButton *option : d.findChild<QWidget *>("frmPrintRange")->findChildren<QRadioButton *>())
+            if (option->isChecked())
+                parts << option->text();
+        const auto pages = d.findChild<QSpinBox *>("txtFromPage");
+        if (d.findChild<QWidget *>("optPages")->isEnabled())
+            parts << QString("pages %1-%2 from %3 to %4")
+                         .arg(pages->minimum())
+                         .arg(pages->maximum())
+                         .arg(pages->value())
+                         .arg(value("txtToPage"));
+        if (d.findChild<QWidget *>("optSelection")->isEnabled())
+            parts << "selection";
+        parts << "copies " + value("txtCopies") + (d.findChild<QCheckBox *>("chkCollate")->isChecked() ? " collated" : "");
+    }
+    if (auto *toFile = d.findChild<QCheckBox *>("chkPrintToFile"); toFile->isVisible())
+        parts << QString(toFile->isChecked() ? "to file" : "not to file") + (toFile->isEnabled() ? "" : " greyed");
+    return parts.join(" | ");
+}
+
+// Plays the user of the next printer dialog: notes what it shows, takes the steps, the last
+// pressing a button.
+void PlayPrinterDialog(const QStringList &steps, QString &shown)
+{
+    QTimer::singleShot(0, [steps, &shown] {
+        auto &d = *qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        shown = Shown(d);
+        for (const QString &step : steps) {
+            const QString name = step.section('=', 0, 0), value = step.section('=', 1);
+            if (auto *list = d.findChild<QComboBox *>(name))
+                list->setCurrentIndex(name == "cboPaper" ? list->findData(value.toInt()) : list->findText(value));
+            else if (auto *number = d.findChild<QSpinBox *>(name))
+                number->setValue(value.toInt());
+            else
+                d.findChild<QAbstractButton *>(name)->click();
+        }
+    });
+}
+
+// One call on the printer setup object and its answer; empty for a write.
+QString Call(CPrintDlg &p, const QString &call)
+{
+    const QString name = call.section(' ', 0, 0);
+    const QStringList a = call.section(' ', 1).split(',');
+    const auto n = [&a](int i) { return qint16(a.value(i).toInt()); };
+    const auto truth = [](bool value) { return QString(value ? "True" : "False"); };
+    const QMap<QString, std::function<QString()>> reads = {
+        {"Flags", [&] { return "0x" + QString::number(p.Flags(), 16); }},
+        {"DeviceName", [&] { return p.DeviceName(); }},
+        {"PaperSize", [&] { return QString::number(p.PaperSize()); }},
+        {"PaperSizeStr", [&] { return p.PaperSizeStr(); }},
+        {"PaperHeight", [&] { return QString::number(p.PaperHeight()); }},
+        {"PaperWidth", [&] { return QString::number(p.PaperWidth()); }},
+        {"PageOrientation", [&] { return QString::number(p.PageOrientation()); }},
+        {"PrintToFile", [&] { return truth(p.PrintToFile()); }},
+        {"PrintRange", [&] { return QString::number(p.PrintRange()); }},
+        {"Copies", [&] { return QString::number(p.Copies()); }},
+        {"Collate", [&] { return truth(p.Collate()); }},
+        {"FromPage", [&] { return QString::number(p.FromPage()); }},
+        {"ToPage", [&] { return QString::number(p.ToPage()); }},
+    };
+    const QMap<QString, std::function<void()>> writes = {
+        {"SetApplicationName", [&] { p.SetApplicationName(a[0]); }},
+        {"SetDeviceName", [&] { p.SetDeviceName(a[0]); }},
+        {"SetPaperSize", [&] { p.SetPaperSize(a[0].toInt()); }},
+        {"SetPageOrientation", [&] { p.SetPageOrientation(n(0)); }},
+        {"SetPrintToFile", [&] { p.SetPrintToFile(n(0)); }},
+        {"SetPrintRange", [&] { p.SetPrintRange(n(0)); }},
+        {"SetMinMaxPage", [&] { p.SetMinMaxPage(n(0), n(1)); }},
+        {"SetFromPageToPage", [&] { p.SetFromPageToPage(n(0), n(1)); }},
+        {"EnableWarningMsg", [&] { p.EnableWarningMsg(n(0)); }},
+        {"EnableSelection", [&] { p.EnableSelection(n(0)); }},
+        {"EnablePageNumber", [&] { p.EnablePageNumber(n(0)); }},
+        {"EnablePrintToFile", [&] { p.EnablePrintToFile(n(0)); }},
+        {"HidePrintToFile", [&] { p.HidePrintToFile(n(0)); }},
+    };
+    if (name.startsWith("Show")) {
+        QString shown;
+        PlayPrinterDialog(a, shown);
+        const bool confirmed = name == "ShowPrintDlg" ? p.ShowPrintDlg() : p.ShowPrintSetupDlg();
+        return shown + " -> " + truth(confirmed);
+    }
+    if (reads.contains(name))
+        return reads[name]();
+    try {
+        writes[name]();
+    } catch (const CError &error) {
+        return "error " + QString::number(error.Number());
+    }
+    return {};
+}
+
+// CPrintDlg by the cases of tests/data/printer_setup.tsv: a new object over the store and the
+// printers of the case; its answers, the store it leaves and the program's printer afterwards.
+TEST(PrintDlg, CallsAnswerStoreAndSelect)
 {
     const QString section = "Application printer";
     const QStringList keys = {"DeviceName", "PaperSize", "Orientation", "PrintToFile"};
     for (const QStringList &c : ReadDataTable("printer_setup.tsv")) {
-        ASSERT_EQ(c.size(), 9) << qPrintable(c[0]);
+        ASSERT_EQ(c.size(), 8) << qPrintable(c[0]);
         TempUserDirs dirs;
         FakePrinterCatalogue printers(c[1] == "two");
         for (qsizetype i = 0; c[2] != "-" && i < keys.size(); ++i)
             Platform::WriteSetting(section, keys[i], c[2].split('|')[i]);
         TraceCapture trace;
         CPrintDlg dialog;
-        dialog.SetApplicationName("IxoSoft");
-        QString shown;
-        QTimer::singleShot(0, [&] {
-            auto &d = *qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
-            auto *devices = d.findChild<QComboBox *>("cboPrinter");
-            auto *papers = d.findChild<QComboBox *>("cboPaper");
-            auto *toFile = d.findChild<QCheckBox *>("chkPrintToFile");
-            shown =
-                QStringList({devices->currentText(), papers->currentText(),
-                             d.findChild<QRadioButton *>("optLandscape")->isChecked() ? "2" : "1",
-                             toFile->isChecked() ? "True" : "False",
-                             toFile->isEnabled() ? "enabled" : "disabled", QString::number(papers->count())})
-                    .join('|');
-            if (const QStringList choice = c[3].split('|'); choice.size() == 3) {
-                devices->setCurrentIndex(devices->findText(choice[0]));
-                papers->setCurrentIndex(papers->findData(choice[1].toInt()));
-                d.findChild<QRadioButton *>(choice[2] == "2" ? "optLandscape" : "optPortrait")
-                    ->setChecked(true);
-            }
-            d.findChild<QPushButton *>(c[4] == "OK" ? "cmdDialogOK" : "cmdDialogCancel")->click();
-        });
-
-        EXPECT_EQ(dialog.ShowPrintSetupDlg(), c[4] == "OK") << qPrintable(c[0]);
+        QStringList answers;
+        for (const QString &call : c[3].split("; "))
+            if (const QString answer = Call(dialog, call); !answer.isNull())
+                answers << answer;
         QStringList stored;
         for (const QString &key : keys)
             stored << Platform::ReadSetting(section, key, "-");
         const CPrinterChoice current = ApplicationPrinter::Current();
-        const QString selected = current.DeviceName + '|' + QString::number(current.PaperSize) + '|' +
-                                 QString::number(current.PageOrientation) +
-                                 (current.PrintToFile ? "|True" : "|False");
-        EXPECT_EQ(QStringList({shown, stored.join('|'), selected}), c.mid(5, 3)) << qPrintable(c[0]);
-        EXPECT_TRUE(c[8] == "-" || trace.Lines().contains(c[8])) << qPrintable(c[0]);
+        const QString selected =
+            current.DeviceName + '|' + Joined(current.PaperSize, current.PageOrientation).replace(' ', '|');
+        EXPECT_EQ(QStringList({answers.join("; "), stored.join('|'), selected}), c.mid(4, 3))
+            << qPrintable(c[0]);
+        EXPECT_TRUE(c[7] == "-" || trace.Lines().contains(c[7])) << qPrintable(c[0]);
     }
 }
 
@@ -250,12 +337,15 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
     QList<bool> busyAtEnds;
     QObject::connect(&table, &Platform::CPrintTable::PrintEnd, [&] { busyAtEnds << table.Busy(); });
     bool second = true;
-    table.SetContent([&](QPrinter &printer, const Platform::CPrintTable &) {
+    CPrintJob job;
+    job.SetStyles(FIntestazioneDoc::Create(), FGriglia::Create());
+    table.SetContent([&](QPagedPaintDevice &device, const QString &target, const Platform::CPrintTable &) {
         second = table.StartPrint();
-        CPrintJob().Print(printer, {}, "print.pdf");
+        job.Print(device, {}, target);
     });
-    table.SetPrinterSource([&] {
-        return ApplicationPrinter::NewPrinter(ApplicationPrinter::Current(), dir.filePath("print.pdf"));
+    table.SetOutputSource([&] {
+        return NewFileOutput(dir.filePath("print.pdf"), ApplicationPrinter::PageLayout(ApplicationPrinter::Current()),
+                             "Forno", "IxoSoft");
     });
     EXPECT_TRUE(table.StartPrint());
     EXPECT_TRUE(!second && QFileInfo::exists(dir.filePath("print.pdf")));
@@ -263,7 +353,7 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
     table.SetMode(Platform::CPrintTable::kPreviewMode);
     table.SetPreviewPrinterSource(
         [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
-    table.SetContent([](QPrinter &, const Platform::CPrintTable &) {
+    table.SetContent([](QPagedPaintDevice &, const QString &, const Platform::CPrintTable &) {
         throw CError(MakeUserError(13999), "test", "content failed");
     });
     EXPECT_THROW(table.StartPrint(), CError);
