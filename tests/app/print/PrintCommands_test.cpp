@@ -11,11 +11,16 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSpinBox>
+
+#include <numeric>
 
 namespace {
 
@@ -27,7 +32,7 @@ class PrintCommands : public AppTest
 protected:
     void SetUp() override
     {
-        QImage logo(300, 120, QImage::Format_RGB32);
+        QImage logo(600, 120, QImage::Format_RGB32);
         logo.fill(Qt::darkBlue);
         logo.save(files.filePath("logo.bmp"));
         logo.save(files.filePath("altro.bmp"));
@@ -138,6 +143,77 @@ TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
 INSTANTIATE_TEST_SUITE_P(Endings, PreviewEnds,
                          ::testing::Values("close", "", "Largest.pdf", "no picture.pdf",
                                            "missing/print.pdf"));
+
+// Where a page carries its ink: the percentage of all its ink in each eighth of its height.
+QList<int> Ink(const QImage &page)
+{
+    QList<qint64> ink(8, 0);
+    const QImage gray = page.convertToFormat(QImage::Format_Grayscale8);
+    for (int y = 0; y < gray.height(); ++y)
+        for (int x = 0; x < gray.width(); ++x)
+            ink[y * 8 / gray.height()] += 255 - qGray(gray.pixel(x, y));
+    const qint64 total = std::max<qint64>(std::accumulate(ink.begin(), ink.end(), qint64(0)), 1);
+    QList<int> bands;
+    for (qint64 band : ink)
+        bands << int(band * 100 / total);
+    return bands;
+}
+
+// The pages the preview shows, each drawn 600 pixels wide: the scene holds one item a page,
+// the paper inside a border of 1/25 of its longer side.
+QList<QList<int>> PreviewInk(QPrintPreviewWidget &preview)
+{
+    QGraphicsScene &scene = *preview.findChild<QGraphicsView *>()->scene();
+    QList<QGraphicsItem *> pages = scene.items();
+    std::sort(pages.begin(), pages.end(), [](auto *a, auto *b) { return a->pos().y() < b->pos().y(); });
+    QList<QList<int>> ink;
+    for (const QGraphicsItem *page : pages) {
+        const QRectF box = page->sceneBoundingRect();
+        const qreal border = std::max(box.width(), box.height()) / 27;
+        const QRectF paper = box.adjusted(border, border, -border, -border);
+        QImage image(600, qRound(600 * paper.height() / paper.width()), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        scene.render(&painter, image.rect(), paper.adjusted(2, 2, -2, -2));
+        painter.end();
+        ink << Ink(image);
+    }
+    return ink;
+}
+
+QList<QList<int>> PdfInk(const QString &path)
+{
+    QTemporaryDir dir;
+    Poppler("pdftoppm", {"-gray", "-scale-to-x", "600", "-scale-to-y", "-1", path, dir.filePath("p")});
+    QList<QList<int>> ink;
+    for (const QString &page : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
+        ink << Ink(QImage(dir.filePath(page)));
+    return ink;
+}
+
+using PreviewAsPrinted = Cases<PrintCommands, const char *>;
+
+// The preview shows on every page what the PDF of the same print shows: the same pages, their ink
+// in the same places (within a few points: the PDF is drawn with bolder lines), with the heading
+// page (and its picture) or without.
+TEST_P(PreviewAsPrinted, PageByPage)
+{
+    const QString heading = GetParam();
+    window->Option().SetPrintHeaderPage(heading != "none");
+    if (heading != "picture")
+        window->Option().SetHeaderPagePath(QString());
+    Trigger("mnuPrint");
+    const QList<QList<int>> shown = PreviewInk(*table->findChild<QPrintPreviewWidget *>());
+    FileDialogUser user(files.filePath("print.pdf"));
+    Trigger("cmdPrint");
+    const QList<QList<int>> printed = PdfInk(files.filePath("print.pdf"));
+    ASSERT_EQ(shown.size(), printed.size());
+    for (qsizetype page = 0; page < shown.size(); ++page)
+        for (qsizetype band = 0; band < 8; ++band)
+            EXPECT_NEAR(shown[page][band], printed[page][band], 5) << "page " << page + 1 << " band " << band;
+}
+
+INSTANTIATE_TEST_SUITE_P(Heading, PreviewAsPrinted, ::testing::Values("none", "heading", "picture"));
 
 // The print options dialog shows the run's options; each box enables its part, which keeps its
 // text when off. The picture dialog opens on the picture in the box, else on the one chosen last,
@@ -325,6 +401,84 @@ TEST(PrintDlg, CallsAnswerStoreAndSelect)
         EXPECT_TRUE(c[7] == "-" || trace.Lines().contains(c[7])) << qPrintable(c[0]);
     }
 }
+
+struct QueueCase
+{
+    const char *what;
+    const char *refusal;
+    bool reach; // handed to the print system, which is not there
+};
+
+using QueuePrints = Cases<PrintCommands, QueueCase>;
+
+// Print on a queue goes to the queue, no file asked for: the job named after the configuration,
+// on the paper and orientation chosen. A job the queue refuses, or one that cannot reach it, is
+// message 717 with the system's reason and a trace line; the print ends once either way.
+TEST_P(QueuePrints, AsTheQueueAnswers)
+{
+    printers.SetQueues(true);
+    printers.Refusal = GetParam().refusal;
+    printers.Reach = GetParam().reach;
+    Platform::WriteSetting("Application printer", "DeviceName", "Laser A");
+    TraceCapture trace;
+    Trigger("mnuPrint");
+    ASSERT_TRUE(Previewing());
+    const int pages = table->findChild<QPrintPreviewWidget *>()->pageCount();
+    Trigger("cmdPrint");
+    EXPECT_FALSE(Previewing());
+    EXPECT_EQ(ends, 1);
+    const QStringList refused = trace.Lines().filter("Stampa non riuscita: Laser A (");
+    if (!GetParam().reach && printers.Refusal.isEmpty()) {
+        EXPECT_EQ(printers.Jobs, QStringList{QString("Laser A|Largest|A3|1|%1").arg(pages)});
+        EXPECT_EQ(m_Messages.Lines() + refused, QStringList());
+        return;
+    }
+    ASSERT_EQ(refused.size(), 1);
+    const QString reason = refused[0].section(" (", 1).chopped(1);
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_TRUE(GetParam().reach || reason == printers.Refusal);
+    EXPECT_EQ(m_Messages.Lines(), QStringList{"3 " + LoadResStringArgs(717, {"Laser A", reason})});
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, QueuePrints,
+                         ::testing::Values(QueueCase{"taken", "", false},
+                                           QueueCase{"refused", "The printer is not accepting jobs.", false},
+                                           QueueCase{"unreachable", "", true}),
+                         CaseName());
+
+struct AbsentCase
+{
+    const char *what;
+    const char *command;
+    const char *steps; // the user's in printer setup
+    bool previewed;
+    const char *stored;
+};
+
+using PrinterAbsent = Cases<PrintCommands, AbsentCase>;
+
+// The stored printer is not there (the print system stopped): the user is told, then chooses in
+// printer setup, which lists it; the print goes on only on a printer that is there, and the
+// stored choice changes only when the user confirms another one.
+TEST_P(PrinterAbsent, ToldThenChosen)
+{
+    Platform::WriteSetting("Application printer", "DeviceName", "Laser A");
+    QString shown;
+    PlayPrinterDialog(QString(GetParam().steps).split(','), shown);
+    Trigger(GetParam().command);
+    EXPECT_EQ(m_Messages.Lines(), QStringList{"2 " + LoadResStringArgs(718, {"Laser A"})});
+    EXPECT_TRUE(shown.startsWith("Laser A | "));
+    EXPECT_EQ(Previewing(), GetParam().previewed);
+    EXPECT_EQ(Platform::ReadSetting("Application printer", "DeviceName", {}), GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, PrinterAbsent,
+    ::testing::Values(AbsentCase{"cancelled", "mnuPrint", "cmdDialogCancel", false, "Laser A"},
+                      AbsentCase{"kept", "mnuPrint", "cmdDialogOK", false, "Laser A"},
+                      AbsentCase{"PDF file chosen", "mnuPrint", "cboPrinter=PDF file,cmdDialogOK", true, "PDF file"},
+                      AbsentCase{"printer setup", "mnuPrinterSetup", "cmdDialogCancel", false, "Laser A"}),
+    CaseName());
 
 // The print-table control: a print refused while one is running; a preview that cannot be laid
 // out ends the print at once, PrintEnd once, the control idle, the error let through. (The ends
