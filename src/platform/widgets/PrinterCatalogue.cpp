@@ -50,8 +50,9 @@ public:
         cups_option_t *options = nullptr;
         const int count = JobOptions(job, &options);
         const QByteArray queue = job.Printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-        const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), job.File.toLocal8Bit().constData(),
-                                      job.Title.toUtf8().constData(), count, options);
+        const int id =
+            cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), job.File.toLocal8Bit().constData(),
+                           job.Title.toUtf8().constData(), count, options);
         cupsFreeOptions(count, options);
         return id > 0 ? QString() : QString::fromUtf8(cupsLastErrorString());
     }

@@ -274,7 +274,9 @@ QString Shown(QDialog &d)
 {
     const auto shown = [&d](const char *name) { return d.findChild<QWidget *>(name)->isVisible(); };
     const auto text = [&d](const char *name) { return d.findChild<QComboBox *>(name)->currentText(); };
-    const auto value = [&d](const char *name) { return QString::number(d.findChild<QSpinBox *>(name)->value()); };
+    const auto value = [&d](const char *name) {
+        return QString::number(d.findChild<QSpinBox *>(name)->value());
+    };
     QStringList parts = {text("cboPrinter")};
     if (shown("cboPaper"))
         parts << QString("%1 (%2)").arg(text("cboPaper")).arg(d.findChild<QComboBox *>("cboPaper")->count());
@@ -293,10 +295,12 @@ QString Shown(QDialog &d)
                          .arg(value("txtToPage"));
         if (d.findChild<QWidget *>("optSelection")->isEnabled())
             parts << "selection";
-        parts << "copies " + value("txtCopies") + (d.findChild<QCheckBox *>("chkCollate")->isChecked() ? " collated" : "");
+        parts << "copies " + value("txtCopies") +
+                     (d.findChild<QCheckBox *>("chkCollate")->isChecked() ? " collated" : "");
     }
     if (auto *toFile = d.findChild<QCheckBox *>("chkPrintToFile"); toFile->isVisible())
-        parts << QString(toFile->isChecked() ? "to file" : "not to file") + (toFile->isEnabled() ? "" : " greyed");
+        parts << QString(toFile->isChecked() ? "to file" : "not to file") +
+                     (toFile->isEnabled() ? "" : " greyed");
     return parts.join(" | ");
 }
 
@@ -310,7 +314,8 @@ void PlayPrinterDialog(const QStringList &steps, QString &shown)
         for (const QString &step : steps) {
             const QString name = step.section('=', 0, 0), value = step.section('=', 1);
             if (auto *list = d.findChild<QComboBox *>(name))
-                list->setCurrentIndex(name == "cboPaper" ? list->findData(value.toInt()) : list->findText(value));
+                list->setCurrentIndex(name == "cboPaper" ? list->findData(value.toInt())
+                                                         : list->findText(value));
             else if (auto *number = d.findChild<QSpinBox *>(name))
                 number->setValue(value.toInt());
             else
@@ -476,7 +481,8 @@ INSTANTIATE_TEST_SUITE_P(
     Choices, PrinterAbsent,
     ::testing::Values(AbsentCase{"cancelled", "mnuPrint", "cmdDialogCancel", false, "Laser A"},
                       AbsentCase{"kept", "mnuPrint", "cmdDialogOK", false, "Laser A"},
-                      AbsentCase{"PDF file chosen", "mnuPrint", "cboPrinter=PDF file,cmdDialogOK", true, "PDF file"},
+                      AbsentCase{"PDF file chosen", "mnuPrint", "cboPrinter=PDF file,cmdDialogOK", true,
+                                 "PDF file"},
                       AbsentCase{"printer setup", "mnuPrinterSetup", "cmdDialogCancel", false, "Laser A"}),
     CaseName());
 
@@ -498,8 +504,9 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
         job.Print(device, {}, target);
     });
     table.SetOutputSource([&] {
-        return NewFileOutput(dir.filePath("print.pdf"), ApplicationPrinter::PageLayout(ApplicationPrinter::Current()),
-                             "Forno", "IxoSoft");
+        return NewFileOutput(dir.filePath("print.pdf"),
+                             ApplicationPrinter::PageLayout(ApplicationPrinter::Current()), "Forno",
+                             "IxoSoft");
     });
     EXPECT_TRUE(table.StartPrint());
     EXPECT_TRUE(!second && QFileInfo::exists(dir.filePath("print.pdf")));

@@ -158,8 +158,8 @@ TEST(LayoutForms, RowsAsTheFormsAreDrawn)
         };
         const auto number = [&text](int i) { return qint16(text(i).toInt()); };
         drawn[f[0]].append({text(1), number(2), number(3), number(4), number(5), number(6), number(7),
-                            text(8) == "True", number(9), text(10), text(11) == "True", number(12), number(13),
-                            number(14), text(15)});
+                            text(8) == "True", number(9), text(10), text(11) == "True", number(12),
+                            number(13), number(14), text(15)});
     }
     EXPECT_EQ(FGriglia::Create(), drawn["FGriglia"]);
     EXPECT_EQ(FIntestazioneDoc::Create(), drawn["FIntestazioneDoc"]);
@@ -216,23 +216,44 @@ TEST_P(RowPlacement, OnItsPage)
     for (qsizetype page = 0; page < pages.size(); ++page)
         for (const CPlacedItem &cell : pages[page].Items)
             if (cell.Row == c.before + 2)
-                placed += (placed.isEmpty() ? QString("%1 %2-%3").arg(page).arg(cell.Box.top()).arg(cell.Box.bottom())
-                                            : QString()) +
-                          QString(" %1%2@%3").arg(cell.Lines.size()).arg(cell.Clip ? " cut" : "").arg(cell.LineLeft[0]);
+                placed += (placed.isEmpty()
+                               ? QString("%1 %2-%3").arg(page).arg(cell.Box.top()).arg(cell.Box.bottom())
+                               : QString()) +
+                          QString(" %1%2@%3")
+                              .arg(cell.Lines.size())
+                              .arg(cell.Clip ? " cut" : "")
+                              .arg(cell.LineLeft[0]);
     EXPECT_EQ(placed, c.placed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RowPlacement,
     ::testing::Values(
-        RowCase{"taller than the room left goes over whole", 30, {"Name", "a\nb\nc"}, 0, true, "1 1136-1772 1@60 3@60"},
-        RowCase{"taller than a page is cut at the foot", 0, {"Name", QStringList(80, "x").join('\n')}, 0, true,
+        RowCase{"taller than the room left goes over whole",
+                30,
+                {"Name", "a\nb\nc"},
+                0,
+                true,
+                "1 1136-1772 1@60 3@60"},
+        RowCase{"taller than a page is cut at the foot",
+                0,
+                {"Name", QStringList(80, "x").join('\n')},
+                0,
+                true,
                 "0 1472-14800 1 cut@60 80 cut@60"},
-        RowCase{"single line wider than its column is cut", 0, {"Name", QString(700, 'v')}, 0, false,
+        RowCase{"single line wider than its column is cut",
+                0,
+                {"Name", QString(700, 'v')},
+                0,
+                false,
                 "0 1472-1904 1@60 1 cut@60"},
         RowCase{"right aligned", 0, {"abc", "abc"}, CStyleRow::alRight, true, "0 1472-1904 1@4700 1@4700"},
         RowCase{"centred", 0, {"abc", "abc"}, CStyleRow::alCenter, true, "0 1472-1904 1@2380 1@2380"},
-        RowCase{"section heading at the foot goes over with its first row", 29, {"#SBAC#S"}, 0, true,
+        RowCase{"section heading at the foot goes over with its first row",
+                29,
+                {"#SBAC#S"},
+                0,
+                true,
                 "1 1136-1568 1@4960"}),
     CaseName());
 

@@ -41,7 +41,8 @@ FPrinterSetup::FPrinterSetup(QWidget *parent) : QDialog(parent), m_Ui(std::make_
     connect(m_Ui->cmdDialogCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_Ui->cboPrinter, &QComboBox::currentIndexChanged, this, &FPrinterSetup::OnDeviceChanged);
     // The box is set with its signals held, so a change here is the user's own.
-    connect(m_Ui->chkPrintToFile, &QCheckBox::toggled, this, [this](bool checked) { m_PrintToFile = checked; });
+    connect(m_Ui->chkPrintToFile, &QCheckBox::toggled, this,
+            [this](bool checked) { m_PrintToFile = checked; });
     connect(m_Ui->optPages, &QRadioButton::toggled, this, &FPrinterSetup::ShowPageRange);
     // The last page is never before the first.
     connect(m_Ui->txtFromPage, &QSpinBox::valueChanged, m_Ui->txtToPage, &QSpinBox::setMinimum);
@@ -142,6 +143,7 @@ void FPrinterSetup::OnDeviceChanged()
 void FPrinterSetup::ShowPageRange()
 {
     const bool pages = m_Ui->optPages->isChecked();
-    for (QWidget *page : std::initializer_list<QWidget *>{m_Ui->lblFromPage, m_Ui->txtFromPage, m_Ui->lblToPage, m_Ui->txtToPage})
+    for (QWidget *page : std::initializer_list<QWidget *>{m_Ui->lblFromPage, m_Ui->txtFromPage,
+                                                          m_Ui->lblToPage, m_Ui->txtToPage})
         page->setEnabled(pages);
 }

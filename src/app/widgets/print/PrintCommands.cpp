@@ -98,8 +98,9 @@ void mnuPrint_Click(FMain &window)
     // PrintEnd.
     auto job = std::make_shared<const CPrintJob>(CPrintJob::ForConfiguration(window.IDProgramma()));
     Platform::CPrintTable &table = window.PrintTable();
-    table.SetContent([job, options = PrintOptions(window.Option())](
-                         QPagedPaintDevice &device, const QString &target, const Platform::CPrintTable &table) {
+    table.SetContent([job, options = PrintOptions(window.Option())](QPagedPaintDevice &device,
+                                                                    const QString &target,
+                                                                    const Platform::CPrintTable &table) {
         CPrintOptions printed = options;
         printed.MarginsMillimetres = table.MarginsMillimetres();
         job->Print(device, printed, target);
@@ -160,7 +161,8 @@ void PlugPrintCommands(FMain &window)
     window.Plug(mcPrintOption, [&window] { mnuPrintOption_Click(window); });
     window.Plug(mcPrinterSetup, [&window] { mnuPrinterSetup_Click(window); });
     Platform::CPrintTable &table = window.PrintTable();
-    QObject::connect(&table, &Platform::CPrintTable::PrintEnd, &window, [&window] { PrintTable_PrintEnd(window); });
+    QObject::connect(&table, &Platform::CPrintTable::PrintEnd, &window,
+                     [&window] { PrintTable_PrintEnd(window); });
     // A print started from the preview is a command of the window like any other.
     table.SetActionRunner([&window](const std::function<void()> &action) { RunCommand(&window, action); });
     LoadPrintTable(table);

@@ -185,7 +185,8 @@ void CPrintDlg::ReadApplicationPrinter()
         SetPrintToFile(isNumber ? number != 0 : isTrue);
     } else {
         SetPrintToFile(false);
-        TraceBadSetting(QStringLiteral("Stampa su file memorizzata non valida: "), QStringLiteral("PrintToFile"));
+        TraceBadSetting(QStringLiteral("Stampa su file memorizzata non valida: "),
+                        QStringLiteral("PrintToFile"));
     }
 }
 

@@ -55,7 +55,10 @@ public:
 
     // 2 landscape; any other value is portrait, 1.
     qint32 PageOrientation() const { return m_Record.Printer.PageOrientation; }
-    void SetPageOrientation(qint32 orientation) { m_Record.Printer.PageOrientation = orientation == 2 ? 2 : 1; }
+    void SetPageOrientation(qint32 orientation)
+    {
+        m_Record.Printer.PageOrientation = orientation == 2 ? 2 : 1;
+    }
     QString DeviceName() const { return m_Record.Printer.DeviceName; }
     // An empty name changes nothing.
     void SetDeviceName(const QString &name);

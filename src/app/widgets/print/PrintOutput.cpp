@@ -47,7 +47,8 @@ private:
 class CQueueOutput final : public Platform::CPrintOutput
 {
 public:
-    CQueueOutput(const QString &printer, const QPageLayout &layout, const QString &title, const QString &creator)
+    CQueueOutput(const QString &printer, const QPageLayout &layout, const QString &title,
+                 const QString &creator)
         : m_File(m_Folder.filePath(QStringLiteral("print.pdf"))), m_Writer(&m_File)
     {
         m_Job.Printer = printer;
