@@ -180,82 +180,67 @@ TEST(PrintLayoutDeath, MissingTableStyleIsAFailedAssertion)
         ::testing::ExitedWithCode(EXIT_FAILURE), "Stile di stampa non trovato: Col1TitleStyle");
 }
 
-struct RowCase
-{
-    const char *what;
-    int before;         // one-line rows before it
-    QStringList texts;  // the row: one text (a section heading) or two
-    qint16 alignment;   // of both data columns
-    bool multiline;     // both data columns
-    const char *placed; // "page top-bottom", then each cell: its lines, "cut", "@" the first line's left
-};
-
-class RowPlacement : public ::testing::TestWithParam<RowCase>
-{};
-
 // One row on the page (no heading page, no foot): the title takes 800-1136, the column headings
 // 1136-1472 (800-1136 on later pages), a one-line row 432 twips; a cell's text stands 60 in.
-TEST_P(RowPlacement, OnItsPage)
+// Placed: "page top-bottom", then each cell: its lines, "cut", "@" its first line's left.
+TEST(PrintLayout, ARowOnItsPage)
 {
-    const RowCase &c = GetParam();
-    CReportRecordset report;
-    report.AddRow("Title");
-    report.AddRow("Name", "Value");
-    for (int i = 0; i < c.before; ++i)
-        report.AddRow("Row", "1");
-    if (c.texts.size() == 1)
-        report.AddRow(c.texts[0]);
-    else
-        report.AddRow(c.texts[0], c.texts[1]);
-    report.AddRow("After", "2");
-    CLayoutInput input{{}, FGriglia::Create(), report.Rows(), {}, {}};
-    input.TableStyle[3].Alignment = input.TableStyle[4].Alignment = c.alignment;
-    input.TableStyle[3].Multiline = input.TableStyle[4].Multiline = c.multiline;
-    const QList<CPrintPage> pages = LayOutReport(input, kPage, FixedMetrics());
-    QString placed;
-    for (qsizetype page = 0; page < pages.size(); ++page)
-        for (const CPlacedItem &cell : pages[page].Items)
-            if (cell.Row == c.before + 2)
-                placed += (placed.isEmpty()
-                               ? QString("%1 %2-%3").arg(page).arg(cell.Box.top()).arg(cell.Box.bottom())
-                               : QString()) +
-                          QString(" %1%2@%3")
-                              .arg(cell.Lines.size())
-                              .arg(cell.Clip ? " cut" : "")
-                              .arg(cell.LineLeft[0]);
-    EXPECT_EQ(placed, c.placed);
+    // What, one-line rows before it, its texts (one: a section heading), alignment and multiline
+    // of both data columns, placed.
+    const std::tuple<const char *, int, QStringList, qint16, bool, QString> cases[] = {
+        {"taller than the room left goes over whole",
+         30,
+         {"Name", "a\nb\nc"},
+         0,
+         true,
+         "1 1136-1772 1@60 3@60"},
+        {"taller than a page is cut at the foot",
+         0,
+         {"Name", QStringList(80, "x").join('\n')},
+         0,
+         true,
+         "0 1472-14800 1 cut@60 80 cut@60"},
+        {"one line wider than its column is cut",
+         0,
+         {"Name", QString(700, 'v')},
+         0,
+         false,
+         "0 1472-1904 1@60 1 cut@60"},
+        {"right aligned", 0, {"abc", "abc"}, CStyleRow::alRight, true, "0 1472-1904 1@4700 1@4700"},
+        {"centred", 0, {"abc", "abc"}, CStyleRow::alCenter, true, "0 1472-1904 1@2380 1@2380"},
+        {"section heading at the foot goes over with its first row",
+         29,
+         {"#SBAC#S"},
+         0,
+         true,
+         "1 1136-1568 1@4960"},
+    };
+    for (const auto &[what, before, texts, alignment, multiline, placed] : cases) {
+        CReportRecordset report;
+        report.AddRow("Title");
+        report.AddRow("Name", "Value");
+        for (int i = 0; i < before; ++i)
+            report.AddRow("Row", "1");
+        texts.size() == 1 ? report.AddRow(texts[0]) : report.AddRow(texts[0], texts[1]);
+        report.AddRow("After", "2");
+        CLayoutInput input{{}, FGriglia::Create(), report.Rows(), {}, {}};
+        input.TableStyle[3].Alignment = input.TableStyle[4].Alignment = alignment;
+        input.TableStyle[3].Multiline = input.TableStyle[4].Multiline = multiline;
+        const QList<CPrintPage> pages = LayOutReport(input, kPage, FixedMetrics());
+        QString shown;
+        for (qsizetype page = 0; page < pages.size(); ++page)
+            for (const CPlacedItem &cell : pages[page].Items)
+                if (cell.Row == before + 2)
+                    shown += (shown.isEmpty()
+                                  ? QString("%1 %2-%3").arg(page).arg(cell.Box.top()).arg(cell.Box.bottom())
+                                  : QString()) +
+                             QString(" %1%2@%3")
+                                 .arg(cell.Lines.size())
+                                 .arg(cell.Clip ? " cut" : "")
+                                 .arg(cell.LineLeft[0]);
+        EXPECT_EQ(shown, placed) << what;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RowPlacement,
-    ::testing::Values(
-        RowCase{"taller than the room left goes over whole",
-                30,
-                {"Name", "a\nb\nc"},
-                0,
-                true,
-                "1 1136-1772 1@60 3@60"},
-        RowCase{"taller than a page is cut at the foot",
-                0,
-                {"Name", QStringList(80, "x").join('\n')},
-                0,
-                true,
-                "0 1472-14800 1 cut@60 80 cut@60"},
-        RowCase{"single line wider than its column is cut",
-                0,
-                {"Name", QString(700, 'v')},
-                0,
-                false,
-                "0 1472-1904 1@60 1 cut@60"},
-        RowCase{"right aligned", 0, {"abc", "abc"}, CStyleRow::alRight, true, "0 1472-1904 1@4700 1@4700"},
-        RowCase{"centred", 0, {"abc", "abc"}, CStyleRow::alCenter, true, "0 1472-1904 1@2380 1@2380"},
-        RowCase{"section heading at the foot goes over with its first row",
-                29,
-                {"#SBAC#S"},
-                0,
-                true,
-                "1 1136-1568 1@4960"}),
-    CaseName());
 
 TEST(BreakLines, AtBlanksInsideAWordOnlyWhenItIsWider)
 {

@@ -29,7 +29,7 @@ inline QString Poppler(const QString &program, const QStringList &arguments)
 // The printers of the system: none, or two queues, "Laser A" (A4, Letter, A3, Legal) and the
 // default "Office B" (Letter, Legal), each on its first paper. Installed for the test's
 // lifetime, with the run's printer choice forgotten before and after. A job handed to a queue
-// is noted as "printer|title|paper|orientation|pages" and refused with Refusal when set; Reach
+// is refused with Refusal when set, else noted as "printer|title|paper|orientation|pages"; Reach
 // hands it to the system's print support instead (no server there in tests).
 class FakePrinterCatalogue : public Platform::CPrinterCatalogue
 {
@@ -72,10 +72,10 @@ private:
 
 inline QString FakePrinterCatalogue::Submit(const Platform::CQueueJob &job) const
 {
-    if (Reach)
-        return m_System->Submit(job);
+    if (Reach || !Refusal.isEmpty())
+        return Reach ? m_System->Submit(job) : Refusal;
     const QString pages = Poppler("pdfinfo", {job.File}).section("Pages:", 1).section('\n', 0, 0).trimmed();
     Jobs << QStringList({job.Printer, job.Title, job.PageSize.key(), QString::number(job.Orientation), pages})
                 .join('|');
-    return Refusal;
+    return {};
 }
