@@ -13,13 +13,6 @@
 
 namespace {
 
-[[noreturn]] void RaisePrintError(const QString &target)
-{
-    const QString description = LoadResStringArgs(717, {target});
-    g_Trace->BugMessage(QStringLiteral("Stampa non riuscita: ") + target);
-    throw CError(MakeUserError(peNotWritten), ExecutableBaseName() + QStringLiteral(".Print"), description);
-}
-
 // The picture's own size on the device: from the resolution stored in the file, or as on a
 // 96 dpi screen when it stores none.
 QSizeF PictureSize(const QImage &picture, qreal resolution)
@@ -31,6 +24,15 @@ QSizeF PictureSize(const QImage &picture, qreal resolution)
 }
 
 } // namespace
+
+void RaisePrintError(const QString &target, const QString &reason)
+{
+    // Without the system's reason the message ends with the target.
+    const QString description = LoadResStringArgs(717, {target, reason}).trimmed();
+    g_Trace->BugMessage(QStringLiteral("Stampa non riuscita: ") + target + QStringLiteral(" (") + reason +
+                        QLatin1Char(')'));
+    throw CError(MakeUserError(peNotWritten), ExecutableBaseName() + QStringLiteral(".Print"), description);
+}
 
 CPrintJob CPrintJob::ForConfiguration(qint64 id)
 {
@@ -85,16 +87,16 @@ void CPrintJob::Print(QPagedPaintDevice &device, const CPrintOptions &options, c
     const QList<CPrintPage> pages = LayOut(device, options, picture);
     QPainter painter;
     if (!painter.begin(&device))
-        RaisePrintError(target);
+        RaisePrintError(target, QString());
     for (qsizetype page = 0; page < pages.size(); ++page) {
         if (page > 0 && !device.newPage()) {
             painter.end();
-            RaisePrintError(target);
+            RaisePrintError(target, QString());
         }
         PaintPage(painter, pages[page], picture);
     }
     if (!painter.end())
-        RaisePrintError(target);
+        RaisePrintError(target, QString());
 }
 
 QImage LoadHeaderPicture(const CPrintOptions &options)

@@ -15,6 +15,10 @@ enum PrintErrors : qint32 {
     peNotWritten = 13301, // the printer or the file refused the printout
 };
 
+// CError peNotWritten with text 717: the printout did not reach target (a file or a printer),
+// for the system's reason (may be empty).
+[[noreturn]] void RaisePrintError(const QString &target, const QString &reason);
+
 // The printed parameter list of one configuration: the styles of the two layout forms and the
 // report rows. It lays itself out on the paper of any paged device (a printer, a PDF file, a
 // preview) with the options given at print time, and paints every page.
@@ -33,8 +37,8 @@ public:
     // The pages on the device's paper. A heading picture that cannot be read is left out,
     // with a trace line (once for the job).
     QList<CPrintPage> LayOut(const QPagedPaintDevice &device, const CPrintOptions &options) const;
-    // Lays out and paints every page. When the device refuses the printout, CError peNotWritten
-    // with text 717 naming target (the file or printer).
+    // Lays out and paints every page. When the device refuses the printout, RaisePrintError
+    // naming target (the file or printer).
     void Print(QPagedPaintDevice &device, const CPrintOptions &options, const QString &target) const;
 
 private:

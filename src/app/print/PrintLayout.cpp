@@ -1,5 +1,6 @@
 #include "app/print/PrintLayout.h"
 
+#include "common/TraceCode.h"
 #include "model/Option.h"
 
 #include <algorithm>
@@ -85,21 +86,15 @@ public:
 private:
     qreal Twips(qreal twips) const { return twips * m_Page.Resolution / kTwipsPerInch; }
 
-    // A key the table's styles lack prints in the data columns' look.
-    CStyleRow TableStyle(const QString &key) const
+    // A key the table's styles lack is a fault of the layout forms: it must never print quietly
+    // in some other look.
+    const CStyleRow &TableStyle(const QString &key) const
     {
-        for (const CStyleRow &row : m_Input.TableStyle) {
-            if (row.Key == key)
-                return row;
-        }
-        CStyleRow fallback;
-        fallback.Key = key;
-        fallback.Height = 336;
-        fallback.FontSize = 8;
-        fallback.FontName = QStringLiteral("Times New Roman");
-        fallback.LineWidth = 1;
-        fallback.DrawBox = CStyleRow::dbAll;
-        return fallback;
+        const auto found = std::find_if(m_Input.TableStyle.begin(), m_Input.TableStyle.end(),
+                                        [&key](const CStyleRow &row) { return row.Key == key; });
+        g_Trace->BugAssert(found != m_Input.TableStyle.end(),
+                           QStringLiteral("Stile di stampa non trovato: ") + key);
+        return *found;
     }
 
     static CPrintFont Font(const CStyleRow &style, qreal scale = 1)

@@ -85,10 +85,15 @@ void PaintPage(QPainter &painter, const CPrintPage &page, const QImage &picture)
         fonts.append({wanted, PrintFont(wanted)});
         return fonts.last().second;
     };
+    // Every page starts from the painter as it was begun: a preview records each page apart,
+    // and a clip left over from the page before would cut everything on the next.
+    painter.save();
     CPrintFont current;
     for (const CPlacedItem &item : page.Items) {
-        if (item.Clip)
+        if (item.Clip) {
+            painter.save();
             painter.setClipRect(item.Box);
+        }
         if (item.Role == CPlacedItem::roPicture) {
             if (!picture.isNull())
                 painter.drawImage(item.Box, picture);
@@ -102,8 +107,11 @@ void PaintPage(QPainter &painter, const CPrintPage &page, const QImage &picture)
                 painter.setPen(Qt::black);
             PaintText(painter, item);
         }
-        if (item.Clip)
-            painter.setClipping(false);
+        if (item.Clip) {
+            painter.restore();
+            current = {};
+        }
         PaintBox(painter, item);
     }
+    painter.restore();
 }

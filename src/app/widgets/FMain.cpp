@@ -1,8 +1,6 @@
 #include "app/widgets/FMain.h"
 
-#include "app/FileDialogFilter.h"
 #include "app/ProgramFileCommands.h"
-#include "app/print/PrintJob.h"
 #include "app/widgets/AppImages.h"
 #include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FAbout.h"
@@ -11,31 +9,22 @@
 #include "app/widgets/ProgramFileCommands.h"
 #include "app/widgets/RunCommand.h"
 #include "app/widgets/WindowPlacement.h"
-#include "app/widgets/print/ApplicationPrinter.h"
-#include "app/widgets/print/FOption.h"
-#include "app/widgets/print/PrintDlg.h"
-#include "app/widgets/print/PrintTableContent.h"
+#include "app/widgets/print/PrintCommands.h"
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
-#include "programming/memmap/ProgramFile.h"
 #include "ui_FMain.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrinter>
 
 namespace {
 
 // The smallest the window gets, either way.
 constexpr double kMinimumTwips = 4000.0;
-// The file type of printouts written as PDF.
-constexpr int kPdfFileType = 769;
 
 } // namespace
 
@@ -70,17 +59,10 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
     Plug(mcExport, [this] { ExportFile(*this); });
     Plug(mcExit, [this] { mnuExit_Click(); });
     Plug(mcAbout, [this] { mnuAbout_Click(); });
-    Plug(mcPrintOption, [this] { mnuPrintOption_Click(); });
-    Plug(mcPrinterSetup, [this] { mnuPrinterSetup_Click(); });
-    Plug(mcPrint, [this] { mnuPrint_Click(); });
+    PlugPrintCommands(*this);
     Plug(mcSendProgramma, [this] { SendProgramma(*this); });
     Plug(mcRxEditTxProgramma, [this] { RxEditTxProgramma(*this); });
     Plug(mcViewVariable, [this] { ViewVariable(*this); });
-
-    connect(ui->PrintTable, &Platform::CPrintTable::PrintEnd, this, &FMain::PrintTable_PrintEnd);
-    // A print started from the preview is a command of the window like any other.
-    ui->PrintTable->SetActionRunner(
-        [this](const std::function<void()> &action) { RunCommand(this, action); });
 }
 
 FMain::~FMain() = default;
@@ -124,17 +106,6 @@ void FMain::Load()
     m_NetworkAddMsg->LoadData(QString());
     g_Trace->BugMessage(QStringLiteral("LoadData m_Option"));
     m_Option->LoadData(QString());
-
-    // Prints carry the program's name and revision; the pages keep margins of 10 mm, 20 at the
-    // foot; every print is previewed first.
-    Platform::CPrintTable &table = *ui->PrintTable;
-    table.SetProgramName(ExecutableBaseName());
-    table.SetProgramRevision(MemMap::WritingProgramVersion().Revision);
-    table.InitLayout(10, 10, 20, 10);
-    table.SetMode(Platform::CPrintTable::kPreviewMode);
-    table.SetPreviewTexts({LoadResString(763), LoadResString(2005), LoadResString(764), LoadResString(765),
-                           LoadResString(766), LoadResString(767),
-                           LoadResStringArgs(768, {QStringLiteral("%1"), QStringLiteral("%2")})});
     m_bLoading = false;
     g_Trace->BugMessage(QStringLiteral("Fine FMain_Load"));
 }
@@ -171,6 +142,18 @@ void FMain::Plug(MainCommand command, std::function<void()> handler)
 {
     m_CommandState.SetBuilt(command, bool(handler));
     m_Commands[command] = std::move(handler);
+    ApplyCommandState();
+}
+
+Platform::CPrintTable &FMain::PrintTable() const
+{
+    return *ui->PrintTable;
+}
+
+void FMain::ShowPrintPreview(bool shown)
+{
+    ui->dgProgrammi->setVisible(!shown);
+    ui->PrintTable->setVisible(shown);
     ApplyCommandState();
 }
 
@@ -316,81 +299,4 @@ void FMain::mnuAbout_Click()
 {
     FAbout about(this);
     about.exec();
-}
-
-void FMain::mnuPrint_Click()
-{
-    const qint64 id = m_IDProgramma;
-    const QString nome =
-        m_Programmi.data(m_Programmi.index(m_Programmi.RowOf(id), CProgrammiListModel::colNomeProgramma))
-            .toString();
-    Platform::CPrintTable &table = *ui->PrintTable;
-    // The styles of both layouts and the report rows, held by the content until PrintEnd.
-    table.SetContent(PrintTableContent(std::make_shared<CPrintJob>(CPrintJob::ForConfiguration(id))));
-    table.SetEnableHeader(m_Option->PrintHeaderPage());
-    table.SetHeaderPicture(m_Option->HeaderPagePath());
-    table.SetNote1(m_Option->NotePiePagina1());
-    table.SetNote2(m_Option->NotePiePagina2());
-    table.SetEnableNote(m_Option->PrintNotePiePagina());
-    table.SetEnablePageNumber(m_Option->PrintPageNumber());
-    table.SetPreviewPrinterSource(
-        [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::ForPrint()); });
-    table.SetPrinterSource([this, nome] { return OutputPrinter(nome); });
-    table.StartPrint();
-    // The preview stands in the list's place until PrintEnd.
-    if (table.Busy())
-        ui->dgProgrammi->setVisible(false);
-    ApplyCommandState();
-}
-
-void FMain::PrintTable_PrintEnd()
-{
-    ui->dgProgrammi->setVisible(true);
-    ui->PrintTable->setVisible(false);
-    ui->PrintTable->SetContent({});
-    ui->PrintTable->SetPrinterSource({});
-    ui->PrintTable->SetPreviewPrinterSource({});
-    ApplyCommandState();
-}
-
-std::unique_ptr<QPrinter> FMain::OutputPrinter(const QString &nomeProgramma)
-{
-    const CPrinterChoice choice = ApplicationPrinter::ForPrint();
-    if (ApplicationPrinter::PrintsOnQueue(choice))
-        return ApplicationPrinter::NewPrinter(choice, QString());
-
-    QFileDialog dialog(this);
-    PrepareFileDialog(dialog);
-    dialog.setWindowTitle(LoadResString(716));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(FileDialogFilter(kPdfFileType));
-    dialog.setDefaultSuffix(FileDialogExtension(kPdfFileType));
-    dialog.setDirectory(ProgramFileStartFolder(m_PdfFolder));
-    // No file name holds a "/".
-    dialog.selectFile(QString(nomeProgramma).replace(QLatin1Char('/'), QLatin1Char('_')) + QLatin1Char('.') +
-                      FileDialogExtension(kPdfFileType));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
-        return nullptr;
-    const QString fileName = dialog.selectedFiles().constFirst();
-    m_PdfFolder = QFileInfo(fileName).absolutePath();
-    return ApplicationPrinter::NewPrinter(choice, fileName);
-}
-
-void FMain::mnuPrintOption_Click()
-{
-    // The options chosen last for the rest of the run; the store keeps what it had.
-    FOption dialog(this);
-    dialog.SetFormType(IWizardPage::ftDialog);
-    dialog.SetData(*m_Option);
-    ShowWizardPage(dialog);
-    if (dialog.ButtonRet() == IWizardPage::brEnd)
-        dialog.GetData(*m_Option);
-}
-
-void FMain::mnuPrinterSetup_Click()
-{
-    CPrintDlg dialog;
-    dialog.SetApplicationName(LoadResString(301));
-    dialog.ShowPrintSetupDlg(this);
 }

@@ -18,7 +18,9 @@ class FMain;
 }
 class QAction;
 class QLabel;
-class QPrinter;
+namespace Platform {
+class CPrintTable;
+}
 
 // The program's only top-level window: the list `dgProgrammi` of the archive's configurations,
 // every command in the menus and the toolbar, the help line of the highlighted menu item in the
@@ -69,6 +71,10 @@ public:
     CCommConfig &CommConfigSetup() { return *m_CommConfigSetup; }
     CNetworkAddMsgSetup &NetworkAddMsg() { return *m_NetworkAddMsg; }
     COption &Option() { return *m_Option; }
+    // The print-table control, hidden in the list's place.
+    Platform::CPrintTable &PrintTable() const;
+    // The print preview in the list's place, or the list back; the commands enabled by it.
+    void ShowPrintPreview(bool shown);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -91,21 +97,11 @@ private:
     void mnuExit_Click();
     void mnuAbout_Click();
 
-    void mnuPrint_Click();
-    void mnuPrintOption_Click();
-    void mnuPrinterSetup_Click();
-    void PrintTable_PrintEnd();
-    // The printer a print goes to: the program's printer when it is a queue printing there,
-    // else a PDF file the user names, proposed as nomeProgramma; none when no file is named.
-    std::unique_ptr<QPrinter> OutputPrinter(const QString &nomeProgramma);
-
     std::unique_ptr<Ui::FMain> ui;
     QLabel *m_StatusText = nullptr;
     qint64 m_IDProgramma = -1;
     // While Load runs: the size changes of the placement lay nothing out.
     bool m_bLoading = false;
-    // Where the last PDF file was written in this run.
-    QString m_PdfFolder;
     CProgrammiListModel m_Programmi;
     CStatusBarHelp m_StatusBarHelp;
     CMainCommandState m_CommandState;

@@ -168,16 +168,15 @@ bool CPrintTable::StartPrint()
 
 void CPrintTable::PrintOnce()
 {
-    const std::unique_ptr<QPrinter> printer = m_PrinterSource ? m_PrinterSource() : nullptr;
-    if (printer && m_Content)
-        PrintOn(*printer);
+    const std::unique_ptr<CPrintOutput> output = m_OutputSource ? m_OutputSource() : nullptr;
+    if (output && m_Content)
+        PrintOn(*output);
 }
 
-void CPrintTable::PrintOn(QPrinter &printer)
+void CPrintTable::PrintOn(CPrintOutput &output)
 {
-    printer.setDocName(m_ProgramName);
-    printer.setCreator(QStringLiteral("%1 %2").arg(m_ProgramName).arg(m_ProgramRevision));
-    m_Content(printer, *this);
+    m_Content(output.Device(), output.Target(), *this);
+    output.Close();
 }
 
 bool CPrintTable::OpenPreview()
@@ -190,7 +189,7 @@ bool CPrintTable::OpenPreview()
     layout()->addWidget(preview);
     preview->Paint = [this](QPrinter &target) {
         if (m_Content)
-            m_Content(target, *this);
+            m_Content(target, QString(), *this);
     };
     connect(preview->PrintAction, &QAction::triggered, this, &CPrintTable::PrintPreviewed);
     connect(preview->CloseAction, &QAction::triggered, this, &CPrintTable::Finish);
@@ -204,11 +203,11 @@ void CPrintTable::PrintPreviewed()
 {
     RunAction([this] {
         try {
-            const std::unique_ptr<QPrinter> printer = m_PrinterSource ? m_PrinterSource() : nullptr;
+            const std::unique_ptr<CPrintOutput> output = m_OutputSource ? m_OutputSource() : nullptr;
             // No file named: the user goes on with the preview.
-            if (!printer || !m_Content)
+            if (!output || !m_Content)
                 return;
-            PrintOn(*printer);
+            PrintOn(*output);
         } catch (...) {
             Finish();
             throw;

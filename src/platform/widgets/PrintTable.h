@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace Platform {
@@ -18,28 +19,43 @@ struct CPreviewTexts
     QString Print, Close, ZoomIn, ZoomOut, PreviousPage, NextPage, PageOfPages;
 };
 
-// The print-table control: it sits on the main window at the list's place, holds the options of
-// one print (heading page, picture, notes, page numbers) and runs the print from StartPrint to
-// PrintEnd. What is printed is the program's business: it hands the control a content that lays
-// out and paints every page on the printer, reading the options from the control, and a source
-// of the printer to print on.
-//   table.SetEnableHeader(true); ...; table.SetContent(paint); table.SetPrinterSource(printer);
+// Where one printout goes: the device its pages are painted on, then the hand-over of what was
+// painted (a file written whole, a job given to its queue).
+class CPrintOutput
+{
+public:
+    virtual ~CPrintOutput() = default;
+    virtual QPagedPaintDevice &Device() = 0;
+    // The file or printer, as a message names it.
+    virtual QString Target() const = 0;
+    // Hands the painted pages on; throws when they do not arrive.
+    virtual void Close() = 0;
+};
+
+// The print-table control: it sits on the main window at the list's place and runs one print
+// from StartPrint to PrintEnd. What is printed is the program's business: it hands the control a
+// content that lays out and paints every page on a device, and a source of the output to print
+// on.
+//   table.SetContent(paint); table.SetOutputSource(output);
 //   table.StartPrint();          // Busy until PrintEnd, raised exactly once
 //
 // Mode 2 previews first: StartPrint shows the control with the pages laid out on the preview
-// printer and returns, the control busy. Its Print button prints on the source's printer and
-// ends the print (a source that gives no printer, the user naming no file, keeps the preview
+// printer and returns, the control busy. Its Print button prints on the source's output and
+// ends the print (a source that gives no output, the user naming no file, keeps the preview
 // open); Close, or Escape, ends it without printing. What the buttons start runs through the
-// owner's action runner, so an error there reaches the user as a command's error does, the
-// print ended. Any other mode prints at once.
+// owner's action runner, so an error there (the output refusing the printout among them) reaches
+// the user as a command's error does, the print ended. Any other mode prints at once.
 class CPrintTable : public QWidget
 {
     Q_OBJECT
 
 public:
-    // Paints every page on the printer; throws on failure.
-    using Content = std::function<void(QPrinter &printer, const CPrintTable &table)>;
-    // The printer of one print, or nullptr when there is none to print on (no file was named).
+    // Paints every page on the device; target names it in a message. Throws on failure.
+    using Content =
+        std::function<void(QPagedPaintDevice &device, const QString &target, const CPrintTable &table)>;
+    // The output of one print, or nullptr when there is none to print on (no file was named).
+    using OutputSource = std::function<std::unique_ptr<CPrintOutput>()>;
+    // The printer a preview lays its pages out on.
     using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
     // Runs what the user starts in the preview; may throw, the print then already ended.
     using ActionRunner = std::function<void(const std::function<void()> &action)>;
@@ -49,7 +65,7 @@ public:
     explicit CPrintTable(QWidget *parent = nullptr);
     ~CPrintTable() override;
 
-    // Name and revision of the program, given to every print as its document name and creator.
+    // Name and revision of the program, the creator of every printout.
     QString ProgramName() const { return m_ProgramName; }
     void SetProgramName(const QString &name) { m_ProgramName = name; }
     qint16 ProgramRevision() const { return m_ProgramRevision; }
@@ -62,27 +78,14 @@ public:
 
     bool Busy() const { return m_Busy; }
 
-    bool EnableHeader() const { return m_EnableHeader; }
-    void SetEnableHeader(bool enable) { m_EnableHeader = enable; }
-    QString HeaderPicture() const { return m_HeaderPicture; }
-    void SetHeaderPicture(const QString &path) { m_HeaderPicture = path; }
-    QString Note1() const { return m_Note1; }
-    void SetNote1(const QString &note) { m_Note1 = note; }
-    QString Note2() const { return m_Note2; }
-    void SetNote2(const QString &note) { m_Note2 = note; }
-    bool EnableNote() const { return m_EnableNote; }
-    void SetEnableNote(bool enable) { m_EnableNote = enable; }
-    bool EnablePageNumber() const { return m_EnablePageNumber; }
-    void SetEnablePageNumber(bool enable) { m_EnablePageNumber = enable; }
-
     void SetContent(Content content) { m_Content = std::move(content); }
-    void SetPrinterSource(PrinterSource source) { m_PrinterSource = std::move(source); }
+    void SetOutputSource(OutputSource source) { m_OutputSource = std::move(source); }
     // The printer whose paper the preview shows; nothing to preview when it gives none.
     void SetPreviewPrinterSource(PrinterSource source) { m_PreviewPrinterSource = std::move(source); }
     void SetActionRunner(ActionRunner runner) { m_ActionRunner = std::move(runner); }
     void SetPreviewTexts(const CPreviewTexts &texts) { m_PreviewTexts = texts; }
 
-    // Prints the content on the source's printer, or opens the preview in mode 2. Refused
+    // Prints the content on the source's output, or opens the preview in mode 2. Refused
     // (false, no PrintEnd) while a print is running. A print that ends in StartPrint (printed,
     // no file named, nothing to preview, the content's error) leaves the control idle with
     // PrintEnd raised once before StartPrint returns or lets the error go on to the command.
@@ -93,7 +96,7 @@ Q_SIGNALS:
 
 private:
     void PrintOnce();
-    void PrintOn(QPrinter &printer);
+    void PrintOn(CPrintOutput &output);
     bool OpenPreview();
     void PrintPreviewed();
     void RunAction(const std::function<void()> &action);
@@ -104,14 +107,8 @@ private:
     QMarginsF m_Margins{10, 10, 10, 20};
     qint16 m_Mode = 0;
     bool m_Busy = false;
-    bool m_EnableHeader = true;
-    QString m_HeaderPicture;
-    QString m_Note1;
-    QString m_Note2;
-    bool m_EnableNote = true;
-    bool m_EnablePageNumber = true;
     Content m_Content;
-    PrinterSource m_PrinterSource;
+    OutputSource m_OutputSource;
     PrinterSource m_PreviewPrinterSource;
     ActionRunner m_ActionRunner;
     CPreviewTexts m_PreviewTexts;

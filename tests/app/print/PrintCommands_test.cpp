@@ -1,8 +1,9 @@
 #include "Print_fixture.h"
+#include "app/print/LayoutForms.h"
 #include "app/print/PrintJob.h"
 #include "app/widgets/print/FOption.h"
-#include "app/widgets/print/FPrinterSetup.h"
 #include "app/widgets/print/PrintDlg.h"
+#include "app/widgets/print/PrintOutput.h"
 #include "common/Error.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/PrintTable.h"
@@ -10,10 +11,16 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSpinBox>
+
+#include <numeric>
 
 namespace {
 
@@ -25,7 +32,7 @@ class PrintCommands : public AppTest
 protected:
     void SetUp() override
     {
-        QImage logo(300, 120, QImage::Format_RGB32);
+        QImage logo(600, 120, QImage::Format_RGB32);
         logo.fill(Qt::darkBlue);
         logo.save(files.filePath("logo.bmp"));
         logo.save(files.filePath("altro.bmp"));
@@ -104,7 +111,9 @@ TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
     EXPECT_FALSE(Previewing());
     EXPECT_EQ(ends, 1);
     EXPECT_EQ(m_Messages.Lines(),
-              file.contains('/') ? QStringList{"3 " + LoadResStringArgs(717, {path})} : QStringList());
+              file.contains('/')
+                  ? QStringList{"3 " + LoadResStringArgs(717, {path, "No such file or directory"})}
+                  : QStringList());
     if (!printed)
         return;
 
@@ -134,6 +143,77 @@ TEST_P(PreviewEnds, ListBackAndPrintingEnabled)
 INSTANTIATE_TEST_SUITE_P(Endings, PreviewEnds,
                          ::testing::Values("close", "", "Largest.pdf", "no picture.pdf",
                                            "missing/print.pdf"));
+
+// Where a page carries its ink: the percentage of all its ink in each eighth of its height.
+QList<int> Ink(const QImage &page)
+{
+    QList<qint64> ink(8, 0);
+    const QImage gray = page.convertToFormat(QImage::Format_Grayscale8);
+    for (int y = 0; y < gray.height(); ++y)
+        for (int x = 0; x < gray.width(); ++x)
+            ink[y * 8 / gray.height()] += 255 - qGray(gray.pixel(x, y));
+    const qint64 total = std::max<qint64>(std::accumulate(ink.begin(), ink.end(), qint64(0)), 1);
+    QList<int> bands;
+    for (qint64 band : ink)
+        bands << int(band * 100 / total);
+    return bands;
+}
+
+// The pages the preview shows, each drawn 600 pixels wide: the scene holds one item a page,
+// the paper inside a border of 1/25 of its longer side.
+QList<QList<int>> PreviewInk(QPrintPreviewWidget &preview)
+{
+    QGraphicsScene &scene = *preview.findChild<QGraphicsView *>()->scene();
+    QList<QGraphicsItem *> pages = scene.items();
+    std::sort(pages.begin(), pages.end(), [](auto *a, auto *b) { return a->pos().y() < b->pos().y(); });
+    QList<QList<int>> ink;
+    for (const QGraphicsItem *page : pages) {
+        const QRectF box = page->sceneBoundingRect();
+        const qreal border = std::max(box.width(), box.height()) / 27;
+        const QRectF paper = box.adjusted(border, border, -border, -border);
+        QImage image(600, qRound(600 * paper.height() / paper.width()), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        scene.render(&painter, image.rect(), paper.adjusted(2, 2, -2, -2));
+        painter.end();
+        ink << Ink(image);
+    }
+    return ink;
+}
+
+QList<QList<int>> PdfInk(const QString &path)
+{
+    QTemporaryDir dir;
+    Poppler("pdftoppm", {"-gray", "-scale-to-x", "600", "-scale-to-y", "-1", path, dir.filePath("p")});
+    QList<QList<int>> ink;
+    for (const QString &page : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
+        ink << Ink(QImage(dir.filePath(page)));
+    return ink;
+}
+
+using PreviewAsPrinted = Cases<PrintCommands, const char *>;
+
+// The preview shows on every page what the PDF of the same print shows: the same pages, their ink
+// in the same places (within a few points: the PDF is drawn with bolder lines), with the heading
+// page (and its picture) or without.
+TEST_P(PreviewAsPrinted, PageByPage)
+{
+    const QString heading = GetParam();
+    window->Option().SetPrintHeaderPage(heading != "none");
+    if (heading != "picture")
+        window->Option().SetHeaderPagePath(QString());
+    Trigger("mnuPrint");
+    const QList<QList<int>> shown = PreviewInk(*table->findChild<QPrintPreviewWidget *>());
+    FileDialogUser user(files.filePath("print.pdf"));
+    Trigger("cmdPrint");
+    const QList<QList<int>> printed = PdfInk(files.filePath("print.pdf"));
+    ASSERT_EQ(shown.size(), printed.size());
+    for (qsizetype page = 0; page < shown.size(); ++page)
+        for (qsizetype band = 0; band < 8; ++band)
+            EXPECT_NEAR(shown[page][band], printed[page][band], 5) << "page " << page + 1 << " band " << band;
+}
+
+INSTANTIATE_TEST_SUITE_P(Heading, PreviewAsPrinted, ::testing::Values("none", "heading", "picture"));
 
 // The print options dialog shows the run's options; each box enables its part, which keeps its
 // text when off. The picture dialog opens on the picture in the box, else on the one chosen last,
@@ -189,55 +269,190 @@ TEST_F(PrintCommands, PrintOptionsOkLastsForTheRunCancelKeeps)
     EXPECT_FALSE(Platform::HasSetting("COption", "m_bPrintNotePiePagina"));
 }
 
-// Printer setup as the main window runs it, by the cases of tests/data/printer_setup.tsv: a new
-// CPrintDlg reads the stored choice and shows the dialog, stores what OK leaves and makes it the
-// run's choice.
-TEST(PrinterSetup, ShowsStoresAndSelects)
+// What the printer dialog shows: each control shown, in tab order, as its value (the text of a
+// combo box; a spin box's value and range; x or o for a button ticked or not), "~" when greyed.
+QString Shown(QDialog &d)
+{
+    QStringList parts;
+    for (QWidget *w = d.findChild<QWidget *>("cboPrinter"); w != d.findChild<QWidget *>("cmdDialogOK");
+         w = w->nextInFocusChain()) {
+        const auto *list = qobject_cast<QComboBox *>(w);
+        const auto *number = qobject_cast<QSpinBox *>(w);
+        const auto *button = qobject_cast<QAbstractButton *>(w);
+        if (w->isVisible() && (list || number || button))
+            parts << (list     ? list->currentText()
+                      : number ? QString("%1 (%2-%3)")
+                                     .arg(number->value())
+                                     .arg(number->minimum())
+                                     .arg(number->maximum())
+                               : QString(button->isChecked() ? "x" : "o")) +
+                         (w->isEnabled() ? "" : "~");
+    }
+    return parts.join(" | ");
+}
+
+// Plays the user of the next printer dialog: notes what it shows, takes the steps, the last
+// pressing a button.
+void PlayPrinterDialog(const QStringList &steps, QString &shown)
+{
+    QTimer::singleShot(0, [steps, &shown] {
+        auto &d = *qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        shown = Shown(d);
+        for (const QString &step : steps) {
+            const QString name = step.section('=', 0, 0), value = step.section('=', 1);
+            if (auto *list = d.findChild<QComboBox *>(name))
+                list->setCurrentIndex(name == "cboPaper" ? list->findData(value.toInt())
+                                                         : list->findText(value));
+            else if (auto *number = d.findChild<QSpinBox *>(name))
+                number->setValue(value.toInt());
+            else
+                d.findChild<QAbstractButton *>(name)->click();
+        }
+    });
+}
+
+// One call on the printer setup object and its answer; empty for a write.
+QString Call(CPrintDlg &p, const QString &call)
+{
+    const QString name = call.section(' ', 0, 0);
+    const QStringList a = call.section(' ', 1).split(',');
+    const auto n = [&a](int i) { return qint16(a.value(i).toInt()); };
+    const auto truth = [](bool value) { return QString(value ? "True" : "False"); };
+    const QMap<QString, std::function<QString()>> reads = {
+        {"Flags", [&] { return "0x" + QString::number(p.Flags(), 16); }},
+        {"DeviceName", [&] { return p.DeviceName(); }},
+        {"PaperSize", [&] { return QString::number(p.PaperSize()); }},
+        {"PaperSizeStr", [&] { return p.PaperSizeStr(); }},
+        {"PaperHeight", [&] { return QString::number(p.PaperHeight()); }},
+        {"PaperWidth", [&] { return QString::number(p.PaperWidth()); }},
+        {"PageOrientation", [&] { return QString::number(p.PageOrientation()); }},
+        {"PrintToFile", [&] { return truth(p.PrintToFile()); }},
+        {"PrintRange", [&] { return QString::number(p.PrintRange()); }},
+        {"Copies", [&] { return QString::number(p.Copies()); }},
+        {"Collate", [&] { return truth(p.Collate()); }},
+        {"FromPage", [&] { return QString::number(p.FromPage()); }},
+        {"ToPage", [&] { return QString::number(p.ToPage()); }},
+    };
+    const QMap<QString, std::function<void()>> writes = {
+        {"SetApplicationName", [&] { p.SetApplicationName(a[0]); }},
+        {"SetDeviceName", [&] { p.SetDeviceName(a[0]); }},
+        {"SetPaperSize", [&] { p.SetPaperSize(a[0].toInt()); }},
+        {"SetPageOrientation", [&] { p.SetPageOrientation(n(0)); }},
+        {"SetPrintToFile", [&] { p.SetPrintToFile(n(0)); }},
+        {"SetPrintRange", [&] { p.SetPrintRange(n(0)); }},
+        {"SetMinMaxPage", [&] { p.SetMinMaxPage(n(0), n(1)); }},
+        {"SetFromPageToPage", [&] { p.SetFromPageToPage(n(0), n(1)); }},
+        {"EnableWarningMsg", [&] { p.EnableWarningMsg(n(0)); }},
+        {"EnableSelection", [&] { p.EnableSelection(n(0)); }},
+        {"EnablePageNumber", [&] { p.EnablePageNumber(n(0)); }},
+        {"EnablePrintToFile", [&] { p.EnablePrintToFile(n(0)); }},
+        {"HidePrintToFile", [&] { p.HidePrintToFile(n(0)); }},
+    };
+    if (name.startsWith("Show")) {
+        QString shown;
+        PlayPrinterDialog(a, shown);
+        const bool confirmed = name == "ShowPrintDlg" ? p.ShowPrintDlg() : p.ShowPrintSetupDlg();
+        return shown + " -> " + truth(confirmed);
+    }
+    if (reads.contains(name))
+        return reads[name]();
+    try {
+        writes[name]();
+    } catch (const CError &error) {
+        return "error " + QString::number(error.Number());
+    }
+    return {};
+}
+
+// CPrintDlg by the cases of tests/data/printer_setup.tsv: a new object over the store and the
+// printers of the case; its answers, the store it leaves and the program's printer afterwards.
+TEST(PrintDlg, CallsAnswerStoreAndSelect)
 {
     const QString section = "Application printer";
     const QStringList keys = {"DeviceName", "PaperSize", "Orientation", "PrintToFile"};
     for (const QStringList &c : ReadDataTable("printer_setup.tsv")) {
-        ASSERT_EQ(c.size(), 9) << qPrintable(c[0]);
+        ASSERT_EQ(c.size(), 8) << qPrintable(c[0]);
         TempUserDirs dirs;
         FakePrinterCatalogue printers(c[1] == "two");
         for (qsizetype i = 0; c[2] != "-" && i < keys.size(); ++i)
             Platform::WriteSetting(section, keys[i], c[2].split('|')[i]);
         TraceCapture trace;
         CPrintDlg dialog;
-        dialog.SetApplicationName("IxoSoft");
-        QString shown;
-        QTimer::singleShot(0, [&] {
-            auto &d = *qobject_cast<FPrinterSetup *>(QApplication::activeModalWidget());
-            auto *devices = d.findChild<QComboBox *>("cboPrinter");
-            auto *papers = d.findChild<QComboBox *>("cboPaper");
-            auto *toFile = d.findChild<QCheckBox *>("chkPrintToFile");
-            shown =
-                QStringList({devices->currentText(), papers->currentText(),
-                             d.findChild<QRadioButton *>("optLandscape")->isChecked() ? "2" : "1",
-                             toFile->isChecked() ? "True" : "False",
-                             toFile->isEnabled() ? "enabled" : "disabled", QString::number(papers->count())})
-                    .join('|');
-            if (const QStringList choice = c[3].split('|'); choice.size() == 3) {
-                devices->setCurrentIndex(devices->findText(choice[0]));
-                papers->setCurrentIndex(papers->findData(choice[1].toInt()));
-                d.findChild<QRadioButton *>(choice[2] == "2" ? "optLandscape" : "optPortrait")
-                    ->setChecked(true);
-            }
-            d.findChild<QPushButton *>(c[4] == "OK" ? "cmdDialogOK" : "cmdDialogCancel")->click();
-        });
-
-        EXPECT_EQ(dialog.ShowPrintSetupDlg(), c[4] == "OK") << qPrintable(c[0]);
+        QStringList answers;
+        for (const QString &call : c[3].split("; "))
+            if (const QString answer = Call(dialog, call); !answer.isNull())
+                answers << answer;
         QStringList stored;
         for (const QString &key : keys)
             stored << Platform::ReadSetting(section, key, "-");
         const CPrinterChoice current = ApplicationPrinter::Current();
-        const QString selected = current.DeviceName + '|' + QString::number(current.PaperSize) + '|' +
-                                 QString::number(current.PageOrientation) +
-                                 (current.PrintToFile ? "|True" : "|False");
-        EXPECT_EQ(QStringList({shown, stored.join('|'), selected}), c.mid(5, 3)) << qPrintable(c[0]);
-        EXPECT_TRUE(c[8] == "-" || trace.Lines().contains(c[8])) << qPrintable(c[0]);
+        const QString selected =
+            current.DeviceName + '|' + Joined(current.PaperSize, current.PageOrientation).replace(' ', '|');
+        EXPECT_EQ(QStringList({answers.join("; "), stored.join('|'), selected}), c.mid(4, 3))
+            << qPrintable(c[0]);
+        EXPECT_TRUE(c[7] == "-" || trace.Lines().contains(c[7])) << qPrintable(c[0]);
     }
 }
+
+using QueuePrints = Cases<PrintCommands, QStringList>;
+
+// Print on a queue goes to the queue, no file asked for: the job named after the configuration,
+// on the paper and orientation chosen. A queue that refuses the job, or a print system that
+// does not answer, is message 717 with the system's reason and a trace line; the print ends
+// once either way.
+TEST_P(QueuePrints, AsTheQueueAnswers)
+{
+    const QString reason = GetParam()[2];
+    printers.SetQueues(true);
+    printers.Refusal = GetParam()[1];
+    printers.Reach = GetParam()[0] == "unreachable";
+    Platform::WriteSetting("Application printer", "DeviceName", "Laser A");
+    TraceCapture trace;
+    Trigger("mnuPrint");
+    const int pages = table->findChild<QPrintPreviewWidget *>()->pageCount();
+    Trigger("cmdPrint");
+    EXPECT_TRUE(!Previewing() && ends == 1);
+    EXPECT_EQ(printers.Jobs,
+              reason.isEmpty() ? QStringList{QString("Laser A|Largest|A3|1|%1").arg(pages)} : QStringList());
+    EXPECT_EQ(m_Messages.Lines(), reason.isEmpty()
+                                      ? QStringList()
+                                      : QStringList{"3 " + LoadResStringArgs(717, {"Laser A", reason})});
+    EXPECT_EQ(trace.Lines().filter("Stampa non riuscita: Laser A (" + reason + ")").size(),
+              reason.isEmpty() ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, QueuePrints,
+                         ::testing::Values(QStringList{"taken", "", ""},
+                                           QStringList{"refused", "Not accepting jobs.",
+                                                       "Not accepting jobs."},
+                                           QStringList{"unreachable", "", "No such file or directory"}),
+                         CaseName());
+
+using PrinterAbsent = Cases<PrintCommands, QStringList>;
+
+// The stored printer is not there (the print system stopped): the user is told, then chooses in
+// printer setup, which lists it; the print goes on only on a printer that is there, and the
+// stored choice changes only when the user confirms another one.
+TEST_P(PrinterAbsent, ToldThenChosen)
+{
+    Platform::WriteSetting("Application printer", "DeviceName", "Laser A");
+    QString shown;
+    PlayPrinterDialog(GetParam()[2].split(','), shown);
+    Trigger(qPrintable(GetParam()[1]));
+    EXPECT_EQ(m_Messages.Lines(), QStringList{"2 " + LoadResStringArgs(718, {"Laser A"})});
+    EXPECT_TRUE(shown.startsWith("Laser A | "));
+    EXPECT_EQ(Previewing(), GetParam()[3] == "previewed");
+    EXPECT_EQ(Platform::ReadSetting("Application printer", "DeviceName", {}), GetParam()[4]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, PrinterAbsent,
+    ::testing::Values(QStringList{"cancelled", "mnuPrint", "cmdDialogCancel", "-", "Laser A"},
+                      QStringList{"kept", "mnuPrint", "cmdDialogOK", "-", "Laser A"},
+                      QStringList{"PDF file chosen", "mnuPrint", "cboPrinter=PDF file,cmdDialogOK",
+                                  "previewed", "PDF file"},
+                      QStringList{"printer setup", "mnuPrinterSetup", "cmdDialogCancel", "-", "Laser A"}),
+    CaseName());
 
 // The print-table control: a print refused while one is running; a preview that cannot be laid
 // out ends the print at once, PrintEnd once, the control idle, the error let through. (The ends
@@ -250,12 +465,16 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
     QList<bool> busyAtEnds;
     QObject::connect(&table, &Platform::CPrintTable::PrintEnd, [&] { busyAtEnds << table.Busy(); });
     bool second = true;
-    table.SetContent([&](QPrinter &printer, const Platform::CPrintTable &) {
+    CPrintJob job;
+    job.SetStyles(FIntestazioneDoc::Create(), FGriglia::Create());
+    table.SetContent([&](QPagedPaintDevice &device, const QString &target, const Platform::CPrintTable &) {
         second = table.StartPrint();
-        CPrintJob().Print(printer, {}, "print.pdf");
+        job.Print(device, {}, target);
     });
-    table.SetPrinterSource([&] {
-        return ApplicationPrinter::NewPrinter(ApplicationPrinter::Current(), dir.filePath("print.pdf"));
+    table.SetOutputSource([&] {
+        return NewFileOutput(dir.filePath("print.pdf"),
+                             ApplicationPrinter::PageLayout(ApplicationPrinter::Current()), "Forno",
+                             "IxoSoft");
     });
     EXPECT_TRUE(table.StartPrint());
     EXPECT_TRUE(!second && QFileInfo::exists(dir.filePath("print.pdf")));
@@ -263,7 +482,7 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
     table.SetMode(Platform::CPrintTable::kPreviewMode);
     table.SetPreviewPrinterSource(
         [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
-    table.SetContent([](QPrinter &, const Platform::CPrintTable &) {
+    table.SetContent([](QPagedPaintDevice &, const QString &, const Platform::CPrintTable &) {
         throw CError(MakeUserError(13999), "test", "content failed");
     });
     EXPECT_THROW(table.StartPrint(), CError);

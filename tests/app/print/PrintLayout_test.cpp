@@ -147,6 +147,101 @@ TEST_P(PrintLayout, RowsOnceWholeUnderTheHeadingsOfEveryPage)
 
 INSTANTIATE_TEST_SUITE_P(Options, PrintLayout, ::testing::Bool());
 
+// The style rows of both layout forms against tests/data/layout_forms.tsv, typed from the forms'
+// design.
+TEST(LayoutForms, RowsAsTheFormsAreDrawn)
+{
+    QMap<QString, CStyleRecordset> drawn;
+    for (const QStringList &f : ReadDataTable("layout_forms.tsv")) {
+        const auto text = [&f](int i) {
+            return f[i] == "-" ? QString() : f[i].startsWith("_*") ? QString(f[i].mid(2).toInt(), '_') : f[i];
+        };
+        const auto number = [&text](int i) { return qint16(text(i).toInt()); };
+        drawn[f[0]].append({text(1), number(2), number(3), number(4), number(5), number(6), number(7),
+                            text(8) == "True", number(9), text(10), text(11) == "True", number(12),
+                            number(13), number(14), text(15)});
+    }
+    EXPECT_EQ(FGriglia::Create(), drawn["FGriglia"]);
+    EXPECT_EQ(FIntestazioneDoc::Create(), drawn["FIntestazioneDoc"]);
+}
+
+// A style key the table's styles lack stops the program with its name, never prints quietly.
+TEST(PrintLayoutDeath, MissingTableStyleIsAFailedAssertion)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    CLayoutInput input = Input(false);
+    input.TableStyle[1].Key = "Col1TitleStile";
+    // The text goes to standard error, not to a message box nobody closes.
+    EXPECT_EXIT(
+        {
+            CTraceCode::SetAssertNotifier({});
+            LayOutReport(input, kPage, FixedMetrics());
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "Stile di stampa non trovato: Col1TitleStyle");
+}
+
+// One row on the page (no heading page, no foot): the title takes 800-1136, the column headings
+// 1136-1472 (800-1136 on later pages), a one-line row 432 twips; a cell's text stands 60 in.
+// Placed: "page top-bottom", then each cell: its lines, "cut", "@" its first line's left.
+TEST(PrintLayout, ARowOnItsPage)
+{
+    // What, one-line rows before it, its texts (one: a section heading), alignment and multiline
+    // of both data columns, placed.
+    const std::tuple<const char *, int, QStringList, qint16, bool, QString> cases[] = {
+        {"taller than the room left goes over whole",
+         30,
+         {"Name", "a\nb\nc"},
+         0,
+         true,
+         "1 1136-1772 1@60 3@60"},
+        {"taller than a page is cut at the foot",
+         0,
+         {"Name", QStringList(80, "x").join('\n')},
+         0,
+         true,
+         "0 1472-14800 1 cut@60 80 cut@60"},
+        {"one line wider than its column is cut",
+         0,
+         {"Name", QString(700, 'v')},
+         0,
+         false,
+         "0 1472-1904 1@60 1 cut@60"},
+        {"right aligned", 0, {"abc", "abc"}, CStyleRow::alRight, true, "0 1472-1904 1@4700 1@4700"},
+        {"centred", 0, {"abc", "abc"}, CStyleRow::alCenter, true, "0 1472-1904 1@2380 1@2380"},
+        {"section heading at the foot goes over with its first row",
+         29,
+         {"#SBAC#S"},
+         0,
+         true,
+         "1 1136-1568 1@4960"},
+    };
+    for (const auto &[what, before, texts, alignment, multiline, placed] : cases) {
+        CReportRecordset report;
+        report.AddRow("Title");
+        report.AddRow("Name", "Value");
+        for (int i = 0; i < before; ++i)
+            report.AddRow("Row", "1");
+        texts.size() == 1 ? report.AddRow(texts[0]) : report.AddRow(texts[0], texts[1]);
+        report.AddRow("After", "2");
+        CLayoutInput input{{}, FGriglia::Create(), report.Rows(), {}, {}};
+        input.TableStyle[3].Alignment = input.TableStyle[4].Alignment = alignment;
+        input.TableStyle[3].Multiline = input.TableStyle[4].Multiline = multiline;
+        const QList<CPrintPage> pages = LayOutReport(input, kPage, FixedMetrics());
+        QString shown;
+        for (qsizetype page = 0; page < pages.size(); ++page)
+            for (const CPlacedItem &cell : pages[page].Items)
+                if (cell.Row == before + 2)
+                    shown += (shown.isEmpty()
+                                  ? QString("%1 %2-%3").arg(page).arg(cell.Box.top()).arg(cell.Box.bottom())
+                                  : QString()) +
+                             QString(" %1%2@%3")
+                                 .arg(cell.Lines.size())
+                                 .arg(cell.Clip ? " cut" : "")
+                                 .arg(cell.LineLeft[0]);
+        EXPECT_EQ(shown, placed) << what;
+    }
+}
+
 TEST(BreakLines, AtBlanksInsideAWordOnlyWhenItIsWider)
 {
     const std::tuple<QString, int, QStringList> cases[] = {

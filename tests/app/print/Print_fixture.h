@@ -17,24 +17,40 @@ public:
 inline ::testing::Environment *const g_PrintEnvironment =
     ::testing::AddGlobalTestEnvironment(new CPrintEnvironment);
 
+// What one of poppler's tools (pdfinfo, pdftotext, pdfimages) says of a PDF file.
+inline QString Poppler(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0) << program.toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 // The printers of the system: none, or two queues, "Laser A" (A4, Letter, A3, Legal) and the
 // default "Office B" (Letter, Legal), each on its first paper. Installed for the test's
-// lifetime, with the run's printer choice forgotten before and after.
+// lifetime, with the run's printer choice forgotten before and after. A job handed to a queue
+// is refused with Refusal when set, else noted as "printer|title|paper|orientation|pages"; Reach
+// hands it to the system's print support instead (no server there in tests).
 class FakePrinterCatalogue : public Platform::CPrinterCatalogue
 {
 public:
-    explicit FakePrinterCatalogue(bool queues = false)
+    explicit FakePrinterCatalogue(bool queues = false) : m_System(&Platform::PrinterCatalogue())
+    {
+        SetQueues(queues);
+        Platform::SetPrinterCatalogue(this);
+        ApplicationPrinter::Reset();
+    }
+    void SetQueues(bool queues)
     {
         using P = QPageSize;
         const QList<std::pair<QString, QList<P::PageSizeId>>> printers = {
             {"Laser A", {P::A4, P::Letter, P::A3, P::Legal}}, {"Office B", {P::Letter, P::Legal}}};
+        m_Printers.clear();
         for (const auto &[name, papers] : queues ? printers : decltype(printers){}) {
             m_Printers.append({name, QPageSize(papers.first()), QPageLayout::Portrait, {}});
             for (P::PageSizeId id : papers)
                 m_Printers.last().PageSizes.append(QPageSize(id));
         }
-        Platform::SetPrinterCatalogue(this);
-        ApplicationPrinter::Reset();
     }
     ~FakePrinterCatalogue() override
     {
@@ -43,16 +59,23 @@ public:
     }
     QList<Platform::CPrinterEntry> Printers() const override { return m_Printers; }
     QString DefaultPrinterName() const override { return "Office B"; }
+    QString Submit(const Platform::CQueueJob &job) const override;
+
+    QString Refusal;
+    bool Reach = false;
+    mutable QStringList Jobs;
 
 private:
+    Platform::CPrinterCatalogue *m_System;
     QList<Platform::CPrinterEntry> m_Printers;
 };
 
-// What one of poppler's tools (pdfinfo, pdftotext, pdfimages) says of a PDF file.
-inline QString Poppler(const QString &program, const QStringList &arguments)
+inline QString FakePrinterCatalogue::Submit(const Platform::CQueueJob &job) const
 {
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0) << program.toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
+    if (Reach || !Refusal.isEmpty())
+        return Reach ? m_System->Submit(job) : Refusal;
+    const QString pages = Poppler("pdfinfo", {job.File}).section("Pages:", 1).section('\n', 0, 0).trimmed();
+    Jobs << QStringList({job.Printer, job.Title, job.PageSize.key(), QString::number(job.Orientation), pages})
+                .join('|');
+    return {};
 }

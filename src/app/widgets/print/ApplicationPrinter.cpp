@@ -1,6 +1,5 @@
 #include "app/widgets/print/ApplicationPrinter.h"
 
-#include "app/widgets/print/PrintDlg.h"
 #include "common/ResString.h"
 #include "platform/widgets/PrinterCatalogue.h"
 
@@ -16,8 +15,11 @@ namespace {
 constexpr qint32 kA4 = 9;
 constexpr qint32 kLastNamedPaper = 41;
 
+constexpr qint32 kUserDefinedPaper = 256;
+// Texts 720 to 760 name the papers 1 to 41.
+constexpr int kFirstPaperName = 720;
+
 std::optional<CPrinterChoice> g_Current;
-bool g_StoredChoiceLoaded = false;
 
 std::optional<Platform::CPrinterEntry> Entry(const QString &deviceName)
 {
@@ -55,6 +57,11 @@ QStringList DeviceNames()
     return names;
 }
 
+bool IsAvailable(const QString &deviceName)
+{
+    return deviceName == PdfDeviceName() || Entry(deviceName).has_value();
+}
+
 QPageSize PaperPageSize(qint32 code)
 {
     // Qt knows every named paper by its code but folio, 8 1/2 x 13 in.
@@ -69,6 +76,13 @@ QPageSize PaperPageSize(qint32 code)
 bool IsPaperSize(qint32 code)
 {
     return PaperPageSize(code).isValid();
+}
+
+QString PaperSizeName(qint32 code)
+{
+    if (code >= 1 && code <= kLastNamedPaper)
+        return LoadResString(kFirstPaperName + code - 1);
+    return LoadResString(code == kUserDefinedPaper ? 761 : 762);
 }
 
 QList<qint32> PaperSizes(const QString &deviceName)
@@ -98,7 +112,6 @@ CPrinterChoice DeviceDefaults(const QString &deviceName)
     choice.DeviceName = deviceName;
     choice.PaperSize = kA4;
     choice.PageOrientation = 1;
-    choice.PrintToFile = deviceName == PdfDeviceName();
     if (const std::optional<Platform::CPrinterEntry> entry = Entry(deviceName)) {
         const qint32 code = entry->DefaultPageSize.windowsId();
         if (IsPaperSize(code))
@@ -120,58 +133,30 @@ void Select(const CPrinterChoice &choice)
     g_Current = choice;
 }
 
-bool StoredChoiceLoaded()
-{
-    return g_StoredChoiceLoaded;
-}
-
-void SetStoredChoiceLoaded()
-{
-    g_StoredChoiceLoaded = true;
-}
-
 void Reset()
 {
     g_Current.reset();
-    g_StoredChoiceLoaded = false;
 }
 
-CPrinterChoice ForPrint()
+QPageLayout PageLayout(const CPrinterChoice &choice)
 {
-    if (!g_StoredChoiceLoaded) {
-        CPrintDlg dialog;
-        dialog.SetApplicationName(dialog.ApplicationName());
-    }
-    return Current();
+    // The printout keeps margins of its own.
+    return QPageLayout(PaperPageSize(IsPaperSize(choice.PaperSize) ? choice.PaperSize : kA4),
+                       choice.PageOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
 }
 
 bool PrintsOnQueue(const CPrinterChoice &choice)
 {
-    return !choice.PrintToFile && choice.DeviceName != PdfDeviceName() &&
-           Entry(choice.DeviceName).has_value();
-}
-
-std::unique_ptr<QPrinter> NewPrinter(const CPrinterChoice &choice, const QString &pdfFile)
-{
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (PrintsOnQueue(choice)) {
-        printer->setPrinterName(choice.DeviceName);
-    } else {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdfFile);
-    }
-    printer->setPageSize(PaperPageSize(IsPaperSize(choice.PaperSize) ? choice.PaperSize : kA4));
-    printer->setPageOrientation(choice.PageOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    // The printout keeps margins of its own; a queue still keeps what it cannot print on.
-    printer->setPageMargins(QMarginsF(0, 0, 0, 0));
-    return printer;
+    return choice.DeviceName != PdfDeviceName();
 }
 
 std::unique_ptr<QPrinter> NewPreviewPrinter(const CPrinterChoice &choice)
 {
-    CPrinterChoice toFile = choice;
-    toFile.PrintToFile = true;
-    return NewPrinter(toFile, QString());
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageLayout(PageLayout(choice));
+    return printer;
 }
 
 } // namespace ApplicationPrinter

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QString>
 
@@ -8,28 +9,29 @@
 
 class QPrinter;
 
-// A printer as the program chooses it: the device, the paper code (the Windows paper ids the
-// settings store keeps: 1 Letter, 9 A4, ...), the orientation (1 portrait, 2 landscape) and
-// whether prints go to a file.
+// The program's current printer: the device, the paper code (the Windows paper ids the settings
+// store keeps: 1 Letter, 9 A4, ...) and the orientation (1 portrait, 2 landscape).
 struct CPrinterChoice
 {
     QString DeviceName;
     qint32 PaperSize = 9;
     qint32 PageOrientation = 1;
-    bool PrintToFile = false;
 
     bool operator==(const CPrinterChoice &) const = default;
 };
 
 // The program's current printer: it starts as the system's default printer (the PDF file when the
 // system has none) and follows printer setup for the rest of the run. The PDF file is a device of
-// its own, always there after the system's printers.
+// its own, always there after the system's printers; a queue prints on its queue, the PDF file
+// into a file the user names.
 namespace ApplicationPrinter {
 
 // The device that writes a PDF file (text 716).
 QString PdfDeviceName();
 // The system's printers, in their order, then the PDF file.
 QStringList DeviceNames();
+// True for the PDF file and for a printer the system offers now.
+bool IsAvailable(const QString &deviceName);
 // The papers a device takes, by code, among those with a name; every one of them for the PDF
 // file or a queue that names none.
 QList<qint32> PaperSizes(const QString &deviceName);
@@ -37,26 +39,27 @@ QList<qint32> PaperSizes(const QString &deviceName);
 CPrinterChoice DeviceDefaults(const QString &deviceName);
 // The system's default printer with its paper and orientation; the PDF file when there is none.
 CPrinterChoice SystemDefault();
-// The size of a named paper (codes 1 to 41); an invalid size for any other code.
+
+// The paper table: the codes 1 to 41 name a paper, 256 a size of the user's own.
+// The size of a named paper; an invalid size for any other code.
 QPageSize PaperPageSize(qint32 code);
 bool IsPaperSize(qint32 code);
+// The name of a paper code: texts 720 to 760 for 1 to 41, 761 "User-defined" for 256,
+// 762 "Not recognized" for any other.
+QString PaperSizeName(qint32 code);
 
 CPrinterChoice Current();
 void Select(const CPrinterChoice &choice);
-// True once the stored choice was read in this run (by printer setup or before a print).
-bool StoredChoiceLoaded();
-void SetStoredChoiceLoaded();
 // Forgets the run's choice: the next Current() starts from the system's default again.
 void Reset();
 
-// The choice the next print goes to; the first in a run reads the stored choice first.
-CPrinterChoice ForPrint();
+// The page of a printout on the choice: its paper (A4 for a code that names none) and
+// orientation, no margins of its own.
+QPageLayout PageLayout(const CPrinterChoice &choice);
 // True when the choice prints on a queue; false when it writes a PDF file the user names.
 bool PrintsOnQueue(const CPrinterChoice &choice);
-// A printer set up for the choice: its queue, or pdfFile written as PDF.
-std::unique_ptr<QPrinter> NewPrinter(const CPrinterChoice &choice, const QString &pdfFile);
-// A printer with the choice's paper and orientation for a preview to lay pages out on; it
-// reaches no queue and writes no file.
+// A printer with the choice's page for a preview to lay pages out on; it reaches no queue and
+// writes no file.
 std::unique_ptr<QPrinter> NewPreviewPrinter(const CPrinterChoice &choice);
 
 } // namespace ApplicationPrinter

@@ -1,123 +1,149 @@
 #include "app/widgets/print/FPrinterSetup.h"
 
-#include "app/widgets/print/PrintDlg.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QVBoxLayout>
+#include "ui_FPrinterSetup.h"
 
 #include <algorithm>
 
-FPrinterSetup::FPrinterSetup(QWidget *parent)
-    : QDialog(parent), m_cboPrinter(new QComboBox(this)), m_cboPaper(new QComboBox(this)),
-      m_optPortrait(new QRadioButton(LoadResString(713))),
-      m_optLandscape(new QRadioButton(LoadResString(714))),
-      m_chkPrintToFile(new QCheckBox(LoadResString(715), this))
+using namespace PrintDlgFlag;
+
+namespace {
+
+constexpr int kSetupCaption = 1005;
+constexpr int kPrintCaption = 763;
+
+} // namespace
+
+FPrinterSetup::FPrinterSetup(QWidget *parent) : QDialog(parent), m_Ui(std::make_unique<Ui::FPrinterSetup>())
 {
-    g_Trace->BugMessage(QStringLiteral("Load form:") + LoadResString(1005));
-    setWindowTitle(LoadResString(1005));
-    m_cboPrinter->setObjectName(QStringLiteral("cboPrinter"));
-    m_cboPaper->setObjectName(QStringLiteral("cboPaper"));
-    m_optPortrait->setObjectName(QStringLiteral("optPortrait"));
-    m_optLandscape->setObjectName(QStringLiteral("optLandscape"));
-    m_chkPrintToFile->setObjectName(QStringLiteral("chkPrintToFile"));
-    const QStringList devices = ApplicationPrinter::DeviceNames();
-    m_cboPrinter->addItems(devices);
-    // Wide enough for every name from the start, so the dialog keeps its size whatever is chosen.
-    qsizetype deviceLength = 0;
-    for (const QString &device : devices)
-        deviceLength = std::max(deviceLength, device.size());
-    qsizetype paperLength = 0;
+    m_Ui->setupUi(this);
+    SetControlsFont(this);
+    LoadCaptionResources(this);
+    m_Ui->cmdDialogOK->setText(LoadResString(2004));
+    m_Ui->cmdDialogCancel->setText(LoadResString(2001));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // Wide enough for every device and paper name from the start, so the dialog keeps its size
+    // whatever is chosen.
+    qsizetype longest = 0;
+    for (const QString &device : ApplicationPrinter::DeviceNames())
+        longest = std::max(longest, device.size());
     for (qint32 code : ApplicationPrinter::PaperSizes(ApplicationPrinter::PdfDeviceName()))
-        paperLength = std::max(paperLength, CPrintDlg::PaperSizeName(code).size());
-    for (QComboBox *list : {m_cboPrinter, m_cboPaper}) {
+        longest = std::max(longest, ApplicationPrinter::PaperSizeName(code).size());
+    for (QComboBox *list : {m_Ui->cboPrinter, m_Ui->cboPaper}) {
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        list->setMinimumContentsLength(int(std::max(deviceLength, paperLength)));
+        list->setMinimumContentsLength(int(longest));
     }
 
-    auto *form = new QFormLayout;
-    form->addRow(LoadResString(710), m_cboPrinter);
-    form->addRow(LoadResString(711), m_cboPaper);
-
-    auto *orientation = new QGroupBox(LoadResString(712), this);
-    auto *orientationLayout = new QHBoxLayout(orientation);
-    orientationLayout->addWidget(m_optPortrait);
-    orientationLayout->addWidget(m_optLandscape);
-    orientationLayout->addStretch();
-
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(LoadResString(2004), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("cmdDialogOK"));
-    ok->setDefault(true);
-    buttons->addButton(LoadResString(2001), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cmdDialogCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(orientation);
-    layout->addWidget(m_chkPrintToFile);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    SetControlsFont(this);
-    connect(m_cboPrinter, &QComboBox::currentIndexChanged, this, &FPrinterSetup::OnDeviceChanged);
-    connect(m_chkPrintToFile, &QCheckBox::toggled, this, [this](bool checked) {
-        if (m_chkPrintToFile->isEnabled())
-            m_PrintToFile = checked;
-    });
+    connect(m_Ui->cmdDialogOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_Ui->cmdDialogCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_Ui->cboPrinter, &QComboBox::currentIndexChanged, this, &FPrinterSetup::OnDeviceChanged);
+    // The box is set with its signals held, so a change here is the user's own.
+    connect(m_Ui->chkPrintToFile, &QCheckBox::toggled, this,
+            [this](bool checked) { m_PrintToFile = checked; });
+    connect(m_Ui->optPages, &QRadioButton::toggled, this, &FPrinterSetup::ShowPageRange);
+    // The last page is never before the first.
+    connect(m_Ui->txtFromPage, &QSpinBox::valueChanged, m_Ui->txtToPage, &QSpinBox::setMinimum);
 }
 
-void FPrinterSetup::SetChoice(const CPrinterChoice &choice)
+FPrinterSetup::~FPrinterSetup() = default;
+
+void FPrinterSetup::SetRecord(const CPrintDlgRecord &record)
 {
-    m_PrintToFile = choice.PrintToFile;
-    const int device = m_cboPrinter->findText(choice.DeviceName);
+    m_Record = record;
+    const bool setup = record.Flags & PD_PRINTSETUP;
+    setWindowTitle(LoadResString(setup ? kSetupCaption : kPrintCaption));
+    g_Trace->BugMessage(QStringLiteral("Load form:") + windowTitle());
+    m_Ui->layDevice->setRowVisible(m_Ui->cboPaper, setup);
+    m_Ui->frmOrientation->setVisible(setup);
+    m_Ui->frmPrintRange->setVisible(!setup);
+    m_Ui->frmCopies->setVisible(!setup);
+
+    QStringList devices = ApplicationPrinter::DeviceNames();
+    if (!devices.contains(record.Printer.DeviceName))
+        devices.append(record.Printer.DeviceName);
+    m_PrintToFile = record.Flags & PD_PRINTTOFILE;
+    m_Ui->chkPrintToFile->setVisible(!(record.Flags & PD_HIDEPRINTTOFILE));
     {
-        const QSignalBlocker blocker(m_cboPrinter);
-        m_cboPrinter->setCurrentIndex(device >= 0 ? device : 0);
+        const QSignalBlocker blocker(m_Ui->cboPrinter);
+        m_Ui->cboPrinter->clear();
+        m_Ui->cboPrinter->addItems(devices);
+        m_Ui->cboPrinter->setCurrentIndex(int(devices.indexOf(record.Printer.DeviceName)));
     }
     OnDeviceChanged();
-    FillPapers(choice.PaperSize);
-    (choice.PageOrientation == 2 ? m_optLandscape : m_optPortrait)->setChecked(true);
+    FillPapers(record.Printer.PaperSize);
+    (record.Printer.PageOrientation == 2 ? m_Ui->optLandscape : m_Ui->optPortrait)->setChecked(true);
+
+    const bool pages = !(record.Flags & PD_NOPAGENUMS) && record.MinPage < record.MaxPage;
+    m_Ui->optPages->setEnabled(pages);
+    m_Ui->optSelection->setEnabled(!(record.Flags & PD_NOSELECTION));
+    for (QSpinBox *page : {m_Ui->txtFromPage, m_Ui->txtToPage})
+        page->setRange(record.MinPage, record.MaxPage);
+    m_Ui->txtFromPage->setValue(record.FromPage);
+    m_Ui->txtToPage->setValue(record.ToPage);
+    QRadioButton *range = m_Ui->optAll;
+    if (record.Flags & PD_PAGENUMS && pages)
+        range = m_Ui->optPages;
+    else if (record.Flags & PD_SELECTION && m_Ui->optSelection->isEnabled())
+        range = m_Ui->optSelection;
+    range->setChecked(true);
+    ShowPageRange();
+    m_Ui->txtCopies->setValue(record.Copies);
+    m_Ui->chkCollate->setChecked(record.Flags & PD_COLLATE);
 }
 
-CPrinterChoice FPrinterSetup::Choice() const
+CPrintDlgRecord FPrinterSetup::Record() const
 {
-    CPrinterChoice choice;
-    choice.DeviceName = m_cboPrinter->currentText();
-    choice.PaperSize = m_cboPaper->currentData().toInt();
-    choice.PageOrientation = m_optLandscape->isChecked() ? 2 : 1;
-    choice.PrintToFile = m_chkPrintToFile->isChecked();
-    return choice;
+    CPrintDlgRecord record = m_Record;
+    record.Printer.DeviceName = m_Ui->cboPrinter->currentText();
+    record.Printer.PaperSize = m_Ui->cboPaper->currentData().toInt();
+    record.Printer.PageOrientation = m_Ui->optLandscape->isChecked() ? 2 : 1;
+    record.Flags &= ~quint32(PD_PRINTTOFILE | PD_SELECTION | PD_PAGENUMS | PD_COLLATE);
+    if (m_PrintToFile)
+        record.Flags |= PD_PRINTTOFILE;
+    if (m_Record.Flags & PD_PRINTSETUP)
+        return record;
+    if (m_Ui->optPages->isChecked()) {
+        record.Flags |= PD_PAGENUMS;
+        record.FromPage = qint16(m_Ui->txtFromPage->value());
+        record.ToPage = qint16(m_Ui->txtToPage->value());
+    } else if (m_Ui->optSelection->isChecked()) {
+        record.Flags |= PD_SELECTION;
+    }
+    if (m_Ui->chkCollate->isChecked())
+        record.Flags |= PD_COLLATE;
+    record.Copies = qint16(m_Ui->txtCopies->value());
+    return record;
 }
 
 void FPrinterSetup::FillPapers(qint32 paperSize)
 {
-    const QList<qint32> codes = ApplicationPrinter::PaperSizes(m_cboPrinter->currentText());
+    const QString device = m_Ui->cboPrinter->currentText();
+    const QList<qint32> codes = ApplicationPrinter::PaperSizes(device);
     if (!codes.contains(paperSize))
-        paperSize = ApplicationPrinter::DeviceDefaults(m_cboPrinter->currentText()).PaperSize;
-    m_cboPaper->clear();
+        paperSize = ApplicationPrinter::DeviceDefaults(device).PaperSize;
+    m_Ui->cboPaper->clear();
     for (qint32 code : codes)
-        m_cboPaper->addItem(CPrintDlg::PaperSizeName(code), code);
-    const int index = m_cboPaper->findData(paperSize);
-    m_cboPaper->setCurrentIndex(index >= 0 ? index : 0);
+        m_Ui->cboPaper->addItem(ApplicationPrinter::PaperSizeName(code), code);
+    const int index = m_Ui->cboPaper->findData(paperSize);
+    m_Ui->cboPaper->setCurrentIndex(index >= 0 ? index : 0);
 }
 
 void FPrinterSetup::OnDeviceChanged()
 {
-    const bool pdf = m_cboPrinter->currentText() == ApplicationPrinter::PdfDeviceName();
-    m_chkPrintToFile->setEnabled(!pdf);
-    m_chkPrintToFile->setChecked(pdf || m_PrintToFile);
-    FillPapers(m_cboPaper->currentData().toInt());
+    const bool pdf = m_Ui->cboPrinter->currentText() == ApplicationPrinter::PdfDeviceName();
+    m_Ui->chkPrintToFile->setEnabled(!pdf && !(m_Record.Flags & PD_DISABLEPRINTTOFILE));
+    const QSignalBlocker blocker(m_Ui->chkPrintToFile);
+    m_Ui->chkPrintToFile->setChecked(pdf || m_PrintToFile);
+    FillPapers(m_Ui->cboPaper->currentData().toInt());
+}
+
+void FPrinterSetup::ShowPageRange()
+{
+    const bool pages = m_Ui->optPages->isChecked();
+    for (QWidget *page : std::initializer_list<QWidget *>{m_Ui->lblFromPage, m_Ui->txtFromPage,
+                                                          m_Ui->lblToPage, m_Ui->txtToPage})
+        page->setEnabled(pages);
 }

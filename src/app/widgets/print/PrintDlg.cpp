@@ -1,19 +1,18 @@
 #include "app/widgets/print/PrintDlg.h"
 
-#include "app/widgets/print/FPrinterSetup.h"
-#include "common/ResString.h"
+#include "common/Error.h"
 #include "common/TraceCode.h"
 #include "platform/SettingsStore.h"
 
 #include <limits>
 #include <optional>
 
+using namespace PrintDlgFlag;
+
 namespace {
 
 const QString kSection = QStringLiteral("Application printer");
-constexpr qint32 kUserDefinedPaper = 256;
-// Texts 720 to 760 name the papers 1 to 41.
-constexpr int kFirstPaperName = 720;
+constexpr qint32 kOverflow = 6;
 
 std::optional<qint32> StoredNumber(const QString &key)
 {
@@ -29,11 +28,21 @@ void TraceBadSetting(const QString &what, const QString &key)
     g_Trace->BugMessage(what + Platform::ReadSetting(kSection, key, QString()));
 }
 
+// The paper's sides in tenths of a millimetre, as it stands upright.
+QSize PaperTenths(qint32 code)
+{
+    if (!ApplicationPrinter::IsPaperSize(code))
+        return QSize(0, 0);
+    return (ApplicationPrinter::PaperPageSize(code).size(QPageSize::Millimeter) * 10).toSize();
+}
+
 } // namespace
 
-CPrintDlg::CPrintDlg()
-    : m_ApplicationName(QStringLiteral("IxoSoft")), m_Choice(ApplicationPrinter::SystemDefault())
-{}
+CPrintDlg::CPrintDlg() : m_ApplicationName(QStringLiteral("IxoSoft"))
+{
+    GetDefaultPrinter();
+    m_Record.Flags = kCreationFlags;
+}
 
 void CPrintDlg::SetApplicationName(const QString &name)
 {
@@ -45,20 +54,101 @@ void CPrintDlg::LoadApplicationPrinter()
 {
     ReadApplicationPrinter();
     SelectApplicationPrinter();
-    ApplicationPrinter::SetStoredChoiceLoaded();
+}
+
+void CPrintDlg::SetMinMaxPage(qint16 minPage, qint16 maxPage)
+{
+    if (minPage >= maxPage)
+        return;
+    m_Record.MinPage = minPage;
+    m_Record.MaxPage = maxPage;
+}
+
+void CPrintDlg::SetFromPageToPage(qint16 fromPage, qint16 toPage)
+{
+    if (fromPage >= toPage)
+        return;
+    m_Record.FromPage = fromPage;
+    m_Record.ToPage = toPage;
+}
+
+void CPrintDlg::SetPrintRange(qint32 range)
+{
+    SetFlag(PD_SELECTION | PD_PAGENUMS, false);
+    if (range == 1)
+        SetFlag(PD_PAGENUMS, true);
+    else if (range == 2)
+        SetFlag(PD_SELECTION, true);
+}
+
+qint32 CPrintDlg::PrintRange() const
+{
+    if (Has(PD_PAGENUMS))
+        return 1;
+    return Has(PD_SELECTION) ? 2 : 0;
 }
 
 void CPrintDlg::SetDeviceName(const QString &name)
 {
     if (!name.isEmpty())
-        m_Choice.DeviceName = name;
+        m_Record.Printer.DeviceName = name;
 }
 
-QString CPrintDlg::PaperSizeName(qint32 code)
+void CPrintDlg::SetPaperSize(qint32 code)
 {
-    if (code >= 1 && code <= 41)
-        return LoadResString(kFirstPaperName + code - 1);
-    return LoadResString(code == kUserDefinedPaper ? 761 : 762);
+    if (code < std::numeric_limits<qint16>::min() || code > std::numeric_limits<qint16>::max())
+        RaiseRunTimeError(kOverflow);
+    m_Record.Printer.PaperSize = code;
+}
+
+qint16 CPrintDlg::PaperHeight() const
+{
+    const QSize paper = PaperTenths(PaperSize());
+    return qint16(PageOrientation() == 2 ? paper.width() : paper.height());
+}
+
+qint16 CPrintDlg::PaperWidth() const
+{
+    const QSize paper = PaperTenths(PaperSize());
+    return qint16(PageOrientation() == 2 ? paper.height() : paper.width());
+}
+
+bool CPrintDlg::ShowPrintDlg(QWidget *parent)
+{
+    // The print dialog, whatever a setup dialog shown before left in the flags.
+    SetFlag(PD_PRINTSETUP, false);
+    return ShowDialog(parent);
+}
+
+bool CPrintDlg::ShowPrintSetupDlg(QWidget *parent)
+{
+    SetFlag(PD_PRINTSETUP, true);
+    return ShowDialog(parent);
+}
+
+void CPrintDlg::SetFlag(quint32 flag, bool set)
+{
+    m_Record.Flags = set ? m_Record.Flags | flag : m_Record.Flags & ~flag;
+}
+
+void CPrintDlg::GetDefaultPrinter()
+{
+    // "PDF file" is always there, so there is always a default to read.
+    SetFlag(PD_RETURNDEFAULT, true);
+    m_Record.Printer = ApplicationPrinter::SystemDefault();
+}
+
+bool CPrintDlg::ShowDialog(QWidget *parent)
+{
+    SetFlag(PD_RETURNDEFAULT, false);
+    FPrinterSetup dialog(parent);
+    dialog.SetRecord(m_Record);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_Record = dialog.Record();
+    SaveApplicationPrinter();
+    SelectApplicationPrinter();
+    return true;
 }
 
 void CPrintDlg::ReadApplicationPrinter()
@@ -68,11 +158,11 @@ void CPrintDlg::ReadApplicationPrinter()
     SetDeviceName(Platform::ReadSetting(kSection, QStringLiteral("DeviceName"), current.DeviceName));
 
     const QString paperKey = QStringLiteral("PaperSize");
-    m_Choice.PaperSize = current.PaperSize;
+    m_Record.Printer.PaperSize = current.PaperSize;
     if (Platform::HasSetting(kSection, paperKey)) {
         const std::optional<qint32> paper = StoredNumber(paperKey);
         if (paper && ApplicationPrinter::IsPaperSize(*paper))
-            m_Choice.PaperSize = *paper;
+            m_Record.Printer.PaperSize = *paper;
         else
             TraceBadSetting(QStringLiteral("Formato carta memorizzato non valido: "), paperKey);
     }
@@ -87,16 +177,14 @@ void CPrintDlg::ReadApplicationPrinter()
     }
 
     const QString toFile =
-        Platform::ReadSetting(kSection, QStringLiteral("PrintToFile"), QStringLiteral("False"));
+        Platform::ReadSetting(kSection, QStringLiteral("PrintToFile"), QStringLiteral("False")).trimmed();
     bool isNumber = false;
-    const int number = toFile.trimmed().toInt(&isNumber);
-    if (isNumber) {
-        m_Choice.PrintToFile = number != 0;
-    } else if (toFile.trimmed().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
-               toFile.trimmed().compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
-        m_Choice.PrintToFile = toFile.trimmed().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    const int number = toFile.toInt(&isNumber);
+    const bool isTrue = toFile.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    if (isNumber || isTrue || toFile.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
+        SetPrintToFile(isNumber ? number != 0 : isTrue);
     } else {
-        m_Choice.PrintToFile = false;
+        SetPrintToFile(false);
         TraceBadSetting(QStringLiteral("Stampa su file memorizzata non valida: "),
                         QStringLiteral("PrintToFile"));
     }
@@ -104,38 +192,21 @@ void CPrintDlg::ReadApplicationPrinter()
 
 void CPrintDlg::SaveApplicationPrinter() const
 {
-    Platform::WriteSetting(kSection, QStringLiteral("DeviceName"), m_Choice.DeviceName);
-    Platform::WriteSetting(kSection, QStringLiteral("PaperSize"), QString::number(m_Choice.PaperSize));
-    Platform::WriteSetting(kSection, QStringLiteral("Orientation"),
-                           QString::number(m_Choice.PageOrientation));
+    Platform::WriteSetting(kSection, QStringLiteral("DeviceName"), DeviceName());
+    Platform::WriteSetting(kSection, QStringLiteral("PaperSize"), QString::number(PaperSize()));
+    Platform::WriteSetting(kSection, QStringLiteral("Orientation"), QString::number(PageOrientation()));
     Platform::WriteSetting(kSection, QStringLiteral("PrintToFile"),
-                           m_Choice.PrintToFile ? QStringLiteral("True") : QStringLiteral("False"));
+                           PrintToFile() ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
 void CPrintDlg::SelectApplicationPrinter() const
 {
-    // A device the system does not have leaves the current one; paper and orientation apply
+    // A device the system does not offer now leaves the current one; paper and orientation apply
     // to whichever is current.
     CPrinterChoice current = ApplicationPrinter::Current();
-    if (ApplicationPrinter::DeviceNames().contains(m_Choice.DeviceName))
-        current.DeviceName = m_Choice.DeviceName;
-    current.PaperSize = m_Choice.PaperSize;
-    current.PageOrientation = m_Choice.PageOrientation;
-    current.PrintToFile = m_Choice.PrintToFile;
+    if (ApplicationPrinter::IsAvailable(DeviceName()))
+        current.DeviceName = DeviceName();
+    current.PaperSize = PaperSize();
+    current.PageOrientation = PageOrientation();
     ApplicationPrinter::Select(current);
-}
-
-bool CPrintDlg::ShowPrintSetupDlg(QWidget *parent)
-{
-    FPrinterSetup dialog(parent);
-    CPrinterChoice shown = m_Choice;
-    if (!ApplicationPrinter::DeviceNames().contains(shown.DeviceName))
-        shown.DeviceName = ApplicationPrinter::Current().DeviceName;
-    dialog.SetChoice(shown);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    m_Choice = dialog.Choice();
-    SaveApplicationPrinter();
-    SelectApplicationPrinter();
-    return true;
 }
