@@ -11,8 +11,6 @@
 #include "programming/memmap/MemMapFactory.h"
 #include "programming/memmap/ProgramFile.h"
 
-#include <QFileInfo>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -47,13 +45,6 @@ QString ProposedExportName(const QString &nomeProgramma)
                .replace(QLatin1Char('/'), QLatin1Char('_'))
                .replace(QChar(0), QLatin1Char('_')) +
            QLatin1Char('.') + ProgramFileExtension();
-}
-
-QString ProgramFileStartFolder(const QString &lastUsedFolder)
-{
-    if (!lastUsedFolder.isEmpty() && QFileInfo(lastUsedFolder).isDir())
-        return lastUsedFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 void ExportProgramma(qint64 id, const QString &fileName)

@@ -5,7 +5,7 @@
 #include <optional>
 
 // The display-free half of the main window's Export and Import: the file type the dialogs
-// offer, where they start, the manager of each file and the archive id an import takes.
+// offer, the name an export proposes, the manager of each file and the archive id an import takes.
 // The dialogs themselves live in app/widgets/ProgramFileCommands.h.
 
 // The file type of program files as a file-dialog filter, from string 801
@@ -18,9 +18,6 @@ QString ProgramFileExtension();
 // hold ("/", NUL) as "_", every other one as it is, and the extension.
 //   "Forno 3/B" -> "Forno 3_B.IXO"    "Q'uote \"dbl\" ; x" -> "Q'uote \"dbl\" ; x.IXO"
 QString ProposedExportName(const QString &nomeProgramma);
-// Where the dialogs start: the folder last used in this run when it is still there, else
-// the user's documents folder.
-QString ProgramFileStartFolder(const QString &lastUsedFolder);
 
 // Writes the archived configuration id as a program file, through the manager of its module
 // code. A file that cannot be written (folder not writable, disk full) raises a CError with

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/widgets/Avvio.h"
+#include "app/widgets/FileDialog.h"
 #include "common/TraceCode.h"
 #include "model/Configuration.h"
 #include "support/DataTable.h"
@@ -90,30 +91,31 @@ private:
     qint32 m_TraceTraceMode = g_Trace->BugTraceMode();
 };
 
-// The user of the next file dialog, which must be Qt's own: types file and accepts it (Yes
-// when asked to replace it), or cancels when file is empty. Shown: the dialog's title, folder,
-// the name it proposed and its filters.
+// The user of the file dialogs while it lives, on Qt's own dialog: types file and accepts it
+// (Yes when asked to replace it), or cancels when file is empty. Shown: the last dialog's
+// title, folder, the name it proposed and its filters.
 class FileDialogUser
 {
 public:
     explicit FileDialogUser(QString file = {})
     {
-        QTimer::singleShot(0, &m_Context, [this, file] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog && dialog->testOption(QFileDialog::DontUseNativeDialog));
-            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-            Shown << dialog->windowTitle() << dialog->directory().absolutePath() << name->text()
-                  << dialog->nameFilters();
+        SetFileDialogShow([this, file](CSingleFileDialog &dialog) {
+            EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+            auto *name = dialog.findChild<QLineEdit *>("fileNameEdit");
+            Shown = QStringList{dialog.windowTitle(), dialog.directory().absolutePath(), name->text()} +
+                    dialog.nameFilters();
             if (file.isEmpty())
-                return dialog->reject();
+                return int(QDialog::Rejected);
             name->setText(file);
             QTimer::singleShot(0, &m_Context, [] {
                 if (auto *replace = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
                     replace->button(QMessageBox::Yes)->click();
             });
-            static_cast<QDialog *>(dialog)->accept();
+            dialog.accept();
+            return dialog.result();
         });
     }
+    ~FileDialogUser() { SetFileDialogShow({}); }
     QStringList Shown;
 
 private:

@@ -10,7 +10,44 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTreeView>
+
+#include <map>
+
+namespace {
+
+FileDialogShow g_FileDialogShow;
+
+QString &LastFolder(EFileRole role)
+{
+    static std::map<EFileRole, QString> folders;
+    return folders[role];
+}
+
+QString OwnPlace(EFileRole role)
+{
+    if (role != EFileRole::HeaderPicture)
+        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+}
+
+// Where the dialog starts, and the name it proposes there.
+std::pair<QString, QString> StartOf(const CFileRequest &request)
+{
+    const QString &last = LastFolder(request.Role);
+    const QString roleFolder = QFileInfo(last).isDir() ? last : OwnPlace(request.Role);
+    if (!request.Proposed.contains(QLatin1Char('/')))
+        return {roleFolder, request.Proposed};
+    // A path: its own folder, or nothing of it when that folder is gone.
+    const QFileInfo proposed(request.Proposed);
+    if (!proposed.absoluteDir().exists())
+        return {roleFolder, QString()};
+    return {proposed.absolutePath(), proposed.fileName()};
+}
+
+} // namespace
 
 void PrepareFileDialog(QFileDialog &dialog)
 {
@@ -82,7 +119,7 @@ bool CSingleFileDialog::Accepts(const QString &path)
         findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->clear();
         return false;
     }
-    if (acceptMode() == AcceptOpen && !info.exists()) {
+    if (fileMode() == ExistingFile && !info.exists()) {
         ShowMessage(
             this,
             {QMessageBox::Warning, windowTitle(),
@@ -95,4 +132,30 @@ bool CSingleFileDialog::Accepts(const QString &path)
                                   tr("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
                                   QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
     return true;
+}
+
+QString ChooseFile(QWidget *parent, const CFileRequest &request)
+{
+    CSingleFileDialog dialog(parent);
+    PrepareFileDialog(dialog);
+    if (!request.Title.isEmpty())
+        dialog.setWindowTitle(request.Title);
+    dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.Save || request.AnyName ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(request.Filter);
+    dialog.setDefaultSuffix(request.DefaultSuffix);
+    const auto [folder, name] = StartOf(request);
+    dialog.setDirectory(folder);
+    if (!name.isEmpty())
+        dialog.selectFile(name);
+    const int result = g_FileDialogShow ? g_FileDialogShow(dialog) : dialog.exec();
+    const QString chosen = result == QDialog::Accepted ? dialog.ChosenFile() : QString();
+    if (!chosen.isEmpty())
+        LastFolder(request.Role) = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+
+void SetFileDialogShow(FileDialogShow show)
+{
+    g_FileDialogShow = std::move(show);
 }

@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 
+#include <functional>
+
 // Readies a file dialog of the program before it is shown: Qt's own dialog, never the
 // desktop's, so it is the same on every desktop and a test can fill it in; the detail
 // columns follow what they show (Qt's fixed widths cut sizes and dates) and the places on the
@@ -40,3 +42,31 @@ private:
     QString m_WholeName;
     bool m_WatchingName = false;
 };
+
+// The program's kinds of file to choose; each remembers, for the run, the folder its last
+// file was chosen in.
+enum class EFileRole { ProgramFile, PdfFile, HeaderPicture };
+
+// One file to choose: to write (asking before a file is replaced) or to read, which must be
+// there unless AnyName (a path the user may also type by hand).
+struct CFileRequest
+{
+    EFileRole Role = EFileRole::ProgramFile;
+    bool Save = false;
+    bool AnyName = false;
+    QString Title;         // empty: the dialog's own
+    QString Filter;        // "File IXO (*.IXO *.ixo)"
+    QString DefaultSuffix; // given to a name typed without one
+    QString Proposed;      // a name, or a path whose folder the dialog starts in when it is there
+};
+
+// The file the user chose, modal over parent, or empty on cancel. The dialog starts in the
+// proposed path's folder, else in the role's folder of this run while it is there, else in
+// the role's own place (documents; pictures, else home).
+//   ChooseFile(window, {EFileRole::ProgramFile, true, false, {}, ProgramFileFilter(), "IXO", "Forno.IXO"})
+QString ChooseFile(QWidget *parent, const CFileRequest &request);
+
+// The one modal show of the program's file dialogs, QDialog::exec by default. Tests replace it
+// to play the user; an empty function puts exec back.
+using FileDialogShow = std::function<int(CSingleFileDialog &dialog)>;
+void SetFileDialogShow(FileDialogShow show);

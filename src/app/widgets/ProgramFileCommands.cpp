@@ -7,8 +7,6 @@
 #include "common/TraceCode.h"
 #include "common/widgets/MessageBox.h"
 
-#include <QFileInfo>
-
 namespace {
 
 constexpr int kFileRefused = 802;
@@ -16,22 +14,8 @@ constexpr int kFileRefused = 802;
 // The dialog of program files, modal over the window; the chosen file, or none on cancel.
 QString ChooseProgramFile(FMain &window, bool save, const QString &proposedName)
 {
-    // Where the last dialog of program files was left in this run.
-    static QString lastFolder;
-    CSingleFileDialog dialog(&window);
-    PrepareFileDialog(dialog);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(ProgramFileFilter());
-    dialog.setDefaultSuffix(ProgramFileExtension());
-    dialog.setDirectory(ProgramFileStartFolder(lastFolder));
-    if (!proposedName.isEmpty())
-        dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty())
-        return QString();
-    const QString fileName = dialog.ChosenFile();
-    lastFolder = QFileInfo(fileName).absolutePath();
-    return fileName;
+    return ChooseFile(&window, {EFileRole::ProgramFile, save, false, QString(), ProgramFileFilter(),
+                                ProgramFileExtension(), proposedName});
 }
 
 } // namespace

@@ -7,10 +7,6 @@
 
 #include "ui_FOption.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QStandardPaths>
-
 namespace {
 
 constexpr int kCaptionId = 700;
@@ -21,14 +17,6 @@ void Enable(const QList<QWidget *> &controls, bool enabled)
 {
     for (QWidget *control : controls)
         control->setEnabled(enabled);
-}
-
-// Where the picture dialog starts when it has no file to open on.
-QString PicturesFolder()
-{
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    return QFileInfo(pictures).isDir() ? pictures
-                                       : QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
 }
 
 } // namespace
@@ -91,25 +79,14 @@ void FOption::chkNote_Click()
 
 void FOption::cmdCercaIntestazione_Click()
 {
-    QFileDialog dialog(this);
-    PrepareFileDialog(dialog);
-    dialog.setWindowTitle(LoadResString(kPictureTitleId));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    // The folder must be there; the file is the user's affair, as a path typed by hand is.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(FileDialogFilter(kPictureFileType));
-    // On the picture chosen last in this showing, else on the one in the box.
-    const QFileInfo shown(m_ChosenPicture.isEmpty() ? m_Ui->txtPathIntestazione->text() : m_ChosenPicture);
-    if (!shown.filePath().isEmpty() && shown.absoluteDir().exists()) {
-        dialog.setDirectory(shown.absolutePath());
-        if (!shown.fileName().isEmpty())
-            dialog.selectFile(shown.fileName());
-    } else {
-        dialog.setDirectory(PicturesFolder());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
+    // On the picture chosen last in this showing, else on the one in the box; the folder must
+    // be there, the file is the user's affair, as a path typed by hand is.
+    const QString shown = m_ChosenPicture.isEmpty() ? m_Ui->txtPathIntestazione->text() : m_ChosenPicture;
+    const QString chosen = ChooseFile(this, {EFileRole::HeaderPicture, false, true, LoadResString(kPictureTitleId),
+                                             FileDialogFilter(kPictureFileType), QString(), shown});
+    if (chosen.isEmpty())
         return;
-    m_ChosenPicture = dialog.selectedFiles().constFirst();
+    m_ChosenPicture = chosen;
     m_Ui->txtPathIntestazione->setText(m_ChosenPicture);
     m_Ui->txtPathIntestazione->setFocus();
 }

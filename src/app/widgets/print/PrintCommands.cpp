@@ -1,7 +1,6 @@
 #include "app/widgets/print/PrintCommands.h"
 
 #include "app/FileDialogFilter.h"
-#include "app/ProgramFileCommands.h"
 #include "app/print/PrintJob.h"
 #include "app/widgets/FMain.h"
 #include "app/widgets/FileDialog.h"
@@ -14,8 +13,6 @@
 #include "common/widgets/MessageBox.h"
 #include "programming/memmap/ProgramFile.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QPrinter>
 
 #include <optional>
@@ -26,9 +23,6 @@ constexpr int kApplicationName = 301;
 constexpr int kPrinterNotAvailable = 718;
 // The file type of printouts written as PDF.
 constexpr int kPdfFileType = 769;
-
-// Where the last PDF file was written in this run.
-QString g_PdfFolder;
 
 // A stored printer the system does not offer now is told before the user chooses.
 void TellIfNotAvailable(FMain &window, const CPrintDlg &dialog)
@@ -56,22 +50,11 @@ std::optional<CPrinterChoice> PrinterForPrint(FMain &window)
 // The PDF file a printout goes to, proposed as the configuration's name; empty on cancel.
 QString ChoosePdfFile(FMain &window, const QString &nomeProgramma)
 {
-    QFileDialog dialog(&window);
-    PrepareFileDialog(dialog);
-    dialog.setWindowTitle(LoadResString(716));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(FileDialogFilter(kPdfFileType));
-    dialog.setDefaultSuffix(FileDialogExtension(kPdfFileType));
-    dialog.setDirectory(ProgramFileStartFolder(g_PdfFolder));
     // No file name holds a "/".
-    dialog.selectFile(QString(nomeProgramma).replace(QLatin1Char('/'), QLatin1Char('_')) + QLatin1Char('.') +
-                      FileDialogExtension(kPdfFileType));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
-        return QString();
-    const QString fileName = dialog.selectedFiles().constFirst();
-    g_PdfFolder = QFileInfo(fileName).absolutePath();
-    return fileName;
+    const QString proposed = QString(nomeProgramma).replace(QLatin1Char('/'), QLatin1Char('_')) +
+                             QLatin1Char('.') + FileDialogExtension(kPdfFileType);
+    return ChooseFile(&window, {EFileRole::PdfFile, true, false, LoadResString(716),
+                                FileDialogFilter(kPdfFileType), FileDialogExtension(kPdfFileType), proposed});
 }
 
 // Where the printout of nomeProgramma goes on the printer: its queue, or a PDF file the user
