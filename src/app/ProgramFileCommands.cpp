@@ -11,7 +11,6 @@
 #include "programming/memmap/MemMapFactory.h"
 #include "programming/memmap/ProgramFile.h"
 
-
 #include <memory>
 
 namespace {

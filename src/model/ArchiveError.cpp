@@ -7,8 +7,7 @@
 void RaiseArchiveError(ArchiveErrors code, const QString &description, const QString &reason)
 {
     g_Trace->BugMessage(description);
-    throw CError(MakeUserError(code), ExecutableBaseName() + QStringLiteral(".Archive"), description,
-                 reason);
+    throw CError(MakeUserError(code), ExecutableBaseName() + QStringLiteral(".Archive"), description, reason);
 }
 
 void RaiseDatabaseError(const Platform::CArchiveDatabase &database)

@@ -30,7 +30,8 @@ QString OwnPlace(EFileRole role)
     if (role != EFileRole::HeaderPicture)
         return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    return QFileInfo(pictures).isDir() ? pictures : QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+    return QFileInfo(pictures).isDir() ? pictures
+                                       : QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
 }
 
 // Where the dialog starts, and the name it proposes there.

@@ -61,7 +61,8 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
 
 FViewInstrData::FViewInstrData(QWidget *parent)
     : CLinkWindow(parent), m_Ui(std::make_unique<Ui::FViewInstrData>()),
-      m_rsInstrStatusData(new QStandardItemModel(kRows, colCount, this)), m_spinNetworkAdd(new CTextSpin(this))
+      m_rsInstrStatusData(new QStandardItemModel(kRows, colCount, this)),
+      m_spinNetworkAdd(new CTextSpin(this))
 {
     m_Ui->setupUi(this);
     m_LedAlarm = {m_Ui->LedAlarm1, m_Ui->LedAlarm2, m_Ui->LedAlarm3, m_Ui->LedAlarm4};
@@ -91,7 +92,8 @@ FViewInstrData::FViewInstrData(QWidget *parent)
     QFont valueFont = m_Ui->txtMeasureValue->font();
     valueFont.setPointSize(kValueFontSize);
     m_Ui->txtMeasureValue->setFont(valueFont);
-    m_Ui->txtMeasureValue->setMinimumWidth(QFontMetrics(valueFont).horizontalAdvance(QStringLiteral("-32.768")));
+    m_Ui->txtMeasureValue->setMinimumWidth(
+        QFontMetrics(valueFont).horizontalAdvance(QStringLiteral("-32.768")));
     m_Ui->picZoom->adjustSize();
     m_spinNetworkAdd->Create(m_Ui->Text1, m_Ui->UpDown1, 1, kHighestAddress, 1, 1, true, false);
     m_spinNetworkAdd->SetEnabled(false);

@@ -82,8 +82,9 @@ void FOption::cmdCercaIntestazione_Click()
     // On the picture chosen last in this showing, else on the one in the box; the folder must
     // be there, the file is the user's affair, as a path typed by hand is.
     const QString shown = m_ChosenPicture.isEmpty() ? m_Ui->txtPathIntestazione->text() : m_ChosenPicture;
-    const QString chosen = ChooseFile(this, {EFileRole::HeaderPicture, false, true, LoadResString(kPictureTitleId),
-                                             FileDialogFilter(kPictureFileType), QString(), shown});
+    const QString chosen =
+        ChooseFile(this, {EFileRole::HeaderPicture, false, true, LoadResString(kPictureTitleId),
+                          FileDialogFilter(kPictureFileType), QString(), shown});
     if (chosen.isEmpty())
         return;
     m_ChosenPicture = chosen;
