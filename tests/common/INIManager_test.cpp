@@ -1,6 +1,5 @@
 #include "common/INIManager.h"
 #include "support/DataTable.h"
-#include "support/TraceCapture.h"
 
 // One call of the table: section, key and value are fields 2 to 4.
 static QString Call(CINIManager &ini, const QStringList &f)
@@ -32,26 +31,10 @@ static QString Call(CINIManager &ini, const QStringList &f)
 TEST(IniFile, CallsAnswerAndChangeTheFileAsTheTableSays)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("settings.ini"));
     CINIManager ini;
-    ini.Create(path);
-    for (const QStringList &f : ReadDataTable(QStringLiteral("ini_calls.tsv"))) {
-        SCOPED_TRACE(f.join(" | ").toStdString());
-        if (QFile file(path); f[0] != "=") {
-            file.remove();
-            ASSERT_TRUE(f[0] == "(none)" ||
-                        (file.open(QIODevice::WriteOnly) && file.write(FieldBytes(f[0])) > 0));
-        }
-        const QByteArray before = ReadFile(path, "(none)");
-        TraceCapture capture;
-        EXPECT_EQ(Call(ini, f), QString::fromUtf8(FieldBytes(f[5])));
-        const QString after = f.value(6);
-        EXPECT_EQ(ReadFile(path, "(none)"), after.isEmpty() ? ReadFile(path, "(none)")
-                                            : after == "="  ? before
-                                                            : FieldBytes(after));
-        EXPECT_EQ(capture.Lines().join(" / ").toStdString(),
-                  QString(f.value(7)).replace("%f", path).toStdString());
-    }
+    ini.Create(dir.filePath(QStringLiteral("settings.ini")));
+    PlayFileCalls(QStringLiteral("ini_calls.tsv"), ini.FileName(),
+                  [&](const QStringList &f) { return Call(ini, f); });
 }
 
 // A manager without a file, or on a folder that does not exist, finds and writes nothing; a

@@ -9,22 +9,11 @@
 
 #include <csignal>
 #include <functional>
-#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-// The file's identity and last change: equal before and after, the file was not written again.
-std::optional<std::tuple<ino_t, time_t, long>> Stamp(const QString &path)
-{
-    struct stat status;
-    if (stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return std::tuple(status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
-}
 
 // A write that meets a full disk: no file may grow past 4 KiB (the trace's neither).
 bool WriteOnAFullDisk(const QString &section, const QString &key)
@@ -52,24 +41,6 @@ QString Call(const QStringList &f)
     return calls.at(f[1])();
 }
 
-// Runs the calls in a child process, so a call that waits for ever fails the test instead of
-// holding it: the child's exit code, or nothing when it had not ended within the time.
-std::optional<int> ExitCodeWithin(int seconds, const std::function<bool()> &calls)
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(calls() ? 0 : 1);
-    for (int tick = 0; tick < seconds * 100; ++tick) {
-        int status = 0;
-        if (waitpid(child, &status, WNOHANG) == child)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        usleep(10000);
-    }
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    return std::nullopt;
-}
-
 } // namespace
 
 // The calls of tests/data/settings_files.tsv, each with its answer, the file it leaves and its
@@ -77,24 +48,7 @@ std::optional<int> ExitCodeWithin(int seconds, const std::function<bool()> &call
 TEST(SettingsFile, KeepsEveryByteTheProgramDoesNotChange)
 {
     TempUserDirs dirs;
-    const QString path = Platform::SettingsFilePath();
-    for (const QStringList &f : ReadDataTable(QStringLiteral("settings_files.tsv"))) {
-        SCOPED_TRACE(f.join(" | ").toStdString());
-        if (f[0] != "=") {
-            QFile::remove(path);
-            ASSERT_TRUE(f[0] == "(none)" || WriteFile(path, FieldBytes(f[0])));
-        }
-        const QByteArray before = ReadFile(path, "(none)");
-        const auto stamp = Stamp(path);
-        TraceCapture trace;
-        EXPECT_EQ(Call(f), QString::fromUtf8(FieldBytes(f[5])));
-        EXPECT_EQ(trace.Lines().join(" / "), QString(f.value(7)).replace("%f", path));
-        EXPECT_EQ(ReadFile(path, "(none)").toStdString(),
-                  (f[6] == "=" ? before : FieldBytes(f[6])).toStdString());
-        if (f[6] == "=") {
-            EXPECT_EQ(Stamp(path), stamp);
-        }
-    }
+    PlayFileCalls(QStringLiteral("settings_files.tsv"), Platform::SettingsFilePath(), &Call);
 }
 
 // A file of the earlier version, its section name percent-encoded and its texts in its own
@@ -138,13 +92,12 @@ TEST(SettingsFile, ASpecialFileIsRefusedAndLeftAsItIs)
         struct stat before, after;
         ASSERT_EQ(lstat(QFile::encodeName(path).constData(), &before), 0);
         TraceCapture trace;
-        const auto calls = [] {
-            return Platform::ReadSetting("Ports", "COM1", "/dev/ttyS0") == "/dev/ttyS0" &&
-                   Platform::ReadSetting("CCommConfig", "m_ComPort", "1") == "1" &&
-                   !Platform::HasSetting("Ports", "COM1") &&
-                   !Platform::WriteSetting("Ports", "COM1", "/dev/ttyUSB0");
-        };
-        EXPECT_EQ(ExitCodeWithin(10, calls), 0);
+        alarm(10); // a call that waits on the file for ever ends the test program
+        EXPECT_EQ(Platform::ReadSetting("Ports", "COM1", "/dev/ttyS0"), "/dev/ttyS0");
+        EXPECT_EQ(Platform::ReadSetting("CCommConfig", "m_ComPort", "1"), "1");
+        EXPECT_FALSE(Platform::HasSetting("Ports", "COM1"));
+        EXPECT_FALSE(Platform::WriteSetting("Ports", "COM1", "/dev/ttyUSB0"));
+        alarm(0);
         EXPECT_EQ(trace.Lines(),
                   QStringList({"File delle impostazioni " + path +
                                " rifiutato: non è un file regolare; usati i valori predefiniti"}));
