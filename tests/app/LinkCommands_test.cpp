@@ -54,10 +54,9 @@ QList<PageStep> Steps(const QString &script, QString &auxiliaryOffered)
     return steps;
 }
 
-// An instrument's image without the address and baud-rate words, which it reads as its own.
-QVector<qint16> ImageOf(const SimInstrument &instrument)
+// An image without the address and baud-rate words, which an instrument reads as its own.
+QVector<qint16> WithoutLinkWords(QVector<qint16> words)
 {
-    QVector<qint16> words = instrument.Image(89);
     words[86] = words[87] = 0;
     return words;
 }
@@ -78,14 +77,8 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     CNetworkAddMsgSetup &network = window->NetworkAddMsg();
     network.SetSelNetworkAdd(1);
     network.SetTotalInstrNetwork(2);
-    CModInstr modInstr;
-    modInstr.LoadDataFromADORS(IDCriterion(selected));
-    // The image of archived configuration id, as ImageOf(instrument) gives it.
-    const auto imageOf = [code = modInstr.CodificaModuli()](qint32 id) {
-        QVector<qint16> words = ImageWords(code, id);
-        words[86] = words[87] = 0;
-        return words;
-    };
+    const qint16 code = StoredCode(selected);
+    const auto imageOf = [code](qint64 id) { return WithoutLinkWords(ImageWords(code, id)); };
 
     std::optional<SimAuxLine> aux;
     InstrumentSimulator line;
@@ -94,11 +87,8 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
         aux.emplace();
     else
         line.AttachAsPort(1);
-    for (const QString &address : QString(c[3]).remove("aux").split(' ', Qt::SkipEmptyParts)) {
-        instruments << &AddInstrumentWith(line, modInstr.CodificaModuli(), selected, address.toInt(), 38400);
-        if (c[4] == "other family")
-            instruments.last()->SetProbe(kProbeTemperatureModule);
-    }
+    for (const QString &address : QString(c[3]).remove("aux").split(' ', Qt::SkipEmptyParts))
+        instruments << &AddInstrumentWith(line, code, selected, address.toInt(), 38400);
     using S = InstrumentSimulator;
     if (c[4] == "bad CRC")
         line.InjectFault(
@@ -141,15 +131,17 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     EXPECT_TRUE(c[6] != "-" || line.Requests().isEmpty());
     for (const SimInstrument *instrument : instruments) {
         EXPECT_EQ(instrument->Writes().isEmpty(), c[12] == "-");
-        EXPECT_TRUE(c[12] != "current" || ImageOf(*instrument) == imageOf(selected));
+        const QVector<qint16> held = WithoutLinkWords(instrument->Image(89));
+        EXPECT_TRUE(c[12] != "current" || held == imageOf(selected));
         // Record 2 holds what was read, or what was edited and written.
-        EXPECT_TRUE(c[11] == "-" || imageOf(CArchive::kActualSettingID) == ImageOf(*instrument));
+        EXPECT_TRUE(c[11] == "-" || imageOf(CArchive::kActualSettingID) == held);
     }
     EXPECT_TRUE(c[12] != "record 2" || imageOf(CArchive::kActualSettingID) != imageOf(selected));
     EXPECT_TRUE(!aux || aux->Line().Requests().contains("WRITE"));
-    modInstr.LoadDataFromADORS(IDCriterion(CArchive::kActualSettingID));
+    CModInstr record2;
+    record2.LoadDataFromADORS(IDCriterion(CArchive::kActualSettingID));
     EXPECT_TRUE(c[10] == "-" ||
-                Joined(modInstr.SlotA(), modInstr.SlotB(), modInstr.SlotC(), modInstr.SlotD()) == c[10]);
+                Joined(record2.SlotA(), record2.SlotB(), record2.SlotC(), record2.SlotD()) == c[10]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LinkCommand, ::testing::ValuesIn(ReadDataTable("link_commands.tsv")),

@@ -36,6 +36,14 @@ inline qint32 AddDistinct(MemMap::EFamily family)
     return id;
 }
 
+// The module code word of archived configuration id.
+inline qint16 StoredCode(qint64 id)
+{
+    CConfiguration configuration;
+    configuration.Load(id);
+    return configuration.ModInstr().CodificaModuli();
+}
+
 // The manager of a module code word, working on configuration `id`.
 inline std::unique_ptr<CMemMapManager> ManagerFor(qint16 code, qint32 id)
 {

@@ -182,21 +182,6 @@ TEST_F(LinkTest, TheSecondAnswerToAReSentFrameIsNeverTheNextAnswer)
     EXPECT_EQ(std::pair(first.front(), second.front()), std::pair(qint16(0), qint16(10)));
 }
 
-// After its address write an instrument may answer from the address it has just taken; no
-// other write may, nor a third address.
-TEST_F(LinkTest, TheAddressWriteIsAnsweredFromTheOldOrTheNewAddress)
-{
-    SimInstrument &unit = line.AddInstrument(1);
-    ASSERT_TRUE(Open());
-    link.SetMaxErrorTimeOut(1);
-    EXPECT_EQ(exchange.WriteRegister(1, kNetworkAddressRegister, 7), leNone);
-    unit.AnswersFromNewAddress = true;
-    EXPECT_EQ(exchange.WriteRegister(7, kNetworkAddressRegister, 9), leNone);
-    EXPECT_EQ(unit.Address(), 9);
-    line.InjectFault(SimFault::ForeignAddress, kAlways);
-    EXPECT_EQ(exchange.WriteRegister(9, kNetworkAddressRegister, 9), leCRC);
-}
-
 TEST(TrayIcon, RefusesBadInputAndIgnoresChangesOnceDestroyed)
 {
     QWidget window;
