@@ -71,8 +71,7 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
     };
     for (const auto &[name, bytes] : refused) {
         const QString path = files.filePath(name);
-        if (!bytes.isNull())
-            WriteFile(path, bytes);
+        WriteFile(path, bytes);
         if (bytes == file)
             g_Connection->Run(g_Connection->Statement("CREATE TRIGGER pieno BEFORE INSERT ON CAlarm4 BEGIN "
                                                       "SELECT RAISE(ABORT, 'disco pieno'); END"));
