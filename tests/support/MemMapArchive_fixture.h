@@ -64,9 +64,11 @@ inline QVector<qint16> ImageWords(qint16 code, qint32 id)
     return words;
 }
 
-// Values of two configurations that the images carry, setting by setting, for the family.
-inline QStringList CarriedValues(CConfiguration &configuration, MemMap::EFamily family)
+// Values of archived configuration id that the images carry, setting by setting, for the family.
+inline QStringList CarriedValues(qint64 id, MemMap::EFamily family)
 {
+    CConfiguration configuration;
+    configuration.Load(id);
     CConfigurationSettings settings(configuration, family);
     QStringList values;
     for (const MemMap::CImageWord &w : MemMap::ImageLayout(family)) {
@@ -75,12 +77,4 @@ inline QStringList CarriedValues(CConfiguration &configuration, MemMap::EFamily 
             values.append(QStringLiteral("IntTime=%1").arg(settings.Value(MemMap::ESetting::IntTime, 0)));
     }
     return values;
-}
-
-// The same for the configuration archived under id.
-inline QStringList CarriedValues(qint32 id, MemMap::EFamily family)
-{
-    CConfiguration configuration;
-    configuration.Load(id);
-    return CarriedValues(configuration, family);
 }

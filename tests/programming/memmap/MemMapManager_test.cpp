@@ -27,7 +27,7 @@ protected:
         CConfiguration configuration;
         configuration.Load(id);
         return std::tuple(configuration.ModInstr().NomeProgramma(), configuration.ModInstr().CodificaModuli(),
-                          CarriedValues(configuration, family));
+                          CarriedValues(id, family));
     }
 
     QTemporaryDir m_Files;
