@@ -135,7 +135,6 @@ public:
 
     QStringList Options;
     qint32 Closing;
-    QString NameShown;
     qint16 ModInstrAction = -1;
 
 private:
@@ -143,9 +142,7 @@ private:
     {
         if (auto *modInstr = dynamic_cast<FWModInstr *>(&page)) {
             ModInstrAction = modInstr->Action();
-            auto *name = page.findChild<QLineEdit *>("txtProgramName");
-            NameShown = name->text();
-            name->setText("Forno");
+            page.findChild<QLineEdit *>("txtProgramName")->setText("Forno");
         }
         if (auto *maximum = page.findChild<QLineEdit *>("txtMaxElectricScale"))
             QTest::keyClick(maximum, Qt::Key_Up);

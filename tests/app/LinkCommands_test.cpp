@@ -35,29 +35,22 @@ struct LinkWindowWatch
 };
 
 // The user of a link wizard, pages apart by "|": on each what the user does (Act), then the
-// button leaving it: "optInterfaceType1 optComPort0 Next | End". Noted: whether the first page
-// offers the auxiliary interface.
-QList<PageStep> Steps(const QString &script, QString &auxiliaryOffered)
+// button leaving it: "optInterfaceType1 optComPort0 Next | End".
+QList<PageStep> Steps(const QString &script)
 {
     QList<PageStep> steps;
     for (const QString &page : script.split('|')) {
         QStringList words = page.simplified().split(' ');
         // The buttons in the order of their ButtonRet values.
         steps.append({qint32(QStringList({"End", "Cancel", "Next"}).indexOf(words.takeLast())),
-                      [words, &auxiliaryOffered, first = steps.isEmpty()](CWizardPage &page) {
-                          if (first)
-                              auxiliaryOffered =
-                                  page.findChild<QWidget *>("optInterfaceType0")->isEnabled() ? "yes" : "no";
-                          Act(page, words.join(' '));
-                      }});
+                      [words](CWizardPage &page) { Act(page, words.join(' ')); }});
     }
     return steps;
 }
 
-// An instrument's image without the address and baud-rate words, which it reads as its own.
-QVector<qint16> ImageOf(const SimInstrument &instrument)
+// An image without the address and baud-rate words, which an instrument reads as its own.
+QVector<qint16> WithoutLinkWords(QVector<qint16> words)
 {
-    QVector<qint16> words = instrument.Image(89);
     words[86] = words[87] = 0;
     return words;
 }
@@ -78,14 +71,8 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
     CNetworkAddMsgSetup &network = window->NetworkAddMsg();
     network.SetSelNetworkAdd(1);
     network.SetTotalInstrNetwork(2);
-    CModInstr modInstr;
-    modInstr.LoadDataFromADORS(IDCriterion(selected));
-    // The image of archived configuration id, as ImageOf(instrument) gives it.
-    const auto imageOf = [code = modInstr.CodificaModuli()](qint32 id) {
-        QVector<qint16> words = ImageWords(code, id);
-        words[86] = words[87] = 0;
-        return words;
-    };
+    const qint16 code = StoredCode(selected);
+    const auto imageOf = [code](qint64 id) { return WithoutLinkWords(ImageWords(code, id)); };
 
     std::optional<SimAuxLine> aux;
     InstrumentSimulator line;
@@ -94,16 +81,12 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
         aux.emplace();
     else
         line.AttachAsPort(1);
-    for (const QString &address : QString(c[3]).remove("aux").split(' ', Qt::SkipEmptyParts)) {
-        instruments << &AddInstrumentWith(line, modInstr.CodificaModuli(), selected, address.toInt(), 38400);
-        if (c[4] == "other family")
-            instruments.last()->SetProbe(kProbeTemperatureModule);
-    }
+    for (const QString &address : QString(c[3]).remove("aux").split(' ', Qt::SkipEmptyParts))
+        instruments << &AddInstrumentWith(line, code, selected, address.toInt(), 38400);
     using S = InstrumentSimulator;
     if (c[4] == "bad CRC")
         line.InjectFault(
             {SimFault::BadCrc, S::kAlways, S::kAnyAddress, {}, S::ForRegister(kMemoryMapBaseAddress)});
-    QString offered;
     MessageRecorder answers({QMessageBox::Yes});
     // The live view, once it polls, is closed.
     LinkWindowWatch watch([&](CLinkWindow &view) {
@@ -112,44 +95,44 @@ TEST_P(LinkCommand, StoresTheSettingsAndOpensTheWindowsOfTheInterface)
             view.close();
     });
     {
-        WizardUser user(Steps(c[2], offered), c[11] == "Cancel" ? IWizardPage::brCancel : IWizardPage::brEnd);
+        WizardUser user(Steps(c[2]), c[10] == "Cancel" ? IWizardPage::brCancel : IWizardPage::brEnd);
         ASSERT_TRUE(Action(qPrintable(c[1]))->isEnabled());
         Trigger(qPrintable(c[1]));
         // The link wizard's pages, then the configuration wizard's on record 2 as read.
         const qsizetype pages = c[2].count('|') + 1;
         const int caption = c[1].contains("View") ? 794 : c[1].contains("Rx") ? 792 : 793;
         EXPECT_EQ(user.Pages.filter(' ' + LoadResString(caption)), user.Pages);
-        EXPECT_EQ(user.Pages.size() - pages > 0, c[11] != "-");
-        EXPECT_EQ(user.NameShown, c[11] != "-" ? LoadResString(617) : "");
-        EXPECT_EQ(offered, c[5]);
+        EXPECT_EQ(user.Pages.size() - pages > 0, c[10] != "-");
     }
-    EXPECT_EQ(watch.Opened, QString(c[6]).remove('-').split(' ', Qt::SkipEmptyParts));
+    EXPECT_EQ(watch.Opened, QString(c[5]).remove('-').split(' ', Qt::SkipEmptyParts));
     QStringList ids;
     for (int id : answers.Ids())
         ids << QString::number(id);
-    EXPECT_EQ(ids, QString(c[9]).remove('-').split(' ', Qt::SkipEmptyParts));
-    EXPECT_EQ(Listed().size(), c[9].contains("799") ? 3 : 2);
+    EXPECT_EQ(ids, QString(c[8]).remove('-').split(' ', Qt::SkipEmptyParts));
+    EXPECT_EQ(Listed().size(), c[8].contains("799") ? 3 : 2);
     // "ComPort InterfaceType NetworkAdd ModeConfig SelNetworkAdd TotalInstrNetwork" as stored.
     QStringList stored;
     for (const char *key : {"CCommConfig/m_ComPort", "CCommConfig/m_InterfaceType",
                             "CNetworkAddMsgSetup/m_NetworkAdd", "CNetworkAddMsgSetup/m_ModeConfig",
                             "CNetworkAddMsgSetup/m_SelNetworkAdd", "CNetworkAddMsgSetup/m_TotalInstrNetwork"})
         stored << Platform::ReadSetting(QString(key).section('/', 0, 0), QString(key).section('/', 1), "-");
-    EXPECT_EQ(stored.join(' '), c[7]);
+    EXPECT_EQ(stored.join(' '), c[6]);
     EXPECT_EQ(Joined(window->CommConfigSetup().ComPort(), network.NetworkAdd(), network.SelNetworkAdd()),
-              c[8]);
-    EXPECT_TRUE(c[6] != "-" || line.Requests().isEmpty());
+              c[7]);
+    EXPECT_TRUE(c[5] != "-" || line.Requests().isEmpty());
     for (const SimInstrument *instrument : instruments) {
-        EXPECT_EQ(instrument->Writes().isEmpty(), c[12] == "-");
-        EXPECT_TRUE(c[12] != "current" || ImageOf(*instrument) == imageOf(selected));
+        EXPECT_EQ(instrument->Writes().isEmpty(), c[11] == "-");
+        const QVector<qint16> held = WithoutLinkWords(instrument->Image(89));
+        EXPECT_TRUE(c[11] != "current" || held == imageOf(selected));
         // Record 2 holds what was read, or what was edited and written.
-        EXPECT_TRUE(c[11] == "-" || imageOf(CArchive::kActualSettingID) == ImageOf(*instrument));
+        EXPECT_TRUE(c[10] == "-" || imageOf(CArchive::kActualSettingID) == held);
     }
-    EXPECT_TRUE(c[12] != "record 2" || imageOf(CArchive::kActualSettingID) != imageOf(selected));
+    EXPECT_TRUE(c[11] != "record 2" || imageOf(CArchive::kActualSettingID) != imageOf(selected));
     EXPECT_TRUE(!aux || aux->Line().Requests().contains("WRITE"));
-    modInstr.LoadDataFromADORS(IDCriterion(CArchive::kActualSettingID));
-    EXPECT_TRUE(c[10] == "-" ||
-                Joined(modInstr.SlotA(), modInstr.SlotB(), modInstr.SlotC(), modInstr.SlotD()) == c[10]);
+    CModInstr record2;
+    record2.LoadDataFromADORS(IDCriterion(CArchive::kActualSettingID));
+    EXPECT_TRUE(c[9] == "-" ||
+                Joined(record2.SlotA(), record2.SlotB(), record2.SlotC(), record2.SlotD()) == c[9]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LinkCommand, ::testing::ValuesIn(ReadDataTable("link_commands.tsv")),

@@ -42,12 +42,6 @@ public:
             return {WithCRC16(reply.append(char(function | 0x80)).append(char(1))), {}};
         const auto value = qint16(countOrValue);
         instrument.RecordWrite(first, value);
-        if (first == kNetworkAddressRegister && instrument.AnswersFromNewAddress) {
-            instrument.SetRegister(first, value);
-            QByteArray echo = request.left(6);
-            echo[0] = char(instrument.Address());
-            return {WithCRC16(echo), {}};
-        }
         if (first == kNetworkAddressRegister || first == kBaudRateRegister)
             return {request, [&instrument, first, value] { instrument.SetRegister(first, value); }};
         instrument.SetRegister(first, value);

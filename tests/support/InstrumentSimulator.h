@@ -74,10 +74,6 @@ public:
         return words;
     }
 
-    // A new network address takes effect before the echo of its write, which then comes from
-    // the new address.
-    bool AnswersFromNewAddress = false;
-
     // A register write received from the program, in order (whatever it changed).
     void RecordWrite(quint16 registerAddress, qint16 value) { m_Writes.append({registerAddress, value}); }
     const QList<QPair<quint16, qint16>> &Writes() const { return m_Writes; }

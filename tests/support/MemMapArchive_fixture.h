@@ -36,6 +36,14 @@ inline qint32 AddDistinct(MemMap::EFamily family)
     return id;
 }
 
+// The module code word of archived configuration id.
+inline qint16 StoredCode(qint64 id)
+{
+    CConfiguration configuration;
+    configuration.Load(id);
+    return configuration.ModInstr().CodificaModuli();
+}
+
 // The manager of a module code word, working on configuration `id`.
 inline std::unique_ptr<CMemMapManager> ManagerFor(qint16 code, qint32 id)
 {
@@ -56,9 +64,11 @@ inline QVector<qint16> ImageWords(qint16 code, qint32 id)
     return words;
 }
 
-// Values of two configurations that the images carry, setting by setting, for the family.
-inline QStringList CarriedValues(CConfiguration &configuration, MemMap::EFamily family)
+// Values of archived configuration id that the images carry, setting by setting, for the family.
+inline QStringList CarriedValues(qint64 id, MemMap::EFamily family)
 {
+    CConfiguration configuration;
+    configuration.Load(id);
     CConfigurationSettings settings(configuration, family);
     QStringList values;
     for (const MemMap::CImageWord &w : MemMap::ImageLayout(family)) {
@@ -67,12 +77,4 @@ inline QStringList CarriedValues(CConfiguration &configuration, MemMap::EFamily 
             values.append(QStringLiteral("IntTime=%1").arg(settings.Value(MemMap::ESetting::IntTime, 0)));
     }
     return values;
-}
-
-// The same for the configuration archived under id.
-inline QStringList CarriedValues(qint32 id, MemMap::EFamily family)
-{
-    CConfiguration configuration;
-    configuration.Load(id);
-    return CarriedValues(configuration, family);
 }

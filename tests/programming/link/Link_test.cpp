@@ -166,37 +166,6 @@ TEST_F(LinkTest, EachBaudIndexRunsTheLineAtItsRate)
     }
 }
 
-// The first answer comes after the time-out, so the frame goes out again; the answer to that
-// second send comes later still, while the next exchange waits for its own slow answer. It
-// has the shape of the next block's answer and must never be stored as it.
-TEST_F(LinkTest, TheSecondAnswerToAReSentFrameIsNeverTheNextAnswer)
-{
-    SimInstrument &unit = line.AddInstrument(1);
-    unit.SetImage({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
-    ASSERT_TRUE(Open());
-    for (const int delayMs : {500, 150, 200})
-        line.InjectFault({SimFault::Late, 1, kAny, delayMs});
-    QVector<qint16> first, second;
-    ASSERT_EQ(exchange.ReadRegisters(1, 0xE000, 11, first), leNone);
-    ASSERT_EQ(exchange.ReadRegisters(1, 0xE00A, 11, second), leNone);
-    EXPECT_EQ(std::pair(first.front(), second.front()), std::pair(qint16(0), qint16(10)));
-}
-
-// After its address write an instrument may answer from the address it has just taken; no
-// other write may, nor a third address.
-TEST_F(LinkTest, TheAddressWriteIsAnsweredFromTheOldOrTheNewAddress)
-{
-    SimInstrument &unit = line.AddInstrument(1);
-    ASSERT_TRUE(Open());
-    link.SetMaxErrorTimeOut(1);
-    EXPECT_EQ(exchange.WriteRegister(1, kNetworkAddressRegister, 7), leNone);
-    unit.AnswersFromNewAddress = true;
-    EXPECT_EQ(exchange.WriteRegister(7, kNetworkAddressRegister, 9), leNone);
-    EXPECT_EQ(unit.Address(), 9);
-    line.InjectFault(SimFault::ForeignAddress, kAlways);
-    EXPECT_EQ(exchange.WriteRegister(9, kNetworkAddressRegister, 9), leCRC);
-}
-
 TEST(TrayIcon, RefusesBadInputAndIgnoresChangesOnceDestroyed)
 {
     QWidget window;
@@ -238,7 +207,8 @@ TEST_F(LinkTest, TheTrayIconIsShownOnlyWhileThePortIsOpen)
 // The auxiliary interface, in write mode: a slow instrument pauses inside its answer, or its
 // listing, and the pause does not end it. Then "OK" comes after the time-out, so the command
 // goes out again, and the "OK" owed to that second send comes while the next command waits for
-// its answer, a refusal: it is not taken for that answer.
+// its answer, a refusal: it is not taken for that answer (the link's quiet wait after a
+// time-out, the same for register frames).
 TEST(AuxLink, AnswersEndWhenWholeAndOnlyForTheirOwnCommand)
 {
     TempUserDirs dirs;

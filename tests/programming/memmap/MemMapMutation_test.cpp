@@ -111,7 +111,7 @@ TEST_F(MemMapMutationTest, AuxiliaryListing)
         QStringList entries;
         for (int i = 0; i < writer->WordCount(); ++i)
             entries.append(writer->AuxEntry(i));
-        const QByteArray listing = InstrumentListing(family, entries, {}, "!");
+        const QByteArray listing = InstrumentListing(family, entries, "!");
 
         CMutator mutator(family == EFamily::QEM ? 77 : 1302);
         int stored = 0;

@@ -86,14 +86,13 @@ private:
     std::mt19937 m_Random;
 };
 
-// The instrument's answer to READ: every key the family reads, then `gap`, its entry, `mark`
-// and CR LF.
+// The instrument's answer to READ: every key the family reads, then its entry, `mark` and CR LF.
 inline QByteArray InstrumentListing(MemMap::EFamily family, const QStringList &entries,
-                                    const QByteArray &gap = {}, const QByteArray &mark = {})
+                                    const QByteArray &mark = {})
 {
     QByteArray listing = "READ\r\n";
     for (const MemMap::CImageWord &w : MemMap::ImageLayout(family))
         listing +=
-            MemMap::AuxKey(family, w.Index).toLatin1() + gap + entries.at(w.Index).toLatin1() + mark + "\r\n";
+            MemMap::AuxKey(family, w.Index).toLatin1() + entries.at(w.Index).toLatin1() + mark + "\r\n";
     return listing;
 }
