@@ -29,7 +29,7 @@ class CPrintTable;
 // Every command runs through RunCommand, from its menu item and from its toolbar button alike.
 // A command is built by plugging its handler in the constructor; until then its menu item and
 // button are there, disabled:
-//   Plug(mcAddProgramma, [this] { mnuAddProgramma_Click(); });
+//   Plug(mcAddProgramma, [this] { NewProgramma(*this); });
 // Commands that change the archive end with RequeryProgrammi() and UpdateToolBarButtons().
 class FMain : public QMainWindow
 {
