@@ -50,11 +50,9 @@ std::optional<CPrinterChoice> PrinterForPrint(FMain &window)
 // The PDF file a printout goes to, proposed as the configuration's name; empty on cancel.
 QString ChoosePdfFile(FMain &window, const QString &nomeProgramma)
 {
-    // No file name holds a "/".
-    const QString proposed = QString(nomeProgramma).replace(QLatin1Char('/'), QLatin1Char('_')) +
-                             QLatin1Char('.') + FileDialogExtension(kPdfFileType);
-    return ChooseFile(&window, {EFileRole::PdfFile, true, false, LoadResString(716),
-                                FileDialogFilter(kPdfFileType), FileDialogExtension(kPdfFileType), proposed});
+    return ChooseFile(&window,
+                      {EFileRole::PdfFile, true, false, LoadResString(716), FileDialogFilter(kPdfFileType),
+                       FileDialogExtension(kPdfFileType), ProposedFileName(nomeProgramma, kPdfFileType)});
 }
 
 // Where the printout of nomeProgramma goes on the printer: its queue, or a PDF file the user
