@@ -24,13 +24,15 @@ constexpr int kPrinterNotAvailable = 718;
 // The file type of printouts written as PDF.
 constexpr int kPdfFileType = 769;
 
-// A stored printer the system does not offer now is told before the user chooses.
-void TellIfNotAvailable(FMain &window, const CPrintDlg &dialog)
+// True when the stored printer is one the system offers now; else the user is told, before
+// choosing another.
+bool AvailableElseTold(FMain &window, const CPrintDlg &dialog)
 {
     if (ApplicationPrinter::IsAvailable(dialog.DeviceName()))
-        return;
+        return true;
     ShowMessage(&window, {QMessageBox::Warning, QString(),
                           LoadResStringArgs(kPrinterNotAvailable, {dialog.DeviceName()}), QMessageBox::Ok});
+    return false;
 }
 
 // The stored choice, made the program's printer; when its printer is not there, the one the user
@@ -39,11 +41,9 @@ std::optional<CPrinterChoice> PrinterForPrint(FMain &window)
 {
     CPrintDlg dialog;
     dialog.SetApplicationName(LoadResString(kApplicationName));
-    if (!ApplicationPrinter::IsAvailable(dialog.DeviceName())) {
-        TellIfNotAvailable(window, dialog);
-        if (!dialog.ShowPrintSetupDlg(&window) || !ApplicationPrinter::IsAvailable(dialog.DeviceName()))
-            return std::nullopt;
-    }
+    if (!AvailableElseTold(window, dialog) &&
+        (!dialog.ShowPrintSetupDlg(&window) || !ApplicationPrinter::IsAvailable(dialog.DeviceName())))
+        return std::nullopt;
     return ApplicationPrinter::Current();
 }
 
@@ -117,7 +117,7 @@ void mnuPrinterSetup_Click(FMain &window)
 {
     CPrintDlg dialog;
     dialog.SetApplicationName(LoadResString(kApplicationName));
-    TellIfNotAvailable(window, dialog);
+    AvailableElseTold(window, dialog);
     dialog.ShowPrintSetupDlg(&window);
 }
 
