@@ -95,8 +95,8 @@ Q_SIGNALS:
     void PrintEnd();
 
 private:
-    void PrintOnce();
-    void PrintOn(CPrintOutput &output);
+    // Prints the content on the source's output; false when there is none to print on.
+    bool PrintOnce();
     bool OpenPreview();
     void PrintPreviewed();
     void RunAction(const std::function<void()> &action);
