@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/TraceCode.h"
 #include "platform/SettingsStore.h"
+#include "platform/UserPaths.h"
 
 #include <limits>
 #include <optional>
@@ -38,9 +39,10 @@ QSize PaperTenths(qint32 code)
 
 } // namespace
 
-CPrintDlg::CPrintDlg() : m_ApplicationName(QStringLiteral("IxoSoft"))
+CPrintDlg::CPrintDlg() : m_ApplicationName(QString::fromLatin1(Platform::kApplicationName))
 {
-    GetDefaultPrinter();
+    // "PDF file" is always there, so there is always a default printer to start from.
+    m_Record.Printer = ApplicationPrinter::SystemDefault();
     m_Record.Flags = kCreationFlags;
 }
 
@@ -131,16 +133,8 @@ void CPrintDlg::SetFlag(quint32 flag, bool set)
     m_Record.Flags = set ? m_Record.Flags | flag : m_Record.Flags & ~flag;
 }
 
-void CPrintDlg::GetDefaultPrinter()
-{
-    // "PDF file" is always there, so there is always a default to read.
-    SetFlag(PD_RETURNDEFAULT, true);
-    m_Record.Printer = ApplicationPrinter::SystemDefault();
-}
-
 bool CPrintDlg::ShowDialog(QWidget *parent)
 {
-    SetFlag(PD_RETURNDEFAULT, false);
     FPrinterSetup dialog(parent);
     dialog.SetRecord(m_Record);
     if (dialog.exec() != QDialog::Accepted)
