@@ -171,7 +171,7 @@ bool CPrintTable::PrintOnce()
     const std::unique_ptr<CPrintOutput> output = m_OutputSource ? m_OutputSource() : nullptr;
     if (!output || !m_Content)
         return false;
-    m_Content(output->Device(), output->Target(), *this);
+    m_Content(output->Device(), output->Target());
     output->Close();
     return true;
 }
@@ -186,7 +186,7 @@ bool CPrintTable::OpenPreview()
     layout()->addWidget(preview);
     preview->Paint = [this](QPrinter &target) {
         if (m_Content)
-            m_Content(target, QString(), *this);
+            m_Content(target, QString());
     };
     connect(preview->PrintAction, &QAction::triggered, this, &CPrintTable::PrintPreviewed);
     connect(preview->CloseAction, &QAction::triggered, this, &CPrintTable::Finish);

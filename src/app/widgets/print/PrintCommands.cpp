@@ -75,16 +75,14 @@ void mnuPrint_Click(FMain &window)
     if (!printer)
         return;
     const QString nome = window.NomeProgramma();
-    // The styles of both layouts, the report rows and the options, held by the content until
-    // PrintEnd.
+    // The styles of both layouts, the report rows and the options with the control's margins,
+    // held by the content until PrintEnd.
     auto job = std::make_shared<const CPrintJob>(CPrintJob::ForConfiguration(window.IDProgramma()));
     Platform::CPrintTable &table = window.PrintTable();
-    table.SetContent([job, options = PrintOptions(window.Option())](QPagedPaintDevice &device,
-                                                                    const QString &target,
-                                                                    const Platform::CPrintTable &table) {
-        CPrintOptions printed = options;
-        printed.MarginsMillimetres = table.MarginsMillimetres();
-        job->Print(device, printed, target);
+    CPrintOptions options = PrintOptions(window.Option());
+    options.MarginsMillimetres = table.MarginsMillimetres();
+    table.SetContent([job, options](QPagedPaintDevice &device, const QString &target) {
+        job->Print(device, options, target);
     });
     table.SetPreviewPrinterSource([printer] { return ApplicationPrinter::NewPreviewPrinter(*printer); });
     table.SetOutputSource([&window, printer, nome] { return Output(window, *printer, nome); });
