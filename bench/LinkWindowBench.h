@@ -4,6 +4,7 @@
 // offscreen platform, and a clock over the simulator's requests that sums the modelled time of
 // the exchanges it has seen: wire time, turnaround and the 3.5-character silence before each
 // request after the first.
+#include "Clock.h"
 #include "WireTime.h"
 #include "common/widgets/MessageBox.h"
 #include "model/Archive.h"
@@ -15,7 +16,6 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <numeric>
@@ -87,12 +87,7 @@ public:
     double ModelMs() const { return m_ModelMs; }
     int Exchanges() const { return m_Exchanges; }
     // The gaps between the end of a reply and the next request: their median and mean.
-    double MedianGapMs() const
-    {
-        QList<double> gaps = m_GapsMs;
-        std::sort(gaps.begin(), gaps.end());
-        return gaps.isEmpty() ? 0 : gaps.at(gaps.size() / 2);
-    }
+    double MedianGapMs() const { return Median(m_GapsMs); }
     double MeanGapMs() const
     {
         return m_GapsMs.isEmpty() ? 0

@@ -29,3 +29,9 @@ QString FileDialogExtension(int textId)
         .section(QLatin1Char(';'), 0, 0)
         .section(QLatin1Char('.'), -1);
 }
+
+QString ProposedFileName(const QString &name, int textId)
+{
+    return QString(name).replace(QLatin1Char('/'), QLatin1Char('_')).replace(QChar(0), QLatin1Char('_')) +
+           QLatin1Char('.') + FileDialogExtension(textId);
+}

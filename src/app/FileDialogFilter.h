@@ -12,3 +12,8 @@ QString FileDialogFilter(int textId);
 
 // The extension of the text's first pattern, which a name typed without one gets: "IXO".
 QString FileDialogExtension(int textId);
+
+// The file a dialog proposes for name: each character no file name may hold ("/", NUL) as "_",
+// every other one as it is, and the extension of the text's first pattern.
+//   "Forno 3/B", 801 -> "Forno 3_B.IXO"    "Forno 3/B", 769 -> "Forno 3_B.pdf"
+QString ProposedFileName(const QString &name, int textId);

@@ -40,10 +40,7 @@ QString ProgramFileExtension()
 
 QString ProposedExportName(const QString &nomeProgramma)
 {
-    return QString(nomeProgramma)
-               .replace(QLatin1Char('/'), QLatin1Char('_'))
-               .replace(QChar(0), QLatin1Char('_')) +
-           QLatin1Char('.') + ProgramFileExtension();
+    return ProposedFileName(nomeProgramma, kFileTypeText);
 }
 
 void ExportProgramma(qint64 id, const QString &fileName)

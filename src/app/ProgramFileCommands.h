@@ -14,8 +14,7 @@
 QString ProgramFileFilter();
 // The extension a name typed without one gets: "IXO".
 QString ProgramFileExtension();
-// The file an export proposes for a configuration: its name, each character no file name may
-// hold ("/", NUL) as "_", every other one as it is, and the extension.
+// The file an export proposes for a configuration (ProposedFileName of its name):
 //   "Forno 3/B" -> "Forno 3_B.IXO"    "Q'uote \"dbl\" ; x" -> "Q'uote \"dbl\" ; x.IXO"
 QString ProposedExportName(const QString &nomeProgramma);
 

@@ -166,17 +166,14 @@ bool CPrintTable::StartPrint()
     return true;
 }
 
-void CPrintTable::PrintOnce()
+bool CPrintTable::PrintOnce()
 {
     const std::unique_ptr<CPrintOutput> output = m_OutputSource ? m_OutputSource() : nullptr;
-    if (output && m_Content)
-        PrintOn(*output);
-}
-
-void CPrintTable::PrintOn(CPrintOutput &output)
-{
-    m_Content(output.Device(), output.Target(), *this);
-    output.Close();
+    if (!output || !m_Content)
+        return false;
+    m_Content(output->Device(), output->Target());
+    output->Close();
+    return true;
 }
 
 bool CPrintTable::OpenPreview()
@@ -189,7 +186,7 @@ bool CPrintTable::OpenPreview()
     layout()->addWidget(preview);
     preview->Paint = [this](QPrinter &target) {
         if (m_Content)
-            m_Content(target, QString(), *this);
+            m_Content(target, QString());
     };
     connect(preview->PrintAction, &QAction::triggered, this, &CPrintTable::PrintPreviewed);
     connect(preview->CloseAction, &QAction::triggered, this, &CPrintTable::Finish);
@@ -202,17 +199,16 @@ bool CPrintTable::OpenPreview()
 void CPrintTable::PrintPreviewed()
 {
     RunAction([this] {
+        bool printed = false;
         try {
-            const std::unique_ptr<CPrintOutput> output = m_OutputSource ? m_OutputSource() : nullptr;
-            // No file named: the user goes on with the preview.
-            if (!output || !m_Content)
-                return;
-            PrintOn(*output);
+            printed = PrintOnce();
         } catch (...) {
             Finish();
             throw;
         }
-        Finish();
+        // No file named: the user goes on with the preview.
+        if (printed)
+            Finish();
     });
 }
 

@@ -51,8 +51,7 @@ class CPrintTable : public QWidget
 
 public:
     // Paints every page on the device; target names it in a message. Throws on failure.
-    using Content =
-        std::function<void(QPagedPaintDevice &device, const QString &target, const CPrintTable &table)>;
+    using Content = std::function<void(QPagedPaintDevice &device, const QString &target)>;
     // The output of one print, or nullptr when there is none to print on (no file was named).
     using OutputSource = std::function<std::unique_ptr<CPrintOutput>()>;
     // The printer a preview lays its pages out on.
@@ -95,8 +94,8 @@ Q_SIGNALS:
     void PrintEnd();
 
 private:
-    void PrintOnce();
-    void PrintOn(CPrintOutput &output);
+    // Prints the content on the source's output; false when there is none to print on.
+    bool PrintOnce();
     bool OpenPreview();
     void PrintPreviewed();
     void RunAction(const std::function<void()> &action);

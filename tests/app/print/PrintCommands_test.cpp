@@ -467,7 +467,7 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
     bool second = true;
     CPrintJob job;
     job.SetStyles(FIntestazioneDoc::Create(), FGriglia::Create());
-    table.SetContent([&](QPagedPaintDevice &device, const QString &target, const Platform::CPrintTable &) {
+    table.SetContent([&](QPagedPaintDevice &device, const QString &target) {
         second = table.StartPrint();
         job.Print(device, {}, target);
     });
@@ -482,7 +482,7 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
     table.SetMode(Platform::CPrintTable::kPreviewMode);
     table.SetPreviewPrinterSource(
         [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
-    table.SetContent([](QPagedPaintDevice &, const QString &, const Platform::CPrintTable &) {
+    table.SetContent([](QPagedPaintDevice &, const QString &) {
         throw CError(MakeUserError(13999), "test", "content failed");
     });
     EXPECT_THROW(table.StartPrint(), CError);

@@ -24,13 +24,15 @@ constexpr int kPrinterNotAvailable = 718;
 // The file type of printouts written as PDF.
 constexpr int kPdfFileType = 769;
 
-// A stored printer the system does not offer now is told before the user chooses.
-void TellIfNotAvailable(FMain &window, const CPrintDlg &dialog)
+// True when the stored printer is one the system offers now; else the user is told, before
+// choosing another.
+bool AvailableElseTold(FMain &window, const CPrintDlg &dialog)
 {
     if (ApplicationPrinter::IsAvailable(dialog.DeviceName()))
-        return;
+        return true;
     ShowMessage(&window, {QMessageBox::Warning, QString(),
                           LoadResStringArgs(kPrinterNotAvailable, {dialog.DeviceName()}), QMessageBox::Ok});
+    return false;
 }
 
 // The stored choice, made the program's printer; when its printer is not there, the one the user
@@ -39,22 +41,18 @@ std::optional<CPrinterChoice> PrinterForPrint(FMain &window)
 {
     CPrintDlg dialog;
     dialog.SetApplicationName(LoadResString(kApplicationName));
-    if (!ApplicationPrinter::IsAvailable(dialog.DeviceName())) {
-        TellIfNotAvailable(window, dialog);
-        if (!dialog.ShowPrintSetupDlg(&window) || !ApplicationPrinter::IsAvailable(dialog.DeviceName()))
-            return std::nullopt;
-    }
+    if (!AvailableElseTold(window, dialog) &&
+        (!dialog.ShowPrintSetupDlg(&window) || !ApplicationPrinter::IsAvailable(dialog.DeviceName())))
+        return std::nullopt;
     return ApplicationPrinter::Current();
 }
 
 // The PDF file a printout goes to, proposed as the configuration's name; empty on cancel.
 QString ChoosePdfFile(FMain &window, const QString &nomeProgramma)
 {
-    // No file name holds a "/".
-    const QString proposed = QString(nomeProgramma).replace(QLatin1Char('/'), QLatin1Char('_')) +
-                             QLatin1Char('.') + FileDialogExtension(kPdfFileType);
-    return ChooseFile(&window, {EFileRole::PdfFile, true, false, LoadResString(716),
-                                FileDialogFilter(kPdfFileType), FileDialogExtension(kPdfFileType), proposed});
+    return ChooseFile(&window,
+                      {EFileRole::PdfFile, true, false, LoadResString(716), FileDialogFilter(kPdfFileType),
+                       FileDialogExtension(kPdfFileType), ProposedFileName(nomeProgramma, kPdfFileType)});
 }
 
 // Where the printout of nomeProgramma goes on the printer: its queue, or a PDF file the user
@@ -77,16 +75,14 @@ void mnuPrint_Click(FMain &window)
     if (!printer)
         return;
     const QString nome = window.NomeProgramma();
-    // The styles of both layouts, the report rows and the options, held by the content until
-    // PrintEnd.
+    // The styles of both layouts, the report rows and the options with the control's margins,
+    // held by the content until PrintEnd.
     auto job = std::make_shared<const CPrintJob>(CPrintJob::ForConfiguration(window.IDProgramma()));
     Platform::CPrintTable &table = window.PrintTable();
-    table.SetContent([job, options = PrintOptions(window.Option())](QPagedPaintDevice &device,
-                                                                    const QString &target,
-                                                                    const Platform::CPrintTable &table) {
-        CPrintOptions printed = options;
-        printed.MarginsMillimetres = table.MarginsMillimetres();
-        job->Print(device, printed, target);
+    CPrintOptions options = PrintOptions(window.Option());
+    options.MarginsMillimetres = table.MarginsMillimetres();
+    table.SetContent([job, options](QPagedPaintDevice &device, const QString &target) {
+        job->Print(device, options, target);
     });
     table.SetPreviewPrinterSource([printer] { return ApplicationPrinter::NewPreviewPrinter(*printer); });
     table.SetOutputSource([&window, printer, nome] { return Output(window, *printer, nome); });
@@ -119,7 +115,7 @@ void mnuPrinterSetup_Click(FMain &window)
 {
     CPrintDlg dialog;
     dialog.SetApplicationName(LoadResString(kApplicationName));
-    TellIfNotAvailable(window, dialog);
+    AvailableElseTold(window, dialog);
     dialog.ShowPrintSetupDlg(&window);
 }
 

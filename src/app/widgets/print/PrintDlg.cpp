@@ -2,7 +2,9 @@
 
 #include "common/Error.h"
 #include "common/TraceCode.h"
+#include "common/ValueText.h"
 #include "platform/SettingsStore.h"
+#include "platform/UserPaths.h"
 
 #include <limits>
 #include <optional>
@@ -14,13 +16,9 @@ namespace {
 const QString kSection = QStringLiteral("Application printer");
 constexpr qint32 kOverflow = 6;
 
-std::optional<qint32> StoredNumber(const QString &key)
+std::optional<qint16> StoredNumber(const QString &key)
 {
-    bool ok = false;
-    const qlonglong number = Platform::ReadSetting(kSection, key, QString()).trimmed().toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<qint16>::min() || number > std::numeric_limits<qint16>::max())
-        return std::nullopt;
-    return qint32(number);
+    return ValueText::ParseInt16(Platform::ReadSetting(kSection, key, QString()));
 }
 
 void TraceBadSetting(const QString &what, const QString &key)
@@ -38,9 +36,10 @@ QSize PaperTenths(qint32 code)
 
 } // namespace
 
-CPrintDlg::CPrintDlg() : m_ApplicationName(QStringLiteral("IxoSoft"))
+CPrintDlg::CPrintDlg() : m_ApplicationName(QString::fromLatin1(Platform::kApplicationName))
 {
-    GetDefaultPrinter();
+    // "PDF file" is always there, so there is always a default printer to start from.
+    m_Record.Printer = ApplicationPrinter::SystemDefault();
     m_Record.Flags = kCreationFlags;
 }
 
@@ -131,16 +130,8 @@ void CPrintDlg::SetFlag(quint32 flag, bool set)
     m_Record.Flags = set ? m_Record.Flags | flag : m_Record.Flags & ~flag;
 }
 
-void CPrintDlg::GetDefaultPrinter()
-{
-    // "PDF file" is always there, so there is always a default to read.
-    SetFlag(PD_RETURNDEFAULT, true);
-    m_Record.Printer = ApplicationPrinter::SystemDefault();
-}
-
 bool CPrintDlg::ShowDialog(QWidget *parent)
 {
-    SetFlag(PD_RETURNDEFAULT, false);
     FPrinterSetup dialog(parent);
     dialog.SetRecord(m_Record);
     if (dialog.exec() != QDialog::Accepted)
@@ -160,7 +151,7 @@ void CPrintDlg::ReadApplicationPrinter()
     const QString paperKey = QStringLiteral("PaperSize");
     m_Record.Printer.PaperSize = current.PaperSize;
     if (Platform::HasSetting(kSection, paperKey)) {
-        const std::optional<qint32> paper = StoredNumber(paperKey);
+        const std::optional<qint16> paper = StoredNumber(paperKey);
         if (paper && ApplicationPrinter::IsPaperSize(*paper))
             m_Record.Printer.PaperSize = *paper;
         else
@@ -170,24 +161,18 @@ void CPrintDlg::ReadApplicationPrinter()
     const QString orientationKey = QStringLiteral("Orientation");
     SetPageOrientation(current.PageOrientation);
     if (Platform::HasSetting(kSection, orientationKey)) {
-        if (const std::optional<qint32> orientation = StoredNumber(orientationKey))
+        if (const std::optional<qint16> orientation = StoredNumber(orientationKey))
             SetPageOrientation(*orientation);
         else
             TraceBadSetting(QStringLiteral("Orientamento memorizzato non valido: "), orientationKey);
     }
 
-    const QString toFile =
-        Platform::ReadSetting(kSection, QStringLiteral("PrintToFile"), QStringLiteral("False")).trimmed();
-    bool isNumber = false;
-    const int number = toFile.toInt(&isNumber);
-    const bool isTrue = toFile.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-    if (isNumber || isTrue || toFile.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
-        SetPrintToFile(isNumber ? number != 0 : isTrue);
-    } else {
-        SetPrintToFile(false);
-        TraceBadSetting(QStringLiteral("Stampa su file memorizzata non valida: "),
-                        QStringLiteral("PrintToFile"));
-    }
+    const QString toFileKey = QStringLiteral("PrintToFile");
+    const std::optional<bool> toFile =
+        ValueText::ParseBool(Platform::ReadSetting(kSection, toFileKey, QStringLiteral("False")));
+    SetPrintToFile(toFile.value_or(false));
+    if (!toFile)
+        TraceBadSetting(QStringLiteral("Stampa su file memorizzata non valida: "), toFileKey);
 }
 
 void CPrintDlg::SaveApplicationPrinter() const
