@@ -29,6 +29,20 @@ bool CanFinishWrite(const QString &filePath)
     return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
 }
 
+// The file beside filePath that holds a write not finished ("-journal" of a rolled-back write
+// still to undo, or "-wal"); empty when there is none.
+QString LeftoverJournal(const QString &filePath)
+{
+    // SQLite undoes a rollback journal only when it is not empty and its header is not zeroed;
+    // a write-ahead log holds writes that are not in the file yet.
+    QFile journal(filePath + QStringLiteral("-journal"));
+    char first = 0;
+    if (journal.size() > 0 && (!journal.open(QIODevice::ReadOnly) || !journal.getChar(&first) || first != 0))
+        return journal.fileName();
+    const QString wal = filePath + QStringLiteral("-wal");
+    return QFileInfo(wal).size() > 0 ? wal : QString();
+}
+
 } // namespace
 
 CArchiveDatabase::CArchiveDatabase()
@@ -102,18 +116,6 @@ std::optional<CArchiveDatabase::OpenResult> CArchiveDatabase::RefusalBeforeConne
     }
     trouble = !journal.isEmpty() || QFileInfo::exists(OpenMarkerPath(filePath));
     return std::nullopt;
-}
-
-QString CArchiveDatabase::LeftoverJournal(const QString &filePath)
-{
-    // SQLite undoes a rollback journal only when it is not empty and its header is not zeroed;
-    // a write-ahead log holds writes that are not in the file yet.
-    QFile journal(filePath + QStringLiteral("-journal"));
-    char first = 0;
-    if (journal.size() > 0 && (!journal.open(QIODevice::ReadOnly) || !journal.getChar(&first) || first != 0))
-        return journal.fileName();
-    const QString wal = filePath + QStringLiteral("-wal");
-    return QFileInfo(wal).size() > 0 ? wal : QString();
 }
 
 QList<CArchiveDatabase::CSchemaStep> CArchiveDatabase::SchemaSteps(const QString &schemaSql)
