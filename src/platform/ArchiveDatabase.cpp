@@ -401,9 +401,11 @@ bool CArchiveDatabase::RunSteps(const QList<CSchemaStep> &steps, int fromVersion
         return false;
     }
     for (const CSchemaStep &step : steps) {
-        for (qsizetype i = 0; step.Version > fromVersion && i < step.Statements.size(); ++i) {
-            if (!query.exec(step.Statements[i])) {
-                Fail(step.Statements[i], query.lastError().text());
+        if (step.Version <= fromVersion)
+            continue;
+        for (const QString &statement : step.Statements) {
+            if (!query.exec(statement)) {
+                Fail(statement, query.lastError().text());
                 query.finish();
                 m_Database.rollback();
                 return false;
