@@ -5,7 +5,7 @@
 #include "model/ReportRecordset.h"
 
 // The stored columns of one configuration class, visited in their stored order: saving reads
-// the members, loading writes them, and the archive learns the column names from the visit.
+// the members, loading writes them.
 class CColumnVisitor
 {
 public:
@@ -45,9 +45,6 @@ public:
     // VerifySameClass accepts the pair and both are of this class; otherwise nothing.
     void GetData(ICopyClass &other) const;
     void SetData(const ICopyClass &other);
-
-    // The stored columns, in their order.
-    QStringList StoredColumns();
 
 protected:
     explicit CConfigClass(const QString &className);

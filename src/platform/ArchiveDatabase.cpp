@@ -29,6 +29,20 @@ bool CanFinishWrite(const QString &filePath)
     return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
 }
 
+// The file beside filePath that holds a write not finished ("-journal" of a rolled-back write
+// still to undo, or "-wal"); empty when there is none.
+QString LeftoverJournal(const QString &filePath)
+{
+    // SQLite undoes a rollback journal only when it is not empty and its header is not zeroed;
+    // a write-ahead log holds writes that are not in the file yet.
+    QFile journal(filePath + QStringLiteral("-journal"));
+    char first = 0;
+    if (journal.size() > 0 && (!journal.open(QIODevice::ReadOnly) || !journal.getChar(&first) || first != 0))
+        return journal.fileName();
+    const QString wal = filePath + QStringLiteral("-wal");
+    return QFileInfo(wal).size() > 0 ? wal : QString();
+}
+
 } // namespace
 
 CArchiveDatabase::CArchiveDatabase()
@@ -102,18 +116,6 @@ std::optional<CArchiveDatabase::OpenResult> CArchiveDatabase::RefusalBeforeConne
     }
     trouble = !journal.isEmpty() || QFileInfo::exists(OpenMarkerPath(filePath));
     return std::nullopt;
-}
-
-QString CArchiveDatabase::LeftoverJournal(const QString &filePath)
-{
-    // SQLite undoes a rollback journal only when it is not empty and its header is not zeroed;
-    // a write-ahead log holds writes that are not in the file yet.
-    QFile journal(filePath + QStringLiteral("-journal"));
-    char first = 0;
-    if (journal.size() > 0 && (!journal.open(QIODevice::ReadOnly) || !journal.getChar(&first) || first != 0))
-        return journal.fileName();
-    const QString wal = filePath + QStringLiteral("-wal");
-    return QFileInfo(wal).size() > 0 ? wal : QString();
 }
 
 QList<CArchiveDatabase::CSchemaStep> CArchiveDatabase::SchemaSteps(const QString &schemaSql)
@@ -399,9 +401,11 @@ bool CArchiveDatabase::RunSteps(const QList<CSchemaStep> &steps, int fromVersion
         return false;
     }
     for (const CSchemaStep &step : steps) {
-        for (qsizetype i = 0; step.Version > fromVersion && i < step.Statements.size(); ++i) {
-            if (!query.exec(step.Statements[i])) {
-                Fail(step.Statements[i], query.lastError().text());
+        if (step.Version <= fromVersion)
+            continue;
+        for (const QString &statement : step.Statements) {
+            if (!query.exec(statement)) {
+                Fail(statement, query.lastError().text());
                 query.finish();
                 m_Database.rollback();
                 return false;

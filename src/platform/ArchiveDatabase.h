@@ -107,10 +107,6 @@ public:
     bool ReleaseSavepoint();
     bool RollbackSavepoint();
 
-    // The file beside filePath that holds a write not finished ("-journal" of a rolled-back
-    // write still to undo, or "-wal"); empty when there is none.
-    static QString LeftoverJournal(const QString &filePath);
-
 private:
     struct CSchemaStep
     {
@@ -132,13 +128,12 @@ private:
     // A refusal of the program's own / of the engine, kept for LastError and LastReason.
     void Refuse(const QString &why);
     void Fail(const QString &what, const QString &driverText);
-
-    QString m_ConnectionName;
-    QSqlDatabase m_Database;
     sqlite3_stmt *DirectStatement(const QString &sql);
     bool RunDirect(const QString &sql);
     void FailDirect(const QString &sql);
 
+    QString m_ConnectionName;
+    QSqlDatabase m_Database;
     std::map<QString, std::unique_ptr<QSqlQuery>> m_Statements;
     sqlite3 *m_Handle = nullptr;
     std::map<QString, sqlite3_stmt *> m_DirectStatements;

@@ -21,9 +21,12 @@ CFileRead Failed(CFileRead::EOutcome outcome, const QString &reason = {})
     return read;
 }
 
-QString SystemText(int error)
+// A stat or open that failed, as errno tells it.
+CFileRead SystemFailure()
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    const int error = errno;
+    return Failed(error == ENOENT ? CFileRead::Missing : CFileRead::Unreadable,
+                  QString::fromLocal8Bit(std::strerror(error)));
 }
 
 } // namespace
@@ -51,12 +54,12 @@ CFileRead ReadRegularFile(const QString &path, qint64 maxBytes)
     const QByteArray name = QFile::encodeName(path);
     struct stat status;
     if (::stat(name.constData(), &status) != 0)
-        return Failed(errno == ENOENT ? CFileRead::Missing : CFileRead::Unreadable, SystemText(errno));
+        return SystemFailure();
     if (!S_ISREG(status.st_mode))
         return Failed(CFileRead::NotRegular);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return Failed(errno == ENOENT ? CFileRead::Missing : CFileRead::Unreadable, SystemText(errno));
+        return SystemFailure();
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         return Failed(CFileRead::NotRegular);
@@ -94,12 +97,7 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *fault
             return failed(file.errorString());
         written += step;
     }
-    if (!file.commit()) {
-        if (fault)
-            *fault = file.errorString();
-        return false;
-    }
-    return true;
+    return file.commit() || failed(file.errorString());
 }
 
 } // namespace Platform

@@ -197,10 +197,10 @@ bool CIniDocument::SetValue(const QString &section, const QString &key, const QS
 bool CIniDocument::SetText(const QString &section, const QString &key, const QString &text)
 {
     const std::optional<qsizetype> existing = KeyLineOf(section, key);
-    const QString spelling = existing ? KeyOf(m_Lines[*existing].Text)->key : key.trimmed();
-    if (existing && KeyOf(m_Lines[*existing].Text)->text == text)
+    const std::optional<KeyLine> old = existing ? KeyOf(m_Lines[*existing].Text) : std::nullopt;
+    if (old && old->text == text)
         return true;
-    const QString line = spelling + QLatin1Char('=') + text;
+    const QString line = (old ? old->key : key.trimmed()) + QLatin1Char('=') + text;
     if (!Encodable(line + section))
         return false;
     if (existing) {

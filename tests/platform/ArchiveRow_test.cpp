@@ -23,8 +23,8 @@ TEST(ArchiveRow, FieldsRoundTripEveryTypeAndFieldsThatDoNotFitKeepTheMember)
     fields.SaveVariable("f", 2.5f);
     fields.SaveVariable("d", when);
     fields.SaveVariable("s", QString());
-    fields.SaveVariable("b", true),
-        fields.SaveVariable("i16", qint16(-7)); // the same field again replaces it
+    fields.SaveVariable("b", true);
+    fields.SaveVariable("i16", qint16(-7)); // the same field again replaces it
     row.SetValue("big", 40000);
     row.SetValue("text", "x");
     EXPECT_EQ(row.Columns(), QStringList({"null", "i16", "i32", "f", "d", "s", "b", "big", "text"}));
