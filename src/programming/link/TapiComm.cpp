@@ -14,6 +14,11 @@ namespace {
 constexpr qint32 kBaudCodes[] = {0, 1, 2, 3, 6, 5};
 constexpr qint32 kParityCodes[] = {0, 2, 1};
 
+// Waits up to this before a send are spun away, not left to a millisecond timer; a longer one
+// ends its timer this margin early and spins the rest.
+constexpr qint64 kSpinLimitNs = 2000000;
+constexpr qint64 kWakeMarginNs = 1000000;
+
 bool IsIndex(qint32 index, qsizetype tableSize)
 {
     return index >= 0 && index < tableSize;

@@ -47,10 +47,6 @@ public:
     static constexpr qint16 kDefaultMaxErrorTimeOut = 3;
     static constexpr qint16 kMaxLineFaults = 3;
     static constexpr qint16 kMaxRefusedReplies = 3;
-    // Waits up to this before a send are spun away, not left to a millisecond timer; a longer
-    // one ends its timer this margin early and spins the rest.
-    static constexpr qint64 kSpinLimitNs = 2000000;
-    static constexpr qint64 kWakeMarginNs = 1000000;
 
     explicit CTapiComm(QObject *parent = nullptr);
     ~CTapiComm() override;

@@ -64,12 +64,11 @@ void FWNetworkAddMsgSetup::FormActivate()
 void FWNetworkAddMsgSetup::DataToControls()
 {
     // Setting a group runs its rule as a click does, also when the option was checked already.
+    // The mode rule runs once both groups are set: a stored address choice that it disables (the
+    // automatic search over RS 485) then moves to the manual address instead of staying
+    // selected though greyed.
     m_ModeConfig.SetValue(Data().ModeConfig());
-    ModeConfigChange();
     m_SelNetworkAdd.SetValue(Data().SelNetworkAdd());
-    // The stored address choice may be one the mode rule has just disabled (the automatic
-    // search over RS 485): the rule runs again, so it moves to the manual address instead of
-    // staying selected though greyed.
     ModeConfigChange();
     SelNetworkAddChange();
     m_NetworkAdd.SetValue(Data().NetworkAdd());

@@ -50,14 +50,18 @@ QMargins FrameMarginsOf(const QWidget &window)
                     frame.bottom() - client.bottom());
 }
 
+bool ShowsFrame(const QWidget *window)
+{
+    return window != nullptr && window->isVisible() && window->frameGeometry() != window->geometry();
+}
+
 // The frame of a window on the screen, the owner window's first; none when no window shows one.
 QMargins ShownFrameMargins(const QWidget *owner)
 {
-    QList<QWidget *> windows = QApplication::topLevelWidgets();
-    if (owner != nullptr)
-        windows.prepend(const_cast<QWidget *>(owner));
-    for (const QWidget *top : windows) {
-        if (top->isVisible() && top->frameGeometry() != top->geometry())
+    if (ShowsFrame(owner))
+        return FrameMarginsOf(*owner);
+    for (const QWidget *top : QApplication::topLevelWidgets()) {
+        if (ShowsFrame(top))
             return FrameMarginsOf(*top);
     }
     return {};
@@ -184,8 +188,7 @@ QMargins CWizardPage::FrameMargins() const
     // The window manager tells a window's frame only once it is on the screen, and forgets it
     // when it is hidden; every show of every page takes the frame of its owner window, which
     // stays on the screen for the whole run, so they all count the same frame.
-    const QMargins shown = ShownFrameMargins(OwnerWindow());
-    return shown.isNull() && isVisible() ? FrameMarginsOf(*this) : shown;
+    return ShownFrameMargins(OwnerWindow());
 }
 
 const QWidget *CWizardPage::OwnerWindow() const
