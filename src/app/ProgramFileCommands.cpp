@@ -46,7 +46,7 @@ QString ProposedExportName(const QString &nomeProgramma)
 void ExportProgramma(qint64 id, const QString &fileName)
 {
     CModInstr modInstr;
-    modInstr.LoadDataFromADORS(IDCriterion(id));
+    modInstr.LoadRow(id);
     QString reason;
     if (!MakeMemMapManager(modInstr.CodificaModuli())->Export(fileName, id, &reason))
         RaiseFileError(kCannotWrite, fileName, reason);
@@ -54,17 +54,11 @@ void ExportProgramma(qint64 id, const QString &fileName)
 
 std::optional<qint16> ReadProgramFileModuleCode(const QString &fileName)
 {
-    const Platform::CFileRead header = Platform::ReadRegularFile(fileName, MemMap::kProgramFileHeaderSize);
+    Platform::CFileRead header;
+    const std::optional<qint16> code = MemMap::ProgramFileModuleCode(fileName, &header);
     if (header.Outcome == Platform::CFileRead::Missing || header.Outcome == Platform::CFileRead::Unreadable)
         RaiseFileError(kCannotRead, fileName, header.SystemReason);
-    QString fault = header.Fault();
-    const std::optional<MemMap::CProgramFile> decoded =
-        header.IsRead() ? MemMap::DecodeProgramFile(header.Bytes, 0, &fault) : std::nullopt;
-    if (!decoded) {
-        MemMap::TraceRefusal(fileName, fault);
-        return std::nullopt;
-    }
-    return decoded->CodificaModuli;
+    return code;
 }
 
 EImportResult ImportProgramma(const QString &fileName, qint64 &currentId)

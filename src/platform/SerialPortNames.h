@@ -14,5 +14,7 @@ inline constexpr qint32 kSerialPortCount = 4;
 
 // portNumber is 0-based: 0 = COM1.
 QString SerialDeviceName(qint32 portNumber);
+// The port's name in the user interface and its key in "Ports": SerialPortName(0) -> "COM1".
+QString SerialPortName(qint32 portNumber);
 
 } // namespace Platform

@@ -1,19 +1,13 @@
 #include "app/widgets/WindowPlacement.h"
 
+#include "common/widgets/WindowFrame.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 namespace {
-
-QMargins FrameMarginsOf(const QWidget &window)
-{
-    const QRect frame = window.frameGeometry();
-    const QRect client = window.geometry();
-    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                    frame.bottom() - client.bottom());
-}
 
 // Waits for the window manager's frame around a normal window, fits the window with it on the
 // area of its screen, and goes.

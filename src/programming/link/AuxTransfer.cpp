@@ -63,7 +63,7 @@ bool CAuxTransfer::Write(qint64 id)
     if (!OpenAuxLink())
         return false;
     CModInstr stored;
-    stored.LoadDataFromADORS(IDCriterion(id));
+    stored.LoadRow(id);
     const qint16 codificaModuli = stored.CodificaModuli();
     const std::unique_ptr<CMemMapManager> manager = MakeMemMapManager(codificaModuli);
     manager->SetIDProgramma(id);

@@ -62,7 +62,7 @@ void CLinkProcedure::Tell(int stringId, const QVariantList &args) const
 void CLinkProcedure::TellPortNotOpened()
 {
     const Platform::CSerialPortControl &port = m_Link.Rs232Control();
-    const QString name = QStringLiteral("COM%1").arg(port.PortNumber() + 1);
+    const QString name = Platform::SerialPortName(port.PortNumber());
     const QString device = Platform::SerialDeviceName(port.PortNumber());
     g_Trace->BugMessage(QStringLiteral("%1 (%2): %3").arg(name, device, port.OpenFailureText()));
     Tell(kPortNotOpenedId, {name, device, OpenFailureReason(port)});

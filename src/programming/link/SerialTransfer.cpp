@@ -93,7 +93,7 @@ bool CSerialTransfer::Read(qint64 id)
 bool CSerialTransfer::PrepareImage(qint64 id)
 {
     CModInstr stored;
-    stored.LoadDataFromADORS(IDCriterion(id));
+    stored.LoadRow(id);
     m_StoredCode = stored.CodificaModuli();
     m_Image = MakeMemMapManager(m_StoredCode);
     m_Image->SetIDProgramma(id);

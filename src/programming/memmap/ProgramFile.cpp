@@ -108,15 +108,18 @@ void TraceRefusal(const QString &fileName, const QString &why)
     g_Trace->BugMessage(QStringLiteral("File ") + fileName + QStringLiteral(" rifiutato: ") + why);
 }
 
-std::optional<qint16> ProgramFileModuleCode(const QString &path)
+std::optional<qint16> ProgramFileModuleCode(const QString &path, Platform::CFileRead *header)
 {
-    const Platform::CFileRead head = Platform::ReadRegularFile(path, kProgramFileHeaderSize);
-    if (!head.IsRead())
-        return std::nullopt;
-    const std::optional<CProgramFile> file = DecodeProgramFile(head.Bytes, 0);
-    if (!file)
-        return std::nullopt;
-    return file->CodificaModuli;
+    Platform::CFileRead head = Platform::ReadRegularFile(path, kProgramFileHeaderSize);
+    QString fault = head.Fault();
+    const std::optional<CProgramFile> file =
+        head.IsRead() ? DecodeProgramFile(head.Bytes, 0, &fault) : std::nullopt;
+    if (!file && head.Outcome != Platform::CFileRead::Missing &&
+        head.Outcome != Platform::CFileRead::Unreadable)
+        TraceRefusal(path, fault);
+    if (header != nullptr)
+        *header = std::move(head);
+    return file ? std::optional<qint16>(file->CodificaModuli) : std::nullopt;
 }
 
 bool IsQEMConfigFile(const QString &path)

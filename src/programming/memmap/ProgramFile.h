@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileAccess.h"
 #include "programming/memmap/MemMapLayout.h"
 
 #include <QByteArray>
@@ -61,8 +62,10 @@ std::optional<CProgramFile> DecodeProgramFile(const QByteArray &bytes, int wordC
 void TraceRefusal(const QString &fileName, const QString &why);
 
 // The module code in the header of a program file of this program; no value for a foreign,
-// short or unreadable file, or one that is not a regular file.
-std::optional<qint16> ProgramFileModuleCode(const QString &path);
+// short or unreadable file, or one that is not a regular file. A file that was there to read
+// and is turned away traces its reason (TraceRefusal); `header` tells the caller how the read
+// went, so a file that could not be read at all can be told apart.
+std::optional<qint16> ProgramFileModuleCode(const QString &path, Platform::CFileRead *header = nullptr);
 // True when the file is this program's and its module code says QEM: the QEM manager reads it.
 bool IsQEMConfigFile(const QString &path);
 

@@ -2,6 +2,7 @@
 
 #include "common/ResString.h"
 #include "common/widgets/FormResources.h"
+#include "common/widgets/WindowFrame.h"
 
 #include <QApplication>
 #include <QFile>
@@ -38,16 +39,6 @@ QWidget *FirstFocusIn(QWidget *body)
             return w;
     }
     return nullptr;
-}
-
-// The frame the window manager puts around a window's client area; none while it has not
-// framed the window yet.
-QMargins FrameMarginsOf(const QWidget &window)
-{
-    const QRect frame = window.frameGeometry();
-    const QRect client = window.geometry();
-    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                    frame.bottom() - client.bottom());
 }
 
 bool ShowsFrame(const QWidget *window)
