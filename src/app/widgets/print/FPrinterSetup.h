@@ -21,6 +21,7 @@ enum : quint32 {
     PD_PRINTTOFILE = 0x20,                   // print to file
     PD_PRINTSETUP = 0x40,                    // the setup dialog, not the print dialog
     PD_NOWARNING = 0x80,                     // no warning when the system has no default printer
+    PD_RETURNDEFAULT = 0x400,                // read the default printer, show nothing
     PD_USEDEVMODECOPIESANDCOLLATE = 0x40000, // copies and collation kept with the printer
     PD_DISABLEPRINTTOFILE = 0x80000,         // print to file shown greyed
     PD_HIDEPRINTTOFILE = 0x100000,           // print to file not shown

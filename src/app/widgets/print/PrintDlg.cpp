@@ -38,8 +38,8 @@ QSize PaperTenths(qint32 code)
 
 CPrintDlg::CPrintDlg() : m_ApplicationName(QString::fromLatin1(Platform::kApplicationName))
 {
-    // "PDF file" is always there, so there is always a default printer to start from.
-    m_Record.Printer = ApplicationPrinter::SystemDefault();
+    GetDefaultPrinter();
+    // The creation flags replace the ones the default printer was read with.
     m_Record.Flags = kCreationFlags;
 }
 
@@ -130,8 +130,16 @@ void CPrintDlg::SetFlag(quint32 flag, bool set)
     m_Record.Flags = set ? m_Record.Flags | flag : m_Record.Flags & ~flag;
 }
 
+void CPrintDlg::GetDefaultPrinter()
+{
+    // "PDF file" is always there, so there is always a default to read.
+    SetFlag(PD_RETURNDEFAULT, true);
+    m_Record.Printer = ApplicationPrinter::SystemDefault();
+}
+
 bool CPrintDlg::ShowDialog(QWidget *parent)
 {
+    SetFlag(PD_RETURNDEFAULT, false);
     FPrinterSetup dialog(parent);
     dialog.SetRecord(m_Record);
     if (dialog.exec() != QDialog::Accepted)

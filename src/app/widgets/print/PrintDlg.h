@@ -79,6 +79,7 @@ public:
 private:
     bool Has(quint32 flag) const { return m_Record.Flags & flag; }
     void SetFlag(quint32 flag, bool set);
+    void GetDefaultPrinter();
     bool ShowDialog(QWidget *parent);
     void ReadApplicationPrinter();
     void SaveApplicationPrinter() const;
