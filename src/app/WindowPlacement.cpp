@@ -32,18 +32,32 @@ void TraceBadValue(const QString &key, const QString &text)
             .arg(key, text));
 }
 
-// Twips as the store keeps them ("1500", "1.5E+03"), as one single-precision number.
-double StoredTwips(const CPlacementKey &key)
+struct CStoredTwips
+{
+    double Value;
+    QString Text;
+};
+
+// Twips as the store keeps them ("1500", "1.5E+03"), as one single-precision number, with the
+// text read; an unusable text gives the default and its text.
+CStoredTwips StoredTwips(const CPlacementKey &key)
 {
     const QString name = QString::fromLatin1(key.Key);
-    const QString text = Platform::ReadSetting(kSection, name, QString::number(key.Default)).trimmed();
+    const QString defaultText = QString::number(key.Default);
+    const QString text = Platform::ReadSetting(kSection, name, defaultText);
     bool ok = false;
-    const float value = text.toFloat(&ok);
+    const float value = text.trimmed().toFloat(&ok);
     if (!ok || !std::isfinite(value) || (key.Size && value <= 0.0f)) {
-        TraceBadValue(name, text);
-        return key.Default;
+        TraceBadValue(name, text.trimmed());
+        return {key.Default, defaultText};
     }
-    return value;
+    return {value, text};
+}
+
+// Left, top, width, height.
+std::array<int, 4> Values(const QRect &place)
+{
+    return {place.x(), place.y(), place.width(), place.height()};
 }
 
 int ToPixels(double twips, double dpi)
@@ -105,9 +119,14 @@ QRect FitOnScreen(const QRect &place, const QMargins &frame, const QRect &area)
 CWindowPlacement LoadWindowSettings(const CScreenDpi &dpi, const QList<QRect> &areas, const QMargins &frame)
 {
     CWindowPlacement placement;
-    placement.Geometry = QRect(ToPixels(StoredTwips(kKeys[0]), dpi.X), ToPixels(StoredTwips(kKeys[1]), dpi.Y),
-                               qMax(1, ToPixels(StoredTwips(kKeys[2]), dpi.X)),
-                               qMax(1, ToPixels(StoredTwips(kKeys[3]), dpi.Y)));
+    std::array<double, 4> twips{};
+    for (std::size_t i = 0; i < twips.size(); ++i) {
+        const CStoredTwips stored = StoredTwips(kKeys[i]);
+        twips[i] = stored.Value;
+        placement.TwipsTexts[i] = stored.Text;
+    }
+    placement.Geometry = QRect(ToPixels(twips[0], dpi.X), ToPixels(twips[1], dpi.Y),
+                               qMax(1, ToPixels(twips[2], dpi.X)), qMax(1, ToPixels(twips[3], dpi.Y)));
     std::optional<QRect> area = AreaOf(FrameOf(placement.Geometry, frame), areas);
     if (!area) {
         g_Trace->BugMessage(QStringLiteral("La finestra principale in %1 non appare su alcuno schermo: "
@@ -134,14 +153,17 @@ CWindowPlacement LoadWindowSettings(const CScreenDpi &dpi, const QList<QRect> &a
     return placement;
 }
 
-void SaveWindowSettings(const CWindowPlacement &placement, const CScreenDpi &dpi)
+void SaveWindowSettings(const CWindowPlacement &placement, const CScreenDpi &dpi,
+                        const CWindowPlacement &placed)
 {
     if (placement.WindowState == wsNormal) {
-        const QRect &rect = placement.Geometry;
-        Platform::WriteSetting(kSection, QStringLiteral("MainLeft"), ToTwipsText(rect.x(), dpi.X));
-        Platform::WriteSetting(kSection, QStringLiteral("MainTop"), ToTwipsText(rect.y(), dpi.Y));
-        Platform::WriteSetting(kSection, QStringLiteral("MainWidth"), ToTwipsText(rect.width(), dpi.X));
-        Platform::WriteSetting(kSection, QStringLiteral("MainHeight"), ToTwipsText(rect.height(), dpi.Y));
+        const std::array<int, 4> now = Values(placement.Geometry), before = Values(placed.Geometry);
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            const bool kept = now[i] == before[i] && !placed.TwipsTexts[i].isNull();
+            Platform::WriteSetting(kSection, QString::fromLatin1(kKeys[i].Key),
+                                   kept ? placed.TwipsTexts[i]
+                                        : ToTwipsText(now[i], i % 2 == 0 ? dpi.X : dpi.Y));
+        }
     }
     const qint16 state = placement.WindowState == wsMinimized ? qint16(wsNormal) : placement.WindowState;
     Platform::WriteSetting(kSection, QStringLiteral("WindowState"), QString::number(state));

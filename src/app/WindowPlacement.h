@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
+
 #include <QList>
 #include <QMargins>
 #include <QRect>
+#include <QString>
 
 // The main window's place, kept in the settings store, section "Settings": "MainLeft",
 // "MainTop", "MainWidth", "MainHeight" in twips (1440 to the inch, converted through the
@@ -16,6 +19,9 @@ struct CWindowPlacement
 {
     QRect Geometry; // pixels: position of the frame, size of the inside
     qint16 WindowState = wsNormal;
+    // The texts of left, top, width and height as loading read them (a default's for a value
+    // missing or unusable); none when not loaded.
+    std::array<QString, 4> TwipsTexts;
 };
 
 struct CScreenDpi
@@ -40,4 +46,9 @@ QRect FitOnScreen(const QRect &place, const QMargins &frame, const QRect &area);
 
 // A normal window writes its place and state 0; a maximised one only its state 2, so the
 // normal place it comes back to stays stored; a minimised one stores state 0.
-void SaveWindowSettings(const CWindowPlacement &placement, const CScreenDpi &dpi);
+// A value the window still has as `placed` gave it (the place loading read and the program
+// fitted) is written back as loading read it: pixels are coarser than twips, so a run that
+// changes nothing would otherwise store 105 for the 100 it read.
+//   read 100, placed at 7 px, closed at 7 px -> "100"; closed at 20 px -> "300"
+void SaveWindowSettings(const CWindowPlacement &placement, const CScreenDpi &dpi,
+                        const CWindowPlacement &placed = {});

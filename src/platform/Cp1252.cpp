@@ -1,6 +1,7 @@
 #include "platform/Cp1252.h"
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -10,7 +11,8 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char EncodeOne(char32_t c)
+// The byte of c; none when the code page has no byte for it.
+std::optional<char> EncodeOne(char32_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return char(c);
@@ -18,7 +20,7 @@ char EncodeOne(char32_t c)
         if (kHighControls[i] == c)
             return char(0x80 + i);
     }
-    return '?';
+    return std::nullopt;
 }
 
 } // namespace
@@ -27,17 +29,21 @@ QByteArray ToCp1252(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        // A character outside the basic plane is one character, so it becomes one '?'.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += EncodeOne(c.unicode());
-    }
+    // A character outside the basic plane is one character, so it becomes one '?'.
+    for (const char32_t c : text.toUcs4())
+        out += EncodeOne(c).value_or('?');
     return out;
+}
+
+QStringList Cp1252Unmappable(const QString &text)
+{
+    QStringList lost;
+    for (const char32_t c : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        if (!EncodeOne(c) && !lost.contains(character))
+            lost.append(character);
+    }
+    return lost;
 }
 
 QString FromCp1252(const QByteArray &bytes)

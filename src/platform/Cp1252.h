@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Windows-1252, the code page of the program files and of the fixed text fields of the
 // instrument's records. One byte per character, both ways:
@@ -12,3 +13,6 @@
 // sequence survives a round trip.
 QByteArray ToCp1252(const QString &text);
 QString FromCp1252(const QByteArray &bytes);
+// The characters of text that have no byte in the code page, each once, in the order they
+// first come: "Café € ω 文 ω" -> {"ω", "文"}. Empty when text survives a round trip.
+QStringList Cp1252Unmappable(const QString &text);

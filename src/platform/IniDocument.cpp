@@ -53,6 +53,17 @@ bool IsUtf8(const QByteArray &bytes)
     return !decoder.hasError();
 }
 
+// Where the line starting at `from` ends: its CR, LF or CR LF, as editors on any system write
+// them; the content's size for a last line without one.
+qsizetype LineEndAt(const QByteArray &content, qsizetype from)
+{
+    for (qsizetype i = from; i < content.size(); ++i) {
+        if (content.at(i) == '\r' || content.at(i) == '\n')
+            return i;
+    }
+    return content.size();
+}
+
 bool HasLineBreak(const QString &text)
 {
     return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
@@ -82,22 +93,16 @@ bool CIniDocument::Load(const QString &path, QString *fault)
     }
     m_Cp1252 = !IsUtf8(content);
     for (qsizetype from = 0; from < content.size();) {
-        qsizetype end = content.indexOf('\n', from);
+        const qsizetype textEnd = LineEndAt(content, from);
+        const qsizetype next = qMin(content.size(), textEnd + (content.mid(textEnd, 2) == "\r\n" ? 2 : 1));
         CLine line;
-        if (end < 0) {
-            line.Bytes = content.mid(from);
-            end = content.size();
-        } else {
-            const qsizetype textEnd = end > from && content.at(end - 1) == '\r' ? end - 1 : end;
-            line.Bytes = content.mid(from, textEnd - from);
-            line.End = content.mid(textEnd, end + 1 - textEnd);
-            if (m_Lines.isEmpty())
-                m_NewLineEnd = line.End;
-            ++end;
-        }
-        line.Text = m_Cp1252 ? FromCp1252(line.Bytes) : QString::fromUtf8(line.Bytes);
+        line.Bytes = content.mid(from, textEnd - from);
+        line.End = content.mid(textEnd, next - textEnd);
+        if (m_Lines.isEmpty() && !line.End.isEmpty())
+            m_NewLineEnd = line.End;
+        line.Text = Decoded(line.Bytes);
         m_Lines.append(line);
-        from = end;
+        from = next;
     }
     return true;
 }
@@ -107,11 +112,21 @@ bool CIniDocument::Save(const QString &path, QString *fault) const
     QByteArray content = m_ByteOrderMark;
     for (qsizetype i = 0; i < m_Lines.size(); ++i) {
         const CLine &line = m_Lines[i];
-        content += line.Changed ? (m_Cp1252 ? ToCp1252(line.Text) : line.Text.toUtf8()) : line.Bytes;
+        content += line.Changed ? Encoded(line.Text) : line.Bytes;
         // A line that was last and had no end needs one once another follows it.
         content += line.End.isEmpty() && (line.Changed || i + 1 < m_Lines.size()) ? m_NewLineEnd : line.End;
     }
     return Platform::WriteWholeFile(path, content, fault);
+}
+
+QByteArray CIniDocument::Encoded(const QString &text) const
+{
+    return m_Cp1252 ? ToCp1252(text) : text.toUtf8();
+}
+
+QString CIniDocument::Decoded(const QByteArray &bytes) const
+{
+    return m_Cp1252 ? FromCp1252(bytes) : QString::fromUtf8(bytes);
 }
 
 template <typename Visit> void CIniDocument::ForEachKeyOf(const QString &section, Visit visit) const
@@ -184,7 +199,7 @@ void CIniDocument::ChangeLine(qsizetype at, const QString &text)
 
 bool CIniDocument::Encodable(const QString &text) const
 {
-    return !m_Cp1252 || FromCp1252(ToCp1252(text)) == text;
+    return Decoded(Encoded(text)) == text;
 }
 
 bool CIniDocument::SetValue(const QString &section, const QString &key, const QString &value)

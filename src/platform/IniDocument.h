@@ -16,8 +16,9 @@
 //   [CCommConfig]          Value("ccommconfig", "M_COMPORT") -> "2"
 //   m_ComPort=2            Value("CCommConfig", "ComPort")   -> nullopt
 // Files written on Windows stay as they were: a file that is not valid UTF-8 is read as
-// Windows-1252 and its new lines are written in it; a line that is not changed keeps its bytes
-// and its line end, and a new line takes the line end of the file's first line.
+// Windows-1252 and its new lines are written in it; CR, LF and CR LF each end a line; a line
+// that is not changed keeps its bytes and its line end, and a new line takes the line end of
+// the file's first line (a file of CR alone stays so).
 // A document changes only where a value does: setting the value a key already has changes
 // nothing, and IsModified() then tells the caller there is nothing to save.
 class CIniDocument
@@ -52,6 +53,10 @@ public:
     static QString Quoted(const QString &value);
     static QString Unquoted(const QString &text);
 
+    // A text as the file's code page holds it (Windows-1252 or UTF-8): the bytes of a value
+    // the file holds, for callers that hand them on as bytes (a device path).
+    QByteArray Encoded(const QString &text) const;
+
     // Names and values that fit one line and keep their meaning when read back.
     static bool IsValidSectionName(const QString &section);
     static bool IsValidKeyName(const QString &key);
@@ -65,6 +70,7 @@ private:
     void InsertLine(qsizetype at, const QString &text);
     // False when the code page of the file has no byte for a character of the text.
     bool Encodable(const QString &text) const;
+    QString Decoded(const QByteArray &bytes) const;
     void ChangeLine(qsizetype at, const QString &text);
 
     struct CLine

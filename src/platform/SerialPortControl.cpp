@@ -2,8 +2,13 @@
 
 #include "platform/SerialPortNames.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 #include <unistd.h>
 
@@ -27,6 +32,41 @@ bool IsCode(qint32 code, qsizetype tableSize)
 {
     return code >= 0 && code < tableSize;
 }
+
+// QSerialPort is told its device as a QString, which it encodes as UTF-8 to open it; a path that
+// is no UTF-8 (a Windows-1252 byte the settings file holds) has no such name. That device is
+// reached through a link of a plain name, in a folder of this process's own that lives as long
+// as this object: the open follows the link to the path's very bytes.
+class CDeviceName
+{
+public:
+    explicit CDeviceName(const QByteArray &path) : m_Name(QFile::decodeName(path))
+    {
+        if (QFile::encodeName(m_Name) == path)
+            return;
+        m_Name.clear();
+        m_Folder.emplace();
+        const QString link = m_Folder->filePath(QStringLiteral("port"));
+        // A name without a folder is one of /dev, as QSerialPort takes it.
+        const QByteArray target = path.startsWith('/') ? path
+                                  : path.startsWith("./") || path.startsWith("../")
+                                      ? QFile::encodeName(QDir::currentPath()) + '/' + path
+                                      : "/dev/" + path;
+        if (m_Folder->isValid() && ::symlink(target.constData(), QFile::encodeName(link).constData()) == 0)
+            m_Name = link;
+        else
+            m_Fault =
+                m_Folder->isValid() ? QString::fromLocal8Bit(std::strerror(errno)) : m_Folder->errorString();
+    }
+    // Empty when no link could be made; Fault() then says why.
+    QString Name() const { return m_Name; }
+    QString Fault() const { return m_Fault; }
+
+private:
+    QString m_Name;
+    QString m_Fault;
+    std::optional<QTemporaryDir> m_Folder;
+};
 
 } // namespace
 
@@ -65,12 +105,17 @@ void CSerialPortControl::SetPortOpen(bool open)
     }
     if (m_Port.isOpen())
         return;
-    const QString device = SerialDeviceName(m_PortNumber);
+    const QByteArray device = SerialDevicePath(m_PortNumber);
     m_OpenFailure = device.isEmpty() ? EOpenFailure::Missing : EOpenFailure::Other;
     m_OpenFailureText.clear();
     if (m_LineMode != 0 || !LineSettingsValid() || device.isEmpty())
         return;
-    m_Port.setPortName(device);
+    const CDeviceName name(device);
+    if (name.Name().isEmpty()) {
+        m_OpenFailureText = name.Fault();
+        return;
+    }
+    m_Port.setPortName(name.Name());
     if (!m_Port.open(QIODevice::ReadWrite)) {
         NoteOpenFailure(device);
         return;
@@ -84,12 +129,12 @@ void CSerialPortControl::SetPortOpen(bool open)
     m_LastInput.invalidate();
 }
 
-void CSerialPortControl::NoteOpenFailure(const QString &device)
+void CSerialPortControl::NoteOpenFailure(const QByteArray &device)
 {
     m_OpenFailureText = m_Port.errorString();
-    if (m_Port.error() == QSerialPort::DeviceNotFoundError || !QFileInfo::exists(device))
+    if (m_Port.error() == QSerialPort::DeviceNotFoundError || ::access(device.constData(), F_OK) != 0)
         m_OpenFailure = EOpenFailure::Missing;
-    else if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0)
+    else if (::access(device.constData(), R_OK | W_OK) != 0)
         m_OpenFailure = EOpenFailure::Denied;
     else if (m_Port.error() == QSerialPort::PermissionError)
         // What the user may use but cannot open is held by another program (its lock file, or

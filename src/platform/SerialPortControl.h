@@ -32,7 +32,7 @@ enum SerialStatusCodes : qint32 {
 enum class EOpenFailure { None, Missing, Denied, Busy, Other };
 
 // The serial-port control of a link window, over QSerialPort: it opens the device of a port
-// number (SerialDeviceName), sends a frame and collects a reply of a given length, and reports
+// number (SerialDevicePath), sends a frame and collects a reply of a given length, and reports
 // line events through CommStatus.
 //
 // Codes of the line settings (the meanings of the codes the program never uses are this
@@ -132,7 +132,7 @@ private:
     void TakeInput();
     void OnPortError(QSerialPort::SerialPortError error);
     void CompleteReply(const QByteArray &reply);
-    void NoteOpenFailure(const QString &device);
+    void NoteOpenFailure(const QByteArray &device);
     bool LineSettingsValid() const;
     void ApplyLineSettings();
     bool PinoutSignal(QSerialPort::PinoutSignal signal) const;

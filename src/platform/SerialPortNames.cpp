@@ -3,16 +3,37 @@
 #include "platform/SettingsStore.h"
 
 namespace Platform {
+namespace {
+
+const QString kPortsSection = QStringLiteral("Ports");
+
+bool IsPort(qint32 portNumber)
+{
+    return portNumber >= 0 && portNumber < kSerialPortCount;
+}
+
+// A key left empty by hand would otherwise open nothing with no hint why.
+QString DefaultDevice(qint32 portNumber)
+{
+    return QStringLiteral("/dev/ttyS%1").arg(portNumber);
+}
+
+} // namespace
 
 QString SerialDeviceName(qint32 portNumber)
 {
-    if (portNumber < 0 || portNumber >= kSerialPortCount)
+    if (!IsPort(portNumber))
         return {};
-    const QString key = SerialPortName(portNumber);
-    const QString fallback = QStringLiteral("/dev/ttyS%1").arg(portNumber);
-    // A key left empty by hand would otherwise open nothing with no hint why.
-    const QString device = ReadSetting(QStringLiteral("Ports"), key, fallback).trimmed();
-    return device.isEmpty() ? fallback : device;
+    const QString device = ReadSetting(kPortsSection, SerialPortName(portNumber), QString()).trimmed();
+    return device.isEmpty() ? DefaultDevice(portNumber) : device;
+}
+
+QByteArray SerialDevicePath(qint32 portNumber)
+{
+    if (!IsPort(portNumber))
+        return {};
+    const QByteArray device = ReadSettingBytes(kPortsSection, SerialPortName(portNumber), {}).trimmed();
+    return device.isEmpty() ? DefaultDevice(portNumber).toLatin1() : device;
 }
 
 QString SerialPortName(qint32 portNumber)

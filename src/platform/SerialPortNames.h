@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Which device stands behind a port number of the user interface. The settings section
@@ -12,8 +13,11 @@ namespace Platform {
 
 inline constexpr qint32 kSerialPortCount = 4;
 
-// portNumber is 0-based: 0 = COM1.
+// portNumber is 0-based: 0 = COM1. The name as the user reads it in a message.
 QString SerialDeviceName(qint32 portNumber);
+// The same device as the bytes the settings file holds, which is what the system opens: a
+// Windows-1252 file's "COM1=/dev/serial/by-id/usb-caf\xE9-if00" keeps its byte 0xE9.
+QByteArray SerialDevicePath(qint32 portNumber);
 // The port's name in the user interface and its key in "Ports": SerialPortName(0) -> "COM1".
 QString SerialPortName(qint32 portNumber);
 

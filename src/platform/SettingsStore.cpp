@@ -151,6 +151,15 @@ QString ReadSetting(const QString &section, const QString &key, const QString &d
     return stored ? ValueOf(*stored) : defaultText;
 }
 
+QByteArray ReadSettingBytes(const QString &section, const QString &key, const QByteArray &defaultBytes)
+{
+    const std::optional<CIniDocument> document = Load();
+    if (!document)
+        return defaultBytes;
+    const std::optional<QString> stored = StoredText(*document, section, key);
+    return stored ? document->Encoded(ValueOf(*stored)) : defaultBytes;
+}
+
 bool HasSetting(const QString &section, const QString &key)
 {
     const std::optional<CIniDocument> document = Load();

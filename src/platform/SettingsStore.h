@@ -22,6 +22,9 @@ QString SettingsFilePath();
 // The stored text, or defaultText when the key is not there. A value edited by hand with
 // commas ("a, b") comes back as written.
 QString ReadSetting(const QString &section, const QString &key, const QString &defaultText);
+// The same as the bytes the file holds for it, in the file's own code page, for a name the
+// system takes as bytes: a device path with a Windows-1252 "\xE9" stays that byte.
+QByteArray ReadSettingBytes(const QString &section, const QString &key, const QByteArray &defaultBytes);
 bool HasSetting(const QString &section, const QString &key);
 // False when the store could not be written (a read-only file or folder, a full disk, a
 // refused file, a text the file's code page cannot hold).

@@ -161,6 +161,27 @@ TEST_F(AppTest, ExportWritesTheWholeNameWhateverItHolds)
     EXPECT_EQ(QDir(documents.path()).entryList(QDir::Files), QStringList(name + ".IXO"));
 }
 
+// A name the program file's code page cannot wholly hold is told, with those characters, before
+// anything is written: No writes nothing, Yes writes them as "?".
+TEST_F(AppTest, ExportTellsWhichCharactersOfTheNameTheFileCannotHold)
+{
+    const QString name = "Café € ω 文 ω end";
+    AddProgrammi({name});
+    Open();
+    QTemporaryDir files;
+    MessageRecorder answers({QMessageBox::No, QMessageBox::Yes});
+    QList<bool> written;
+    for (int run = 0; run < 2; ++run) {
+        FileDialogUser user(files.filePath("x.IXO"));
+        Trigger("mnuExport");
+        written << QFile::exists(files.filePath("x.IXO"));
+    }
+    EXPECT_EQ(answers.Lines(), QStringList(2, "2 " + LoadResStringArgs(870, {name, "ω 文"})));
+    EXPECT_EQ(written, QList<bool>({false, true}));
+    EXPECT_EQ(ReadFile(files.filePath("x.IXO")).mid(MemMap::kNomeProgrammaOffset, 16),
+              "Caf\xE9 \x80 ? ? ? end");
+}
+
 // Typed whole, a name holding double quotes can be opened: Open stays enabled and takes it as
 // one file, with the default suffix.
 TEST(SingleFileDialog, OpensAQuotedNameTypedWhole)

@@ -3,12 +3,15 @@
 #include "app/WindowPlacement.h"
 #include "common/Error.h"
 #include "platform/SettingsStore.h"
+#include "platform/widgets/PrintTable.h"
 #include "support/ReadOnlyPath.h"
 #include "support/TraceCapture.h"
 
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 
@@ -161,7 +164,18 @@ TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
     window->Plug(mcAbout, {});
     EXPECT_EQ(disabled(), QSet<QString>({"NewProg", "mnuAbout", "mnuAddProgramma"}));
 
+    // A click on the empty part of the list, or Ctrl with a click on the row, leaves the row
+    // the commands act on highlighted.
     List()->setCurrentIndex(model->index(1, 0));
+    QList<int> highlighted;
+    for (const auto &[modifier, at] :
+         {std::pair(Qt::NoModifier, QPoint(5, List()->viewport()->height() - 3)),
+          std::pair(Qt::ControlModifier, List()->visualRect(model->index(1, 0)).center())}) {
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifier, at);
+        for (const QModelIndex &index : List()->selectionModel()->selectedRows())
+            highlighted << index.row();
+    }
+    EXPECT_EQ(std::pair(highlighted, window->IDProgramma()), std::pair(QList<int>{1, 1}, ids[1]));
     AddProgrammi({"Alfa"});
     window->RequeryProgrammi();
     EXPECT_EQ(Listed(), QStringList({"Alfa", "Caldaia", "Forno", "Serbatoio"}));
@@ -178,8 +192,10 @@ TEST_F(AppTest, ListsTheArchiveAndEnablesItsCommands)
 
 const QStringList kPlacementKeys = {"MainLeft", "MainTop", "MainWidth", "MainHeight", "WindowState"};
 
-// The first run on the default place (the height raised to the least the window takes), the
-// place and size stored in twips on closing and taken back; maximised, the state only.
+// The first run on the default place (the height raised to the least the window takes), stored
+// as it was read when nothing changed; a place and size changed stored in twips on closing and
+// taken back; maximised, the state only. A window started maximised comes back to its stored
+// place when restored: the fit of a window just framed is for one shown normal.
 TEST_F(AppTest, PlacementFirstRunRoundTripAndMaximised)
 {
     const auto stored = [] {
@@ -192,7 +208,9 @@ TEST_F(AppTest, PlacementFirstRunRoundTripAndMaximised)
                 y = window->screen()->logicalDotsPerInchY() / 1440;
     EXPECT_EQ(QRect(window->pos(), window->size()),
               QRect(qRound(100 * x), qRound(100 * y), qRound(6800 * x), qRound(4000 * y)));
-    window->move(80, 60);
+    Trigger("mnuExit");
+    EXPECT_EQ(stored(), QStringList({"100", "100", "6800", "3750", "0"}));
+    Open().move(80, 60);
     window->resize(600, 400);
     Trigger("mnuExit");
     EXPECT_FALSE(window->isVisible());
@@ -202,9 +220,14 @@ TEST_F(AppTest, PlacementFirstRunRoundTripAndMaximised)
     QCoreApplication::processEvents();
     window->close();
     EXPECT_EQ(QStringList{saved.last()} + stored(), QStringList{"0"} + saved.mid(0, 4) << "2");
+    // Restoring, the window manager passes through the normal place at the maximised size.
     EXPECT_TRUE(Open().isMaximized());
     window->showNormal();
-    EXPECT_EQ(window->size(), QSize(600, 400));
+    window->resize(window->screen()->availableGeometry().size());
+    window->resize(600, 400);
+    EXPECT_EQ(QRect(window->pos(), window->size()), QRect(80, 60, 600, 400));
+    window->close();
+    EXPECT_EQ(stored(), saved);
 }
 
 // Stored values that cannot be used give their default, or the default place, and a line.
@@ -253,6 +276,27 @@ TEST(WindowPlacement, APlaceOffTheAreaIsMovedThenShrunkOntoIt)
         EXPECT_EQ(LoadWindowSettings({96, 96}, {left, right}, frame).Geometry, fitted) << stored.x();
         EXPECT_EQ(trace.Lines().size(), stored == fitted ? 0 : 1) << stored.x();
     }
+}
+
+// A command that changes the archive ends the print preview, which covers the list, before it
+// runs: PrintEnd once, and the list is back when the delete question comes.
+TEST_F(AppTest, ACommandThatChangesTheArchiveEndsThePreviewFirst)
+{
+    AddProgrammi({"Caldaia"});
+    Platform::CPrintTable &table = Open().PrintTable();
+    table.SetContent([](QPagedPaintDevice &, const QString &) {});
+    table.SetPreviewPrinterSource([] { return std::make_unique<QPrinter>(); });
+    table.StartPrint();
+    window->ShowPrintPreview(true);
+    ASSERT_TRUE(table.isVisible() && !List()->isVisible());
+    QSignalSpy ended(&table, &Platform::CPrintTable::PrintEnd);
+    bool listShown = false;
+    SetMessageBox([&](QWidget *, const CMessage &) {
+        listShown = List()->isVisible() && !table.isVisible();
+        return QMessageBox::No;
+    });
+    Trigger("DelProg");
+    EXPECT_TRUE(listShown && ended.count() == 1 && !table.Busy());
 }
 
 // The layout's trace line comes with every size change of a shown window that is not

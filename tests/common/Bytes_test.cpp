@@ -40,4 +40,6 @@ TEST(Cp1252, MapsTheWholeCodePageBothWays)
     for (int i = 0; i < 256; ++i)
         every[i] = char(i);
     EXPECT_EQ(ToCp1252(FromCp1252(every)), every);
+    EXPECT_EQ(Cp1252Unmappable(QString::fromUtf16(u"Café € ω 文 ? \U0001F600 ω") + FromCp1252(every)),
+              QStringList({"ω", "文", QString::fromUtf16(u"\U0001F600")}));
 }

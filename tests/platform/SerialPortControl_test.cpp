@@ -1,13 +1,17 @@
 #include "platform/SerialPortControl.h"
 #include "platform/SerialPortNames.h"
 #include "platform/SettingsStore.h"
+#include "support/Files.h"
 #include "support/SimPty.h"
 #include "support/TempUserDirs.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gmock/gmock.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -136,6 +140,26 @@ TEST_F(SerialPortControlTest, ADeviceThatGoesAwayIsReportedOnceAndClosed)
     control.StartExchange();
     QTest::qWait(20);
     EXPECT_EQ(Codes().last(), Platform::sscWriteError);
+}
+
+// A Windows-1252 settings file names the device with a byte that is no UTF-8: the open reaches
+// that very path (a link to the terminal, named with the byte), and the message shows it as
+// the user wrote it; the same path gone is told as a missing device.
+TEST_F(SerialPortControlTest, ADevicePathOpensAsTheBytesTheSettingsFileHolds)
+{
+    QTemporaryDir folder;
+    const QByteArray link = QFile::encodeName(folder.path()) + "/usb-caf\xe9-if00";
+    ASSERT_EQ(symlink(QFile::encodeName(pty.SlaveName()).constData(), link.constData()), 0);
+    ASSERT_TRUE(WriteFile(Platform::SettingsFilePath(), "[Ports]\r\nCOM1=" + link + "\r\n"));
+    EXPECT_EQ(Platform::SerialDeviceName(0), folder.path() + "/usb-café-if00");
+    control.SetPortOpen(true);
+    ASSERT_TRUE(control.PortOpen());
+    Exchange("\x01\x04", 7);
+    control.SetPortOpen(false);
+    ASSERT_EQ(::rename(link.constData(), (link + "-old").constData()), 0);
+    control.SetPortOpen(true);
+    EXPECT_EQ(std::pair(control.PortOpen(), control.OpenFailure()),
+              std::pair(false, Platform::EOpenFailure::Missing));
 }
 
 } // namespace

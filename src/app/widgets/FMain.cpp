@@ -18,10 +18,17 @@
 #include <QHeaderView>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 
 // The smallest the window gets, either way.
 constexpr double kMinimumTwips = 4000.0;
+
+// The commands that change the archive: a print preview, which covers the list, would go on
+// showing a configuration they change or delete, so it ends before they run.
+constexpr MainCommand kArchiveChanges[] = {mcAddProgramma, mcEditProgramma, mcDelProgramma, mcImport,
+                                           mcRxEditTxProgramma};
 
 } // namespace
 
@@ -34,6 +41,8 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
     ui->dgProgrammi->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     connect(ui->dgProgrammi->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FMain::CurrentRowChanged);
+    connect(ui->dgProgrammi->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FMain::KeepCurrentRowSelected);
     connect(&m_StatusBarHelp, &CStatusBarHelp::HelpID, this, &FMain::StatusBarHelpID);
     // The enable rules are looked at again whenever a menu opens, as the menus' own rule.
     connect(ui->mnuFile, &QMenu::aboutToShow, this, &FMain::ApplyCommandState);
@@ -161,6 +170,17 @@ void FMain::CurrentRowChanged(const QModelIndex &current)
     ApplyCommandState();
 }
 
+void FMain::KeepCurrentRowSelected()
+{
+    // The row the commands act on stays highlighted: a click on the empty part of the list, or
+    // Ctrl with a click on the row, would leave nothing highlighted while the commands still
+    // act on it.
+    QItemSelectionModel *selection = ui->dgProgrammi->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && !selection->isRowSelected(current.row()))
+        selection->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
 void FMain::ApplyCommandState()
 {
     m_CommandState.SetPrintBusy(ui->PrintTable->Busy());
@@ -177,6 +197,8 @@ void FMain::RunMainCommand(MainCommand command)
     // A shortcut or a queued trigger may arrive after the command was disabled.
     if (!m_CommandState.Enabled(command) || !m_Commands[command])
         return;
+    if (std::ranges::find(kArchiveChanges, command) != std::end(kArchiveChanges))
+        ui->PrintTable->EndPreview();
     const bool onConfiguration = CommandRules()[command].NeedsConfiguration;
     const bool done =
         RunCommand(this, m_Commands[command],

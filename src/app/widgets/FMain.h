@@ -88,6 +88,7 @@ private:
     void SetStatusText(const QString &text);
     void StatusBarHelpID(qint16 &id);
     void CurrentRowChanged(const QModelIndex &current);
+    void KeepCurrentRowSelected();
     // Also while the print control is busy, which printing and printer setup wait for.
     void ApplyCommandState();
     void RunMainCommand(MainCommand command);

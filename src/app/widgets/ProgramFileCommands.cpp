@@ -6,16 +6,33 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/MessageBox.h"
+#include "platform/Cp1252.h"
 
 namespace {
 
 constexpr int kFileRefused = 802;
+constexpr int kNameNotInFile = 870;
 
 // The dialog of program files, modal over the window; the chosen file, or none on cancel.
 QString ChooseProgramFile(FMain &window, bool save, const QString &proposedName)
 {
     return ChooseFile(&window, {EFileRole::ProgramFile, save, false, QString(), ProgramFileFilter(),
                                 ProgramFileExtension(), proposedName});
+}
+
+// The program file holds its name in Windows-1252: a name with characters it has no byte for
+// goes out only when the user, told which, accepts them as "?".
+bool NameFitsElseAccepted(FMain &window, const QString &nome)
+{
+    const QStringList lost = Cp1252Unmappable(nome);
+    if (lost.isEmpty())
+        return true;
+    const QString text = LoadResStringArgs(kNameNotInFile, {nome, lost.join(QLatin1Char(' '))});
+    if (ShowMessage(&window, {QMessageBox::Warning, QString(), text, QMessageBox::Yes | QMessageBox::No}) ==
+        QMessageBox::Yes)
+        return true;
+    g_Trace->BugMessage(QStringLiteral("Export annullato: il nome contiene caratteri non rappresentabili"));
+    return false;
 }
 
 } // namespace
@@ -29,6 +46,8 @@ void ExportFile(FMain &window)
     if (fileName.isEmpty())
         return;
     g_Trace->BugMessage(QStringLiteral("Nome file export: ") + fileName);
+    if (!NameFitsElseAccepted(window, nome))
+        return;
     ExportProgramma(id, fileName);
 }
 

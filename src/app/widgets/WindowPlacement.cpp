@@ -9,46 +9,79 @@
 
 namespace {
 
-// Waits for the window manager's frame around a normal window, fits the window with it on the
-// area of its screen, and goes.
-class CFitWhenFramed : public QObject
+Qt::WindowStates StateOf(const QWidget &window)
+{
+    return window.windowState() & ~Qt::WindowActive;
+}
+
+QRect PlaceOf(const QWidget &window)
+{
+    return QRect(window.pos(), window.size());
+}
+
+// What loading did for the window, kept for the rest of its life. The window manager tells the
+// frame only once the window is on the screen, so a window shown normal is fitted again, once,
+// when it is framed. A window shown maximised is not: while the window manager restores it, it
+// passes through places that are neither (the normal place at the maximised size), and a fit
+// there would leave it far from the normal place that the window manager restores.
+// And the place the program gave the window, so that closing writes back what loading read for
+// every value the user did not change.
+class CPlacementKeeper : public QObject
 {
 public:
-    explicit CFitWhenFramed(QWidget &window) : QObject(&window), m_Window(window)
+    CPlacementKeeper(QWidget &window, const CWindowPlacement &loaded)
+        : QObject(&window), m_Window(window), m_Placed(loaded),
+          m_FitPending(loaded.WindowState != wsMaximized && window.frameGeometry() == window.geometry())
     {
-        window.installEventFilter(this);
+        m_Placed.Geometry = PlaceOf(window);
+        if (m_FitPending)
+            window.installEventFilter(this);
     }
+
+    const CWindowPlacement &Placed() const { return m_Placed; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
-        // A maximised window is the window manager's to place; its normal place waits.
-        if (watched == &m_Window && placed && m_Window.windowState() == Qt::WindowNoState &&
+        if (watched == &m_Window && placed && m_FitPending && StateOf(m_Window) == Qt::WindowNoState &&
             m_Window.frameGeometry() != m_Window.geometry()) {
+            m_FitPending = false;
             m_Window.removeEventFilter(this);
-            deleteLater();
             Fit();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    // The whole frame on the available area of the window's screen.
     void Fit()
     {
-        if (m_Window.screen() == nullptr)
-            return;
-        const QRect place(m_Window.pos(), m_Window.size());
-        const QRect fitted =
-            FitOnScreen(place, FrameMarginsOf(m_Window), m_Window.screen()->availableGeometry());
-        if (fitted == place)
-            return;
-        m_Window.move(fitted.topLeft());
-        m_Window.resize(fitted.size());
+        const QRect place = PlaceOf(m_Window);
+        const QScreen *screen = m_Window.screen();
+        const QRect fitted = screen != nullptr
+                                 ? FitOnScreen(place, FrameMarginsOf(m_Window), screen->availableGeometry())
+                                 : place;
+        if (fitted != place) {
+            m_Window.move(fitted.topLeft());
+            m_Window.resize(fitted.size());
+        }
+        m_Placed.Geometry = PlaceOf(m_Window);
     }
 
     QWidget &m_Window;
+    CWindowPlacement m_Placed;
+    bool m_FitPending;
 };
+
+const CPlacementKeeper *KeeperOf(const QWidget &window)
+{
+    for (const QObject *child : window.children()) {
+        if (const auto *keeper = dynamic_cast<const CPlacementKeeper *>(child))
+            return keeper;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -67,18 +100,19 @@ void RestoreWindowPlacement(QWidget &window)
     const CWindowPlacement placement = LoadWindowSettings(ScreenDpiOf(window), areas, FrameMarginsOf(window));
     window.move(placement.Geometry.topLeft());
     window.resize(placement.Geometry.size());
+    new CPlacementKeeper(window, placement);
     if (placement.WindowState == wsMaximized)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
-    if (window.frameGeometry() == window.geometry())
-        new CFitWhenFramed(window);
 }
 
 void StoreWindowPlacement(const QWidget &window)
 {
     CWindowPlacement placement;
-    placement.Geometry = QRect(window.pos(), window.size());
+    placement.Geometry = PlaceOf(window);
     placement.WindowState = window.isMinimized()   ? wsMinimized
                             : window.isMaximized() ? wsMaximized
                                                    : wsNormal;
-    SaveWindowSettings(placement, ScreenDpiOf(window));
+    const CPlacementKeeper *keeper = KeeperOf(window);
+    SaveWindowSettings(placement, ScreenDpiOf(window),
+                       keeper != nullptr ? keeper->Placed() : CWindowPlacement{});
 }

@@ -2,6 +2,10 @@
 
 #include "common/ResString.h"
 
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+
 namespace {
 
 MessageBoxFunction &CurrentMessageBox()
@@ -10,13 +14,34 @@ MessageBoxFunction &CurrentMessageBox()
     return messageBox;
 }
 
+// The window manager gives the focus back to the window under a box that closes; when that
+// window closes at once too (a link window ends on the message of its failure), the focus
+// falls between the two and no window of the program is active. So, once the box's caller has
+// gone on, the window the user is in gets it: the modal window on top, else the box's window
+// or the nearest of its owners still shown.
+void ReturnFocusAfterBox(QWidget *parent)
+{
+    QTimer::singleShot(0, qApp, [owner = QPointer<QWidget>(parent)] {
+        QWidget *target = QApplication::activeModalWidget();
+        for (QWidget *window = owner ? owner->window() : nullptr; target == nullptr && window != nullptr;
+             window = window->parentWidget() ? window->parentWidget()->window() : nullptr) {
+            if (window->isVisible())
+                target = window;
+        }
+        if (target != nullptr && !target->isActiveWindow())
+            target->activateWindow();
+    });
+}
+
 QMessageBox::StandardButton ShowModalBox(QWidget *parent, const CMessage &message)
 {
     // The table's two-character line break would show its carriage return as a stray glyph.
     QString text = message.Text;
     text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     QMessageBox box(message.Icon, message.Title, text, message.Buttons, parent);
-    return QMessageBox::StandardButton(box.exec());
+    const auto button = QMessageBox::StandardButton(box.exec());
+    ReturnFocusAfterBox(parent);
+    return button;
 }
 
 } // namespace

@@ -24,10 +24,12 @@ void COptionButton::AddOptionButton(QRadioButton *ob)
     g_Trace->BugAssert(ob != nullptr && m_Buttons.size() < kMaxButtons, {});
     m_Buttons.append(ob);
     connect(ob, &QRadioButton::toggled, this, [this](bool checked) {
+        UpdateTabStop();
         if (checked)
             Q_EMIT Change();
     });
     ob->installEventFilter(this);
+    UpdateTabStop();
 }
 
 void COptionButton::Activate(qint16 index, bool bEnabled)
@@ -80,6 +82,25 @@ void COptionButton::ReadValue()
     }
 }
 
+void COptionButton::UpdateTabStop()
+{
+    // Qt tabs into a group on the button that had the focus last, else on the first one; the
+    // user expects the choice made, from where Up and Down go on. With no enabled button
+    // checked, every button is a stop, as Qt has them.
+    QRadioButton *stop = nullptr;
+    for (const auto &button : std::as_const(m_Buttons)) {
+        if (button && button->isChecked() && button->isEnabled())
+            stop = button;
+    }
+    for (const auto &button : std::as_const(m_Buttons)) {
+        if (!button)
+            continue;
+        const int policy = button->focusPolicy();
+        button->setFocusPolicy(Qt::FocusPolicy(stop == nullptr || button == stop ? policy | Qt::TabFocus
+                                                                                 : policy & ~Qt::TabFocus));
+    }
+}
+
 void COptionButton::UncheckAll()
 {
     // Exclusive buttons refuse to be cleared one by one.
@@ -95,6 +116,9 @@ void COptionButton::UncheckAll()
 
 bool COptionButton::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::EnabledChange ||
+        (event->type() == QEvent::FocusOut && !HasFocusAmong(m_Buttons)))
+        UpdateTabStop();
     if (!FocusLeftByUser(event) || HasFocusAmong(m_Buttons))
         return QObject::eventFilter(watched, event);
     const qint16 old = m_Value;

@@ -15,6 +15,7 @@ class QWidget;
 // another button checked than before (Cancel puts the focus back on the old button).
 // Disabling the checked button moves the check to the enabled buttons in index order, so the
 // last enabled one ends up checked.
+// Tab into the group gives the focus to the checked button.
 // An index that no button has (it may come from an instrument or a file) checks nothing and
 // is kept: Value hands it back unchanged until a button is checked.
 class COptionButton : public QObject
@@ -45,6 +46,8 @@ protected:
 
 private:
     void ReadValue();
+    // Tab and Shift+Tab into the group land on the checked button.
+    void UpdateTabStop();
     void UncheckAll();
 
     QPointer<QWidget> m_Frame;

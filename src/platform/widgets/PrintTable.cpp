@@ -196,6 +196,12 @@ bool CPrintTable::OpenPreview()
     return true;
 }
 
+void CPrintTable::EndPreview()
+{
+    if (m_Preview != nullptr)
+        Finish();
+}
+
 void CPrintTable::PrintPreviewed()
 {
     RunAction([this] {

@@ -89,6 +89,9 @@ public:
     // no file named, nothing to preview, the content's error) leaves the control idle with
     // PrintEnd raised once before StartPrint returns or lets the error go on to the command.
     bool StartPrint();
+    // An open preview ends as its Close button ends it: nothing printed, PrintEnd raised once.
+    // Nothing happens while no preview is open.
+    void EndPreview();
 
 Q_SIGNALS:
     void PrintEnd();

@@ -1,8 +1,12 @@
 #include "common/widgets/OptionButton.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -38,4 +42,37 @@ TEST(OptionButton, ChangeComesWhenAButtonBecomesCheckedAndUnknownValuesComeBack)
     group.Activate(2, false);
     group.Activate(0, false);
     EXPECT_EQ(group.Value(), 0);
+}
+
+// Tab and Shift+Tab into the group land on the checked button, however it became checked, and
+// the arrow keys go on from there; Tab leaves the group at once.
+TEST(OptionButton, TabIntoTheGroupFocusesTheCheckedButton)
+{
+    QWidget window; // the focus chain in the order the controls are made
+    auto *before = new QLineEdit(&window);
+    auto *frame = new QGroupBox(&window);
+    auto *column = new QVBoxLayout(frame); // Up and Down go by the buttons' places
+    QRadioButton *buttons[3];
+    for (QRadioButton *&button : buttons)
+        column->addWidget(button = new QRadioButton(frame));
+    COptionButton group;
+    group.Create(frame, {buttons[0], buttons[1], buttons[2]});
+    auto *after = new QLineEdit(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto focused = [&] {
+        return std::find(buttons, buttons + 3, QApplication::focusWidget()) - buttons;
+    };
+
+    group.SetValue(2);
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_EQ(focused(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(std::pair(focused(), group.Value()), std::pair(std::ptrdiff_t(1), qint16(1)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    group.SetValue(0);
+    QTest::keyClick(after, Qt::Key_Backtab);
+    EXPECT_EQ(focused(), 0);
 }
