@@ -1,5 +1,6 @@
 #include "model/ModInstr.h"
 #include "support/DataTable.h"
+#include "support/Modules_fixture.h"
 
 using Modules = std::array<qint16, 5>; // model, slots A to D
 
@@ -15,11 +16,7 @@ static Modules Decode(qint16 word, qint16 slotDBefore = 0)
 static qint16 Build(const Modules &m)
 {
     CModInstr modInstr;
-    modInstr.SetModelloStrumento(m[0]);
-    modInstr.SetSlotA(m[1]);
-    modInstr.SetSlotB(m[2]);
-    modInstr.SetSlotC(m[3]);
-    modInstr.SetSlotD(m[4]);
+    SetModules(modInstr, m[0], m[1], m[2], m[3], m[4]);
     return modInstr.CodificaModuli();
 }
 

@@ -1,6 +1,7 @@
 #include "FakePage_fixture.h"
 #include "model/Configuration.h"
 #include "model/ModuleCodes.h"
+#include "support/Modules_fixture.h"
 #include "support/TraceCapture.h"
 #include "wizard/ConfigWizardRules.h"
 
@@ -35,17 +36,6 @@ protected:
         wizard.SetAfterShowNextTabs(m_WizardInstrSetup_AfterShowNextTabs);
         wizard.SetAfterShowBackTabs(m_WizardInstrSetup_AfterShowBackTabs);
     }
-    void SetModules(qint16 model, qint16 a, qint16 b, qint16 c, qint16 d, qint16 linearizzazione)
-    {
-        CModInstr &M = config.ModInstr();
-        M.SetModelloStrumento(model);
-        M.SetSlotA(a);
-        M.SetSlotB(b);
-        M.SetSlotC(c);
-        M.SetSlotD(d);
-        config.InOutScale().SetLinearizzazione(linearizzazione);
-    }
-
     CConfiguration config;
     CWizardTabs wizard;
 };
@@ -62,7 +52,7 @@ TEST_F(ConfigWizardRulesTest, EveryCombinationShowsItsPagesAndBackRetracesThem)
                      lin = n / 672;
         SCOPED_TRACE(testing::Message()
                      << model << " " << a << " " << b << " " << c << " " << d << " " << lin);
-        SetModules(model, a, b, c, d, lin);
+        SetModules(config, model, a, b, c, d, lin);
         // Bit k: position k is needed.
         const bool qem = a == SlotAModule::QEM, kq = b == SlotBModule::KQ || c == KQ || d == SlotDModule::KQ;
         const int alarms = c == Z3 ? 1 : c == Z5 ? 2 : c == Z8Z9 ? 4 : 0;
@@ -90,7 +80,7 @@ TEST_F(ConfigWizardRulesTest, EveryCombinationShowsItsPagesAndBackRetracesThem)
 // the rules trace every index tried.
 TEST_F(ConfigWizardRulesTest, CombinedExampleRaisesExactlyTheseEvents)
 {
-    SetModules(Modello::IXO, SlotAModule::VAB, SlotBModule::None, Z5, SlotDModule::None, 0);
+    SetModules(config, Modello::IXO, SlotAModule::VAB, SlotBModule::None, Z5, SlotDModule::None, 0);
     TraceCapture trace;
     FakeUser user(wizard, Pressing(QList<qint32>(6, IWizardPage::brNext) << IWizardPage::brBack));
     wizard.Start();
@@ -106,7 +96,7 @@ TEST_F(ConfigWizardRulesTest, CombinedExampleRaisesExactlyTheseEvents)
 // over and never written. The values the user edits pass through.
 TEST_F(ConfigWizardRulesTest, CarriesIntoThePagesShownOnly)
 {
-    SetModules(Modello::EKA40, SlotAModule::QEM, SlotBModule::None, Z3, SlotDModule::None, 1);
+    SetModules(config, Modello::EKA40, SlotAModule::QEM, SlotBModule::None, Z3, SlotDModule::None, 1);
     config.RangeQEM().SetRange(4);
     CInOutScale &S = config.InOutScale();
     S.SetMinElectricScale(51);

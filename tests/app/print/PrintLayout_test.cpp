@@ -29,8 +29,8 @@ TEST_P(PrintReport, ArchivedConfigurationPrintsItsSectionsInOrder)
     for (int i = 0; i < 5; ++i)
         codes[i] = qint16(kModuleNames[i].indexOf(modules[i]));
     CConfiguration configuration;
-    SetModules(configuration, GetParam()[0], codes[0], codes[1], codes[2], codes[3], codes[4],
-               modules.contains("lin"));
+    configuration.ModInstr().SetNomeProgramma(GetParam()[0]);
+    SetModules(configuration, codes[0], codes[1], codes[2], codes[3], codes[4], modules.contains("lin"));
     configuration.InOutScale().SetMeasureDigitalPoint(1);
     for (int n = 1; n <= CConfiguration::kAlarms; ++n)
         configuration.Alarm(n).SetAlarmSetPoint(qint16(250 + n));

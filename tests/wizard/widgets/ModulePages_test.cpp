@@ -1,4 +1,5 @@
 #include "model/ModuleCodes.h"
+#include "support/Modules_fixture.h"
 #include "support/WizardPageUser.h"
 #include "wizard/widgets/FWAnalogOut.h"
 #include "wizard/widgets/FWDisplay.h"
@@ -21,11 +22,7 @@ CModInstr Modules(qint16 c, qint16 d, qint16 model = IXO, qint16 a = A::VAB, qin
 {
     CModInstr m;
     m.SetNomeProgramma(QStringLiteral("Quadro 7"));
-    m.SetModelloStrumento(model);
-    m.SetSlotA(a);
-    m.SetSlotB(b);
-    m.SetSlotC(c);
-    m.SetSlotD(d);
+    SetModules(m, model, a, b, c, d);
     return m;
 }
 
