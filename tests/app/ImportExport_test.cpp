@@ -2,6 +2,7 @@
 #include "app/ProgramFileCommands.h"
 #include "app/widgets/FileDialog.h"
 #include "programming/memmap/ProgramFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/MemMapArchive_fixture.h"
 #include "support/TraceCapture.h"
 
@@ -9,8 +10,6 @@
 #include <QDir>
 #include <QPushButton>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using MemMap::EFamily;
@@ -98,14 +97,10 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
     const qsizetype shownBefore = m_Messages.Shown().size();
     const QStringList present = QDir(files.path()).entryList(QDir::Files);
     run("mnuExport", inFile);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit small{100, old.rlim_max};
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    run("mnuExport", existing);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
+    {
+        const CFileSizeLimit full(100);
+        run("mnuExport", existing);
+    }
 
     const auto failed = [](const QString &file, const char *reason) {
         return "3 " + LoadResStringArgs(820, {"Export file", "Linea 3/B – “forno”",

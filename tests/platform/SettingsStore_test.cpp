@@ -1,5 +1,6 @@
 #include "platform/SettingsStore.h"
 #include "support/DataTable.h"
+#include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 #include "support/TempUserDirs.h"
 #include "support/TraceCapture.h"
@@ -7,26 +8,17 @@
 #include <QDir>
 #include <QSettings>
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// A write that meets a full disk: no file may grow past 4 KiB (the trace's neither).
+// A write that meets a full disk.
 bool WriteOnAFullDisk(const QString &section, const QString &key)
 {
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit full{4096, old.rlim_max};
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &full);
-    const bool written = Platform::WriteSetting(section, key, QString(8192, 'x'));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
-    return written;
+    const CFileSizeLimit full(4096);
+    return Platform::WriteSetting(section, key, QString(8192, 'x'));
 }
 
 QString Call(const QStringList &f)
