@@ -37,6 +37,7 @@ protected:
     {
         control.SetReplyLength(replyLength);
         control.SetOutput(frame);
+        control.DiscardInput();
         control.StartExchange();
         QTest::qWait(20);
         ASSERT_EQ(pty.ReadAvailable(), frame);
@@ -97,7 +98,7 @@ TEST_F(SerialPortControlTest, AReplyIsCompleteAtItsLengthAndOnlyNewBytesCount)
 TEST_F(SerialPortControlTest, ATextReplyEndsOnItsCompletionTestOrWhenFlushedNeverAtAPause)
 {
     control.SetPortOpen(true);
-    control.SetTextReplyComplete([](const QByteArray &reply) { return reply.contains(">>"); });
+    control.SetReplyComplete([](const QByteArray &reply) { return reply.contains(">>"); });
     Exchange("WRITE\r", 0);
     EXPECT_FALSE(control.FlushReply()); // nothing came: no reply at all
     Reply("\r\n>", 300);
