@@ -4,7 +4,9 @@
 // search before it spends its time-outs on the faster rates) to its last reply, against
 // the modelled time of the exchanges it made (wire time, turnaround and the 3.5-character
 // silence between them), and with the silence the instrument sees between a reply and the next
-// request. Aim: ratio at most 1.03, silence within 0.1 ms of the 3.5 characters. Then the
+// request. Aim: ratio at most 1.03, silence within 0.1 ms of the 3.5 characters. That silence
+// holds more than the program's share: the pseudo-terminal's two passes through the kernel and
+// the wake-ups of the one thread that runs both the program and the instruments. Then the
 // write and the read again with one reply in three garbled (a wrong CRC), against the clean
 // ones of this run: aim at most 2. Last, receive-edit-transmit from the main window: its read
 // into record 2 and its write back, each timed the same way; the wizards, played by a user

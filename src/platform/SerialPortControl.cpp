@@ -105,22 +105,23 @@ void CSerialPortControl::SetPortOpen(bool open)
     }
     if (m_Port.isOpen())
         return;
-    const QByteArray device = SerialDevicePath(m_PortNumber);
-    m_OpenFailure = device.isEmpty() ? EOpenFailure::Missing : EOpenFailure::Other;
-    m_OpenFailureText.clear();
-    if (m_LineMode != 0 || !LineSettingsValid() || device.isEmpty())
+    m_Device = SerialDevicePath(m_PortNumber);
+    m_PortFailure = m_Device.isEmpty() ? EPortFailure::Missing : EPortFailure::Other;
+    m_PortFailureText.clear();
+    m_LineLost = false;
+    if (m_LineMode != 0 || !LineSettingsValid() || m_Device.isEmpty())
         return;
-    const CDeviceName name(device);
+    const CDeviceName name(m_Device);
     if (name.Name().isEmpty()) {
-        m_OpenFailureText = name.Fault();
+        m_PortFailureText = name.Fault();
         return;
     }
     m_Port.setPortName(name.Name());
     if (!m_Port.open(QIODevice::ReadWrite)) {
-        NoteOpenFailure(device);
+        NoteOpenFailure();
         return;
     }
-    m_OpenFailure = EOpenFailure::None;
+    m_PortFailure = EPortFailure::None;
     ApplyLineSettings();
     m_Port.setDataTerminalReady(m_DTR);
     m_Port.setRequestToSend(m_RTS);
@@ -129,20 +130,41 @@ void CSerialPortControl::SetPortOpen(bool open)
     m_LastInput.invalidate();
 }
 
-void CSerialPortControl::NoteOpenFailure(const QByteArray &device)
+void CSerialPortControl::NoteOpenFailure()
 {
-    m_OpenFailureText = m_Port.errorString();
-    if (m_Port.error() == QSerialPort::DeviceNotFoundError || ::access(device.constData(), F_OK) != 0)
-        m_OpenFailure = EOpenFailure::Missing;
-    else if (::access(device.constData(), R_OK | W_OK) != 0)
-        m_OpenFailure = EOpenFailure::Denied;
+    m_PortFailureText = m_Port.errorString();
+    if (m_Port.error() == QSerialPort::DeviceNotFoundError || !DeviceExists())
+        m_PortFailure = EPortFailure::Missing;
+    else if (::access(m_Device.constData(), R_OK | W_OK) != 0)
+        m_PortFailure = EPortFailure::Denied;
     else if (m_Port.error() == QSerialPort::PermissionError)
         // What the user may use but cannot open is held by another program (its lock file, or
         // its exclusive use), which the serial layer reports as a permission error.
-        m_OpenFailure = EOpenFailure::Busy;
+        m_PortFailure = EPortFailure::Busy;
     else
-        m_OpenFailure = EOpenFailure::Other;
+        m_PortFailure = EPortFailure::Other;
     m_Port.clearError();
+}
+
+bool CSerialPortControl::DeviceExists() const
+{
+    return ::access(m_Device.constData(), F_OK) == 0;
+}
+
+void CSerialPortControl::NoteLineLost()
+{
+    m_LineLost = true;
+    m_PortFailure = EPortFailure::Other;
+    m_PortFailureText = m_Port.errorString();
+}
+
+EPortFailure CSerialPortControl::PortFailure() const
+{
+    // An adapter unplugged fails its reads a moment before its device node goes: asked when
+    // the user is told, the node's absence tells.
+    if (m_LineLost && !DeviceExists())
+        return EPortFailure::Missing;
+    return m_PortFailure;
 }
 
 void CSerialPortControl::SetBaudCode(qint32 code)
@@ -232,6 +254,15 @@ bool CSerialPortControl::CD() const
     return PinoutSignal(QSerialPort::DataCarrierDetectSignal);
 }
 
+void CSerialPortControl::DiscardInput()
+{
+    m_Input.clear();
+    if (!m_Port.isOpen())
+        return;
+    m_Port.clear(QSerialPort::Input);
+    m_Port.readAll();
+}
+
 void CSerialPortControl::StartExchange()
 {
     m_Input.clear();
@@ -245,12 +276,16 @@ void CSerialPortControl::StartExchange()
             Qt::QueuedConnection);
         return;
     }
-    m_Port.clear(QSerialPort::Input);
-    m_Port.readAll();
     m_Collecting = true;
-    if (m_Port.write(m_Output) != m_Output.size())
-        return; // the port's error notification reports it
-    m_Port.flush();
+    // Straight to the device, as soon as the line's silence is over: through QSerialPort's
+    // buffer the frame would wait for a flush and cost an event-loop wake for its write
+    // notification on top.
+    const qint64 written = ::write(int(m_Port.handle()), m_Output.constData(), size_t(m_Output.size()));
+    if (written == m_Output.size())
+        return;
+    // The rest, or all of it on a failing device, goes through the port, which reports a fault.
+    if (m_Port.write(m_Output.mid(qMax<qint64>(written, 0))) > 0)
+        m_Port.flush();
 }
 
 bool CSerialPortControl::FlushReply()
@@ -286,14 +321,12 @@ void CSerialPortControl::TakeInput()
     m_Input += bytes;
     if (!m_Collecting)
         return;
-    if (m_ReplyLength > 0) {
-        if (m_Input.size() >= m_ReplyLength)
-            CompleteReply(m_Input.left(m_ReplyLength));
-    } else if (m_Input.size() >= kTextReplyCap) {
+    if (m_ReplyLength > 0 && m_Input.size() >= m_ReplyLength)
+        CompleteReply(m_Input.left(m_ReplyLength));
+    else if (m_ReplyLength == 0 && m_Input.size() >= kTextReplyCap)
         CompleteReply(m_Input.left(kTextReplyCap));
-    } else if (m_TextReplyComplete && m_TextReplyComplete(m_Input)) {
+    else if (m_ReplyComplete && m_ReplyComplete(m_Input))
         CompleteReply(m_Input);
-    }
 }
 
 void CSerialPortControl::CompleteReply(const QByteArray &reply)
@@ -326,6 +359,7 @@ void CSerialPortControl::OnPortError(QSerialPort::SerialPortError error)
         // A device that has gone keeps failing every read in a tight loop: close it, so the
         // line fault is reported once and the program stays responsive.
         code = error == QSerialPort::ReadError ? sscReadError : sscLineLost;
+        NoteLineLost();
         m_Port.clearError();
         m_Collecting = false;
         m_Port.close();

@@ -27,13 +27,13 @@ enum SerialStatusCodes : qint32 {
     sscReplyComplete = 15,
 };
 
-// Why a port did not open: its device is not there, the user may not use it (the "dialout"
-// group), another program holds it, or something else that the system's text tells.
-enum class EOpenFailure { None, Missing, Denied, Busy, Other };
+// Why a port is not open: its device is not there (or has gone), the user may not use it (the
+// "dialout" group), another program holds it, or something else that the system's text tells.
+enum class EPortFailure { None, Missing, Denied, Busy, Other };
 
 // The serial-port control of a link window, over QSerialPort: it opens the device of a port
-// number (SerialDevicePath), sends a frame and collects a reply of a given length, and reports
-// line events through CommStatus.
+// number (SerialDevicePath), sends a frame and collects a reply of a given length (or one its
+// completion test finds whole before that), and reports line events through CommStatus.
 //
 // Codes of the line settings (the meanings of the codes the program never uses are this
 // layer's choice):
@@ -46,9 +46,11 @@ class CSerialPortControl : public QObject
     Q_OBJECT
 
 public:
-    // A text reply (reply length 0) is complete as soon as its completion test passes, when
-    // the exchange's time runs out (FlushReply) with anything in it, or once it holds
-    // kTextReplyCap bytes, so noise cannot grow it for ever. A pause inside it ends nothing.
+    // A reply of a given length is complete at that length, or earlier as soon as its
+    // completion test passes (an instrument's short refusal). A text reply (reply length 0) is
+    // complete as soon as its completion test passes, when the exchange's time runs out
+    // (FlushReply) with anything in it, or once it holds kTextReplyCap bytes, so noise cannot
+    // grow it for ever. A pause inside a reply ends nothing.
     static constexpr int kTextReplyCap = 8192;
     using ReplyTest = std::function<bool(const QByteArray &reply)>;
 
@@ -61,9 +63,13 @@ public:
     void SetPortOpen(bool open);
     // True only while an open is under way; opening here finishes inside SetPortOpen.
     bool Busy() const { return false; }
-    // Why the last open left the port closed (None once one worked), and the system's words.
-    EOpenFailure OpenFailure() const { return m_OpenFailure; }
-    QString OpenFailureText() const { return m_OpenFailureText; }
+    // Why the port is not open although the owner opened it: the open failed, or the device
+    // went away under it (LineLost). None while the port works; the system's words beside it.
+    EPortFailure PortFailure() const;
+    QString PortFailureText() const { return m_PortFailureText; }
+    // The open port was closed here because its device failed (unplugged, the other end gone),
+    // not by the owner; until the next open.
+    bool LineLost() const { return m_LineLost; }
 
     qint32 PortNumber() const { return m_PortNumber; }
     void SetPortNumber(qint32 portNumber) { m_PortNumber = portNumber; }
@@ -100,17 +106,22 @@ public:
     // Bytes of reply to collect before "reply complete"; 0 = a text reply (see above).
     qint16 ReplyLength() const { return m_ReplyLength; }
     void SetReplyLength(qint16 length) { m_ReplyLength = length; }
-    // What completes a text reply at once, with everything that came with it; empty: only
-    // FlushReply and the cap end it. Kept for the following exchanges.
+    // What completes a reply at once, with everything that came with it; empty: a text reply
+    // ends only by FlushReply and the cap, a reply of a given length only at that length. Kept
+    // for the following exchanges.
     //   contains "OK": "\r\nOK\r\n" is complete in the read that brings the "K"; "ok" only
     //   when the exchange's time runs out.
-    void SetTextReplyComplete(ReplyTest test) { m_TextReplyComplete = std::move(test); }
+    void SetReplyComplete(ReplyTest test) { m_ReplyComplete = std::move(test); }
     void SetOutput(const QByteArray &frame) { m_Output = frame; }
     // The reply of the last exchange, complete once code 15 has been reported.
     QByteArray ReceivedData() const { return m_Received; }
 
-    // Throws away whatever came in before (a late reply to an earlier request must never be
-    // read as the answer to this one), sends Output and starts collecting the reply.
+    // Throws away whatever came in before: a late reply to an earlier request must never be
+    // read as the answer to the next one. The link does this before it waits out the line's
+    // silence, so that the send itself is one write.
+    void DiscardInput();
+    // Sends Output straight to the device and starts collecting the reply (from an empty input:
+    // DiscardInput comes first).
     void StartExchange();
     // The exchange's time has run out: reads what the port holds, and a text reply that has
     // anything is complete with it (code 15 before this returns). True when that completed
@@ -132,7 +143,10 @@ private:
     void TakeInput();
     void OnPortError(QSerialPort::SerialPortError error);
     void CompleteReply(const QByteArray &reply);
-    void NoteOpenFailure(const QByteArray &device);
+    void NoteOpenFailure();
+    void NoteLineLost();
+    // Whether the device's path (its very bytes) names anything now.
+    bool DeviceExists() const;
     bool LineSettingsValid() const;
     void ApplyLineSettings();
     bool PinoutSignal(QSerialPort::PinoutSignal signal) const;
@@ -150,14 +164,16 @@ private:
     bool m_DTR = false;
     bool m_RTS = false;
     qint16 m_ReplyLength = 0;
-    ReplyTest m_TextReplyComplete;
+    ReplyTest m_ReplyComplete;
     QByteArray m_Output;
     QByteArray m_Input;
     QByteArray m_Received;
     bool m_Collecting = false;
     bool m_ReplyDone = false;
-    EOpenFailure m_OpenFailure = EOpenFailure::None;
-    QString m_OpenFailureText;
+    QByteArray m_Device;
+    EPortFailure m_PortFailure = EPortFailure::None;
+    QString m_PortFailureText;
+    bool m_LineLost = false;
 };
 
 } // namespace Platform

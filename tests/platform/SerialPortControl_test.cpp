@@ -41,6 +41,7 @@ protected:
     {
         control.SetReplyLength(replyLength);
         control.SetOutput(frame);
+        control.DiscardInput();
         control.StartExchange();
         QTest::qWait(20);
         ASSERT_EQ(pty.ReadAvailable(), frame);
@@ -101,7 +102,7 @@ TEST_F(SerialPortControlTest, AReplyIsCompleteAtItsLengthAndOnlyNewBytesCount)
 TEST_F(SerialPortControlTest, ATextReplyEndsOnItsCompletionTestOrWhenFlushedNeverAtAPause)
 {
     control.SetPortOpen(true);
-    control.SetTextReplyComplete([](const QByteArray &reply) { return reply.contains(">>"); });
+    control.SetReplyComplete([](const QByteArray &reply) { return reply.contains(">>"); });
     Exchange("WRITE\r", 0);
     EXPECT_FALSE(control.FlushReply()); // nothing came: no reply at all
     Reply("\r\n>", 300);
@@ -158,8 +159,8 @@ TEST_F(SerialPortControlTest, ADevicePathOpensAsTheBytesTheSettingsFileHolds)
     control.SetPortOpen(false);
     ASSERT_EQ(::rename(link.constData(), (link + "-old").constData()), 0);
     control.SetPortOpen(true);
-    EXPECT_EQ(std::pair(control.PortOpen(), control.OpenFailure()),
-              std::pair(false, Platform::EOpenFailure::Missing));
+    EXPECT_EQ(std::pair(control.PortOpen(), control.PortFailure()),
+              std::pair(false, Platform::EPortFailure::Missing));
 }
 
 } // namespace

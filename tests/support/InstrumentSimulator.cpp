@@ -39,13 +39,17 @@ public:
             return {WithCRC16(reply), {}};
         }
         if (function != rfWriteRegister)
-            return {WithCRC16(reply.append(char(function | 0x80)).append(char(1))), {}};
+            return {Refusal(request, 1), {}};
         const auto value = qint16(countOrValue);
         instrument.RecordWrite(first, value);
         if (first == kNetworkAddressRegister || first == kBaudRateRegister)
             return {request, [&instrument, first, value] { instrument.SetRegister(first, value); }};
         instrument.SetRegister(first, value);
         return {request, {}};
+    }
+    QByteArray Refusal(const QByteArray &request, quint8 code) override
+    {
+        return WithCRC16(request.left(1).append(char(quint8(request[1]) | 0x80)).append(char(code)));
     }
 };
 
@@ -128,6 +132,12 @@ void InstrumentSimulator::HandleRequest(const QByteArray &request)
     const FaultPlan *plan = TakeFault(addressee->Address(), request);
     if (plan && plan->fault == SimFault::Silence)
         return;
+    if (plan && plan->fault == SimFault::Exception) {
+        const QByteArray refusal = m_Protocol->Refusal(request, plan->exceptionCode);
+        Send(refusal, ReplyDelayMs ? ReplyDelayMs(request, refusal, m_Pty.LineBaud()) : 0,
+             [this] { Q_EMIT ReplySent(); });
+        return;
+    }
     SimAnswer answer = m_Protocol->Answer(*addressee, request);
     auto replied = [this, after = answer.afterReply] {
         Q_EMIT ReplySent();

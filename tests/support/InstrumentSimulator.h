@@ -99,14 +99,16 @@ private:
 };
 
 // Faults the simulated line plays on demand (InstrumentSimulator::InjectFault). Silence: the
-// request is lost, the instrument neither acts nor answers. The others: the instrument acts
-// and its reply is spoiled on the way.
+// request is lost, the instrument neither acts nor answers. Exception: the instrument refuses
+// the request, neither acts nor records it, and answers with its exception reply. The others:
+// the instrument acts and its reply is spoiled on the way.
 enum class SimFault {
     Silence,
     BadCrc,         // the reply's last byte is wrong (a register reply fails its CRC)
     Late,           // the reply comes after the fault delay (or with the next reply)
     Split,          // the reply comes in two parts with the fault delay between them
     ForeignAddress, // a register reply names another address, with a right CRC
+    Exception,      // the exception reply: function | 0x80, the plan's exception code, right CRC
 };
 
 struct SimAnswer
@@ -126,6 +128,8 @@ public:
     virtual bool TakeRequest(QByteArray &input, QByteArray &request) = 0;
     virtual bool IsFor(const SimInstrument &instrument, const QByteArray &request) = 0;
     virtual SimAnswer Answer(SimInstrument &instrument, const QByteArray &request) = 0;
+    // The instrument's refusal of the request with code; empty where the protocol has none.
+    virtual QByteArray Refusal(const QByteArray &, quint8) { return {}; }
 };
 
 // Instruments on a serial line, for tests and benchmarks: the far end of a pseudo-terminal
@@ -179,6 +183,7 @@ public:
         int address = kAnyAddress;
         int delayMs = 200; // of a Late reply (or kUntilNextRequest), or the gap inside a Split one
         std::function<bool(const QByteArray &request)> when = {};
+        quint8 exceptionCode = 3; // of an Exception: illegal data value
     };
     void InjectFault(FaultPlan plan) { m_Faults.push_back(std::move(plan)); }
     void InjectFault(SimFault fault, int times = 1, int address = kAnyAddress)

@@ -10,7 +10,7 @@ qint32 CAuxExchange::Exchange(const QString &command, Platform::CSerialPortContr
     m_Reply.clear();
     m_Accepted = false;
     m_Link.SetCommMode(1);
-    m_Link.Rs232Control().SetTextReplyComplete(std::move(complete));
+    m_Link.Rs232Control().SetReplyComplete(std::move(complete));
     m_Link.SetFrameTx(AuxCommandFrame(command));
     m_Link.SetByteToReceive(0);
     m_Link.StartTxRx();

@@ -49,8 +49,7 @@ bool CAuxTransfer::OpenAuxLink()
 
 bool CAuxTransfer::SendAuxCommand(const QString &command, const QString &expected)
 {
-    m_Aux.SendCommand(command, expected);
-    if (CheckCommError())
+    if (CheckCommError(m_Aux.SendCommand(command, expected)))
         return false;
     if (m_Aux.Accepted())
         return true;
@@ -78,6 +77,8 @@ bool CAuxTransfer::SendSetupCommands(const CMemMapManager &manager)
 {
     ShowProgress(0, kLastCommonEntry, 0);
     ShowOperation(kTransferringId);
+    // From the first setting on, a broken line leaves the instrument holding part of it.
+    SetInstrumentChanged(true);
     for (int i = 0; i <= kLastCommonEntry; ++i) {
         const QString entry = manager.AuxEntry(i);
         if (entry != MemMap::kNoSend &&
@@ -109,8 +110,7 @@ bool CAuxTransfer::Read(qint64 id, qint16 declaredCode)
 bool CAuxTransfer::ParseInstrumentSetup(CMemMapManager &manager, qint16 codificaModuli)
 {
     ShowOperation(kReadingId);
-    m_Aux.ReadListing();
-    if (CheckCommError())
+    if (CheckCommError(m_Aux.ReadListing()))
         return false;
     ShowProgress(0, kTempCJCEntry, 0);
     const QByteArray &listing = m_Aux.Reply();

@@ -141,6 +141,7 @@ CInstrumentSearch::Outcomes CInstrumentSearch::SearchInstrument()
         qint16 probe = 0;
         switch (exchange.ReadRegister(quint8(address), kProbeRegister, probe)) {
         case leNone:
+        case leRefused: // a refusal is an answer too: the instrument is there, at this rate
             m_NetworkAdd.SetNetworkAdd(address);
             return soConnected;
         case leCancelled:

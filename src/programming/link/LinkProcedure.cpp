@@ -10,23 +10,25 @@ namespace {
 
 constexpr int kSearchingId = 229;
 constexpr int kNoInstrumentFoundId = 228;
-constexpr int kPortNotAvailableId = 209;
 constexpr int kBadNetworkSettingsId = 212;
 constexpr int kPortNotOpenedId = 213; // "The communication port |1 (device |2 ...) cannot be opened."
+constexpr int kPortLostId = 890;      // "The communication port |1 (device |2 ...) has been lost."
+constexpr int kInstrumentChangedId = 891;
+constexpr int kInstrumentUnchangedId = 892;
 
-// The reason the user reads for a port that did not open; the system's own words when the
+// The reason the user reads for a port that is not open; the system's own words when the
 // table has none for it.
-QString OpenFailureReason(const Platform::CSerialPortControl &port)
+QString PortFailureReason(const Platform::CSerialPortControl &port)
 {
-    switch (port.OpenFailure()) {
-    case Platform::EOpenFailure::Missing:
+    switch (port.PortFailure()) {
+    case Platform::EPortFailure::Missing:
         return LoadResString(216);
-    case Platform::EOpenFailure::Denied:
+    case Platform::EPortFailure::Denied:
         return LoadResString(217);
-    case Platform::EOpenFailure::Busy:
+    case Platform::EPortFailure::Busy:
         return LoadResString(218);
     default:
-        return port.OpenFailureText();
+        return port.PortFailureText();
     }
 }
 
@@ -55,27 +57,54 @@ void CLinkProcedure::ShowProgress(int minimum, int maximum, int value)
 
 void CLinkProcedure::Tell(int stringId, const QVariantList &args) const
 {
-    if (m_Report.Message)
-        m_Report.Message(stringId, LoadResStringArgs(stringId, args));
+    if (!m_Report.Message)
+        return;
+    QString text = LoadResStringArgs(stringId, args);
+    if (!m_MessageEnd.isEmpty())
+        text += QStringLiteral("\n\r") + m_MessageEnd;
+    m_Report.Message(stringId, text);
 }
 
-void CLinkProcedure::TellPortNotOpened()
+QVariantList CLinkProcedure::PortFailureArgs() const
 {
     const Platform::CSerialPortControl &port = m_Link.Rs232Control();
     const QString name = Platform::SerialPortName(port.PortNumber());
     const QString device = Platform::SerialDeviceName(port.PortNumber());
-    g_Trace->BugMessage(QStringLiteral("%1 (%2): %3").arg(name, device, port.OpenFailureText()));
-    Tell(kPortNotOpenedId, {name, device, OpenFailureReason(port)});
+    g_Trace->BugMessage(QStringLiteral("%1 (%2): %3").arg(name, device, port.PortFailureText()));
+    return {name, device, PortFailureReason(port)};
 }
 
-bool CLinkProcedure::CheckCommError()
+void CLinkProcedure::TellPortNotOpened() const
 {
-    const qint32 error = m_Link.Error();
+    Tell(kPortNotOpenedId, PortFailureArgs());
+}
+
+void CLinkProcedure::TellPortLost() const
+{
+    Tell(kPortLostId, PortFailureArgs() << LoadResString(m_InstrumentChanged ? kInstrumentChangedId
+                                                                             : kInstrumentUnchangedId));
+}
+
+void CLinkProcedure::TellLinkError(qint32 error) const
+{
+    if (error == leRefused) {
+        const CLinkMessage refusal = InstrumentRefusal(m_Link.FrameTx(), m_Link.FrameRx());
+        g_Trace->BugMessage(QStringLiteral("Richiesta rifiutata dallo strumento: ") +
+                            QString::fromLatin1(m_Link.FrameRx().toHex(' ')));
+        Tell(refusal.id, refusal.args);
+    } else if (error == leUART && m_Link.Rs232Control().LineLost()) {
+        TellPortLost();
+    } else if (const int id = LinkErrorMessageId(error); id != 0) {
+        Tell(id);
+    }
+}
+
+bool CLinkProcedure::CheckCommError(qint32 error)
+{
     if (error == leNone)
         return false;
     m_Link.CloseRs232();
-    if (const int id = LinkErrorMessageId(error); id != 0)
-        Tell(id);
+    TellLinkError(error);
     return true;
 }
 
@@ -94,7 +123,7 @@ bool CLinkProcedure::Connect(CInstrumentSearch &search)
         TellPortNotOpened();
         break;
     case CInstrumentSearch::soPortLost:
-        Tell(kPortNotAvailableId);
+        TellPortLost();
         break;
     case CInstrumentSearch::soBadNetworkSettings:
         Tell(kBadNetworkSettingsId);

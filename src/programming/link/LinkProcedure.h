@@ -39,25 +39,43 @@ protected:
     void ShowProgress(int minimum, int maximum, int value);
     // One step further on the progress shown last.
     void StepProgress() { ShowProgress(m_ProgressMinimum, m_ProgressMaximum, m_ProgressValue + 1); }
-    // The string-table message, arguments filled.
+    // The string-table message, arguments filled, with the message end (if any) below it.
     void Tell(int stringId, const QVariantList &args = {}) const;
+    // A line below every message told from now on (what a network write has done so far);
+    // empty: none.
+    void SetMessageEnd(const QString &line) { m_MessageEnd = line; }
+    // Whether the instrument now addressed may hold part of a new configuration: a write says
+    // so once its first word (or command) has gone, and a lost port tells it.
+    void SetInstrumentChanged(bool changed) { m_InstrumentChanged = changed; }
 
-    // The link error of the last exchange, transfer variant: false for none; otherwise the
-    // port is closed, the message of errors 1, 2 and 4 told (a cancel tells nothing) and the
+    // The end of the last exchange (the link error it returned), transfer variant: false for
+    // none; otherwise the port is closed, the user told what happened (TellLinkError) and the
     // result is true.
-    bool CheckCommError();
+    bool CheckCommError(qint32 error);
+    // What the user reads for a link error: a port that went away (TellPortLost), the
+    // instrument's refusal of the request (the register, value and exception), else the
+    // message of errors 1, 2 and 4; a cancel tells nothing.
+    void TellLinkError(qint32 error) const;
     // The port did not open: message 213 names it, its device and why (missing, not the
     // user's, held by another program, or the system's words).
-    void TellPortNotOpened();
+    void TellPortNotOpened() const;
+    // The port went away under the link: as 213 (port, device, why), and whether the instrument
+    // may hold part of a new configuration.
+    void TellPortLost() const;
     // The search of baud rate and instrument, with the progress following the addresses.
     // True with the port open at the rate found; otherwise the user has been told why (228,
-    // 213, 209 for a port lost on the way, 212; a cancel nothing).
+    // 213, a port lost on the way, 212; a cancel nothing).
     bool Connect(CInstrumentSearch &search);
 
     CTapiComm &m_Link;
 
 private:
+    // The port, its device and why it is not open (213 and the lost port's message).
+    QVariantList PortFailureArgs() const;
+
     CLinkReport m_Report;
+    QString m_MessageEnd;
+    bool m_InstrumentChanged = false;
     int m_ProgressMinimum = 0;
     int m_ProgressMaximum = 0;
     int m_ProgressValue = 0;

@@ -58,10 +58,11 @@ bool CLivePoll::ReadInstrVariable(qint16 address, CLiveValue &live)
     qint16 decimalPoint = 0;
     // Either read failing leaves this instrument's row at "Error": showing what the previous
     // instrument of the network read would put its value under the wrong address.
-    if (exchange.ReadRegisters(quint8(address), kLiveValueBlockRegister, kLiveValueBlockCount, block) ==
-        leNone)
-        exchange.ReadRegister(quint8(address), kDecimalPointRegister, decimalPoint);
-    if (CheckCommError(goOn)) {
+    qint32 error =
+        exchange.ReadRegisters(quint8(address), kLiveValueBlockRegister, kLiveValueBlockCount, block);
+    if (error == leNone)
+        error = exchange.ReadRegister(quint8(address), kDecimalPointRegister, decimalPoint);
+    if (CheckCommError(error, goOn)) {
         live = CLiveValue::Error();
         return goOn;
     }
@@ -74,9 +75,8 @@ bool CLivePoll::ReadInstrVariable(qint16 address, CLiveValue &live)
     return true;
 }
 
-bool CLivePoll::CheckCommError(bool &goOn)
+bool CLivePoll::CheckCommError(qint32 error, bool &goOn)
 {
-    const qint32 error = m_Link.Error();
     if (error == leNone)
         return false;
     goOn = false;
@@ -85,6 +85,6 @@ bool CLivePoll::CheckCommError(bool &goOn)
     else if (error == leTimeOut && m_CommConfig.InterfaceType() != itRS232)
         goOn = true;
     else
-        Tell(LinkErrorMessageId(error));
+        TellLinkError(error);
     return true;
 }

@@ -33,9 +33,10 @@ public:
 private:
     // One poll of the instrument at address; the result tells whether polling goes on.
     bool ReadInstrVariable(qint16 address, CLiveValue &live);
-    // Live-view variant: true when the exchange failed; goOn tells whether polling goes on
-    // (only after a time-out on a network, where a silent instrument is skipped).
-    bool CheckCommError(bool &goOn);
+    // Live-view variant, on the exchange's result: true when it failed; goOn tells whether
+    // polling goes on (only after a time-out on a network, where a silent instrument is
+    // skipped).
+    bool CheckCommError(qint32 error, bool &goOn);
     bool IsRS485() const;
 
     const CCommConfig &m_CommConfig;

@@ -3,7 +3,7 @@
 CRegisterExchange::CRegisterExchange(CTapiComm &link) : m_Link(link)
 {
     m_Verify = QObject::connect(&link, &CTapiComm::VerifyCRC, [this](bool &crcOk, const QByteArray &reply) {
-        crcOk = m_AcceptAny || ReplyMatchesRequest(m_Request, reply);
+        crcOk = m_AcceptAny || ReplyMatchesRequest(m_Request, reply) || IsExceptionReply(m_Request, reply);
     });
 }
 
@@ -17,13 +17,17 @@ qint32 CRegisterExchange::Exchange(const QByteArray &request)
     m_Request = request;
     m_Reply.clear();
     m_Link.SetCommMode(1);
+    // The refusal is shorter than the reply asked for: whole at its own length, not at a time-out.
+    m_Link.Rs232Control().SetReplyComplete(
+        [request](const QByteArray &input) { return IsExceptionReply(request, input); });
     m_Link.SetFrameTx(request);
     m_Link.SetByteToReceive(ExpectedReplyLength(request));
     m_Link.StartTxRx();
     m_Link.WaitTxRx();
-    if (m_Link.Error() == leNone)
-        m_Reply = m_Link.FrameRx();
-    return m_Link.Error();
+    if (m_Link.Error() != leNone)
+        return m_Link.Error();
+    m_Reply = m_Link.FrameRx();
+    return IsExceptionReply(request, m_Reply) ? leRefused : leNone;
 }
 
 qint32 CRegisterExchange::ReadRegisters(quint8 address, quint16 firstRegister, quint16 count,

@@ -5,7 +5,9 @@
 namespace {
 
 constexpr int kRequestLength = 8;
-constexpr int kReadReplyOverhead = 5; // address, function, byte count, CRC low, CRC high
+constexpr int kReadReplyOverhead = 5;    // address, function, byte count, CRC low, CRC high
+constexpr int kExceptionReplyLength = 5; // address, function | 0x80, exception code, CRC low, CRC high
+constexpr quint8 kExceptionBit = 0x80;
 
 quint8 Byte(QByteArrayView bytes, qsizetype index)
 {
@@ -104,6 +106,18 @@ bool ReplyMatchesRequest(QByteArrayView request, QByteArrayView reply)
     }
     return Byte(reply, 0) == Byte(request, 0) && Byte(reply, 1) == rfReadRegisters &&
            Byte(reply, 2) == expected - kReadReplyOverhead;
+}
+
+bool IsExceptionReply(QByteArrayView request, QByteArrayView reply)
+{
+    return request.size() == kRequestLength && reply.size() == kExceptionReplyLength &&
+           Byte(reply, 0) == Byte(request, 0) && Byte(reply, 1) == (Byte(request, 1) | kExceptionBit) &&
+           CheckReplyCRC(reply);
+}
+
+quint8 ExceptionCode(QByteArrayView exceptionReply)
+{
+    return exceptionReply.size() == kExceptionReplyLength ? Byte(exceptionReply, 2) : 0;
 }
 
 qint16 ReplyRegister(QByteArrayView reply, int k)

@@ -46,6 +46,12 @@ qint16 ExpectedReplyLength(QByteArrayView request);
 // instrument, noise) is refused like a wrong CRC.
 bool ReplyMatchesRequest(QByteArrayView request, QByteArrayView reply);
 
+// The instrument's refusal of a request (the exception reply): its address, the request's
+// function with bit 7 set, one exception code, and a right CRC, five bytes in all.
+//   IsExceptionReply(01 06 E0 10 ..., 01 86 03 02 61) -> true; ExceptionCode(...) -> 3
+bool IsExceptionReply(QByteArrayView request, QByteArrayView reply);
+quint8 ExceptionCode(QByteArrayView exceptionReply);
+
 // Register k of a read reply as a signed 16-bit value (bytes 3 + 2k high, 4 + 2k low):
 //   ReplyRegister(01 04 02 FF FE ..., 0) -> -2
 qint16 ReplyRegister(QByteArrayView reply, int k);

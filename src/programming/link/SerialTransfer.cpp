@@ -21,6 +21,8 @@ constexpr int kNetworkAddressId = 222; // "Network address |1"
 constexpr int kOtherModuleFamilyId = 211;
 constexpr int kBadAddressId = 212;
 constexpr int kOtherModelId = 230;
+constexpr int kWrittenBeforeId = 901; // "Instruments written completely before network address |1: |2."
+constexpr int kNoneWrittenId = 902;
 
 // The model guard compares the top four bits: the model's three and bit 12, which no word
 // built here sets.
@@ -120,12 +122,28 @@ bool CSerialTransfer::Write(qint64 id)
     for (qint16 address = first; address <= last; ++address) {
         m_NetworkAdd = address;
         ShowNetworkAddress(true);
+        SetInstrumentChanged(false);
+        if (network)
+            SetMessageEnd(WrittenBefore(address));
         if (!DetectModules() || !InstrumentMatches() || !WriteMemoryMap(*m_Image))
             return false;
         if (m_CommConfig.InterfaceType() == itRS232)
             break;
     }
     return true;
+}
+
+QString CSerialTransfer::WrittenBefore(qint16 address)
+{
+    // The network is written in ascending order and stops at the first failure.
+    const qint16 lastWritten = address - 1;
+    if (lastWritten < CInstrumentSearch::kLowestAddress)
+        return LoadResString(kNoneWrittenId);
+    const QString written =
+        lastWritten == CInstrumentSearch::kLowestAddress
+            ? QString::number(lastWritten)
+            : QStringLiteral("%1-%2").arg(CInstrumentSearch::kLowestAddress).arg(lastWritten);
+    return LoadResStringArgs(kWrittenBeforeId, {address, written});
 }
 
 bool CSerialTransfer::InstrumentMatches()
@@ -224,27 +242,27 @@ bool CSerialTransfer::WriteMemoryMap(const CMemMapManager &image)
     }
     g_Trace->BugMessage(QStringLiteral("Programmazione baud rate"));
     // The instrument may take its new rate before it answers, so whatever comes back (or
-    // nothing) ends this write: it is done once sent.
-    m_Exchange->WriteRegisterOnce(quint8(m_NetworkAdd), kBaudRateRegister, image.Word(kBaudRateWord));
-    return true;
+    // nothing) ends this write: it is done once sent. Only its plain refusal, at the old rate,
+    // says the word was not taken.
+    const qint32 error =
+        m_Exchange->WriteRegisterOnce(quint8(m_NetworkAdd), kBaudRateRegister, image.Word(kBaudRateWord));
+    return error != leRefused || !CheckCommError(error);
 }
 
 bool CSerialTransfer::ReadRegisters(quint16 firstRegister, quint16 count, QVector<qint16> &values)
 {
-    m_Exchange->ReadRegisters(quint8(m_NetworkAdd), firstRegister, count, values);
-    return !CheckCommError();
+    return !CheckCommError(m_Exchange->ReadRegisters(quint8(m_NetworkAdd), firstRegister, count, values));
 }
 
 bool CSerialTransfer::ReadRegister(quint16 registerAddress, qint16 &value)
 {
-    m_Exchange->ReadRegister(quint8(m_NetworkAdd), registerAddress, value);
-    return !CheckCommError();
+    return !CheckCommError(m_Exchange->ReadRegister(quint8(m_NetworkAdd), registerAddress, value));
 }
 
 bool CSerialTransfer::WriteRegister(quint16 registerAddress, qint16 value)
 {
-    m_Exchange->WriteRegister(quint8(m_NetworkAdd), registerAddress, value);
-    return !CheckCommError();
+    SetInstrumentChanged(true);
+    return !CheckCommError(m_Exchange->WriteRegister(quint8(m_NetworkAdd), registerAddress, value));
 }
 
 void CSerialTransfer::ShowNetworkAddress(bool traced)

@@ -48,6 +48,9 @@ private:
     bool ReadRegister(quint16 registerAddress, qint16 &value);
     bool WriteRegister(quint16 registerAddress, qint16 value);
     void ShowNetworkAddress(bool traced);
+    // The line a message ends with while a network write is at address: the addresses
+    // written completely before it.
+    static QString WrittenBefore(qint16 address);
 
     const CCommConfig &m_CommConfig;
     CNetworkAddMsgSetup &m_NetworkAddSetup;

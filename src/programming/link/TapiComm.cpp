@@ -253,6 +253,8 @@ void CTapiComm::Transmit()
 {
     if (!m_TxRxInProgress)
         return;
+    QElapsedTimer sinceAsked;
+    sinceAsked.start();
     const qint64 waitNs = NsecsBeforeSend();
     if (waitNs > kSpinLimitNs) {
         // The event loop may wake a timer up to a millisecond late (it sleeps whole
@@ -260,11 +262,10 @@ void CTapiComm::Transmit()
         m_Pacing.start(int((waitNs - kWakeMarginNs) / 1000000));
         return;
     }
-    if (waitNs > 0) {
-        QElapsedTimer spin;
-        spin.start();
-        while (spin.nsecsElapsed() < waitNs) {
-        }
+    // Earlier input goes inside the silence, so that nothing but the write follows it. What
+    // comes during the last spin (the line was not quiet) joins the reply and fails its check.
+    m_Rs232.DiscardInput();
+    while (sinceAsked.nsecsElapsed() < waitNs) {
     }
     m_QuietBudgetMs = 0;
     m_Rs232.SetReplyLength(m_ByteToReceive);

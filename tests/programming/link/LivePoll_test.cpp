@@ -47,7 +47,7 @@ TEST_F(LivePollTest, TheNetworkIsPolledInTurnAndAFailingInstrumentReadsError)
     EXPECT_TRUE(searchLines.contains(LoadResStringArgs(222, {4})) && messages.isEmpty());
 }
 
-// Over RS 485 a time-out only marks the row; over RS 232 it ends the polling, as a line error
+// Over RS 485 a time-out only marks the row; over RS 232 it ends the polling, as a port lost
 // does anywhere, with its message.
 TEST_F(LivePollTest, OverRS232ALineErrorOrATimeOutEndsThePollingWithItsMessage)
 {
@@ -64,7 +64,7 @@ TEST_F(LivePollTest, OverRS232ALineErrorOrATimeOutEndsThePollingWithItsMessage)
         });
         EXPECT_EQ(Poll(-1).value(0), "1=5");
     }
-    EXPECT_EQ(messages, (QList<int>{206, 207}));
+    EXPECT_EQ(messages, (QList<int>{890, 207}));
 }
 
 // The polls of tests/data/live_values.tsv; over-range hides the state flag, and the sign alone

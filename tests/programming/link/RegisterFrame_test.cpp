@@ -27,11 +27,16 @@ TEST(RegisterFrame, CrcWireFramesAndSignedRegisters)
 }
 
 // The cases of tests/data/register_replies.tsv.
-TEST(RegisterFrame, OnlyTheAnswerToTheRequestIsTaken)
+TEST(RegisterFrame, OnlyTheAnswerToTheRequestOrItsRefusalIsTaken)
 {
-    for (const QStringList &f : ReadDataTable(QStringLiteral("register_replies.tsv")))
-        EXPECT_EQ(ReplyMatchesRequest(Hex(f[1].toLatin1()), Hex(f[2].toLatin1())), f[3] == "yes")
-            << f[0].toStdString();
+    for (const QStringList &f : ReadDataTable(QStringLiteral("register_replies.tsv"))) {
+        const QByteArray request = Hex(f[1].toLatin1());
+        const QByteArray reply = Hex(f[2].toLatin1());
+        const char *taken = ReplyMatchesRequest(request, reply) ? "yes"
+                            : IsExceptionReply(request, reply)  ? "refusal"
+                                                                : "no";
+        EXPECT_EQ(taken, f[3]) << f[0].toStdString();
+    }
 }
 
 } // namespace

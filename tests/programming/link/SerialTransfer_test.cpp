@@ -2,9 +2,13 @@
 // archive file.
 #include "support/LinkFixtures.h"
 
+#include "platform/SerialPortNames.h"
 #include "platform/SettingsStore.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/link/SerialTransfer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 using MemMap::EFamily;
 
@@ -112,9 +116,10 @@ INSTANTIATE_TEST_SUITE_P(Transfers, SerialRoundTrips,
                          CaseName());
 
 // Something that keeps a write to a network of three from going on at instrument 2: before it
-// is written (it does not fit the configuration) or once its first 20 words are (the line
-// fails, or the user cancels); the message it brings (0: none). Which message each link error
-// brings is the procedures' common rule: a time-out's is LivePoll_test's.
+// is written (it does not fit the configuration) or once its first 20 words are (the port goes
+// away, replies fail, the instrument refuses a word, or the user cancels); the message it brings
+// (0: none), which says below that instrument 1 was written whole. Which message each link
+// error brings is the procedures' common rule: a time-out's is LivePoll_test's.
 struct StopCase
 {
     const char *what;
@@ -142,6 +147,9 @@ TEST_P(SerialStops, AWriteThatCannotGoOnStopsBeforeTheBaudWordAndTellsWhy)
     const bool written = c.messageId == 0 && !c.halfWay;
     EXPECT_EQ(Run(kWrite, id), written);
     EXPECT_EQ(messages, c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
+    for (const QString &text : messageTexts)
+        EXPECT_TRUE(text.endsWith(QStringLiteral("\n\r") + LoadResStringArgs(901, {2, "1"})))
+            << text.toStdString();
     // Stopped half-way: never on to the address and baud words, the last two.
     const qsizetype writes = second.Writes().size();
     EXPECT_TRUE(c.halfWay
@@ -162,9 +170,105 @@ INSTANTIATE_TEST_SUITE_P(Stops, SerialStops, ::testing::Values(
     StopCase{"other model", false, 230, kFlip(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40)},
     StopCase{"temperature module (probe 28)", false, 211, [](auto &second, auto &, auto &) { second.SetProbe(28); }},
     StopCase{"other relay module passes", false, 0, kFlip(ModuleCodeBits::RelayZ8Z9 ^ ModuleCodeBits::RelayZ3)},
-    StopCase{"line error", true, 206, [](auto &, InstrumentSimulator &line, auto &) { line.HangUp(); }},
+    StopCase{"port lost", true, 890, [](auto &, InstrumentSimulator &line, auto &) { line.HangUp(); }},
+    StopCase{"word refused", true, 893, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::Exception); }},
     StopCase{"CRC error", true, 215, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::BadCrc, kAlways); }},
     StopCase{"cancel", true, 0, [](auto &, auto &, CTapiComm &link) { link.CancelTxRx(true); }}), CaseName());
+// clang-format on
+
+// A network larger than the instruments present: the first silent address ends the write, and
+// the message says which addresses were written whole.
+TEST_F(SerialTransferTest, ANetworkWriteTellsWhichAddressesItWroteWhole)
+{
+    NetworkOf(5);
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    for (int address = 1; address <= 3; ++address)
+        InstrumentFor(id, address);
+    EXPECT_FALSE(Run(kWrite, id));
+    EXPECT_EQ(messageTexts, QStringList{LoadResString(207) + "\n\r" + LoadResStringArgs(901, {4, "1-3"})});
+}
+
+// The instrument refuses one request with its exception reply: the exchange ends at once, the
+// request sent once and no time-out waited for, nothing sent after it, and the message names the
+// register (the run of a read), the value a write sent and what the code means. The search takes
+// a refusal for an answer: the probe is refused there too in the third case.
+struct RefusalCase
+{
+    const char *what;
+    bool write;
+    quint16 refused; // the register of the refused request
+    int times;       // requests of that register refused
+    quint8 code;
+    int messageId;
+    QVariantList args; // of the message; a write's value is added from the image
+};
+
+using SerialRefusals = Cases<SerialTransferTest, RefusalCase>;
+
+TEST_P(SerialRefusals, TheInstrumentsRefusalEndsTheTransferAtOnceAndIsNamed)
+{
+    const RefusalCase &c = GetParam();
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    InstrumentFor(id, 1);
+    const auto refused = InstrumentSimulator::ForRegister(c.refused);
+    line.InjectFault({SimFault::Exception, c.times, kAny, 0, refused, c.code});
+    QVariantList args = c.args;
+    if (c.write)
+        args.insert(1, ImageOf(id).at(c.refused - kMemoryMapBaseAddress));
+    EXPECT_FALSE(Run(c.write ? kWrite : kRead, id));
+    EXPECT_EQ(messageTexts, QStringList{LoadResStringArgs(c.messageId, args)});
+    EXPECT_EQ(std::pair(std::count_if(line.Requests().begin(), line.Requests().end(), refused),
+                        refused(line.Requests().last())),
+              std::pair(qsizetype(c.times), true));
+    EXPECT_TRUE(trace.Lines().filter(QStringLiteral("Errore di timeout")).isEmpty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Refusals, SerialRefusals, ::testing::Values(
+    RefusalCase{"word 10, illegal data value", true, kMemoryMapBaseAddress + 10, 1, 3, 893, {"0xE00A", LoadResString(898)}},
+    RefusalCase{"the baud word, device failure", true, kBaudRateRegister, 1, 4, 893, {"0xE057", LoadResString(899)}},
+    RefusalCase{"block 2, illegal data address", false, kMemoryMapBaseAddress + 20, 1, 2, 895, {"0xE014", "0xE01E", LoadResString(897)}},
+    RefusalCase{"the probe, code 7", false, kProbeRegister, 2, 7, 894, {"0x000B", LoadResStringArgs(900, {7})}}), CaseName());
+// clang-format on
+
+// A port that goes away is told with its port, its device and why (here the device's name has
+// gone with it), and whether the instrument may now hold part of the configuration: only once a
+// word of a write has gone.
+struct LostCase
+{
+    const char *what;
+    bool write;
+    std::function<bool(InstrumentSimulator &)> lose; // when, as each request is heard
+    int changedId;
+};
+
+using SerialPortsLost = Cases<SerialTransferTest, LostCase>;
+
+TEST_P(SerialPortsLost, APortLostIsToldWithItsDeviceAndWhatTheInstrumentHolds)
+{
+    const LostCase &c = GetParam();
+    const qint32 id = AddDistinct(EFamily::QEM);
+    InstrumentFor(id, 1);
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("ttyIXO"));
+    ASSERT_TRUE(QFile::link(Platform::SerialDeviceName(0), device));
+    Platform::WriteSetting(QStringLiteral("Ports"), QStringLiteral("COM1"), device);
+    QObject::connect(&line, &InstrumentSimulator::RequestHeard, [&] {
+        if (c.lose(line)) {
+            line.HangUp();
+            QFile::remove(device);
+        }
+    });
+    EXPECT_FALSE(Run(c.write ? kWrite : kRead, id));
+    EXPECT_EQ(messageTexts, QStringList{LoadResStringArgs(
+                                890, {"COM1", device, LoadResString(216), LoadResString(c.changedId)})});
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Lost, SerialPortsLost, ::testing::Values(
+    LostCase{"during the search", false, [](auto &line) { return line.Requests().size() == 1; }, 892},
+    LostCase{"during the read", false, [](auto &line) { return line.Requests().size() == 5; }, 892},
+    LostCase{"during the write", true, [](auto &line) { return line.Instrument(1)->Writes().size() == 20; }, 891}), CaseName());
 // clang-format on
 
 // The answer owed to the second send of block 2 crosses into the read of block 3 (held until the

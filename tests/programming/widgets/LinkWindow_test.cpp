@@ -61,7 +61,7 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Ends, SerialWindowTest, ::testing::Values(
     WindowCase{"written", {}, 0},
-    WindowCase{"line error", [](auto &, auto &line) { line.HangUp(); }, 206},
+    WindowCase{"CRC error", [](auto &, auto &line) { line.InjectFault(SimFault::BadCrc, InstrumentSimulator::kAlways); }, 215},
     WindowCase{"cancel button", [](QDialog &w, auto &) { w.findChild<QPushButton *>("cmdCancel")->click(); }, 0},
     WindowCase{"close box", [](QDialog &w, auto &) { w.close(); }, 0},
     WindowCase{"Escape", [](QDialog &w, auto &) { w.reject(); }, 0}), CaseName());
