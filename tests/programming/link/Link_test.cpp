@@ -154,18 +154,6 @@ TEST_F(LinkTest, APortInUseOrAnUnknownIndexDoesNotOpen)
     EXPECT_TRUE(trace.Lines().contains(QStringLiteral("Porta COM5 già aperta o non presente sul sistema.")));
 }
 
-// The simulated instrument answers only at its own rate: each baud index must mean its rate.
-TEST_F(LinkTest, EachBaudIndexRunsTheLineAtItsRate)
-{
-    SimInstrument &unit = line.AddInstrument(1);
-    for (const auto &[index, baud] : {std::pair{2, 4800}, {3, 9600}, {5, 19200}, {4, 38400}}) {
-        unit.SetBaud(baud);
-        ASSERT_TRUE(Open(index));
-        EXPECT_EQ(exchange.Exchange(kProbe), leNone) << baud;
-        link.CloseRs232();
-    }
-}
-
 TEST(TrayIcon, RefusesBadInputAndIgnoresChangesOnceDestroyed)
 {
     QWidget window;
