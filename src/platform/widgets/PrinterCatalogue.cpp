@@ -47,7 +47,8 @@ namespace {
     X(ippGetGroupTag)                                                                                        \
     X(ippGetString)                                                                                          \
     X(ippGetCount)                                                                                           \
-    X(pwgMediaForPWG)
+    X(pwgMediaForPWG)                                                                                        \
+    X(pwgMediaForPPD)
 
 struct CCups
 {
@@ -159,9 +160,12 @@ private:
     bool m_Silent = false;
 };
 
+// A paper by its name, as the server gives it ("iso_a4_210x297mm") or a user set it ("A4").
 QPageSize PageSizeOf(const CCups &cups, const char *media)
 {
     const pwg_media_t *size = media ? cups.pwgMediaForPWG(media) : nullptr;
+    if (!size && media)
+        size = cups.pwgMediaForPPD(media);
     if (!size)
         return {};
     // In hundredths of a millimetre.

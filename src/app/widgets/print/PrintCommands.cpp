@@ -27,7 +27,7 @@ constexpr int kPdfFileType = 769;
 
 // The system's printers for one command, asked once off the window's thread; what kept them
 // from the command goes to the trace.
-Platform::CPrinterList LookUpPrinters()
+Platform::CPrinterList AskForPrinters()
 {
     Platform::CPrinterList printers = Platform::LookUpPrinters();
     if (printers.Answer.Failed())
@@ -72,7 +72,7 @@ bool ChooseInSetup(FMain &window, CPrintDlg &dialog, const Platform::CPrinterLis
 std::optional<CPrinterChoice> PrinterForPrint(FMain &window, Platform::CPrinterList &printers)
 {
     if (CPrintDlg::StoredDeviceName() != ApplicationPrinter::PdfDeviceName())
-        printers = LookUpPrinters();
+        printers = AskForPrinters();
     CPrintDlg dialog(printers);
     dialog.SetApplicationName(LoadResString(kApplicationName));
     if (!AvailableElseTold(window, dialog, printers) && !ChooseInSetup(window, dialog, printers))
@@ -151,7 +151,7 @@ void mnuPrintOption_Click(FMain &window)
 
 void mnuPrinterSetup_Click(FMain &window)
 {
-    const Platform::CPrinterList printers = LookUpPrinters();
+    const Platform::CPrinterList printers = AskForPrinters();
     CPrintDlg dialog(printers);
     dialog.SetApplicationName(LoadResString(kApplicationName));
     // The printers missing from the list are explained even when the stored choice needs none.

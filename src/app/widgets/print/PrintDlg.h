@@ -88,7 +88,8 @@ private:
     void GetDefaultPrinter();
     bool ShowDialog(QWidget *parent);
     void ReadApplicationPrinter();
-    // False, and in `fault` the file's reason, when the store could not be written.
+    // False, and in `fault` the file's reason, when the store could not be written: the choice
+    // is then the run's unstored one (ApplicationPrinter::UnstoredChoice).
     bool SaveApplicationPrinter(QString *fault) const;
     void SelectApplicationPrinter() const;
 
