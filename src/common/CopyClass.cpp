@@ -4,6 +4,8 @@
 #include "common/ValueText.h"
 #include "platform/SettingsStore.h"
 
+#include <utility>
+
 bool ICopyClass::VerifySameClass(const ICopyClass &dst, const ICopyClass &src) const
 {
     return dst.ClassName() == src.ClassName();
@@ -23,14 +25,43 @@ void ICopyClass::SaveData(const QString &nomeFile)
 
 namespace {
 
-void WriteToStore(const QString &section, const QString &varName, const QString &text)
+// The batch the store's writes go to; none writes each at once.
+CSettingsWriteBatch *g_OpenBatch = nullptr;
+
+} // namespace
+
+CSettingsWriteBatch::CSettingsWriteBatch() : m_Outer(std::exchange(g_OpenBatch, this)) {}
+
+CSettingsWriteBatch::~CSettingsWriteBatch()
 {
+    g_OpenBatch = m_Outer;
+}
+
+bool CSettingsWriteBatch::Commit(QString *fault)
+{
+    const QList<Platform::CSettingWrite> writes = std::exchange(m_Writes, {});
+    if (Platform::WriteSettings(writes, fault))
+        return true;
+    QStringList sections;
+    for (const Platform::CSettingWrite &write : writes) {
+        if (!sections.contains(write.Section))
+            sections << write.Section;
+    }
+    g_Trace->BugMessage(QStringLiteral("Impossibile scrivere le impostazioni ") +
+                        sections.join(QStringLiteral(", ")));
+    return false;
+}
+
+void ICopyClass::WriteToStore(const QString &section, const QString &varName, const QString &text)
+{
+    if (g_OpenBatch) {
+        g_OpenBatch->m_Writes.append({section, varName, text});
+        return;
+    }
     if (!Platform::WriteSetting(section, varName, text))
         g_Trace->BugMessage(QStringLiteral("Impossibile scrivere l'impostazione ") + section +
                             QLatin1Char('.') + varName);
 }
-
-} // namespace
 
 template <typename T> void ICopyClass::LoadFromStore(const QString &varName, T &value, const QString &section)
 {

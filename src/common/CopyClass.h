@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/INIManager.h"
+#include "platform/SettingsStore.h"
 
 #include <QDateTime>
 #include <QString>
@@ -57,7 +58,33 @@ public:
     void LoadVariable(const QString &varName, bool &value, const QString &section);
 
 private:
+    // Into the open CSettingsWriteBatch, else straight into the store.
+    static void WriteToStore(const QString &section, const QString &varName, const QString &text);
     template <typename T> void LoadFromStore(const QString &varName, T &value, const QString &section);
 
     CINIManager m_INI;
+};
+
+// Holds back what SaveVariable writes to the per-user settings store while it lives, so the
+// values of several objects are stored in one replace of the store: all of them or none.
+// Nothing is written before Commit, nor when it is not called.
+//   CSettingsWriteBatch batch;
+//   wizard.SaveData(QString());          // every object's SaveVariable
+//   if (!batch.Commit(&fault)) ...       // none of them stored
+class CSettingsWriteBatch
+{
+public:
+    CSettingsWriteBatch();
+    ~CSettingsWriteBatch();
+    CSettingsWriteBatch(const CSettingsWriteBatch &) = delete;
+    CSettingsWriteBatch &operator=(const CSettingsWriteBatch &) = delete;
+
+    // False, with a trace line naming the sections and in `fault` the file's reason, when the
+    // store could not be written.
+    bool Commit(QString *fault = nullptr);
+
+private:
+    friend class ICopyClass;
+    QList<Platform::CSettingWrite> m_Writes;
+    CSettingsWriteBatch *m_Outer;
 };

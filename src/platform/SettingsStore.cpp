@@ -102,24 +102,26 @@ std::optional<QString> StoredText(const CIniDocument &document, const QString &s
     return std::nullopt;
 }
 
-// The store's document, or nothing when the file is refused: said once in the trace until the
-// file can be read again.
-std::optional<CIniDocument> Load()
+// The store's document, or nothing when the file is refused (why in `fault`): said once in the
+// trace until the file can be read again.
+std::optional<CIniDocument> Load(QString *fault = nullptr)
 {
     static QString lastRefusal;
     const QString path = SettingsFilePath();
     CIniDocument document;
-    QString fault;
-    if (document.Load(path, &fault)) {
+    QString why;
+    if (document.Load(path, &why)) {
         lastRefusal.clear();
         return document;
     }
     const QString refusal = QStringLiteral("File delle impostazioni ") + path +
-                            QStringLiteral(" rifiutato: ") + fault +
+                            QStringLiteral(" rifiutato: ") + why +
                             QStringLiteral("; usati i valori predefiniti");
     if (refusal != lastRefusal)
         Trace(refusal);
     lastRefusal = refusal;
+    if (fault)
+        *fault = why;
     return std::nullopt;
 }
 
@@ -168,24 +170,36 @@ bool HasSetting(const QString &section, const QString &key)
 
 bool WriteSetting(const QString &section, const QString &key, const QString &text)
 {
-    if (!CIniDocument::IsValidSectionName(section) || !CIniDocument::IsValidKeyName(key))
-        return false;
-    std::optional<CIniDocument> document = Load();
+    return WriteSettings({{section, key, text}});
+}
+
+bool WriteSettings(const QList<CSettingWrite> &writes, QString *fault)
+{
+    for (const CSettingWrite &write : writes) {
+        if (!CIniDocument::IsValidSectionName(write.Section) || !CIniDocument::IsValidKeyName(write.Key))
+            return false;
+    }
+    std::optional<CIniDocument> document = Load(fault);
     if (!document)
         return false;
-    const std::optional<QString> stored = StoredText(*document, section, key);
-    if (stored && ValueOf(*stored) == text)
+    for (const CSettingWrite &write : writes) {
+        const std::optional<QString> stored = StoredText(*document, write.Section, write.Key);
+        if (stored && ValueOf(*stored) == write.Text)
+            continue;
+        const std::optional<QString> line = TextOf(write.Text);
+        if (!line || !TakeNamesAsGiven(*document, write.Section, write.Key) ||
+            !document->SetText(write.Section, write.Key, *line))
+            return false;
+    }
+    if (!document->IsModified())
         return true;
-    const std::optional<QString> line = TextOf(text);
-    if (!line || !TakeNamesAsGiven(*document, section, key))
-        return false;
-    if (!document->SetText(section, key, *line))
-        return false;
-    QString fault;
-    if (document->Save(SettingsFilePath(), &fault))
+    QString why;
+    if (document->Save(SettingsFilePath(), &why))
         return true;
     Trace(QStringLiteral("Impossibile scrivere il file delle impostazioni ") + SettingsFilePath() +
-          QStringLiteral(": ") + fault);
+          QStringLiteral(": ") + why);
+    if (fault)
+        *fault = why;
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // The per-user settings store: one INI file "IxoSoft.ini" in the user's config folder,
@@ -29,5 +30,18 @@ bool HasSetting(const QString &section, const QString &key);
 // False when the store could not be written (a read-only file or folder, a full disk, a
 // refused file, a text the file's code page cannot hold).
 bool WriteSetting(const QString &section, const QString &key, const QString &text);
+
+// One value of a write of several.
+struct CSettingWrite
+{
+    QString Section;
+    QString Key;
+    QString Text;
+};
+// Several values in one replace of the file: every one of them is stored, or none is. False,
+// and in `fault` the file's own reason when there is one, as WriteSetting fails.
+//   WriteSettings({{"Application printer", "DeviceName", "Laser"},
+//                  {"Application printer", "Orientation", "2"}});
+bool WriteSettings(const QList<CSettingWrite> &writes, QString *fault = nullptr);
 
 } // namespace Platform

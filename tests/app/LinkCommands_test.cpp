@@ -7,6 +7,7 @@
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/LinkWindow.h"
 #include "support/LinkFixtures.h"
+#include "support/ReadOnlyPath.h"
 #include "support/SimAuxLine.h"
 
 #include <QPointer>
@@ -139,3 +140,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, LinkCommand, ::testing::ValuesIn(ReadDataTable("
                          CaseName());
 
 } // namespace
+
+// A link wizard ended with End on a settings file that cannot be written: told once, neither
+// object stored, and the run goes on with both (the transfer goes to the port chosen).
+TEST_F(AppTest, LinkSettingsTheStoreCannotKeepAreToldOnceAndUsed)
+{
+    AddProgrammi({"Uno"});
+    Open();
+    Requery();
+    ASSERT_TRUE(Platform::WriteSetting("CCommConfig", "m_ComPort", "3"));
+    const QString path = Platform::SettingsFilePath();
+    const QByteArray stored = ReadFile(path);
+    const ReadOnlyPath readOnly(path);
+    if (!readOnly.Made())
+        GTEST_SKIP() << "no read-only file here";
+    {
+        WizardUser user(Steps("optInterfaceType2 optComPort1 Next | optConfigNetworkInstr Next | End"),
+                        IWizardPage::brEnd);
+        Trigger("mnuSendProgramma");
+    }
+    const QStringList told = m_Messages.Lines();
+    EXPECT_EQ(told.filter("2 " + LoadResStringArgs(852, {path}) + "\n\r").size(), 1);
+    EXPECT_TRUE(told.value(1).contains("COM2")) << qPrintable(told.join('|'));
+    EXPECT_EQ(ReadFile(path), stored);
+    EXPECT_EQ(Joined(window->CommConfigSetup().ComPort(), window->CommConfigSetup().InterfaceType(),
+                     window->NetworkAddMsg().ModeConfig()),
+              "1 2 1");
+}

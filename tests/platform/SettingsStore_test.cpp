@@ -2,6 +2,7 @@
 #include "support/DataTable.h"
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
+#include "support/ReadOnlyPath.h"
 #include "support/TempUserDirs.h"
 #include "support/TraceCapture.h"
 
@@ -96,4 +97,31 @@ TEST(SettingsFile, ASpecialFileIsRefusedAndLeftAsItIs)
         ASSERT_EQ(lstat(QFile::encodeName(path).constData(), &after), 0);
         EXPECT_EQ(std::tuple(after.st_ino, after.st_mode), std::tuple(before.st_ino, before.st_mode));
     }
+}
+
+// Several values go into the file together or not at all: a value the file's code page cannot
+// hold, or a file that cannot be replaced, leaves every byte as it was (the file's reason said).
+TEST(SettingsFile, SeveralValuesAreStoredTogetherOrNotAtAll)
+{
+    TempUserDirs dirs;
+    const QString path = Platform::SettingsFilePath();
+    ASSERT_TRUE(WriteFile(path, "[Ports]\r\nCOM2=/dev/caf\xe9\r\n"));
+    const QList<Platform::CSettingWrite> choice = {{"Application printer", "DeviceName", "Laser"},
+                                                   {"Application printer", "Orientation", "2"}};
+    QString fault;
+    EXPECT_FALSE(
+        Platform::WriteSettings(choice + QList<Platform::CSettingWrite>{{"Ports", "COM3", "Ω"}}, &fault));
+    EXPECT_EQ(ReadFile(path), "[Ports]\r\nCOM2=/dev/caf\xe9\r\n");
+    {
+        const ReadOnlyPath readOnly(path);
+        if (readOnly.Made()) {
+            EXPECT_FALSE(Platform::WriteSettings(choice, &fault));
+            EXPECT_FALSE(fault.isEmpty());
+            EXPECT_EQ(ReadFile(path), "[Ports]\r\nCOM2=/dev/caf\xe9\r\n");
+        }
+    }
+    EXPECT_TRUE(Platform::WriteSettings(choice));
+    EXPECT_EQ(ReadFile(path),
+              "[Ports]\r\nCOM2=/dev/caf\xe9\r\n\r\n[Application printer]\r\nDeviceName=Laser\r\n"
+              "Orientation=2\r\n");
 }

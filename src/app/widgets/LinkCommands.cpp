@@ -3,6 +3,8 @@
 #include "app/ConfigurationEdit.h"
 #include "app/LinkCommands.h"
 #include "app/widgets/FMain.h"
+#include "app/widgets/SettingsNotStored.h"
+#include "common/CopyClass.h"
 #include "common/TraceCode.h"
 #include "model/Archive.h"
 #include "model/ModInstr.h"
@@ -16,15 +18,19 @@
 namespace {
 
 // Runs a link wizard, its pages made afresh; true when it was ended with End, and then both
-// settings objects are stored. modInstr is the data of the module page, when the wizard has one.
+// settings objects are stored together, or neither (the user told, the run going on with them).
+// modInstr is the data of the module page, when the wizard has one.
 bool RunLinkWizard(FMain &window, ELinkWizard kind, CModInstr *modInstr = nullptr)
 {
     CWizardTabs wizard;
     BuildLinkWizard(wizard, kind, window.CommConfigSetup(), window.NetworkAddMsg(), modInstr, &window);
     if (wizard.Start() != 0)
         return false;
+    CSettingsWriteBatch batch;
     // An empty name: the settings store. The module page's data keeps nothing there.
     wizard.SaveData(QString());
+    if (QString fault; !batch.Commit(&fault))
+        TellSettingsNotStored(&window, fault);
     return true;
 }
 

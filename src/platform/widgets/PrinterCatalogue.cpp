@@ -1,108 +1,386 @@
 #include "platform/widgets/PrinterCatalogue.h"
 
+#include "platform/widgets/WorkerCall.h"
+
 #include <QLibrary>
-#include <QPrinterInfo>
+#include <QPrinter>
+#include <QUrl>
 
 #include <cups/cups.h>
+#include <cups/pwg.h>
+
+#include <atomic>
+#include <mutex>
 
 namespace Platform {
 
 namespace {
 
-// The print system's library, loaded at the first job handed to a queue: a run that prints
-// no job on a queue never loads it (nor the network and security libraries it brings).
+// The calls of the print system's library, loaded at the first use: a run that never prints on a
+// queue nor previews never loads it (nor the network and security libraries it brings).
+#define IXO_CUPS_CALLS(X)                                                                                    \
+    X(cupsServer)                                                                                            \
+    X(ippPort)                                                                                               \
+    X(cupsEncryption)                                                                                        \
+    X(cupsUser)                                                                                              \
+    X(cupsSetServer)                                                                                         \
+    X(httpConnect2)                                                                                          \
+    X(httpClose)                                                                                             \
+    X(httpSetTimeout)                                                                                        \
+    X(cupsGetDests2)                                                                                         \
+    X(cupsFreeDests)                                                                                         \
+    X(cupsGetOption)                                                                                         \
+    X(cupsAddOption)                                                                                         \
+    X(cupsFreeOptions)                                                                                       \
+    X(cupsEncodeOptions2)                                                                                    \
+    X(cupsLastError)                                                                                         \
+    X(cupsLastErrorString)                                                                                   \
+    X(cupsDoRequest)                                                                                         \
+    X(cupsDoFileRequest)                                                                                     \
+    X(ippNewRequest)                                                                                         \
+    X(ippAddString)                                                                                          \
+    X(ippAddStrings)                                                                                         \
+    X(ippDelete)                                                                                             \
+    X(ippFirstAttribute)                                                                                     \
+    X(ippNextAttribute)                                                                                      \
+    X(ippGetName)                                                                                            \
+    X(ippGetGroupTag)                                                                                        \
+    X(ippGetString)                                                                                          \
+    X(ippGetCount)                                                                                           \
+    X(pwgMediaForPWG)                                                                                        \
+    X(pwgMediaForPPD)
+
 struct CCups
 {
-    decltype(&cupsGetNamedDest) GetNamedDest = nullptr;
-    decltype(&cupsFreeDests) FreeDests = nullptr;
-    decltype(&cupsAddOption) AddOption = nullptr;
-    decltype(&cupsFreeOptions) FreeOptions = nullptr;
-    decltype(&cupsPrintFile2) PrintFile2 = nullptr;
-    decltype(&cupsLastErrorString) LastErrorString = nullptr;
+#define IXO_CUPS_MEMBER(name) decltype(&::name) name = nullptr;
+    IXO_CUPS_CALLS(IXO_CUPS_MEMBER)
+#undef IXO_CUPS_MEMBER
     QString LoadError;
 };
-
-template <class Function> void Resolve(QLibrary &library, Function &function, const char *name)
-{
-    function = reinterpret_cast<Function>(library.resolve(name));
-}
 
 const CCups &Cups()
 {
     static const CCups cups = [] {
         CCups loaded;
         QLibrary library(QStringLiteral("cups"), 2);
-        Resolve(library, loaded.GetNamedDest, "cupsGetNamedDest");
-        Resolve(library, loaded.FreeDests, "cupsFreeDests");
-        Resolve(library, loaded.AddOption, "cupsAddOption");
-        Resolve(library, loaded.FreeOptions, "cupsFreeOptions");
-        Resolve(library, loaded.PrintFile2, "cupsPrintFile2");
-        Resolve(library, loaded.LastErrorString, "cupsLastErrorString");
-        if (!loaded.GetNamedDest || !loaded.FreeDests || !loaded.AddOption || !loaded.FreeOptions ||
-            !loaded.PrintFile2 || !loaded.LastErrorString)
+        bool complete = true;
+#define IXO_CUPS_RESOLVE(name)                                                                               \
+    loaded.name = reinterpret_cast<decltype(loaded.name)>(library.resolve(#name));                           \
+    complete = complete && loaded.name;
+        IXO_CUPS_CALLS(IXO_CUPS_RESOLVE)
+#undef IXO_CUPS_RESOLVE
+        if (!complete)
             loaded.LoadError = library.errorString();
         return loaded;
     }();
     return cups;
 }
 
-// The job's options: those kept for the printer (an instance "queue/name" among them), then the
-// paper and orientation of this printout.
-int JobOptions(const CCups &cups, const CQueueJob &job, cups_option_t **options)
+// The options that say the paper and the orientation: a printout sets its own.
+bool NamesPaperOrOrientation(const QByteArray &name)
 {
-    int count = 0;
-    const QByteArray queue = job.Printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-    const QByteArray instance = job.Printer.section(QLatin1Char('/'), 1).toLocal8Bit();
-    if (cups_dest_t *dest = cups.GetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
-                                              instance.isEmpty() ? nullptr : instance.constData())) {
-        for (int i = 0; i < dest->num_options; ++i)
-            count = cups.AddOption(dest->options[i].name, dest->options[i].value, count, options);
-        cups.FreeDests(1, dest);
-    }
-    count = cups.AddOption("media", job.PageSize.key().toUtf8().constData(), count, options);
-    if (job.Orientation == QPageLayout::Landscape)
-        count = cups.AddOption("landscape", "", count, options);
-    return count;
+    static const QList<QByteArray> names = {"media", "PageSize", "landscape", "orientation-requested"};
+    return names.contains(name);
 }
 
-// The queues Qt's print support knows, reached through CUPS.
+// The server this thread's libcups asks: its socket, or host and port.
+QString ServerOf(const CCups &cups)
+{
+    const QString server = QString::fromLocal8Bit(cups.cupsServer());
+    return server.startsWith(QLatin1Char('/')) ? server
+                                               : QStringLiteral("%1:%2").arg(server).arg(cups.ippPort());
+}
+
+// A connection of its own to the print system, which may stay silent for the answer time at
+// most: libcups would otherwise wait a minute for each answer, and ask again.
+class CConnection
+{
+public:
+    explicit CConnection(const CCups &cups) : m_Cups(cups)
+    {
+        m_Limit = PrintSystemAnswerTime();
+        m_Http = cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC,
+                                   cups.cupsEncryption(), 1, int(m_Limit.count()), nullptr);
+        if (m_Http)
+            cups.httpSetTimeout(m_Http, std::chrono::duration<double>(kPoll).count(),
+                                &CConnection::StillWaiting, this);
+    }
+    ~CConnection()
+    {
+        if (m_Http)
+            m_Cups.httpClose(m_Http);
+    }
+    CConnection(const CConnection &) = delete;
+    CConnection &operator=(const CConnection &) = delete;
+
+    http_t *Http() const { return m_Http; }
+
+    // What became of the last request: libcups' last error is this thread's, so it is the one
+    // of that request. acceptable: a status that is no refusal for this request.
+    CPrintSystemAnswer Answer(ipp_status_t acceptable = IPP_STATUS_OK) const
+    {
+        CPrintSystemAnswer answer;
+        answer.Server = ServerOf(m_Cups);
+        if (!m_Http) {
+            answer.Outcome = CPrintSystemAnswer::Unreachable;
+        } else if (m_Silent) {
+            answer.Outcome = CPrintSystemAnswer::Silent;
+        } else if (const ipp_status_t status = m_Cups.cupsLastError();
+                   status > IPP_STATUS_OK_CONFLICTING && status != acceptable) {
+            answer.Refusal = QString::fromUtf8(m_Cups.cupsLastErrorString());
+        }
+        return answer;
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kPoll{250};
+    // libcups waits this long for the go-ahead to send a request's data without calling back.
+    static constexpr std::chrono::milliseconds kGoAheadWait{1000};
+
+    // Called by libcups each time kPoll passes with nothing received or sent. Calls further
+    // apart than that had traffic between them, so the silence starts again; once the limit is
+    // reached, every later wait of this connection ends at once.
+    static int StillWaiting(http_t *, void *data)
+    {
+        auto &connection = *static_cast<CConnection *>(data);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - connection.m_LastCall > 2 * kPoll)
+            connection.m_SilentSince = now - kPoll;
+        connection.m_LastCall = now;
+        connection.m_Silent = connection.m_Silent || now - connection.m_SilentSince >= connection.m_Limit;
+        return connection.m_Silent ? 0 : 1;
+    }
+
+    const CCups &m_Cups;
+    http_t *m_Http = nullptr;
+    std::chrono::milliseconds m_Limit{};
+    std::chrono::steady_clock::time_point m_SilentSince = std::chrono::steady_clock::now();
+    // The first request's wait for the go-ahead counts as silence.
+    std::chrono::steady_clock::time_point m_LastCall = m_SilentSince + kGoAheadWait;
+    bool m_Silent = false;
+};
+
+// A paper by its name, as the server gives it ("iso_a4_210x297mm") or a user set it ("A4").
+QPageSize PageSizeOf(const CCups &cups, const char *media)
+{
+    const pwg_media_t *size = media ? cups.pwgMediaForPWG(media) : nullptr;
+    if (!size && media)
+        size = cups.pwgMediaForPPD(media);
+    if (!size)
+        return {};
+    // In hundredths of a millimetre.
+    return QPageSize(QSizeF(size->width, size->length) / 100.0, QPageSize::Millimeter, QString(),
+                     QPageSize::FuzzyMatch);
+}
+
+// The papers of every queue, by queue name: one request for all of them.
+void ReadPapers(const CCups &cups, const CConnection &connection, QList<CPrinterEntry> &printers)
+{
+    static const char *const wanted[] = {"printer-name", "media-supported", "media-default"};
+    ipp_t *request = cups.ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    cups.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                       int(std::size(wanted)), nullptr, wanted);
+    ipp_t *response = cups.cupsDoRequest(connection.Http(), request, "/");
+    if (!response)
+        return;
+    QString queue;
+    QList<QPageSize> sizes;
+    QPageSize defaultSize;
+    const auto keep = [&] {
+        for (CPrinterEntry &entry : printers) {
+            if (entry.Name.section(QLatin1Char('/'), 0, 0) != queue)
+                continue;
+            entry.PageSizes = sizes;
+            if (!entry.DefaultPageSize.isValid())
+                entry.DefaultPageSize = defaultSize;
+        }
+        queue.clear();
+        sizes.clear();
+        defaultSize = {};
+    };
+    for (ipp_attribute_t *attribute = cups.ippFirstAttribute(response); attribute;
+         attribute = cups.ippNextAttribute(response)) {
+        const char *name = cups.ippGetName(attribute);
+        // A nameless attribute parts two printers.
+        if (!name) {
+            keep();
+            continue;
+        }
+        if (cups.ippGetGroupTag(attribute) != IPP_TAG_PRINTER)
+            continue;
+        const QByteArray key(name);
+        if (key == "printer-name")
+            queue = QString::fromUtf8(cups.ippGetString(attribute, 0, nullptr));
+        else if (key == "media-default")
+            defaultSize = PageSizeOf(cups, cups.ippGetString(attribute, 0, nullptr));
+        for (int i = 0; key == "media-supported" && i < cups.ippGetCount(attribute); ++i) {
+            const QPageSize size = PageSizeOf(cups, cups.ippGetString(attribute, i, nullptr));
+            if (size.isValid())
+                sizes.append(size);
+        }
+    }
+    keep();
+    cups.ippDelete(response);
+}
+
+// The queues CUPS offers, as Qt's print support listed them: instances by "queue/instance", a
+// destination only found on the network left out.
 class CSystemPrinterCatalogue : public CPrinterCatalogue
 {
 public:
-    QList<CPrinterEntry> Printers() const override
-    {
-        QList<CPrinterEntry> printers;
-        for (const QPrinterInfo &info : QPrinterInfo::availablePrinters()) {
-            CPrinterEntry entry;
-            entry.Name = info.printerName();
-            entry.DefaultPageSize = info.defaultPageSize();
-            entry.PageSizes = info.supportedPageSizes();
-            printers.append(entry);
-        }
-        return printers;
-    }
-    QString DefaultPrinterName() const override { return QPrinterInfo::defaultPrinterName(); }
+    QString Server() const override { return Cups().LoadError.isEmpty() ? ServerOf(Cups()) : QString(); }
 
-    QString Submit(const CQueueJob &job) const override
+    CPrinterList Printers() const override
+    {
+        CPrinterList list;
+        const CCups &cups = Cups();
+        if (!cups.LoadError.isEmpty()) {
+            list.Answer = {CPrintSystemAnswer::Unreachable, QString(), cups.LoadError};
+            return list;
+        }
+        const CConnection connection(cups);
+        if (!connection.Http()) {
+            list.Answer = connection.Answer();
+            return list;
+        }
+        cups_dest_t *dests = nullptr;
+        const int count = cups.cupsGetDests2(connection.Http(), &dests);
+        // A server without queues answers that it found none.
+        list.Answer = connection.Answer(IPP_STATUS_ERROR_NOT_FOUND);
+        for (int i = 0; i < count && !list.Answer.Failed(); ++i) {
+            const cups_dest_t &dest = dests[i];
+            if (!dest.instance &&
+                !cups.cupsGetOption("printer-uri-supported", dest.num_options, dest.options))
+                continue;
+            CPrinterEntry entry;
+            entry.Name = QString::fromLocal8Bit(dest.name);
+            if (dest.instance)
+                entry.Name += QLatin1Char('/') + QString::fromLocal8Bit(dest.instance);
+            for (int o = 0; o < dest.num_options; ++o)
+                entry.Options.append(
+                    std::pair(QByteArray(dest.options[o].name), QByteArray(dest.options[o].value)));
+            entry.DefaultPageSize =
+                PageSizeOf(cups, cups.cupsGetOption("media", dest.num_options, dest.options));
+            if (dest.is_default)
+                list.DefaultName = entry.Name;
+            list.Printers.append(entry);
+        }
+        cups.cupsFreeDests(count, dests);
+        if (!list.Answer.Failed() && !list.Printers.isEmpty()) {
+            ReadPapers(cups, connection, list.Printers);
+            if (const CPrintSystemAnswer papers = connection.Answer(IPP_STATUS_ERROR_NOT_FOUND);
+                papers.Outcome != CPrintSystemAnswer::Answered)
+                list.Answer = papers;
+        }
+        if (list.Answer.Failed())
+            list = {{}, {}, list.Answer};
+        return list;
+    }
+
+    CPrintSystemAnswer Submit(const CQueueJob &job) const override
     {
         const CCups &cups = Cups();
         if (!cups.LoadError.isEmpty())
-            return cups.LoadError;
+            return {CPrintSystemAnswer::Unreachable, QString(), cups.LoadError};
+        const CConnection connection(cups);
+        if (!connection.Http())
+            return connection.Answer();
         cups_option_t *options = nullptr;
-        const int count = JobOptions(cups, job, &options);
-        const QByteArray queue = job.Printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-        const int id =
-            cups.PrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), job.File.toLocal8Bit().constData(),
-                            job.Title.toUtf8().constData(), count, options);
-        cups.FreeOptions(count, options);
-        return id > 0 ? QString() : QString::fromUtf8(cups.LastErrorString());
+        int count = 0;
+        for (const auto &[name, value] : JobOptions(job))
+            count = cups.cupsAddOption(name.constData(), value.constData(), count, &options);
+        const QByteArray queue = job.Printer.section(QLatin1Char('/'), 0, 0).toUtf8();
+        QByteArray uri;
+        for (const auto &[name, value] : job.Options) {
+            if (name == "printer-uri-supported")
+                uri = value;
+        }
+        if (uri.isEmpty())
+            uri = "ipp://localhost/printers/" + queue;
+        ipp_t *request = cups.ippNewRequest(IPP_OP_PRINT_JOB);
+        cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
+        cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                          cups.cupsUser());
+        cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                          job.Title.toUtf8().constData());
+        cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                          "application/pdf");
+        cups.cupsEncodeOptions2(request, count, options, IPP_TAG_OPERATION);
+        cups.cupsEncodeOptions2(request, count, options, IPP_TAG_JOB);
+        cups.cupsFreeOptions(count, options);
+        const QByteArray resource = QUrl::fromEncoded(uri).path(QUrl::FullyEncoded).toUtf8();
+        ipp_t *response = cups.cupsDoFileRequest(connection.Http(), request, resource.constData(),
+                                                 job.File.toLocal8Bit().constData());
+        // Taken before anything else can ask libcups.
+        const CPrintSystemAnswer answer = connection.Answer();
+        cups.ippDelete(response);
+        return answer;
     }
 };
 
 CSystemPrinterCatalogue g_SystemCatalogue;
 CPrinterCatalogue *g_Catalogue = &g_SystemCatalogue;
 
+constexpr std::chrono::milliseconds kAnswerTime{5000};
+std::atomic<std::chrono::milliseconds::rep> g_AnswerTime{kAnswerTime.count()};
+
+// A job waits for the print system's own verdict, which its silence bounds; this only ends a
+// wait that something below libcups (a name lookup of the server) holds for ever.
+constexpr int kJobWaitsInAnswerTimes = 12;
+
+CPrintSystemAnswer &AnswerOf(CPrinterList &list)
+{
+    return list.Answer;
+}
+
+CPrintSystemAnswer &AnswerOf(CPrintSystemAnswer &answer)
+{
+    return answer;
+}
+
+// call(catalogue) on a worker; Silent at the print system's server when no answer comes within
+// limit. The worker notes the server first, so it is known even then.
+template <class Result, class Call> Result AskOffThread(Call call, std::chrono::milliseconds limit)
+{
+    struct CNote
+    {
+        std::mutex Mutex;
+        QString Server;
+    };
+    const CPrinterCatalogue *catalogue = &PrinterCatalogue();
+    const auto note = std::make_shared<CNote>();
+    std::optional<Result> result = RunOffThread<Result>(
+        [catalogue, note, call] {
+            const QString server = catalogue->Server();
+            {
+                const std::lock_guard lock(note->Mutex);
+                note->Server = server;
+            }
+            return call(*catalogue);
+        },
+        limit);
+    if (result)
+        return *result;
+    Result silent{};
+    const std::lock_guard lock(note->Mutex);
+    AnswerOf(silent) = {CPrintSystemAnswer::Silent, note->Server, QString()};
+    return silent;
+}
+
 } // namespace
+
+QList<std::pair<QByteArray, QByteArray>> JobOptions(const CQueueJob &job)
+{
+    QList<std::pair<QByteArray, QByteArray>> options;
+    for (const auto &option : job.Options) {
+        if (!option.second.isEmpty() && !NamesPaperOrOrientation(option.first))
+            options.append(option);
+    }
+    options.append(std::pair(QByteArray("media"), job.PageSize.key().toUtf8()));
+    options.append(std::pair(QByteArray("orientation-requested"),
+                             QByteArray(job.Orientation == QPageLayout::Landscape ? "4" : "3")));
+    return options;
+}
 
 CPrinterCatalogue &PrinterCatalogue()
 {
@@ -112,6 +390,45 @@ CPrinterCatalogue &PrinterCatalogue()
 void SetPrinterCatalogue(CPrinterCatalogue *catalogue)
 {
     g_Catalogue = catalogue ? catalogue : &g_SystemCatalogue;
+}
+
+std::chrono::milliseconds PrintSystemAnswerTime()
+{
+    return std::chrono::milliseconds(g_AnswerTime.load());
+}
+
+void SetPrintSystemAnswerTime(std::chrono::milliseconds time)
+{
+    g_AnswerTime = (time.count() > 0 ? time : kAnswerTime).count();
+}
+
+CPrinterList LookUpPrinters()
+{
+    return AskOffThread<CPrinterList>([](const CPrinterCatalogue &catalogue) { return catalogue.Printers(); },
+                                      PrintSystemAnswerTime());
+}
+
+CPrintSystemAnswer SubmitJob(const CQueueJob &job)
+{
+    return AskOffThread<CPrintSystemAnswer>(
+        [job](const CPrinterCatalogue &catalogue) { return catalogue.Submit(job); },
+        PrintSystemAnswerTime() * kJobWaitsInAnswerTimes);
+}
+
+std::unique_ptr<QPrinter> NewPdfPrinter()
+{
+    // Qt's print support asks libcups for the default printer whenever a QPrinter is made, and
+    // libcups keeps its server for each thread apart: pointed at a socket that cannot be there,
+    // this thread's answers at once that there is none, and the printer writes PDF. The print
+    // system is asked on workers only, each with its own server.
+    thread_local bool detached = false;
+    if (!detached && Cups().LoadError.isEmpty()) {
+        Cups().cupsSetServer("/dev/null/no-print-system");
+        detached = true;
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    return printer;
 }
 
 } // namespace Platform

@@ -7,6 +7,7 @@
 #include "common/Error.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/PrintTable.h"
+#include "support/ReadOnlyPath.h"
 #include "support/TraceCapture.h"
 
 #include <QCheckBox>
@@ -291,25 +292,38 @@ QString Shown(QDialog &d)
     return parts.join(" | ");
 }
 
-// Plays the user of the next printer dialog: notes what it shows, takes the steps, the last
-// pressing a button.
-void PlayPrinterDialog(const QStringList &steps, QString &shown)
+// Plays the user of the printer dialogs shown while it lives, one script each: notes what the
+// dialog shows, takes the steps, the last pressing a button.
+class PrinterDialogUser
 {
-    QTimer::singleShot(0, [steps, &shown] {
-        auto &d = *qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        shown = Shown(d);
-        for (const QString &step : steps) {
-            const QString name = step.section('=', 0, 0), value = step.section('=', 1);
-            if (auto *list = d.findChild<QComboBox *>(name))
-                list->setCurrentIndex(name == "cboPaper" ? list->findData(value.toInt())
-                                                         : list->findText(value));
-            else if (auto *number = d.findChild<QSpinBox *>(name))
-                number->setValue(value.toInt());
-            else
-                d.findChild<QAbstractButton *>(name)->click();
-        }
-    });
-}
+public:
+    explicit PrinterDialogUser(QList<QStringList> scripts) : m_Scripts(std::move(scripts))
+    {
+        QObject::connect(&m_Timer, &QTimer::timeout, [this] {
+            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!d || d->property("played").toBool() || m_Scripts.isEmpty())
+                return;
+            d->setProperty("played", true);
+            Shown << ::Shown(*d);
+            for (const QString &step : m_Scripts.takeFirst()) {
+                const QString name = step.section('=', 0, 0), value = step.section('=', 1);
+                if (auto *list = d->findChild<QComboBox *>(name))
+                    list->setCurrentIndex(name == "cboPaper" ? list->findData(value.toInt())
+                                                             : list->findText(value));
+                else if (auto *number = d->findChild<QSpinBox *>(name))
+                    number->setValue(value.toInt());
+                else
+                    d->findChild<QAbstractButton *>(name)->click();
+            }
+        });
+        m_Timer.start(5);
+    }
+    QStringList Shown;
+
+private:
+    QList<QStringList> m_Scripts;
+    QTimer m_Timer;
+};
 
 // One call on the printer setup object and its answer; empty for a write.
 QString Call(CPrintDlg &p, const QString &call)
@@ -349,10 +363,9 @@ QString Call(CPrintDlg &p, const QString &call)
         {"HidePrintToFile", [&] { p.HidePrintToFile(n(0)); }},
     };
     if (name.startsWith("Show")) {
-        QString shown;
-        PlayPrinterDialog(a, shown);
+        PrinterDialogUser user({a});
         const bool confirmed = name == "ShowPrintDlg" ? p.ShowPrintDlg() : p.ShowPrintSetupDlg();
-        return shown + " -> " + truth(confirmed);
+        return user.Shown.value(0) + " -> " + truth(confirmed);
     }
     if (reads.contains(name))
         return reads[name]();
@@ -377,7 +390,7 @@ TEST(PrintDlg, CallsAnswerStoreAndSelect)
         for (qsizetype i = 0; c[2] != "-" && i < keys.size(); ++i)
             Platform::WriteSetting(section, keys[i], c[2].split('|')[i]);
         TraceCapture trace;
-        CPrintDlg dialog;
+        CPrintDlg dialog(printers.Printers());
         QStringList answers;
         for (const QString &call : c[3].split("; "))
             if (const QString answer = Call(dialog, call); !answer.isNull())
@@ -385,7 +398,7 @@ TEST(PrintDlg, CallsAnswerStoreAndSelect)
         QStringList stored;
         for (const QString &key : keys)
             stored << Platform::ReadSetting(section, key, "-");
-        const CPrinterChoice current = ApplicationPrinter::Current();
+        const CPrinterChoice current = ApplicationPrinter::Current(printers.Printers());
         const QString selected =
             current.DeviceName + '|' + Joined(current.PaperSize, current.PageOrientation).replace(' ', '|');
         EXPECT_EQ(QStringList({answers.join("; "), stored.join('|'), selected}), c.mid(4, 3))
@@ -394,65 +407,180 @@ TEST(PrintDlg, CallsAnswerStoreAndSelect)
     }
 }
 
+// While it lives: how often the window's event loop turned, and whether it showed the hourglass
+// meanwhile.
+struct LoopWatch
+{
+    LoopWatch()
+    {
+        QObject::connect(&Timer, &QTimer::timeout, [this] {
+            ++Ticks;
+            Busy = Busy || (QApplication::overrideCursor() &&
+                            QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        });
+        Timer.start(20);
+    }
+    int Ticks = 0;
+    bool Busy = false;
+    QTimer Timer;
+};
+
+// The reason a print system at server gives when it is "silent" or "closed".
+QString PrintSystemReasonText(const QString &system, const QString &server)
+{
+    return system == "silent" ? LoadResStringArgs(850, {server, 1}) : LoadResStringArgs(851, {server});
+}
+
 using QueuePrints = Cases<PrintCommands, QStringList>;
 
 // Print on a queue goes to the queue, no file asked for: the job named after the configuration,
-// on the paper and orientation chosen. A queue that refuses the job, or a print system that
-// does not answer, is message 717 with the system's reason and a trace line; the print ends
-// once either way.
+// with the queue's own options, on the paper and orientation chosen. A queue that refuses the
+// job, or a print system that cannot be reached or stays silent, is message 717 with the reason
+// of that failure and a trace line; the print ends once either way, and the window's event loop
+// turns while it waits.
 TEST_P(QueuePrints, AsTheQueueAnswers)
 {
-    const QString reason = GetParam()[2];
+    const QString system = GetParam()[0];
     printers.SetQueues(true);
     printers.Refusal = GetParam()[1];
-    printers.Reach = GetParam()[0] == "unreachable";
+    printers.Reach = system == "silent" || system == "closed";
+    std::optional<PrintServer> server;
+    if (system == "silent")
+        server.emplace(true);
+    const QString reason = printers.Reach
+                               ? PrintSystemReasonText(system, server ? server->Path() : kNoPrintServer)
+                               : printers.Refusal;
     Platform::WriteSetting("Application printer", "DeviceName", "Laser A");
     TraceCapture trace;
     Trigger("mnuPrint");
     const int pages = table->findChild<QPrintPreviewWidget *>()->pageCount();
+    LoopWatch loop;
     Trigger("cmdPrint");
     EXPECT_TRUE(!Previewing() && ends == 1);
-    EXPECT_EQ(printers.Jobs,
-              reason.isEmpty() ? QStringList{QString("Laser A|Largest|A3|1|%1").arg(pages)} : QStringList());
+    EXPECT_EQ(printers.Jobs, reason.isEmpty()
+                                 ? QStringList{QString("Laser A|Largest|sides=one-sided media=A3 "
+                                                       "orientation-requested=4|%1")
+                                                   .arg(pages)}
+                                 : QStringList());
     EXPECT_EQ(m_Messages.Lines(), reason.isEmpty()
                                       ? QStringList()
                                       : QStringList{"3 " + LoadResStringArgs(717, {"Laser A", reason})});
     EXPECT_EQ(trace.Lines().filter("Stampa non riuscita: Laser A (" + reason + ")").size(),
               reason.isEmpty() ? 0 : 1);
+    EXPECT_TRUE(!server || (loop.Ticks > 10 && loop.Busy && server->Connections > 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, QueuePrints,
-                         ::testing::Values(QStringList{"taken", "", ""},
-                                           QStringList{"refused", "Not accepting jobs.",
-                                                       "Not accepting jobs."},
-                                           QStringList{"unreachable", "", "No such file or directory"}),
+                         ::testing::Values(QStringList{"taken", ""},
+                                           QStringList{"refused", "Not accepting jobs."},
+                                           QStringList{"closed", ""}, QStringList{"silent", ""}),
                          CaseName());
 
 using PrinterAbsent = Cases<PrintCommands, QStringList>;
 
-// The stored printer is not there (the print system stopped): the user is told, then chooses in
-// printer setup, which lists it; the print goes on only on a printer that is there, and the
-// stored choice changes only when the user confirms another one.
+// The stored printer is not there (a queue gone; a print system that cannot be reached or stays
+// silent, its reason told too): the user is told, then chooses in printer setup, which lists it;
+// OK on it is told again. The print goes on only on a printer that is there, and the stored
+// choice changes only when the user confirms another one. The window's event loop turns while
+// the print system is asked.
 TEST_P(PrinterAbsent, ToldThenChosen)
 {
+    const QStringList &c = GetParam();
+    std::optional<PrintServer> server;
+    if (c[1] != "none") {
+        Platform::SetPrinterCatalogue(nullptr);
+        server.emplace(c[1] == "silent");
+    }
     Platform::WriteSetting("Application printer", "DeviceName", "Laser A");
-    QString shown;
-    PlayPrinterDialog(GetParam()[2].split(','), shown);
-    Trigger(qPrintable(GetParam()[1]));
-    EXPECT_EQ(m_Messages.Lines(), QStringList{"2 " + LoadResStringArgs(718, {"Laser A"})});
-    EXPECT_TRUE(shown.startsWith("Laser A | "));
-    EXPECT_EQ(Previewing(), GetParam()[3] == "previewed");
-    EXPECT_EQ(Platform::ReadSetting("Application printer", "DeviceName", {}), GetParam()[4]);
+    QList<QStringList> scripts;
+    for (const QString &script : c[3].split(';'))
+        scripts << script.split(',');
+    PrinterDialogUser user(scripts);
+    LoopWatch loop;
+    Trigger(qPrintable(c[2]));
+    const QString told = "2 " + LoadResStringArgs(718, {"Laser A"}) +
+                         (server ? "\n\r" + PrintSystemReasonText(c[1], server->Path()) : QString());
+    // Told at first and after each OK on it.
+    EXPECT_EQ(m_Messages.Lines(), QStringList(scripts.size(), told));
+    EXPECT_EQ(user.Shown.filter(QRegularExpression("^Laser A \\| ")).size(), scripts.size());
+    EXPECT_EQ(Previewing(), c[4] == "previewed");
+    EXPECT_EQ(Platform::ReadSetting("Application printer", "DeviceName", {}), c[5]);
+    EXPECT_TRUE(c[1] != "silent" || (loop.Ticks > 10 && loop.Busy));
 }
 
+// case, print system, command, the dialogs' scripts apart by ";", afterwards, stored device.
 INSTANTIATE_TEST_SUITE_P(
     Choices, PrinterAbsent,
-    ::testing::Values(QStringList{"cancelled", "mnuPrint", "cmdDialogCancel", "-", "Laser A"},
-                      QStringList{"kept", "mnuPrint", "cmdDialogOK", "-", "Laser A"},
-                      QStringList{"PDF file chosen", "mnuPrint", "cboPrinter=PDF file,cmdDialogOK",
-                                  "previewed", "PDF file"},
-                      QStringList{"printer setup", "mnuPrinterSetup", "cmdDialogCancel", "-", "Laser A"}),
+    ::testing::Values(
+        QStringList{"cancelled", "none", "mnuPrint", "cmdDialogCancel", "-", "Laser A"},
+        QStringList{"kept", "none", "mnuPrint", "cmdDialogOK;cmdDialogCancel", "-", "Laser A"},
+        QStringList{"PDF file chosen", "none", "mnuPrint", "cboPrinter=PDF file,cmdDialogOK", "previewed",
+                    "PDF file"},
+        QStringList{"printer setup", "none", "mnuPrinterSetup", "cmdDialogCancel", "-", "Laser A"},
+        QStringList{"printer setup kept", "none", "mnuPrinterSetup", "cmdDialogOK;cmdDialogCancel", "-",
+                    "Laser A"},
+        QStringList{"silent print system", "silent", "mnuPrint", "cmdDialogCancel", "-", "Laser A"},
+        QStringList{"closed print system", "closed", "mnuPrinterSetup", "cmdDialogCancel", "-", "Laser A"}),
     CaseName());
+
+// "PDF file" as the stored printer: Print asks the print system nothing, even one that stays
+// silent; printer setup asks it for its printers and tells why none are listed.
+TEST_F(PrintCommands, PdfFileStoredPrintsWithoutThePrintSystem)
+{
+    Platform::SetPrinterCatalogue(nullptr);
+    PrintServer silent(true);
+    Platform::WriteSetting("Application printer", "DeviceName", "PDF file");
+    Trigger("mnuPrint");
+    QApplication::processEvents();
+    EXPECT_TRUE(Previewing() && silent.Connections == 0 && m_Messages.Lines().isEmpty());
+    Trigger("cmdClose");
+    PrinterDialogUser user({{"cmdDialogCancel"}});
+    Trigger("mnuPrinterSetup");
+    EXPECT_GT(silent.Connections, 0);
+    EXPECT_EQ(m_Messages.Lines(), QStringList{"2 " + PrintSystemReasonText("silent", silent.Path())});
+    EXPECT_TRUE(user.Shown.value(0).startsWith("PDF file | A3, 297 x 420 mm | o | x"));
+}
+
+// Printer setup's OK on a store that cannot be written: told once, nothing of the choice stored,
+// and the run prints on it all the same.
+TEST_F(PrintCommands, AChoiceTheStoreCannotKeepIsToldAndUsedForTheRun)
+{
+    const QByteArray stored = ReadFile(Platform::SettingsFilePath());
+    const ReadOnlyPath readOnly(Platform::SettingsFilePath());
+    if (!readOnly.Made())
+        GTEST_SKIP() << "no read-only file here";
+    PrinterDialogUser user({{"cboPaper=9", "optPortrait", "cmdDialogOK"}});
+    Trigger("mnuPrinterSetup");
+    EXPECT_EQ(m_Messages.Ids(), QList<int>{0});
+    EXPECT_TRUE(m_Messages.Lines().value(0).startsWith(
+        "2 " + LoadResStringArgs(852, {Platform::SettingsFilePath()}) + "\n\r"));
+    EXPECT_EQ(ReadFile(Platform::SettingsFilePath()), stored);
+    Trigger("mnuPrint");
+    EXPECT_EQ(table->findChild<QPrintPreviewWidget *>()->orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(ApplicationPrinter::Current({}).PaperSize, 9);
+}
+
+// A job carries the queue's options that have a value, but the paper and the orientation are the
+// printout's own, as CUPS reads them.
+TEST(PrinterCatalogue, AJobCarriesValuesOnlyAndItsOwnPaperAndOrientation)
+{
+    Platform::CQueueJob job;
+    job.PageSize = QPageSize(QPageSize::A3);
+    job.Options = {{"landscape", ""},
+                   {"media", "Letter"},
+                   {"sides", "two-sided-long-edge"},
+                   {"orientation-requested", "4"},
+                   {"PageSize", "Legal"},
+                   {"job-sheets", ""}};
+    QStringList options;
+    for (const QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        job.Orientation = orientation;
+        for (const auto &[name, value] : Platform::JobOptions(job))
+            options << name + '=' + value;
+    }
+    EXPECT_EQ(options.join(' '), "sides=two-sided-long-edge media=A3 orientation-requested=3 "
+                                 "sides=two-sided-long-edge media=A3 orientation-requested=4");
+}
 
 // The print-table control: a print refused while one is running; a preview that cannot be laid
 // out ends the print at once, PrintEnd once, the control idle, the error let through. (The ends
@@ -473,7 +601,7 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
     });
     table.SetOutputSource([&] {
         return NewFileOutput(dir.filePath("print.pdf"),
-                             ApplicationPrinter::PageLayout(ApplicationPrinter::Current()), "Forno",
+                             ApplicationPrinter::PageLayout(ApplicationPrinter::Current({})), "Forno",
                              "IxoSoft");
     });
     EXPECT_TRUE(table.StartPrint());
@@ -481,7 +609,7 @@ TEST(PrintTable, RefusesASecondPrintAndEndsAFailedPreview)
 
     table.SetMode(Platform::CPrintTable::kPreviewMode);
     table.SetPreviewPrinterSource(
-        [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current()); });
+        [] { return ApplicationPrinter::NewPreviewPrinter(ApplicationPrinter::Current({})); });
     table.SetContent([](QPagedPaintDevice &, const QString &) {
         throw CError(MakeUserError(13999), "test", "content failed");
     });

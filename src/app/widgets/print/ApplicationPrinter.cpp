@@ -1,7 +1,6 @@
 #include "app/widgets/print/ApplicationPrinter.h"
 
 #include "common/ResString.h"
-#include "platform/widgets/PrinterCatalogue.h"
 
 #include <QPageSize>
 #include <QPrinter>
@@ -20,27 +19,25 @@ constexpr qint32 kUserDefinedPaper = 256;
 constexpr int kFirstPaperName = 720;
 
 std::optional<CPrinterChoice> g_Current;
+std::optional<CStoredChoice> g_Unstored;
 
-std::optional<Platform::CPrinterEntry> Entry(const QString &deviceName)
+} // namespace
+
+std::optional<Platform::CPrinterEntry> Queue(const CPrinterList &printers, const QString &deviceName)
 {
-    for (const Platform::CPrinterEntry &entry : Platform::PrinterCatalogue().Printers()) {
+    for (const Platform::CPrinterEntry &entry : printers.Printers) {
         if (entry.Name == deviceName)
             return entry;
     }
     return std::nullopt;
 }
 
-} // namespace
-
-CPrinterChoice SystemDefault()
+CPrinterChoice SystemDefault(const CPrinterList &printers)
 {
-    const QList<Platform::CPrinterEntry> printers = Platform::PrinterCatalogue().Printers();
-    if (printers.isEmpty())
-        return DeviceDefaults(PdfDeviceName());
-    const QString name = Platform::PrinterCatalogue().DefaultPrinterName();
-    const bool known = std::any_of(printers.begin(), printers.end(),
-                                   [&](const Platform::CPrinterEntry &entry) { return entry.Name == name; });
-    return DeviceDefaults(known ? name : printers.first().Name);
+    if (printers.Printers.isEmpty())
+        return DeviceDefaults(printers, PdfDeviceName());
+    const bool known = Queue(printers, printers.DefaultName).has_value();
+    return DeviceDefaults(printers, known ? printers.DefaultName : printers.Printers.first().Name);
 }
 
 QString PdfDeviceName()
@@ -48,18 +45,18 @@ QString PdfDeviceName()
     return LoadResString(716);
 }
 
-QStringList DeviceNames()
+QStringList DeviceNames(const CPrinterList &printers)
 {
     QStringList names;
-    for (const Platform::CPrinterEntry &entry : Platform::PrinterCatalogue().Printers())
+    for (const Platform::CPrinterEntry &entry : printers.Printers)
         names.append(entry.Name);
     names.append(PdfDeviceName());
     return names;
 }
 
-bool IsAvailable(const QString &deviceName)
+bool IsAvailable(const CPrinterList &printers, const QString &deviceName)
 {
-    return deviceName == PdfDeviceName() || Entry(deviceName).has_value();
+    return deviceName == PdfDeviceName() || Queue(printers, deviceName).has_value();
 }
 
 QPageSize PaperPageSize(qint32 code)
@@ -85,10 +82,10 @@ QString PaperSizeName(qint32 code)
     return LoadResString(code == kUserDefinedPaper ? 761 : 762);
 }
 
-QList<qint32> PaperSizes(const QString &deviceName)
+QList<qint32> PaperSizes(const CPrinterList &printers, const QString &deviceName)
 {
     QList<qint32> codes;
-    const std::optional<Platform::CPrinterEntry> entry = Entry(deviceName);
+    const std::optional<Platform::CPrinterEntry> entry = Queue(printers, deviceName);
     if (entry && !entry->PageSizes.isEmpty()) {
         for (const QPageSize &size : entry->PageSizes) {
             const qint32 code = size.windowsId();
@@ -106,13 +103,13 @@ QList<qint32> PaperSizes(const QString &deviceName)
     return codes;
 }
 
-CPrinterChoice DeviceDefaults(const QString &deviceName)
+CPrinterChoice DeviceDefaults(const CPrinterList &printers, const QString &deviceName)
 {
     CPrinterChoice choice;
     choice.DeviceName = deviceName;
     choice.PaperSize = kA4;
     choice.PageOrientation = 1;
-    if (const std::optional<Platform::CPrinterEntry> entry = Entry(deviceName)) {
+    if (const std::optional<Platform::CPrinterEntry> entry = Queue(printers, deviceName)) {
         const qint32 code = entry->DefaultPageSize.windowsId();
         if (IsPaperSize(code))
             choice.PaperSize = code;
@@ -121,10 +118,10 @@ CPrinterChoice DeviceDefaults(const QString &deviceName)
     return choice;
 }
 
-CPrinterChoice Current()
+CPrinterChoice Current(const CPrinterList &printers)
 {
     if (!g_Current)
-        g_Current = SystemDefault();
+        g_Current = SystemDefault(printers);
     return *g_Current;
 }
 
@@ -133,9 +130,20 @@ void Select(const CPrinterChoice &choice)
     g_Current = choice;
 }
 
+std::optional<CStoredChoice> UnstoredChoice()
+{
+    return g_Unstored;
+}
+
+void SetUnstoredChoice(const std::optional<CStoredChoice> &choice)
+{
+    g_Unstored = choice;
+}
+
 void Reset()
 {
     g_Current.reset();
+    g_Unstored.reset();
 }
 
 QPageLayout PageLayout(const CPrinterChoice &choice)
@@ -153,8 +161,7 @@ bool PrintsOnQueue(const CPrinterChoice &choice)
 
 std::unique_ptr<QPrinter> NewPreviewPrinter(const CPrinterChoice &choice)
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
+    std::unique_ptr<QPrinter> printer = Platform::NewPdfPrinter();
     printer->setPageLayout(PageLayout(choice));
     return printer;
 }

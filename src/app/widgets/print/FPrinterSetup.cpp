@@ -17,7 +17,8 @@ constexpr int kPrintCaption = 763;
 
 } // namespace
 
-FPrinterSetup::FPrinterSetup(QWidget *parent) : QDialog(parent), m_Ui(std::make_unique<Ui::FPrinterSetup>())
+FPrinterSetup::FPrinterSetup(const Platform::CPrinterList &printers, QWidget *parent)
+    : QDialog(parent), m_Ui(std::make_unique<Ui::FPrinterSetup>()), m_Printers(printers)
 {
     m_Ui->setupUi(this);
     SetControlsFont(this);
@@ -28,9 +29,9 @@ FPrinterSetup::FPrinterSetup(QWidget *parent) : QDialog(parent), m_Ui(std::make_
     // Wide enough for every device and paper name from the start, so the dialog keeps its size
     // whatever is chosen.
     qsizetype longest = 0;
-    for (const QString &device : ApplicationPrinter::DeviceNames())
+    for (const QString &device : ApplicationPrinter::DeviceNames(m_Printers))
         longest = std::max(longest, device.size());
-    for (qint32 code : ApplicationPrinter::PaperSizes(ApplicationPrinter::PdfDeviceName()))
+    for (qint32 code : ApplicationPrinter::PaperSizes(m_Printers, ApplicationPrinter::PdfDeviceName()))
         longest = std::max(longest, ApplicationPrinter::PaperSizeName(code).size());
     for (QComboBox *list : {m_Ui->cboPrinter, m_Ui->cboPaper}) {
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -61,7 +62,7 @@ void FPrinterSetup::SetRecord(const CPrintDlgRecord &record)
     m_Ui->frmPrintRange->setVisible(!setup);
     m_Ui->frmCopies->setVisible(!setup);
 
-    QStringList devices = ApplicationPrinter::DeviceNames();
+    QStringList devices = ApplicationPrinter::DeviceNames(m_Printers);
     if (!devices.contains(record.Printer.DeviceName))
         devices.append(record.Printer.DeviceName);
     m_PrintToFile = record.Flags & PD_PRINTTOFILE;
@@ -121,9 +122,9 @@ CPrintDlgRecord FPrinterSetup::Record() const
 void FPrinterSetup::FillPapers(qint32 paperSize)
 {
     const QString device = m_Ui->cboPrinter->currentText();
-    const QList<qint32> codes = ApplicationPrinter::PaperSizes(device);
+    const QList<qint32> codes = ApplicationPrinter::PaperSizes(m_Printers, device);
     if (!codes.contains(paperSize))
-        paperSize = ApplicationPrinter::DeviceDefaults(device).PaperSize;
+        paperSize = ApplicationPrinter::DeviceDefaults(m_Printers, device).PaperSize;
     m_Ui->cboPaper->clear();
     for (qint32 code : codes)
         m_Ui->cboPaper->addItem(ApplicationPrinter::PaperSizeName(code), code);

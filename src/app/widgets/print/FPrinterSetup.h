@@ -50,12 +50,13 @@ struct CPrintDlgRecord
 // which is not taken for the user's choice. The pages can be chosen only without PD_NOPAGENUMS
 // and with a minimum below the maximum; the selection only without PD_NOSELECTION.
 // A device the system lacks (a queue gone, the print system stopped) is listed too, so OK keeps it.
+// The system's printers are those the command's lookup found.
 class FPrinterSetup : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit FPrinterSetup(QWidget *parent = nullptr);
+    explicit FPrinterSetup(const Platform::CPrinterList &printers, QWidget *parent = nullptr);
     ~FPrinterSetup() override;
 
     void SetRecord(const CPrintDlgRecord &record);
@@ -67,6 +68,7 @@ private:
     void ShowPageRange();
 
     std::unique_ptr<Ui::FPrinterSetup> m_Ui;
+    Platform::CPrinterList m_Printers;
     CPrintDlgRecord m_Record;
     // What the user wants for a queue, kept while the PDF file forces printing to a file.
     bool m_PrintToFile = false;

@@ -10,6 +10,7 @@
 #include "app/widgets/print/PrintDlg.h"
 #include "app/widgets/print/PrintOutput.h"
 #include "common/ResString.h"
+#include "common/TraceCode.h"
 #include "common/widgets/MessageBox.h"
 #include "programming/memmap/ProgramFile.h"
 
@@ -24,27 +25,59 @@ constexpr int kPrinterNotAvailable = 718;
 // The file type of printouts written as PDF.
 constexpr int kPdfFileType = 769;
 
-// True when the stored printer is one the system offers now; else the user is told, before
-// choosing another.
-bool AvailableElseTold(FMain &window, const CPrintDlg &dialog)
+// The system's printers for one command, asked once off the window's thread; what kept them
+// from the command goes to the trace.
+Platform::CPrinterList AskForPrinters()
 {
-    if (ApplicationPrinter::IsAvailable(dialog.DeviceName()))
+    Platform::CPrinterList printers = Platform::LookUpPrinters();
+    if (printers.Answer.Failed())
+        g_Trace->BugMessage(QStringLiteral("Elenco delle stampanti non ottenuto: ") +
+                            PrintSystemReason(printers.Answer));
+    return printers;
+}
+
+// Message 718 for the device, with why the print system did not list it when it failed.
+void TellNotAvailable(FMain &window, const QString &deviceName, const Platform::CPrintSystemAnswer &answer)
+{
+    QString text = LoadResStringArgs(kPrinterNotAvailable, {deviceName});
+    if (answer.Failed())
+        text += QStringLiteral("\n\r") + PrintSystemReason(answer);
+    ShowMessage(&window, {QMessageBox::Warning, QString(), text, QMessageBox::Ok});
+}
+
+// True when the stored printer is one the system offers; else the user is told, before
+// choosing another.
+bool AvailableElseTold(FMain &window, const CPrintDlg &dialog, const Platform::CPrinterList &printers)
+{
+    if (ApplicationPrinter::IsAvailable(printers, dialog.DeviceName()))
         return true;
-    ShowMessage(&window, {QMessageBox::Warning, QString(),
-                          LoadResStringArgs(kPrinterNotAvailable, {dialog.DeviceName()}), QMessageBox::Ok});
+    TellNotAvailable(window, dialog.DeviceName(), printers.Answer);
     return false;
 }
 
-// The stored choice, made the program's printer; when its printer is not there, the one the user
-// then chooses in printer setup. None when the user cancels or keeps a printer that is not there.
-std::optional<CPrinterChoice> PrinterForPrint(FMain &window)
+// Printer setup until the user confirms a printer that is there (true) or cancels (false); OK on
+// one that is not there is told again, and the choice goes on.
+bool ChooseInSetup(FMain &window, CPrintDlg &dialog, const Platform::CPrinterList &printers)
 {
-    CPrintDlg dialog;
+    while (dialog.ShowPrintSetupDlg(&window)) {
+        if (AvailableElseTold(window, dialog, printers))
+            return true;
+    }
+    return false;
+}
+
+// The stored choice made the program's printer; when its printer is not there, the one the user
+// then chooses in printer setup. None when the user cancels. A stored "PDF file" needs no print
+// system, which is then not asked at all. printers: those the command found.
+std::optional<CPrinterChoice> PrinterForPrint(FMain &window, Platform::CPrinterList &printers)
+{
+    if (CPrintDlg::StoredDeviceName() != ApplicationPrinter::PdfDeviceName())
+        printers = AskForPrinters();
+    CPrintDlg dialog(printers);
     dialog.SetApplicationName(LoadResString(kApplicationName));
-    if (!AvailableElseTold(window, dialog) &&
-        (!dialog.ShowPrintSetupDlg(&window) || !ApplicationPrinter::IsAvailable(dialog.DeviceName())))
+    if (!AvailableElseTold(window, dialog, printers) && !ChooseInSetup(window, dialog, printers))
         return std::nullopt;
-    return ApplicationPrinter::Current();
+    return ApplicationPrinter::Current(printers);
 }
 
 // The PDF file a printout goes to, proposed as the configuration's name; empty on cancel.
@@ -55,23 +88,27 @@ QString ChoosePdfFile(FMain &window, const QString &nomeProgramma)
                        FileDialogExtension(kPdfFileType), ProposedFileName(nomeProgramma, kPdfFileType)});
 }
 
-// Where the printout of nomeProgramma goes on the printer: its queue, or a PDF file the user
-// names; none when no file is named.
+// Where the printout of nomeProgramma goes on the printer: its queue among printers, or a PDF file
+// the user names; none when no file is named.
 std::unique_ptr<Platform::CPrintOutput> Output(FMain &window, const CPrinterChoice &printer,
+                                               const Platform::CPrinterList &printers,
                                                const QString &nomeProgramma)
 {
     const Platform::CPrintTable &table = window.PrintTable();
     const QString creator = QStringLiteral("%1 %2").arg(table.ProgramName()).arg(table.ProgramRevision());
     const QPageLayout layout = ApplicationPrinter::PageLayout(printer);
     if (ApplicationPrinter::PrintsOnQueue(printer))
-        return NewQueueOutput(printer.DeviceName, layout, nomeProgramma, creator);
+        return NewQueueOutput(ApplicationPrinter::Queue(printers, printer.DeviceName)
+                                  .value_or(Platform::CPrinterEntry{printer.DeviceName, {}, {}, {}, {}}),
+                              layout, nomeProgramma, creator);
     const QString file = ChoosePdfFile(window, nomeProgramma);
     return file.isEmpty() ? nullptr : NewFileOutput(file, layout, nomeProgramma, creator);
 }
 
 void mnuPrint_Click(FMain &window)
 {
-    const std::optional<CPrinterChoice> printer = PrinterForPrint(window);
+    Platform::CPrinterList printers;
+    const std::optional<CPrinterChoice> printer = PrinterForPrint(window, printers);
     if (!printer)
         return;
     const QString nome = window.NomeProgramma();
@@ -85,7 +122,8 @@ void mnuPrint_Click(FMain &window)
         job->Print(device, options, target);
     });
     table.SetPreviewPrinterSource([printer] { return ApplicationPrinter::NewPreviewPrinter(*printer); });
-    table.SetOutputSource([&window, printer, nome] { return Output(window, *printer, nome); });
+    table.SetOutputSource(
+        [&window, printer, printers, nome] { return Output(window, *printer, printers, nome); });
     table.StartPrint();
     if (table.Busy())
         window.ShowPrintPreview(true);
@@ -113,10 +151,14 @@ void mnuPrintOption_Click(FMain &window)
 
 void mnuPrinterSetup_Click(FMain &window)
 {
-    CPrintDlg dialog;
+    const Platform::CPrinterList printers = AskForPrinters();
+    CPrintDlg dialog(printers);
     dialog.SetApplicationName(LoadResString(kApplicationName));
-    AvailableElseTold(window, dialog);
-    dialog.ShowPrintSetupDlg(&window);
+    // The printers missing from the list are explained even when the stored choice needs none.
+    if (AvailableElseTold(window, dialog, printers) && printers.Answer.Failed())
+        ShowMessage(&window,
+                    {QMessageBox::Warning, QString(), PrintSystemReason(printers.Answer), QMessageBox::Ok});
+    ChooseInSetup(window, dialog, printers);
 }
 
 // The control as the window loads it: the program's name and revision, margins of 10 mm (20 at

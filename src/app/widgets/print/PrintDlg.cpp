@@ -1,5 +1,6 @@
 #include "app/widgets/print/PrintDlg.h"
 
+#include "app/widgets/SettingsNotStored.h"
 #include "common/Error.h"
 #include "common/TraceCode.h"
 #include "common/ValueText.h"
@@ -14,6 +15,7 @@ using namespace PrintDlgFlag;
 namespace {
 
 const QString kSection = QStringLiteral("Application printer");
+const QString kDeviceKey = QStringLiteral("DeviceName");
 constexpr qint32 kOverflow = 6;
 
 std::optional<qint16> StoredNumber(const QString &key)
@@ -36,11 +38,20 @@ QSize PaperTenths(qint32 code)
 
 } // namespace
 
-CPrintDlg::CPrintDlg() : m_ApplicationName(QString::fromLatin1(Platform::kApplicationName))
+CPrintDlg::CPrintDlg(const Platform::CPrinterList &printers)
+    : m_Printers(printers), m_ApplicationName(QString::fromLatin1(Platform::kApplicationName))
 {
     GetDefaultPrinter();
     // The creation flags replace the ones the default printer was read with.
     m_Record.Flags = kCreationFlags;
+}
+
+QString CPrintDlg::StoredDeviceName()
+{
+    if (const std::optional<ApplicationPrinter::CStoredChoice> unstored =
+            ApplicationPrinter::UnstoredChoice())
+        return unstored->Printer.DeviceName;
+    return Platform::ReadSetting(kSection, kDeviceKey, QString());
 }
 
 void CPrintDlg::SetApplicationName(const QString &name)
@@ -134,27 +145,34 @@ void CPrintDlg::GetDefaultPrinter()
 {
     // "PDF file" is always there, so there is always a default to read.
     SetFlag(PD_RETURNDEFAULT, true);
-    m_Record.Printer = ApplicationPrinter::SystemDefault();
+    m_Record.Printer = ApplicationPrinter::SystemDefault(m_Printers);
 }
 
 bool CPrintDlg::ShowDialog(QWidget *parent)
 {
     SetFlag(PD_RETURNDEFAULT, false);
-    FPrinterSetup dialog(parent);
+    FPrinterSetup dialog(m_Printers, parent);
     dialog.SetRecord(m_Record);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     m_Record = dialog.Record();
-    SaveApplicationPrinter();
+    if (QString fault; !SaveApplicationPrinter(&fault))
+        TellSettingsNotStored(parent, fault);
     SelectApplicationPrinter();
     return true;
 }
 
 void CPrintDlg::ReadApplicationPrinter()
 {
-    const CPrinterChoice current = ApplicationPrinter::Current();
+    if (const std::optional<ApplicationPrinter::CStoredChoice> unstored =
+            ApplicationPrinter::UnstoredChoice()) {
+        m_Record.Printer = unstored->Printer;
+        SetPrintToFile(unstored->PrintToFile);
+        return;
+    }
+    const CPrinterChoice current = ApplicationPrinter::Current(m_Printers);
 
-    SetDeviceName(Platform::ReadSetting(kSection, QStringLiteral("DeviceName"), current.DeviceName));
+    SetDeviceName(Platform::ReadSetting(kSection, kDeviceKey, current.DeviceName));
 
     const QString paperKey = QStringLiteral("PaperSize");
     m_Record.Printer.PaperSize = current.PaperSize;
@@ -183,21 +201,27 @@ void CPrintDlg::ReadApplicationPrinter()
         TraceBadSetting(QStringLiteral("Stampa su file memorizzata non valida: "), toFileKey);
 }
 
-void CPrintDlg::SaveApplicationPrinter() const
+bool CPrintDlg::SaveApplicationPrinter(QString *fault) const
 {
-    Platform::WriteSetting(kSection, QStringLiteral("DeviceName"), DeviceName());
-    Platform::WriteSetting(kSection, QStringLiteral("PaperSize"), QString::number(PaperSize()));
-    Platform::WriteSetting(kSection, QStringLiteral("Orientation"), QString::number(PageOrientation()));
-    Platform::WriteSetting(kSection, QStringLiteral("PrintToFile"),
-                           PrintToFile() ? QStringLiteral("True") : QStringLiteral("False"));
+    const bool stored = Platform::WriteSettings(
+        {{kSection, kDeviceKey, DeviceName()},
+         {kSection, QStringLiteral("PaperSize"), QString::number(PaperSize())},
+         {kSection, QStringLiteral("Orientation"), QString::number(PageOrientation())},
+         {kSection, QStringLiteral("PrintToFile"),
+          PrintToFile() ? QStringLiteral("True") : QStringLiteral("False")}},
+        fault);
+    ApplicationPrinter::SetUnstoredChoice(
+        stored ? std::nullopt
+               : std::optional(ApplicationPrinter::CStoredChoice{m_Record.Printer, PrintToFile()}));
+    return stored;
 }
 
 void CPrintDlg::SelectApplicationPrinter() const
 {
     // A device the system does not offer now leaves the current one; paper and orientation apply
     // to whichever is current.
-    CPrinterChoice current = ApplicationPrinter::Current();
-    if (ApplicationPrinter::IsAvailable(DeviceName()))
+    CPrinterChoice current = ApplicationPrinter::Current(m_Printers);
+    if (ApplicationPrinter::IsAvailable(m_Printers, DeviceName()))
         current.DeviceName = DeviceName();
     current.PaperSize = PaperSize();
     current.PageOrientation = PageOrientation();

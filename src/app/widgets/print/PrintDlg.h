@@ -10,9 +10,12 @@ class QWidget;
 // orientation, print to file), kept in the section "Application printer" of the settings store
 // and made the program's current printer whenever it is read or confirmed. Besides, what a
 // print dialog asks: the page range within the minimum and maximum page, copies and collation.
-//   CPrintDlg dialog;                       // holds the system's default printer
+// The system's printers are those one lookup of the command found.
+//   CPrintDlg dialog(Platform::LookUpPrinters());  // holds the system's default printer
 //   dialog.SetApplicationName("IxoSoft");   // reads the stored choice and selects it
 //   dialog.ShowPrintSetupDlg(window);       // OK stores and selects; Cancel changes nothing
+// The four values are stored together or not at all; a store that fails is told to the user
+// once, and the choice is the program's printer all the same.
 // The flag word starts as PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
 // PD_HIDEPRINTTOFILE (0x14000C): print to file is not offered, and a queue prints on its queue.
 // A stored value that is no valid paper, orientation or truth value gives way to the current
@@ -24,7 +27,10 @@ public:
                                               PrintDlgFlag::PD_USEDEVMODECOPIESANDCOLLATE |
                                               PrintDlgFlag::PD_HIDEPRINTTOFILE;
 
-    CPrintDlg();
+    explicit CPrintDlg(const Platform::CPrinterList &printers);
+
+    // The device of the stored choice, read alone; empty when none is stored.
+    static QString StoredDeviceName();
 
     QString ApplicationName() const { return m_ApplicationName; }
     // Stores the name, then LoadApplicationPrinter.
@@ -82,9 +88,12 @@ private:
     void GetDefaultPrinter();
     bool ShowDialog(QWidget *parent);
     void ReadApplicationPrinter();
-    void SaveApplicationPrinter() const;
+    // False, and in `fault` the file's reason, when the store could not be written: the choice
+    // is then the run's unstored one (ApplicationPrinter::UnstoredChoice).
+    bool SaveApplicationPrinter(QString *fault) const;
     void SelectApplicationPrinter() const;
 
+    Platform::CPrinterList m_Printers;
     QString m_ApplicationName;
     CPrintDlgRecord m_Record;
 };

@@ -1,7 +1,7 @@
 #include "app/widgets/print/PrintOutput.h"
 
 #include "app/print/PrintJob.h"
-#include "platform/widgets/PrinterCatalogue.h"
+#include "common/ResString.h"
 
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -47,17 +47,18 @@ private:
 class CQueueOutput final : public Platform::CPrintOutput
 {
 public:
-    CQueueOutput(const QString &printer, const QPageLayout &layout, const QString &title,
+    CQueueOutput(const Platform::CPrinterEntry &queue, const QPageLayout &layout, const QString &title,
                  const QString &creator)
         : m_File(m_Folder.filePath(QStringLiteral("print.pdf"))), m_Writer(&m_File)
     {
-        m_Job.Printer = printer;
+        m_Job.Printer = queue.Name;
+        m_Job.Options = queue.Options;
         m_Job.File = m_File.fileName();
         m_Job.Title = title;
         m_Job.PageSize = layout.pageSize();
         m_Job.Orientation = layout.orientation();
         if (!m_Folder.isValid() || !m_File.open(kWriteMode))
-            RaisePrintError(printer, m_Folder.isValid() ? m_File.errorString() : m_Folder.errorString());
+            RaisePrintError(queue.Name, m_Folder.isValid() ? m_File.errorString() : m_Folder.errorString());
         SetUpWriter(m_Writer, layout, title, creator);
     }
 
@@ -68,8 +69,8 @@ public:
         m_File.close();
         if (m_File.error() != QFileDevice::NoError)
             RaisePrintError(m_Job.Printer, m_File.errorString());
-        if (const QString refused = Platform::PrinterCatalogue().Submit(m_Job); !refused.isEmpty())
-            RaisePrintError(m_Job.Printer, refused);
+        if (const Platform::CPrintSystemAnswer answer = Platform::SubmitJob(m_Job); answer.Failed())
+            RaisePrintError(m_Job.Printer, PrintSystemReason(answer));
     }
 
 private:
@@ -87,8 +88,24 @@ std::unique_ptr<Platform::CPrintOutput> NewFileOutput(const QString &path, const
     return std::make_unique<CFileOutput>(path, layout, title, creator);
 }
 
-std::unique_ptr<Platform::CPrintOutput> NewQueueOutput(const QString &printer, const QPageLayout &layout,
-                                                       const QString &title, const QString &creator)
+std::unique_ptr<Platform::CPrintOutput> NewQueueOutput(const Platform::CPrinterEntry &queue,
+                                                       const QPageLayout &layout, const QString &title,
+                                                       const QString &creator)
 {
-    return std::make_unique<CQueueOutput>(printer, layout, title, creator);
+    return std::make_unique<CQueueOutput>(queue, layout, title, creator);
+}
+
+QString PrintSystemReason(const Platform::CPrintSystemAnswer &answer)
+{
+    switch (answer.Outcome) {
+    case Platform::CPrintSystemAnswer::Silent:
+        return LoadResStringArgs(
+            850, {answer.Server, std::chrono::duration<double>(Platform::PrintSystemAnswerTime()).count()});
+    case Platform::CPrintSystemAnswer::Unreachable:
+        // The library's own reason stands when the print system's library itself is missing.
+        return answer.Refusal.isEmpty() ? LoadResStringArgs(851, {answer.Server}) : answer.Refusal;
+    case Platform::CPrintSystemAnswer::Answered:
+        break;
+    }
+    return answer.Refusal;
 }
