@@ -19,8 +19,7 @@ inline void FillArchive(const QString &path, int configurations)
         const QString numbers =
             QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n WHERE i < %1) ")
                 .arg(configurations + 2);
-        g_Connection->Run(g_Connection->Statement(
-            numbers + QStringLiteral("INSERT INTO CounterProgrammi SELECT i FROM n")));
+        g_Connection->Run(numbers + QStringLiteral("INSERT INTO CounterProgrammi SELECT i FROM n"));
         for (const QString &table : CArchive::ConfigurationTables()) {
             const QString rows =
                 table == QLatin1String("CModInstr")
@@ -28,8 +27,7 @@ inline void FillArchive(const QString &path, int configurations)
                                      "((i * 7919) % %1) FROM n")
                           .arg(configurations)
                     : QStringLiteral("(IDProgramma) SELECT i FROM n");
-            g_Connection->Run(
-                g_Connection->Statement(numbers + QStringLiteral("INSERT INTO ") + table + ' ' + rows));
+            g_Connection->Run(numbers + QStringLiteral("INSERT INTO ") + table + ' ' + rows);
         }
         transaction.Commit();
     }

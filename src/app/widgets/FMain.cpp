@@ -1,6 +1,7 @@
 #include "app/widgets/FMain.h"
 
 #include "app/widgets/AppImages.h"
+#include "app/widgets/ArchiveCheck.h"
 #include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FAbout.h"
 #include "app/widgets/LinkCommands.h"
@@ -177,9 +178,15 @@ void FMain::RunMainCommand(MainCommand command)
     // A shortcut or a queued trigger may arrive after the command was disabled.
     if (!m_CommandState.Enabled(command) || !m_Commands[command])
         return;
-    const bool onConfiguration = CommandRules()[command].NeedsConfiguration;
+    const CCommandRule &rule = CommandRules()[command];
+    const bool onConfiguration = rule.NeedsConfiguration;
     const bool done =
-        RunCommand(this, m_Commands[command],
+        RunCommand(this,
+                   [this, &rule] {
+                       if (rule.WritesArchive)
+                           RequireWritableArchive(this);
+                       m_Commands[rule.Command]();
+                   },
                    {MenuItem(command)->iconText(), onConfiguration ? NomeProgramma() : QString()});
     // Another running program may have deleted the configuration meanwhile: the list shows the
     // archive as it is now.
