@@ -137,27 +137,28 @@ void CArchive::Open(const QString &filePath)
 
 void CArchive::CheckTables()
 {
-    QHash<QString, QStringList> needed = ClassColumns();
-    for (QStringList &columns : needed)
-        columns.prepend(QStringLiteral("IDProgramma"));
-    needed.insert(kCounterTable, {QStringLiteral("IDProgramma")});
-    needed.insert(QStringLiteral("Programmi"),
-                  {QStringLiteral("IDProgramma"), QStringLiteral("m_NomeProgramma")});
-    for (const QString &table :
-         ConfigurationTables() + QStringList{kCounterTable, QStringLiteral("Programmi")}) {
-        QStringList present;
-        if (!m_Database.Exec(
-                QStringLiteral("PRAGMA table_info(") + table + QLatin1Char(')'), {},
-                [&present](const Platform::CArchiveStatement &row) { present << row.Text(1); })) {
-            Close();
-            RaiseLastError();
-        }
-        for (const QString &column : needed.value(table)) {
-            if (present.contains(column))
+    QHash<QString, QStringList> present;
+    if (!m_Database.Exec(
+            QStringLiteral("SELECT m.name, c.name FROM sqlite_master AS m, pragma_table_info(m.name) AS c "
+                           "WHERE m.type IN ('table', 'view')"),
+            {},
+            [&present](const Platform::CArchiveStatement &row) { present[row.Text(0)] << row.Text(1); })) {
+        Close();
+        RaiseLastError();
+    }
+    QList<std::pair<QString, QStringList>> needed = {
+        {kCounterTable, {QStringLiteral("IDProgramma")}},
+        {QStringLiteral("Programmi"), {QStringLiteral("IDProgramma"), QStringLiteral("m_NomeProgramma")}}};
+    for (const QString &table : ConfigurationTables())
+        needed.append({table, QStringList{QStringLiteral("IDProgramma")} + ClassColumns().value(table)});
+    const QString path = m_Database.FilePath();
+    for (const auto &[table, columns] : needed) {
+        const QStringList &found = present.value(table);
+        for (const QString &column : columns) {
+            if (found.contains(column))
                 continue;
-            const QString path = m_Database.FilePath();
             Close();
-            if (present.isEmpty())
+            if (found.isEmpty())
                 RaiseArchiveError(aeMissingPart,
                                   QStringLiteral("Archivio %1 senza la tabella %2").arg(path, table),
                                   LoadResStringArgs(kTableMissing, {table}));

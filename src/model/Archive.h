@@ -56,6 +56,8 @@ public:
     bool CheckFailed() const;
     // The parts the check found damaged: table names, "sqlite_master" for the schema.
     QStringList DamagedParts() const { return m_Database.DamagedParts(); }
+    // The check the opening left for later, started once the caller's first work is done.
+    void StartCheck() { m_Database.StartCheck(); }
     // Runs the event loop, the user's input held back, until the check has ended.
     void WaitForCheck() { m_Database.WaitForCheck(); }
     // Waits for the check; raises aeDamaged or aeReadOnly when no change can be stored.

@@ -39,9 +39,12 @@ CArchiveConnection::~CArchiveConnection()
 bool CArchiveConnection::Open(const QString &filePath, EMode mode)
 {
     Close();
-    const int flags = mode == EMode::ReadOnly    ? SQLITE_OPEN_READONLY
-                      : mode == EMode::ReadWrite ? SQLITE_OPEN_READWRITE
-                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    // One thread runs the connection's statements: SQLite needs no lock of its own around each call
+    // (Interrupt, from another thread, is made safe here).
+    const int flags =
+        SQLITE_OPEN_NOMUTEX | (mode == EMode::ReadOnly    ? SQLITE_OPEN_READONLY
+                               : mode == EMode::ReadWrite ? SQLITE_OPEN_READWRITE
+                                                          : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     sqlite3 *handle = nullptr;
     const int result = sqlite3_open_v2(filePath.toUtf8().constData(), &handle, flags, nullptr);
     if (result != SQLITE_OK) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 namespace Platform {
 
@@ -92,7 +93,8 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
     FindReadOnly();
     m_Marker.Place(filePath);
     if (result == OpenResult::Opened) {
-        StartCheck(steps, trouble);
+        m_Check = CheckState::Pending;
+        m_CheckLeft = CheckRequest(steps, trouble);
         if (trouble)
             WaitForCheck();
     }
@@ -188,7 +190,7 @@ void CArchiveDatabase::FindReadOnly()
     m_ReadOnly = m_ReadOnlyReason.isEmpty() ? ReadOnly::No : ReadOnly::Folder;
 }
 
-void CArchiveDatabase::StartCheck(const QList<CSchemaStep> &steps, bool wholeFile)
+CArchiveChecker::CRequest CArchiveDatabase::CheckRequest(const QList<CSchemaStep> &steps, bool wholeFile)
 {
     QStringList upgrade;
     if (m_FileVersion != m_SchemaVersion) {
@@ -197,9 +199,14 @@ void CArchiveDatabase::StartCheck(const QList<CSchemaStep> &steps, bool wholeFil
         else
             m_UpgradeError = QStringLiteral("archivio in sola lettura: ") + m_ReadOnlyReason;
     }
-    m_Check = CheckState::Pending;
     using EScope = CArchiveChecker::EScope;
-    m_Checker.Start({m_FilePath, wholeFile ? EScope::WholeFile : EScope::Parts, upgrade});
+    return {m_FilePath, wholeFile ? EScope::WholeFile : EScope::Parts, upgrade};
+}
+
+void CArchiveDatabase::StartCheck()
+{
+    if (m_CheckLeft)
+        m_Checker.Start(*std::exchange(m_CheckLeft, std::nullopt));
 }
 
 void CArchiveDatabase::TakeVerdict()
@@ -224,6 +231,7 @@ void CArchiveDatabase::TakeVerdict()
 
 void CArchiveDatabase::WaitForCheck()
 {
+    StartCheck();
     QEventLoop loop;
     QObject::connect(&m_Checker, &CArchiveChecker::Finished, &loop, &QEventLoop::quit);
     // The window repaints meanwhile; what the user does waits until the check has ended.
@@ -234,6 +242,7 @@ void CArchiveDatabase::WaitForCheck()
 void CArchiveDatabase::Close()
 {
     m_Checker.Stop();
+    m_CheckLeft.reset();
     m_Connection.Close();
     // A damaged file keeps the marker, so the next start checks it whole before it opens it.
     m_Marker.Release(m_Check == CheckState::Failed);

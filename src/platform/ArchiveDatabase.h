@@ -29,7 +29,8 @@ namespace Platform {
 // file and its folder writable, so without them the file is refused before any connection
 // exists. The check (CArchiveChecker) runs on a thread of its own: after a sign of trouble (a
 // journal, or the marker of a program that did not close the file, CInstanceMarker) on the
-// whole file, with Open waiting for it, else on each part in turn while the caller goes on. A
+// whole file, with Open waiting for it, else on each part in turn from StartCheck on (or the
+// first wait for it), while the caller goes on. A
 // file found damaged keeps refusing changes, and this program's marker is left behind, so every
 // later start checks it whole again and comes to the same answer until the file is replaced.
 class CArchiveDatabase
@@ -67,11 +68,15 @@ public:
     bool LastFoundDamage() const;
 
     CheckState Check() const { return m_Check; }
+    // Starts the check that the opening left for later, once: on its thread it competes with
+    // nothing the caller still has to do first (the first listing, the first paint).
+    void StartCheck();
     // What the check found wrong with the file, for the trace.
     QString Damage() const { return m_Damage; }
     // The parts the check found damaged: "sqlite_master" (the schema) or table names.
     const QStringList &DamagedParts() const { return m_DamagedParts; }
-    // Runs the event loop, the user's input held back, until the check has ended.
+    // Starts the check if need be and runs the event loop, the user's input held back, until
+    // the check has ended.
     void WaitForCheck();
     // Its Finished says that the check has ended (after this object has taken its verdict).
     const CArchiveChecker &Checker() const { return m_Checker; }
@@ -114,7 +119,7 @@ private:
     std::optional<OpenResult> RefusalBeforeConnecting(bool &trouble);
     OpenResult OpenVersion(const QList<CSchemaStep> &steps);
     void FindReadOnly();
-    void StartCheck(const QList<CSchemaStep> &steps, bool wholeFile);
+    CArchiveChecker::CRequest CheckRequest(const QList<CSchemaStep> &steps, bool wholeFile);
     void TakeVerdict();
 
     QString m_FilePath;
@@ -130,6 +135,8 @@ private:
     QString m_Refusal;
     QString m_RefusalReason;
     CheckState m_Check = CheckState::Checked;
+    // The check the opening left for later, until it starts.
+    std::optional<CArchiveChecker::CRequest> m_CheckLeft;
     QStringList m_DamagedParts;
     QString m_Damage;
     ReadOnly m_ReadOnly = ReadOnly::No;

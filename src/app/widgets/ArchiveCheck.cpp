@@ -24,14 +24,15 @@ void TellDamage(QWidget *window)
 void StartArchiveCheck(QWidget *window)
 {
     const QPointer<QWidget> target(window);
-    if (!g_Connection->CheckPending()) {
-        // After the window's first paint.
-        QTimer::singleShot(0, window, [target] { TellDamage(target); });
-        return;
-    }
-    QObject::connect(
-        &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, window,
-        [target] { TellDamage(target); }, Qt::SingleShotConnection);
+    if (g_Connection->CheckPending())
+        QObject::connect(
+            &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, window,
+            [target] { TellDamage(target); }, Qt::SingleShotConnection);
+    // Once the window shows.
+    QTimer::singleShot(0, window, [target] {
+        g_Connection->StartCheck();
+        TellDamage(target);
+    });
 }
 
 void RequireWritableArchive(QWidget *window)

@@ -5,8 +5,9 @@ class QWidget;
 // The archive's check, as the user meets it. The check runs on a thread of its own from the
 // opening on (CArchiveDatabase), so the window answers meanwhile.
 
-// Once the main window shows: a damaged archive is told over it (ArchiveRefusalText) as soon as
-// its check has found it so, at every start until the file is replaced.
+// Once the main window shows: the check the opening left for later starts, and a damaged
+// archive is told over the window (ArchiveRefusalText) as soon as its check has found it so, at
+// every start until the file is replaced.
 void StartArchiveCheck(QWidget *window);
 
 // Before a command that changes the archive opens anything: the rest of the check is waited for
