@@ -15,7 +15,6 @@
 #include "model/ScaleTables.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -114,11 +113,7 @@ void MeasureCrashStart(const QString &archive, int configurations, int rounds)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    const CBenchHome home;
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? QString(argv[1]).toInt() : 3;
     try {
