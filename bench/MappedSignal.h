@@ -7,10 +7,10 @@
 
 #include <cstdio>
 
-// The mark a start-up benchmark waits for: "mapped" on standard output once the first top-level
-// widget of the given class has its window exposed (and so painted), then the event loop ends.
-// Installed on the application object before the program starts, it changes nothing the program
-// does up to that moment.
+// The marks a start-up benchmark waits for, on standard output: "shown" once the first top-level
+// widget of any kind has its window exposed (and so painted), "mapped" once the first of the
+// given class has, and then the event loop ends. Installed on the application object before the
+// program starts, it changes nothing the program does up to that moment.
 class CMappedSignal : public QObject
 {
 public:
@@ -23,12 +23,18 @@ protected:
         if (m_Done || event->type() != QEvent::Expose || window == nullptr || !window->isExposed())
             return false;
         for (const QWidget *widget : QApplication::topLevelWidgets()) {
-            if (widget->windowHandle() == window && widget->inherits(m_ClassName)) {
+            if (widget->windowHandle() != window)
+                continue;
+            const bool mapped = widget->inherits(m_ClassName);
+            // Queued, so the window's own handling of the event (its first paint) comes first.
+            if (!m_Shown) {
+                m_Shown = true;
+                QTimer::singleShot(0, [] { Say("shown"); });
+            }
+            if (mapped) {
                 m_Done = true;
-                // Queued, so the window's own handling of the event (its first paint) comes first.
                 QTimer::singleShot(0, [] {
-                    std::puts("mapped");
-                    std::fflush(stdout);
+                    Say("mapped");
                     QCoreApplication::exit(0);
                 });
             }
@@ -37,6 +43,13 @@ protected:
     }
 
 private:
+    static void Say(const char *mark)
+    {
+        std::puts(mark);
+        std::fflush(stdout);
+    }
+
     const char *m_ClassName;
+    bool m_Shown = false;
     bool m_Done = false;
 };

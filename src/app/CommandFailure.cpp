@@ -2,48 +2,106 @@
 
 #include "common/Error.h"
 #include "common/ResString.h"
-#include "model/ArchiveError.h"
+#include "model/Archive.h"
+
+#include <QFileInfo>
 
 namespace {
 
 constexpr int kFailedOnConfiguration = 820;
 constexpr int kFailed = 821;
+constexpr int kRecordNotFound = 822;
 constexpr int kArchiveFailed = 823;
-
-// The archive's refusals that say more than "could not be read or written".
-int ArchiveText(qint32 number)
-{
-    if (number == MakeUserError(aeRecordNotFound))
-        return 822;
-    if (number == MakeUserError(aeNoIDLeft))
-        return 824;
-    return kArchiveFailed;
-}
+constexpr int kNoIDLeft = 824;
+constexpr int kInterruptedWrite = 316;
+constexpr int kDamaged = 830;
+constexpr int kAllReadable = 831;
+constexpr int kListReadable = 832;
+constexpr int kNothingReadable = 833;
+constexpr int kReadOnly = 834;
+constexpr int kFileReadOnly = 835;
+constexpr int kFolderReadOnly = 836;
+constexpr int kWrongVersion = 837;
+constexpr int kNotAnArchive = 840;
 
 bool IsArchiveError(qint32 number)
 {
-    return number >= MakeUserError(aeRecordNotFound) && number <= MakeUserError(aeNoIDLeft);
+    return number >= MakeUserError(aeRecordNotFound) && number <= MakeUserError(aeMissingPart);
 }
 
-// Every error but the archive's already speaks to the user: the program's file and print
-// errors name the file and the system's reason from the string table, the run-time's give its
-// standard text. The archive's trace text is Italian and technical: the user reads what it
-// means and the engine's own reason, if any.
-QString Reason(const CError &error)
+// What a damaged archive still does: the list reads its configurations' table, printing,
+// export and transmission every configuration table.
+int StillReadable(const QStringList &damaged)
 {
-    if (!IsArchiveError(error.Number()))
-        return error.Description();
-    const QString text = LoadResString(ArchiveText(error.Number()));
-    return error.Reason().isEmpty() ? text : text + QStringLiteral("\n\r") + error.Reason();
+    if (damaged.contains(QStringLiteral("sqlite_master")) || damaged.contains(QStringLiteral("CModInstr")))
+        return kNothingReadable;
+    for (const QString &table : CArchive::ConfigurationTables()) {
+        if (damaged.contains(table))
+            return kListReadable;
+    }
+    return kAllReadable;
+}
+
+QString FilePath()
+{
+    const QString path = g_Connection->Database().FilePath();
+    return path.isEmpty() ? CArchive::DefaultFilePath() : path;
 }
 
 } // namespace
 
+QString ArchiveRefusalText()
+{
+    if (!g_Connection->IsOpen())
+        return {};
+    const Platform::CArchiveDatabase &database = g_Connection->Database();
+    if (g_Connection->CheckFailed())
+        return LoadResStringArgs(kDamaged,
+                                 {FilePath(), LoadResString(StillReadable(g_Connection->DamagedParts()))});
+    switch (database.WhyReadOnly()) {
+    case Platform::CArchiveDatabase::ReadOnly::File:
+        return LoadResStringArgs(kReadOnly,
+                                 {FilePath(), LoadResStringArgs(kFileReadOnly, {database.ReadOnlyReason()})});
+    case Platform::CArchiveDatabase::ReadOnly::Folder:
+        return LoadResStringArgs(
+            kReadOnly, {FilePath(), LoadResStringArgs(kFolderReadOnly, {QFileInfo(FilePath()).absolutePath(),
+                                                                        database.ReadOnlyReason()})});
+    case Platform::CArchiveDatabase::ReadOnly::No:
+        break;
+    }
+    return {};
+}
+
+QString ArchiveFailureText(const CError &error)
+{
+    const qint32 number = error.Number();
+    if (number == MakeUserError(aeInterruptedWrite))
+        return LoadResStringArgs(kInterruptedWrite, {QFileInfo(FilePath()).absolutePath()});
+    if (number == MakeUserError(aeRecordNotFound))
+        return LoadResString(kRecordNotFound);
+    if (number == MakeUserError(aeNoIDLeft))
+        return LoadResString(kNoIDLeft);
+    if (number == MakeUserError(aeWrongVersion))
+        return LoadResString(kWrongVersion);
+    // The missing table or column, named in the user's words by the archive.
+    if (number == MakeUserError(aeMissingPart))
+        return error.Reason();
+    if (number == MakeUserError(aeReadOnly) ||
+        (number == MakeUserError(aeDamaged) && g_Connection->CheckFailed()))
+        return ArchiveRefusalText();
+    const QString text = LoadResString(number == MakeUserError(aeDamaged) ? kNotAnArchive : kArchiveFailed);
+    return error.Reason().isEmpty() ? text : text + QStringLiteral("\n\r") + error.Reason();
+}
+
 QString CommandFailureText(const CError &error, const QString &command, const QString &configuration)
 {
+    // Every error but the archive's already speaks to the user: the program's file and print
+    // errors name the file and the system's reason from the string table, the run-time's give
+    // its standard text.
+    const QString reason = IsArchiveError(error.Number()) ? ArchiveFailureText(error) : error.Description();
     if (command.isEmpty())
-        return Reason(error);
+        return reason;
     if (configuration.isEmpty())
-        return LoadResStringArgs(kFailed, {command, Reason(error)});
-    return LoadResStringArgs(kFailedOnConfiguration, {command, configuration, Reason(error)});
+        return LoadResStringArgs(kFailed, {command, reason});
+    return LoadResStringArgs(kFailedOnConfiguration, {command, configuration, reason});
 }

@@ -15,3 +15,13 @@ class CError;
 //     "Unable to read the file /a/b.IXO.\n\rPermission denied"   (the error's text, 804)
 QString CommandFailureText(const CError &error, const QString &command = {},
                            const QString &configuration = {});
+
+// Why the archive's error happened, in the user's words: the program's own text for it, then
+// the system's reason where the system refused ("No space left on device"); the engine's and
+// the trace's texts never. A damaged or read-only archive is told as ArchiveRefusalText does.
+QString ArchiveFailureText(const CError &error);
+
+// Why g_Connection stores no change: damaged (with what still works: the list, printing, export
+// and transmission while the tables they read are whole), or its file or folder read-only, with
+// the system's reason. Empty when it stores changes.
+QString ArchiveRefusalText();

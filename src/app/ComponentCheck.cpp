@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QImageReader>
 #include <QLibrary>
-#include <QSqlDatabase>
 
 namespace {
 
@@ -33,8 +32,6 @@ bool PluginPresent(const QString &kind, const QString &fileStem)
 QList<CComponent> ComponentTable()
 {
     return {
-        {QStringLiteral("libqsqlite.so (Qt SQL driver QSQLITE, archive database)."),
-         [] { return QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")); }},
         {QStringLiteral("libQt6SerialPort.so.6 (Qt Serial Port, serial link)."),
          [] { return LibraryLoads(QStringLiteral("Qt6SerialPort"), 6); }},
         {QStringLiteral("libQt6PrintSupport.so.6 (Qt Print Support, printing)."),

@@ -3,19 +3,19 @@
 const std::array<CCommandRule, mcCount> &CommandRules()
 {
     static const std::array<CCommandRule, mcCount> rules = {{
-        {mcViewVariable, "mnuViewVariable", "ViewIXOVar", false, false},
-        {mcImport, "mnuImport", nullptr, false, false},
-        {mcExport, "mnuExport", nullptr, true, false},
-        {mcPrintOption, "mnuPrintOption", nullptr, false, false},
-        {mcPrinterSetup, "mnuPrinterSetup", nullptr, false, true},
-        {mcPrint, "mnuPrint", nullptr, true, true},
-        {mcExit, "mnuExit", nullptr, false, false},
-        {mcAddProgramma, "mnuAddProgramma", "NewProg", false, false},
-        {mcEditProgramma, "mnuEditProgramma", "EditProg", true, false},
-        {mcDelProgramma, "mnuDelProgramma", "DelProg", true, false},
-        {mcSendProgramma, "mnuSendProgramma", "SendProg", true, false},
-        {mcRxEditTxProgramma, "mnuRxEditTxProgramma", "RxTxProg", false, false},
-        {mcAbout, "mnuAbout", nullptr, false, false},
+        {mcViewVariable, "mnuViewVariable", "ViewIXOVar", false, false, false},
+        {mcImport, "mnuImport", nullptr, false, false, true},
+        {mcExport, "mnuExport", nullptr, true, false, false},
+        {mcPrintOption, "mnuPrintOption", nullptr, false, false, false},
+        {mcPrinterSetup, "mnuPrinterSetup", nullptr, false, true, false},
+        {mcPrint, "mnuPrint", nullptr, true, true, false},
+        {mcExit, "mnuExit", nullptr, false, false, false},
+        {mcAddProgramma, "mnuAddProgramma", "NewProg", false, false, true},
+        {mcEditProgramma, "mnuEditProgramma", "EditProg", true, false, true},
+        {mcDelProgramma, "mnuDelProgramma", "DelProg", true, false, true},
+        {mcSendProgramma, "mnuSendProgramma", "SendProg", true, false, false},
+        {mcRxEditTxProgramma, "mnuRxEditTxProgramma", "RxTxProg", false, false, true},
+        {mcAbout, "mnuAbout", nullptr, false, false, false},
     }};
     return rules;
 }

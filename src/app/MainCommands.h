@@ -29,6 +29,7 @@ struct CCommandRule
     const char *ButtonKey;
     bool NeedsConfiguration; // a configuration of the archive is the current one
     bool WaitsForPrint;      // not while the print control is busy
+    bool WritesArchive;      // refused before it opens anything while the archive stores no change
 };
 
 // The rules of every command, indexed by MainCommand.

@@ -1,8 +1,10 @@
 #include "model/Archive.h"
 
 #include "common/Error.h"
+#include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "model/ArchiveTransaction.h"
+#include "model/Configuration.h"
 #include "platform/UserPaths.h"
 
 #include <QCoreApplication>
@@ -22,6 +24,9 @@ CArchive g_Archive;
 
 const QString kCounterTable = QStringLiteral("CounterProgrammi");
 
+constexpr int kTableMissing = 838;
+constexpr int kColumnMissing = 839;
+
 QString SchemaText()
 {
     InitArchiveResources();
@@ -38,9 +43,27 @@ QString Placeholders(qsizetype count)
     return marks.join(QStringLiteral(", "));
 }
 
+// Each configuration table with the columns its class stores, as the classes give them.
+const QHash<QString, QStringList> &ClassColumns()
+{
+    static const QHash<QString, QStringList> columns = [] {
+        QHash<QString, QStringList> tables;
+        CConfiguration configuration;
+        for (CConfigClass *object : configuration.Objects())
+            tables.insert(object->ClassName(), object->StoredColumns());
+        return tables;
+    }();
+    return columns;
+}
+
 } // namespace
 
 CArchive *const g_Connection = &g_Archive;
+
+CArchive::CArchive()
+{
+    QObject::connect(&m_Database.Checker(), &Platform::CArchiveChecker::Finished, [this] { TraceCheck(); });
+}
 
 QString CArchive::DefaultFilePath()
 {
@@ -49,12 +72,13 @@ QString CArchive::DefaultFilePath()
 
 const QStringList &CArchive::ConfigurationTables()
 {
-    static const QStringList tables = {
-        QStringLiteral("CModInstr"),   QStringLiteral("CRangeQEM"),       QStringLiteral("CRangeVABZOB"),
-        QStringLiteral("CInOutScale"), QStringLiteral("CDisplay"),        QStringLiteral("CLinearize"),
-        QStringLiteral("CAnalogOut"),  QStringLiteral("CFiltroDigitale"), QStringLiteral("CSerialComm"),
-        QStringLiteral("CAlarm1"),     QStringLiteral("CAlarm2"),         QStringLiteral("CAlarm3"),
-        QStringLiteral("CAlarm4")};
+    static const QStringList tables = [] {
+        QStringList names;
+        CConfiguration configuration;
+        for (const CConfigClass *object : configuration.Objects())
+            names << object->ClassName();
+        return names;
+    }();
     return tables;
 }
 
@@ -67,8 +91,8 @@ void CArchive::Open(const QString &filePath)
 {
     Close();
     g_Trace->BugMessage(QStringLiteral("Apertura archivio ") + filePath);
-    // The connection must close while Qt's database machinery still exists, which is no
-    // longer so when the global objects end.
+    // The connection must close, and its check end, while the application still exists, which
+    // is no longer so when the global objects end.
     static const bool closesWithTheApplication = [] {
         qAddPostRoutine([] { g_Connection->Close(); });
         return true;
@@ -81,9 +105,11 @@ void CArchive::Open(const QString &filePath)
                                     .arg(filePath)
                                     .arg(m_Database.FileVersion())
                                     .arg(m_Database.UpgradeError()));
+        CheckTables();
         return;
     case Platform::CArchiveDatabase::OpenResult::Created:
         g_Trace->BugMessage(QStringLiteral("Creato nuovo archivio ") + filePath);
+        CheckTables();
         return;
     case Platform::CArchiveDatabase::OpenResult::WrongVersion:
         RaiseArchiveError(aeWrongVersion,
@@ -91,10 +117,11 @@ void CArchive::Open(const QString &filePath)
                               .arg(m_Database.FileVersion())
                               .arg(filePath)
                               .arg(m_Database.SchemaVersion()));
-    case Platform::CArchiveDatabase::OpenResult::Damaged:
-        RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + filePath +
-                                         QStringLiteral(" danneggiato, lasciato com'era: ") +
-                                         m_Database.LastError());
+    case Platform::CArchiveDatabase::OpenResult::NotAnArchive:
+        RaiseArchiveError(aeDamaged,
+                          QStringLiteral("Archivio ") + filePath +
+                              QStringLiteral(" danneggiato o non un archivio, lasciato com'era: ") +
+                              m_Database.LastError());
     case Platform::CArchiveDatabase::OpenResult::InterruptedWrite:
         RaiseArchiveError(aeInterruptedWrite, QStringLiteral("Archivio ") + filePath +
                                                   QStringLiteral(" lasciato com'era: ") +
@@ -102,8 +129,57 @@ void CArchive::Open(const QString &filePath)
     case Platform::CArchiveDatabase::OpenResult::Failed:
         break;
     }
-    RaiseArchiveError(aeDatabase, QStringLiteral("Apertura archivio ") + filePath +
-                                      QStringLiteral(" fallita: ") + m_Database.LastError());
+    RaiseArchiveError(aeDatabase,
+                      QStringLiteral("Apertura archivio ") + filePath + QStringLiteral(" fallita: ") +
+                          m_Database.LastError(),
+                      m_Database.LastReason());
+}
+
+void CArchive::CheckTables()
+{
+    QHash<QString, QStringList> present;
+    if (!m_Database.Exec(
+            QStringLiteral("SELECT m.name, c.name FROM sqlite_master AS m, pragma_table_info(m.name) AS c "
+                           "WHERE m.type IN ('table', 'view')"),
+            {},
+            [&present](const Platform::CArchiveStatement &row) { present[row.Text(0)] << row.Text(1); })) {
+        Close();
+        RaiseLastError();
+    }
+    QList<std::pair<QString, QStringList>> needed = {
+        {kCounterTable, {QStringLiteral("IDProgramma")}},
+        {QStringLiteral("Programmi"), {QStringLiteral("IDProgramma"), QStringLiteral("m_NomeProgramma")}}};
+    for (const QString &table : ConfigurationTables())
+        needed.append({table, QStringList{QStringLiteral("IDProgramma")} + ClassColumns().value(table)});
+    const QString path = m_Database.FilePath();
+    for (const auto &[table, columns] : needed) {
+        const QStringList &found = present.value(table);
+        for (const QString &column : columns) {
+            if (found.contains(column))
+                continue;
+            Close();
+            if (found.isEmpty())
+                RaiseArchiveError(aeMissingPart,
+                                  QStringLiteral("Archivio %1 senza la tabella %2").arg(path, table),
+                                  LoadResStringArgs(kTableMissing, {table}));
+            RaiseArchiveError(
+                aeMissingPart,
+                QStringLiteral("Archivio %1: tabella %2 senza la colonna %3").arg(path, table, column),
+                LoadResStringArgs(kColumnMissing, {table, column}));
+        }
+    }
+}
+
+void CArchive::TraceCheck() const
+{
+    if (CheckFailed())
+        g_Trace->BugMessage(QStringLiteral("Archivio ") + m_Database.FilePath() +
+                            QStringLiteral(" danneggiato, modifiche rifiutate: ") + m_Database.Damage());
+    else if (!m_Database.UpgradeError().isEmpty())
+        g_Trace->BugMessage(QStringLiteral("Archivio %1 lasciato alla versione %2: %3")
+                                .arg(m_Database.FilePath())
+                                .arg(m_Database.FileVersion())
+                                .arg(m_Database.UpgradeError()));
 }
 
 void CArchive::Close()
@@ -112,14 +188,9 @@ void CArchive::Close()
     m_Database.Close();
 }
 
-bool CArchive::CheckNextPart()
+bool CArchive::CheckPending() const
 {
-    const bool wasFailed = CheckFailed();
-    const bool more = m_Database.CheckNextPart();
-    if (CheckFailed() && !wasFailed)
-        g_Trace->BugMessage(QStringLiteral("Archivio ") + m_Database.FilePath() +
-                            QStringLiteral(" danneggiato, modifiche rifiutate: ") + m_Database.LastError());
-    return more;
+    return m_Database.Check() == Platform::CArchiveDatabase::CheckState::Pending;
 }
 
 bool CArchive::CheckFailed() const
@@ -127,14 +198,52 @@ bool CArchive::CheckFailed() const
     return m_Database.Check() == Platform::CArchiveDatabase::CheckState::Failed;
 }
 
-QSqlQuery &CArchive::Statement(const QString &sql)
+void CArchive::RequireWritable()
 {
     if (!IsOpen())
         RaiseArchiveError(aeNotOpen, QStringLiteral("Archivio non aperto"));
-    QSqlQuery *query = m_Database.Prepared(sql);
-    if (!query)
+    m_Database.WaitForCheck();
+    const QString path = m_Database.FilePath();
+    if (CheckFailed())
+        RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + path +
+                                         QStringLiteral(" danneggiato, modifiche rifiutate: ") +
+                                         m_Database.Damage());
+    switch (m_Database.WhyReadOnly()) {
+    case Platform::CArchiveDatabase::ReadOnly::File:
+        RaiseArchiveError(
+            aeReadOnly,
+            QStringLiteral("Archivio %1 in sola lettura: %2").arg(path, m_Database.ReadOnlyReason()));
+    case Platform::CArchiveDatabase::ReadOnly::Folder:
+        RaiseArchiveError(aeReadOnly, QStringLiteral("Cartella dell'archivio %1 in sola lettura: %2")
+                                          .arg(path, m_Database.ReadOnlyReason()));
+    case Platform::CArchiveDatabase::ReadOnly::No:
+        break;
+    }
+}
+
+Platform::CArchiveStatement &CArchive::Statement(const QString &sql)
+{
+    if (!IsOpen())
+        RaiseArchiveError(aeNotOpen, QStringLiteral("Archivio non aperto"));
+    Platform::CArchiveStatement *statement = m_Database.Prepared(sql);
+    if (!statement)
         RaiseLastError();
-    return *query;
+    return *statement;
+}
+
+void CArchive::Execute(Platform::CArchiveStatement &statement, const QVariantList &values,
+                       const Platform::CArchiveStatement::RowReader &row)
+{
+    if (statement.Writes())
+        RequireWritable();
+    if (!m_Database.Exec(statement, values, row))
+        RaiseLastError();
+}
+
+void CArchive::Run(const QString &sql, const QVariantList &values,
+                   const Platform::CArchiveStatement::RowReader &row)
+{
+    Execute(Statement(sql), values, row);
 }
 
 void CArchive::RaiseLastError() const
@@ -142,15 +251,11 @@ void CArchive::RaiseLastError() const
     RaiseDatabaseError(m_Database);
 }
 
-void CArchive::Run(QSqlQuery &query)
-{
-    if (!m_Database.Exec(query))
-        RaiseLastError();
-}
-
 qint64 CArchive::NewID()
 {
-    QSqlQuery &insert = Statement(QStringLiteral("INSERT INTO CounterProgrammi DEFAULT VALUES"));
+    Platform::CArchiveStatement &insert =
+        Statement(QStringLiteral("INSERT INTO CounterProgrammi DEFAULT VALUES"));
+    RequireWritable();
     if (!m_Database.Exec(insert)) {
         if (CounterExhausted())
             RaiseArchiveError(aeNoIDLeft,
@@ -160,7 +265,7 @@ qint64 CArchive::NewID()
                                   .arg(std::numeric_limits<qint64>::max()));
         RaiseLastError();
     }
-    const qint64 id = insert.lastInsertId().toLongLong();
+    const qint64 id = m_Database.LastInsertId();
     if (g_Trace->Writes())
         g_Trace->BugMessage(QStringLiteral("Nuovo IDProgramma=%1").arg(id));
     return id;
@@ -169,22 +274,20 @@ qint64 CArchive::NewID()
 bool CArchive::CounterExhausted()
 {
     // The counter goes on from the highest id it ever gave or holds.
-    QSqlQuery &last = Statement(QStringLiteral(
-        "SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE name = 'CounterProgrammi'), 0), "
-        "coalesce((SELECT max(IDProgramma) FROM CounterProgrammi), 0))"));
-    const bool exhausted = m_Database.Exec(last) && last.next() &&
-                           last.value(0).toLongLong() == std::numeric_limits<qint64>::max();
-    last.finish();
-    return exhausted;
+    qint64 last = 0;
+    const bool read = m_Database.Exec(
+        QStringLiteral(
+            "SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE name = 'CounterProgrammi'), 0), "
+            "coalesce((SELECT max(IDProgramma) FROM CounterProgrammi), 0))"),
+        {}, [&last](const Platform::CArchiveStatement &row) { last = row.Number(0); });
+    return read && last == std::numeric_limits<qint64>::max();
 }
 
 void CArchive::GiveBackID(qint64 id)
 {
     if (id == kActualSettingID)
         RaiseArchiveError(aeFixedRecord, QStringLiteral("IDProgramma=2 non restituibile"));
-    QSqlQuery &remove = Statement(QStringLiteral("DELETE FROM CounterProgrammi WHERE IDProgramma = ?"));
-    remove.bindValue(0, id);
-    Run(remove);
+    Run(QStringLiteral("DELETE FROM CounterProgrammi WHERE IDProgramma = ?"), {id});
     if (g_Trace->Writes())
         g_Trace->BugMessage(QStringLiteral("Restituito IDProgramma=%1").arg(id));
 }
@@ -195,29 +298,22 @@ void CArchive::DeleteProgramma(qint64 id)
         RaiseArchiveError(aeFixedRecord, QStringLiteral("La configurazione IDProgramma=2 non si cancella"));
     if (g_Trace->Writes())
         g_Trace->BugMessage(QStringLiteral("Cancellazione configurazione IDProgramma=%1").arg(id));
+    RequireWritable();
     CArchiveTransaction transaction(m_Database);
-    for (const QString &table : ConfigurationTables() + QStringList{kCounterTable}) {
-        QSqlQuery &remove =
-            Statement(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE IDProgramma = ?"));
-        remove.bindValue(0, id);
-        Run(remove);
-    }
+    for (const QString &table : ConfigurationTables() + QStringList{kCounterTable})
+        Run(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE IDProgramma = ?"), {id});
     transaction.Commit();
 }
 
 QList<CProgrammaItem> CArchive::Programmi()
 {
-    if (!IsOpen())
-        RaiseArchiveError(aeNotOpen, QStringLiteral("Archivio non aperto"));
     QList<CProgrammaItem> items;
-    const bool read =
-        m_Database.Read(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
-                                       "m_NomeProgramma COLLATE NOCASE, IDProgramma"),
-                        {}, [&items](const Platform::CDirectRow &row) {
-                            items.append({row.Number(0), row.Text(1)});
-                        });
-    if (!read)
-        RaiseLastError();
+    Run(QStringLiteral(
+            "SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY m_NomeProgramma COLLATE NOCASE, "
+            "IDProgramma"),
+        {}, [&items](const Platform::CArchiveStatement &row) {
+            items.append({row.Number(0), row.Text(1)});
+        });
     return items;
 }
 
@@ -234,12 +330,7 @@ CArchive::CTableStatements &CArchive::TableStatements(const QString &table)
     if (!IsConfigurationTable(table))
         RaiseArchiveError(aeUnknownTable, QStringLiteral("Tabella non prevista: ") + table);
     CTableStatements statements;
-    QSqlQuery &info = Statement(QStringLiteral("PRAGMA table_info(") + table + QLatin1Char(')'));
-    for (Run(info); info.next();) {
-        if (info.value(1).toString() != QLatin1String("IDProgramma"))
-            statements.Columns << info.value(1).toString();
-    }
-    info.finish();
+    statements.Columns = ClassColumns().value(table);
     const QStringList &columns = statements.Columns;
     statements.Insert =
         &Statement(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (IDProgramma, ") +
@@ -248,31 +339,32 @@ CArchive::CTableStatements &CArchive::TableStatements(const QString &table)
     statements.Update =
         &Statement(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
                    columns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ? WHERE IDProgramma = ?"));
-    statements.Select = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
-                        QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE IDProgramma = ?");
+    statements.Select =
+        &Statement(QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                   table + QStringLiteral(" WHERE IDProgramma = ?"));
     return *m_Tables.insert(table, statements);
 }
 
 void CArchive::AddRow(const QString &table, qint64 id, const Platform::CArchiveRow &row)
 {
     const CTableStatements &statements = TableStatements(table);
-    QSqlQuery &insert = *statements.Insert;
-    insert.bindValue(0, id);
-    for (qsizetype i = 0; i < statements.Columns.size(); ++i)
-        insert.bindValue(int(i + 1), row.Value(statements.Columns[i]));
-    Run(insert);
+    QVariantList values{id};
+    values.reserve(statements.Columns.size() + 1);
+    for (const QString &column : statements.Columns)
+        values << row.Value(column);
+    Execute(*statements.Insert, values);
 }
 
 bool CArchive::UpdateRow(const QString &table, qint64 id, const Platform::CArchiveRow &row)
 {
     const CTableStatements &statements = TableStatements(table);
-    QSqlQuery &update = *statements.Update;
-    const qsizetype count = statements.Columns.size();
-    for (qsizetype i = 0; i < count; ++i)
-        update.bindValue(int(i), row.Value(statements.Columns[i]));
-    update.bindValue(int(count), id);
-    Run(update);
-    return update.numRowsAffected() > 0;
+    QVariantList values;
+    values.reserve(statements.Columns.size() + 1);
+    for (const QString &column : statements.Columns)
+        values << row.Value(column);
+    values << id;
+    Execute(*statements.Update, values);
+    return m_Database.Changes() > 0;
 }
 
 bool CArchive::ReadRow(const QString &table, qint64 id, Platform::CArchiveRow &row)
@@ -280,12 +372,10 @@ bool CArchive::ReadRow(const QString &table, qint64 id, Platform::CArchiveRow &r
     const CTableStatements &statements = TableStatements(table);
     row = Platform::CArchiveRow(statements.Columns);
     bool found = false;
-    const bool read = m_Database.Read(statements.Select, {id}, [&](const Platform::CDirectRow &values) {
+    Execute(*statements.Select, {id}, [&](const Platform::CArchiveStatement &values) {
         found = true;
         for (qsizetype i = 0; i < statements.Columns.size(); ++i)
             row.SetValueAt(i, values.Value(int(i)));
     });
-    if (!read)
-        RaiseLastError();
     return found;
 }

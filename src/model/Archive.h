@@ -20,35 +20,48 @@ struct CProgrammaItem
 // folder, made from resources/archive.sql on the first start. One object, g_Connection,
 // exists for the whole run; the main window opens it when it loads and every archive-backed
 // configuration object reaches its table through it. Every failure throws CError.
-// Table names only ever come from ConfigurationTables(); values are always bound. Ids are the
-// database's 64-bit row numbers.
+// Table and column names come only from the configuration classes (their ClassName and their
+// stored columns); values are always bound. Ids are the database's 64-bit row numbers.
 //   g_Connection->Open();                 // creates the file when missing
 //   qint64 id = g_Connection->NewID();    // 3 on a new archive, never the same twice
 //   g_Connection->DeleteProgramma(id);    // all thirteen tables, or none
+// Every change first waits for the check of the file (see CArchiveDatabase) and is refused
+// while the file cannot take it: aeDamaged when the check found it damaged, aeReadOnly when
+// the file or its folder cannot be written.
 class CArchive
 {
 public:
     // The fixed record that an instrument read lands in; never listed, never deleted.
     static constexpr qint64 kActualSettingID = 2;
 
+    CArchive();
+
     static QString DefaultFilePath();
-    // The thirteen configuration tables, in the order of the schema: "CModInstr",
-    // "CRangeQEM", ..., "CSerialComm", "CAlarm1" to "CAlarm4".
+    // The thirteen configuration tables, the class names of a configuration's objects:
+    // "CModInstr", "CRangeQEM", ..., "CSerialComm", "CAlarm1" to "CAlarm4".
     static const QStringList &ConfigurationTables();
     static bool IsConfigurationTable(const QString &name);
 
-    // Creates the file when missing and brings an older one up to date (a read-only one works
-    // as it is). A file of another version, one cut short or corrupted, or one with a journal
-    // that its folder does not let finish is refused with a CError that names it and says why,
-    // and is not written to.
+    // Creates the file when missing; an older one is brought up to date once it has passed its
+    // check (a read-only one works as it is). A file of another version, one SQLite cannot read
+    // as an archive, one with a journal that its folder does not let finish, or one lacking a
+    // table or column that the classes store is refused with a CError that names it and says
+    // why (aeMissingPart with the missing one in the user's words as its reason), and is not
+    // written to.
     void Open(const QString &filePath = DefaultFilePath());
     void Close();
     bool IsOpen() const { return m_Database.IsOpen(); }
 
-    // The check of the whole file that the opening left for later, one part a call; true while
-    // parts remain. A damaged part is traced, and every later change raises aeDamaged.
-    bool CheckNextPart();
+    bool CheckPending() const;
     bool CheckFailed() const;
+    // The parts the check found damaged: table names, "sqlite_master" for the schema.
+    QStringList DamagedParts() const { return m_Database.DamagedParts(); }
+    // The check the opening left for later, started once the caller's first work is done.
+    void StartCheck() { m_Database.StartCheck(); }
+    // Runs the event loop, the user's input held back, until the check has ended.
+    void WaitForCheck() { m_Database.WaitForCheck(); }
+    // Waits for the check; raises aeDamaged or aeReadOnly when no change can be stored.
+    void RequireWritable();
 
     // A new archive id from "CounterProgrammi" (aeNoIDLeft when the counter has given its
     // last), and the giving back of an unused one.
@@ -59,7 +72,7 @@ public:
     // "Programmi": every configuration but record 2, by name (letter case aside), then id.
     QList<CProgrammaItem> Programmi();
 
-    // The stored columns of a configuration table in the schema's order, read once an opening.
+    // The stored columns of a configuration table, in the class's order.
     const QStringList &Columns(const QString &table);
     // One row of a configuration table, every column of it. Add fails on an id the table already
     // holds; Update and Read answer false when the table holds no row of the id.
@@ -69,24 +82,30 @@ public:
 
     // For transactions (CArchiveTransaction) and for measuring against bare statements.
     Platform::CArchiveDatabase &Database() { return m_Database; }
-    // The prepared statement for sql; throws CError when it does not prepare.
-    QSqlQuery &Statement(const QString &sql);
-    void Run(QSqlQuery &query);
+    // Runs a statement with the values bound in order and hands over its rows; a statement that
+    // writes is a change like any other.
+    void Run(const QString &sql, const QVariantList &values = {},
+             const Platform::CArchiveStatement::RowReader &row = {});
     // Throws the engine's last refusal as CError.
     [[noreturn]] void RaiseLastError() const;
 
 private:
-    // The row statements of one table, made once with its column list, so that a save or load of
-    // a whole configuration builds no statement text; the read goes straight to SQLite.
+    // The row statements of one table, prepared once with the class's columns.
     struct CTableStatements
     {
         QStringList Columns;
-        QSqlQuery *Insert = nullptr;
-        QSqlQuery *Update = nullptr;
-        QString Select;
+        Platform::CArchiveStatement *Insert = nullptr;
+        Platform::CArchiveStatement *Update = nullptr;
+        Platform::CArchiveStatement *Select = nullptr;
     };
 
+    Platform::CArchiveStatement &Statement(const QString &sql);
+    void Execute(Platform::CArchiveStatement &statement, const QVariantList &values = {},
+                 const Platform::CArchiveStatement::RowReader &row = {});
     CTableStatements &TableStatements(const QString &table);
+    // Raises aeMissingPart for the first table or column the program needs that the file lacks.
+    void CheckTables();
+    void TraceCheck() const;
     bool CounterExhausted();
 
     Platform::CArchiveDatabase m_Database;

@@ -12,10 +12,9 @@ void RaiseArchiveError(ArchiveErrors code, const QString &description, const QSt
 
 void RaiseDatabaseError(const Platform::CArchiveDatabase &database)
 {
-    if (database.Check() == Platform::CArchiveDatabase::CheckState::Failed)
+    if (database.LastFoundDamage())
         RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + database.FilePath() +
-                                         QStringLiteral(" danneggiato, modifiche rifiutate: ") +
-                                         database.LastError());
+                                         QStringLiteral(" danneggiato: ") + database.LastError());
     RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + database.LastError(),
                       database.LastReason());
 }

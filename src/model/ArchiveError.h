@@ -14,9 +14,11 @@ enum ArchiveErrors : qint32 {
     aeUnknownTable = 13104,     // a class name that is not one of the archive's tables
     aeFixedRecord = 13105,      // record 2 cannot be deleted or given back
     aeNotOpen = 13106,          // no archive is open
-    aeDamaged = 13107,          // the file is cut short or corrupted; it is left as it was
+    aeDamaged = 13107,          // the file is damaged: found so by its check or by the engine
     aeInterruptedWrite = 13108, // a journal beside the file that only a writable folder can finish
     aeNoIDLeft = 13109,         // the id counter has given its last id
+    aeReadOnly = 13110,         // the file or its folder cannot be written
+    aeMissingPart = 13111,      // the file lacks a table or column the program stores
 };
 
 // Traces the description and throws it as CError (source "<program>.Archive"); the command
@@ -24,6 +26,6 @@ enum ArchiveErrors : qint32 {
 // The engine's own words for why, if any, travel as the error's Reason.
 [[noreturn]] void RaiseArchiveError(ArchiveErrors code, const QString &description,
                                     const QString &reason = {});
-// Throws the engine's last refusal: aeDamaged when the file failed its check since it was
-// opened (every change is refused from then on), else aeDatabase.
+// Throws the engine's last refusal: aeDamaged when the engine found the file malformed, else
+// aeDatabase with the system's reason, if the system refused.
 [[noreturn]] void RaiseDatabaseError(const Platform::CArchiveDatabase &database);

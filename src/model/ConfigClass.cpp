@@ -90,6 +90,14 @@ private:
     const CLoadSaveADORS &m_Fields;
 };
 
+class CColumnNames : public CColumnVisitor
+{
+public:
+    void Column(const QString &name, qint16 &) override { Names << name; }
+    void Column(const QString &name, QString &) override { Names << name; }
+    QStringList Names;
+};
+
 } // namespace
 
 CConfigClass::CConfigClass(const QString &className) : m_ClassName(className), m_OwnClassName(className) {}
@@ -111,6 +119,13 @@ void CConfigClass::SetData(const ICopyClass &other)
 {
     if (VerifySameClass(other, *this) && typeid(other) == typeid(*this))
         CopyFrom(static_cast<const CConfigClass &>(other));
+}
+
+QStringList CConfigClass::StoredColumns()
+{
+    CColumnNames names;
+    VisitColumns(names);
+    return names.Names;
 }
 
 QString CConfigClass::CheckedTable() const

@@ -38,6 +38,10 @@ public:
     void SaveRow(qint64 id, bool adds);
     void LoadRow(qint64 id);
 
+    // The columns of its archive table that the class stores, in their order (the key
+    // "IDProgramma" aside): CDisplay -> "m_DisplayDigit", "m_DisplayColor", "m_Password".
+    QStringList StoredColumns();
+
     // Appends this object's rows; the caller sets the context properties first.
     virtual void SetReport(CReportRecordset &report) const = 0;
 

@@ -1,32 +1,33 @@
 #include "platform/ArchiveDatabase.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QScopeGuard>
-#include <QSqlDriver>
-#include <QSqlError>
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <unistd.h>
+#include <utility>
 
 namespace Platform {
 
 namespace {
 
-// The file a run keeps beside the archive while it has it open: found at the next opening, it
-// says that run ended without closing the archive.
-QString OpenMarkerPath(const QString &filePath)
+// The system's words for why this program may not do `mode` (R_OK, W_OK) to path; empty when
+// it may.
+QString AccessRefusal(const QString &path, int mode)
 {
-    return filePath + QStringLiteral("-open");
+    return access(QFile::encodeName(path).constData(), mode) == 0 ? QString() : qt_error_string(errno);
 }
 
 // SQLite finishes an interrupted write by writing the file and deleting the journal.
 bool CanFinishWrite(const QString &filePath)
 {
-    const QFileInfo file(filePath);
-    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    return AccessRefusal(filePath, W_OK).isEmpty() &&
+           AccessRefusal(QFileInfo(filePath).absolutePath(), W_OK).isEmpty();
 }
 
 // The file beside filePath that holds a write not finished ("-journal" of a rolled-back write
@@ -46,8 +47,10 @@ QString LeftoverJournal(const QString &filePath)
 } // namespace
 
 CArchiveDatabase::CArchiveDatabase()
-    : m_ConnectionName(QStringLiteral("IxoArchive-%1").arg(reinterpret_cast<quintptr>(this)))
-{}
+{
+    // Connected first, so whoever else waits for Finished sees the verdict taken.
+    QObject::connect(&m_Checker, &CArchiveChecker::Finished, [this] { TakeVerdict(); });
+}
 
 CArchiveDatabase::~CArchiveDatabase()
 {
@@ -57,64 +60,64 @@ CArchiveDatabase::~CArchiveDatabase()
 CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, const QString &schemaSql)
 {
     Close();
-    Refuse({});
+    m_FilePath = filePath;
+    m_Refusal.clear();
+    m_RefusalReason.clear();
     m_UpgradeError.clear();
     m_FileVersion = 0;
     const QList<CSchemaStep> steps = SchemaSteps(schemaSql);
     if (steps.isEmpty()) {
-        Refuse(QStringLiteral("schema senza versione"));
+        m_Refusal = QStringLiteral("schema senza versione");
         return OpenResult::Failed;
     }
     m_SchemaVersion = steps.last().Version;
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        Refuse(QStringLiteral("driver QSQLITE non disponibile"));
-        return OpenResult::Failed;
-    }
     const bool existed = QFileInfo::exists(filePath);
     bool trouble = false;
     if (existed) {
-        if (const std::optional<OpenResult> refused = RefusalBeforeConnecting(filePath, trouble))
+        if (const std::optional<OpenResult> refused = RefusalBeforeConnecting(trouble))
             return *refused;
     }
-    if (!OpenConnection(filePath))
+    using EMode = CArchiveConnection::EMode;
+    if (!m_Connection.Open(filePath, existed ? EMode::ReadWrite : EMode::Create))
         return OpenResult::Failed;
-    if (existed) {
-        if (const std::optional<QString> damage = Damage(filePath, trouble)) {
-            Close();
-            Refuse(*damage);
-            return OpenResult::Damaged;
-        }
-    }
+    // The engine's own guard: no change reaches the file before the check has passed.
+    if (existed)
+        m_Connection.ExecOnce(QStringLiteral("PRAGMA query_only = 1"));
     const OpenResult result = OpenVersion(steps);
     if (result != OpenResult::Opened && result != OpenResult::Created) {
-        Close();
+        m_Connection.Close();
         if (!existed)
             QFile::remove(filePath);
         return result;
     }
-    m_Check = result == OpenResult::Opened && !trouble ? CheckState::Pending : CheckState::Checked;
-    QFile marker(OpenMarkerPath(filePath));
-    if (marker.open(QIODevice::WriteOnly))
-        m_OpenMarker = marker.fileName();
+    FindReadOnly();
+    m_Marker.Place(filePath);
+    if (result == OpenResult::Opened) {
+        m_Check = CheckState::Pending;
+        m_CheckLeft = CheckRequest(steps, trouble);
+        if (trouble)
+            WaitForCheck();
+    }
     return result;
 }
 
-std::optional<CArchiveDatabase::OpenResult> CArchiveDatabase::RefusalBeforeConnecting(const QString &filePath,
-                                                                                      bool &trouble)
+std::optional<CArchiveDatabase::OpenResult> CArchiveDatabase::RefusalBeforeConnecting(bool &trouble)
 {
     // A file the user may not read is not a damaged one.
-    if (!QFileInfo(filePath).isReadable()) {
-        Refuse(QStringLiteral("file non leggibile"));
+    m_RefusalReason = AccessRefusal(m_FilePath, R_OK);
+    if (!m_RefusalReason.isEmpty()) {
+        m_Refusal = QStringLiteral("file non leggibile: ") + m_RefusalReason;
         return OpenResult::Failed;
     }
-    const QString journal = LeftoverJournal(filePath);
-    if (!journal.isEmpty() && !CanFinishWrite(filePath)) {
-        Refuse(QStringLiteral("scrittura interrotta, da completare dove il file e la cartella sono "
-                              "scrivibili: ") +
-               journal);
+    const QString journal = LeftoverJournal(m_FilePath);
+    if (!journal.isEmpty() && !CanFinishWrite(m_FilePath)) {
+        m_Refusal = QStringLiteral("scrittura interrotta, da completare dove il file e la cartella sono "
+                                   "scrivibili: ") +
+                    journal;
         return OpenResult::InterruptedWrite;
     }
-    trouble = !journal.isEmpty() || QFileInfo::exists(OpenMarkerPath(filePath));
+    m_LeftBehind = CInstanceMarker::LeftBehind(m_FilePath);
+    trouble = !journal.isEmpty() || !m_LeftBehind.isEmpty();
     return std::nullopt;
 }
 
@@ -137,311 +140,135 @@ QList<CArchiveDatabase::CSchemaStep> CArchiveDatabase::SchemaSteps(const QString
     return versioned ? steps : QList<CSchemaStep>();
 }
 
-bool CArchiveDatabase::OpenConnection(const QString &filePath)
+QStringList CArchiveDatabase::StatementsAfter(const QList<CSchemaStep> &steps, int version)
 {
-    m_Database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_ConnectionName);
-    m_Database.setDatabaseName(filePath);
-    if (m_Database.open()) {
-        // The driver's handle is of the system's SQLite library, the one this program links.
-        const QVariant handle = m_Database.driver()->handle();
-        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-            m_Handle = *static_cast<sqlite3 *const *>(handle.constData());
-        return true;
+    QStringList statements;
+    for (const CSchemaStep &step : steps) {
+        if (step.Version > version)
+            statements << step.Statements;
     }
-    Fail(QStringLiteral("apertura"), m_Database.lastError().text());
-    Close();
-    return false;
+    return statements;
 }
 
 CArchiveDatabase::OpenResult CArchiveDatabase::OpenVersion(const QList<CSchemaStep> &steps)
 {
-    const std::optional<qint64> version = QueryNumber(QStringLiteral("PRAGMA user_version"));
-    const std::optional<qint64> objects = QueryNumber(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    if (!version || !objects) // not a database at all
-        return OpenResult::Failed;
+    // The first reads: SQLite replays a journal left behind here.
+    const std::optional<qint64> version = m_Connection.Number(QStringLiteral("PRAGMA user_version"));
+    const std::optional<qint64> objects =
+        version ? m_Connection.Number(QStringLiteral("SELECT count(*) FROM sqlite_master")) : std::nullopt;
+    if (!objects)
+        return LastFoundDamage() ? OpenResult::NotAnArchive : OpenResult::Failed;
     m_FileVersion = int(*version);
     // A file with no table at all is what an interrupted first start leaves: start it afresh.
     if (m_FileVersion == 0 && *objects == 0) {
-        if (!RunSteps(steps, 0))
+        if (!m_Connection.ExecOnce(QStringLiteral("PRAGMA query_only = 0")) ||
+            !m_Connection.ExecTransaction(StatementsAfter(steps, 0)))
             return OpenResult::Failed;
         m_FileVersion = m_SchemaVersion;
         return OpenResult::Created;
     }
     const bool known = std::any_of(steps.begin(), steps.end(),
                                    [this](const CSchemaStep &step) { return step.Version == m_FileVersion; });
-    if (!known)
-        return OpenResult::WrongVersion;
+    return known ? OpenResult::Opened : OpenResult::WrongVersion;
+}
+
+bool CArchiveDatabase::LastFoundDamage() const
+{
+    const int code = m_Connection.LastCode() & 0xff;
+    return m_Refusal.isEmpty() && (code == SQLITE_CORRUPT || code == SQLITE_NOTADB);
+}
+
+void CArchiveDatabase::FindReadOnly()
+{
+    m_ReadOnlyReason = AccessRefusal(m_FilePath, W_OK);
+    if (!m_ReadOnlyReason.isEmpty() || m_Connection.IsReadOnly()) {
+        m_ReadOnly = ReadOnly::File;
+        return;
+    }
+    // Every change writes its journal beside the file.
+    m_ReadOnlyReason = AccessRefusal(QFileInfo(m_FilePath).absolutePath(), W_OK);
+    m_ReadOnly = m_ReadOnlyReason.isEmpty() ? ReadOnly::No : ReadOnly::Folder;
+}
+
+CArchiveChecker::CRequest CArchiveDatabase::CheckRequest(const QList<CSchemaStep> &steps, bool wholeFile)
+{
+    QStringList upgrade;
     if (m_FileVersion != m_SchemaVersion) {
-        if (RunSteps(steps, m_FileVersion))
-            m_FileVersion = m_SchemaVersion;
+        if (m_ReadOnly == ReadOnly::No)
+            upgrade = StatementsAfter(steps, m_FileVersion);
         else
-            m_UpgradeError = m_LastError;
+            m_UpgradeError = QStringLiteral("archivio in sola lettura: ") + m_ReadOnlyReason;
     }
-    return OpenResult::Opened;
+    using EScope = CArchiveChecker::EScope;
+    return {m_FilePath, wholeFile ? EScope::WholeFile : EScope::Parts, upgrade};
 }
 
-std::optional<QString> CArchiveDatabase::Damage(const QString &filePath, bool wholeFile)
+void CArchiveDatabase::StartCheck()
 {
-    // SQLite reads a missing tail as zeros: the size must be what the header promises.
-    const std::optional<qint64> pages = QueryNumber(QStringLiteral("PRAGMA page_count"));
-    const std::optional<qint64> pageSize =
-        pages ? QueryNumber(QStringLiteral("PRAGMA page_size")) : std::nullopt;
-    if (!pageSize)
-        return m_LastError;
-    const qint64 size = QFileInfo(filePath).size();
-    if (size != *pages * *pageSize)
-        return QStringLiteral("file di %1 byte invece di %2 (%3 pagine da %4 byte)")
-            .arg(size)
-            .arg(*pages * *pageSize)
-            .arg(*pages)
-            .arg(*pageSize);
-    return wholeFile ? QuickCheck(QString()) : std::nullopt;
+    if (m_CheckLeft)
+        m_Checker.Start(*std::exchange(m_CheckLeft, std::nullopt));
 }
 
-std::optional<QString> CArchiveDatabase::QuickCheck(const QString &part)
+void CArchiveDatabase::TakeVerdict()
 {
-    QString sql = QStringLiteral("PRAGMA quick_check");
-    if (!part.isEmpty())
-        sql += QStringLiteral("('") + QString(part).replace(QLatin1Char('\''), QStringLiteral("''")) +
-               QStringLiteral("')");
-    QSqlQuery query(m_Database);
-    query.setForwardOnly(true);
-    if (!query.exec(sql))
-        return query.lastError().text().trimmed() + QStringLiteral(" [") + sql + QLatin1Char(']');
-    QStringList verdict;
-    while (query.next())
-        verdict << query.value(0).toString();
-    if (verdict == QStringList{QStringLiteral("ok")})
-        return std::nullopt;
-    return QStringLiteral("controllo di integrità: ") + verdict.join(QStringLiteral("; "));
-}
-
-bool CArchiveDatabase::CheckNextPart()
-{
-    if (m_Check != CheckState::Pending || !IsOpen())
-        return false;
-    if (m_PartsToCheck.isEmpty()) {
-        QSqlQuery tables(m_Database);
-        tables.setForwardOnly(true);
-        if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-            RefuseWrites(tables.lastError().text().trimmed());
-            return false;
-        }
-        m_PartsToCheck << QStringLiteral("sqlite_master");
-        while (tables.next())
-            m_PartsToCheck << tables.value(0).toString();
+    const CArchiveChecker::CVerdict &verdict = m_Checker.Verdict();
+    if (!verdict.Whole) {
+        m_Check = CheckState::Failed;
+        m_Damage = verdict.Damage;
+        m_DamagedParts = verdict.DamagedParts;
+        return;
     }
-    if (const std::optional<QString> damage = QuickCheck(m_PartsToCheck.takeFirst())) {
-        RefuseWrites(*damage);
-        return false;
-    }
-    if (m_PartsToCheck.isEmpty())
-        m_Check = CheckState::Checked;
-    return m_Check == CheckState::Pending;
+    if (verdict.Upgraded)
+        m_FileVersion = m_SchemaVersion;
+    else if (!verdict.UpgradeError.isEmpty())
+        m_UpgradeError = verdict.UpgradeError;
+    if (m_ReadOnly == ReadOnly::No)
+        m_Connection.ExecOnce(QStringLiteral("PRAGMA query_only = 0"));
+    CInstanceMarker::Remove(m_LeftBehind);
+    m_LeftBehind.clear();
+    m_Check = CheckState::Checked;
 }
 
-void CArchiveDatabase::RefuseWrites(const QString &damage)
+void CArchiveDatabase::WaitForCheck()
 {
-    m_Check = CheckState::Failed;
-    m_PartsToCheck.clear();
-    Refuse(damage);
-    QSqlQuery(QStringLiteral("PRAGMA query_only = 1"), m_Database).finish();
+    StartCheck();
+    QEventLoop loop;
+    QObject::connect(&m_Checker, &CArchiveChecker::Finished, &loop, &QEventLoop::quit);
+    // The window repaints meanwhile; what the user does waits until the check has ended.
+    while (m_Check == CheckState::Pending)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void CArchiveDatabase::Close()
 {
-    m_Statements.clear();
-    // Before the connection closes: SQLite keeps a connection with statements open.
-    for (const auto &[sql, statement] : m_DirectStatements)
-        sqlite3_finalize(statement);
-    m_DirectStatements.clear();
-    m_Handle = nullptr;
-    if (m_Database.isValid()) {
-        m_Database.close();
-        m_Database = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_ConnectionName);
-    }
+    m_Checker.Stop();
+    m_CheckLeft.reset();
+    m_Connection.Close();
     // A damaged file keeps the marker, so the next start checks it whole before it opens it.
-    if (!m_OpenMarker.isEmpty() && m_Check != CheckState::Failed)
-        QFile::remove(m_OpenMarker);
-    m_OpenMarker.clear();
+    m_Marker.Release(m_Check == CheckState::Failed);
+    m_LeftBehind.clear();
     m_Check = CheckState::Checked;
-    m_PartsToCheck.clear();
-}
-
-QSqlQuery *CArchiveDatabase::Prepared(const QString &sql)
-{
-    const auto found = m_Statements.find(sql);
-    if (found != m_Statements.end())
-        return found->second.get();
-    auto query = std::make_unique<QSqlQuery>(m_Database);
-    // Rows are read once, in order: the driver then keeps only the current one.
-    query->setForwardOnly(true);
-    if (!query->prepare(sql)) {
-        Fail(sql, query->lastError().text());
-        return nullptr;
-    }
-    return m_Statements.emplace(sql, std::move(query)).first->second.get();
-}
-
-bool CArchiveDatabase::Read(const QString &sql, std::initializer_list<qint64> numbers,
-                            const std::function<void(const CDirectRow &row)> &row)
-{
-    sqlite3_stmt *statement = DirectStatement(sql);
-    if (statement == nullptr)
-        return false;
-    // Reset whatever happens, so the statement ends its read of the file and can run again.
-    const auto reset = qScopeGuard([statement] { sqlite3_reset(statement); });
-    int index = 0;
-    for (const qint64 number : numbers)
-        sqlite3_bind_int64(statement, ++index, number);
-    int result = SQLITE_ROW;
-    const CDirectRow current(statement);
-    while ((result = sqlite3_step(statement)) == SQLITE_ROW)
-        row(current);
-    if (result != SQLITE_DONE)
-        FailDirect(sql);
-    return result == SQLITE_DONE;
-}
-
-sqlite3_stmt *CArchiveDatabase::DirectStatement(const QString &sql)
-{
-    const auto found = m_DirectStatements.find(sql);
-    if (found != m_DirectStatements.end())
-        return found->second;
-    if (m_Handle == nullptr) {
-        Fail(sql, QStringLiteral("archivio non aperto"));
-        return nullptr;
-    }
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v3(m_Handle, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &statement,
-                           nullptr) != SQLITE_OK) {
-        FailDirect(sql);
-        sqlite3_finalize(statement);
-        return nullptr;
-    }
-    return m_DirectStatements.emplace(sql, statement).first->second;
-}
-
-void CArchiveDatabase::FailDirect(const QString &sql)
-{
-    Fail(sql, QString::fromUtf8(sqlite3_errmsg(m_Handle)));
-}
-
-qint64 CDirectRow::Number(int column) const
-{
-    return sqlite3_column_int64(m_Statement, column);
-}
-
-QString CDirectRow::Text(int column) const
-{
-    // The text first: asking for its length may convert it.
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_Statement, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(m_Statement, column));
-}
-
-QVariant CDirectRow::Value(int column) const
-{
-    switch (sqlite3_column_type(m_Statement, column)) {
-    case SQLITE_INTEGER:
-        return Number(column);
-    case SQLITE_FLOAT:
-        return sqlite3_column_double(m_Statement, column);
-    case SQLITE_NULL:
-        return {};
-    case SQLITE_BLOB:
-        return QByteArray(static_cast<const char *>(sqlite3_column_blob(m_Statement, column)),
-                          sqlite3_column_bytes(m_Statement, column));
-    default:
-        return Text(column);
-    }
-}
-
-bool CArchiveDatabase::Exec(QSqlQuery &query)
-{
-    if (query.exec())
-        return true;
-    Fail(query.lastQuery(), query.lastError().text());
-    return false;
-}
-
-bool CArchiveDatabase::Exec(const QString &sql)
-{
-    QSqlQuery *query = Prepared(sql);
-    return query && Exec(*query);
+    m_DamagedParts.clear();
+    m_Damage.clear();
+    m_ReadOnly = ReadOnly::No;
+    m_ReadOnlyReason.clear();
 }
 
 bool CArchiveDatabase::BeginSavepoint()
 {
-    return RunDirect(QStringLiteral("SAVEPOINT ixo"));
+    return m_Connection.Exec(QStringLiteral("SAVEPOINT ixo"));
 }
 
 bool CArchiveDatabase::ReleaseSavepoint()
 {
-    return RunDirect(QStringLiteral("RELEASE ixo"));
+    return m_Connection.Exec(QStringLiteral("RELEASE ixo"));
 }
 
 bool CArchiveDatabase::RollbackSavepoint()
 {
     // ROLLBACK TO keeps the level open; the release then closes it with nothing to write.
-    const bool rolledBack = RunDirect(QStringLiteral("ROLLBACK TO ixo"));
+    const bool rolledBack = m_Connection.Exec(QStringLiteral("ROLLBACK TO ixo"));
     return ReleaseSavepoint() && rolledBack;
-}
-
-bool CArchiveDatabase::RunDirect(const QString &sql)
-{
-    return Read(sql, {}, [](const CDirectRow &) {});
-}
-
-bool CArchiveDatabase::RunSteps(const QList<CSchemaStep> &steps, int fromVersion)
-{
-    QSqlQuery query(m_Database);
-    if (!m_Database.transaction()) {
-        Fail(QStringLiteral("BEGIN"), m_Database.lastError().text());
-        return false;
-    }
-    for (const CSchemaStep &step : steps) {
-        if (step.Version <= fromVersion)
-            continue;
-        for (const QString &statement : step.Statements) {
-            if (!query.exec(statement)) {
-                Fail(statement, query.lastError().text());
-                query.finish();
-                m_Database.rollback();
-                return false;
-            }
-        }
-    }
-    query.finish();
-    if (!m_Database.commit()) {
-        Fail(QStringLiteral("COMMIT"), m_Database.lastError().text());
-        m_Database.rollback();
-        return false;
-    }
-    return true;
-}
-
-std::optional<qint64> CArchiveDatabase::QueryNumber(const QString &sql)
-{
-    QSqlQuery query(m_Database);
-    query.setForwardOnly(true);
-    if (!query.exec(sql) || !query.next()) {
-        Fail(sql, query.lastError().text());
-        return std::nullopt;
-    }
-    return query.value(0).toLongLong();
-}
-
-void CArchiveDatabase::Refuse(const QString &why)
-{
-    m_LastError = why;
-    m_LastReason.clear();
-}
-
-void CArchiveDatabase::Fail(const QString &what, const QString &driverText)
-{
-    m_LastReason = driverText.trimmed();
-    m_LastError = m_LastReason + QStringLiteral(" [") + what.simplified() + QLatin1Char(']');
 }
 
 QStringList SplitSqlScript(const QString &script)

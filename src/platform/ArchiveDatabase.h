@@ -1,64 +1,46 @@
 #pragma once
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include "platform/ArchiveChecker.h"
+#include "platform/ArchiveConnection.h"
+#include "platform/InstanceMarker.h"
+
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-#include <initializer_list>
-#include <map>
-#include <memory>
 #include <optional>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace Platform {
 
-// One row of a direct read (CArchiveDatabase::Read): its values by column number, valid while
-// the row is being handed over.
-class CDirectRow
-{
-public:
-    explicit CDirectRow(sqlite3_stmt *statement) : m_Statement(statement) {}
-    qint64 Number(int column) const;
-    QString Text(int column) const;
-    // A number, a text (an invalid QVariant for NULL), as the column holds it.
-    QVariant Value(int column) const;
-
-private:
-    sqlite3_stmt *m_Statement;
-};
-
-// The archive's database engine: one SQLite file reached through a QtSql connection (whose SQLite
-// handle also serves the frequent reads and the savepoints, see Read). It creates the file
-// from a schema script when the file is missing (or holds no table at all), brings a file of an
-// older schema version up to date, keeps every statement it has prepared for the life of the
-// connection (read forward only, so no result is held twice), and nests transactions as
-// savepoints. Failures are answered, never thrown: each call says whether it worked and
-// LastError() tells why not. Table and column names in the statements are the caller's own
-// fixed names; values are always bound.
+// The archive's database engine: one SQLite file on a connection of the window's thread
+// (CArchiveConnection), made from a schema script when missing (or holding no table at all),
+// every statement prepared once and kept, transactions nested as savepoints. Failures are
+// answered, never thrown: each call says whether it worked and LastError() tells why not.
+// Table and column names in the statements are the caller's own fixed names; values are
+// always bound.
 //   Open("/…/IxoEkaProgram.db", schema) -> Created on a first run, Opened afterwards,
 //                                          WrongVersion for a file of another version,
-//                                          Damaged for a cut or corrupted file,
+//                                          NotAnArchive for a file SQLite cannot read as one,
 //                                          InterruptedWrite for a journal left where it
 //                                          cannot be finished
-// Nothing that could write to an existing file runs before it has passed the checks: a refused
-// file stays byte for byte as it was and a copy of it can still be restored. A journal left by an
-// interrupted write is SQLite's own way back to the last whole state, and SQLite replays it on
-// the first read; that needs the file and its folder writable, so without them the file is
-// refused before any connection exists.
-// The whole-file check (SQLite's quick check) runs at the opening only when there is a sign of
-// trouble: a journal beside the file, or a marker left by a run that did not close it. Otherwise
-// it waits for CheckNextPart(), one table with its indexes a call, so a caller can spread it over
-// its idle time; a part found damaged makes the connection refuse every later write.
+// Nothing is written to an existing file before it has passed its check: until then the
+// connection refuses every change (PRAGMA query_only), and the schema of an older version is
+// brought up to date only once the file is found whole. A journal left by an interrupted write
+// is SQLite's own way back to the last whole state, replayed at the first read; that needs the
+// file and its folder writable, so without them the file is refused before any connection
+// exists. The check (CArchiveChecker) runs on a thread of its own: after a sign of trouble (a
+// journal, or the marker of a program that did not close the file, CInstanceMarker) on the
+// whole file, with Open waiting for it, else on each part in turn from StartCheck on (or the
+// first wait for it), while the caller goes on. A
+// file found damaged keeps refusing changes, and this program's marker is left behind, so every
+// later start checks it whole again and comes to the same answer until the file is replaced.
 class CArchiveDatabase
 {
 public:
-    enum class OpenResult { Opened, Created, WrongVersion, Damaged, InterruptedWrite, Failed };
+    enum class OpenResult { Opened, Created, WrongVersion, NotAnArchive, InterruptedWrite, Failed };
     // How far the opened file is known to be whole.
     enum class CheckState { Checked, Pending, Failed };
+    // Why no change can be written to the file, whatever its check says.
+    enum class ReadOnly { No, File, Folder };
 
     CArchiveDatabase();
     ~CArchiveDatabase();
@@ -67,40 +49,55 @@ public:
 
     // schemaSql: statements separated by ";", in versions: the statements of each version end
     // with "PRAGMA user_version = N". A new file runs all of them, a file of an older version the
-    // versions after its own, in one transaction; when that cannot be written (a read-only
-    // file) the file opens at its own version and UpgradeError() says why.
+    // versions after its own once its check has passed, in one transaction; when that cannot be
+    // written (a read-only file) the file stays at its own version and UpgradeError() says why.
     OpenResult Open(const QString &filePath, const QString &schemaSql);
     void Close();
-    bool IsOpen() const { return m_Database.isOpen(); }
-    QString FilePath() const { return m_Database.databaseName(); }
+    bool IsOpen() const { return m_Connection.IsOpen(); }
+    QString FilePath() const { return m_FilePath; }
     // The version the file holds; after WrongVersion the one that was refused.
     int FileVersion() const { return m_FileVersion; }
     // The last version of the schema script given to Open.
     int SchemaVersion() const { return m_SchemaVersion; }
     QString UpgradeError() const { return m_UpgradeError; }
-    // Why the last call failed; after Damaged or a failed check, what is wrong with the file.
-    QString LastError() const { return m_LastError; }
-    // The engine's own words of the last refusal, without the statement; empty when the
-    // program refused on its own.
-    QString LastReason() const { return m_LastReason; }
+    // Why the last call failed, for the trace.
+    QString LastError() const { return m_Refusal.isEmpty() ? m_Connection.LastError() : m_Refusal; }
+    // The system's own words for the last refusal, when the system refused; else empty.
+    QString LastReason() const { return m_Refusal.isEmpty() ? m_Connection.LastReason() : m_RefusalReason; }
+    // The engine found the file malformed in the last call.
+    bool LastFoundDamage() const;
 
-    // Checks the next part of the file not yet checked; true while parts remain.
-    bool CheckNextPart();
     CheckState Check() const { return m_Check; }
-
-    // Runs a reading statement straight on the connection's SQLite handle (prepared once and kept),
-    // with the numbers given bound in order, and hands over each row; false when it fails. For the
-    // reads that run often (the list, the rows of one configuration): QtSql describes every column
-    // again at each run and turns every text to UTF-16 twice, which costs more than the read.
-    bool Read(const QString &sql, std::initializer_list<qint64> numbers,
-              const std::function<void(const CDirectRow &row)> &row);
+    // Starts the check that the opening left for later, once: on its thread it competes with
+    // nothing the caller still has to do first (the first listing, the first paint).
+    void StartCheck();
+    // What the check found wrong with the file, for the trace.
+    QString Damage() const { return m_Damage; }
+    // The parts the check found damaged: "sqlite_master" (the schema) or table names.
+    const QStringList &DamagedParts() const { return m_DamagedParts; }
+    // Starts the check if need be and runs the event loop, the user's input held back, until
+    // the check has ended.
+    void WaitForCheck();
+    // Its Finished says that the check has ended (after this object has taken its verdict).
+    const CArchiveChecker &Checker() const { return m_Checker; }
+    ReadOnly WhyReadOnly() const { return m_ReadOnly; }
+    // The system's words for why the file or its folder cannot be written.
+    QString ReadOnlyReason() const { return m_ReadOnlyReason; }
 
     // The statement for sql, prepared on first use and kept; nullptr when it does not prepare.
-    // A reading statement must be finished (QSqlQuery::finish) once its rows are read.
-    QSqlQuery *Prepared(const QString &sql);
-    bool Exec(QSqlQuery &query);
-    // Prepares (once) and runs a statement without parameters.
-    bool Exec(const QString &sql);
+    CArchiveStatement *Prepared(const QString &sql) { return m_Connection.Prepared(sql); }
+    bool Exec(CArchiveStatement &statement, const QVariantList &values = {},
+              const CArchiveStatement::RowReader &row = {})
+    {
+        return m_Connection.Exec(statement, values, row);
+    }
+    bool Exec(const QString &sql, const QVariantList &values = {},
+              const CArchiveStatement::RowReader &row = {})
+    {
+        return m_Connection.Exec(sql, values, row);
+    }
+    qint64 LastInsertId() const { return m_Connection.LastInsertId(); }
+    qint64 Changes() const { return m_Connection.Changes(); }
 
     // One level of transaction; levels nest, and only the outermost release writes the file.
     bool BeginSavepoint();
@@ -115,36 +112,35 @@ private:
     };
 
     static QList<CSchemaStep> SchemaSteps(const QString &schemaSql);
+    // The statements that bring a file of that version up to the last one.
+    static QStringList StatementsAfter(const QList<CSchemaStep> &steps, int version);
     // Whether an existing file is refused before any connection could write to it; trouble: a
     // sign that it must be checked whole.
-    std::optional<OpenResult> RefusalBeforeConnecting(const QString &filePath, bool &trouble);
-    bool OpenConnection(const QString &filePath);
+    std::optional<OpenResult> RefusalBeforeConnecting(bool &trouble);
     OpenResult OpenVersion(const QList<CSchemaStep> &steps);
-    bool RunSteps(const QList<CSchemaStep> &steps, int fromVersion);
-    std::optional<qint64> QueryNumber(const QString &sql);
-    std::optional<QString> Damage(const QString &filePath, bool wholeFile);
-    std::optional<QString> QuickCheck(const QString &part);
-    void RefuseWrites(const QString &damage);
-    // A refusal of the program's own / of the engine, kept for LastError and LastReason.
-    void Refuse(const QString &why);
-    void Fail(const QString &what, const QString &driverText);
-    sqlite3_stmt *DirectStatement(const QString &sql);
-    bool RunDirect(const QString &sql);
-    void FailDirect(const QString &sql);
+    void FindReadOnly();
+    CArchiveChecker::CRequest CheckRequest(const QList<CSchemaStep> &steps, bool wholeFile);
+    void TakeVerdict();
 
-    QString m_ConnectionName;
-    QSqlDatabase m_Database;
-    std::map<QString, std::unique_ptr<QSqlQuery>> m_Statements;
-    sqlite3 *m_Handle = nullptr;
-    std::map<QString, sqlite3_stmt *> m_DirectStatements;
+    QString m_FilePath;
+    CArchiveConnection m_Connection;
+    CArchiveChecker m_Checker;
+    CInstanceMarker m_Marker;
+    // The markers of programs that did not close the file, removed once it is found whole.
+    QStringList m_LeftBehind;
     int m_FileVersion = 0;
     int m_SchemaVersion = 0;
     QString m_UpgradeError;
-    QString m_LastError;
-    QString m_LastReason;
+    // Why the opening was refused, when it was.
+    QString m_Refusal;
+    QString m_RefusalReason;
     CheckState m_Check = CheckState::Checked;
-    QStringList m_PartsToCheck;
-    QString m_OpenMarker;
+    // The check the opening left for later, until it starts.
+    std::optional<CArchiveChecker::CRequest> m_CheckLeft;
+    QStringList m_DamagedParts;
+    QString m_Damage;
+    ReadOnly m_ReadOnly = ReadOnly::No;
+    QString m_ReadOnlyReason;
 };
 
 // The statements of a script, split at the ";" that stand outside quotes and "--" comments.

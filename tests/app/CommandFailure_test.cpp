@@ -8,8 +8,8 @@
 
 namespace {
 
-// The reason in the user's words: the archive's own texts never reach the user, the database
-// engine's reason does; every other error's text already speaks to the user.
+// The reason in the user's words: the archive's own texts never reach the user, the system's
+// reason does; every other error's text already speaks to the user.
 TEST(CommandFailure, WhatFailedOnWhichConfigurationAndWhy)
 {
     const struct
@@ -23,8 +23,8 @@ TEST(CommandFailure, WhatFailedOnWhichConfigurationAndWhy)
          LoadResStringArgs(820, {"Print file", "Forno", LoadResString(822)})},
         {MakeUserError(aeDatabase),
          "Errore archivio: database or disk is full [INSERT INTO CAlarm2 (a) VALUES (?)]",
-         "database or disk is full", "New file", "",
-         LoadResStringArgs(821, {"New file", LoadResString(823) + "\n\rdatabase or disk is full"})},
+         "No space left on device", "New file", "",
+         LoadResStringArgs(821, {"New file", LoadResString(823) + "\n\rNo space left on device"})},
         {MakeUserError(aeNoIDLeft), "Nessun nuovo IDProgramma", "", "New file", "",
          LoadResStringArgs(821, {"New file", LoadResString(824)})},
         {MakeUserError(aeNotOpen), "Archivio non aperto", "", "Delete file", "Forno",

@@ -72,8 +72,8 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
         const QString path = files.filePath(name);
         WriteFile(path, bytes);
         if (bytes == file)
-            g_Connection->Run(g_Connection->Statement("CREATE TRIGGER pieno BEFORE INSERT ON CAlarm4 BEGIN "
-                                                      "SELECT RAISE(ABORT, 'disco pieno'); END"));
+            g_Connection->Run("CREATE TRIGGER pieno BEFORE INSERT ON CAlarm4 BEGIN "
+                              "SELECT RAISE(ABORT, 'disco pieno'); END");
         const qsizetype earlier = m_Messages.Shown().size();
         run("mnuImport", path);
         QStringList shown;
@@ -81,7 +81,8 @@ TEST_P(ImportExport, ExportImportAndWhatEachRefuses)
             shown << QString::number(m.Icon) + ' ' +
                          (m.Text.contains("disco pieno") ? "disco pieno" : m.Title + ' ' + m.Text);
         EXPECT_EQ(shown, QStringList{bytes == file
-                                         ? "3 disco pieno"
+                                         ? "3 " + LoadResString(301) + ' ' +
+                                               LoadResStringArgs(821, {"Import file", LoadResString(823)})
                                          : "2 " + LoadResString(301) + ' ' + LoadResStringArgs(802, {path})})
             << name;
         EXPECT_EQ(Dump(), before) << name;

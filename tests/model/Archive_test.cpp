@@ -6,6 +6,7 @@
 #include "support/QStringPrinter.h"
 #include "support/ReadOnlyPath.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <limits>
@@ -43,11 +44,9 @@ TEST_F(ArchiveTest, RecordTwoHoldsTheDefaultsAndAWholeConfigurationRoundTripsEve
 
     int distinct = -300;
     for (const QString &table : CArchive::ConfigurationTables()) {
-        QSqlQuery &info = g_Connection->Statement("PRAGMA table_info(" + table + ")");
-        g_Connection->Run(info);
         QStringList columns;
-        while (info.next())
-            columns << info.value(1).toString();
+        g_Connection->Run("PRAGMA table_info(" + table + ")", {},
+                          [&columns](const auto &row) { columns << row.Text(1); });
         for (const QString &column : columns.mid(1))
             Exec("UPDATE " + table + " SET " + column + " = " +
                  (column == "m_NomeProgramma" ? "'Prova ;''x'" : QString::number(distinct += 7)) +
@@ -112,8 +111,9 @@ TEST_F(ArchiveTest, IdsDeleteAndTheList)
 }
 
 // Only the thirteen class tables are opened. An archive of another version (here a negative
-// one) or a damaged file is refused with a description naming the file and the reason.
-TEST_F(ArchiveTest, RefusesForeignTablesVersionsAndDamagedFiles)
+// one), one that is no database, or one lacking a table or a column that a class stores is
+// refused with a description naming the file and what is wrong, and is left as it was.
+TEST_F(ArchiveTest, RefusesForeignTablesVersionsAndFilesLackingWhatTheClassesStore)
 {
     CDisplay display;
     display.SetClassName("CDisplay; DROP TABLE CModInstr");
@@ -128,11 +128,31 @@ TEST_F(ArchiveTest, RefusesForeignTablesVersionsAndDamagedFiles)
     QString description;
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeWrongVersion);
     EXPECT_EQ(description, "Versione -2 dell'archivio " + path + " non prevista (attesa 2)");
-    QFile file(path);
-    ASSERT_TRUE(file.resize(file.size() - 3));
+
+    const std::tuple<const char *, QString, QString> lacking[] = {
+        {"ALTER TABLE CDisplay DROP COLUMN m_Password", "tabella CDisplay senza la colonna m_Password",
+         LoadResStringArgs(839, {"CDisplay", "m_Password"})},
+        {"DROP TABLE CAlarm3", "senza la tabella CAlarm3", LoadResStringArgs(838, {"CAlarm3"})},
+    };
+    for (const auto &[change, what, reason] : lacking) {
+        QFile::remove(path);
+        g_Connection->Open();
+        Exec(change);
+        g_Connection->Close();
+        const QByteArray before = ReadFile(path);
+        try {
+            g_Connection->Open();
+            ADD_FAILURE() << change;
+        } catch (const CError &error) {
+            EXPECT_EQ(std::tuple(error.Number() & 0xFFFF, error.Reason()), std::tuple(aeMissingPart, reason));
+            EXPECT_TRUE(error.Description().contains(path) && error.Description().endsWith(what))
+                << error.Description().toStdString();
+        }
+        EXPECT_EQ(ReadFile(path), before);
+    }
+    ASSERT_TRUE(WriteFile(path, QByteArray(4096, 'x')));
     EXPECT_EQ(ErrorCode([] { g_Connection->Open(); }, &description), aeDamaged);
-    EXPECT_TRUE(description.startsWith("Archivio " + path + " danneggiato, lasciato com'era: file di "))
-        << description.toStdString();
+    EXPECT_TRUE(description.startsWith("Archivio " + path + " danneggiato")) << description.toStdString();
     EXPECT_FALSE(g_Connection->IsOpen());
 }
 
@@ -165,8 +185,9 @@ TEST_F(ArchiveTest, IdsPastThirtyTwoBitsUntilTheCounterEnds)
     }
 }
 
-// An archive of version 1 gets the index of the list's order when it opens, and the listing then
-// reads the index instead of sorting; one that cannot be written opens as it is and still lists.
+// An archive of version 1 gets the index of the list's order once its check has passed, and the
+// listing then reads the index instead of sorting; one that cannot be written opens as it is and
+// still lists.
 TEST_F(ArchiveTest, AnOlderArchiveGetsTheListIndexOrWorksWithout)
 {
     for (const char *name : {"b", "A", "a"}) {
@@ -184,17 +205,15 @@ TEST_F(ArchiveTest, AnOlderArchiveGetsTheListIndexOrWorksWithout)
         if (!writable && !readOnly.emplace(path).Made())
             continue;
         g_Connection->Open();
+        g_Connection->WaitForCheck();
         QStringList listed;
         for (const CProgrammaItem &item : g_Connection->Programmi())
             listed << item.NomeProgramma + QString::number(item.IDProgramma);
         EXPECT_EQ(listed, QStringList({"A4", "a5", "b3"}));
-        QSqlQuery &plan =
-            g_Connection->Statement("EXPLAIN QUERY PLAN SELECT IDProgramma, m_NomeProgramma FROM "
-                                    "Programmi ORDER BY m_NomeProgramma COLLATE NOCASE, IDProgramma");
         QStringList steps;
-        for (g_Connection->Run(plan); plan.next();)
-            steps << plan.value(3).toString();
-        plan.finish();
+        g_Connection->Run("EXPLAIN QUERY PLAN SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
+                          "m_NomeProgramma COLLATE NOCASE, IDProgramma",
+                          {}, [&steps](const auto &row) { steps << row.Text(3); });
         EXPECT_EQ(std::pair(Value("PRAGMA user_version").toInt(), steps.join('|').contains("TEMP B-TREE")),
                   std::pair(writable ? 2 : 1, !writable));
         g_Connection->Close();
@@ -203,26 +222,29 @@ TEST_F(ArchiveTest, AnOlderArchiveGetsTheListIndexOrWorksWithout)
     g_Connection->Open();
 }
 
-// A part found damaged after the opening: what the file holds can still be read, but every change
-// is refused as aeDamaged and leaves the archive as it was.
-TEST_F(ArchiveTest, ADamagedPartFoundAfterTheOpeningRefusesEveryChange)
+// A part damaged where only the check sees it (one page of a table, the size right): a change
+// asked for before the check has ended waits for it and is refused as aeDamaged, so nothing
+// reaches the file; the parts damaged are named.
+TEST_F(ArchiveTest, AChangeBeforeTheCheckWaitsForItAndADamagedArchiveRefusesIt)
 {
     const qint64 id = g_Connection->NewID();
     CConfiguration().Add(id);
-    const qint64 page = Value("SELECT rootpage FROM sqlite_master WHERE name = 'CAlarm4'").toLongLong();
-    const qint64 pageSize = Value("PRAGMA page_size").toLongLong();
     g_Connection->Close();
-    QByteArray bytes = ReadFile(CArchive::DefaultFilePath());
-    bytes.replace((page - 1) * pageSize, 16, QByteArray(16, '\xff'));
-    ASSERT_TRUE(WriteFile(CArchive::DefaultFilePath(), bytes));
-    g_Connection->Open();
-    while (g_Connection->CheckNextPart()) {
+    const QString path = CArchive::DefaultFilePath();
+    const QByteArray whole = ReadFile(path);
+    for (const char *table : {"CDisplay", "CLinearize", "CModInstr"}) {
+        ASSERT_TRUE(WriteFile(path, whole) && DamageTable(path, table));
+        const QByteArray damaged = ReadFile(path);
+        g_Connection->Open();
+        ASSERT_TRUE(g_Connection->CheckPending());
+        CConfiguration configuration;
+        EXPECT_EQ(ErrorCode([&] { configuration.Add(g_Connection->NewID()); }), aeDamaged) << table;
+        EXPECT_EQ(ErrorCode([id] { g_Connection->DeleteProgramma(id); }), aeDamaged) << table;
+        EXPECT_EQ(g_Connection->DamagedParts(), QStringList{table});
+        g_Connection->Close();
+        EXPECT_EQ(ReadFile(path), damaged) << table;
+        // The file put back whole: its own check again, the next opening's answer.
+        for (const QString &marker : QDir(QFileInfo(path).path()).entryList({"*-open*"}))
+            QFile::remove(QFileInfo(path).dir().filePath(marker));
     }
-    EXPECT_TRUE(g_Connection->CheckFailed());
-    const QStringList kept = {"CModInstr", "CounterProgrammi", "sqlite_sequence"};
-    const QStringList before = ArchiveRows(kept);
-    EXPECT_EQ(ErrorCode([] { g_Connection->NewID(); }), aeDamaged);
-    EXPECT_EQ(ErrorCode([id] { g_Connection->DeleteProgramma(id); }), aeDamaged);
-    EXPECT_EQ(ArchiveRows(kept), before);
-    EXPECT_EQ(g_Connection->Programmi().size(), 1);
 }

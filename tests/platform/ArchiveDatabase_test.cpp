@@ -1,9 +1,13 @@
 #include "platform/ArchiveDatabase.h"
+#include "platform/InstanceMarker.h"
 #include "support/Files.h"
 #include "support/ReadOnlyPath.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using Platform::CArchiveDatabase;
 using Result = CArchiveDatabase::OpenResult;
@@ -20,13 +24,11 @@ const QString kSchema =
                    "PRAGMA user_version = 4;");
 
 // The number a statement answers; -1 when it fails.
-static int Number(CArchiveDatabase &database, const QString &sql = QStringLiteral("SELECT count(*) FROM T"))
+static qint64 Number(CArchiveDatabase &database,
+                     const QString &sql = QStringLiteral("SELECT count(*) FROM T"))
 {
-    QSqlQuery *query = database.Prepared(sql);
-    if (!query || !database.Exec(*query) || !query->next())
-        return -1;
-    const int number = query->value(0).toInt();
-    query->finish();
+    qint64 number = -1;
+    database.Exec(sql, {}, [&number](const auto &row) { number = row.Number(0); });
     return number;
 }
 
@@ -40,6 +42,12 @@ static QString ArchiveOfPages(const QTemporaryDir &dir)
         database.Exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n "
                                      "WHERE i < 200) INSERT INTO T SELECT i, printf('%300d', i) FROM n")));
     return path;
+}
+
+// The markers beside the archive, of live programs or not.
+static QStringList Markers(const QString &path)
+{
+    return QFileInfo(path).dir().entryList({QFileInfo(path).fileName() + "-open*"});
 }
 
 TEST(ArchiveDatabase, CreatesAMissingFileRefusesAnotherVersionAndNestsSavepoints)
@@ -75,67 +83,124 @@ TEST(ArchiveDatabase, CreatesAMissingFileRefusesAnotherVersionAndNestsSavepoints
     EXPECT_EQ(database.Prepared(QStringLiteral("SELECT nothing FROM nowhere")), nullptr);
 }
 
-// A damaged file is refused before anything could write to it: its bytes stay as they were. A
-// page overwritten inside is found at the opening after a run that did not close the file.
-TEST(ArchiveDatabase, RefusesADamagedFileAndLeavesItAsItWas)
+// After a sign of trouble (here the marker of earlier versions) the whole file is checked before
+// the opening returns. A damaged file opens for reading only, its damaged parts named, and
+// stays byte for byte as it was; the next opening comes to the same answer. A file SQLite
+// cannot read is refused.
+TEST(ArchiveDatabase, ADamagedFileOpensForReadingOnlyAtEveryOpening)
 {
     QTemporaryDir dir;
-    const QByteArray whole = ReadFile(ArchiveOfPages(dir));
-    ASSERT_TRUE(whole.size() % 4096 == 0 && whole.size() >= 5 * 4096);
-    QByteArray badPage = whole;
-    badPage.replace(3 * 4096, 16, QByteArray(16, '\xff')); // a page header no page has
-    const std::tuple<const char *, QByteArray, QString> damaged[] = {
-        {"a few bytes short", whole.chopped(7),
-         QStringLiteral("file di %1 byte invece di %2 (%3 pagine da 4096 byte)")
-             .arg(whole.size() - 7)
-             .arg(whole.size())
-             .arg(whole.size() / 4096)},
-        {"a page short", whole.chopped(4096), {}},
-        {"bytes after the last page", whole + QByteArray(100, '\0'), {}},
-        {"a page overwritten, the last run not ended", badPage, {}},
-        {"not an archive", QByteArray(4096, 'x'), {}},
+    const QString whole = ArchiveOfPages(dir), path = dir.filePath("damaged.db");
+    const QByteArray bytes = ReadFile(whole);
+    ASSERT_TRUE(bytes.size() % 4096 == 0 && bytes.size() >= 5 * 4096 && DamageTable(whole, "T"));
+    // SQLite itself reads nothing of a file shorter than its header says by a page or more.
+    const std::tuple<const char *, QByteArray, Result, QStringList> damaged[] = {
+        {"a few bytes short", bytes.chopped(7), Result::Opened, {}},
+        {"bytes after the last page", bytes + QByteArray(100, '\0'), Result::Opened, {}},
+        {"a page of T overwritten", ReadFile(whole), Result::Opened, {"T"}},
+        {"a page short", bytes.chopped(4096), Result::NotAnArchive, {}},
+        {"not an archive", QByteArray(4096, 'x'), Result::NotAnArchive, {}},
     };
-    const QString path = dir.filePath("damaged.db");
-    for (const auto &[what, bytes, reason] : damaged) {
-        ASSERT_TRUE(WriteFile(path, bytes) && WriteFile(path + "-open", {}));
-        CArchiveDatabase database;
-        EXPECT_EQ(database.Open(path, kSchema), Result::Damaged) << what;
-        EXPECT_FALSE(database.IsOpen() || database.LastError().isEmpty()) << what;
-        EXPECT_TRUE(reason.isEmpty() || database.LastError() == reason) << database.LastError().toStdString();
-        EXPECT_EQ(ReadFile(path), bytes) << what;
+    for (const auto &[what, content, result, parts] : damaged) {
+        ASSERT_TRUE(WriteFile(path, content) && WriteFile(path + "-open", {}));
+        for (int opening = 0; opening < 2; ++opening) {
+            CArchiveDatabase database;
+            EXPECT_EQ(database.Open(path, kSchema), result) << what;
+            if (result != Result::Opened)
+                continue;
+            EXPECT_EQ(database.Check(), Check::Failed) << what;
+            EXPECT_TRUE(parts.isEmpty() || database.DamagedParts() == parts) << what;
+            EXPECT_FALSE(database.Damage().isEmpty() || database.Exec(QStringLiteral("DELETE FROM T")))
+                << what;
+        }
+        EXPECT_EQ(ReadFile(path), content) << what;
     }
 }
 
-// Without a sign of trouble the whole-file check waits for the caller, a part a call. A part
-// found damaged stops every write and leaves the marker, so the next opening refuses the file.
-TEST(ArchiveDatabase, ChecksTheFileInPartsAfterTheOpening)
+// Without a sign of trouble the check runs beside the caller, a part at a time, and nothing
+// can be written until it has passed; the schema of an older file is brought up to date only
+// then, and never on a damaged file.
+TEST(ArchiveDatabase, NothingIsWrittenBeforeTheCheckHasPassed)
 {
     QTemporaryDir dir;
     const QString path = ArchiveOfPages(dir);
-    QByteArray bytes = ReadFile(path);
-    CArchiveDatabase database;
-    ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
-    EXPECT_EQ(database.Check(), Check::Pending);
-    int parts = 1;
-    while (database.CheckNextPart())
-        ++parts;
-    EXPECT_EQ(std::pair(parts, database.Check()),
-              std::pair(2, Check::Checked)); // the schema, T with its index
-    database.Close();
-    EXPECT_FALSE(QFile::exists(path + "-open"));
-
-    bytes.replace(3 * 4096, 16, QByteArray(16, '\xff'));
-    ASSERT_TRUE(WriteFile(path, bytes));
-    ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
-    EXPECT_EQ(Number(database, "SELECT count(*) FROM sqlite_master"), 2);
-    while (database.CheckNextPart()) {
+    {
+        CArchiveDatabase older;
+        ASSERT_EQ(older.Open(path, kSchema), Result::Opened);
+        older.WaitForCheck();
+        ASSERT_TRUE(older.Exec(QStringLiteral("DROP INDEX T_Text")) &&
+                    older.Exec(QStringLiteral("PRAGMA user_version = 3")));
     }
-    EXPECT_EQ(database.Check(), Check::Failed);
-    EXPECT_FALSE(database.LastError().isEmpty());
-    database.Close();
-    EXPECT_EQ(ReadFile(path), bytes);
-    EXPECT_EQ(database.Open(path, kSchema), Result::Damaged);
-    EXPECT_EQ(ReadFile(path), bytes);
+    const QByteArray version3 = ReadFile(path);
+    const QString index = QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'T_Text'");
+    for (const bool damaged : {false, true}) {
+        ASSERT_TRUE(WriteFile(path, version3) && (!damaged || DamageTable(path, "T")));
+        const QByteArray before = ReadFile(path);
+        CArchiveDatabase database;
+        ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
+        EXPECT_EQ(std::tuple(database.Check(), database.FileVersion()), std::tuple(Check::Pending, 3));
+        EXPECT_FALSE(database.Exec(QStringLiteral("DELETE FROM T WHERE IDProgramma = 3")));
+        database.WaitForCheck();
+        EXPECT_EQ(std::tuple(database.Check(), database.FileVersion(), Number(database, index)),
+                  damaged ? std::tuple(Check::Failed, 3, qint64(0))
+                          : std::tuple(Check::Checked, 4, qint64(1)));
+        EXPECT_EQ(database.Exec(QStringLiteral("DELETE FROM T WHERE IDProgramma = 3")), !damaged);
+        database.Close();
+        EXPECT_EQ(ReadFile(path) == before, damaged);
+    }
+}
+
+// The crash of any program that has the archive open, not only of the last to close it, makes
+// the next opening check the file whole; a program's clean close removes only its own marker.
+TEST(ArchiveDatabase, TheCrashOfAnyProgramOnTheArchiveIsSeenAtTheNextOpening)
+{
+    QTemporaryDir dir;
+    const QString path = ArchiveOfPages(dir);
+    CArchiveDatabase first, second, third;
+    ASSERT_EQ(first.Open(path, kSchema), Result::Opened);
+    ASSERT_EQ(second.Open(path, kSchema), Result::Opened);
+    EXPECT_EQ(Markers(path).size(), 2);
+    first.Close();
+    EXPECT_EQ(Markers(path).size(), 1);
+    ASSERT_EQ(third.Open(path, kSchema), Result::Opened);
+    EXPECT_EQ(third.Check(), Check::Pending); // the second still runs
+    third.Close();
+
+    // A program that ends without closing the archive, as a kill ends it.
+    const pid_t child = fork();
+    if (child == 0) {
+        Platform::CInstanceMarker marker;
+        _exit(marker.Place(path) ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(third.Open(path, kSchema), Result::Opened);
+    EXPECT_EQ(third.Check(), Check::Checked);
+    third.Close();
+    second.Close();
+    EXPECT_EQ(Markers(path), QStringList());
+    ASSERT_EQ(third.Open(path, kSchema), Result::Opened);
+    EXPECT_EQ(third.Check(), Check::Pending);
+}
+
+// A file or folder the program cannot write is known at the opening, with the system's reason.
+TEST(ArchiveDatabase, AFileOrFolderThatCannotBeWrittenIsKnownAtTheOpening)
+{
+    QTemporaryDir dir;
+    const QString path = ArchiveOfPages(dir);
+    for (const auto &[readOnly, why] : {std::pair(path, CArchiveDatabase::ReadOnly::File),
+                                        {dir.path(), CArchiveDatabase::ReadOnly::Folder}}) {
+        const ReadOnlyPath locked(readOnly);
+        if (!locked.Made())
+            GTEST_SKIP() << "no read-only path here";
+        CArchiveDatabase database;
+        ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
+        EXPECT_EQ(database.WhyReadOnly(), why);
+        EXPECT_FALSE(database.ReadOnlyReason().isEmpty());
+        database.WaitForCheck();
+        EXPECT_EQ(database.Check(), Check::Checked);
+    }
 }
 
 // The archive and the journal of a write cut short by a crash, copied into a folder of their own.
@@ -145,6 +210,7 @@ static QString CrashedCopy(const QTemporaryDir &dir)
     QDir().mkpath(dir.filePath("crash"));
     CArchiveDatabase writer;
     EXPECT_EQ(writer.Open(path, kSchema), Result::Opened);
+    writer.WaitForCheck();
     EXPECT_TRUE(writer.Exec(QStringLiteral("PRAGMA cache_size = 2"))); // pages reach the file early
     EXPECT_TRUE(writer.BeginSavepoint() && writer.Exec(QStringLiteral("UPDATE T SET m_Text = 'changed'")));
     EXPECT_TRUE(QFile::exists(path + "-journal"));
@@ -161,7 +227,7 @@ TEST(ArchiveDatabase, AnInterruptedWriteIsRolledBackNotRefused)
     CArchiveDatabase database;
     ASSERT_EQ(database.Open(copy, kSchema), Result::Opened) << database.LastError().toStdString();
     EXPECT_EQ(Number(database, QStringLiteral("SELECT count(*) FROM T WHERE m_Text = 'changed'")), 0);
-    EXPECT_EQ(std::pair(Number(database), database.Check()), std::pair(199, Check::Checked));
+    EXPECT_EQ(std::pair(Number(database), database.Check()), std::pair(qint64(199), Check::Checked));
     EXPECT_FALSE(QFile::exists(copy + "-journal"));
 }
 

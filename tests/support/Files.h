@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ArchiveConnection.h"
+
 #include <QFile>
 #include <QString>
 
@@ -20,4 +22,24 @@ inline bool WriteFile(const QString &path, const QByteArray &bytes)
         file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
     EXPECT_TRUE(written) << path.toStdString();
     return written;
+}
+
+// Overwrites the header of the first page of a table in a closed archive file, as a failing disk
+// would: the size stays right, SQLite's quick check finds it. False when the table is not there.
+inline bool DamageTable(const QString &path, const QString &table)
+{
+    qint64 page = 0, pageSize = 0;
+    {
+        Platform::CArchiveConnection file;
+        if (!file.Open(path, Platform::CArchiveConnection::EMode::ReadOnly))
+            return false;
+        file.ExecOnce("SELECT rootpage FROM sqlite_master WHERE name = '" + table + "'",
+                      [&page](const auto &row) { page = row.Number(0); });
+        pageSize = file.Number("PRAGMA page_size").value_or(0);
+    }
+    QByteArray bytes = ReadFile(path);
+    if (page < 1 || bytes.size() < page * pageSize)
+        return false;
+    bytes.replace((page - 1) * pageSize, 16, QByteArray(16, '\xff'));
+    return WriteFile(path, bytes);
 }

@@ -5,8 +5,6 @@
 #include "support/TempUserDirs.h"
 
 #include <QLocale>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <gtest/gtest.h>
 
@@ -30,13 +28,11 @@ inline QStringList ArchiveRows(const QStringList &tables = CArchive::Configurati
 {
     QStringList rows;
     for (const QString &table : tables) {
-        QSqlQuery &query = g_Connection->Statement("SELECT * FROM " + table + " ORDER BY 1");
-        for (g_Connection->Run(query); query.next();) {
+        g_Connection->Run("SELECT * FROM " + table + " ORDER BY 1", {}, [&rows, &table](const auto &row) {
             rows << table;
-            for (int i = 0; i < query.record().count(); ++i)
-                rows.last() += ' ' + query.value(i).toString();
-        }
-        query.finish();
+            for (int i = 0; i < row.ColumnCount(); ++i)
+                rows.last() += ' ' + row.Value(i).toString();
+        });
     }
     return rows;
 }
@@ -51,13 +47,11 @@ protected:
     // One value of the archive, read with a bare statement.
     static QVariant Value(const QString &sql)
     {
-        QSqlQuery &query = g_Connection->Statement(sql);
-        g_Connection->Run(query);
-        const QVariant value = query.next() ? query.value(0) : QVariant();
-        query.finish();
-        return value;
+        QVariantList values;
+        g_Connection->Run(sql, {}, [&values](const auto &row) { values << row.Value(0); });
+        return values.value(0);
     }
-    static void Exec(const QString &sql) { g_Connection->Run(g_Connection->Statement(sql)); }
+    static void Exec(const QString &sql) { g_Connection->Run(sql); }
 
     TempUserDirs m_Dirs;
 };

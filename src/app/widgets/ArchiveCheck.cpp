@@ -1,6 +1,7 @@
 #include "app/widgets/ArchiveCheck.h"
 
-#include "common/ResString.h"
+#include "app/CommandFailure.h"
+#include "common/widgets/HourGlass.h"
 #include "common/widgets/MessageBox.h"
 #include "model/Archive.h"
 
@@ -9,26 +10,39 @@
 
 namespace {
 
-// Time for the window's first paint before the first part.
-constexpr int kFirstPartDelayMs = 200;
+// A command waiting for the check tells a damaged archive itself, in its refusal.
+bool g_CommandWaits = false;
 
-void CheckNextPart(const QPointer<QWidget> &window)
+void TellDamage(QWidget *window)
 {
-    if (window.isNull())
-        return;
-    if (g_Connection->CheckNextPart()) {
-        QTimer::singleShot(0, window, [window] { CheckNextPart(window); });
-        return;
-    }
-    if (g_Connection->CheckFailed())
-        ShowMessage(window, {QMessageBox::Critical, QString(),
-                             LoadResStringArgs(317, {g_Connection->Database().FilePath()}), QMessageBox::Ok});
+    if (g_Connection->CheckFailed() && !g_CommandWaits)
+        ShowMessage(window, {QMessageBox::Critical, QString(), ArchiveRefusalText(), QMessageBox::Ok});
 }
 
 } // namespace
 
 void StartArchiveCheck(QWidget *window)
 {
-    QTimer::singleShot(kFirstPartDelayMs, window,
-                       [window = QPointer<QWidget>(window)] { CheckNextPart(window); });
+    const QPointer<QWidget> target(window);
+    if (g_Connection->CheckPending())
+        QObject::connect(
+            &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, window,
+            [target] { TellDamage(target); }, Qt::SingleShotConnection);
+    // Once the window shows.
+    QTimer::singleShot(0, window, [target] {
+        g_Connection->StartCheck();
+        TellDamage(target);
+    });
+}
+
+void RequireWritableArchive(QWidget *window)
+{
+    {
+        CHourGlassGuard busy(window);
+        const bool waited = g_CommandWaits;
+        g_CommandWaits = true;
+        g_Connection->WaitForCheck();
+        g_CommandWaits = waited;
+    }
+    g_Connection->RequireWritable();
 }

@@ -2,8 +2,15 @@
 
 class QWidget;
 
-// The check of the archive's file that the opening left for later, run on the event loop once
-// the main window shows: one part (a table with its indexes) each time the loop is free, so the
-// window keeps answering. A damaged part shows message 317 over the window; the archive has
-// then refused every change since.
+// The archive's check, as the user meets it. The check runs on a thread of its own from the
+// opening on (CArchiveDatabase), so the window answers meanwhile.
+
+// Once the main window shows: the check the opening left for later starts, and a damaged
+// archive is told over the window (ArchiveRefusalText) as soon as its check has found it so, at
+// every start until the file is replaced.
 void StartArchiveCheck(QWidget *window);
+
+// Before a command that changes the archive opens anything: the rest of the check is waited for
+// under the hourglass, the window repainting, and a CError (aeDamaged, aeReadOnly) refuses the
+// command when the archive stores no change.
+void RequireWritableArchive(QWidget *window);

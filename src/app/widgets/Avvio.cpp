@@ -1,5 +1,6 @@
 #include "app/widgets/Avvio.h"
 
+#include "app/CommandFailure.h"
 #include "app/ProgramFont.h"
 #include "app/widgets/ArchiveCheck.h"
 #include "app/widgets/FSplash.h"
@@ -11,24 +12,15 @@
 #include "model/ScaleTables.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 namespace {
-
-// Why the archive cannot be used, in the user's words where the user can act on it.
-QString ArchiveFailureReason(const CError &error)
-{
-    if (error.Number() == MakeUserError(aeInterruptedWrite))
-        return LoadResStringArgs(316, {QFileInfo(CArchive::DefaultFilePath()).absolutePath()});
-    return error.Description();
-}
 
 void ReportArchiveFailure(const CError &error)
 {
     g_Trace->BugMessage(QStringLiteral("Avvio interrotto: archivio ") + CArchive::DefaultFilePath() +
                         QStringLiteral(" non utilizzabile"));
     ShowMessage(nullptr, {QMessageBox::Critical, QString(),
-                          LoadResStringArgs(310, {CArchive::DefaultFilePath(), ArchiveFailureReason(error)}),
+                          LoadResStringArgs(310, {CArchive::DefaultFilePath(), ArchiveFailureText(error)}),
                           QMessageBox::Ok});
 }
 
@@ -56,19 +48,21 @@ std::unique_ptr<FMain> StartUp(float splashPause, const QList<CComponent> &compo
     auto window = std::make_unique<FMain>();
     CheckComponentRegistration(components);
     Pause(splashPause);
-    splash.reset();
 
+    // The splash stays while the archive opens: after a crash its whole check runs meanwhile.
     g_Trace->BugMessage(QStringLiteral("Visualizza form main"));
     try {
         window->Load();
     } catch (const CError &error) {
         window.reset();
+        splash.reset();
         g_Connection->Close();
         QApplication::restoreOverrideCursor();
         ReportArchiveFailure(error);
         return nullptr;
     }
     window->show();
+    splash.reset();
     StartArchiveCheck(window.get());
 
     g_Trace->BugMessage(QStringLiteral("Sub Main() step 1"));

@@ -1,6 +1,7 @@
 #include "app/widgets/FMain.h"
 
 #include "app/widgets/AppImages.h"
+#include "app/widgets/ArchiveCheck.h"
 #include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FAbout.h"
 #include "app/widgets/LinkCommands.h"
@@ -18,17 +19,10 @@
 #include <QHeaderView>
 #include <QLabel>
 
-#include <algorithm>
-
 namespace {
 
 // The smallest the window gets, either way.
 constexpr double kMinimumTwips = 4000.0;
-
-// The commands that change the archive: a print preview, which covers the list, would go on
-// showing a configuration they change or delete, so it ends before they run.
-constexpr MainCommand kArchiveChanges[] = {mcAddProgramma, mcEditProgramma, mcDelProgramma, mcImport,
-                                           mcRxEditTxProgramma};
 
 } // namespace
 
@@ -197,11 +191,19 @@ void FMain::RunMainCommand(MainCommand command)
     // A shortcut or a queued trigger may arrive after the command was disabled.
     if (!m_CommandState.Enabled(command) || !m_Commands[command])
         return;
-    if (std::ranges::find(kArchiveChanges, command) != std::end(kArchiveChanges))
-        ui->PrintTable->EndPreview();
-    const bool onConfiguration = CommandRules()[command].NeedsConfiguration;
+    const CCommandRule &rule = CommandRules()[command];
+    const bool onConfiguration = rule.NeedsConfiguration;
     const bool done =
-        RunCommand(this, m_Commands[command],
+        RunCommand(this,
+                   [this, &rule] {
+                       if (rule.WritesArchive) {
+                           RequireWritableArchive(this);
+                           // A preview covering the list would go on showing a configuration
+                           // the command changes or deletes.
+                           ui->PrintTable->EndPreview();
+                       }
+                       m_Commands[rule.Command]();
+                   },
                    {MenuItem(command)->iconText(), onConfiguration ? NomeProgramma() : QString()});
     // Another running program may have deleted the configuration meanwhile: the list shows the
     // archive as it is now.

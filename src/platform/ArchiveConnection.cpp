@@ -1,0 +1,187 @@
+#include "platform/ArchiveConnection.h"
+
+#include <QtGlobal>
+
+#include <sqlite3.h>
+
+#include <cerrno>
+
+namespace Platform {
+
+namespace {
+
+// Another program's write waits this long for this connection's read, and the other way round.
+constexpr int kBusyTimeoutMs = 5000;
+
+// The system's own words for a refusal of the file, where SQLite had them from the system.
+QString SystemReason(sqlite3 *handle, int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR: {
+        const int error = handle ? sqlite3_system_errno(handle) : 0;
+        return error != 0 ? qt_error_string(error) : QString();
+    }
+    case SQLITE_FULL:
+        return qt_error_string(ENOSPC);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+CArchiveConnection::~CArchiveConnection()
+{
+    Close();
+}
+
+bool CArchiveConnection::Open(const QString &filePath, EMode mode)
+{
+    Close();
+    // One thread runs the connection's statements: SQLite needs no lock of its own around each call
+    // (Interrupt, from another thread, is made safe here).
+    const int flags =
+        SQLITE_OPEN_NOMUTEX | (mode == EMode::ReadOnly    ? SQLITE_OPEN_READONLY
+                               : mode == EMode::ReadWrite ? SQLITE_OPEN_READWRITE
+                                                          : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    sqlite3 *handle = nullptr;
+    const int result = sqlite3_open_v2(filePath.toUtf8().constData(), &handle, flags, nullptr);
+    if (result != SQLITE_OK) {
+        m_LastCode = result;
+        m_LastReason = SystemReason(handle, result);
+        m_LastError = QString::fromUtf8(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(result)) +
+                      QStringLiteral(" [apertura]");
+        sqlite3_close(handle);
+        return false;
+    }
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    const std::lock_guard lock(m_HandleMutex);
+    m_Handle = handle;
+    return true;
+}
+
+void CArchiveConnection::Close()
+{
+    // Before the connection closes: SQLite keeps a connection with statements open.
+    m_Statements.clear();
+    const std::lock_guard lock(m_HandleMutex);
+    sqlite3_close(m_Handle);
+    m_Handle = nullptr;
+}
+
+bool CArchiveConnection::IsReadOnly() const
+{
+    return m_Handle == nullptr || sqlite3_db_readonly(m_Handle, "main") != 0;
+}
+
+CArchiveStatement *CArchiveConnection::Prepared(const QString &sql)
+{
+    const auto found = m_Statements.find(sql);
+    if (found != m_Statements.end())
+        return found->second.get();
+    if (m_Handle == nullptr) {
+        Refuse(QStringLiteral("archivio non aperto [") + sql.simplified() + QLatin1Char(']'));
+        return nullptr;
+    }
+    auto statement = std::make_unique<CArchiveStatement>(m_Handle, sql, true);
+    if (!statement->IsPrepared()) {
+        Fail(sql, sqlite3_errcode(m_Handle));
+        return nullptr;
+    }
+    return m_Statements.emplace(sql, std::move(statement)).first->second.get();
+}
+
+bool CArchiveConnection::Exec(CArchiveStatement &statement, const QVariantList &values,
+                              const CArchiveStatement::RowReader &row)
+{
+    const int result = statement.Run(values, row);
+    if (result != SQLITE_DONE)
+        Fail(statement.Sql(), result);
+    return result == SQLITE_DONE;
+}
+
+bool CArchiveConnection::Exec(const QString &sql, const QVariantList &values,
+                              const CArchiveStatement::RowReader &row)
+{
+    CArchiveStatement *statement = Prepared(sql);
+    return statement != nullptr && Exec(*statement, values, row);
+}
+
+bool CArchiveConnection::ExecOnce(const QString &sql, const CArchiveStatement::RowReader &row)
+{
+    if (m_Handle == nullptr) {
+        Refuse(QStringLiteral("archivio non aperto [") + sql.simplified() + QLatin1Char(']'));
+        return false;
+    }
+    CArchiveStatement statement(m_Handle, sql, false);
+    const int result = statement.IsPrepared() ? statement.Run({}, row) : sqlite3_errcode(m_Handle);
+    if (result != SQLITE_DONE)
+        Fail(sql, result);
+    return result == SQLITE_DONE;
+}
+
+bool CArchiveConnection::ExecTransaction(const QStringList &statements)
+{
+    if (!ExecOnce(QStringLiteral("BEGIN")))
+        return false;
+    bool done = true;
+    for (const QString &statement : statements)
+        done = done && ExecOnce(statement);
+    if (done && ExecOnce(QStringLiteral("COMMIT")))
+        return true;
+    // The failure is what the caller is told, not the rollback's answer.
+    const QString error = m_LastError, reason = m_LastReason;
+    const int code = m_LastCode;
+    ExecOnce(QStringLiteral("ROLLBACK"));
+    m_LastError = error;
+    m_LastReason = reason;
+    m_LastCode = code;
+    return false;
+}
+
+std::optional<qint64> CArchiveConnection::Number(const QString &sql)
+{
+    std::optional<qint64> number;
+    const bool ran = ExecOnce(sql, [&number](const CArchiveStatement &row) {
+        if (!number)
+            number = row.Number(0);
+    });
+    if (ran && !number)
+        Refuse(QStringLiteral("nessuna riga [") + sql.simplified() + QLatin1Char(']'));
+    return ran ? number : std::nullopt;
+}
+
+qint64 CArchiveConnection::LastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_Handle);
+}
+
+qint64 CArchiveConnection::Changes() const
+{
+    return sqlite3_changes64(m_Handle);
+}
+
+void CArchiveConnection::Interrupt()
+{
+    const std::lock_guard lock(m_HandleMutex);
+    if (m_Handle != nullptr)
+        sqlite3_interrupt(m_Handle);
+}
+
+void CArchiveConnection::Refuse(const QString &why, const QString &reason)
+{
+    m_LastCode = SQLITE_ERROR;
+    m_LastError = why;
+    m_LastReason = reason;
+}
+
+void CArchiveConnection::Fail(const QString &sql, int code)
+{
+    m_LastCode = code;
+    m_LastReason = SystemReason(m_Handle, code);
+    m_LastError = QString::fromUtf8(sqlite3_errmsg(m_Handle)).trimmed() + QStringLiteral(" [") +
+                  sql.simplified() + QLatin1Char(']');
+}
+
+} // namespace Platform

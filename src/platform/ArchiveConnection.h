@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/ArchiveStatement.h"
+
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+namespace Platform {
+
+// One connection to an archive file through SQLite's C API, closed when the object ends. Every
+// statement runs through Exec: kept for the life of the connection once prepared (Prepared),
+// or, for one that runs once (a schema script, a check), prepared for that run only (ExecOnce).
+// Failures are answered, never thrown: LastError says what failed with the engine's words and
+// the statement (for the trace), LastReason the system's own reason when the system refused
+// (for the user: "Permission denied", "No space left on device"; empty otherwise).
+//   CArchiveConnection connection;
+//   connection.Open("/…/IxoEkaProgram.db", CArchiveConnection::EMode::ReadOnly);
+//   connection.Number("PRAGMA user_version") -> 2
+class CArchiveConnection
+{
+public:
+    enum class EMode { ReadOnly, ReadWrite, Create };
+
+    CArchiveConnection() = default;
+    ~CArchiveConnection();
+    CArchiveConnection(const CArchiveConnection &) = delete;
+    CArchiveConnection &operator=(const CArchiveConnection &) = delete;
+
+    // ReadWrite opens a file the system does not let this program write read-only.
+    bool Open(const QString &filePath, EMode mode);
+    void Close();
+    bool IsOpen() const { return m_Handle != nullptr; }
+    // The file cannot be written through this connection.
+    bool IsReadOnly() const;
+
+    // The statement for sql, prepared on first use and kept; nullptr when it does not prepare.
+    CArchiveStatement *Prepared(const QString &sql);
+    bool Exec(CArchiveStatement &statement, const QVariantList &values = {},
+              const CArchiveStatement::RowReader &row = {});
+    bool Exec(const QString &sql, const QVariantList &values = {},
+              const CArchiveStatement::RowReader &row = {});
+    bool ExecOnce(const QString &sql, const CArchiveStatement::RowReader &row = {});
+    // Statements that run once, in one transaction: all of them or none.
+    bool ExecTransaction(const QStringList &statements);
+    // The first column of the first row of a statement that runs once.
+    std::optional<qint64> Number(const QString &sql);
+    qint64 LastInsertId() const;
+    // The rows the last change touched.
+    qint64 Changes() const;
+
+    // From any thread: the statement running now ends as interrupted.
+    void Interrupt();
+
+    QString LastError() const { return m_LastError; }
+    QString LastReason() const { return m_LastReason; }
+    // The SQLite result of the last failure.
+    int LastCode() const { return m_LastCode; }
+    // A refusal of the program's own, kept for LastError and LastReason.
+    void Refuse(const QString &why, const QString &reason = {});
+
+private:
+    void Fail(const QString &sql, int code);
+
+    sqlite3 *m_Handle = nullptr;
+    // Open, Close and Interrupt may come from two threads.
+    std::mutex m_HandleMutex;
+    std::map<QString, std::unique_ptr<CArchiveStatement>> m_Statements;
+    QString m_LastError;
+    QString m_LastReason;
+    int m_LastCode = 0;
+};
+
+} // namespace Platform

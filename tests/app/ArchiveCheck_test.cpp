@@ -1,0 +1,121 @@
+#include "App_fixture.h"
+#include "app/widgets/FSplash.h"
+#include "support/ReadOnlyPath.h"
+
+namespace {
+
+// The commands that change the archive, each refused before anything of it opens: no page, no
+// file dialog, no question; the message names the command (and the configuration it works on)
+// and says why in the archive's words. The list stays as it was.
+void ExpectRefusedBeforeTheirWindows(const QString &why, const std::function<void(const char *)> &trigger,
+                                     const MessageRecorder &messages)
+{
+    const qsizetype earlier = messages.Shown().size();
+    PageScript noPage({});
+    FileDialogUser noFile;
+    for (const char *command : {"NewProg", "EditProg", "DelProg", "mnuImport", "RxTxProg"})
+        trigger(command);
+    EXPECT_TRUE(noPage.Pages.isEmpty() && noFile.Shown.isEmpty());
+    EXPECT_EQ(messages.Lines(false, earlier),
+              QStringList({"3 " + LoadResStringArgs(821, {"New file", why}),
+                           "3 " + LoadResStringArgs(820, {"Modify file", "Caldaia", why}),
+                           "3 " + LoadResStringArgs(820, {"Delete file", "Caldaia", why}),
+                           "3 " + LoadResStringArgs(821, {"Import file", why}),
+                           "3 " + LoadResStringArgs(821, {"Modify instrument parameters", why})}));
+}
+
+// One page of CLinearize damaged where only the check sees it. A command that changes the archive,
+// given as soon as the window shows, waits for the check under the hourglass and is refused; the
+// damage is told at every later start alike, saying what still works, and the list stays.
+TEST_F(AppTest, ADamagedArchiveRefusesChangesBeforeTheirWindowsAndIsToldAtEveryStart)
+{
+    AddProgrammi({"Caldaia"});
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    ASSERT_TRUE(DamageTable(path, "CLinearize"));
+    const QByteArray damagedFile = ReadFile(path);
+    const QString damaged = LoadResStringArgs(830, {path, LoadResString(832)});
+
+    window = StartUp(0);
+    ASSERT_TRUE(window && g_Connection->CheckPending());
+    Qt::CursorShape waiting = Qt::ArrowCursor;
+    QObject::connect(
+        &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, window.get(),
+        [&] { waiting = window->cursor().shape(); }, Qt::SingleShotConnection);
+    ExpectRefusedBeforeTheirWindows(
+        damaged, [this](const char *command) { Trigger(command); }, m_Messages);
+    EXPECT_EQ(waiting, Qt::WaitCursor);
+    QTest::qWait(20);
+    EXPECT_EQ(m_Messages.Shown().size(), 5); // the refusal told it already
+    EXPECT_EQ(Listed(), QStringList{"Caldaia"});
+
+    for (int start = 0; start < 2; ++start) {
+        window.reset();
+        g_Connection->Close();
+        const qsizetype earlier = m_Messages.Shown().size();
+        window = StartUp(0);
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m_Messages.Shown().size() > earlier; }, 5000));
+        EXPECT_EQ(m_Messages.Lines(false, earlier), QStringList{"3 " + damaged});
+        EXPECT_TRUE(window->isVisible() && Listed() == QStringList{"Caldaia"});
+    }
+    window.reset();
+    g_Connection->Close();
+    EXPECT_EQ(ReadFile(path), damagedFile);
+}
+
+// A file or folder that cannot be written is known at the start: the commands that would change
+// the archive are refused before their windows open, saying why; nothing is told before.
+TEST_F(AppTest, AnArchiveThatCannotBeWrittenRefusesChangesBeforeTheirWindows)
+{
+    AddProgrammi({"Caldaia"});
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath(), folder = QFileInfo(path).absolutePath();
+    for (const QString &readOnly : {path, folder}) {
+        const ReadOnlyPath locked(readOnly);
+        if (!locked.Made())
+            GTEST_SKIP() << "no read-only path here";
+        window = StartUp(0);
+        ASSERT_TRUE(window);
+        const QString reason = g_Connection->Database().ReadOnlyReason();
+        const QString why =
+            LoadResStringArgs(834, {path, readOnly == path ? LoadResStringArgs(835, {reason})
+                                                           : LoadResStringArgs(836, {folder, reason})});
+        ExpectRefusedBeforeTheirWindows(
+            why, [this](const char *command) { Trigger(command); }, m_Messages);
+        window.reset();
+        g_Connection->Close();
+    }
+    EXPECT_EQ(m_Messages.Shown().size(), 10);
+}
+
+// After a crash the whole file is checked while the splash still shows, before the window;
+// otherwise the window shows first and the check runs beside it.
+TEST_F(AppTest, TheCheckRunsWhileTheUserSeesSomething)
+{
+    AddProgrammi({"Caldaia"});
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    for (const bool crashed : {true, false}) {
+        if (crashed)
+            WriteFile(path + "-open-1-abandoned", {});
+        QStringList seen;
+        QObject context;
+        QObject::connect(&g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, &context,
+                         [&] {
+                             for (const QWidget *shown : QApplication::topLevelWidgets())
+                                 if (shown->isVisible())
+                                     seen << shown->metaObject()->className();
+                         });
+        window = StartUp(0);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(g_Connection->CheckPending(), !crashed);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000));
+        EXPECT_EQ(seen, QStringList{crashed ? "FSplash" : "FMain"});
+        window.reset();
+        g_Connection->Close();
+    }
+    EXPECT_TRUE(m_Messages.Shown().isEmpty());
+}
+
+} // namespace
