@@ -4,6 +4,11 @@
 #include <QThread>
 
 namespace Platform {
+namespace {
+
+constexpr int kCheckCacheKiB = 256;
+
+} // namespace
 
 CArchiveChecker::CArchiveChecker(QObject *parent) : QObject(parent) {}
 
@@ -55,6 +60,9 @@ CArchiveChecker::CVerdict CArchiveChecker::Run(const CRequest &request)
         verdict.Damage = QStringLiteral("controllo non eseguito: ") + m_Connection.LastError();
         return verdict;
     }
+    // The check reads each page once: a page cache would only hold memory the window's side
+    // could use.
+    m_Connection.ExecOnce(QStringLiteral("PRAGMA cache_size = -%1").arg(kCheckCacheKiB));
     verdict.Damage = SizeDamage(request.FilePath);
     const QStringList parts = Parts();
     if (verdict.Damage.isEmpty() && request.Scope == EScope::WholeFile)
