@@ -43,17 +43,18 @@ QString Placeholders(qsizetype count)
     return marks.join(QStringLiteral(", "));
 }
 
-// Each configuration table with the columns its class stores, as the classes give them.
-const QHash<QString, QStringList> &ClassColumns()
+// Each configuration table, in the order of a configuration's objects, with the columns its
+// class stores, as the classes give them.
+const QList<std::pair<QString, QStringList>> &ClassTables()
 {
-    static const QHash<QString, QStringList> columns = [] {
-        QHash<QString, QStringList> tables;
+    static const QList<std::pair<QString, QStringList>> tables = [] {
+        QList<std::pair<QString, QStringList>> found;
         CConfiguration configuration;
         for (CConfigClass *object : configuration.Objects())
-            tables.insert(object->ClassName(), object->StoredColumns());
-        return tables;
+            found.append({object->ClassName(), object->StoredColumns()});
+        return found;
     }();
-    return columns;
+    return tables;
 }
 
 } // namespace
@@ -72,14 +73,13 @@ QString CArchive::DefaultFilePath()
 
 const QStringList &CArchive::ConfigurationTables()
 {
-    static const QStringList tables = [] {
-        QStringList names;
-        CConfiguration configuration;
-        for (const CConfigClass *object : configuration.Objects())
-            names << object->ClassName();
-        return names;
+    static const QStringList names = [] {
+        QStringList found;
+        for (const auto &[table, columns] : ClassTables())
+            found << table;
+        return found;
     }();
-    return tables;
+    return names;
 }
 
 bool CArchive::IsConfigurationTable(const QString &name)
@@ -149,8 +149,8 @@ void CArchive::CheckTables()
     QList<std::pair<QString, QStringList>> needed = {
         {kCounterTable, {QStringLiteral("IDProgramma")}},
         {QStringLiteral("Programmi"), {QStringLiteral("IDProgramma"), QStringLiteral("m_NomeProgramma")}}};
-    for (const QString &table : ConfigurationTables())
-        needed.append({table, QStringList{QStringLiteral("IDProgramma")} + ClassColumns().value(table)});
+    for (const auto &[table, columns] : ClassTables())
+        needed.append({table, QStringList{QStringLiteral("IDProgramma")} + columns});
     const QString path = m_Database.FilePath();
     for (const auto &[table, columns] : needed) {
         const QStringList &found = present.value(table);
@@ -330,7 +330,7 @@ CArchive::CTableStatements &CArchive::TableStatements(const QString &table)
     if (!IsConfigurationTable(table))
         RaiseArchiveError(aeUnknownTable, QStringLiteral("Tabella non prevista: ") + table);
     CTableStatements statements;
-    statements.Columns = ClassColumns().value(table);
+    statements.Columns = ClassTables()[ConfigurationTables().indexOf(table)].second;
     const QStringList &columns = statements.Columns;
     statements.Insert =
         &Statement(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (IDProgramma, ") +

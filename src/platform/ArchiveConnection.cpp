@@ -80,10 +80,8 @@ CArchiveStatement *CArchiveConnection::Prepared(const QString &sql)
     const auto found = m_Statements.find(sql);
     if (found != m_Statements.end())
         return found->second.get();
-    if (m_Handle == nullptr) {
-        Refuse(QStringLiteral("archivio non aperto [") + sql.simplified() + QLatin1Char(']'));
+    if (!OpenElseRefused(sql))
         return nullptr;
-    }
     auto statement = std::make_unique<CArchiveStatement>(m_Handle, sql, true);
     if (!statement->IsPrepared()) {
         Fail(sql, sqlite3_errcode(m_Handle));
@@ -110,10 +108,8 @@ bool CArchiveConnection::Exec(const QString &sql, const QVariantList &values,
 
 bool CArchiveConnection::ExecOnce(const QString &sql, const CArchiveStatement::RowReader &row)
 {
-    if (m_Handle == nullptr) {
-        Refuse(QStringLiteral("archivio non aperto [") + sql.simplified() + QLatin1Char(']'));
+    if (!OpenElseRefused(sql))
         return false;
-    }
     CArchiveStatement statement(m_Handle, sql, false);
     const int result = statement.IsPrepared() ? statement.Run({}, row) : sqlite3_errcode(m_Handle);
     if (result != SQLITE_DONE)
@@ -167,6 +163,13 @@ void CArchiveConnection::Interrupt()
     const std::lock_guard lock(m_HandleMutex);
     if (m_Handle != nullptr)
         sqlite3_interrupt(m_Handle);
+}
+
+bool CArchiveConnection::OpenElseRefused(const QString &sql)
+{
+    if (m_Handle == nullptr)
+        Refuse(QStringLiteral("archivio non aperto [") + sql.simplified() + QLatin1Char(']'));
+    return m_Handle != nullptr;
 }
 
 void CArchiveConnection::Refuse(const QString &why, const QString &reason)

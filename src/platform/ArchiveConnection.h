@@ -63,6 +63,8 @@ public:
     void Refuse(const QString &why, const QString &reason = {});
 
 private:
+    // False, the refusal kept, when no file is open for sql to run on.
+    bool OpenElseRefused(const QString &sql);
     void Fail(const QString &sql, int code);
 
     sqlite3 *m_Handle = nullptr;
