@@ -18,15 +18,19 @@ MessageBoxFunction &CurrentMessageBox()
 // window closes at once too (a link window ends on the message of its failure), the focus
 // falls between the two and no window of the program is active. So, once the box's caller has
 // gone on, the window the user is in gets it: the modal window on top, else the box's window
-// or the nearest of its owners still shown.
+// or the nearest of its owners still shown. The owners are noted while the box's window still
+// exists: its caller may destroy it as soon as the box has closed.
 void ReturnFocusAfterBox(QWidget *parent)
 {
-    QTimer::singleShot(0, qApp, [owner = QPointer<QWidget>(parent)] {
+    QList<QPointer<QWidget>> owners;
+    for (QWidget *window = parent ? parent->window() : nullptr; window != nullptr;
+         window = window->parentWidget() ? window->parentWidget()->window() : nullptr)
+        owners.append(window);
+    QTimer::singleShot(0, qApp, [owners] {
         QWidget *target = QApplication::activeModalWidget();
-        for (QWidget *window = owner ? owner->window() : nullptr; target == nullptr && window != nullptr;
-             window = window->parentWidget() ? window->parentWidget()->window() : nullptr) {
-            if (window->isVisible())
-                target = window;
+        for (qsizetype i = 0; target == nullptr && i < owners.size(); ++i) {
+            if (owners[i] && owners[i]->isVisible())
+                target = owners[i];
         }
         if (target != nullptr && !target->isActiveWindow())
             target->activateWindow();
