@@ -90,14 +90,23 @@ void CLinkProcedure::TellPortLost() const
     Tell(kPortLostId, PortFailureArgs() << InstrumentStateLine());
 }
 
+CLinkMessage CLinkProcedure::TraceRefusal() const
+{
+    const QByteArray &reply = m_Link.FrameRx();
+    const CLinkMessage refusal = InstrumentRefusal(m_Link.FrameTx(), reply);
+    g_Trace->BugMessage(
+        QStringLiteral("Richiesta rifiutata dallo strumento all'indirizzo %1: %2 (%3)")
+            .arg(int(quint8(reply.at(0))))
+            .arg(LoadResStringArgs(refusal.id, refusal.args), QString::fromLatin1(reply.toHex(' '))));
+    return refusal;
+}
+
 void CLinkProcedure::TellLinkError(qint32 error) const
 {
     if (error == leRefused) {
         // A refused word may follow others the instrument took: the refusal says so as a lost
         // port does.
-        const CLinkMessage refusal = InstrumentRefusal(m_Link.FrameTx(), m_Link.FrameRx());
-        g_Trace->BugMessage(QStringLiteral("Richiesta rifiutata dallo strumento: ") +
-                            QString::fromLatin1(m_Link.FrameRx().toHex(' ')));
+        const CLinkMessage refusal = TraceRefusal();
         Tell(refusal.id, refusal.args, InstrumentStateLine());
     } else if (error == leUART && m_Link.Rs232Control().LineLost()) {
         TellPortLost();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "programming/link/LinkError.h"
 #include "programming/link/TapiComm.h"
 
 #include <QString>
@@ -58,6 +59,9 @@ protected:
     // instrument may hold as for a lost port), else the message of errors 1, 2 and 4; a cancel
     // tells nothing.
     void TellLinkError(qint32 error) const;
+    // The instrument's refusal of the last request (error 5), traced with its address: what the
+    // user would read of it.
+    CLinkMessage TraceRefusal() const;
     // The port did not open: message 213 names it, its device and why (missing, not the
     // user's, held by another program, or the system's words).
     void TellPortNotOpened() const;
