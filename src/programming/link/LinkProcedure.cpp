@@ -55,13 +55,14 @@ void CLinkProcedure::ShowProgress(int minimum, int maximum, int value)
         m_Report.Progress(minimum, maximum, value);
 }
 
-void CLinkProcedure::Tell(int stringId, const QVariantList &args) const
+void CLinkProcedure::Tell(int stringId, const QVariantList &args, const QString &followingLine) const
 {
     if (!m_Report.Message)
         return;
     QString text = LoadResStringArgs(stringId, args);
-    if (!m_MessageEnd.isEmpty())
-        text += QStringLiteral("\n\r") + m_MessageEnd;
+    for (const QString &line : {followingLine, m_MessageEnd})
+        if (!line.isEmpty())
+            text += QStringLiteral("\n\r") + line;
     m_Report.Message(stringId, text);
 }
 
@@ -79,19 +80,34 @@ void CLinkProcedure::TellPortNotOpened() const
     Tell(kPortNotOpenedId, PortFailureArgs());
 }
 
+QString CLinkProcedure::InstrumentStateLine() const
+{
+    return LoadResString(m_InstrumentChanged ? kInstrumentChangedId : kInstrumentUnchangedId);
+}
+
 void CLinkProcedure::TellPortLost() const
 {
-    Tell(kPortLostId, PortFailureArgs() << LoadResString(m_InstrumentChanged ? kInstrumentChangedId
-                                                                             : kInstrumentUnchangedId));
+    Tell(kPortLostId, PortFailureArgs() << InstrumentStateLine());
+}
+
+CLinkMessage CLinkProcedure::TraceRefusal() const
+{
+    const QByteArray &reply = m_Link.FrameRx();
+    const CLinkMessage refusal = InstrumentRefusal(m_Link.FrameTx(), reply);
+    g_Trace->BugMessage(
+        QStringLiteral("Richiesta rifiutata dallo strumento all'indirizzo %1: %2 (%3)")
+            .arg(int(quint8(reply.at(0))))
+            .arg(LoadResStringArgs(refusal.id, refusal.args), QString::fromLatin1(reply.toHex(' '))));
+    return refusal;
 }
 
 void CLinkProcedure::TellLinkError(qint32 error) const
 {
     if (error == leRefused) {
-        const CLinkMessage refusal = InstrumentRefusal(m_Link.FrameTx(), m_Link.FrameRx());
-        g_Trace->BugMessage(QStringLiteral("Richiesta rifiutata dallo strumento: ") +
-                            QString::fromLatin1(m_Link.FrameRx().toHex(' ')));
-        Tell(refusal.id, refusal.args);
+        // A refused word may follow others the instrument took: the refusal says so as a lost
+        // port does.
+        const CLinkMessage refusal = TraceRefusal();
+        Tell(refusal.id, refusal.args, InstrumentStateLine());
     } else if (error == leUART && m_Link.Rs232Control().LineLost()) {
         TellPortLost();
     } else if (const int id = LinkErrorMessageId(error); id != 0) {

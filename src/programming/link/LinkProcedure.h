@@ -1,5 +1,6 @@
 #pragma once
 
+#include "programming/link/LinkError.h"
 #include "programming/link/TapiComm.h"
 
 #include <QString>
@@ -39,13 +40,14 @@ protected:
     void ShowProgress(int minimum, int maximum, int value);
     // One step further on the progress shown last.
     void StepProgress() { ShowProgress(m_ProgressMinimum, m_ProgressMaximum, m_ProgressValue + 1); }
-    // The string-table message, arguments filled, with the message end (if any) below it.
-    void Tell(int stringId, const QVariantList &args = {}) const;
+    // The string-table message, arguments filled, then the following line and the message end
+    // (each if any) below it.
+    void Tell(int stringId, const QVariantList &args = {}, const QString &followingLine = {}) const;
     // A line below every message told from now on (what a network write has done so far);
     // empty: none.
     void SetMessageEnd(const QString &line) { m_MessageEnd = line; }
     // Whether the instrument now addressed may hold part of a new configuration: a write says
-    // so once its first word (or command) has gone, and a lost port tells it.
+    // so once its first word (or command) has gone, and a lost port and a refusal tell it.
     void SetInstrumentChanged(bool changed) { m_InstrumentChanged = changed; }
 
     // The end of the last exchange (the link error it returned), transfer variant: false for
@@ -53,9 +55,13 @@ protected:
     // result is true.
     bool CheckCommError(qint32 error);
     // What the user reads for a link error: a port that went away (TellPortLost), the
-    // instrument's refusal of the request (the register, value and exception), else the
-    // message of errors 1, 2 and 4; a cancel tells nothing.
+    // instrument's refusal of the request (the register, value and exception, and what the
+    // instrument may hold as for a lost port), else the message of errors 1, 2 and 4; a cancel
+    // tells nothing.
     void TellLinkError(qint32 error) const;
+    // The instrument's refusal of the last request (error 5), traced with its address: what the
+    // user would read of it.
+    CLinkMessage TraceRefusal() const;
     // The port did not open: message 213 names it, its device and why (missing, not the
     // user's, held by another program, or the system's words).
     void TellPortNotOpened() const;
@@ -72,6 +78,9 @@ protected:
 private:
     // The port, its device and why it is not open (213 and the lost port's message).
     QVariantList PortFailureArgs() const;
+    // The line that follows a failure ending the work on the instrument now addressed: it may
+    // hold part of the new configuration (891), or nothing has been changed (892).
+    QString InstrumentStateLine() const;
 
     CLinkReport m_Report;
     QString m_MessageEnd;

@@ -79,12 +79,14 @@ bool CLivePoll::CheckCommError(qint32 error, bool &goOn)
 {
     if (error == leNone)
         return false;
-    goOn = false;
+    // On a network one instrument that gives no value, silent or refusing the read, must not
+    // end the view of the others: its row reads Error and the refusal goes to the trace only.
+    goOn = IsRS485() && (error == leTimeOut || error == leRefused);
     if (error == leCancelled)
         m_Link.CloseRs232();
-    else if (error == leTimeOut && m_CommConfig.InterfaceType() != itRS232)
-        goOn = true;
-    else
+    else if (!goOn)
         TellLinkError(error);
+    else if (error == leRefused)
+        TraceRefusal();
     return true;
 }

@@ -26,7 +26,8 @@ struct CLiveValue
     std::array<bool, 4> AlarmStatus{};
     qint32 DisplayState = dsNormal;
 
-    // An instrument that did not answer: the text "Error", every alarm off.
+    // An instrument that gave no value (silent, or refusing the read): the text "Error", every
+    // alarm off.
     static CLiveValue Error();
 };
 

@@ -14,9 +14,10 @@ class LivePollTest : public ProcedureTest
 {
 protected:
     // Polls until `enough` readings have come, then cancels as the Close button does; the
-    // readings as "address=value".
+    // readings as "address=value". Each poll starts uncancelled, as a new window's link does.
     QStringList Poll(int enough)
     {
+        link.CancelTxRx(false);
         QStringList polled;
         CLivePollDisplay display;
         display.Polled = [&](qint16 address, const CLiveValue &live) {
@@ -29,42 +30,63 @@ protected:
     }
 };
 
-// Instrument 2 is silent, instrument 3 fails only its decimal point: each row reads Error,
-// never the reading of the instrument polled before.
+// Instrument 2 gives no live block, instrument 3 no decimal point, either silent or refusing
+// the read: each row reads Error, never the reading of the instrument polled before, and
+// polling goes on; a refusal is told in the trace only.
 TEST_F(LivePollTest, TheNetworkIsPolledInTurnAndAFailingInstrumentReadsError)
 {
-    InstrumentSimulator line;
-    line.AttachAsPort(1);
     comm.SetInterfaceType(itRS485);
     network.SetModeConfig(1);
     network.SetTotalInstrNetwork(4);
-    for (int address = 1; address <= 4; ++address)
-        line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
-    line.InjectFault(SimFault::Silence, kAlways, 2);
-    line.InjectFault(
-        {SimFault::Silence, kAlways, 3, 0, InstrumentSimulator::ForRegister(kDecimalPointRegister)});
-    EXPECT_EQ(Poll(6), QStringList({"1=100", "2=Error", "3=Error", "4=400", "1=100", "2=Error"}));
+    for (const SimFault fault : {SimFault::Silence, SimFault::Exception}) {
+        InstrumentSimulator line;
+        line.AttachAsPort(1);
+        for (int address = 1; address <= 4; ++address)
+            line.AddInstrument(address, 38400).SetLiveValue(qint16(100 * address), 0);
+        for (const auto &[address, refused] :
+             {std::pair(2, kLiveValueBlockRegister), std::pair(3, kDecimalPointRegister)})
+            line.InjectFault({fault, kAlways, address, 0, InstrumentSimulator::ForRegister(refused), 2});
+        EXPECT_EQ(Poll(6), QStringList({"1=100", "2=Error", "3=Error", "4=400", "1=100", "2=Error"}));
+    }
     EXPECT_TRUE(searchLines.contains(LoadResStringArgs(222, {4})) && messages.isEmpty());
+    const QString illegalAddress = LoadResString(897);
+    const QStringList refusals = trace.Lines().filter(QStringLiteral("Richiesta rifiutata"));
+    const auto refusedAt = [&](int address, const QString &text) {
+        return refusals.filter(QStringLiteral("indirizzo %1: ").arg(address) + text).size();
+    };
+    EXPECT_EQ(std::tuple(refusals.size(),
+                         refusedAt(2, LoadResStringArgs(895, {"0x3001", "0x3006", illegalAddress})),
+                         refusedAt(3, LoadResStringArgs(894, {"0xE008", illegalAddress}))),
+              std::tuple(3, 2, 1));
 }
 
-// Over RS 485 a time-out only marks the row; over RS 232 it ends the polling, as a port lost
-// does anywhere, with its message.
-TEST_F(LivePollTest, OverRS232ALineErrorOrATimeOutEndsThePollingWithItsMessage)
+// Over RS 485 a time-out or a refusal only marks the row; over RS 232 either ends the polling,
+// as a port lost does anywhere, with its message; a refusal says that nothing was changed.
+TEST_F(LivePollTest, OverRS232ALineErrorATimeOutOrARefusalEndsThePollingWithItsMessage)
 {
     comm.SetInterfaceType(itRS232);
     network.SetSelNetworkAdd(1);
     network.SetNetworkAdd(1);
-    for (const bool hangUp : {true, false}) {
+    const std::function<void(InstrumentSimulator &)> stops[] = {
+        [](InstrumentSimulator &line) { line.HangUp(); },
+        [](InstrumentSimulator &line) { line.InjectFault(SimFault::Silence, kAlways); },
+        [](InstrumentSimulator &line) {
+            line.InjectFault({SimFault::Exception, kAlways, 1, 0,
+                              InstrumentSimulator::ForRegister(kLiveValueBlockRegister), 2});
+        }};
+    for (const auto &stop : stops) {
         InstrumentSimulator line;
         line.AttachAsPort(1);
         line.AddInstrument(1, 9600).SetLiveValue(5, 0);
         QObject::connect(&line, &InstrumentSimulator::RequestHeard, [&] {
             if (line.Requests().size() == 10)
-                hangUp ? line.HangUp() : line.InjectFault(SimFault::Silence, kAlways);
+                stop(line);
         });
         EXPECT_EQ(Poll(-1).value(0), "1=5");
     }
-    EXPECT_EQ(messages, (QList<int>{890, 207}));
+    EXPECT_EQ(messages, (QList<int>{890, 207, 895}));
+    EXPECT_EQ(messageTexts.value(2),
+              LoadResStringArgs(895, {"0x3001", "0x3006", LoadResString(897)}) + "\n\r" + LoadResString(892));
 }
 
 // The polls of tests/data/live_values.tsv; over-range hides the state flag, and the sign alone

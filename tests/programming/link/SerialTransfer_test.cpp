@@ -116,9 +116,10 @@ INSTANTIATE_TEST_SUITE_P(Transfers, SerialRoundTrips,
                          CaseName());
 
 // Something that keeps a write to a network of three from going on at instrument 2: before it
-// is written (it does not fit the configuration) or once its first 20 words are (the port goes
-// away, replies fail, the instrument refuses a word, or the user cancels); the message it brings
-// (0: none), which says below that instrument 1 was written whole. Which message each link
+// is written (it does not fit the configuration, or refuses the read of its modules) or once its
+// first 20 words are (the port goes away, replies fail, the instrument refuses a word, or the
+// user cancels); the message it brings (0: none), which says below what instrument 2 may now
+// hold, where it tells that, and that instrument 1 was written whole. Which message each link
 // error brings is the procedures' common rule: a time-out's is LivePoll_test's.
 struct StopCase
 {
@@ -126,6 +127,7 @@ struct StopCase
     bool halfWay;
     int messageId;
     std::function<void(SimInstrument &second, InstrumentSimulator &, CTapiComm &)> stop;
+    int stateId = 0; // 891 or 892, above the line of the addresses written
 };
 
 using SerialStops = Cases<SerialTransferTest, StopCase>;
@@ -147,8 +149,9 @@ TEST_P(SerialStops, AWriteThatCannotGoOnStopsBeforeTheBaudWordAndTellsWhy)
     const bool written = c.messageId == 0 && !c.halfWay;
     EXPECT_EQ(Run(kWrite, id), written);
     EXPECT_EQ(messages, c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
+    const QString stateLine = c.stateId == 0 ? QString() : QStringLiteral("\n\r") + LoadResString(c.stateId);
     for (const QString &text : messageTexts)
-        EXPECT_TRUE(text.endsWith(QStringLiteral("\n\r") + LoadResStringArgs(901, {2, "1"})))
+        EXPECT_TRUE(text.endsWith(stateLine + QStringLiteral("\n\r") + LoadResStringArgs(901, {2, "1"})))
             << text.toStdString();
     // Stopped half-way: never on to the address and baud words, the last two.
     const qsizetype writes = second.Writes().size();
@@ -170,8 +173,10 @@ INSTANTIATE_TEST_SUITE_P(Stops, SerialStops, ::testing::Values(
     StopCase{"other model", false, 230, kFlip(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40)},
     StopCase{"temperature module (probe 28)", false, 211, [](auto &second, auto &, auto &) { second.SetProbe(28); }},
     StopCase{"other relay module passes", false, 0, kFlip(ModuleCodeBits::RelayZ8Z9 ^ ModuleCodeBits::RelayZ3)},
-    StopCase{"port lost", true, 890, [](auto &, InstrumentSimulator &line, auto &) { line.HangUp(); }},
-    StopCase{"word refused", true, 893, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::Exception); }},
+    StopCase{"modules refused", false, 895, [](auto &, auto &line, auto &) {
+        line.InjectFault({SimFault::Exception, 1, 2, 0, InstrumentSimulator::ForRegister(kModuleBlockRegister)}); }, 892},
+    StopCase{"port lost", true, 890, [](auto &, InstrumentSimulator &line, auto &) { line.HangUp(); }, 891},
+    StopCase{"word refused", true, 893, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::Exception); }, 891},
     StopCase{"CRC error", true, 215, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::BadCrc, kAlways); }},
     StopCase{"cancel", true, 0, [](auto &, auto &, CTapiComm &link) { link.CancelTxRx(true); }}), CaseName());
 // clang-format on
@@ -190,8 +195,10 @@ TEST_F(SerialTransferTest, ANetworkWriteTellsWhichAddressesItWroteWhole)
 
 // The instrument refuses one request with its exception reply: the exchange ends at once, the
 // request sent once and no time-out waited for, nothing sent after it, and the message names the
-// register (the run of a read), the value a write sent and what the code means. The search takes
-// a refusal for an answer: the probe is refused there too in the third case.
+// register (the run of a read), the value a write sent and what the code means, and below it
+// whether the instrument may hold part of the configuration (a write's words have gone) or was
+// not changed. The search takes a refusal for an answer: the probe is refused there too in the
+// last case.
 struct RefusalCase
 {
     const char *what;
@@ -201,6 +208,7 @@ struct RefusalCase
     quint8 code;
     int messageId;
     QVariantList args; // of the message; a write's value is added from the image
+    int stateId;
 };
 
 using SerialRefusals = Cases<SerialTransferTest, RefusalCase>;
@@ -216,7 +224,8 @@ TEST_P(SerialRefusals, TheInstrumentsRefusalEndsTheTransferAtOnceAndIsNamed)
     if (c.write)
         args.insert(1, ImageOf(id).at(c.refused - kMemoryMapBaseAddress));
     EXPECT_FALSE(Run(c.write ? kWrite : kRead, id));
-    EXPECT_EQ(messageTexts, QStringList{LoadResStringArgs(c.messageId, args)});
+    EXPECT_EQ(messageTexts,
+              QStringList{LoadResStringArgs(c.messageId, args) + "\n\r" + LoadResString(c.stateId)});
     EXPECT_EQ(std::pair(std::count_if(line.Requests().begin(), line.Requests().end(), refused),
                         refused(line.Requests().last())),
               std::pair(qsizetype(c.times), true));
@@ -225,10 +234,10 @@ TEST_P(SerialRefusals, TheInstrumentsRefusalEndsTheTransferAtOnceAndIsNamed)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Refusals, SerialRefusals, ::testing::Values(
-    RefusalCase{"word 10, illegal data value", true, kMemoryMapBaseAddress + 10, 1, 3, 893, {"0xE00A", LoadResString(898)}},
-    RefusalCase{"the baud word, device failure", true, kBaudRateRegister, 1, 4, 893, {"0xE057", LoadResString(899)}},
-    RefusalCase{"block 2, illegal data address", false, kMemoryMapBaseAddress + 20, 1, 2, 895, {"0xE014", "0xE01E", LoadResString(897)}},
-    RefusalCase{"the probe, code 7", false, kProbeRegister, 2, 7, 894, {"0x000B", LoadResStringArgs(900, {7})}}), CaseName());
+    RefusalCase{"word 10, illegal data value", true, kMemoryMapBaseAddress + 10, 1, 3, 893, {"0xE00A", LoadResString(898)}, 891},
+    RefusalCase{"the baud word, device failure", true, kBaudRateRegister, 1, 4, 893, {"0xE057", LoadResString(899)}, 891},
+    RefusalCase{"block 2, illegal data address", false, kMemoryMapBaseAddress + 20, 1, 2, 895, {"0xE014", "0xE01E", LoadResString(897)}, 892},
+    RefusalCase{"the probe, code 7", false, kProbeRegister, 2, 7, 894, {"0x000B", LoadResStringArgs(900, {7})}, 892}), CaseName());
 // clang-format on
 
 // A port that goes away is told with its port, its device and why (here the device's name has
