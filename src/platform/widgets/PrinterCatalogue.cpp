@@ -9,8 +9,10 @@
 #include <cups/cups.h>
 #include <cups/pwg.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
+#include <string_view>
 
 namespace Platform {
 
@@ -76,11 +78,20 @@ const CCups &Cups()
     return cups;
 }
 
-// The options that say the paper and the orientation: a printout sets its own.
-bool NamesPaperOrOrientation(const QByteArray &name)
+// Whether name is one of names. (Plain text, never a static list: a worker given up on may ask
+// while the program ends.)
+bool IsOneOf(const QByteArray &name, std::initializer_list<std::string_view> names)
 {
-    static const QList<QByteArray> names = {"media", "PageSize", "landscape", "orientation-requested"};
-    return names.contains(name);
+    return std::find(names.begin(), names.end(), std::string_view(name.constData(), name.size())) !=
+           names.end();
+}
+
+// A queue's kept option that a job leaves out: the paper and the orientation, which a printout
+// sets itself, and what the request says of itself.
+bool LeftOutOfJobs(const QByteArray &name)
+{
+    return IsOneOf(name, {"media", "PageSize", "landscape", "orientation-requested", "printer-uri",
+                          "requesting-user-name", "job-name", "document-format"});
 }
 
 // The server this thread's libcups asks: its socket, or host and port.
@@ -285,10 +296,6 @@ public:
         const CConnection connection(cups);
         if (!connection.Http())
             return connection.Answer();
-        cups_option_t *options = nullptr;
-        int count = 0;
-        for (const auto &[name, value] : JobOptions(job))
-            count = cups.cupsAddOption(name.constData(), value.constData(), count, &options);
         const QByteArray queue = job.Printer.section(QLatin1Char('/'), 0, 0).toUtf8();
         QByteArray uri;
         for (const auto &[name, value] : job.Options) {
@@ -303,8 +310,12 @@ public:
                           cups.cupsUser());
         cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
                           job.Title.toUtf8().constData());
-        cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
-                          "application/pdf");
+        // libcups adds a document-format of its own to the operation attributes unless one of the
+        // options names it: the job's data is PDF, whatever the queue's options say.
+        cups_option_t *options = nullptr;
+        int count = cups.cupsAddOption("document-format", "application/pdf", 0, &options);
+        for (const auto &[name, value] : JobOptions(job))
+            count = cups.cupsAddOption(name.constData(), value.constData(), count, &options);
         cups.cupsEncodeOptions2(request, count, options, IPP_TAG_OPERATION);
         cups.cupsEncodeOptions2(request, count, options, IPP_TAG_JOB);
         cups.cupsFreeOptions(count, options);
@@ -373,7 +384,7 @@ QList<std::pair<QByteArray, QByteArray>> JobOptions(const CQueueJob &job)
 {
     QList<std::pair<QByteArray, QByteArray>> options;
     for (const auto &option : job.Options) {
-        if (!option.second.isEmpty() && !NamesPaperOrOrientation(option.first))
+        if (!option.second.isEmpty() && !LeftOutOfJobs(option.first))
             options.append(option);
     }
     options.append(std::pair(QByteArray("media"), job.PageSize.key().toUtf8()));

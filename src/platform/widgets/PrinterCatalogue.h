@@ -81,8 +81,9 @@ public:
 
 // The options a job goes to its queue with: those kept for the queue that have a value, but for
 // the paper and the orientation, which are the printout's own: "media" (its paper's name) and
-// "orientation-requested" (3 portrait, 4 landscape).
-//   {landscape="", sides=two-sided-long-edge}, A3 landscape
+// "orientation-requested" (3 portrait, 4 landscape), and for what the request says itself once
+// (printer-uri, requesting-user-name, job-name, document-format: the job's data is PDF).
+//   {landscape="", sides=two-sided-long-edge, job-name=Other}, A3 landscape
 //       -> {sides=two-sided-long-edge, media=A3, orientation-requested=4}
 QList<std::pair<QByteArray, QByteArray>> JobOptions(const CQueueJob &job);
 
