@@ -2,6 +2,7 @@
 
 #include "platform/widgets/WorkerCall.h"
 
+#include <QFile>
 #include <QLibrary>
 #include <QPrinter>
 #include <QUrl>
@@ -11,8 +12,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <mutex>
 #include <string_view>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Platform {
 
@@ -38,7 +43,7 @@ namespace {
     X(cupsLastError)                                                                                         \
     X(cupsLastErrorString)                                                                                   \
     X(cupsDoRequest)                                                                                         \
-    X(cupsDoFileRequest)                                                                                     \
+    X(cupsDoIORequest)                                                                                       \
     X(ippNewRequest)                                                                                         \
     X(ippAddString)                                                                                          \
     X(ippAddStrings)                                                                                         \
@@ -60,22 +65,25 @@ struct CCups
     QString LoadError;
 };
 
+// Never destroyed, nor the library unloaded: a worker given up on may still be calling it while
+// the program ends.
 const CCups &Cups()
 {
-    static const CCups cups = [] {
-        CCups loaded;
+    static const CCups *const cups = [] {
+        auto *loaded = new CCups;
         QLibrary library(QStringLiteral("cups"), 2);
+        library.setLoadHints(QLibrary::PreventUnloadHint);
         bool complete = true;
 #define IXO_CUPS_RESOLVE(name)                                                                               \
-    loaded.name = reinterpret_cast<decltype(loaded.name)>(library.resolve(#name));                           \
-    complete = complete && loaded.name;
+    loaded->name = reinterpret_cast<decltype(loaded->name)>(library.resolve(#name));                         \
+    complete = complete && loaded->name;
         IXO_CUPS_CALLS(IXO_CUPS_RESOLVE)
 #undef IXO_CUPS_RESOLVE
         if (!complete)
-            loaded.LoadError = library.errorString();
+            loaded->LoadError = library.errorString();
         return loaded;
     }();
-    return cups;
+    return *cups;
 }
 
 // Whether name is one of names. (Plain text, never a static list: a worker given up on may ask
@@ -293,6 +301,10 @@ public:
         const CCups &cups = Cups();
         if (!cups.LoadError.isEmpty())
             return {CPrintSystemAnswer::Unreachable, QString(), cups.LoadError};
+        // Open before anything that can wait: a caller that gives up on the job removes its file.
+        const CJobFile file(job.File);
+        if (file.Descriptor < 0)
+            return {CPrintSystemAnswer::Answered, ServerOf(cups), file.Error};
         const CConnection connection(cups);
         if (!connection.Http())
             return connection.Answer();
@@ -320,17 +332,45 @@ public:
         cups.cupsEncodeOptions2(request, count, options, IPP_TAG_JOB);
         cups.cupsFreeOptions(count, options);
         const QByteArray resource = QUrl::fromEncoded(uri).path(QUrl::FullyEncoded).toUtf8();
-        ipp_t *response = cups.cupsDoFileRequest(connection.Http(), request, resource.constData(),
-                                                 job.File.toLocal8Bit().constData());
+        ipp_t *response =
+            cups.cupsDoIORequest(connection.Http(), request, resource.constData(), file.Descriptor, -1);
         // Taken before anything else can ask libcups.
         const CPrintSystemAnswer answer = connection.Answer();
         cups.ippDelete(response);
         return answer;
     }
+
+private:
+    // The job's data, open for as long as the job is handed over.
+    struct CJobFile
+    {
+        explicit CJobFile(const QString &path)
+            : Descriptor(open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+        {
+            if (Descriptor < 0)
+                Error = qt_error_string(errno);
+        }
+        ~CJobFile()
+        {
+            if (Descriptor >= 0)
+                close(Descriptor);
+        }
+        CJobFile(const CJobFile &) = delete;
+        CJobFile &operator=(const CJobFile &) = delete;
+
+        int Descriptor;
+        QString Error;
+    };
 };
 
-CSystemPrinterCatalogue g_SystemCatalogue;
-CPrinterCatalogue *g_Catalogue = &g_SystemCatalogue;
+// Never destroyed: a worker given up on may still be asking it while the program ends.
+CPrinterCatalogue &SystemCatalogue()
+{
+    static CPrinterCatalogue *const catalogue = new CSystemPrinterCatalogue;
+    return *catalogue;
+}
+
+CPrinterCatalogue *g_Catalogue = nullptr;
 
 constexpr std::chrono::milliseconds kAnswerTime{5000};
 std::atomic<std::chrono::milliseconds::rep> g_AnswerTime{kAnswerTime.count()};
@@ -349,32 +389,44 @@ CPrintSystemAnswer &AnswerOf(CPrintSystemAnswer &answer)
     return answer;
 }
 
-// call(catalogue) on a worker; Silent at the print system's server when no answer comes within
-// limit. The worker notes the server first, so it is known even then.
+// The server a worker of the print system asks, which it notes first, so that it is known even
+// when the worker is given up on.
+struct CServerNote
+{
+    std::mutex Mutex;
+    QString Server;
+};
+
+// The print system's workers, and the note of the latest one.
+CWorkerLane g_PrintSystemWorkers;
+std::shared_ptr<CServerNote> g_LatestNote = std::make_shared<CServerNote>();
+
+// call(catalogue) on a worker; Silent when no answer comes within limit, at the server of the
+// latest worker: this one's, or the one given up on earlier that it waited for in vain.
 template <class Result, class Call> Result AskOffThread(Call call, std::chrono::milliseconds limit)
 {
-    struct CNote
-    {
-        std::mutex Mutex;
-        QString Server;
-    };
-    const CPrinterCatalogue *catalogue = &PrinterCatalogue();
-    const auto note = std::make_shared<CNote>();
-    std::optional<Result> result = RunOffThread<Result>(
-        [catalogue, note, call] {
-            const QString server = catalogue->Server();
-            {
-                const std::lock_guard lock(note->Mutex);
-                note->Server = server;
-            }
-            return call(*catalogue);
-        },
-        limit);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    std::optional<Result> result;
+    if (g_PrintSystemWorkers.WaitFree(limit)) {
+        const CPrinterCatalogue *catalogue = &PrinterCatalogue();
+        g_LatestNote = std::make_shared<CServerNote>();
+        result = g_PrintSystemWorkers.Run<Result>(
+            [catalogue, note = g_LatestNote, call] {
+                const QString server = catalogue->Server();
+                {
+                    const std::lock_guard lock(note->Mutex);
+                    note->Server = server;
+                }
+                return call(*catalogue);
+            },
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                  std::chrono::steady_clock::now()));
+    }
     if (result)
         return *result;
     Result silent{};
-    const std::lock_guard lock(note->Mutex);
-    AnswerOf(silent) = {CPrintSystemAnswer::Silent, note->Server, QString()};
+    const std::lock_guard lock(g_LatestNote->Mutex);
+    AnswerOf(silent) = {CPrintSystemAnswer::Silent, g_LatestNote->Server, QString()};
     return silent;
 }
 
@@ -395,12 +447,17 @@ QList<std::pair<QByteArray, QByteArray>> JobOptions(const CQueueJob &job)
 
 CPrinterCatalogue &PrinterCatalogue()
 {
-    return *g_Catalogue;
+    return g_Catalogue ? *g_Catalogue : SystemCatalogue();
 }
 
 void SetPrinterCatalogue(CPrinterCatalogue *catalogue)
 {
-    g_Catalogue = catalogue ? catalogue : &g_SystemCatalogue;
+    g_Catalogue = catalogue;
+}
+
+int RunningPrintSystemWorkers()
+{
+    return g_PrintSystemWorkers.Running();
 }
 
 std::chrono::milliseconds PrintSystemAnswerTime()
