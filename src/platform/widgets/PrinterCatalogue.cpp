@@ -2,6 +2,7 @@
 
 #include "platform/widgets/WorkerCall.h"
 
+#include <QFile>
 #include <QLibrary>
 #include <QPrinter>
 #include <QUrl>
@@ -9,8 +10,14 @@
 #include <cups/cups.h>
 #include <cups/pwg.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <mutex>
+#include <string_view>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Platform {
 
@@ -36,7 +43,7 @@ namespace {
     X(cupsLastError)                                                                                         \
     X(cupsLastErrorString)                                                                                   \
     X(cupsDoRequest)                                                                                         \
-    X(cupsDoFileRequest)                                                                                     \
+    X(cupsDoIORequest)                                                                                       \
     X(ippNewRequest)                                                                                         \
     X(ippAddString)                                                                                          \
     X(ippAddStrings)                                                                                         \
@@ -58,29 +65,41 @@ struct CCups
     QString LoadError;
 };
 
+// Never destroyed, nor the library unloaded: a worker given up on may still be calling it while
+// the program ends.
 const CCups &Cups()
 {
-    static const CCups cups = [] {
-        CCups loaded;
+    static const CCups *const cups = [] {
+        auto *loaded = new CCups;
         QLibrary library(QStringLiteral("cups"), 2);
+        library.setLoadHints(QLibrary::PreventUnloadHint);
         bool complete = true;
 #define IXO_CUPS_RESOLVE(name)                                                                               \
-    loaded.name = reinterpret_cast<decltype(loaded.name)>(library.resolve(#name));                           \
-    complete = complete && loaded.name;
+    loaded->name = reinterpret_cast<decltype(loaded->name)>(library.resolve(#name));                         \
+    complete = complete && loaded->name;
         IXO_CUPS_CALLS(IXO_CUPS_RESOLVE)
 #undef IXO_CUPS_RESOLVE
         if (!complete)
-            loaded.LoadError = library.errorString();
+            loaded->LoadError = library.errorString();
         return loaded;
     }();
-    return cups;
+    return *cups;
 }
 
-// The options that say the paper and the orientation: a printout sets its own.
-bool NamesPaperOrOrientation(const QByteArray &name)
+// Whether name is one of names. (Plain text, never a static list: a worker given up on may ask
+// while the program ends.)
+bool IsOneOf(const QByteArray &name, std::initializer_list<std::string_view> names)
 {
-    static const QList<QByteArray> names = {"media", "PageSize", "landscape", "orientation-requested"};
-    return names.contains(name);
+    return std::find(names.begin(), names.end(), std::string_view(name.constData(), name.size())) !=
+           names.end();
+}
+
+// A queue's kept option that a job leaves out: the paper and the orientation, which a printout
+// sets itself, and what the request says of itself.
+bool LeftOutOfJobs(const QByteArray &name)
+{
+    return IsOneOf(name, {"media", "PageSize", "landscape", "orientation-requested", "printer-uri",
+                          "requesting-user-name", "job-name", "document-format"});
 }
 
 // The server this thread's libcups asks: its socket, or host and port.
@@ -282,13 +301,13 @@ public:
         const CCups &cups = Cups();
         if (!cups.LoadError.isEmpty())
             return {CPrintSystemAnswer::Unreachable, QString(), cups.LoadError};
+        // Open before anything that can wait: a caller that gives up on the job removes its file.
+        const CJobFile file(job.File);
+        if (file.Descriptor < 0)
+            return {CPrintSystemAnswer::Answered, ServerOf(cups), file.Error};
         const CConnection connection(cups);
         if (!connection.Http())
             return connection.Answer();
-        cups_option_t *options = nullptr;
-        int count = 0;
-        for (const auto &[name, value] : JobOptions(job))
-            count = cups.cupsAddOption(name.constData(), value.constData(), count, &options);
         const QByteArray queue = job.Printer.section(QLatin1Char('/'), 0, 0).toUtf8();
         QByteArray uri;
         for (const auto &[name, value] : job.Options) {
@@ -303,23 +322,55 @@ public:
                           cups.cupsUser());
         cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
                           job.Title.toUtf8().constData());
-        cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
-                          "application/pdf");
+        // libcups adds a document-format of its own to the operation attributes unless one of the
+        // options names it: the job's data is PDF, whatever the queue's options say.
+        cups_option_t *options = nullptr;
+        int count = cups.cupsAddOption("document-format", "application/pdf", 0, &options);
+        for (const auto &[name, value] : JobOptions(job))
+            count = cups.cupsAddOption(name.constData(), value.constData(), count, &options);
         cups.cupsEncodeOptions2(request, count, options, IPP_TAG_OPERATION);
         cups.cupsEncodeOptions2(request, count, options, IPP_TAG_JOB);
         cups.cupsFreeOptions(count, options);
         const QByteArray resource = QUrl::fromEncoded(uri).path(QUrl::FullyEncoded).toUtf8();
-        ipp_t *response = cups.cupsDoFileRequest(connection.Http(), request, resource.constData(),
-                                                 job.File.toLocal8Bit().constData());
+        ipp_t *response =
+            cups.cupsDoIORequest(connection.Http(), request, resource.constData(), file.Descriptor, -1);
         // Taken before anything else can ask libcups.
         const CPrintSystemAnswer answer = connection.Answer();
         cups.ippDelete(response);
         return answer;
     }
+
+private:
+    // The job's data, open for as long as the job is handed over.
+    struct CJobFile
+    {
+        explicit CJobFile(const QString &path)
+            : Descriptor(open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+        {
+            if (Descriptor < 0)
+                Error = qt_error_string(errno);
+        }
+        ~CJobFile()
+        {
+            if (Descriptor >= 0)
+                close(Descriptor);
+        }
+        CJobFile(const CJobFile &) = delete;
+        CJobFile &operator=(const CJobFile &) = delete;
+
+        int Descriptor;
+        QString Error;
+    };
 };
 
-CSystemPrinterCatalogue g_SystemCatalogue;
-CPrinterCatalogue *g_Catalogue = &g_SystemCatalogue;
+// Never destroyed: a worker given up on may still be asking it while the program ends.
+CPrinterCatalogue &SystemCatalogue()
+{
+    static CPrinterCatalogue *const catalogue = new CSystemPrinterCatalogue;
+    return *catalogue;
+}
+
+CPrinterCatalogue *g_Catalogue = nullptr;
 
 constexpr std::chrono::milliseconds kAnswerTime{5000};
 std::atomic<std::chrono::milliseconds::rep> g_AnswerTime{kAnswerTime.count()};
@@ -338,32 +389,44 @@ CPrintSystemAnswer &AnswerOf(CPrintSystemAnswer &answer)
     return answer;
 }
 
-// call(catalogue) on a worker; Silent at the print system's server when no answer comes within
-// limit. The worker notes the server first, so it is known even then.
+// The server a worker of the print system asks, which it notes first, so that it is known even
+// when the worker is given up on.
+struct CServerNote
+{
+    std::mutex Mutex;
+    QString Server;
+};
+
+// The print system's workers, and the note of the latest one.
+CWorkerLane g_PrintSystemWorkers;
+std::shared_ptr<CServerNote> g_LatestNote = std::make_shared<CServerNote>();
+
+// call(catalogue) on a worker; Silent when no answer comes within limit, at the server of the
+// latest worker: this one's, or the one given up on earlier that it waited for in vain.
 template <class Result, class Call> Result AskOffThread(Call call, std::chrono::milliseconds limit)
 {
-    struct CNote
-    {
-        std::mutex Mutex;
-        QString Server;
-    };
-    const CPrinterCatalogue *catalogue = &PrinterCatalogue();
-    const auto note = std::make_shared<CNote>();
-    std::optional<Result> result = RunOffThread<Result>(
-        [catalogue, note, call] {
-            const QString server = catalogue->Server();
-            {
-                const std::lock_guard lock(note->Mutex);
-                note->Server = server;
-            }
-            return call(*catalogue);
-        },
-        limit);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    std::optional<Result> result;
+    if (g_PrintSystemWorkers.WaitFree(limit)) {
+        const CPrinterCatalogue *catalogue = &PrinterCatalogue();
+        g_LatestNote = std::make_shared<CServerNote>();
+        result = g_PrintSystemWorkers.Run<Result>(
+            [catalogue, note = g_LatestNote, call] {
+                const QString server = catalogue->Server();
+                {
+                    const std::lock_guard lock(note->Mutex);
+                    note->Server = server;
+                }
+                return call(*catalogue);
+            },
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                  std::chrono::steady_clock::now()));
+    }
     if (result)
         return *result;
     Result silent{};
-    const std::lock_guard lock(note->Mutex);
-    AnswerOf(silent) = {CPrintSystemAnswer::Silent, note->Server, QString()};
+    const std::lock_guard lock(g_LatestNote->Mutex);
+    AnswerOf(silent) = {CPrintSystemAnswer::Silent, g_LatestNote->Server, QString()};
     return silent;
 }
 
@@ -373,7 +436,7 @@ QList<std::pair<QByteArray, QByteArray>> JobOptions(const CQueueJob &job)
 {
     QList<std::pair<QByteArray, QByteArray>> options;
     for (const auto &option : job.Options) {
-        if (!option.second.isEmpty() && !NamesPaperOrOrientation(option.first))
+        if (!option.second.isEmpty() && !LeftOutOfJobs(option.first))
             options.append(option);
     }
     options.append(std::pair(QByteArray("media"), job.PageSize.key().toUtf8()));
@@ -384,12 +447,17 @@ QList<std::pair<QByteArray, QByteArray>> JobOptions(const CQueueJob &job)
 
 CPrinterCatalogue &PrinterCatalogue()
 {
-    return *g_Catalogue;
+    return g_Catalogue ? *g_Catalogue : SystemCatalogue();
 }
 
 void SetPrinterCatalogue(CPrinterCatalogue *catalogue)
 {
-    g_Catalogue = catalogue ? catalogue : &g_SystemCatalogue;
+    g_Catalogue = catalogue;
+}
+
+int RunningPrintSystemWorkers()
+{
+    return g_PrintSystemWorkers.Running();
 }
 
 std::chrono::milliseconds PrintSystemAnswerTime()

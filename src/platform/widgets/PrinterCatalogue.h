@@ -66,7 +66,8 @@ struct CQueueJob
 //   SetPrinterCatalogue(&fake);      // ... the code under test ...
 //   SetPrinterCatalogue(nullptr);    // the system's queues again
 // Both calls wait for the print system, so they run off the window's thread (LookUpPrinters,
-// SubmitJob), each on a connection of its own.
+// SubmitJob), each on a connection of its own. A catalogue put in must outlive the workers that
+// ask it (RunningPrintSystemWorkers); the system's own is never destroyed.
 class CPrinterCatalogue
 {
 public:
@@ -81,8 +82,9 @@ public:
 
 // The options a job goes to its queue with: those kept for the queue that have a value, but for
 // the paper and the orientation, which are the printout's own: "media" (its paper's name) and
-// "orientation-requested" (3 portrait, 4 landscape).
-//   {landscape="", sides=two-sided-long-edge}, A3 landscape
+// "orientation-requested" (3 portrait, 4 landscape), and for what the request says itself once
+// (printer-uri, requesting-user-name, job-name, document-format: the job's data is PDF).
+//   {landscape="", sides=two-sided-long-edge, job-name=Other}, A3 landscape
 //       -> {sides=two-sided-long-edge, media=A3, orientation-requested=4}
 QList<std::pair<QByteArray, QByteArray>> JobOptions(const CQueueJob &job);
 
@@ -95,11 +97,16 @@ std::chrono::milliseconds PrintSystemAnswerTime();
 // Tests shorten it; zero or less puts the 5 s back.
 void SetPrintSystemAnswerTime(std::chrono::milliseconds time);
 
-// The catalogue in place asked on a thread of its own while the caller's window goes on
+// The catalogue in place asked on a worker of its own while the caller's window goes on
 // answering (its user input held back until the end): a lookup that does not come within the
-// answer time is Silent; a job waits for the print system's own verdict.
+// answer time is Silent; a job waits for the print system's own verdict. A worker given up on
+// (its time passed, or the program quits) ends on its own, holding a copy of the job and the
+// job's file open; the next call waits for it within its own time, and is Silent, starting no
+// worker, if it is still running then.
 CPrinterList LookUpPrinters();
 CPrintSystemAnswer SubmitJob(const CQueueJob &job);
+// The print system's workers still at work, one given up on included: 0 or 1.
+int RunningPrintSystemWorkers();
 
 // A printer that writes PDF, for a preview to lay its pages out on, made without asking the
 // print system anything.

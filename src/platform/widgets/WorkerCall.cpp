@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include <thread>
+
 namespace Platform {
 
 bool CWorkerMeeting::Wait(std::chrono::milliseconds limit)
@@ -14,13 +16,14 @@ bool CWorkerMeeting::Wait(std::chrono::milliseconds limit)
         const std::lock_guard lock(m_Mutex);
         if (m_Finished)
             return true;
-        m_Waiting = &loop;
+        m_Waiting.append(&loop);
     }
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    // Also ended by the program's quit, which ends every loop that turns.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     QGuiApplication::restoreOverrideCursor();
     const std::lock_guard lock(m_Mutex);
-    m_Waiting = nullptr;
+    m_Waiting.removeOne(&loop);
     return m_Finished;
 }
 
@@ -28,9 +31,30 @@ void CWorkerMeeting::Finish()
 {
     const std::lock_guard lock(m_Mutex);
     m_Finished = true;
-    // Under the lock: the loop cannot end and go while the call to it is posted.
-    if (m_Waiting)
-        QMetaObject::invokeMethod(m_Waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    // Under the lock: no loop can end and go while the call to it is posted.
+    for (QEventLoop *waiting : std::as_const(m_Waiting))
+        QMetaObject::invokeMethod(waiting, &QEventLoop::quit, Qt::QueuedConnection);
+}
+
+bool CWorkerLane::WaitFree(std::chrono::milliseconds limit)
+{
+    return !m_State->Latest || m_State->Latest->Wait(limit);
+}
+
+std::shared_ptr<CWorkerMeeting> CWorkerLane::Start(std::function<void()> work)
+{
+    auto meeting = std::make_shared<CWorkerMeeting>();
+    m_State->Latest = meeting;
+    ++m_State->Running;
+    // The lane itself may be gone when the worker ends (the program ending): it holds the state.
+    std::thread([state = m_State, meeting, work = std::move(work)]() mutable {
+        work();
+        // What the work held goes before the worker counts as ended.
+        work = nullptr;
+        --state->Running;
+        meeting->Finish();
+    }).detach();
+    return meeting;
 }
 
 } // namespace Platform

@@ -3,33 +3,12 @@
 #include "app/App_fixture.h"
 #include "app/print/PrintConfigurations.h"
 #include "app/widgets/print/ApplicationPrinter.h"
+#include "platform/widgets/PrintServer_fixture.h"
 #include "platform/widgets/PrinterCatalogue.h"
 
 #include <QProcess>
-#include <QSocketNotifier>
-#include <QTemporaryDir>
 
 #include <optional>
-
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-// No test reaches a real print system: the print system's library looks for a server that does
-// not exist, or a test's own (PrintServer), and printer setup reads the fake catalogue a test
-// installs. The print system has a second to answer.
-constexpr char kNoPrintServer[] = "/nonexistent/ixosoft-tests/cups.sock";
-class CPrintEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        qputenv("CUPS_SERVER", kNoPrintServer);
-        Platform::SetPrintSystemAnswerTime(std::chrono::seconds(1));
-    }
-};
-inline ::testing::Environment *const g_PrintEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CPrintEnvironment);
 
 // What one of poppler's tools (pdfinfo, pdftotext, pdfimages) says of a PDF file.
 inline QString Poppler(const QString &program, const QStringList &arguments)
@@ -97,48 +76,3 @@ inline Platform::CPrintSystemAnswer FakePrinterCatalogue::Submit(const Platform:
     Jobs << QStringList({job.Printer, job.Title, options.join(' '), pages}).join('|');
     return {};
 }
-
-// A print server at a socket of its own while it lives, named by CUPS_SERVER: one that takes
-// connections and never answers, or (closed) none listening there. Connections: how many it took.
-class PrintServer
-{
-public:
-    explicit PrintServer(bool listening)
-    {
-        const QByteArray path = QFile::encodeName(m_Folder.filePath("cups.sock"));
-        if (listening) {
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            qstrncpy(address.sun_path, path.constData(), sizeof(address.sun_path));
-            m_Socket = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
-            EXPECT_TRUE(bind(m_Socket, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0 &&
-                        listen(m_Socket, 16) == 0);
-            m_Taking.emplace(m_Socket, QSocketNotifier::Read);
-            QObject::connect(&*m_Taking, &QSocketNotifier::activated, [this] {
-                for (int taken; (taken = accept(m_Socket, nullptr, nullptr)) >= 0; ++Connections)
-                    m_Taken.append(taken);
-            });
-        }
-        qputenv("CUPS_SERVER", path);
-    }
-    ~PrintServer()
-    {
-        qputenv("CUPS_SERVER", kNoPrintServer);
-        m_Taking.reset();
-        for (int taken : m_Taken)
-            close(taken);
-        if (m_Socket >= 0)
-            close(m_Socket);
-    }
-    PrintServer(const PrintServer &) = delete;
-    PrintServer &operator=(const PrintServer &) = delete;
-    QString Path() const { return m_Folder.filePath("cups.sock"); }
-
-    int Connections = 0;
-
-private:
-    QTemporaryDir m_Folder;
-    int m_Socket = -1;
-    std::optional<QSocketNotifier> m_Taking;
-    QList<int> m_Taken;
-};
