@@ -102,6 +102,10 @@ struct CVerdictCase
     int stillWorks; // the part of message 830 that says what still works
     bool refused;
 };
+void PrintTo(const CVerdictCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
 using CommandBeforeTheVerdict = Cases<AppTest, CVerdictCase>;
 
 TEST_P(CommandBeforeTheVerdict, WaitsForTheCheckAndIsRefusedBeforeItsWindowElseToldTheDamage)
