@@ -1,5 +1,6 @@
 #include "app/CommandFailure.h"
 
+#include "app/MainCommands.h"
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "model/Archive.h"
@@ -29,15 +30,17 @@ bool IsArchiveError(qint32 number)
     return number >= MakeUserError(aeRecordNotFound) && number <= MakeUserError(aeMissingPart);
 }
 
-// What a damaged archive still does: the list reads its configurations' table, printing,
-// export and transmission every configuration table.
-int StillReadable(const QStringList &damaged)
+// What a damaged archive still does, as the commands' rules have it.
+int StillReadable(EArchiveDamage damage)
 {
-    if (damaged.contains(QStringLiteral("sqlite_master")) || damaged.contains(QStringLiteral("CModInstr")))
+    switch (damage) {
+    case EArchiveDamage::List:
         return kNothingReadable;
-    for (const QString &table : CArchive::ConfigurationTables()) {
-        if (damaged.contains(table))
-            return kListReadable;
+    case EArchiveDamage::Configurations:
+        return kListReadable;
+    case EArchiveDamage::None:
+    case EArchiveDamage::OutsideConfigurations:
+        break;
     }
     return kAllReadable;
 }
@@ -57,7 +60,7 @@ QString ArchiveRefusalText()
     const Platform::CArchiveDatabase &database = g_Connection->Database();
     if (g_Connection->CheckFailed())
         return LoadResStringArgs(kDamaged,
-                                 {FilePath(), LoadResString(StillReadable(g_Connection->DamagedParts()))});
+                                 {FilePath(), LoadResString(StillReadable(CurrentArchiveDamage()))});
     switch (database.WhyReadOnly()) {
     case Platform::CArchiveDatabase::ReadOnly::File:
         return LoadResStringArgs(kReadOnly,
@@ -77,8 +80,9 @@ QString ArchiveFailureText(const CError &error)
     const qint32 number = error.Number();
     if (number == MakeUserError(aeInterruptedWrite))
         return LoadResStringArgs(kInterruptedWrite, {QFileInfo(FilePath()).absolutePath()});
+    // A configuration still listed whose rows are partly missing comes with its own words.
     if (number == MakeUserError(aeRecordNotFound))
-        return LoadResString(kRecordNotFound);
+        return error.Reason().isEmpty() ? LoadResString(kRecordNotFound) : error.Reason();
     if (number == MakeUserError(aeNoIDLeft))
         return LoadResString(kNoIDLeft);
     if (number == MakeUserError(aeWrongVersion))

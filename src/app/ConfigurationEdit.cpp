@@ -10,6 +10,7 @@ namespace {
 constexpr int kCaptionModify = 790;
 constexpr int kCaptionNew = 791;
 constexpr int kCaptionActualSetting = 792;
+constexpr int kRowsMissing = 808;
 
 // The id comes from the counter inside the transaction that adds the rows: a failure undoes
 // both, and the counter hands the same id out again.
@@ -20,6 +21,13 @@ qint64 AddUnderNewID(CConfiguration &configuration)
     configuration.Add(id);
     transaction.Commit();
     return id;
+}
+
+// The list shows a configuration by its CModInstr row.
+bool Listed(qint64 id)
+{
+    Platform::CArchiveRow row;
+    return g_Connection->ReadRow(QStringLiteral("CModInstr"), id, row);
 }
 
 } // namespace
@@ -60,6 +68,27 @@ ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint64 curre
         return ELoadResult::RowsMissing;
     }
     return ELoadResult::Loaded;
+}
+
+void RequireConfiguration(qint64 id, const QString &nomeProgramma, bool whole)
+{
+    try {
+        if (whole) {
+            CConfiguration configuration;
+            configuration.Load(id);
+            return;
+        }
+        if (Listed(id))
+            return;
+    } catch (const CError &error) {
+        if (error.Number() != MakeUserError(aeRecordNotFound) || !Listed(id))
+            throw;
+        RaiseArchiveError(aeRecordNotFound,
+                          QStringLiteral("Configurazione IDProgramma=%1 incompleta").arg(id),
+                          LoadResStringArgs(kRowsMissing, {nomeProgramma}));
+    }
+    RaiseArchiveError(aeRecordNotFound,
+                      QStringLiteral("Configurazione IDProgramma=%1 non più in archivio").arg(id));
 }
 
 void StoreEdited(CConfiguration &configuration, qint32 mode, qint64 &currentId)

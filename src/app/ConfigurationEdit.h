@@ -30,6 +30,13 @@ enum class ELoadResult { Loaded, RowsMissing };
 // raises its CError.
 ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint64 currentId);
 
+// Before a command on the current configuration opens anything, since another running program
+// may have deleted it meanwhile: aeRecordNotFound (told as 822) when CModInstr, which the list
+// shows, holds no row of id. A command that reads it whole has every row read first, and a
+// table lacking its row gives aeRecordNotFound with message 808 naming nomeProgramma as its
+// reason; an archive that cannot be read raises its own error.
+void RequireConfiguration(qint64 id, const QString &nomeProgramma, bool whole);
+
 // Stores a configuration ended with End, in one transaction per stored configuration:
 //   emNew            a new id and the thirteen rows under it; currentId becomes that id;
 //   emModify         the rows of currentId rewritten;

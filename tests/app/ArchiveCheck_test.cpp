@@ -24,9 +24,27 @@ void ExpectRefusedBeforeTheirWindows(const QString &why, const std::function<voi
                            "3 " + LoadResStringArgs(821, {"Modify instrument parameters", why})}));
 }
 
+// The named actions of the window that are disabled.
+QSet<QString> Disabled(const QWidget &window)
+{
+    QSet<QString> names;
+    for (const QAction *action : window.findChildren<QAction *>())
+        if (!action->isEnabled() && !action->objectName().isEmpty())
+            names << action->objectName();
+    return names;
+}
+
+// The commands that a damaged configuration table stops, menu items and toolbar buttons: every
+// command that writes, and Transmit, Export and Print, which read that table.
+const QSet<QString> kStoppedByDamage = {"mnuImport", "mnuExport",        "mnuPrint", "mnuAddProgramma",
+                                        "NewProg",   "mnuEditProgramma", "EditProg", "mnuDelProgramma",
+                                        "DelProg",   "mnuSendProgramma", "SendProg", "mnuRxEditTxProgramma",
+                                        "RxTxProg"};
+
 // One page of CLinearize damaged where only the check sees it. A command that changes the archive,
 // given as soon as the window shows, waits for the check under the hourglass and is refused; the
-// damage is told at every later start alike, saying what still works, and the list stays.
+// commands the damage stops are disabled from the verdict on. The damage is told at every later
+// start alike, saying what still works, and the list stays.
 TEST_F(AppTest, ADamagedArchiveRefusesChangesBeforeTheirWindowsAndIsToldAtEveryStart)
 {
     AddProgrammi({"Caldaia"});
@@ -38,16 +56,24 @@ TEST_F(AppTest, ADamagedArchiveRefusesChangesBeforeTheirWindowsAndIsToldAtEveryS
 
     window = StartUp(0);
     ASSERT_TRUE(window && g_Connection->CheckPending());
+    EXPECT_TRUE(Disabled(*window).isEmpty());
     Qt::CursorShape waiting = Qt::ArrowCursor;
     QObject::connect(
         &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, window.get(),
         [&] { waiting = window->cursor().shape(); }, Qt::SingleShotConnection);
-    ExpectRefusedBeforeTheirWindows(
-        damaged, [this](const char *command) { Trigger(command); }, m_Messages);
+    {
+        PageScript noPage({});
+        FileDialogUser noFile;
+        Trigger("mnuEditProgramma");
+        EXPECT_TRUE(noPage.Pages.isEmpty() && noFile.Shown.isEmpty());
+    }
     EXPECT_EQ(waiting, Qt::WaitCursor);
+    EXPECT_EQ(m_Messages.Lines(),
+              QStringList{"3 " + LoadResStringArgs(820, {"Modify file", "Caldaia", damaged})});
     QTest::qWait(20);
-    EXPECT_EQ(m_Messages.Shown().size(), 5); // the refusal told it already
+    EXPECT_EQ(m_Messages.Shown().size(), 1); // the refusal told it already
     EXPECT_EQ(Listed(), QStringList{"Caldaia"});
+    EXPECT_EQ(Disabled(*window), kStoppedByDamage);
 
     for (int start = 0; start < 2; ++start) {
         window.reset();
@@ -58,11 +84,75 @@ TEST_F(AppTest, ADamagedArchiveRefusesChangesBeforeTheirWindowsAndIsToldAtEveryS
         EXPECT_TRUE(QTest::qWaitFor([&] { return m_Messages.Shown().size() > earlier; }, 5000));
         EXPECT_EQ(m_Messages.Lines(false, earlier), QStringList{"3 " + damaged});
         EXPECT_TRUE(window->isVisible() && Listed() == QStringList{"Caldaia"});
+        EXPECT_EQ(Disabled(*window), kStoppedByDamage);
     }
     window.reset();
     g_Connection->Close();
     EXPECT_EQ(ReadFile(path), damagedFile);
 }
+
+// A command on the archive given as soon as the window shows, over an archive damaged where
+// only the check sees it (a configuration table, or outside them: damaged, what still works).
+// It waits for the check under the hourglass. A command the damage stops is refused before
+// anything of it opens, in the user's words, nothing of the engine's; one that still works
+// tells the damage, as the start would have, and goes on.
+struct CVerdictCase
+{
+    const char *what, *command, *table;
+    int stillWorks; // the part of message 830 that says what still works
+    bool refused;
+};
+void PrintTo(const CVerdictCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+using CommandBeforeTheVerdict = Cases<AppTest, CVerdictCase>;
+
+TEST_P(CommandBeforeTheVerdict, WaitsForTheCheckAndIsRefusedBeforeItsWindowElseToldTheDamage)
+{
+    const CVerdictCase &c = GetParam();
+    const QString command = c.command;
+    AddProgrammi({"Caldaia"});
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    ASSERT_TRUE(DamageTable(path, c.table));
+    window = StartUp(0);
+    ASSERT_TRUE(window && g_Connection->CheckPending());
+    Qt::CursorShape waiting = Qt::ArrowCursor;
+    QObject::connect(
+        &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, window.get(),
+        [&] { waiting = window->cursor().shape(); }, Qt::SingleShotConnection);
+    const QString damaged = LoadResStringArgs(830, {path, LoadResString(c.stillWorks)});
+    const QString name = Action(qPrintable(command))->iconText();
+    {
+        PageScript noPage({});
+        FileDialogUser noFile;
+        Trigger(qPrintable(command));
+        EXPECT_EQ(noPage.Pages.isEmpty() && noFile.Shown.isEmpty(), c.refused);
+    }
+    EXPECT_EQ(waiting, Qt::WaitCursor);
+    const bool onConfiguration =
+        command != "mnuImport" && command != "mnuAddProgramma" && command != "mnuRxEditTxProgramma";
+    const QString refusal = onConfiguration ? LoadResStringArgs(820, {name, "Caldaia", damaged})
+                                            : LoadResStringArgs(821, {name, damaged});
+    EXPECT_EQ(m_Messages.Lines(true), QStringList("3 IxoSoft " + (c.refused ? refusal : damaged)));
+    QTest::qWait(20);
+    EXPECT_EQ(m_Messages.Shown().size(), 1);
+    EXPECT_EQ(Action(qPrintable(command))->isEnabled(), !c.refused);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommandBeforeTheVerdict,
+    ::testing::Values(CVerdictCase{"New", "mnuAddProgramma", "CLinearize", 832, true},
+                      CVerdictCase{"Delete", "mnuDelProgramma", "CLinearize", 832, true},
+                      CVerdictCase{"Import", "mnuImport", "CLinearize", 832, true},
+                      CVerdictCase{"ReceiveEditTransmit", "mnuRxEditTxProgramma", "CLinearize", 832, true},
+                      CVerdictCase{"Transmit", "mnuSendProgramma", "CLinearize", 832, true},
+                      CVerdictCase{"Export", "mnuExport", "CLinearize", 832, true},
+                      CVerdictCase{"Print", "mnuPrint", "CLinearize", 832, true},
+                      CVerdictCase{"ExportOutsideTheConfigurations", "mnuExport", "CounterProgrammi", 831,
+                                   false}),
+    CaseName());
 
 // A file or folder that cannot be written is known at the start: the commands that would change
 // the archive are refused before their windows open, saying why; nothing is told before.

@@ -47,8 +47,13 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
     for (const QString &id : QString(c[8]).remove('-').split(' ', Qt::SkipEmptyParts))
         expected << (id == "823"  ? "3 823"
                      : id == "id" ? "3 " + LoadResStringArgs(821, {"New file", LoadResString(824)})
-                     : id == "808"
-                         ? "3 " + LoadResStringArgs(808, {record2 ? LoadResString(617) : "Caldaia"})
+                     // Record 2 in the wizard's own words; Modify refused as every command on
+                     // the current configuration is.
+                     : id == "808" && record2 ? "3 " + LoadResStringArgs(808, {LoadResString(617)})
+                     : id == "808"            ? "3 " + LoadResStringArgs(820, {"Modify file", "Caldaia",
+                                                                               LoadResStringArgs(808, {"Caldaia"})})
+                     : id == "822"
+                         ? "3 " + LoadResStringArgs(820, {"Modify file", "Caldaia", LoadResString(822)})
                          : QString(id == "799" ? "4 " : "1 ") + LoadResString(id.toInt()) + " Yes|No");
     for (const CMessage &m : messages.Shown())
         shown << QString::number(m.Icon) + ' ' + (m.Text.endsWith(LoadResString(823)) ? "823" : m.Text) +

@@ -46,3 +46,21 @@ void RequireWritableArchive(QWidget *window)
     }
     g_Connection->RequireWritable();
 }
+
+void RequireReadableArchive(QWidget *window, const std::function<bool()> &allowed)
+{
+    const bool pending = g_Connection->CheckPending();
+    {
+        CHourGlassGuard busy(window);
+        const bool waited = g_CommandWaits;
+        g_CommandWaits = true;
+        g_Connection->WaitForCheck();
+        g_CommandWaits = waited;
+    }
+    if (!allowed())
+        RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + g_Connection->Database().FilePath() +
+                                         QStringLiteral(" danneggiato, lettura rifiutata: ") +
+                                         g_Connection->DamagedParts().join(QStringLiteral(", ")));
+    if (pending)
+        TellDamage(window);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 // The archive's check, as the user meets it. The check runs on a thread of its own from the
@@ -14,3 +16,9 @@ void StartArchiveCheck(QWidget *window);
 // under the hourglass, the window repainting, and a CError (aeDamaged, aeReadOnly) refuses the
 // command when the archive stores no change.
 void RequireWritableArchive(QWidget *window);
+
+// Before a command that reads the configurations' tables opens anything: the rest of the check is
+// waited for as before a change, then allowed() says whether the command still works on what
+// the check found, and a CError (aeDamaged) refuses it when not. A damage found while it waited
+// that still lets it work is told as at the start, which the wait held back.
+void RequireReadableArchive(QWidget *window, const std::function<bool()> &allowed);

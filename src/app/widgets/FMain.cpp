@@ -1,5 +1,6 @@
 #include "app/widgets/FMain.h"
 
+#include "app/ConfigurationEdit.h"
 #include "app/widgets/AppImages.h"
 #include "app/widgets/ArchiveCheck.h"
 #include "app/widgets/ArchiveCommands.h"
@@ -41,6 +42,9 @@ FMain::FMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::FMain)
     // The enable rules are looked at again whenever a menu opens, as the menus' own rule.
     connect(ui->mnuFile, &QMenu::aboutToShow, this, &FMain::ApplyCommandState);
     connect(ui->mnuGestioneProgrammi, &QMenu::aboutToShow, this, &FMain::ApplyCommandState);
+    // A damaged archive disables what it no longer lets work as soon as its check says so.
+    connect(&g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, this,
+            &FMain::ApplyCommandState);
 
     for (const CCommandRule &rule : CommandRules()) {
         connect(MenuItem(rule.Command), &QAction::triggered, this,
@@ -178,6 +182,7 @@ void FMain::KeepCurrentRowSelected()
 void FMain::ApplyCommandState()
 {
     m_CommandState.SetPrintBusy(ui->PrintTable->Busy());
+    m_CommandState.SetArchiveDamage(CurrentArchiveDamage());
     for (const CCommandRule &rule : CommandRules()) {
         const bool enabled = m_CommandState.Enabled(rule.Command);
         MenuItem(rule.Command)->setEnabled(enabled);
@@ -196,12 +201,11 @@ void FMain::RunMainCommand(MainCommand command)
     const bool done =
         RunCommand(this,
                    [this, &rule] {
-                       if (rule.WritesArchive) {
-                           RequireWritableArchive(this);
-                           // A preview covering the list would go on showing a configuration
-                           // the command changes or deletes.
+                       RequireWhatItUses(rule);
+                       // A preview covering the list would go on showing a configuration
+                       // the command changes or deletes.
+                       if (rule.WritesArchive)
                            ui->PrintTable->EndPreview();
-                       }
                        m_Commands[rule.Command]();
                    },
                    {MenuItem(command)->iconText(), onConfiguration ? NomeProgramma() : QString()});
@@ -211,6 +215,19 @@ void FMain::RunMainCommand(MainCommand command)
         RequeryProgrammi();
         UpdateToolBarButtons();
     }
+}
+
+void FMain::RequireWhatItUses(const CCommandRule &rule)
+{
+    if (rule.WritesArchive)
+        RequireWritableArchive(this);
+    else if (rule.ReadsConfiguration)
+        RequireReadableArchive(this, [this, command = rule.Command] {
+            ApplyCommandState();
+            return m_CommandState.ArchiveAllows(command);
+        });
+    if (rule.NeedsConfiguration)
+        RequireConfiguration(m_IDProgramma, NomeProgramma(), rule.ReadsConfiguration);
 }
 
 bool FMain::EditNewProgramma(qint32 mode)

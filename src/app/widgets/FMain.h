@@ -92,6 +92,10 @@ private:
     // Also while the print control is busy, which printing and printer setup wait for.
     void ApplyCommandState();
     void RunMainCommand(MainCommand command);
+    // Before a command opens anything: the archive as its rule needs it (waiting for the check
+    // where it writes or reads the configurations) and the current configuration still there,
+    // whole when the command reads it; else a CError refuses the command.
+    void RequireWhatItUses(const CCommandRule &rule);
     QAction *MenuItem(MainCommand command) const;
     QAction *Button(MainCommand command) const;
 

@@ -1,10 +1,12 @@
 #include "app/widgets/LinkCommands.h"
 
+#include "app/CommandFailure.h"
 #include "app/ConfigurationEdit.h"
 #include "app/LinkCommands.h"
 #include "app/widgets/FMain.h"
 #include "app/widgets/SettingsNotStored.h"
 #include "common/CopyClass.h"
+#include "common/Error.h"
 #include "common/TraceCode.h"
 #include "model/Archive.h"
 #include "model/ModInstr.h"
@@ -46,6 +48,8 @@ bool RunTransfer(FMain &window, qint32 action, qint64 id, CModInstr *modInstr = 
         transfer = std::make_unique<FSerialProgSetup>(&window);
     transfer->SetAction(action);
     transfer->SetIDProgramma(id);
+    // The archive's errors, met while the record is read or stored, in the user's words.
+    transfer->SetErrorText([](const CError &error) { return CommandFailureText(error); });
     transfer->Create(commConfig, modInstr, window.NetworkAddMsg());
     transfer->exec();
     return transfer->ReturnValue();

@@ -8,7 +8,8 @@ class FMain;
 // store and goes on, and a cancelled one leaves them as they were. The link windows get those
 // very objects, so the address an automatic search finds stays in them for the rest of the
 // run (stored by the next link wizard ended with End). Link failures are shown by the windows
-// themselves; these commands add no message of their own.
+// themselves, an archive's error that ends a transfer in the user's words (CommandFailureText);
+// these commands add no message of their own.
 //   window.Plug(mcSendProgramma, [&window] { SendProgramma(window); });
 
 // Writes the configuration of the window's current id into one instrument or every

@@ -22,5 +22,5 @@ public:
     ~FAuxProgSetup() override;
 
 protected:
-    void RunLink() override;
+    void RunTransfer() override;
 };

@@ -19,5 +19,5 @@ public:
     ~FSerialProgSetup() override;
 
 protected:
-    void RunLink() override;
+    void RunTransfer() override;
 };
