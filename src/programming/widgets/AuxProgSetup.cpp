@@ -14,7 +14,7 @@ FAuxProgSetup::FAuxProgSetup(QWidget *parent) : CTransferWindow(parent)
 
 FAuxProgSetup::~FAuxProgSetup() = default;
 
-void FAuxProgSetup::RunTransfer()
+void FAuxProgSetup::RunLink()
 {
     AssertArguments(true);
     CAuxTransfer transfer(CreateLink(), *m_pCommConfig, Report());

@@ -22,5 +22,5 @@ public:
     ~FAuxProgSetup() override;
 
 protected:
-    void RunTransfer() override;
+    void RunLink() override;
 };

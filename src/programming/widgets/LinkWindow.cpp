@@ -99,5 +99,8 @@ void CLinkWindow::ReportError(const CError &error)
         QStringLiteral("Errore %1 (%2): %3").arg(error.Number()).arg(error.Source(), error.Description()));
     // Whatever the work had begun on the line ends here, before the user reads the message.
     m_Rs232.CloseRs232();
-    ::ShowMessage(this, {QMessageBox::Critical, error.Source(), error.Description()});
+    if (m_ErrorText)
+        ::ShowMessage(this, {QMessageBox::Critical, QString(), m_ErrorText(error)});
+    else
+        ::ShowMessage(this, {QMessageBox::Critical, error.Source(), error.Description()});
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class CError;
 class QProgressBar;
 
 // What the three link windows share: a modal window that runs its link procedure (a transfer
@@ -41,6 +42,11 @@ public:
     // the link's sticky cancel set.
     void CancelTxRx();
 
+    // The words a CError that ends the work (the archive's, met while a record is read or
+    // stored) is told in, under the program's name: the caller's, who knows the archive's words
+    // for its errors. Unset, the window tells the error's own source and text.
+    void SetErrorText(std::function<QString(const CError &)> text) { m_ErrorText = std::move(text); }
+
 protected:
     // The window's whole work. It may return at any point; the port is closed afterwards.
     virtual void RunLink() = 0;
@@ -66,11 +72,12 @@ public Q_SLOTS:
 
 private:
     void RunFirstActivation();
-    void ReportError(const class CError &error);
+    void ReportError(const CError &error);
 
     CTapiComm m_Rs232;
     QProgressBar *m_ProgBarTransfer = nullptr;
     bool m_ReturnValue = true;
     bool m_Activated = false;
     bool m_Finished = false;
+    std::function<QString(const CError &)> m_ErrorText;
 };

@@ -6,7 +6,7 @@ FSerialProgSetup::FSerialProgSetup(QWidget *parent) : CTransferWindow(parent) {}
 
 FSerialProgSetup::~FSerialProgSetup() = default;
 
-void FSerialProgSetup::RunTransfer()
+void FSerialProgSetup::RunLink()
 {
     // A read detects the modules on the instrument: the ones declared are not used.
     AssertArguments(false);

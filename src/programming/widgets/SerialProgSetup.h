@@ -19,5 +19,5 @@ public:
     ~FSerialProgSetup() override;
 
 protected:
-    void RunTransfer() override;
+    void RunLink() override;
 };

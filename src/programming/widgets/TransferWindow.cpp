@@ -1,9 +1,7 @@
 #include "programming/widgets/TransferWindow.h"
 
-#include "common/Error.h"
 #include "common/ResString.h"
 #include "common/TraceCode.h"
-#include "common/widgets/MessageBox.h"
 
 #include "ui_TransferWindow.h"
 
@@ -54,21 +52,4 @@ bool CTransferWindow::Create(CCommConfig &commConfig, CModInstr *modInstr, CNetw
     m_pModInstr = modInstr;
     m_pNetworkAdd = &networkAdd;
     return true;
-}
-
-void CTransferWindow::RunLink()
-{
-    try {
-        RunTransfer();
-    } catch (const CError &error) {
-        if (!m_ErrorText)
-            throw;
-        g_Trace->BugMessage(QStringLiteral("Errore %1 (%2): %3")
-                                .arg(error.Number())
-                                .arg(error.Source(), error.Description()));
-        SetReturnValue(false);
-        // Whatever the transfer had begun on the line ends here, before the user reads the message.
-        Rs232().CloseRs232();
-        ::ShowMessage(this, {QMessageBox::Critical, QString(), m_ErrorText(error)});
-    }
 }

@@ -2,10 +2,8 @@
 
 #include "programming/widgets/LinkWindow.h"
 
-#include <functional>
 #include <memory>
 
-class CError;
 class CCommConfig;
 class CModInstr;
 class CNetworkAddMsgSetup;
@@ -39,16 +37,7 @@ public:
     // loads the record's own. Always true.
     bool Create(CCommConfig &commConfig, CModInstr *modInstr, CNetworkAddMsgSetup &networkAdd);
 
-    // The words a CError that ends the transfer (the archive's, met while the record is read or
-    // stored) is told in, under the program's name: the caller's, who knows the archive's words
-    // for its errors. Unset, the window tells the error's own source and text as every link
-    // window does.
-    void SetErrorText(std::function<QString(const CError &)> text) { m_ErrorText = std::move(text); }
-
 protected:
-    // The transfer itself, which RunLink runs.
-    virtual void RunTransfer() = 0;
-    void RunLink() final;
     // The first status line, of the search and the address; the second tells the operation.
     QLabel *Label1() const;
     // Fatal assertions on the caller's faults: no record given; a CModInstr given for a write,
@@ -64,5 +53,4 @@ private:
     std::unique_ptr<Ui::CTransferWindow> m_Ui;
     qint32 m_Action = kActionWrite;
     qint64 m_IDProgramma = kIDProgrammaUnset;
-    std::function<QString(const CError &)> m_ErrorText;
 };
