@@ -6,7 +6,10 @@
 #include "model/Archive.h"
 
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -23,26 +26,21 @@ void TellDamage(QWidget *window)
 
 void StartArchiveCheck(QWidget *window)
 {
-    const QPointer<QWidget> target(window);
-    if (g_Connection->CheckPending())
-        QObject::connect(
-            &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, window,
-            [target] { TellDamage(target); }, Qt::SingleShotConnection);
-    // Once the window shows.
-    QTimer::singleShot(0, window, [target] {
+    // Once the window shows; an opening's check that could not read the file runs again.
+    QTimer::singleShot(0, window, [target = QPointer<QWidget>(window)] {
         g_Connection->StartCheck();
+        if (g_Connection->CheckPending())
+            QObject::connect(
+                &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, target,
+                [target] { TellDamage(target); }, Qt::SingleShotConnection);
         TellDamage(target);
     });
 }
 
 void RequireWritableArchive(QWidget *window)
 {
-    {
-        CHourGlassGuard busy(window);
-        const bool waited = g_CommandWaits;
-        g_CommandWaits = true;
-        g_Connection->WaitForCheck();
-        g_CommandWaits = waited;
-    }
+    const auto restore =
+        qScopeGuard([earlier = std::exchange(g_CommandWaits, true)] { g_CommandWaits = earlier; });
+    CHourGlassGuard busy(window);
     g_Connection->RequireWritable();
 }
