@@ -1,7 +1,6 @@
 #include "common/Error.h"
 #include "common/ResString.h"
 #include "model/Configuration.h"
-#include "support/ArchiveLock.h"
 #include "support/Files.h"
 #include "support/Model_fixture.h"
 #include "support/QStringPrinter.h"
@@ -248,26 +247,4 @@ TEST_F(ArchiveTest, AChangeBeforeTheCheckWaitsForItAndADamagedArchiveRefusesIt)
         for (const QString &marker : QDir(QFileInfo(path).path()).entryList({"*-open*"}))
             QFile::remove(QFileInfo(path).dir().filePath(marker));
     }
-}
-
-// Another program holding the file past the busy time-out keeps the check from reading it: a
-// change is refused as aeBusy, never as aeDamaged, and the next change checks the file again and
-// is stored once the file is free.
-TEST_F(ArchiveTest, AChangeWhileAnotherProgramHoldsTheArchiveIsRefusedAsBusyAndTriedAgain)
-{
-    const qint64 id = g_Connection->NewID();
-    CConfiguration().Add(id);
-    g_Connection->Close();
-    const ShortBusyTimeout shortWait;
-    g_Connection->Open();
-    ASSERT_TRUE(g_Connection->CheckPending());
-    {
-        const AnotherProgramsWrite write(CArchive::DefaultFilePath());
-        QString why;
-        EXPECT_EQ(ErrorCode([id] { g_Connection->DeleteProgramma(id); }, &why), aeBusy);
-        EXPECT_TRUE(why.contains(CArchive::DefaultFilePath())) << why.toStdString();
-        EXPECT_FALSE(g_Connection->CheckPending() || g_Connection->CheckFailed());
-    }
-    EXPECT_EQ(ErrorCode([id] { g_Connection->DeleteProgramma(id); }), 0);
-    EXPECT_EQ(RowsOf(id), QStringList());
 }

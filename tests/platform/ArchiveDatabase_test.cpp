@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <functional>
 #include <optional>
 
 #include <sys/wait.h>
@@ -55,6 +56,24 @@ static QString ArchiveOfPages(const QTemporaryDir &dir)
 static QStringList Markers(const QString &path)
 {
     return QFileInfo(path).dir().entryList({QFileInfo(path).fileName() + "-open*"});
+}
+
+// Another program that does `work` and ends at once, as a kill ends it, whatever work left open
+// (so work keeps what it opens on the heap); whether work answered true.
+static bool InAProgramKilledAfter(const std::function<bool()> &work)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work() ? 0 : 1);
+    int status = -1;
+    waitpid(child, &status, 0);
+    return status == 0;
+}
+
+// A program that has the archive open ends without closing it: its marker stays.
+static bool AProgramEndsWithoutClosing(const QString &path)
+{
+    return InAProgramKilledAfter([&path] { return (new Platform::CInstanceMarker)->Place(path); });
 }
 
 TEST(ArchiveDatabase, CreatesAMissingFileRefusesAnotherVersionAndNestsSavepoints)
@@ -173,15 +192,7 @@ TEST(ArchiveDatabase, TheCrashOfAnyProgramOnTheArchiveIsSeenAtTheNextOpening)
     EXPECT_EQ(third.Check(), Check::Pending); // the second still runs
     third.Close();
 
-    // A program that ends without closing the archive, as a kill ends it.
-    const pid_t child = fork();
-    if (child == 0) {
-        Platform::CInstanceMarker marker;
-        _exit(marker.Place(path) ? 0 : 1);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(AProgramEndsWithoutClosing(path));
     ASSERT_EQ(third.Open(path, kSchema), Result::Opened);
     EXPECT_EQ(third.Check(), Check::Checked);
     third.Close();
@@ -202,14 +213,7 @@ TEST(ArchiveDatabase, WhereMarkersTakeNoLockEveryOpeningChecksTheFileWhole)
         return -1;
     });
     const auto locksBack = qScopeGuard([] { Platform::CInstanceMarker::SetFileLock(nullptr); });
-    const pid_t child = fork();
-    if (child == 0) {
-        Platform::CInstanceMarker marker;
-        _exit(marker.Place(path) ? 0 : 1);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(AProgramEndsWithoutClosing(path));
     EXPECT_EQ(Markers(path).size(), 1);
     CArchiveDatabase database;
     for (const int leftBehind : {1, 0}) {
@@ -230,7 +234,7 @@ TEST(ArchiveDatabase, AnotherProgramsLockLeavesTheCheckUndecidedNeverDamaged)
     const QString path = ArchiveOfPages(dir);
     const ShortBusyTimeout shortWait;
     CArchiveDatabase database;
-    for (const bool closing : {true, false}) {
+    for (const bool closeUndecided : {true, false}) {
         ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
         {
             const AnotherProgramsWrite write(path);
@@ -240,7 +244,7 @@ TEST(ArchiveDatabase, AnotherProgramsLockLeavesTheCheckUndecidedNeverDamaged)
             EXPECT_TRUE(database.WhyUndecided().contains("locked")) << database.WhyUndecided().toStdString();
         }
         EXPECT_FALSE(database.Exec(QStringLiteral("DELETE FROM T WHERE IDProgramma = 3")));
-        if (closing) {
+        if (closeUndecided) {
             database.Close();
             EXPECT_EQ(Markers(path), QStringList());
             continue;
@@ -263,18 +267,13 @@ TEST(ArchiveDatabase, AWriteAnotherProgramLeftUnfinishedIsRolledBackBeforeTheChe
     ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
     ASSERT_EQ(std::pair(database.Check(), Number(database)), std::pair(Check::Pending, qint64(199)));
     const QByteArray before = ReadFile(path);
-    const pid_t child = fork();
-    if (child == 0) {
-        Platform::CArchiveConnection writer;
-        const bool written = writer.Open(path, Platform::CArchiveConnection::EMode::ReadWrite) &&
-                             writer.ExecOnce(QStringLiteral("PRAGMA cache_size = 2")) &&
-                             writer.ExecOnce(QStringLiteral("BEGIN")) &&
-                             writer.ExecOnce(QStringLiteral("UPDATE T SET m_Text = 'changed'"));
-        _exit(written ? 0 : 1);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(InAProgramKilledAfter([&path] {
+        auto *writer = new Platform::CArchiveConnection;
+        return writer->Open(path, Platform::CArchiveConnection::EMode::ReadWrite) &&
+               writer->ExecOnce(QStringLiteral("PRAGMA cache_size = 2")) &&
+               writer->ExecOnce(QStringLiteral("BEGIN")) &&
+               writer->ExecOnce(QStringLiteral("UPDATE T SET m_Text = 'changed'"));
+    }));
     ASSERT_TRUE(QFile::exists(path + "-journal") && ReadFile(path) != before);
     EXPECT_TRUE(database.WaitForCheck());
     EXPECT_EQ(database.Check(), Check::Checked) << database.Damage().toStdString();
