@@ -14,7 +14,8 @@ namespace Platform {
 // the archive is still seen at the next start. "<archive>-open", the single marker of earlier
 // versions, counts as left behind too. Where the file system takes no lock (some network
 // shares), the marker is placed unlocked and every marker counts as left behind: a start cannot
-// tell a running program from one that ended without closing.
+// tell a running program from one that ended without closing, so the opening checks the file
+// whole every time (CArchiveDatabase), whoever's markers an earlier start removed.
 //   CInstanceMarker marker;  marker.Place(path);   // the marker of this program, locked
 //   CInstanceMarker::LeftBehind(path)          -> {} while this program lives, closed or not
 //   marker.Release(false);                      // removed
