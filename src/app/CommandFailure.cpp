@@ -24,10 +24,11 @@ constexpr int kFileReadOnly = 835;
 constexpr int kFolderReadOnly = 836;
 constexpr int kWrongVersion = 837;
 constexpr int kNotAnArchive = 840;
+constexpr int kBusy = 841;
 
 bool IsArchiveError(qint32 number)
 {
-    return number >= MakeUserError(aeRecordNotFound) && number <= MakeUserError(aeMissingPart);
+    return number >= MakeUserError(aeRecordNotFound) && number <= MakeUserError(aeClosing);
 }
 
 // What a damaged archive still does, as the commands' rules have it.
@@ -87,6 +88,8 @@ QString ArchiveFailureText(const CError &error)
         return LoadResString(kNoIDLeft);
     if (number == MakeUserError(aeWrongVersion))
         return LoadResString(kWrongVersion);
+    if (number == MakeUserError(aeBusy))
+        return LoadResStringArgs(kBusy, {FilePath()});
     // The missing table or column, named in the user's words by the archive.
     if (number == MakeUserError(aeMissingPart))
         return error.Reason();

@@ -175,6 +175,9 @@ void CArchive::TraceCheck() const
     if (CheckFailed())
         g_Trace->BugMessage(QStringLiteral("Archivio ") + m_Database.FilePath() +
                             QStringLiteral(" danneggiato, modifiche rifiutate: ") + m_Database.Damage());
+    else if (m_Database.Check() == Platform::CArchiveDatabase::CheckState::Undecided)
+        g_Trace->BugMessage(QStringLiteral("Controllo dell'archivio %1 non concluso, modifiche in attesa: %2")
+                                .arg(m_Database.FilePath(), m_Database.WhyUndecided()));
     else if (!m_Database.UpgradeError().isEmpty())
         g_Trace->BugMessage(QStringLiteral("Archivio %1 lasciato alla versione %2: %3")
                                 .arg(m_Database.FilePath())
@@ -198,11 +201,20 @@ bool CArchive::CheckFailed() const
     return m_Database.Check() == Platform::CArchiveDatabase::CheckState::Failed;
 }
 
-void CArchive::RequireWritable()
+void CArchive::AwaitCheck()
 {
+    const bool waited = m_Database.WaitForCheck();
     if (!IsOpen())
         RaiseArchiveError(aeNotOpen, QStringLiteral("Archivio non aperto"));
-    m_Database.WaitForCheck();
+    if (!waited)
+        RaiseArchiveError(aeClosing, QStringLiteral("Archivio %1: comando rifiutato, il programma si chiude "
+                                                    "prima della fine del controllo")
+                                         .arg(m_Database.FilePath()));
+}
+
+void CArchive::RequireWritable()
+{
+    AwaitCheck();
     const QString path = m_Database.FilePath();
     if (CheckFailed())
         RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + path +
@@ -219,6 +231,10 @@ void CArchive::RequireWritable()
     case Platform::CArchiveDatabase::ReadOnly::No:
         break;
     }
+    if (m_Database.Check() == Platform::CArchiveDatabase::CheckState::Undecided)
+        RaiseArchiveError(aeBusy, QStringLiteral("Archivio %1 in uso da un altro programma, controllo non "
+                                                 "concluso, modifica rifiutata: %2")
+                                      .arg(path, m_Database.WhyUndecided()));
 }
 
 Platform::CArchiveStatement &CArchive::Statement(const QString &sql)

@@ -27,7 +27,8 @@ struct CProgrammaItem
 //   g_Connection->DeleteProgramma(id);    // all thirteen tables, or none
 // Every change first waits for the check of the file (see CArchiveDatabase) and is refused
 // while the file cannot take it: aeDamaged when the check found it damaged, aeReadOnly when
-// the file or its folder cannot be written.
+// the file or its folder cannot be written, aeBusy when another program kept the check from
+// reading it (the next change checks it again), aeClosing when the program closes meanwhile.
 class CArchive
 {
 public:
@@ -58,9 +59,13 @@ public:
     QStringList DamagedParts() const { return m_Database.DamagedParts(); }
     // The check the opening left for later, started once the caller's first work is done.
     void StartCheck() { m_Database.StartCheck(); }
-    // Runs the event loop, the user's input held back, until the check has ended.
-    void WaitForCheck() { m_Database.WaitForCheck(); }
-    // Waits for the check; raises aeDamaged or aeReadOnly when no change can be stored.
+    // Runs the event loop, the user's input held back, until the check has ended; false when the
+    // program closes first.
+    bool WaitForCheck() { return m_Database.WaitForCheck(); }
+    // WaitForCheck for a command: raises aeClosing when the program closes first.
+    void AwaitCheck();
+    // Waits for the check; raises aeDamaged, aeReadOnly, aeBusy or aeClosing when no change can
+    // be stored.
     void RequireWritable();
 
     // A new archive id from "CounterProgrammi" (aeNoIDLeft when the counter has given its

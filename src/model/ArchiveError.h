@@ -19,6 +19,8 @@ enum ArchiveErrors : qint32 {
     aeNoIDLeft = 13109,         // the id counter has given its last id
     aeReadOnly = 13110,         // the file or its folder cannot be written
     aeMissingPart = 13111,      // the file lacks a table or column the program stores
+    aeBusy = 13112,             // another program kept the file from its check: nothing known yet
+    aeClosing = 13113,          // the program closes while a change waits for the check
 };
 
 // Traces the description and throws it as CError (source "<program>.Archive"); the command

@@ -1,12 +1,20 @@
 #include "platform/ArchiveChecker.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QThread>
+
+#include <sqlite3.h>
 
 namespace Platform {
 namespace {
 
 constexpr int kCheckCacheKiB = 256;
+// A read that another program's lock kept waiting past the busy time-out is made this often in
+// all before the file is left undecided.
+constexpr int kReadAttempts = 3;
+// A journal of another program's interrupted write is rolled back at most this often in one check.
+constexpr int kJournalRollBacks = 2;
 
 } // namespace
 
@@ -20,24 +28,44 @@ CArchiveChecker::~CArchiveChecker()
 void CArchiveChecker::Start(const CRequest &request)
 {
     Stop();
+    m_Request = request;
+    m_JournalRollBacks = 0;
+    Launch();
+}
+
+void CArchiveChecker::Launch()
+{
     m_Stopped = false;
     m_Verdict = {};
     const quint64 run = ++m_Run;
-    m_Thread.reset(QThread::create([this, request, run] {
+    m_Thread.reset(QThread::create([this, request = m_Request, run] {
         const CVerdict verdict = Run(request);
         QMetaObject::invokeMethod(
             this,
             [this, verdict, run] {
-                if (run != m_Run)
-                    return;
-                m_Thread->wait();
-                m_Thread.reset();
-                m_Verdict = verdict;
-                Q_EMIT Finished();
+                if (run == m_Run)
+                    Conclude(verdict);
             },
             Qt::QueuedConnection);
     }));
     m_Thread->start();
+}
+
+void CArchiveChecker::Conclude(const CVerdict &verdict)
+{
+    m_Thread->wait();
+    m_Thread.reset();
+    // Another program ended in the middle of a write: once its journal is rolled back, every
+    // page of the file is read again.
+    if (verdict.JournalLeft && m_Request.RollBackJournal && m_JournalRollBacks < kJournalRollBacks) {
+        ++m_JournalRollBacks;
+        m_Request.RollBackJournal();
+        m_Request.Scope = EScope::WholeFile;
+        Launch();
+        return;
+    }
+    m_Verdict = verdict;
+    Q_EMIT Finished();
 }
 
 void CArchiveChecker::Stop()
@@ -57,82 +85,124 @@ CArchiveChecker::CVerdict CArchiveChecker::Run(const CRequest &request)
     const auto mode = request.UpgradeStatements.isEmpty() ? CArchiveConnection::EMode::ReadOnly
                                                           : CArchiveConnection::EMode::ReadWrite;
     if (!m_Connection.Open(request.FilePath, mode)) {
-        verdict.Damage = QStringLiteral("controllo non eseguito: ") + m_Connection.LastError();
+        verdict.Finding = QStringLiteral("controllo non eseguito: ") + m_Connection.LastError();
         return verdict;
     }
+    const auto close = qScopeGuard([this] { m_Connection.Close(); });
+    // An interrupt before the opening would have been forgotten by it.
+    if (Stopped())
+        return verdict;
     // The check reads each page once: a page cache would only hold memory the window's side
     // could use.
     m_Connection.ExecOnce(QStringLiteral("PRAGMA cache_size = -%1").arg(kCheckCacheKiB));
-    verdict.Damage = SizeDamage(request.FilePath);
-    const QStringList parts = Parts();
-    if (verdict.Damage.isEmpty() && request.Scope == EScope::WholeFile)
-        verdict.Damage = QuickCheck(QString());
+    CFinding file = Attempted([&request, this] { return SizeCheck(request.FilePath); });
+    if (file.Outcome == EOutcome::Whole && request.Scope == EScope::WholeFile)
+        file = Attempted([this] { return QuickCheck(QString()); });
     // A damaged file has its parts looked at one by one: which of them can still be read whole.
-    if (!verdict.Damage.isEmpty() || request.Scope == EScope::Parts)
-        verdict.DamagedParts = DamagedParts(parts);
-    if (verdict.Damage.isEmpty() && !verdict.DamagedParts.isEmpty())
-        verdict.Damage = QStringLiteral("controllo di integrità: parti danneggiate ") +
-                         verdict.DamagedParts.join(QStringLiteral(", "));
-    verdict.Whole = verdict.Damage.isEmpty() && !Stopped();
-    if (verdict.Whole && !request.UpgradeStatements.isEmpty()) {
+    CFinding parts = CFinding::Whole();
+    if (file.Outcome == EOutcome::Damaged ||
+        (file.Outcome == EOutcome::Whole && request.Scope == EScope::Parts))
+        parts = ReadParts(verdict.DamagedParts);
+    if (file.Outcome == EOutcome::Whole && !verdict.DamagedParts.isEmpty())
+        file = CFinding::Damaged(QStringLiteral("controllo di integrità: parti danneggiate ") +
+                                 verdict.DamagedParts.join(QStringLiteral(", ")));
+    else if (file.Outcome == EOutcome::Whole)
+        file = parts;
+    if (Stopped())
+        file = CFinding::Interrupted();
+    verdict.Outcome = file.Outcome;
+    verdict.Finding = file.Text;
+    verdict.JournalLeft = file.JournalLeft;
+    if (verdict.Outcome == EOutcome::Whole && !request.UpgradeStatements.isEmpty()) {
         verdict.Upgraded = m_Connection.ExecTransaction(request.UpgradeStatements);
         if (!verdict.Upgraded)
             verdict.UpgradeError = m_Connection.LastError();
     }
-    m_Connection.Close();
     return verdict;
 }
 
-QString CArchiveChecker::SizeDamage(const QString &filePath)
+template <typename Read> CArchiveChecker::CFinding CArchiveChecker::Attempted(Read read)
 {
+    CFinding finding = CFinding::Interrupted();
+    for (int attempt = 0; attempt < kReadAttempts && !Stopped(); ++attempt) {
+        finding = read();
+        // A journal stays until the caller rolls it back; a lock may have gone meanwhile.
+        if (finding.Outcome != EOutcome::Undecided || finding.JournalLeft)
+            break;
+    }
+    return finding;
+}
+
+CArchiveChecker::CFinding CArchiveChecker::Failure() const
+{
+    const int code = m_Connection.LastCode();
+    return {m_Connection.LastFoundDamage() ? EOutcome::Damaged : EOutcome::Undecided,
+            m_Connection.LastError(), code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY};
+}
+
+CArchiveChecker::CFinding CArchiveChecker::SizeCheck(const QString &filePath)
+{
+    // Read under the file's shared lock, so that no other program's commit changes the file
+    // between the header's count and the file's length.
+    if (!m_Connection.ExecOnce(QStringLiteral("BEGIN")))
+        return Failure();
+    const auto endRead = qScopeGuard([this] { m_Connection.ExecOnce(QStringLiteral("COMMIT")); });
     // SQLite reads a missing tail as zeros: the size must be what the header promises.
     const std::optional<qint64> pages = m_Connection.Number(QStringLiteral("PRAGMA page_count"));
     const std::optional<qint64> pageSize =
         pages ? m_Connection.Number(QStringLiteral("PRAGMA page_size")) : std::nullopt;
     if (!pageSize)
-        return m_Connection.LastError();
+        return Failure();
     const qint64 size = QFileInfo(filePath).size();
     if (size == *pages * *pageSize)
-        return {};
-    return QStringLiteral("file di %1 byte invece di %2 (%3 pagine da %4 byte)")
-        .arg(size)
-        .arg(*pages * *pageSize)
-        .arg(*pages)
-        .arg(*pageSize);
+        return CFinding::Whole();
+    return CFinding::Damaged(QStringLiteral("file di %1 byte invece di %2 (%3 pagine da %4 byte)")
+                                 .arg(size)
+                                 .arg(*pages * *pageSize)
+                                 .arg(*pages)
+                                 .arg(*pageSize));
 }
 
-QStringList CArchiveChecker::Parts()
+CArchiveChecker::CFinding CArchiveChecker::ListParts(QStringList &parts)
 {
-    QStringList parts = {QStringLiteral("sqlite_master")};
-    m_Connection.ExecOnce(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"),
-                          [&parts](const CArchiveStatement &row) { parts << row.Text(0); });
-    return parts;
+    parts = {QStringLiteral("sqlite_master")};
+    if (!m_Connection.ExecOnce(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"),
+                               [&parts](const CArchiveStatement &row) { parts << row.Text(0); }))
+        return Failure();
+    return CFinding::Whole();
 }
 
-QStringList CArchiveChecker::DamagedParts(const QStringList &parts)
+CArchiveChecker::CFinding CArchiveChecker::ReadParts(QStringList &damaged)
 {
-    QStringList damaged;
+    QStringList parts;
+    const CFinding listed = Attempted([&parts, this] { return ListParts(parts); });
+    if (listed.Outcome == EOutcome::Undecided)
+        return listed;
+    // A schema that does not list whole is damaged itself; the tables it did list are read still.
+    if (listed.Outcome == EOutcome::Damaged)
+        damaged << QStringLiteral("sqlite_master");
     for (const QString &part : parts) {
-        if (Stopped())
-            break;
-        if (!QuickCheck(part).isEmpty())
+        const CFinding read = Attempted([&part, this] { return QuickCheck(part); });
+        if (read.Outcome == EOutcome::Undecided)
+            return read;
+        if (read.Outcome == EOutcome::Damaged && !damaged.contains(part))
             damaged << part;
     }
-    return damaged;
+    return CFinding::Whole();
 }
 
-QString CArchiveChecker::QuickCheck(const QString &part)
+CArchiveChecker::CFinding CArchiveChecker::QuickCheck(const QString &part)
 {
     QString sql = QStringLiteral("PRAGMA quick_check");
     if (!part.isEmpty())
         sql += QStringLiteral("('") + QString(part).replace(QLatin1Char('\''), QStringLiteral("''")) +
                QStringLiteral("')");
-    QStringList verdict;
-    if (!m_Connection.ExecOnce(sql, [&verdict](const CArchiveStatement &row) { verdict << row.Text(0); }))
-        return m_Connection.LastError();
-    if (verdict == QStringList{QStringLiteral("ok")})
-        return {};
-    return QStringLiteral("controllo di integrità: ") + verdict.join(QStringLiteral("; "));
+    QStringList rows;
+    if (!m_Connection.ExecOnce(sql, [&rows](const CArchiveStatement &row) { rows << row.Text(0); }))
+        return Failure();
+    if (rows == QStringList{QStringLiteral("ok")})
+        return CFinding::Whole();
+    return CFinding::Damaged(QStringLiteral("controllo di integrità: ") + rows.join(QStringLiteral("; ")));
 }
 
 } // namespace Platform

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class QThread;
@@ -17,33 +18,44 @@ namespace Platform {
 // header promises and asks SQLite's quick check either about the whole file (free pages
 // included) or about each part in turn (the schema, then each table with its indexes, one read
 // each, so another program's writes get their turn between them); a file found damaged has its
-// damaged parts named. Once the file is found whole it can bring the file up to the schema's
-// version on that same connection. Finished comes on the thread that started the check and
-// touches nothing of the caller's.
+// damaged parts named. Damaged is the engine's word only: a size that is not the header's, a
+// file SQLite finds malformed, rows of the quick check. A read that another program's lock kept
+// waiting past the busy time-out, or that failed otherwise, is tried again a few times and then
+// leaves the file Undecided. A journal of another program's interrupted write, which the check's
+// read-only connection may not roll back, is rolled back by the caller's RollBackJournal on the
+// caller's thread, and the whole file is checked afresh. Once the file is found whole the check
+// can bring it up to the schema's version on that same connection. Finished comes on the thread
+// that started the check, with the verdict, and touches nothing of the caller's.
 //   checker.Start({path, CArchiveChecker::EScope::Parts});
-//   ... Finished -> checker.Verdict().Whole, .DamagedParts = {"CDisplay"}
+//   ... Finished -> checker.Verdict().Outcome == EOutcome::Damaged, .DamagedParts = {"CDisplay"}
 class CArchiveChecker : public QObject
 {
     Q_OBJECT
 
 public:
     enum class EScope { Parts, WholeFile };
+    enum class EOutcome { Whole, Damaged, Undecided };
     struct CRequest
     {
         QString FilePath;
         EScope Scope = EScope::Parts;
         // Run in one transaction once the file is found whole; none: nothing is written.
         QStringList UpgradeStatements;
+        // Rolls back, on the caller's thread, the journal of a write another program left
+        // unfinished: a read on a connection that may write does it.
+        std::function<void()> RollBackJournal;
     };
     struct CVerdict
     {
-        bool Whole = false;
-        // What is wrong, for the trace.
-        QString Damage;
+        EOutcome Outcome = EOutcome::Undecided;
+        // What is wrong (Damaged), or what kept the check from a verdict (Undecided), for the trace.
+        QString Finding;
         // "sqlite_master" for the schema, else table names.
         QStringList DamagedParts;
         bool Upgraded = false;
         QString UpgradeError;
+        // Undecided because of a journal the check's connection may not roll back.
+        bool JournalLeft = false;
     };
 
     explicit CArchiveChecker(QObject *parent = nullptr);
@@ -53,26 +65,53 @@ public:
     // Ends a check still running and forgets it: no Finished comes of it.
     void Stop();
     bool IsRunning() const { return m_Thread != nullptr; }
+    // The last check started, its scope widened to the whole file after a journal.
+    const CRequest &Request() const { return m_Request; }
     const CVerdict &Verdict() const { return m_Verdict; }
 
 Q_SIGNALS:
     void Finished();
 
 private:
+    // What one read of the file says.
+    struct CFinding
+    {
+        EOutcome Outcome = EOutcome::Undecided;
+        QString Text;
+        bool JournalLeft = false;
+
+        static CFinding Whole() { return {EOutcome::Whole, {}, false}; }
+        static CFinding Damaged(const QString &text) { return {EOutcome::Damaged, text, false}; }
+        static CFinding Interrupted()
+        {
+            return {EOutcome::Undecided, QStringLiteral("controllo interrotto"), false};
+        }
+    };
+
+    void Launch();
+    void Conclude(const CVerdict &verdict);
     CVerdict Run(const CRequest &request);
-    // A part's (or, for an empty part, the whole file's) damage, empty when whole.
-    QString QuickCheck(const QString &part);
-    QStringList Parts();
-    QStringList DamagedParts(const QStringList &parts);
-    QString SizeDamage(const QString &filePath);
+    // The read, again while it is undecided by another program's lock or a passing failure.
+    template <typename Read> CFinding Attempted(Read read);
+    // The connection's last failure: damage only where the engine says the file is malformed.
+    CFinding Failure() const;
+    CFinding SizeCheck(const QString &filePath);
+    // A part's (or, for an empty part, the whole file's) quick check.
+    CFinding QuickCheck(const QString &part);
+    // The schema and its tables.
+    CFinding ListParts(QStringList &parts);
+    // Each part in turn, the damaged ones named; Undecided at the first that could not be read.
+    CFinding ReadParts(QStringList &damaged);
     bool Stopped() const { return m_Stopped.load(); }
 
     std::unique_ptr<QThread> m_Thread;
     // The worker's own; only Interrupt is called from this side.
     CArchiveConnection m_Connection;
     std::atomic_bool m_Stopped = false;
-    // Which Start a result belongs to.
+    // Which Launch a result belongs to.
     quint64 m_Run = 0;
+    CRequest m_Request;
+    int m_JournalRollBacks = 0;
     CVerdict m_Verdict;
 };
 

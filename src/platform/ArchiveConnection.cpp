@@ -5,13 +5,16 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <thread>
 
 namespace Platform {
 
 namespace {
 
 // Another program's write waits this long for this connection's read, and the other way round.
-constexpr int kBusyTimeoutMs = 5000;
+std::atomic<std::chrono::milliseconds> g_BusyTimeout{std::chrono::milliseconds(5000)};
+// How often a wait for a lock looks again, and whether it was interrupted.
+constexpr std::chrono::milliseconds kBusyStep(10);
 
 // The system's own words for a refusal of the file, where SQLite had them from the system.
 QString SystemReason(sqlite3 *handle, int code)
@@ -55,8 +58,15 @@ bool CArchiveConnection::Open(const QString &filePath, EMode mode)
         sqlite3_close(handle);
         return false;
     }
-    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    // Masked where only the kind of failure matters; the check tells a journal it cannot roll back
+    // by its extended code.
+    sqlite3_extended_result_codes(handle, 1);
+    // SQLite's own busy time-out sleeps on through an interrupt: a check stopped while another
+    // program holds the file would hold up its caller for the whole time-out.
+    m_BusyTimeout = g_BusyTimeout.load();
+    sqlite3_busy_handler(handle, &CArchiveConnection::WaitWhileBusy, this);
     const std::lock_guard lock(m_HandleMutex);
+    m_Interrupted = false;
     m_Handle = handle;
     return true;
 }
@@ -158,11 +168,40 @@ qint64 CArchiveConnection::Changes() const
     return sqlite3_changes64(m_Handle);
 }
 
+bool CArchiveConnection::LastFoundDamage() const
+{
+    const int code = m_LastCode & 0xff;
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
+}
+
 void CArchiveConnection::Interrupt()
 {
     const std::lock_guard lock(m_HandleMutex);
+    m_Interrupted = true;
     if (m_Handle != nullptr)
         sqlite3_interrupt(m_Handle);
+}
+
+void CArchiveConnection::SetBusyTimeout(std::chrono::milliseconds timeout)
+{
+    g_BusyTimeout = timeout;
+}
+
+std::chrono::milliseconds CArchiveConnection::BusyTimeout()
+{
+    return g_BusyTimeout;
+}
+
+int CArchiveConnection::WaitWhileBusy(void *connection, int attempt)
+{
+    auto *self = static_cast<CArchiveConnection *>(connection);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0)
+        self->m_BusySince = now;
+    if (self->m_Interrupted || now - self->m_BusySince >= self->m_BusyTimeout)
+        return 0;
+    std::this_thread::sleep_for(kBusyStep);
+    return 1;
 }
 
 bool CArchiveConnection::OpenElseRefused(const QString &sql)

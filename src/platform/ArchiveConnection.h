@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <atomic>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -52,13 +54,21 @@ public:
     // The rows the last change touched.
     qint64 Changes() const;
 
-    // From any thread: the statement running now ends as interrupted.
+    // From any thread: the statement running now ends as interrupted, and so does every wait for
+    // another program's lock until the next Open.
     void Interrupt();
+    // How long a statement waits for another program's lock before it fails as busy, for the
+    // connections opened afterwards: 5 s, shorter in tests.
+    static void SetBusyTimeout(std::chrono::milliseconds timeout);
+    static std::chrono::milliseconds BusyTimeout();
 
     QString LastError() const { return m_LastError; }
     QString LastReason() const { return m_LastReason; }
-    // The SQLite result of the last failure.
+    // The SQLite result of the last failure, extended (SQLITE_READONLY_ROLLBACK, SQLITE_IOERR_READ).
     int LastCode() const { return m_LastCode; }
+    // The engine found the file malformed (SQLITE_CORRUPT, SQLITE_NOTADB): the only failures that
+    // say the file is damaged, where a lock, an interrupt or the system's refusal says nothing of it.
+    bool LastFoundDamage() const;
     // A refusal of the program's own, kept for LastError and LastReason.
     void Refuse(const QString &why, const QString &reason = {});
 
@@ -66,8 +76,13 @@ private:
     // False, the refusal kept, when no file is open for sql to run on.
     bool OpenElseRefused(const QString &sql);
     void Fail(const QString &sql, int code);
+    // SQLite's busy handler: true while the lock is worth waiting for.
+    static int WaitWhileBusy(void *connection, int attempt);
 
     sqlite3 *m_Handle = nullptr;
+    std::atomic_bool m_Interrupted = false;
+    std::chrono::milliseconds m_BusyTimeout{};
+    std::chrono::steady_clock::time_point m_BusySince;
     // Open, Close and Interrupt may come from two threads.
     std::mutex m_HandleMutex;
     std::map<QString, std::unique_ptr<CArchiveStatement>> m_Statements;

@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <unistd.h>
@@ -91,7 +89,10 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
         return result;
     }
     FindReadOnly();
-    m_Marker.Place(filePath);
+    // Where the marker takes no lock, a program that ended without closing the file cannot be
+    // told from one still running: the file is checked whole.
+    if (m_Marker.Place(filePath) && !m_Marker.Locked())
+        trouble = true;
     if (result == OpenResult::Opened) {
         m_Check = CheckState::Pending;
         m_CheckLeft = CheckRequest(steps, trouble);
@@ -174,8 +175,7 @@ CArchiveDatabase::OpenResult CArchiveDatabase::OpenVersion(const QList<CSchemaSt
 
 bool CArchiveDatabase::LastFoundDamage() const
 {
-    const int code = m_Connection.LastCode() & 0xff;
-    return m_Refusal.isEmpty() && (code == SQLITE_CORRUPT || code == SQLITE_NOTADB);
+    return m_Refusal.isEmpty() && m_Connection.LastFoundDamage();
 }
 
 void CArchiveDatabase::FindReadOnly()
@@ -200,23 +200,35 @@ CArchiveChecker::CRequest CArchiveDatabase::CheckRequest(const QList<CSchemaStep
             m_UpgradeError = QStringLiteral("archivio in sola lettura: ") + m_ReadOnlyReason;
     }
     using EScope = CArchiveChecker::EScope;
-    return {m_FilePath, wholeFile ? EScope::WholeFile : EScope::Parts, upgrade};
+    // This connection may write, so its read rolls a journal back, query_only notwithstanding.
+    const auto rollBack = [this] {
+        m_Connection.Number(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    };
+    return {m_FilePath, wholeFile ? EScope::WholeFile : EScope::Parts, upgrade, rollBack};
 }
 
 void CArchiveDatabase::StartCheck()
 {
-    if (m_CheckLeft)
-        m_Checker.Start(*std::exchange(m_CheckLeft, std::nullopt));
+    if (!m_CheckLeft)
+        return;
+    m_Check = CheckState::Pending;
+    m_Checker.Start(*std::exchange(m_CheckLeft, std::nullopt));
 }
 
 void CArchiveDatabase::TakeVerdict()
 {
     const CArchiveChecker::CVerdict &verdict = m_Checker.Verdict();
-    if (!verdict.Whole) {
+    switch (verdict.Outcome) {
+    case CArchiveChecker::EOutcome::Damaged:
         m_Check = CheckState::Failed;
-        m_Damage = verdict.Damage;
+        m_Damage = verdict.Finding;
         m_DamagedParts = verdict.DamagedParts;
         return;
+    case CArchiveChecker::EOutcome::Undecided:
+        LeaveUndecided(verdict.Finding);
+        return;
+    case CArchiveChecker::EOutcome::Whole:
+        break;
     }
     if (verdict.Upgraded)
         m_FileVersion = m_SchemaVersion;
@@ -229,14 +241,34 @@ void CArchiveDatabase::TakeVerdict()
     m_Check = CheckState::Checked;
 }
 
-void CArchiveDatabase::WaitForCheck()
+void CArchiveDatabase::LeaveUndecided(const QString &why)
+{
+    m_Check = CheckState::Undecided;
+    m_WhyUndecided = why;
+    m_CheckLeft = m_Checker.Request();
+}
+
+bool CArchiveDatabase::WaitForCheck()
 {
     StartCheck();
+    if (m_Check != CheckState::Pending)
+        return true;
     QEventLoop loop;
-    QObject::connect(&m_Checker, &CArchiveChecker::Finished, &loop, &QEventLoop::quit);
+    bool ended = false;
+    QObject::connect(&m_Checker, &CArchiveChecker::Finished, &loop, [&loop, &ended] {
+        ended = true;
+        loop.quit();
+    });
     // The window repaints meanwhile; what the user does waits until the check has ended.
-    while (m_Check == CheckState::Pending)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (ended)
+        return true;
+    // Only the application's exit ends the loop before the verdict, and from then on until the
+    // outermost loop has returned every local loop would return at once.
+    m_Checker.Stop();
+    if (m_Check == CheckState::Pending)
+        LeaveUndecided(QStringLiteral("controllo interrotto: il programma si chiude"));
+    return false;
 }
 
 void CArchiveDatabase::Close()
@@ -250,6 +282,7 @@ void CArchiveDatabase::Close()
     m_Check = CheckState::Checked;
     m_DamagedParts.clear();
     m_Damage.clear();
+    m_WhyUndecided.clear();
     m_ReadOnly = ReadOnly::No;
     m_ReadOnlyReason.clear();
 }

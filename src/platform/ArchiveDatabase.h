@@ -25,20 +25,24 @@ namespace Platform {
 // Nothing is written to an existing file before it has passed its check: until then the
 // connection refuses every change (PRAGMA query_only), and the schema of an older version is
 // brought up to date only once the file is found whole. A journal left by an interrupted write
-// is SQLite's own way back to the last whole state, replayed at the first read; that needs the
-// file and its folder writable, so without them the file is refused before any connection
-// exists. The check (CArchiveChecker) runs on a thread of its own: after a sign of trouble (a
-// journal, or the marker of a program that did not close the file, CInstanceMarker) on the
-// whole file, with Open waiting for it, else on each part in turn from StartCheck on (or the
-// first wait for it), while the caller goes on. A
-// file found damaged keeps refusing changes, and this program's marker is left behind, so every
-// later start checks it whole again and comes to the same answer until the file is replaced.
+// is SQLite's own way back to the last whole state, replayed at the first read (query_only does
+// not keep this connection from it); that needs the file and its folder writable, so without
+// them the file is refused before any connection exists. The check (CArchiveChecker) runs on a
+// thread of its own: after a sign of trouble (a journal, or the marker of a program that did not
+// close the file, CInstanceMarker, or a marker that takes no lock here) on the whole file, with
+// Open waiting for it, else on each part in turn from StartCheck on (or the first wait for it),
+// while the caller goes on. A journal that another program leaves meanwhile is replayed on this
+// connection for the check. A file found damaged keeps refusing changes, and this program's
+// marker is left behind, so every later start checks it whole again and comes to the same
+// answer until the file is replaced. A check that could not read the file (another program kept
+// it locked) decides nothing: changes wait for the next check, which the next wait runs.
 class CArchiveDatabase
 {
 public:
     enum class OpenResult { Opened, Created, WrongVersion, NotAnArchive, InterruptedWrite, Failed };
-    // How far the opened file is known to be whole.
-    enum class CheckState { Checked, Pending, Failed };
+    // How far the opened file is known to be whole. Undecided: its check could not read it, or
+    // was stopped; the next wait checks it again.
+    enum class CheckState { Checked, Pending, Failed, Undecided };
     // Why no change can be written to the file, whatever its check says.
     enum class ReadOnly { No, File, Folder };
 
@@ -75,9 +79,12 @@ public:
     QString Damage() const { return m_Damage; }
     // The parts the check found damaged: "sqlite_master" (the schema) or table names.
     const QStringList &DamagedParts() const { return m_DamagedParts; }
-    // Starts the check if need be and runs the event loop, the user's input held back, until
-    // the check has ended.
-    void WaitForCheck();
+    // What kept the check from a verdict, for the trace.
+    QString WhyUndecided() const { return m_WhyUndecided; }
+    // Starts the check if need be (again, when undecided) and runs the event loop, the user's
+    // input held back, until the check has ended. False when the application closes first: the
+    // check is stopped, the file left Undecided.
+    bool WaitForCheck();
     // Its Finished says that the check has ended (after this object has taken its verdict).
     const CArchiveChecker &Checker() const { return m_Checker; }
     ReadOnly WhyReadOnly() const { return m_ReadOnly; }
@@ -121,6 +128,7 @@ private:
     void FindReadOnly();
     CArchiveChecker::CRequest CheckRequest(const QList<CSchemaStep> &steps, bool wholeFile);
     void TakeVerdict();
+    void LeaveUndecided(const QString &why);
 
     QString m_FilePath;
     CArchiveConnection m_Connection;
@@ -139,6 +147,7 @@ private:
     std::optional<CArchiveChecker::CRequest> m_CheckLeft;
     QStringList m_DamagedParts;
     QString m_Damage;
+    QString m_WhyUndecided;
     ReadOnly m_ReadOnly = ReadOnly::No;
     QString m_ReadOnlyReason;
 };

@@ -1,10 +1,13 @@
 #include "platform/InstanceMarker.h"
 
+#include "platform/TraceSink.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -13,18 +16,28 @@ namespace Platform {
 
 namespace {
 
+CInstanceMarker::FileLock g_FileLock = nullptr;
+
+int Lock(int file, int operation)
+{
+    return g_FileLock != nullptr ? g_FileLock(file, operation) : flock(file, operation);
+}
+
 QString MarkerStem(const QString &filePath)
 {
     return QFileInfo(filePath).fileName() + QStringLiteral("-open");
 }
 
-// Runs with the marker locked by this caller; false when its program still holds it.
+// Runs with the marker locked by this caller, or where locks do not work; false when its program
+// still holds it.
 template <typename Action> bool WithAbandoned(const QString &marker, Action action)
 {
     const int file = open(QFile::encodeName(marker).constData(), O_RDONLY | O_CLOEXEC);
     if (file < 0)
         return false;
-    const bool abandoned = flock(file, LOCK_EX | LOCK_NB) == 0;
+    // Any refusal but "held" says that this file system takes no locks: a marker left behind
+    // cannot be told from a running program's, and is taken for one, so the file is checked whole.
+    const bool abandoned = Lock(file, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
     if (abandoned)
         action();
     close(file);
@@ -69,13 +82,20 @@ bool CInstanceMarker::Place(const QString &filePath)
     if (file < 0)
         return false;
     // Blocking: a start looking at the markers may hold the new one for a moment.
-    if (flock(file, LOCK_EX) != 0) {
-        close(file);
-        QFile::remove(path);
-        return false;
+    int locked = -1;
+    do
+        locked = Lock(file, LOCK_EX);
+    while (locked != 0 && errno == EINTR);
+    // Unlocked, the marker still tells the next start that this program may not have closed the
+    // file: it takes every marker so.
+    if (locked != 0) {
+        const int error = errno;
+        Trace(QStringLiteral("Segnalino %1 senza blocco (%2): ogni avvio controlla l'archivio per intero")
+                  .arg(path, qt_error_string(error)));
     }
     m_Path = path;
     m_File = file;
+    m_Locked = locked == 0;
     return true;
 }
 
@@ -88,7 +108,13 @@ void CInstanceMarker::Release(bool keep)
         QFile::remove(m_Path);
     close(m_File);
     m_File = -1;
+    m_Locked = false;
     m_Path.clear();
+}
+
+void CInstanceMarker::SetFileLock(FileLock lock)
+{
+    g_FileLock = lock;
 }
 
 } // namespace Platform

@@ -1,5 +1,9 @@
 #include "App_fixture.h"
+#include "app/widgets/ArchiveCheck.h"
 #include "app/widgets/FSplash.h"
+#include "app/widgets/RunCommand.h"
+#include "platform/SettingsStore.h"
+#include "support/ArchiveLock.h"
 #include "support/ReadOnlyPath.h"
 
 namespace {
@@ -206,6 +210,63 @@ TEST_F(AppTest, TheCheckRunsWhileTheUserSeesSomething)
         g_Connection->Close();
     }
     EXPECT_TRUE(m_Messages.Shown().isEmpty());
+}
+
+// Another program holding the archive past the busy time-out keeps the check from reading it: a
+// command that changes the archive is refused as busy, and the archive is never told damaged.
+TEST_F(AppTest, AnArchiveAnotherProgramHoldsIsToldBusyNeverDamaged)
+{
+    AddProgrammi({"Caldaia"});
+    g_Connection->Close();
+    const QString path = CArchive::DefaultFilePath();
+    const ShortBusyTimeout shortWait;
+    window = StartUp(0);
+    ASSERT_TRUE(window && g_Connection->CheckPending());
+    auto write = std::make_unique<AnotherProgramsWrite>(path);
+    // The other program's write ends while the refusal is shown, so the list reads again after it.
+    QStringList shown;
+    SetMessageBox([&](QWidget *, const CMessage &message) {
+        shown << message.Text;
+        write.reset();
+        return QMessageBox::Ok;
+    });
+    Trigger("NewProg");
+    EXPECT_EQ(shown, QStringList{LoadResStringArgs(821, {"New file", LoadResStringArgs(841, {path})})});
+    QTest::qWait(20);
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_FALSE(g_Connection->CheckFailed());
+    EXPECT_EQ(Listed(), QStringList{"Caldaia"});
+}
+
+// The window closes (from code, a timer, the session's end) while a command waits for the check,
+// which another program's lock holds up: the wait ends, the command is refused without a message,
+// the window's close stores its placement as always and the program's loop ends.
+TEST_F(AppTest, ClosingTheWindowWhileACommandWaitsForTheCheckEndsTheProgram)
+{
+    AddProgrammi({"Caldaia"});
+    g_Connection->Close();
+    window = StartUp(0);
+    ASSERT_TRUE(window && g_Connection->CheckPending());
+    const QStringList rows = Dump();
+    ASSERT_EQ(Platform::ReadSetting("Settings", "MainWidth", "-"), "-");
+    std::optional<bool> done;
+    bool changed = false;
+    {
+        const AnotherProgramsWrite write(CArchive::DefaultFilePath());
+        QTimer::singleShot(0, window.get(), [&] {
+            QTimer::singleShot(0, window.get(), [&] { window->close(); });
+            done = RunCommand(window.get(), [&] {
+                RequireWritableArchive(window.get());
+                changed = true;
+            });
+        });
+        QApplication::exec();
+    }
+    EXPECT_EQ(std::pair(done, changed), std::pair(std::optional(false), false));
+    EXPECT_TRUE(m_Messages.Shown().isEmpty());
+    EXPECT_FALSE(g_Connection->CheckFailed());
+    EXPECT_NE(Platform::ReadSetting("Settings", "MainWidth", "-"), "-");
+    EXPECT_EQ(Dump(), rows);
 }
 
 } // namespace

@@ -1,10 +1,18 @@
 #include "platform/ArchiveDatabase.h"
 #include "platform/InstanceMarker.h"
+#include "support/ArchiveLock.h"
 #include "support/Files.h"
 #include "support/ReadOnlyPath.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <cerrno>
+#include <functional>
+#include <optional>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,6 +56,24 @@ static QString ArchiveOfPages(const QTemporaryDir &dir)
 static QStringList Markers(const QString &path)
 {
     return QFileInfo(path).dir().entryList({QFileInfo(path).fileName() + "-open*"});
+}
+
+// Another program that does `work` and ends at once, as a kill ends it, whatever work left open
+// (so work keeps what it opens on the heap); whether work answered true.
+static bool InAProgramKilledAfter(const std::function<bool()> &work)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work() ? 0 : 1);
+    int status = -1;
+    waitpid(child, &status, 0);
+    return status == 0;
+}
+
+// A program that has the archive open ends without closing it: its marker stays.
+static bool AProgramEndsWithoutClosing(const QString &path)
+{
+    return InAProgramKilledAfter([&path] { return (new Platform::CInstanceMarker)->Place(path); });
 }
 
 TEST(ArchiveDatabase, CreatesAMissingFileRefusesAnotherVersionAndNestsSavepoints)
@@ -166,15 +192,7 @@ TEST(ArchiveDatabase, TheCrashOfAnyProgramOnTheArchiveIsSeenAtTheNextOpening)
     EXPECT_EQ(third.Check(), Check::Pending); // the second still runs
     third.Close();
 
-    // A program that ends without closing the archive, as a kill ends it.
-    const pid_t child = fork();
-    if (child == 0) {
-        Platform::CInstanceMarker marker;
-        _exit(marker.Place(path) ? 0 : 1);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(AProgramEndsWithoutClosing(path));
     ASSERT_EQ(third.Open(path, kSchema), Result::Opened);
     EXPECT_EQ(third.Check(), Check::Checked);
     third.Close();
@@ -182,6 +200,115 @@ TEST(ArchiveDatabase, TheCrashOfAnyProgramOnTheArchiveIsSeenAtTheNextOpening)
     EXPECT_EQ(Markers(path), QStringList());
     ASSERT_EQ(third.Open(path, kSchema), Result::Opened);
     EXPECT_EQ(third.Check(), Check::Pending);
+}
+
+// Where the file system takes no lock, a marker is placed all the same, and no opening can tell a
+// program that ended without closing the file from one still running: each checks it whole.
+TEST(ArchiveDatabase, WhereMarkersTakeNoLockEveryOpeningChecksTheFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = ArchiveOfPages(dir);
+    Platform::CInstanceMarker::SetFileLock([](int, int) {
+        errno = ENOLCK;
+        return -1;
+    });
+    const auto locksBack = qScopeGuard([] { Platform::CInstanceMarker::SetFileLock(nullptr); });
+    ASSERT_TRUE(AProgramEndsWithoutClosing(path));
+    EXPECT_EQ(Markers(path).size(), 1);
+    CArchiveDatabase database;
+    for (const int leftBehind : {1, 0}) {
+        ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
+        EXPECT_EQ(database.Check(), Check::Checked) << leftBehind; // during the opening
+        EXPECT_EQ(Markers(path).size(), 1); // this program's, the one left behind removed
+        database.Close();
+        EXPECT_EQ(Markers(path), QStringList());
+    }
+}
+
+// Another program holding the file's lock past the busy time-out keeps the check from reading
+// it: nothing is decided, no change is let through, and nothing stays behind at the close for
+// the next opening. The next wait checks the file again, and once the lock has gone it is whole.
+TEST(ArchiveDatabase, AnotherProgramsLockLeavesTheCheckUndecidedNeverDamaged)
+{
+    QTemporaryDir dir;
+    const QString path = ArchiveOfPages(dir);
+    const ShortBusyTimeout shortWait;
+    CArchiveDatabase database;
+    for (const bool closeUndecided : {true, false}) {
+        ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
+        {
+            const AnotherProgramsWrite write(path);
+            EXPECT_TRUE(database.WaitForCheck());
+            EXPECT_EQ(database.Check(), Check::Undecided);
+            EXPECT_TRUE(database.Damage().isEmpty() && database.DamagedParts().isEmpty());
+            EXPECT_TRUE(database.WhyUndecided().contains("locked")) << database.WhyUndecided().toStdString();
+        }
+        EXPECT_FALSE(database.Exec(QStringLiteral("DELETE FROM T WHERE IDProgramma = 3")));
+        if (closeUndecided) {
+            database.Close();
+            EXPECT_EQ(Markers(path), QStringList());
+            continue;
+        }
+        EXPECT_TRUE(database.WaitForCheck());
+        EXPECT_EQ(database.Check(), Check::Checked);
+        EXPECT_TRUE(database.Exec(QStringLiteral("DELETE FROM T WHERE IDProgramma = 3")));
+        EXPECT_EQ(Number(database), 198);
+    }
+}
+
+// Another program ends in the middle of a write (its pages already in the file) before the check
+// has read the file: this program's connection, though it refuses changes, rolls the journal
+// back, and the file, read again whole, is whole with every row it had.
+TEST(ArchiveDatabase, AWriteAnotherProgramLeftUnfinishedIsRolledBackBeforeTheCheck)
+{
+    QTemporaryDir dir;
+    const QString path = ArchiveOfPages(dir);
+    CArchiveDatabase database;
+    ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
+    ASSERT_EQ(std::pair(database.Check(), Number(database)), std::pair(Check::Pending, qint64(199)));
+    const QByteArray before = ReadFile(path);
+    ASSERT_TRUE(InAProgramKilledAfter([&path] {
+        auto *writer = new Platform::CArchiveConnection;
+        return writer->Open(path, Platform::CArchiveConnection::EMode::ReadWrite) &&
+               writer->ExecOnce(QStringLiteral("PRAGMA cache_size = 2")) &&
+               writer->ExecOnce(QStringLiteral("BEGIN")) &&
+               writer->ExecOnce(QStringLiteral("UPDATE T SET m_Text = 'changed'"));
+    }));
+    ASSERT_TRUE(QFile::exists(path + "-journal") && ReadFile(path) != before);
+    EXPECT_TRUE(database.WaitForCheck());
+    EXPECT_EQ(database.Check(), Check::Checked) << database.Damage().toStdString();
+    EXPECT_FALSE(QFile::exists(path + "-journal"));
+    EXPECT_TRUE(ReadFile(path) == before);
+    EXPECT_EQ(Number(database, QStringLiteral("SELECT count(*) FROM T WHERE m_Text = 'changed'")), 0);
+    EXPECT_EQ(Number(database), 199);
+}
+
+// The program closes while a change waits for the check, which another program's lock holds up:
+// the wait ends at once and the check with it, nothing decided and nothing written.
+TEST(ArchiveDatabase, ClosingTheProgramEndsAWaitForTheCheck)
+{
+    QTemporaryDir dir;
+    const QString path = ArchiveOfPages(dir);
+    const QByteArray before = ReadFile(path);
+    CArchiveDatabase database;
+    ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
+    std::optional<bool> checked;
+    {
+        const AnotherProgramsWrite write(path);
+        // From the application's loop, as a command waits; the program is told to close meanwhile.
+        QTimer::singleShot(0, qApp, [&] {
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            checked = database.WaitForCheck();
+        });
+        QCoreApplication::exec();
+    }
+    EXPECT_EQ(checked, false);
+    EXPECT_FALSE(database.Checker().IsRunning());
+    EXPECT_EQ(database.Check(), Check::Undecided);
+    EXPECT_FALSE(database.Exec(QStringLiteral("DELETE FROM T")));
+    database.Close();
+    EXPECT_TRUE(ReadFile(path) == before);
+    EXPECT_EQ(Markers(path), QStringList());
 }
 
 // A file or folder the program cannot write is known at the opening, with the system's reason.

@@ -6,7 +6,10 @@
 #include "model/Archive.h"
 
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -19,48 +22,45 @@ void TellDamage(QWidget *window)
         ShowMessage(window, {QMessageBox::Critical, QString(), ArchiveRefusalText(), QMessageBox::Ok});
 }
 
+// Runs the archive's wait for its check under the hourglass, the window repainting; a damage it
+// finds is the command's to tell.
+template <class Wait> void AfterTheCheck(QWidget *window, Wait wait)
+{
+    const auto restore =
+        qScopeGuard([earlier = std::exchange(g_CommandWaits, true)] { g_CommandWaits = earlier; });
+    CHourGlassGuard busy(window);
+    wait();
+}
+
 } // namespace
 
 void StartArchiveCheck(QWidget *window)
 {
-    const QPointer<QWidget> target(window);
-    if (g_Connection->CheckPending())
-        QObject::connect(
-            &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, window,
-            [target] { TellDamage(target); }, Qt::SingleShotConnection);
-    // Once the window shows.
-    QTimer::singleShot(0, window, [target] {
+    // Once the window shows; an opening's check that could not read the file runs again.
+    QTimer::singleShot(0, window, [target = QPointer<QWidget>(window)] {
         g_Connection->StartCheck();
+        if (g_Connection->CheckPending())
+            QObject::connect(
+                &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, target,
+                [target] { TellDamage(target); }, Qt::SingleShotConnection);
         TellDamage(target);
     });
 }
 
 void RequireWritableArchive(QWidget *window)
 {
-    {
-        CHourGlassGuard busy(window);
-        const bool waited = g_CommandWaits;
-        g_CommandWaits = true;
-        g_Connection->WaitForCheck();
-        g_CommandWaits = waited;
-    }
-    g_Connection->RequireWritable();
+    AfterTheCheck(window, [] { g_Connection->RequireWritable(); });
 }
 
 void RequireReadableArchive(QWidget *window, const std::function<bool()> &allowed)
 {
-    const bool pending = g_Connection->CheckPending();
-    {
-        CHourGlassGuard busy(window);
-        const bool waited = g_CommandWaits;
-        g_CommandWaits = true;
-        g_Connection->WaitForCheck();
-        g_CommandWaits = waited;
-    }
+    const bool damageTold = g_Connection->CheckFailed();
+    AfterTheCheck(window, [] { g_Connection->AwaitCheck(); });
     if (!allowed())
         RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + g_Connection->Database().FilePath() +
                                          QStringLiteral(" danneggiato, lettura rifiutata: ") +
                                          g_Connection->DamagedParts().join(QStringLiteral(", ")));
-    if (pending)
+    // Held back while the command waited.
+    if (!damageTold)
         TellDamage(window);
 }

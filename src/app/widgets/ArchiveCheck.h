@@ -7,14 +7,17 @@ class QWidget;
 // The archive's check, as the user meets it. The check runs on a thread of its own from the
 // opening on (CArchiveDatabase), so the window answers meanwhile.
 
-// Once the main window shows: the check the opening left for later starts, and a damaged
-// archive is told over the window (ArchiveRefusalText) as soon as its check has found it so, at
-// every start until the file is replaced.
+// Once the main window shows: the check the opening left for later (or could not finish, another
+// program holding the file) starts, and a damaged archive is told over the window
+// (ArchiveRefusalText) as soon as its check has found it so, at every start until the file is
+// replaced.
 void StartArchiveCheck(QWidget *window);
 
 // Before a command that changes the archive opens anything: the rest of the check is waited for
-// under the hourglass, the window repainting, and a CError (aeDamaged, aeReadOnly) refuses the
-// command when the archive stores no change.
+// under the hourglass, the window repainting, and a CError refuses the command when the archive
+// stores no change: aeDamaged, aeReadOnly, aeBusy (another program kept the check from reading
+// it; the next command checks it again), or aeClosing when the program closes meanwhile, which
+// the command's entry does not show.
 void RequireWritableArchive(QWidget *window);
 
 // Before a command that reads the configurations' tables opens anything: the rest of the check is

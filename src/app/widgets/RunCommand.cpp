@@ -3,6 +3,7 @@
 #include "app/CommandFailure.h"
 #include "common/TraceCode.h"
 #include "common/widgets/MessageBox.h"
+#include "model/ArchiveError.h"
 
 #include <QGuiApplication>
 
@@ -13,6 +14,9 @@ void ReportCommandError(QWidget *window, const CError &error, const CCommandCont
     g_Trace->BugMessage(QStringLiteral("Comando interrotto dall'errore %1 (%2): %3")
                             .arg(error.Number())
                             .arg(error.Source(), error.Description()));
+    // The program is closing: a box would only flash as it ends.
+    if (error.Number() == MakeUserError(aeClosing))
+        return;
     ShowMessage(window, {QMessageBox::Critical, QString(),
                          CommandFailureText(error, context.Command, context.Configuration), QMessageBox::Ok});
 }

@@ -16,8 +16,8 @@ struct CCommandContext
 
 // Ends a command that failed: the error's own text in the trace, a critical message titled
 // with the program's name that says in the user's words what failed, on which configuration,
-// and why (CommandFailureText), every hourglass the command left behind taken away. The
-// program goes on.
+// and why (CommandFailureText), every hourglass the command left behind taken away (no message
+// for a command refused because the program closes, aeClosing). The program goes on.
 void ReportCommandError(QWidget *window, const CError &error, const CCommandContext &context = {});
 
 // The one entry of every menu and toolbar command of the main window, so a command behaves the
