@@ -238,6 +238,30 @@ TEST_F(AppTest, AnArchiveAnotherProgramHoldsIsToldBusyNeverDamaged)
     EXPECT_EQ(Listed(), QStringList{"Caldaia"});
 }
 
+// Held on past the refusal, the other program's lock keeps the list from being read again too:
+// that is told as well, and the program goes on.
+TEST_F(AppTest, AListThatCannotBeReadAgainAfterARefusalIsTold)
+{
+    AddProgrammi({"Caldaia"});
+    g_Connection->Close();
+    const ShortBusyTimeout shortWait;
+    window = StartUp(0);
+    ASSERT_TRUE(window && g_Connection->CheckPending());
+    QStringList shown;
+    SetMessageBox([&](QWidget *, const CMessage &message) {
+        shown << message.Text;
+        return QMessageBox::Ok;
+    });
+    {
+        const AnotherProgramsWrite write(CArchive::DefaultFilePath());
+        Trigger("NewProg");
+    }
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[1].startsWith(LoadResStringArgs(821, {"New file", LoadResString(823)})))
+        << shown[1].toStdString();
+    EXPECT_EQ(Listed(), QStringList{"Caldaia"});
+}
+
 // The window closes (from code, a timer, the session's end) while a command waits for the check,
 // which another program's lock holds up: the wait ends, the command is refused without a message,
 // the window's close stores its placement as always and the program's loop ends.

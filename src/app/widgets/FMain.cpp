@@ -210,11 +210,15 @@ void FMain::RunMainCommand(MainCommand command)
                    },
                    {MenuItem(command)->iconText(), onConfiguration ? NomeProgramma() : QString()});
     // Another running program may have deleted the configuration meanwhile: the list shows the
-    // archive as it is now.
-    if (!done || onConfiguration) {
-        RequeryProgrammi();
-        UpdateToolBarButtons();
-    }
+    // archive as it is now. That reading may fail too (the other program holding the file), and
+    // is told as the command's.
+    if (!done || onConfiguration)
+        RunCommand(this,
+                   [this] {
+                       RequeryProgrammi();
+                       UpdateToolBarButtons();
+                   },
+                   {MenuItem(command)->iconText(), QString()});
 }
 
 void FMain::RequireWhatItUses(const CCommandRule &rule)
