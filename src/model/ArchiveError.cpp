@@ -15,6 +15,18 @@ void RaiseDatabaseError(const Platform::CArchiveDatabase &database)
     if (database.LastFoundDamage())
         RaiseArchiveError(aeDamaged, QStringLiteral("Archivio ") + database.FilePath() +
                                          QStringLiteral(" danneggiato: ") + database.LastError());
+    if (database.LastFoundBusy())
+        RaiseArchiveError(aeBusy, QStringLiteral("Archivio ") + database.FilePath() +
+                                      QStringLiteral(" in uso da un altro programma: ") + database.LastError());
+    if (database.LastInterrupted())
+        RaiseArchiveError(aeClosing, QStringLiteral("Archivio ") + database.FilePath() +
+                                         QStringLiteral(": attesa interrotta, il programma si chiude: ") +
+                                         database.LastError());
     RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + database.LastError(),
                       database.LastReason());
+}
+
+bool IsArchiveError(const CError &error, ArchiveErrors code)
+{
+    return error.Number() == MakeUserError(code);
 }

@@ -19,8 +19,8 @@ enum ArchiveErrors : qint32 {
     aeNoIDLeft = 13109,         // the id counter has given its last id
     aeReadOnly = 13110,         // the file or its folder cannot be written
     aeMissingPart = 13111,      // the file lacks a table or column the program stores
-    aeBusy = 13112,             // another program kept the file from its check: nothing known yet
-    aeClosing = 13113,          // the program closes while a change waits for the check
+    aeBusy = 13112,             // another program's lock kept a statement or the check from the file
+    aeClosing = 13113,          // the program closes while a command waits for the archive
 };
 
 // Traces the description and throws it as CError (source "<program>.Archive"); the command
@@ -28,6 +28,11 @@ enum ArchiveErrors : qint32 {
 // The engine's own words for why, if any, travel as the error's Reason.
 [[noreturn]] void RaiseArchiveError(ArchiveErrors code, const QString &description,
                                     const QString &reason = {});
-// Throws the engine's last refusal: aeDamaged when the engine found the file malformed, else
-// aeDatabase with the system's reason, if the system refused.
+// Throws the engine's last refusal: aeDamaged when the engine found the file malformed, aeBusy
+// when another program's lock kept it from the file, aeClosing when the program closed while
+// it waited, else aeDatabase with the system's reason, if the system refused.
 [[noreturn]] void RaiseDatabaseError(const Platform::CArchiveDatabase &database);
+
+class CError;
+// The error is the archive's error code.
+bool IsArchiveError(const CError &error, ArchiveErrors code);

@@ -174,6 +174,17 @@ bool CArchiveConnection::LastFoundDamage() const
     return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }
 
+bool CArchiveConnection::LastFoundBusy() const
+{
+    const int code = m_LastCode & 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+bool CArchiveConnection::LastInterrupted() const
+{
+    return (m_LastCode & 0xff) == SQLITE_INTERRUPT;
+}
+
 void CArchiveConnection::Interrupt()
 {
     const std::lock_guard lock(m_HandleMutex);

@@ -69,6 +69,11 @@ public:
     // The engine found the file malformed (SQLITE_CORRUPT, SQLITE_NOTADB): the only failures that
     // say the file is damaged, where a lock, an interrupt or the system's refusal says nothing of it.
     bool LastFoundDamage() const;
+    // Another program's lock kept the last statement from the file past the busy time-out
+    // (SQLITE_BUSY, SQLITE_LOCKED): nothing is known of the file, and the statement may work later.
+    bool LastFoundBusy() const;
+    // The last statement was interrupted (Interrupt, or the program closing while it waited).
+    bool LastInterrupted() const;
     // A refusal of the program's own, kept for LastError and LastReason.
     void Refuse(const QString &why, const QString &reason = {});
 

@@ -70,6 +70,10 @@ public:
     QString LastReason() const { return m_Refusal.isEmpty() ? m_Connection.LastReason() : m_RefusalReason; }
     // The engine found the file malformed in the last call.
     bool LastFoundDamage() const;
+    // Another program's lock kept the last call from the file past the busy time-out.
+    bool LastFoundBusy() const { return m_Refusal.isEmpty() && m_Connection.LastFoundBusy(); }
+    // The last call was cut short: the program is closing.
+    bool LastInterrupted() const { return m_Refusal.isEmpty() && m_Connection.LastInterrupted(); }
 
     CheckState Check() const { return m_Check; }
     // Starts the check that the opening left for later, once: on its thread it competes with
