@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <limits>
 
 // The schema is compiled into the common library's resources.
@@ -129,6 +130,10 @@ void CArchive::Open(const QString &filePath)
     case Platform::CArchiveDatabase::OpenResult::Failed:
         break;
     }
+    if (m_Database.LastFoundBusy())
+        RaiseArchiveError(aeBusy,
+                          QStringLiteral("Apertura archivio %1 in attesa: in uso da un altro programma: %2")
+                              .arg(filePath, m_Database.LastError()));
     RaiseArchiveError(aeDatabase,
                       QStringLiteral("Apertura archivio ") + filePath + QStringLiteral(" fallita: ") +
                           m_Database.LastError(),
@@ -177,6 +182,9 @@ void CArchive::TraceCheck() const
                             QStringLiteral(" danneggiato, modifiche rifiutate: ") + m_Database.Damage());
     else if (m_Database.Check() == Platform::CArchiveDatabase::CheckState::Undecided)
         g_Trace->BugMessage(QStringLiteral("Controllo dell'archivio %1 non concluso, modifiche in attesa: %2")
+                                .arg(m_Database.FilePath(), m_Database.WhyUndecided()));
+    else if (m_Database.Check() == Platform::CArchiveDatabase::CheckState::Unreadable)
+        g_Trace->BugMessage(QStringLiteral("Archivio %1 non leggibile dal controllo, modifiche rifiutate: %2")
                                 .arg(m_Database.FilePath(), m_Database.WhyUndecided()));
     else if (!m_Database.UpgradeError().isEmpty())
         g_Trace->BugMessage(QStringLiteral("Archivio %1 lasciato alla versione %2: %3")
@@ -231,6 +239,11 @@ void CArchive::RequireWritable()
     case Platform::CArchiveDatabase::ReadOnly::No:
         break;
     }
+    if (m_Database.Check() == Platform::CArchiveDatabase::CheckState::Unreadable)
+        RaiseArchiveError(aeDatabase,
+                          QStringLiteral("Archivio %1 non leggibile, modifica rifiutata: %2")
+                              .arg(path, m_Database.WhyUndecided()),
+                          m_Database.UnreadableReason());
     if (m_Database.Check() == Platform::CArchiveDatabase::CheckState::Undecided)
         RaiseArchiveError(aeBusy, QStringLiteral("Archivio %1 in uso da un altro programma, controllo non "
                                                  "concluso, modifica rifiutata: %2")
@@ -324,12 +337,39 @@ void CArchive::DeleteProgramma(qint64 id)
 QList<CProgrammaItem> CArchive::Programmi()
 {
     QList<CProgrammaItem> items;
-    Run(QStringLiteral(
-            "SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY m_NomeProgramma COLLATE NOCASE, "
-            "IDProgramma"),
-        {}, [&items](const Platform::CArchiveStatement &row) {
-            items.append({row.Number(0), row.Text(1)});
-        });
+    const auto take = [&items](const Platform::CArchiveStatement &row) {
+        items.append({row.Number(0), row.Text(1)});
+    };
+    try {
+        Run(QStringLiteral(
+                "SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY m_NomeProgramma COLLATE "
+                "NOCASE, IDProgramma"),
+            {}, take);
+        return items;
+    } catch (const CError &error) {
+        if (!IsArchiveError(error, aeDamaged))
+            throw;
+    }
+    // The damage may lie in the index of the list's order only: the rows are read from the
+    // table itself and put in that order here. What cannot be read at all lists nothing.
+    items.clear();
+    try {
+        Run(QStringLiteral(
+                "SELECT IDProgramma, m_NomeProgramma FROM CModInstr NOT INDEXED WHERE IDProgramma <> ?"),
+            {kActualSettingID}, take);
+    } catch (const CError &error) {
+        if (!IsArchiveError(error, aeDamaged))
+            throw;
+        items.clear();
+    }
+    std::sort(items.begin(), items.end(), [](const CProgrammaItem &a, const CProgrammaItem &b) {
+        const int byName = QString::compare(a.NomeProgramma, b.NomeProgramma, Qt::CaseInsensitive);
+        return byName != 0 ? byName < 0 : a.IDProgramma < b.IDProgramma;
+    });
+    g_Trace->BugMessage(
+        QStringLiteral("Archivio %1 danneggiato: %2 configurazioni elencate dalla tabella CModInstr")
+            .arg(m_Database.FilePath())
+            .arg(items.size()));
     return items;
 }
 

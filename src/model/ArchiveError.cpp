@@ -17,7 +17,8 @@ void RaiseDatabaseError(const Platform::CArchiveDatabase &database)
                                          QStringLiteral(" danneggiato: ") + database.LastError());
     if (database.LastFoundBusy())
         RaiseArchiveError(aeBusy, QStringLiteral("Archivio ") + database.FilePath() +
-                                      QStringLiteral(" in uso da un altro programma: ") + database.LastError());
+                                      QStringLiteral(" in uso da un altro programma: ") +
+                                      database.LastError());
     if (database.LastInterrupted())
         RaiseArchiveError(aeClosing, QStringLiteral("Archivio ") + database.FilePath() +
                                          QStringLiteral(": attesa interrotta, il programma si chiude: ") +

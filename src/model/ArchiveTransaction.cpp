@@ -25,10 +25,7 @@ CArchiveTransaction::~CArchiveTransaction()
 void CArchiveTransaction::Commit()
 {
     m_Open = false;
-    if (!m_Database.ReleaseSavepoint()) {
-        const QString error = m_Database.LastError();
-        const QString reason = m_Database.LastReason();
-        m_Database.RollbackSavepoint();
-        RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + error, reason);
-    }
+    // A release that fails has ended the whole transaction already (CArchiveDatabase).
+    if (!m_Database.ReleaseSavepoint())
+        RaiseDatabaseError(m_Database);
 }

@@ -10,8 +10,7 @@ namespace Platform {
 namespace {
 
 constexpr int kCheckCacheKiB = 256;
-// A read that another program's lock kept waiting past the busy time-out is made this often in
-// all before the file is left undecided.
+// A read that the system failed is made this often in all before the file is left unreadable.
 constexpr int kReadAttempts = 3;
 // A journal of another program's interrupted write is rolled back at most this often in one check.
 constexpr int kJournalRollBacks = 2;
@@ -85,7 +84,10 @@ CArchiveChecker::CVerdict CArchiveChecker::Run(const CRequest &request)
     const auto mode = request.UpgradeStatements.isEmpty() ? CArchiveConnection::EMode::ReadOnly
                                                           : CArchiveConnection::EMode::ReadWrite;
     if (!m_Connection.Open(request.FilePath, mode)) {
-        verdict.Finding = QStringLiteral("controllo non eseguito: ") + m_Connection.LastError();
+        const CFinding failure = Failure();
+        verdict.Outcome = failure.Outcome == EOutcome::Undecided ? EOutcome::Undecided : EOutcome::Unreadable;
+        verdict.Finding = QStringLiteral("controllo non eseguito: ") + failure.Text;
+        verdict.Reason = failure.Reason;
         return verdict;
     }
     const auto close = qScopeGuard([this] { m_Connection.Close(); });
@@ -112,6 +114,7 @@ CArchiveChecker::CVerdict CArchiveChecker::Run(const CRequest &request)
         file = CFinding::Interrupted();
     verdict.Outcome = file.Outcome;
     verdict.Finding = file.Text;
+    verdict.Reason = file.Reason;
     verdict.JournalLeft = file.JournalLeft;
     if (verdict.Outcome == EOutcome::Whole && !request.UpgradeStatements.isEmpty()) {
         verdict.Upgraded = m_Connection.ExecTransaction(request.UpgradeStatements);
@@ -126,8 +129,7 @@ template <typename Read> CArchiveChecker::CFinding CArchiveChecker::Attempted(Re
     CFinding finding = CFinding::Interrupted();
     for (int attempt = 0; attempt < kReadAttempts && !Stopped(); ++attempt) {
         finding = read();
-        // A journal stays until the caller rolls it back; a lock may have gone meanwhile.
-        if (finding.Outcome != EOutcome::Undecided || finding.JournalLeft)
+        if (finding.Outcome != EOutcome::Unreadable)
             break;
     }
     return finding;
@@ -136,8 +138,13 @@ template <typename Read> CArchiveChecker::CFinding CArchiveChecker::Attempted(Re
 CArchiveChecker::CFinding CArchiveChecker::Failure() const
 {
     const int code = m_Connection.LastCode();
-    return {m_Connection.LastFoundDamage() ? EOutcome::Damaged : EOutcome::Undecided,
-            m_Connection.LastError(), code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY};
+    // A journal another program left stays until the caller rolls it back.
+    const bool journalLeft = code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY;
+    const EOutcome outcome = m_Connection.LastFoundDamage() ? EOutcome::Damaged
+                             : journalLeft || m_Connection.LastFoundBusy() || m_Connection.LastInterrupted()
+                                 ? EOutcome::Undecided
+                                 : EOutcome::Unreadable;
+    return {outcome, m_Connection.LastError(), journalLeft, m_Connection.LastReason()};
 }
 
 CArchiveChecker::CFinding CArchiveChecker::SizeCheck(const QString &filePath)
@@ -176,14 +183,14 @@ CArchiveChecker::CFinding CArchiveChecker::ReadParts(QStringList &damaged)
 {
     QStringList parts;
     const CFinding listed = Attempted([&parts, this] { return ListParts(parts); });
-    if (listed.Outcome == EOutcome::Undecided)
+    if (listed.Outcome == EOutcome::Undecided || listed.Outcome == EOutcome::Unreadable)
         return listed;
     // A schema that does not list whole is damaged itself; the tables it did list are read still.
     if (listed.Outcome == EOutcome::Damaged)
         damaged << QStringLiteral("sqlite_master");
     for (const QString &part : parts) {
         const CFinding read = Attempted([&part, this] { return QuickCheck(part); });
-        if (read.Outcome == EOutcome::Undecided)
+        if (read.Outcome == EOutcome::Undecided || read.Outcome == EOutcome::Unreadable)
             return read;
         if (read.Outcome == EOutcome::Damaged && !damaged.contains(part))
             damaged << part;

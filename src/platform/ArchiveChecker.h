@@ -34,7 +34,10 @@ class CArchiveChecker : public QObject
 
 public:
     enum class EScope { Parts, WholeFile };
-    enum class EOutcome { Whole, Damaged, Undecided };
+    // Undecided: another program's lock kept the check from the file, or the check was stopped.
+    // Unreadable: the file could not be opened or read for another reason (gone, replaced, an
+    // I/O error); Reason then holds the system's words, if it said.
+    enum class EOutcome { Whole, Damaged, Undecided, Unreadable };
     struct CRequest
     {
         QString FilePath;
@@ -48,8 +51,9 @@ public:
     struct CVerdict
     {
         EOutcome Outcome = EOutcome::Undecided;
-        // What is wrong (Damaged), or what kept the check from a verdict (Undecided), for the trace.
+        // What is wrong (Damaged), or what kept the check from a verdict, for the trace.
         QString Finding;
+        QString Reason;
         // "sqlite_master" for the schema, else table names.
         QStringList DamagedParts;
         bool Upgraded = false;
@@ -79,21 +83,24 @@ private:
         EOutcome Outcome = EOutcome::Undecided;
         QString Text;
         bool JournalLeft = false;
+        QString Reason;
 
-        static CFinding Whole() { return {EOutcome::Whole, {}, false}; }
-        static CFinding Damaged(const QString &text) { return {EOutcome::Damaged, text, false}; }
+        static CFinding Whole() { return {EOutcome::Whole, {}, false, {}}; }
+        static CFinding Damaged(const QString &text) { return {EOutcome::Damaged, text, false, {}}; }
         static CFinding Interrupted()
         {
-            return {EOutcome::Undecided, QStringLiteral("controllo interrotto"), false};
+            return {EOutcome::Undecided, QStringLiteral("controllo interrotto"), false, {}};
         }
     };
 
     void Launch();
     void Conclude(const CVerdict &verdict);
     CVerdict Run(const CRequest &request);
-    // The read, again while it is undecided by another program's lock or a passing failure.
+    // The read, again while a passing failure of the system keeps it from the file; a lock has
+    // been waited for already, up to the busy time-out.
     template <typename Read> CFinding Attempted(Read read);
-    // The connection's last failure: damage only where the engine says the file is malformed.
+    // The connection's last failure: damage only where the engine says the file is malformed,
+    // undecided for a lock or an interrupt, else unreadable.
     CFinding Failure() const;
     CFinding SizeCheck(const QString &filePath);
     // A part's (or, for an empty part, the whole file's) quick check.

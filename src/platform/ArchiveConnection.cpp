@@ -1,5 +1,7 @@
 #include "platform/ArchiveConnection.h"
 
+#include "platform/HeldInput.h"
+
 #include <QtGlobal>
 
 #include <sqlite3.h>
@@ -39,7 +41,7 @@ CArchiveConnection::~CArchiveConnection()
     Close();
 }
 
-bool CArchiveConnection::Open(const QString &filePath, EMode mode)
+bool CArchiveConnection::Open(const QString &filePath, EMode mode, EBusyWait busyWait)
 {
     Close();
     // One thread runs the connection's statements: SQLite needs no lock of its own around each call
@@ -64,6 +66,7 @@ bool CArchiveConnection::Open(const QString &filePath, EMode mode)
     // SQLite's own busy time-out sleeps on through an interrupt: a check stopped while another
     // program holds the file would hold up its caller for the whole time-out.
     m_BusyTimeout = g_BusyTimeout.load();
+    m_BusyWait = busyWait;
     sqlite3_busy_handler(handle, &CArchiveConnection::WaitWhileBusy, this);
     const std::lock_guard lock(m_HandleMutex);
     m_Interrupted = false;
@@ -85,6 +88,43 @@ bool CArchiveConnection::IsReadOnly() const
     return m_Handle == nullptr || sqlite3_db_readonly(m_Handle, "main") != 0;
 }
 
+bool CArchiveConnection::InTransaction() const
+{
+    return m_Handle != nullptr && sqlite3_get_autocommit(m_Handle) == 0;
+}
+
+template <typename Attempt> int CArchiveConnection::PastLocks(Attempt attempt)
+{
+    const auto busy = [](int result) {
+        return (result & 0xff) == SQLITE_BUSY || (result & 0xff) == SQLITE_LOCKED;
+    };
+    int result = attempt();
+    if (!busy(result) || m_BusyWait != EBusyWait::EventLoop)
+        return result;
+    const auto deadline = std::chrono::steady_clock::now() + m_BusyTimeout;
+    const CHeldInput held;
+    while (busy(result) && !m_Interrupted && std::chrono::steady_clock::now() < deadline) {
+        if (!TurnEventsFor(int(kBusyStep.count())))
+            return SQLITE_INTERRUPT;
+        result = attempt();
+    }
+    return result;
+}
+
+std::unique_ptr<CArchiveStatement> CArchiveConnection::Prepare(const QString &sql, bool kept)
+{
+    std::unique_ptr<CArchiveStatement> statement;
+    const int result = PastLocks([&] {
+        statement = std::make_unique<CArchiveStatement>(m_Handle, sql, kept);
+        return statement->IsPrepared() ? SQLITE_OK : sqlite3_errcode(m_Handle);
+    });
+    if (result == SQLITE_OK)
+        return statement;
+    // The statement's tables are not known before its text is read against the schema.
+    Fail(sql, result, {QStringLiteral("sqlite_master")});
+    return nullptr;
+}
+
 CArchiveStatement *CArchiveConnection::Prepared(const QString &sql)
 {
     const auto found = m_Statements.find(sql);
@@ -92,20 +132,18 @@ CArchiveStatement *CArchiveConnection::Prepared(const QString &sql)
         return found->second.get();
     if (!OpenElseRefused(sql))
         return nullptr;
-    auto statement = std::make_unique<CArchiveStatement>(m_Handle, sql, true);
-    if (!statement->IsPrepared()) {
-        Fail(sql, sqlite3_errcode(m_Handle));
+    std::unique_ptr<CArchiveStatement> statement = Prepare(sql, true);
+    if (!statement)
         return nullptr;
-    }
     return m_Statements.emplace(sql, std::move(statement)).first->second.get();
 }
 
 bool CArchiveConnection::Exec(CArchiveStatement &statement, const QVariantList &values,
                               const CArchiveStatement::RowReader &row)
 {
-    const int result = statement.Run(values, row);
+    const int result = PastLocks([&] { return statement.Run(values, row); });
     if (result != SQLITE_DONE)
-        Fail(statement.Sql(), result);
+        Fail(statement.Sql(), result, statement.Tables());
     return result == SQLITE_DONE;
 }
 
@@ -120,11 +158,8 @@ bool CArchiveConnection::ExecOnce(const QString &sql, const CArchiveStatement::R
 {
     if (!OpenElseRefused(sql))
         return false;
-    CArchiveStatement statement(m_Handle, sql, false);
-    const int result = statement.IsPrepared() ? statement.Run({}, row) : sqlite3_errcode(m_Handle);
-    if (result != SQLITE_DONE)
-        Fail(sql, result);
-    return result == SQLITE_DONE;
+    const std::unique_ptr<CArchiveStatement> statement = Prepare(sql, false);
+    return statement != nullptr && Exec(*statement, {}, row);
 }
 
 bool CArchiveConnection::ExecTransaction(const QStringList &statements)
@@ -137,12 +172,9 @@ bool CArchiveConnection::ExecTransaction(const QStringList &statements)
     if (done && ExecOnce(QStringLiteral("COMMIT")))
         return true;
     // The failure is what the caller is told, not the rollback's answer.
-    const QString error = m_LastError, reason = m_LastReason;
-    const int code = m_LastCode;
+    const CFailure failure = LastFailure();
     ExecOnce(QStringLiteral("ROLLBACK"));
-    m_LastError = error;
-    m_LastReason = reason;
-    m_LastCode = code;
+    RestoreFailure(failure);
     return false;
 }
 
@@ -209,7 +241,8 @@ int CArchiveConnection::WaitWhileBusy(void *connection, int attempt)
     const auto now = std::chrono::steady_clock::now();
     if (attempt == 0)
         self->m_BusySince = now;
-    if (self->m_Interrupted || now - self->m_BusySince >= self->m_BusyTimeout)
+    if (self->m_BusyWait != EBusyWait::Sleep || self->m_Interrupted ||
+        now - self->m_BusySince >= self->m_BusyTimeout)
         return 0;
     std::this_thread::sleep_for(kBusyStep);
     return 1;
@@ -227,14 +260,27 @@ void CArchiveConnection::Refuse(const QString &why, const QString &reason)
     m_LastCode = SQLITE_ERROR;
     m_LastError = why;
     m_LastReason = reason;
+    m_LastTables.clear();
 }
 
-void CArchiveConnection::Fail(const QString &sql, int code)
+void CArchiveConnection::RestoreFailure(const CFailure &failure)
+{
+    m_LastError = failure.Error;
+    m_LastReason = failure.Reason;
+    m_LastTables = failure.Tables;
+    m_LastCode = failure.Code;
+}
+
+void CArchiveConnection::Fail(const QString &sql, int code, const QStringList &tables)
 {
     m_LastCode = code;
     m_LastReason = SystemReason(m_Handle, code);
-    m_LastError = QString::fromUtf8(sqlite3_errmsg(m_Handle)).trimmed() + QStringLiteral(" [") +
-                  sql.simplified() + QLatin1Char(']');
+    m_LastTables = tables;
+    // The engine's message belongs to its last call; a wait the program's close cut short is ours.
+    const QString what = (code & 0xff) == SQLITE_INTERRUPT && !m_Interrupted
+                             ? QStringLiteral("attesa interrotta, il programma si chiude")
+                             : QString::fromUtf8(sqlite3_errmsg(m_Handle)).trimmed();
+    m_LastError = what + QStringLiteral(" [") + sql.simplified() + QLatin1Char(']');
 }
 
 } // namespace Platform

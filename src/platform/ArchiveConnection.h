@@ -3,6 +3,7 @@
 #include "platform/ArchiveStatement.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <chrono>
@@ -26,6 +27,11 @@ class CArchiveConnection
 {
 public:
     enum class EMode { ReadOnly, ReadWrite, Create };
+    // How a statement waits for another program's lock, up to the busy time-out. Sleep: the
+    // thread sleeps (a worker's connection). EventLoop: the statement is tried again while the
+    // event loop turns, the user's input held (CHeldInput), so that the window's thread never
+    // sleeps on a lock, and the program's close ends the wait (LastInterrupted). None: no wait.
+    enum class EBusyWait { Sleep, EventLoop, None };
 
     CArchiveConnection() = default;
     ~CArchiveConnection();
@@ -33,11 +39,13 @@ public:
     CArchiveConnection &operator=(const CArchiveConnection &) = delete;
 
     // ReadWrite opens a file the system does not let this program write read-only.
-    bool Open(const QString &filePath, EMode mode);
+    bool Open(const QString &filePath, EMode mode, EBusyWait busyWait = EBusyWait::Sleep);
     void Close();
     bool IsOpen() const { return m_Handle != nullptr; }
     // The file cannot be written through this connection.
     bool IsReadOnly() const;
+    // A transaction (or savepoint) is open on the connection.
+    bool InTransaction() const;
 
     // The statement for sql, prepared on first use and kept; nullptr when it does not prepare.
     CArchiveStatement *Prepared(const QString &sql);
@@ -74,25 +82,46 @@ public:
     bool LastFoundBusy() const;
     // The last statement was interrupted (Interrupt, or the program closing while it waited).
     bool LastInterrupted() const;
+    // The tables the last failed statement reads or writes ("sqlite_master" where its text
+    // could not even be prepared): where the engine found damage, the parts it lies in.
+    QStringList LastTables() const { return m_LastTables; }
     // A refusal of the program's own, kept for LastError and LastReason.
     void Refuse(const QString &why, const QString &reason = {});
+    // The last failure, kept while a rollback runs and put back afterwards: the caller is told
+    // why its statement failed, not how the rollback went.
+    struct CFailure
+    {
+        QString Error;
+        QString Reason;
+        QStringList Tables;
+        int Code = 0;
+    };
+    CFailure LastFailure() const { return {m_LastError, m_LastReason, m_LastTables, m_LastCode}; }
+    void RestoreFailure(const CFailure &failure);
 
 private:
     // False, the refusal kept, when no file is open for sql to run on.
     bool OpenElseRefused(const QString &sql);
-    void Fail(const QString &sql, int code);
+    void Fail(const QString &sql, int code, const QStringList &tables);
+    // Runs attempt (a prepare or a run, giving SQLite's result) again while another program's
+    // lock refuses it, as m_BusyWait says.
+    template <typename Attempt> int PastLocks(Attempt attempt);
+    // A statement that runs once, prepared past locks; nullptr when it does not prepare.
+    std::unique_ptr<CArchiveStatement> Prepare(const QString &sql, bool kept);
     // SQLite's busy handler: true while the lock is worth waiting for.
     static int WaitWhileBusy(void *connection, int attempt);
 
     sqlite3 *m_Handle = nullptr;
     std::atomic_bool m_Interrupted = false;
     std::chrono::milliseconds m_BusyTimeout{};
+    EBusyWait m_BusyWait = EBusyWait::Sleep;
     std::chrono::steady_clock::time_point m_BusySince;
     // Open, Close and Interrupt may come from two threads.
     std::mutex m_HandleMutex;
     std::map<QString, std::unique_ptr<CArchiveStatement>> m_Statements;
     QString m_LastError;
     QString m_LastReason;
+    QStringList m_LastTables;
     int m_LastCode = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/ArchiveDatabase.h"
 
+#include "platform/HeldInput.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -76,7 +78,9 @@ CArchiveDatabase::OpenResult CArchiveDatabase::Open(const QString &filePath, con
             return *refused;
     }
     using EMode = CArchiveConnection::EMode;
-    if (!m_Connection.Open(filePath, existed ? EMode::ReadWrite : EMode::Create))
+    // The window's thread waits for another program's lock with its event loop turning.
+    if (!m_Connection.Open(filePath, existed ? EMode::ReadWrite : EMode::Create,
+                           CArchiveConnection::EBusyWait::EventLoop))
         return OpenResult::Failed;
     // The engine's own guard: no change reaches the file before the check has passed.
     if (existed)
@@ -222,13 +226,26 @@ void CArchiveDatabase::TakeVerdict()
     case CArchiveChecker::EOutcome::Damaged:
         m_Check = CheckState::Failed;
         m_Damage = verdict.Finding;
-        m_DamagedParts = verdict.DamagedParts;
+        for (const QString &part : verdict.DamagedParts) {
+            if (!m_DamagedParts.contains(part))
+                m_DamagedParts << part;
+        }
+        RemoveLeftBehind();
         return;
     case CArchiveChecker::EOutcome::Undecided:
-        LeaveUndecided(verdict.Finding);
+        LeaveUndecided(CheckState::Undecided, verdict.Finding);
+        return;
+    case CArchiveChecker::EOutcome::Unreadable:
+        m_UnreadableReason = verdict.Reason;
+        LeaveUndecided(CheckState::Unreadable, verdict.Finding);
         return;
     case CArchiveChecker::EOutcome::Whole:
         break;
+    }
+    // What a statement found damaged stays so, whatever the parts the check read.
+    if (m_DamageMet) {
+        m_Check = CheckState::Checked;
+        return;
     }
     if (verdict.Upgraded)
         m_FileVersion = m_SchemaVersion;
@@ -236,20 +253,52 @@ void CArchiveDatabase::TakeVerdict()
         m_UpgradeError = verdict.UpgradeError;
     if (m_ReadOnly == ReadOnly::No)
         m_Connection.ExecOnce(QStringLiteral("PRAGMA query_only = 0"));
-    CInstanceMarker::Remove(m_LeftBehind);
-    m_LeftBehind.clear();
+    RemoveLeftBehind();
     m_Check = CheckState::Checked;
 }
 
-void CArchiveDatabase::LeaveUndecided(const QString &why)
+void CArchiveDatabase::LeaveUndecided(CheckState state, const QString &why)
 {
-    m_Check = CheckState::Undecided;
+    m_Check = state;
     m_WhyUndecided = why;
     m_CheckLeft = m_Checker.Request();
 }
 
+void CArchiveDatabase::NoteDamage(const QStringList &parts, const QString &finding)
+{
+    if (!m_DamageMet) {
+        m_DamageMet = true;
+        m_Damage = finding;
+        // The engine's own guard again: nothing more reaches the damaged file.
+        m_Connection.ExecOnce(QStringLiteral("PRAGMA query_only = 1"));
+        RemoveLeftBehind();
+    }
+    for (const QString &part : parts) {
+        if (!m_DamagedParts.contains(part))
+            m_DamagedParts << part;
+    }
+}
+
+void CArchiveDatabase::RemoveLeftBehind()
+{
+    CInstanceMarker::Remove(m_LeftBehind);
+    m_LeftBehind.clear();
+}
+
+bool CArchiveDatabase::HeldByAnotherProgram(const QString &filePath)
+{
+    CArchiveConnection probe;
+    if (!probe.Open(filePath, CArchiveConnection::EMode::ReadOnly, CArchiveConnection::EBusyWait::None))
+        return false;
+    return !probe.Number(QStringLiteral("SELECT count(*) FROM sqlite_master")) && probe.LastFoundBusy();
+}
+
 bool CArchiveDatabase::WaitForCheck()
 {
+    // A file a statement found damaged refuses every change already; the check only goes on
+    // naming its parts.
+    if (m_DamageMet)
+        return true;
     StartCheck();
     if (m_Check != CheckState::Pending)
         return true;
@@ -259,15 +308,15 @@ bool CArchiveDatabase::WaitForCheck()
         ended = true;
         loop.quit();
     });
-    // The window repaints meanwhile; what the user does waits until the check has ended.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // The window repaints and can be closed meanwhile; what else the user does is dropped.
+    ExecHoldingInput(loop);
     if (ended)
         return true;
     // Only the application's exit ends the loop before the verdict, and from then on until the
     // outermost loop has returned every local loop would return at once.
     m_Checker.Stop();
     if (m_Check == CheckState::Pending)
-        LeaveUndecided(QStringLiteral("controllo interrotto: il programma si chiude"));
+        LeaveUndecided(CheckState::Undecided, QStringLiteral("controllo interrotto: il programma si chiude"));
     return false;
 }
 
@@ -277,31 +326,48 @@ void CArchiveDatabase::Close()
     m_CheckLeft.reset();
     m_Connection.Close();
     // A damaged file keeps the marker, so the next start checks it whole before it opens it.
-    m_Marker.Release(m_Check == CheckState::Failed);
+    m_Marker.Release(Check() == CheckState::Failed);
     m_LeftBehind.clear();
     m_Check = CheckState::Checked;
+    m_DamageMet = false;
     m_DamagedParts.clear();
     m_Damage.clear();
     m_WhyUndecided.clear();
+    m_UnreadableReason.clear();
     m_ReadOnly = ReadOnly::No;
     m_ReadOnlyReason.clear();
 }
 
 bool CArchiveDatabase::BeginSavepoint()
 {
-    return m_Connection.Exec(QStringLiteral("SAVEPOINT ixo"));
+    return Exec(QStringLiteral("SAVEPOINT ixo"));
 }
 
 bool CArchiveDatabase::ReleaseSavepoint()
 {
-    return m_Connection.Exec(QStringLiteral("RELEASE ixo"));
+    if (Exec(QStringLiteral("RELEASE ixo")))
+        return true;
+    EndTransaction();
+    return false;
 }
 
 bool CArchiveDatabase::RollbackSavepoint()
 {
     // ROLLBACK TO keeps the level open; the release then closes it with nothing to write.
-    const bool rolledBack = m_Connection.Exec(QStringLiteral("ROLLBACK TO ixo"));
-    return ReleaseSavepoint() && rolledBack;
+    if (Exec(QStringLiteral("ROLLBACK TO ixo")) && Exec(QStringLiteral("RELEASE ixo")))
+        return true;
+    EndTransaction();
+    return false;
+}
+
+void CArchiveDatabase::EndTransaction()
+{
+    if (!m_Connection.InTransaction())
+        return;
+    // The failure is what the caller is told, not the rollback's answer.
+    const CArchiveConnection::CFailure failure = m_Connection.LastFailure();
+    m_Connection.ExecOnce(QStringLiteral("ROLLBACK"));
+    m_Connection.RestoreFailure(failure);
 }
 
 QStringList SplitSqlScript(const QString &script)

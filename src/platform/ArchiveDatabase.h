@@ -40,9 +40,11 @@ class CArchiveDatabase
 {
 public:
     enum class OpenResult { Opened, Created, WrongVersion, NotAnArchive, InterruptedWrite, Failed };
-    // How far the opened file is known to be whole. Undecided: its check could not read it, or
-    // was stopped; the next wait checks it again.
-    enum class CheckState { Checked, Pending, Failed, Undecided };
+    // How far the opened file is known to be whole. Failed: damaged, found so by the check or by
+    // any statement since. Undecided: another program's lock kept the check from the file, or the
+    // check was stopped. Unreadable: the check could not open or read the file for another reason
+    // (gone, replaced, an I/O error). The next wait checks an undecided or unreadable file again.
+    enum class CheckState { Checked, Pending, Failed, Undecided, Unreadable };
     // Why no change can be written to the file, whatever its check says.
     enum class ReadOnly { No, File, Folder };
 
@@ -75,7 +77,7 @@ public:
     // The last call was cut short: the program is closing.
     bool LastInterrupted() const { return m_Refusal.isEmpty() && m_Connection.LastInterrupted(); }
 
-    CheckState Check() const { return m_Check; }
+    CheckState Check() const { return m_DamageMet ? CheckState::Failed : m_Check; }
     // Starts the check that the opening left for later, once: on its thread it competes with
     // nothing the caller still has to do first (the first listing, the first paint).
     void StartCheck();
@@ -85,6 +87,11 @@ public:
     const QStringList &DamagedParts() const { return m_DamagedParts; }
     // What kept the check from a verdict, for the trace.
     QString WhyUndecided() const { return m_WhyUndecided; }
+    // The system's words for why the check could not read the file (Unreadable), if it said.
+    QString UnreadableReason() const { return m_UnreadableReason; }
+    // Whether another program holds a lock on the file that keeps it from being read now; asked
+    // once, without waiting.
+    static bool HeldByAnotherProgram(const QString &filePath);
     // Starts the check if need be (again, when undecided) and runs the event loop, the user's
     // input held back, until the check has ended. False when the application closes first: the
     // check is stopped, the file left Undecided.
@@ -96,21 +103,26 @@ public:
     QString ReadOnlyReason() const { return m_ReadOnlyReason; }
 
     // The statement for sql, prepared on first use and kept; nullptr when it does not prepare.
-    CArchiveStatement *Prepared(const QString &sql) { return m_Connection.Prepared(sql); }
+    // Every statement, whenever it runs, may find the file damaged (SQLITE_CORRUPT, SQLITE_NOTADB):
+    // the file is then taken as the check would take it, damaged in the parts the statement
+    // reaches, and no change is written to it any more.
+    CArchiveStatement *Prepared(const QString &sql) { return Noted(m_Connection.Prepared(sql)); }
     bool Exec(CArchiveStatement &statement, const QVariantList &values = {},
               const CArchiveStatement::RowReader &row = {})
     {
-        return m_Connection.Exec(statement, values, row);
+        return Noted(m_Connection.Exec(statement, values, row));
     }
     bool Exec(const QString &sql, const QVariantList &values = {},
               const CArchiveStatement::RowReader &row = {})
     {
-        return m_Connection.Exec(sql, values, row);
+        return Noted(m_Connection.Exec(sql, values, row));
     }
     qint64 LastInsertId() const { return m_Connection.LastInsertId(); }
     qint64 Changes() const { return m_Connection.Changes(); }
 
-    // One level of transaction; levels nest, and only the outermost release writes the file.
+    // One level of transaction; levels nest, and only the outermost release writes the file. A
+    // release or rollback that fails ends the whole transaction (ROLLBACK), so that the
+    // connection never stays inside one and holds another program's writes back.
     bool BeginSavepoint();
     bool ReleaseSavepoint();
     bool RollbackSavepoint();
@@ -132,7 +144,20 @@ private:
     void FindReadOnly();
     CArchiveChecker::CRequest CheckRequest(const QList<CSchemaStep> &steps, bool wholeFile);
     void TakeVerdict();
-    void LeaveUndecided(const QString &why);
+    void LeaveUndecided(CheckState state, const QString &why);
+    // Takes the file for damaged when the engine said so in the last call.
+    template <typename Result> Result Noted(Result result)
+    {
+        if (!result && m_Connection.LastFoundDamage())
+            NoteDamage(m_Connection.LastTables(), m_Connection.LastError());
+        return result;
+    }
+    void NoteDamage(const QStringList &parts, const QString &finding);
+    // The markers of programs that did not close the file have told what they had to: the file
+    // was checked whole. A damaged file keeps only this program's, which the next start finds.
+    void RemoveLeftBehind();
+    // After a failed release or rollback: no transaction stays open.
+    void EndTransaction();
 
     QString m_FilePath;
     CArchiveConnection m_Connection;
@@ -152,6 +177,9 @@ private:
     QStringList m_DamagedParts;
     QString m_Damage;
     QString m_WhyUndecided;
+    QString m_UnreadableReason;
+    // A statement found the file damaged, whatever its check says.
+    bool m_DamageMet = false;
     ReadOnly m_ReadOnly = ReadOnly::No;
     QString m_ReadOnlyReason;
 };

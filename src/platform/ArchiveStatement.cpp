@@ -7,9 +7,34 @@
 #include <utility>
 
 namespace Platform {
+namespace {
+
+// SQLite asks about every table a statement's text reaches while it prepares it.
+int NoteTable(void *tables, int action, const char *table, const char *, const char *, const char *)
+{
+    switch (action) {
+    case SQLITE_READ:
+    case SQLITE_INSERT:
+    case SQLITE_UPDATE:
+    case SQLITE_DELETE: {
+        auto *names = static_cast<QStringList *>(tables);
+        const QString name = QString::fromUtf8(table);
+        if (table != nullptr && !names->contains(name))
+            names->append(name);
+        break;
+    }
+    default:
+        break;
+    }
+    return SQLITE_OK;
+}
+
+} // namespace
 
 CArchiveStatement::CArchiveStatement(sqlite3 *handle, const QString &sql, bool kept)
 {
+    sqlite3_set_authorizer(handle, &NoteTable, &m_Tables);
+    const auto noMoreNotes = qScopeGuard([handle] { sqlite3_set_authorizer(handle, nullptr, nullptr); });
     if (sqlite3_prepare_v3(handle, sql.toUtf8().constData(), -1, kept ? SQLITE_PREPARE_PERSISTENT : 0,
                            &m_Statement, nullptr) != SQLITE_OK) {
         sqlite3_finalize(m_Statement);
@@ -23,12 +48,13 @@ CArchiveStatement::~CArchiveStatement()
 }
 
 CArchiveStatement::CArchiveStatement(CArchiveStatement &&other) noexcept
-    : m_Statement(std::exchange(other.m_Statement, nullptr))
+    : m_Statement(std::exchange(other.m_Statement, nullptr)), m_Tables(std::move(other.m_Tables))
 {}
 
 CArchiveStatement &CArchiveStatement::operator=(CArchiveStatement &&other) noexcept
 {
     std::swap(m_Statement, other.m_Statement);
+    std::swap(m_Tables, other.m_Tables);
     return *this;
 }
 

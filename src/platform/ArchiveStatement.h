@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -36,6 +37,8 @@ public:
     // True when running it changes the file; false for reads, savepoints and their release.
     bool Writes() const;
     QString Sql() const;
+    // The tables it reads or writes, as the engine resolved its text (a view's own tables).
+    const QStringList &Tables() const { return m_Tables; }
     // SQLite's result: SQLITE_DONE when the statement ran to its end.
     int Run(const QVariantList &values = {}, const RowReader &row = {});
 
@@ -49,6 +52,7 @@ private:
     void Bind(int index, const QVariant &value);
 
     sqlite3_stmt *m_Statement = nullptr;
+    QStringList m_Tables;
 };
 
 } // namespace Platform

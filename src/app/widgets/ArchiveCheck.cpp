@@ -1,10 +1,14 @@
 #include "app/widgets/ArchiveCheck.h"
 
 #include "app/CommandFailure.h"
+#include "common/ResString.h"
+#include "common/TraceCode.h"
 #include "common/widgets/HourGlass.h"
 #include "common/widgets/MessageBox.h"
 #include "model/Archive.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTimer>
@@ -12,6 +16,8 @@
 #include <utility>
 
 namespace {
+
+constexpr int kBusy = 841;
 
 // A command waiting for the check tells a damaged archive itself, in its refusal.
 bool g_CommandWaits = false;
@@ -45,6 +51,23 @@ void StartArchiveCheck(QWidget *window)
                 [target] { TellDamage(target); }, Qt::SingleShotConnection);
         TellDamage(target);
     });
+}
+
+bool AwaitArchiveFreed()
+{
+    const QString path = CArchive::DefaultFilePath();
+    g_Trace->BugMessage(
+        QStringLiteral("Avvio in attesa: archivio %1 in uso da un altro programma").arg(path));
+    // The start's hourglass would say the box waits for nothing the user can do.
+    QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    CMessage message{QMessageBox::Warning, QString(), LoadResStringArgs(kBusy, {path}), QMessageBox::Cancel};
+    message.ClosesWhen = [path] { return !Platform::CArchiveDatabase::HeldByAnotherProgram(path); };
+    const bool freed = ShowMessage(nullptr, message) != QMessageBox::Cancel;
+    g_Trace->BugMessage(
+        freed ? QStringLiteral("Archivio libero: nuova apertura")
+              : QStringLiteral("Avvio annullato dall'utente: archivio in uso da un altro programma"));
+    return freed;
 }
 
 void RequireWritableArchive(QWidget *window)

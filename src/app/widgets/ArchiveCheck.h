@@ -25,3 +25,8 @@ void RequireWritableArchive(QWidget *window);
 // the check found, and a CError (aeDamaged) refuses it when not. A damage found while it waited
 // that still lets it work is told as at the start, which the wait held back.
 void RequireReadableArchive(QWidget *window, const std::function<bool()> &allowed);
+
+// At the start, when another program's lock has kept the archive from being opened past the busy
+// time-out: the user is told so (841), in a box that closes by itself once the lock has gone
+// (true: the opening is tried again) or that the user closes to end the start (false).
+bool AwaitArchiveFreed();

@@ -58,7 +58,9 @@ std::unique_ptr<FMain> StartUp(float splashPause, const QList<CComponent> &compo
         splash.reset();
         g_Connection->Close();
         QApplication::restoreOverrideCursor();
-        ReportArchiveFailure(error);
+        // The user ended the start while another program held the archive: nothing more to say.
+        if (!IsArchiveError(error, aeClosing))
+            ReportArchiveFailure(error);
         return nullptr;
     }
     window->show();

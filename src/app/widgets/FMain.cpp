@@ -1,5 +1,6 @@
 #include "app/widgets/FMain.h"
 
+#include "app/CommandFailure.h"
 #include "app/ConfigurationEdit.h"
 #include "app/widgets/AppImages.h"
 #include "app/widgets/ArchiveCheck.h"
@@ -13,6 +14,8 @@
 #include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/FormResources.h"
+#include "common/widgets/MessageBox.h"
+#include "model/ArchiveError.h"
 #include "ui_FMain.h"
 
 #include <QCloseEvent>
@@ -90,8 +93,7 @@ void FMain::Load()
     setWindowTitle(LoadResString(301));
 
     g_Trace->BugMessage(QStringLiteral("Form_Load step 2"));
-    g_Connection->Open();
-    RequeryProgrammi();
+    OpenArchive();
     QHeaderView *header = ui->dgProgrammi->horizontalHeader();
     header->setSectionResizeMode(CProgrammiListModel::colNomeProgramma, QHeaderView::Stretch);
     header->resizeSection(CProgrammiListModel::colIDProgramma,
@@ -114,10 +116,44 @@ void FMain::Load()
     g_Trace->BugMessage(QStringLiteral("Fine FMain_Load"));
 }
 
+void FMain::OpenArchive()
+{
+    for (;;) {
+        try {
+            g_Connection->Open();
+            RequeryProgrammi();
+            return;
+        } catch (const CError &error) {
+            if (!IsArchiveError(error, aeBusy))
+                throw;
+            g_Connection->Close();
+            if (!AwaitArchiveFreed())
+                RaiseArchiveError(aeClosing,
+                                  QStringLiteral("Avvio annullato: archivio in uso da un altro programma"));
+        }
+    }
+}
+
 void FMain::RequeryProgrammi()
 {
     const qint64 current = m_IDProgramma;
-    m_Programmi.Reload(g_Connection->Programmi());
+    const bool damageKnown = g_Connection->CheckFailed();
+    QList<CProgrammaItem> items;
+    try {
+        items = g_Connection->Programmi();
+    } catch (const CError &error) {
+        // One box for one click: the command has said what it had to.
+        if (m_bLoading || !IsArchiveError(error, aeBusy))
+            throw;
+        g_Trace->BugMessage(
+            QStringLiteral("Lista delle configurazioni non riletta: archivio in uso da un altro "
+                           "programma"));
+        return;
+    }
+    // Damage that the list's own reading met is told as the check would have told it.
+    if (!damageKnown && !m_bLoading && g_Connection->CheckFailed())
+        ShowMessage(this, {QMessageBox::Critical, QString(), ArchiveRefusalText(), QMessageBox::Ok});
+    m_Programmi.Reload(items);
     int row = m_Programmi.RowOf(current);
     if (row < 0 && m_Programmi.rowCount() > 0)
         row = 0;
@@ -210,9 +246,9 @@ void FMain::RunMainCommand(MainCommand command)
                    },
                    {MenuItem(command)->iconText(), onConfiguration ? NomeProgramma() : QString()});
     // Another running program may have deleted the configuration meanwhile: the list shows the
-    // archive as it is now. That reading may fail too (the other program holding the file), and
-    // is told as the command's.
-    if (!done || onConfiguration)
+    // archive as it is now. That reading may fail too, and is told as the command's. A window
+    // closed while the command waited reads nothing more.
+    if (!m_bClosed && (!done || onConfiguration))
         RunCommand(this,
                    [this] {
                        RequeryProgrammi();
@@ -329,6 +365,7 @@ void FMain::resizeEvent(QResizeEvent *event)
 void FMain::closeEvent(QCloseEvent *event)
 {
     SaveWindowSettings();
+    m_bClosed = true;
     QMainWindow::closeEvent(event);
 }
 

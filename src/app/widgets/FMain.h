@@ -50,7 +50,8 @@ public:
     // sets it before the requery, which then selects its row).
     void SetIDProgramma(qint64 id) { m_IDProgramma = id; }
     // Reads the list again from the archive and selects the row of the current id, or the
-    // first row when the id is gone.
+    // first row when the id is gone. Once the window is loaded, a list that another program's
+    // lock keeps from being read stays as shown (traced), and a damage the reading meets is told.
     void RequeryProgrammi();
     // The current id from the list's current row (-1 when the list is empty) and the enable
     // state of every menu item and toolbar button.
@@ -81,6 +82,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Opens the archive and lists it; another program's lock is waited for (AwaitArchiveFreed),
+    // and a start the user ends then raises aeClosing.
+    void OpenArchive();
     void LoadWindowSettings();
     void SaveWindowSettings();
     void LoadToolBarToolTip();
@@ -107,6 +111,8 @@ private:
     qint64 m_IDProgramma = -1;
     // While Load runs: the size changes of the placement lay nothing out.
     bool m_bLoading = false;
+    // The window has closed: a command still waiting ends without another word.
+    bool m_bClosed = false;
     CProgrammiListModel m_Programmi;
     CStatusBarHelp m_StatusBarHelp;
     CMainCommandState m_CommandState;

@@ -8,6 +8,9 @@
 
 namespace {
 
+// How often a box that tells of a wait asks whether the wait is over.
+constexpr int kClosesWhenPoll = 250;
+
 MessageBoxFunction &CurrentMessageBox()
 {
     static MessageBoxFunction messageBox;
@@ -43,6 +46,14 @@ QMessageBox::StandardButton ShowModalBox(QWidget *parent, const CMessage &messag
     QString text = message.Text;
     text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     QMessageBox box(message.Icon, message.Title, text, message.Buttons, parent);
+    QTimer poll;
+    if (message.ClosesWhen) {
+        QObject::connect(&poll, &QTimer::timeout, &box, [&box, &message] {
+            if (message.ClosesWhen())
+                box.done(QMessageBox::NoButton);
+        });
+        poll.start(kClosesWhenPoll);
+    }
     const auto button = QMessageBox::StandardButton(box.exec());
     ReturnFocusAfterBox(parent);
     return button;

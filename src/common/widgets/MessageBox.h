@@ -14,6 +14,9 @@ struct CMessage
     QString Title;
     QString Text;
     QMessageBox::StandardButtons Buttons = QMessageBox::Ok;
+    // For a box that tells of a wait: asked a few times a second while the box shows; true
+    // closes the box by itself, answered QMessageBox::NoButton.
+    std::function<bool()> ClosesWhen = nullptr;
 };
 
 // Every message box of every window goes through ShowMessage, so that a test on the

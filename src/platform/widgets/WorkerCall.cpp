@@ -1,7 +1,7 @@
 #include "platform/widgets/WorkerCall.h"
 
-#include <QCursor>
-#include <QGuiApplication>
+#include "platform/HeldInput.h"
+
 #include <QTimer>
 
 #include <thread>
@@ -18,10 +18,8 @@ bool CWorkerMeeting::Wait(std::chrono::milliseconds limit)
             return true;
         m_Waiting.append(&loop);
     }
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     // Also ended by the program's quit, which ends every loop that turns.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    QGuiApplication::restoreOverrideCursor();
+    ExecHoldingInput(loop);
     const std::lock_guard lock(m_Mutex);
     m_Waiting.removeOne(&loop);
     return m_Finished;

@@ -13,9 +13,10 @@
 namespace Platform {
 
 // Where a window waiting for one worker and the worker meet: the worker calls Finish once when
-// its result is there, from its own thread; Wait turns the caller's event loop (timers and
-// repaints go on, user input waits until the end, the pointer shows the hourglass) until then,
-// or until the limit passes. Several may wait, one inside another's loop.
+// its result is there, from its own thread; Wait turns the caller's event loop (timers,
+// repaints and a window's close go on, the user's clicks and keys are dropped, the pointer shows
+// the hourglass: CHeldInput) until then, or until the limit passes or the program closes. Several may wait,
+// one inside another's loop.
 class CWorkerMeeting
 {
 public:
