@@ -25,6 +25,12 @@
 
 namespace {
 
+void TraceListKept()
+{
+    g_Trace->BugMessage(
+        QStringLiteral("Lista delle configurazioni non riletta: archivio in uso da un altro programma"));
+}
+
 // The smallest the window gets, either way.
 constexpr double kMinimumTwips = 4000.0;
 
@@ -145,9 +151,7 @@ void FMain::RequeryProgrammi()
         // One box for one click: the command has said what it had to.
         if (m_bLoading || !IsArchiveError(error, aeBusy))
             throw;
-        g_Trace->BugMessage(
-            QStringLiteral("Lista delle configurazioni non riletta: archivio in uso da un altro "
-                           "programma"));
+        TraceListKept();
         return;
     }
     // Damage that the list's own reading met is told as the check would have told it.
@@ -248,13 +252,20 @@ void FMain::RunMainCommand(MainCommand command)
     // Another running program may have deleted the configuration meanwhile: the list shows the
     // archive as it is now. That reading may fail too, and is told as the command's. A window
     // closed while the command waited reads nothing more.
-    if (!m_bClosed && (!done || onConfiguration))
-        RunCommand(this,
-                   [this] {
-                       RequeryProgrammi();
-                       UpdateToolBarButtons();
-                   },
-                   {MenuItem(command)->iconText(), QString()});
+    if (m_bClosed || (done && !onConfiguration))
+        return;
+    // A file another program holds now would only make the window wait once more for a list it
+    // cannot read.
+    if (Platform::CArchiveDatabase::HeldByAnotherProgram(g_Connection->Database().FilePath())) {
+        TraceListKept();
+        return;
+    }
+    RunCommand(this,
+               [this] {
+                   RequeryProgrammi();
+                   UpdateToolBarButtons();
+               },
+               {MenuItem(command)->iconText(), QString()});
 }
 
 void FMain::RequireWhatItUses(const CCommandRule &rule)
