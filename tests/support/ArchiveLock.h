@@ -8,15 +8,17 @@
 
 #include <chrono>
 
-// Another program's write on an archive file, its lock held (BEGIN EXCLUSIVE) until the object
-// ends: no other connection reads the file meanwhile.
+// Another program's write on an archive file, its lock held until the object ends: with BEGIN
+// EXCLUSIVE no other connection reads the file meanwhile; with BEGIN IMMEDIATE others still read
+// it, but none writes.
 class AnotherProgramsWrite
 {
 public:
-    explicit AnotherProgramsWrite(const QString &path)
+    explicit AnotherProgramsWrite(const QString &path,
+                                  const QString &begin = QStringLiteral("BEGIN EXCLUSIVE"))
     {
         EXPECT_TRUE(m_Connection.Open(path, Platform::CArchiveConnection::EMode::ReadWrite) &&
-                    m_Connection.ExecOnce(QStringLiteral("BEGIN EXCLUSIVE")))
+                    m_Connection.ExecOnce(begin))
             << m_Connection.LastError().toStdString();
     }
 
@@ -25,16 +27,26 @@ private:
     Platform::CArchiveConnection m_Connection;
 };
 
-// The time a connection opened while the object lives waits for another program's lock: short,
-// so that a test does not wait the program's 5 s for each read.
-class ShortBusyTimeout
+// The time a connection opened while the object lives waits for another program's lock, as
+// long as a test needs.
+class BusyTimeout
 {
 public:
-    ShortBusyTimeout() { Platform::CArchiveConnection::SetBusyTimeout(std::chrono::milliseconds(20)); }
-    ~ShortBusyTimeout() { Platform::CArchiveConnection::SetBusyTimeout(m_Earlier); }
-    ShortBusyTimeout(const ShortBusyTimeout &) = delete;
-    ShortBusyTimeout &operator=(const ShortBusyTimeout &) = delete;
+    explicit BusyTimeout(int milliseconds)
+    {
+        Platform::CArchiveConnection::SetBusyTimeout(std::chrono::milliseconds(milliseconds));
+    }
+    ~BusyTimeout() { Platform::CArchiveConnection::SetBusyTimeout(m_Earlier); }
+    BusyTimeout(const BusyTimeout &) = delete;
+    BusyTimeout &operator=(const BusyTimeout &) = delete;
 
 private:
     std::chrono::milliseconds m_Earlier = Platform::CArchiveConnection::BusyTimeout();
+};
+
+// Short, so that a test does not wait the program's 5 s for each read.
+class ShortBusyTimeout : public BusyTimeout
+{
+public:
+    ShortBusyTimeout() : BusyTimeout(20) {}
 };
