@@ -21,8 +21,7 @@ void RaiseDatabaseError(const Platform::CArchiveDatabase &database)
                                       database.LastError());
     if (database.LastInterrupted())
         RaiseArchiveError(aeClosing, QStringLiteral("Archivio ") + database.FilePath() +
-                                         QStringLiteral(": attesa interrotta, il programma si chiude: ") +
-                                         database.LastError());
+                                         QStringLiteral(": ") + database.LastError());
     RaiseArchiveError(aeDatabase, QStringLiteral("Errore archivio: ") + database.LastError(),
                       database.LastReason());
 }
