@@ -301,7 +301,16 @@ bool CArchiveDatabase::RollbackSavepoint()
 {
     // ROLLBACK TO keeps the level open; the release then closes it with nothing to write.
     const bool rolledBack = m_Connection.Exec(QStringLiteral("ROLLBACK TO ixo"));
-    return ReleaseSavepoint() && rolledBack;
+    if (ReleaseSavepoint())
+        return rolledBack;
+    // After a write the outermost level's release still wants the file to itself, and another
+    // program's reader may refuse it.
+    return m_Connection.LastFoundBusy() && AbandonTransaction() && rolledBack;
+}
+
+bool CArchiveDatabase::AbandonTransaction()
+{
+    return m_Connection.Exec(QStringLiteral("ROLLBACK"));
 }
 
 QStringList SplitSqlScript(const QString &script)

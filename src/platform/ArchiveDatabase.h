@@ -114,6 +114,10 @@ public:
     bool BeginSavepoint();
     bool ReleaseSavepoint();
     bool RollbackSavepoint();
+    // Undoes every level at once, waiting for no lock: for an outermost release that another
+    // program's lock refused, which would otherwise leave the transaction open and every later
+    // change of this connection out of the file (only the outermost release waits for a lock).
+    bool AbandonTransaction();
 
 private:
     struct CSchemaStep
