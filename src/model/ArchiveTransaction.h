@@ -4,7 +4,8 @@
 
 // All archive changes made while it lives become one: Commit() keeps them, leaving the scope
 // without Commit() (an error was thrown) undoes them. Transactions nest; only the outermost
-// commit writes the file. A closed archive raises aeNotOpen.
+// commit writes the file. A closed archive raises aeNotOpen; a commit that another program's
+// lock keeps from the file raises aeBusy, everything undone.
 //   CArchiveTransaction transaction(g_Connection->Database());
 //   ... save rows ...      // a CError here undoes every row of the transaction
 //   transaction.Commit();

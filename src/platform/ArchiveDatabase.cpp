@@ -356,8 +356,10 @@ bool CArchiveDatabase::RollbackSavepoint()
     // ROLLBACK TO keeps the level open; the release then closes it with nothing to write.
     if (Exec(QStringLiteral("ROLLBACK TO ixo")) && Exec(QStringLiteral("RELEASE ixo")))
         return true;
+    // After a write the outermost release still wants the file to itself, and another program's
+    // reader may refuse it: the whole transaction is undone, which waits for no lock.
     EndTransaction();
-    return false;
+    return !m_Connection.InTransaction();
 }
 
 void CArchiveDatabase::EndTransaction()

@@ -125,7 +125,8 @@ private:
 // The user of the wizards a command runs, on the real pages: first one step per page (a link
 // wizard), then the configuration wizard: "Forno" typed on the module page, the Options clicked
 // on the pages holding them, the electrical maximum one step up, Next to the closing page, there
-// Back once and then Closing. Every page is noted as "class caption" (Pages).
+// Back once and then Closing, AtClosing run just before. Every page is noted as "class caption"
+// (Pages).
 class WizardUser : public PageScript
 {
 public:
@@ -135,6 +136,7 @@ public:
 
     QStringList Options;
     qint32 Closing;
+    std::function<void()> AtClosing;
     qint16 ModInstrAction = -1;
 
 private:
@@ -151,7 +153,11 @@ private:
                 button->click();
         if (page.metaObject()->className() != QLatin1String("FWFinalSetupMessage"))
             return Press(page, IWizardPage::brNext);
-        Press(page, m_Closings++ == 0 ? IWizardPage::brBack : Closing);
+        if (m_Closings++ == 0)
+            return Press(page, IWizardPage::brBack);
+        if (AtClosing)
+            AtClosing();
+        Press(page, Closing);
     }
 
     int m_Closings = 0;

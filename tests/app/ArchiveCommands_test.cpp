@@ -1,4 +1,5 @@
 #include "App_fixture.h"
+#include "support/ArchiveLock.h"
 
 namespace {
 
@@ -63,5 +64,98 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 
 INSTANTIATE_TEST_SUITE_P(Cases, ArchiveCommand, ::testing::ValuesIn(ReadDataTable("archive_commands.tsv")),
                          CaseName());
+
+// Another program holding the archive when the wizard's store runs (at End, or at the copy after
+// 799, answered Yes): the user is asked under the command's words; the other program lets go
+// inside the last answer.
+struct CBusyStore
+{
+    const char *Name, *Command; // a toolbar button; "2": EditNewProgramma(2)
+    bool Reader, AtCopy;        // the other program reads (only the commit refused), else writes; at 799
+    int LockedRetries;          // Retry answered while the lock holds
+    QMessageBox::StandardButton Last;
+    QString Boxes;   // "799", or the busy box's "command[|configuration]", apart by ";"
+    QString Changed; // "listed|rows added|CModInstr and counter rows new or changed"; "" nothing
+};
+class BusyArchiveAtEnd : public AppTest, public ::testing::WithParamInterface<CBusyStore>
+{};
+
+TEST_P(BusyArchiveAtEnd, RetryStoresOnceAndCancelNothing)
+{
+    const CBusyStore &c = GetParam();
+    const ShortBusyTimeout shortWait;
+    AddProgrammi({"Caldaia"});
+    Open();
+    const QStringList before = Dump();
+    const QString path = CArchive::DefaultFilePath();
+    std::shared_ptr<void> lock;
+    const auto take = [&] {
+        lock = c.Reader ? std::shared_ptr<void>(std::make_shared<AnotherProgramsRead>(path))
+                        : std::make_shared<AnotherProgramsWrite>(path);
+    };
+    QStringList shown;
+    int retries = c.LockedRetries;
+    SetMessageBox([&](QWidget *, const CMessage &m) {
+        if (m.Buttons != (QMessageBox::Retry | QMessageBox::Cancel)) {
+            shown << "799";
+            if (c.AtCopy)
+                take();
+            return QMessageBox::Yes;
+        }
+        shown << QString::number(m.Icon) + ' ' + m.Text;
+        if (retries-- > 0)
+            return QMessageBox::Retry;
+        lock.reset();
+        return c.Last;
+    });
+    WizardUser user;
+    user.AtClosing = c.AtCopy ? std::function<void()>() : take;
+    if (QString(c.Command) == "2")
+        EXPECT_EQ(window->EditNewProgramma(2), !c.Changed.isEmpty());
+    else
+        Trigger(c.Command);
+
+    QStringList expected;
+    for (const QString &box : c.Boxes.split(';')) {
+        QVariantList words;
+        for (const QString &word : box.split('|'))
+            words << word;
+        words << LoadResStringArgs(841, {path});
+        for (int i = 0; i <= (box == "799" ? 0 : c.LockedRetries); ++i)
+            expected << (box == "799" ? box : "2 " + LoadResStringArgs(words.size() == 2 ? 821 : 820, words));
+    }
+    EXPECT_EQ(shown, expected);
+    // What reached the file: a transaction left open would show only to this connection.
+    const QString listed = Listed().join(',');
+    g_Connection->Close();
+    g_Connection->Open();
+    QStringList changed = Dump().filter(QRegularExpression("^(CModInstr|sqlite_sequence) "));
+    changed.removeIf([&](const QString &row) { return before.contains(row); });
+    EXPECT_EQ(QString("%1|%2|").arg(listed).arg(Dump().size() - before.size()) + changed.join(','),
+              c.Changed.isEmpty() ? "Caldaia|0|" : c.Changed);
+    EXPECT_TRUE(!c.Changed.isEmpty() || Dump() == before);
+}
+
+// The new configuration, and the counter advanced once.
+const QString kAdded = "CModInstr 4 Forno 2 0 0 0 0,sqlite_sequence CounterProgrammi 4";
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BusyArchiveAtEnd,
+    ::testing::Values(
+        CBusyStore{"NewRetried", "NewProg", false, false, 0, QMessageBox::Retry, "New file",
+                   "Caldaia,Forno|14|" + kAdded},
+        CBusyStore{"NewCommitRetriedTwice", "NewProg", true, false, 1, QMessageBox::Retry, "New file",
+                   "Caldaia,Forno|14|" + kAdded},
+        CBusyStore{"NewCancelled", "NewProg", false, false, 0, QMessageBox::Cancel, "New file", ""},
+        CBusyStore{"ModifyRetried", "EditProg", false, false, 0, QMessageBox::Retry, "Modify file|Caldaia",
+                   "Forno|0|CModInstr 3 Forno 2 0 0 0 0"},
+        CBusyStore{"ModifyCommitCancelled", "EditProg", true, false, 0, QMessageBox::Cancel,
+                   "Modify file|Caldaia", ""},
+        CBusyStore{"Record2Cancelled", "2", false, false, 0, QMessageBox::Cancel,
+                   "Modify instrument parameters", ""},
+        CBusyStore{"CopyRetried", "2", false, true, 0, QMessageBox::Retry, "799;Modify instrument parameters",
+                   "Caldaia|14|CModInstr 2 Forno 2 0 0 0 0," + kAdded},
+        CBusyStore{"CopyCancelled", "2", true, true, 0, QMessageBox::Cancel,
+                   "799;Modify instrument parameters", "Caldaia|0|CModInstr 2 Forno 2 0 0 0 0"}),
+    [](const auto &info) { return std::string(info.param.Name); });
 
 } // namespace

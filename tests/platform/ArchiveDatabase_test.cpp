@@ -256,6 +256,26 @@ TEST(ArchiveDatabase, AnotherProgramsLockLeavesTheCheckUndecidedNeverDamaged)
     }
 }
 
+// Another program reading the file refuses even the release of a level rolled back after a
+// write: the rollback still ends the transaction, so the connection's next change reaches the file.
+TEST(ArchiveDatabase, ARollbackWhileAnotherProgramReadsEndsTheTransaction)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("read.db"), insert = QStringLiteral("INSERT INTO T VALUES (%1, '')");
+    const ShortBusyTimeout shortWait;
+    CArchiveDatabase database;
+    ASSERT_EQ(database.Open(path, kSchema), Result::Created);
+    {
+        const AnotherProgramsRead read(path);
+        EXPECT_TRUE(database.BeginSavepoint() && database.Exec(insert.arg(3)) &&
+                    database.RollbackSavepoint());
+    }
+    EXPECT_TRUE(database.BeginSavepoint() && database.Exec(insert.arg(4)) && database.ReleaseSavepoint());
+    database.Close();
+    ASSERT_EQ(database.Open(path, kSchema), Result::Opened);
+    EXPECT_EQ(Number(database, QStringLiteral("SELECT group_concat(IDProgramma, '') FROM T")), 24);
+}
+
 // Another program ends in the middle of a write (its pages already in the file) before the check
 // has read the file: this program's connection, though it refuses changes, rolls the journal
 // back, and the file, read again whole, is whole with every row it had.

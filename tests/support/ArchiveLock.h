@@ -27,6 +27,21 @@ private:
     Platform::CArchiveConnection m_Connection;
 };
 
+// Another program reading an archive file, its read transaction open until the object ends:
+// this program may write meanwhile, but no commit of it reaches the file.
+class AnotherProgramsRead
+{
+public:
+    explicit AnotherProgramsRead(const QString &path)
+    {
+        EXPECT_TRUE(m_Connection.Open(path, Platform::CArchiveConnection::EMode::ReadWrite) &&
+                    m_Connection.ExecOnce("BEGIN") && m_Connection.ExecOnce("SELECT * FROM sqlite_master"));
+    }
+
+private:
+    Platform::CArchiveConnection m_Connection;
+};
+
 // The time a connection opened while the object lives waits for another program's lock, as
 // long as a test needs.
 class BusyTimeout

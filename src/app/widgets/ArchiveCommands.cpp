@@ -1,5 +1,6 @@
 #include "app/widgets/ArchiveCommands.h"
 
+#include "app/CommandFailure.h"
 #include "app/ConfigurationEdit.h"
 #include "app/widgets/FMain.h"
 #include "app/widgets/RunCommand.h"
@@ -7,6 +8,7 @@
 #include "common/TraceCode.h"
 #include "common/widgets/HourGlass.h"
 #include "common/widgets/MessageBox.h"
+#include "model/ArchiveError.h"
 #include "model/Configuration.h"
 #include "wizard/WizardTabs.h"
 #include "wizard/widgets/ConfigWizard.h"
@@ -19,6 +21,8 @@ constexpr int kAskCopy = 799;
 constexpr int kRowsMissing = 808;
 // The module page's variant of the receive-edit-transmit runs.
 constexpr qint16 kModInstrReconfiguration = 1;
+// The command that runs the wizard in each EditMode, whose words its messages use.
+constexpr MainCommand kCommandOfMode[] = {mcAddProgramma, mcEditProgramma, mcRxEditTxProgramma};
 
 // Message 808: the configuration cannot be edited; what is missing is in the trace.
 void ShowRowsMissing(FMain &window, qint32 mode)
@@ -34,14 +38,41 @@ bool Ask(FMain &window, int text, QMessageBox::Icon icon)
            QMessageBox::Yes;
 }
 
+// Runs a store of what the user ended the wizard with. Another program holding the archive
+// for longer than the busy wait is no reason to lose the user's work: the store is offered
+// again, under the command's own words, as often as the user asks. False when the user gave
+// up, with nothing stored (a failed store leaves the archive as it was). Any other failure,
+// the program's close among them, ends the command through its entry, RunCommand.
+template <typename Store> bool StoreOfferingRetry(FMain &window, const CCommandContext &context, Store store)
+{
+    for (;;) {
+        try {
+            store();
+            return true;
+        } catch (const CError &error) {
+            if (!IsArchiveError(error, aeBusy))
+                throw;
+            const CMessage busy{QMessageBox::Warning, QString(),
+                                CommandFailureText(error, context.Command, context.Configuration),
+                                QMessageBox::Retry | QMessageBox::Cancel};
+            if (ShowMessage(&window, busy) != QMessageBox::Retry) {
+                g_Trace->BugMessage(
+                    QStringLiteral("Archivio occupato: memorizzazione annullata dall'utente"));
+                return false;
+            }
+            g_Trace->BugMessage(QStringLiteral("Archivio occupato: nuovo tentativo di memorizzazione"));
+        }
+    }
+}
+
 // Record 2 is stored already: a copy that fails is told and undone, and the edit of the
-// instrument goes on.
-void OfferCopy(FMain &window, CConfiguration &configuration)
+// instrument goes on; so does it when the user gives the copy up while the archive is busy.
+void OfferCopy(FMain &window, const CCommandContext &context, CConfiguration &configuration)
 {
     if (!Ask(window, kAskCopy, QMessageBox::Question))
         return;
     g_Trace->BugMessage(QStringLiteral("Archivia configurazione corrente."));
-    RunCommand(&window, [&] { StoreCopy(configuration); });
+    RunCommand(&window, [&] { StoreOfferingRetry(window, context, [&] { StoreCopy(configuration); }); });
 }
 
 bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration)
@@ -60,11 +91,13 @@ bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration)
         return false;
     }
     g_Trace->BugMessage(QStringLiteral("Wizard terminato con OK"));
+    const CCommandContext context = window.CommandContext(kCommandOfMode[mode]);
     qint64 id = window.IDProgramma();
-    StoreEdited(configuration, mode, id);
+    if (!StoreOfferingRetry(window, context, [&] { StoreEdited(configuration, mode, id); }))
+        return false;
     window.SetIDProgramma(id);
     if (mode == emActualSetting)
-        OfferCopy(window, configuration);
+        OfferCopy(window, context, configuration);
     return true;
 }
 

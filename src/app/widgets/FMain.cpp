@@ -238,17 +238,17 @@ void FMain::RunMainCommand(MainCommand command)
         return;
     const CCommandRule &rule = CommandRules()[command];
     const bool onConfiguration = rule.NeedsConfiguration;
-    const bool done =
-        RunCommand(this,
-                   [this, &rule] {
-                       RequireWhatItUses(rule);
-                       // A preview covering the list would go on showing a configuration
-                       // the command changes or deletes.
-                       if (rule.WritesArchive)
-                           ui->PrintTable->EndPreview();
-                       m_Commands[rule.Command]();
-                   },
-                   {MenuItem(command)->iconText(), onConfiguration ? NomeProgramma() : QString()});
+    const bool done = RunCommand(
+        this,
+        [this, &rule] {
+            RequireWhatItUses(rule);
+            // A preview covering the list would go on showing a configuration
+            // the command changes or deletes.
+            if (rule.WritesArchive)
+                ui->PrintTable->EndPreview();
+            m_Commands[rule.Command]();
+        },
+        CommandContext(command));
     // Another running program may have deleted the configuration meanwhile: the list shows the
     // archive as it is now. That reading may fail too, and is told as the command's. A window
     // closed while the command waited reads nothing more.
@@ -292,6 +292,12 @@ QString FMain::NomeProgramma() const
     return row < 0
                ? QString()
                : m_Programmi.data(m_Programmi.index(row, CProgrammiListModel::colNomeProgramma)).toString();
+}
+
+CCommandContext FMain::CommandContext(MainCommand command) const
+{
+    return {MenuItem(command)->iconText(),
+            CommandRules()[command].NeedsConfiguration ? NomeProgramma() : QString()};
 }
 
 QAction *FMain::MenuItem(MainCommand command) const

@@ -18,6 +18,7 @@ class FMain;
 }
 class QAction;
 class QLabel;
+struct CCommandContext;
 namespace Platform {
 class CPrintTable;
 }
@@ -59,12 +60,16 @@ public:
 
     // The configuration wizard: mode 0 a new configuration (it becomes the current one), 1 the
     // current configuration, 2 record 2, read from an instrument, with the offer of a copy.
-    // True when the user ended it with End and it was stored; false when cancelled or when
-    // the configuration could not be opened (told to the user). A failed save raises CError
-    // with the archive and the current id as they were.
+    // True when the user ended it with End and it was stored; false when cancelled, also at the
+    // offer to store again while another program holds the archive, or when the configuration
+    // could not be opened (told to the user). A failed save raises CError with the archive and
+    // the current id as they were.
     bool EditNewProgramma(qint32 mode);
     // The name of the list's current configuration; empty when none.
     QString NomeProgramma() const;
+    // What a command's messages name: the command as its menu item does, and the current
+    // configuration when the command works on it. A command's failure is told with it.
+    CCommandContext CommandContext(MainCommand command) const;
 
     // Builds a command: its menu item and toolbar button run handler and enable by its rule.
     void Plug(MainCommand command, std::function<void()> handler);
