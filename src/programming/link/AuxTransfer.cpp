@@ -53,7 +53,7 @@ bool CAuxTransfer::SendAuxCommand(const QString &command, const QString &expecte
         return false;
     if (m_Aux.Accepted())
         return true;
-    Tell(kCommandRefusedId, {command});
+    Tell(kCommandRefusedId, {command}, InstrumentStateLine());
     return false;
 }
 
@@ -69,6 +69,7 @@ bool CAuxTransfer::Write(qint64 id)
     manager->SetCodificaModuli(codificaModuli);
     manager->ConvertUserSetupToMemoryMapAux();
     manager->SaveMemoryDumpAux(kMemoryUserAuxDump);
+    SetWriteState(EWriteState::Begun);
     return SendAuxCommand(kAuxWriteCommand, AuxReadyPrompt()) && SendSetupCommands(*manager) &&
            SendAuxCommand(kAuxEndCommand, kAuxWriteClosed);
 }
@@ -77,8 +78,10 @@ bool CAuxTransfer::SendSetupCommands(const CMemMapManager &manager)
 {
     ShowProgress(0, kLastCommonEntry, 0);
     ShowOperation(kTransferringId);
-    // From the first setting on, a broken line leaves the instrument holding part of it.
-    SetInstrumentChanged(true);
+    // From the first setting on, a write cut short leaves the instrument holding part of it: a
+    // setting answered with no acknowledgement may still have been stored (nothing tells a
+    // refusal from a spoilt acknowledgement).
+    SetWriteState(EWriteState::Changed);
     for (int i = 0; i <= kLastCommonEntry; ++i) {
         const QString entry = manager.AuxEntry(i);
         if (entry != MemMap::kNoSend &&

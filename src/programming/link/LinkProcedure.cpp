@@ -80,14 +80,18 @@ void CLinkProcedure::TellPortNotOpened() const
     Tell(kPortNotOpenedId, PortFailureArgs());
 }
 
-QString CLinkProcedure::InstrumentStateLine() const
+QString CLinkProcedure::InstrumentStateLine(bool always) const
 {
-    return LoadResString(m_InstrumentChanged ? kInstrumentChangedId : kInstrumentUnchangedId);
+    // A read or a search changes nothing, and says so only where the user may wonder.
+    if (m_WriteState == EWriteState::None && !always)
+        return {};
+    return LoadResString(m_WriteState == EWriteState::Changed ? kInstrumentChangedId
+                                                              : kInstrumentUnchangedId);
 }
 
 void CLinkProcedure::TellPortLost() const
 {
-    Tell(kPortLostId, PortFailureArgs() << InstrumentStateLine());
+    Tell(kPortLostId, PortFailureArgs() << InstrumentStateLine(true));
 }
 
 CLinkMessage CLinkProcedure::TraceRefusal() const
@@ -104,14 +108,14 @@ CLinkMessage CLinkProcedure::TraceRefusal() const
 void CLinkProcedure::TellLinkError(qint32 error) const
 {
     if (error == leRefused) {
-        // A refused word may follow others the instrument took: the refusal says so as a lost
-        // port does.
         const CLinkMessage refusal = TraceRefusal();
-        Tell(refusal.id, refusal.args, InstrumentStateLine());
+        Tell(refusal.id, refusal.args, InstrumentStateLine(true));
     } else if (error == leUART && m_Link.Rs232Control().LineLost()) {
         TellPortLost();
     } else if (const int id = LinkErrorMessageId(error); id != 0) {
-        Tell(id);
+        // A write cut by silence or a spoilt answer leaves the instrument as a refusal or a lost
+        // port would: the user must know whether to transmit again.
+        Tell(id, {}, InstrumentStateLine());
     }
 }
 

@@ -46,18 +46,29 @@ protected:
     // A line below every message told from now on (what a network write has done so far);
     // empty: none.
     void SetMessageEnd(const QString &line) { m_MessageEnd = line; }
-    // Whether the instrument now addressed may hold part of a new configuration: a write says
-    // so once its first word (or command) has gone, and a lost port and a refusal tell it.
-    void SetInstrumentChanged(bool changed) { m_InstrumentChanged = changed; }
+
+    // How far a write has gone on the instrument now addressed, for what a failure that ends
+    // the work tells the user it holds (InstrumentStateLine).
+    enum class EWriteState {
+        None,    // no write is running
+        Begun,   // nothing has reached the instrument that it may have taken
+        Changed, // a word (or setting) may have been taken, its failed answer notwithstanding
+    };
+    void SetWriteState(EWriteState state) { m_WriteState = state; }
+    // The line that follows a failure ending the work on the instrument now addressed: it may
+    // hold part of the new configuration (891), or nothing has been changed (892). Every
+    // failure of a write tells it, whatever ended the write; outside a write only those that
+    // always do (`always`: the instrument's refusal, a lost port) tell 892, and others nothing.
+    QString InstrumentStateLine(bool always = false) const;
 
     // The end of the last exchange (the link error it returned), transfer variant: false for
     // none; otherwise the port is closed, the user told what happened (TellLinkError) and the
     // result is true.
     bool CheckCommError(qint32 error);
     // What the user reads for a link error: a port that went away (TellPortLost), the
-    // instrument's refusal of the request (the register, value and exception, and what the
-    // instrument may hold as for a lost port), else the message of errors 1, 2 and 4; a cancel
-    // tells nothing.
+    // instrument's refusal of the request (the register, value and exception), else the
+    // message of errors 1, 2 and 4; each with what the instrument may hold below it
+    // (InstrumentStateLine). A cancel tells nothing.
     void TellLinkError(qint32 error) const;
     // The instrument's refusal of the last request (error 5), traced with its address: what the
     // user would read of it.
@@ -78,13 +89,10 @@ protected:
 private:
     // The port, its device and why it is not open (213 and the lost port's message).
     QVariantList PortFailureArgs() const;
-    // The line that follows a failure ending the work on the instrument now addressed: it may
-    // hold part of the new configuration (891), or nothing has been changed (892).
-    QString InstrumentStateLine() const;
 
     CLinkReport m_Report;
     QString m_MessageEnd;
-    bool m_InstrumentChanged = false;
+    EWriteState m_WriteState = EWriteState::None;
     int m_ProgressMinimum = 0;
     int m_ProgressMaximum = 0;
     int m_ProgressValue = 0;

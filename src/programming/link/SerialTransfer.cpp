@@ -122,7 +122,7 @@ bool CSerialTransfer::Write(qint64 id)
     for (qint16 address = first; address <= last; ++address) {
         m_NetworkAdd = address;
         ShowNetworkAddress(true);
-        SetInstrumentChanged(false);
+        SetWriteState(EWriteState::Begun);
         if (network)
             SetMessageEnd(WrittenBefore(address));
         if (!DetectModules() || !InstrumentMatches() || !WriteMemoryMap(*m_Image))
@@ -261,8 +261,12 @@ bool CSerialTransfer::ReadRegister(quint16 registerAddress, qint16 &value)
 
 bool CSerialTransfer::WriteRegister(quint16 registerAddress, qint16 value)
 {
-    SetInstrumentChanged(true);
-    return !CheckCommError(m_Exchange->WriteRegister(quint8(m_NetworkAdd), registerAddress, value));
+    const qint32 error = m_Exchange->WriteRegister(quint8(m_NetworkAdd), registerAddress, value);
+    // Only a refusal says the word was not taken: an answer that never came or came spoilt may
+    // follow a word the instrument has stored.
+    if (error != leRefused)
+        SetWriteState(EWriteState::Changed);
+    return !CheckCommError(error);
 }
 
 void CSerialTransfer::ShowNetworkAddress(bool traced)

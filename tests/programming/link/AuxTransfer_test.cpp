@@ -83,12 +83,16 @@ INSTANTIATE_TEST_SUITE_P(Families, AuxRoundTrips, ::testing::Values(
     RoundTrip{"QEM", EFamily::QEM, 56}), CaseName());
 // clang-format on
 
+// Below the message, what the instrument may hold: once a setting has gone, part of the new
+// configuration, even when the setting itself seems refused (an acknowledgement it does not
+// know may follow a setting it stored, as the first case's does).
 struct RefusalCase
 {
     const char *what;
     std::function<void(SimAuxProtocol &)> arrange;
     QString refused; // the command the message names
     QString reply;   // as the trace shows its bytes
+    int stateId;
 };
 
 using AuxRefusals = Cases<AuxTransferTest, RefusalCase>;
@@ -99,7 +103,9 @@ TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
     const qint32 id = AddDistinct(EFamily::VABZOB);
     c.arrange(sim.Aux());
     EXPECT_FALSE(Write(id));
-    EXPECT_EQ(std::pair(messages, Requests().last()), std::pair(QList<int>{210}, c.refused));
+    EXPECT_EQ(std::pair(messageTexts, Requests().last()),
+              std::pair(QStringList{LoadResStringArgs(210, {c.refused}) + "\n\r" + LoadResString(c.stateId)},
+                        c.refused));
     EXPECT_THAT(trace.Lines(),
                 ::testing::IsSupersetOf({"Comando " + c.refused + " non accettato dallo strumento !!!.",
                                          "Risposta dello strumento:" + c.reply}));
@@ -107,10 +113,38 @@ TEST_P(AuxRefusals, ARefusedCommandEndsTheWriteWithItsMessageAndNoEnd)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Refusals, AuxRefusals, ::testing::Values(
-    RefusalCase{"ok in lower case", [](SimAuxProtocol &aux) { aux.SetAcknowledgement("ok\r\n"); }, "PASS>PASS=4321", "&h6F &h6B &hD &hA "},
-    RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand("SCAL>Hi.d="); }, "SCAL>Hi.d=8.765", "&h45 &h72 &h72 &hD &hA "},
-    RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand("WRITE"); }, "WRITE", "&h45 &h72 &h72 &hD &hA "}),
+    RefusalCase{"ok in lower case", [](SimAuxProtocol &aux) { aux.SetAcknowledgement("ok\r\n"); }, "PASS>PASS=4321", "&h6F &h6B &hD &hA ", 891},
+    RefusalCase{"a setting", [](SimAuxProtocol &aux) { aux.RefuseCommand("SCAL>Hi.d="); }, "SCAL>Hi.d=8.765", "&h45 &h72 &h72 &hD &hA ", 891},
+    RefusalCase{"the write mode", [](SimAuxProtocol &aux) { aux.RefuseCommand("WRITE"); }, "WRITE", "&h45 &h72 &h72 &hD &hA ", 892}),
     CaseName());
+// clang-format on
+
+// An instrument that stops answering ends the write as a refusal does, with what it may hold:
+// nothing changed while the write mode was not yet open, part of the configuration from the
+// first setting on.
+struct SilenceCase
+{
+    const char *what;
+    QByteArray unanswered; // the start of the command left unanswered
+    int stateId;
+};
+
+using AuxSilences = Cases<AuxTransferTest, SilenceCase>;
+
+TEST_P(AuxSilences, AnInstrumentThatStopsAnsweringEndsTheWriteWithWhatItMayHold)
+{
+    const SilenceCase &c = GetParam();
+    sim.Line().InjectFault({SimFault::Silence, InstrumentSimulator::kAlways, InstrumentSimulator::kAnyAddress,
+                            0, [&c](const QByteArray &request) { return request.startsWith(c.unanswered); }});
+    EXPECT_FALSE(Write(AddDistinct(EFamily::VABZOB)));
+    EXPECT_EQ(std::pair(messageTexts, Requests().last().toLatin1().startsWith(c.unanswered)),
+              std::pair(QStringList{LoadResString(207) + "\n\r" + LoadResString(c.stateId)}, true));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Silences, AuxSilences, ::testing::Values(
+    SilenceCase{"from the write mode", "WRITE", 892},
+    SilenceCase{"from the first setting", "PASS>PASS=", 891}), CaseName());
 // clang-format on
 
 // A read that cannot be stored: the message it brings (0: none) or the fault its CError names.

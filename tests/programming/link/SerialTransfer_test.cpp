@@ -119,8 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Transfers, SerialRoundTrips,
 // is written (it does not fit the configuration, or refuses the read of its modules) or once its
 // first 20 words are (the port goes away, replies fail, the instrument refuses a word, or the
 // user cancels); the message it brings (0: none), which says below what instrument 2 may now
-// hold, where it tells that, and that instrument 1 was written whole. Which message each link
-// error brings is the procedures' common rule: a time-out's is LivePoll_test's.
+// hold where it is a link failure, and that instrument 1 was written whole.
 struct StopCase
 {
     const char *what;
@@ -177,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Stops, SerialStops, ::testing::Values(
         line.InjectFault({SimFault::Exception, 1, 2, 0, InstrumentSimulator::ForRegister(kModuleBlockRegister)}); }, 892},
     StopCase{"port lost", true, 890, [](auto &, InstrumentSimulator &line, auto &) { line.HangUp(); }, 891},
     StopCase{"word refused", true, 893, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::Exception); }, 891},
-    StopCase{"CRC error", true, 215, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::BadCrc, kAlways); }},
+    StopCase{"CRC error", true, 215, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::BadCrc, kAlways); }, 891},
     StopCase{"cancel", true, 0, [](auto &, auto &, CTapiComm &link) { link.CancelTxRx(true); }}), CaseName());
 // clang-format on
 
@@ -190,15 +189,55 @@ TEST_F(SerialTransferTest, ANetworkWriteTellsWhichAddressesItWroteWhole)
     for (int address = 1; address <= 3; ++address)
         InstrumentFor(id, address);
     EXPECT_FALSE(Run(kWrite, id));
-    EXPECT_EQ(messageTexts, QStringList{LoadResString(207) + "\n\r" + LoadResStringArgs(901, {4, "1-3"})});
+    EXPECT_EQ(messageTexts, QStringList{LoadResString(207) + "\n\r" + LoadResString(892) + "\n\r" +
+                                        LoadResStringArgs(901, {4, "1-3"})});
 }
+
+// A write cut where the last answer never came right tells, below its message, what the
+// instrument may hold: before the first word nothing has changed; from the first word on the
+// instrument may hold part of the image, since a lost or spoilt answer may follow a word it
+// stored (too late or garbled, it did store it here), whereas a refused word was not taken
+// (Refusals).
+struct CutCase
+{
+    const char *what;
+    SimFault fault; // on every request of the register, a late answer coming after 1 s
+    quint16 faulty;
+    int messageId;
+    int stateId;
+    bool stored; // whether the instrument stored a word
+};
+
+using SerialCutWrites = Cases<SerialTransferTest, CutCase>;
+
+TEST_P(SerialCutWrites, AWriteCutByItsRepliesSaysWhetherTheInstrumentMayHoldPartOfIt)
+{
+    const CutCase &c = GetParam();
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    const SimInstrument &instrument = InstrumentFor(id, 1);
+    line.InjectFault({c.fault, kAlways, kAny, 1000, InstrumentSimulator::ForRegister(c.faulty)});
+    EXPECT_FALSE(Run(kWrite, id));
+    EXPECT_EQ(messageTexts, QStringList{LoadResString(c.messageId) + "\n\r" + LoadResString(c.stateId)});
+    EXPECT_EQ(!instrument.Writes().isEmpty(), c.stored);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cuts, SerialCutWrites, ::testing::Values(
+    CutCase{"modules unanswered", SimFault::Silence, kModuleBlockRegister, 207, 892, false},
+    CutCase{"modules garbled", SimFault::BadCrc, kModuleBlockRegister, 215, 892, false},
+    CutCase{"first word unanswered", SimFault::Silence, kMemoryMapBaseAddress, 207, 891, false},
+    CutCase{"first word answered too late", SimFault::Late, kMemoryMapBaseAddress, 207, 891, true},
+    CutCase{"first word garbled", SimFault::BadCrc, kMemoryMapBaseAddress, 215, 891, true},
+    CutCase{"word 40 unanswered", SimFault::Silence, kMemoryMapBaseAddress + 40, 207, 891, true},
+    CutCase{"word 40 garbled", SimFault::BadCrc, kMemoryMapBaseAddress + 40, 215, 891, true}), CaseName());
+// clang-format on
 
 // The instrument refuses one request with its exception reply: the exchange ends at once, the
 // request sent once and no time-out waited for, nothing sent after it, and the message names the
 // register (the run of a read), the value a write sent and what the code means, and below it
-// whether the instrument may hold part of the configuration (a write's words have gone) or was
-// not changed. The search takes a refusal for an answer: the probe is refused there too in the
-// last case.
+// whether the instrument may hold part of the configuration (a write's words went before the
+// refused one) or was not changed. The search takes a refusal for an answer: the probe is
+// refused there too in the last case.
 struct RefusalCase
 {
     const char *what;
@@ -235,6 +274,7 @@ TEST_P(SerialRefusals, TheInstrumentsRefusalEndsTheTransferAtOnceAndIsNamed)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Refusals, SerialRefusals, ::testing::Values(
     RefusalCase{"word 10, illegal data value", true, kMemoryMapBaseAddress + 10, 1, 3, 893, {"0xE00A", LoadResString(898)}, 891},
+    RefusalCase{"the first word, illegal data value", true, kMemoryMapBaseAddress, 1, 3, 893, {"0xE000", LoadResString(898)}, 892},
     RefusalCase{"the baud word, device failure", true, kBaudRateRegister, 1, 4, 893, {"0xE057", LoadResString(899)}, 891},
     RefusalCase{"block 2, illegal data address", false, kMemoryMapBaseAddress + 20, 1, 2, 895, {"0xE014", "0xE01E", LoadResString(897)}, 892},
     RefusalCase{"the probe, code 7", false, kProbeRegister, 2, 7, 894, {"0x000B", LoadResStringArgs(900, {7})}, 892}), CaseName());

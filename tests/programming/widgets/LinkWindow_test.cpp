@@ -52,9 +52,11 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
     });
     EXPECT_EQ(shown, QStringList({LoadResStringArgs(222, {1}), LoadResString(201), "up"}));
     EXPECT_EQ(window.ReturnValue(), c.act == nullptr);
-    // A link message: exclamation icon (2), title 208.
+    // A link message: exclamation icon (2), title 208; the write had begun, so the instrument may
+    // hold part of it.
     EXPECT_EQ(messages.Lines(true),
-              c.messageId ? QStringList{"2 " + LoadResString(208) + ' ' + LoadResString(c.messageId)}
+              c.messageId ? QStringList{"2 " + LoadResString(208) + ' ' + LoadResString(c.messageId) +
+                                        "\n\r" + LoadResString(891)}
                           : QStringList{});
 }
 
@@ -92,7 +94,8 @@ TEST_F(LinkWindowTest, TheAuxiliaryWindowShowsRefusalsAndEscapingErrors)
         EXPECT_EQ(sim.Line().Requests().size(), requests);
     }
     EXPECT_EQ(messages.Lines(),
-              QStringList({"2 " + LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")}),
+              QStringList({"2 " + LoadResStringArgs(210, {QStringLiteral("SCAL>Hi.d=8.765")}) + "\n\r" +
+                               LoadResString(891),
                            QStringLiteral("3 Comando SCAL>Hi.d= non presente!!!")}));
     CTapiComm other; // the port is free again
     other.Create();
