@@ -9,18 +9,29 @@
 namespace Platform {
 namespace {
 
-// SQLite asks about every table a statement's text reaches while it prepares it.
-int NoteTable(void *tables, int action, const char *table, const char *, const char *, const char *)
+// The names a statement's text reaches while SQLite prepares it.
+struct CReached
+{
+    QStringList Tables;
+    // The views whose own tables were read: a view keeps no rows of its own.
+    QStringList Views;
+};
+
+// SQLite asks about every table a statement's text reaches while it prepares it, and names the
+// view (or trigger) a read comes from.
+int NoteTable(void *reached, int action, const char *table, const char *, const char *, const char *view)
 {
     switch (action) {
     case SQLITE_READ:
     case SQLITE_INSERT:
     case SQLITE_UPDATE:
     case SQLITE_DELETE: {
-        auto *names = static_cast<QStringList *>(tables);
+        auto *names = static_cast<CReached *>(reached);
         const QString name = QString::fromUtf8(table);
-        if (table != nullptr && !names->contains(name))
-            names->append(name);
+        if (table != nullptr && !names->Tables.contains(name))
+            names->Tables.append(name);
+        if (view != nullptr)
+            names->Views.append(QString::fromUtf8(view));
         break;
     }
     default:
@@ -33,13 +44,17 @@ int NoteTable(void *tables, int action, const char *table, const char *, const c
 
 CArchiveStatement::CArchiveStatement(sqlite3 *handle, const QString &sql, bool kept)
 {
-    sqlite3_set_authorizer(handle, &NoteTable, &m_Tables);
+    CReached reached;
+    sqlite3_set_authorizer(handle, &NoteTable, &reached);
     const auto noMoreNotes = qScopeGuard([handle] { sqlite3_set_authorizer(handle, nullptr, nullptr); });
     if (sqlite3_prepare_v3(handle, sql.toUtf8().constData(), -1, kept ? SQLITE_PREPARE_PERSISTENT : 0,
                            &m_Statement, nullptr) != SQLITE_OK) {
         sqlite3_finalize(m_Statement);
         m_Statement = nullptr;
     }
+    for (const QString &view : std::as_const(reached.Views))
+        reached.Tables.removeAll(view);
+    m_Tables = std::move(reached.Tables);
 }
 
 CArchiveStatement::~CArchiveStatement()

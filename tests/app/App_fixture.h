@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QSet>
 #include <QTableView>
 #include <QTimer>
 
@@ -26,6 +27,24 @@ template <class... Number> QString Joined(Number... numbers)
 {
     return QStringList{QString::number(numbers)...}.join(' ');
 }
+
+// The named actions of the window that are disabled.
+inline QSet<QString> Disabled(const QWidget &window)
+{
+    QSet<QString> names;
+    for (const QAction *action : window.findChildren<QAction *>())
+        if (!action->isEnabled() && !action->objectName().isEmpty())
+            names << action->objectName();
+    return names;
+}
+
+// The commands that a damaged configuration table stops, menu items and toolbar buttons: every
+// command that writes, and Transmit, Export and Print, which read that table. A damaged list
+// (CModInstr) stops no more of them: each command on a configuration writes or reads one.
+inline const QSet<QString> kStoppedByDamage = {
+    "mnuImport", "mnuExport",       "mnuPrint", "mnuAddProgramma",  "NewProg",  "mnuEditProgramma",
+    "EditProg",  "mnuDelProgramma", "DelProg",  "mnuSendProgramma", "SendProg", "mnuRxEditTxProgramma",
+    "RxTxProg"};
 
 // One run of the program in fresh user folders with its main window: messages recorded; the
 // log, the program font and the pointer as they were afterwards, the archive closed.

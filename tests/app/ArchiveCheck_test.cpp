@@ -29,23 +29,6 @@ void ExpectRefusedBeforeTheirWindows(const QString &why, const std::function<voi
                            "3 " + LoadResStringArgs(821, {"Modify instrument parameters", why})}));
 }
 
-// The named actions of the window that are disabled.
-QSet<QString> Disabled(const QWidget &window)
-{
-    QSet<QString> names;
-    for (const QAction *action : window.findChildren<QAction *>())
-        if (!action->isEnabled() && !action->objectName().isEmpty())
-            names << action->objectName();
-    return names;
-}
-
-// The commands that a damaged configuration table stops, menu items and toolbar buttons: every
-// command that writes, and Transmit, Export and Print, which read that table.
-const QSet<QString> kStoppedByDamage = {"mnuImport", "mnuExport",        "mnuPrint", "mnuAddProgramma",
-                                        "NewProg",   "mnuEditProgramma", "EditProg", "mnuDelProgramma",
-                                        "DelProg",   "mnuSendProgramma", "SendProg", "mnuRxEditTxProgramma",
-                                        "RxTxProg"};
-
 // One page of CLinearize damaged where only the check sees it. A command that changes the archive,
 // given as soon as the window shows, waits for the check under the hourglass and is refused; the
 // commands the damage stops are disabled from the verdict on. The damage is told at every later

@@ -52,12 +52,6 @@ static QString ArchiveOfPages(const QTemporaryDir &dir)
     return path;
 }
 
-// The markers beside the archive, of live programs or not.
-static QStringList Markers(const QString &path)
-{
-    return QFileInfo(path).dir().entryList({QFileInfo(path).fileName() + "-open*"});
-}
-
 // Another program that does `work` and ends at once, as a kill ends it, whatever work left open
 // (so work keeps what it opens on the heap); whether work answered true.
 static bool InAProgramKilledAfter(const std::function<bool()> &work)

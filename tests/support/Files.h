@@ -2,8 +2,11 @@
 
 #include "platform/ArchiveConnection.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -42,4 +45,10 @@ inline bool DamageTable(const QString &path, const QString &table)
         return false;
     bytes.replace((page - 1) * pageSize, 16, QByteArray(16, '\xff'));
     return WriteFile(path, bytes);
+}
+
+// The markers beside the archive, of live programs or not.
+inline QStringList Markers(const QString &path)
+{
+    return QFileInfo(path).dir().entryList({QFileInfo(path).fileName() + "-open*"});
 }

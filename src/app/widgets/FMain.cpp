@@ -249,6 +249,10 @@ void FMain::RunMainCommand(MainCommand command)
             m_Commands[rule.Command]();
         },
         CommandContext(command));
+    // A statement of the command may have found the archive damaged, also where the command told
+    // it itself (a transfer window) or where the list is not read again below: what the damage
+    // stops is disabled now.
+    ApplyCommandState();
     // Another running program may have deleted the configuration meanwhile: the list shows the
     // archive as it is now. That reading may fail too, and is told as the command's. A window
     // closed while the command waited reads nothing more.
