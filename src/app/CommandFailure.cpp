@@ -54,6 +54,11 @@ QString FilePath()
 
 } // namespace
 
+QString ArchiveBusyText()
+{
+    return LoadResStringArgs(kBusy, {FilePath()});
+}
+
 QString ArchiveRefusalText()
 {
     if (!g_Connection->IsOpen())
@@ -89,7 +94,7 @@ QString ArchiveFailureText(const CError &error)
     if (number == MakeUserError(aeWrongVersion))
         return LoadResString(kWrongVersion);
     if (number == MakeUserError(aeBusy))
-        return LoadResStringArgs(kBusy, {FilePath()});
+        return ArchiveBusyText();
     // The missing table or column, named in the user's words by the archive.
     if (number == MakeUserError(aeMissingPart))
         return error.Reason();

@@ -21,6 +21,9 @@ QString CommandFailureText(const CError &error, const QString &command = {},
 // the trace's texts never. A damaged or read-only archive is told as ArchiveRefusalText does.
 QString ArchiveFailureText(const CError &error);
 
+// Message 841: the archive is in use by another program, and trying again in a moment will work.
+QString ArchiveBusyText();
+
 // Why g_Connection stores no change: damaged (with what still works: the list, printing, export
 // and transmission while the tables they read are whole), or its file or folder read-only, with
 // the system's reason. Empty when it stores changes.

@@ -131,9 +131,7 @@ void CArchive::Open(const QString &filePath)
         break;
     }
     if (m_Database.LastFoundBusy())
-        RaiseArchiveError(aeBusy,
-                          QStringLiteral("Apertura archivio %1 in attesa: in uso da un altro programma: %2")
-                              .arg(filePath, m_Database.LastError()));
+        RaiseDatabaseError(m_Database);
     RaiseArchiveError(aeDatabase,
                       QStringLiteral("Apertura archivio ") + filePath + QStringLiteral(" fallita: ") +
                           m_Database.LastError(),
@@ -340,28 +338,18 @@ QList<CProgrammaItem> CArchive::Programmi()
     const auto take = [&items](const Platform::CArchiveStatement &row) {
         items.append({row.Number(0), row.Text(1)});
     };
-    try {
-        Run(QStringLiteral(
-                "SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY m_NomeProgramma COLLATE "
-                "NOCASE, IDProgramma"),
-            {}, take);
+    if (ReadUnlessDamaged(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
+                                         "m_NomeProgramma COLLATE NOCASE, IDProgramma"),
+                          {}, take))
         return items;
-    } catch (const CError &error) {
-        if (!IsArchiveError(error, aeDamaged))
-            throw;
-    }
     // The damage may lie in the index of the list's order only: the rows are read from the
     // table itself and put in that order here. What cannot be read at all lists nothing.
     items.clear();
-    try {
-        Run(QStringLiteral(
+    if (!ReadUnlessDamaged(
+            QStringLiteral(
                 "SELECT IDProgramma, m_NomeProgramma FROM CModInstr NOT INDEXED WHERE IDProgramma <> ?"),
-            {kActualSettingID}, take);
-    } catch (const CError &error) {
-        if (!IsArchiveError(error, aeDamaged))
-            throw;
+            {kActualSettingID}, take))
         items.clear();
-    }
     std::sort(items.begin(), items.end(), [](const CProgrammaItem &a, const CProgrammaItem &b) {
         const int byName = QString::compare(a.NomeProgramma, b.NomeProgramma, Qt::CaseInsensitive);
         return byName != 0 ? byName < 0 : a.IDProgramma < b.IDProgramma;
@@ -371,6 +359,19 @@ QList<CProgrammaItem> CArchive::Programmi()
             .arg(m_Database.FilePath())
             .arg(items.size()));
     return items;
+}
+
+bool CArchive::ReadUnlessDamaged(const QString &sql, const QVariantList &values,
+                                 const Platform::CArchiveStatement::RowReader &row)
+{
+    try {
+        Run(sql, values, row);
+        return true;
+    } catch (const CError &error) {
+        if (!IsArchiveError(error, aeDamaged))
+            throw;
+        return false;
+    }
 }
 
 const QStringList &CArchive::Columns(const QString &table)

@@ -108,6 +108,10 @@ private:
     void Execute(Platform::CArchiveStatement &statement, const QVariantList &values = {},
                  const Platform::CArchiveStatement::RowReader &row = {});
     CTableStatements &TableStatements(const QString &table);
+    // Runs a read; false when the engine found the file damaged on the way (the archive has
+    // taken it for damaged then), any other failure raised.
+    bool ReadUnlessDamaged(const QString &sql, const QVariantList &values,
+                           const Platform::CArchiveStatement::RowReader &row);
     // Raises aeMissingPart for the first table or column the program needs that the file lacks.
     void CheckTables();
     void TraceCheck() const;

@@ -226,18 +226,15 @@ void CArchiveDatabase::TakeVerdict()
     case CArchiveChecker::EOutcome::Damaged:
         m_Check = CheckState::Failed;
         m_Damage = verdict.Finding;
-        for (const QString &part : verdict.DamagedParts) {
-            if (!m_DamagedParts.contains(part))
-                m_DamagedParts << part;
-        }
+        AddDamagedParts(verdict.DamagedParts);
         RemoveLeftBehind();
         return;
     case CArchiveChecker::EOutcome::Undecided:
-        LeaveUndecided(CheckState::Undecided, verdict.Finding);
+        CheckAgainAtNextWait(CheckState::Undecided, verdict.Finding);
         return;
     case CArchiveChecker::EOutcome::Unreadable:
         m_UnreadableReason = verdict.Reason;
-        LeaveUndecided(CheckState::Unreadable, verdict.Finding);
+        CheckAgainAtNextWait(CheckState::Unreadable, verdict.Finding);
         return;
     case CArchiveChecker::EOutcome::Whole:
         break;
@@ -257,7 +254,7 @@ void CArchiveDatabase::TakeVerdict()
     m_Check = CheckState::Checked;
 }
 
-void CArchiveDatabase::LeaveUndecided(CheckState state, const QString &why)
+void CArchiveDatabase::CheckAgainAtNextWait(CheckState state, const QString &why)
 {
     m_Check = state;
     m_WhyUndecided = why;
@@ -273,6 +270,11 @@ void CArchiveDatabase::NoteDamage(const QStringList &parts, const QString &findi
         m_Connection.ExecOnce(QStringLiteral("PRAGMA query_only = 1"));
         RemoveLeftBehind();
     }
+    AddDamagedParts(parts);
+}
+
+void CArchiveDatabase::AddDamagedParts(const QStringList &parts)
+{
     for (const QString &part : parts) {
         if (!m_DamagedParts.contains(part))
             m_DamagedParts << part;
@@ -316,7 +318,8 @@ bool CArchiveDatabase::WaitForCheck()
     // outermost loop has returned every local loop would return at once.
     m_Checker.Stop();
     if (m_Check == CheckState::Pending)
-        LeaveUndecided(CheckState::Undecided, QStringLiteral("controllo interrotto: il programma si chiude"));
+        CheckAgainAtNextWait(CheckState::Undecided,
+                             QStringLiteral("controllo interrotto: il programma si chiude"));
     return false;
 }
 

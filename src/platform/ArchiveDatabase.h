@@ -144,7 +144,8 @@ private:
     void FindReadOnly();
     CArchiveChecker::CRequest CheckRequest(const QList<CSchemaStep> &steps, bool wholeFile);
     void TakeVerdict();
-    void LeaveUndecided(CheckState state, const QString &why);
+    // Leaves the file undecided or unreadable, and the check to run again at the next wait.
+    void CheckAgainAtNextWait(CheckState state, const QString &why);
     // Takes the file for damaged when the engine said so in the last call.
     template <typename Result> Result Noted(Result result)
     {
@@ -153,6 +154,7 @@ private:
         return result;
     }
     void NoteDamage(const QStringList &parts, const QString &finding);
+    void AddDamagedParts(const QStringList &parts);
     // The markers of programs that did not close the file have told what they had to: the file
     // was checked whole. A damaged file keeps only this program's, which the next start finds.
     void RemoveLeftBehind();

@@ -1,7 +1,6 @@
 #include "app/widgets/ArchiveCheck.h"
 
 #include "app/CommandFailure.h"
-#include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/HourGlass.h"
 #include "common/widgets/MessageBox.h"
@@ -17,16 +16,8 @@
 
 namespace {
 
-constexpr int kBusy = 841;
-
 // A command waiting for the check tells a damaged archive itself, in its refusal.
 bool g_CommandWaits = false;
-
-void TellDamage(QWidget *window)
-{
-    if (g_Connection->CheckFailed() && !g_CommandWaits)
-        ShowMessage(window, {QMessageBox::Critical, QString(), ArchiveRefusalText(), QMessageBox::Ok});
-}
 
 // Runs the archive's wait for its check under the hourglass, the window repainting; a damage it
 // finds is the command's to tell.
@@ -40,6 +31,12 @@ template <class Wait> void AfterTheCheck(QWidget *window, Wait wait)
 
 } // namespace
 
+void TellArchiveDamage(QWidget *window)
+{
+    if (g_Connection->CheckFailed() && !g_CommandWaits)
+        ShowMessage(window, {QMessageBox::Critical, QString(), ArchiveRefusalText(), QMessageBox::Ok});
+}
+
 void StartArchiveCheck(QWidget *window)
 {
     // Once the window shows; an opening's check that could not read the file runs again.
@@ -48,8 +45,8 @@ void StartArchiveCheck(QWidget *window)
         if (g_Connection->CheckPending())
             QObject::connect(
                 &g_Connection->Database().Checker(), &Platform::CArchiveChecker::Finished, target,
-                [target] { TellDamage(target); }, Qt::SingleShotConnection);
-        TellDamage(target);
+                [target] { TellArchiveDamage(target); }, Qt::SingleShotConnection);
+        TellArchiveDamage(target);
     });
 }
 
@@ -61,7 +58,7 @@ bool AwaitArchiveFreed()
     // The start's hourglass would say the box waits for nothing the user can do.
     QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-    CMessage message{QMessageBox::Warning, QString(), LoadResStringArgs(kBusy, {path}), QMessageBox::Cancel};
+    CMessage message{QMessageBox::Warning, QString(), ArchiveBusyText(), QMessageBox::Cancel};
     message.ClosesWhen = [path] { return !Platform::CArchiveDatabase::HeldByAnotherProgram(path); };
     const bool freed = ShowMessage(nullptr, message) != QMessageBox::Cancel;
     g_Trace->BugMessage(
@@ -85,5 +82,5 @@ void RequireReadableArchive(QWidget *window, const std::function<bool()> &allowe
                                          g_Connection->DamagedParts().join(QStringLiteral(", ")));
     // Held back while the command waited.
     if (!damageTold)
-        TellDamage(window);
+        TellArchiveDamage(window);
 }

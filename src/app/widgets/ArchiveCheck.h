@@ -13,6 +13,10 @@ class QWidget;
 // replaced.
 void StartArchiveCheck(QWidget *window);
 
+// A damaged archive told over the window (ArchiveRefusalText), unless a command waiting for the
+// check tells it in its own refusal.
+void TellArchiveDamage(QWidget *window);
+
 // Before a command that changes the archive opens anything: the rest of the check is waited for
 // under the hourglass, the window repainting, and a CError refuses the command when the archive
 // stores no change: aeDamaged, aeReadOnly, aeBusy (another program kept the check from reading

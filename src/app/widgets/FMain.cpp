@@ -156,7 +156,7 @@ void FMain::RequeryProgrammi()
     }
     // Damage that the list's own reading met is told as the check would have told it.
     if (!damageKnown && !m_bLoading && g_Connection->CheckFailed())
-        ShowMessage(this, {QMessageBox::Critical, QString(), ArchiveRefusalText(), QMessageBox::Ok});
+        TellArchiveDamage(this);
     m_Programmi.Reload(items);
     int row = m_Programmi.RowOf(current);
     if (row < 0 && m_Programmi.rowCount() > 0)

@@ -15,7 +15,7 @@ void ReportCommandError(QWidget *window, const CError &error, const CCommandCont
                             .arg(error.Number())
                             .arg(error.Source(), error.Description()));
     // The program is closing: a box would only flash as it ends.
-    if (error.Number() == MakeUserError(aeClosing))
+    if (IsArchiveError(error, aeClosing))
         return;
     ShowMessage(window, {QMessageBox::Critical, QString(),
                          CommandFailureText(error, context.Command, context.Configuration), QMessageBox::Ok});
