@@ -284,7 +284,8 @@ qint64 CArchive::NewID()
         Statement(QStringLiteral("INSERT INTO CounterProgrammi DEFAULT VALUES"));
     RequireWritable();
     if (!m_Database.Exec(insert)) {
-        if (CounterExhausted())
+        // Another program's lock is no exhausted counter, and would only be waited for again.
+        if (!m_Database.LastFoundBusy() && CounterExhausted())
             RaiseArchiveError(aeNoIDLeft,
                               QStringLiteral("Nessun nuovo IDProgramma: l'archivio %1 ha già dato "
                                              "l'ultimo, %2")
