@@ -50,7 +50,8 @@ enum class EArchiveDamage {
 
 // The damage of a damaged archive by the parts its check named:
 //   {"CLinearize"} -> Configurations;  {"CModInstr"} or {"sqlite_master"} -> List;
-//   {} or {"CounterProgrammi"} -> OutsideConfigurations
+//   {}, {"CounterProgrammi"} or {"CModInstr_Programmi"} (an index: its rows read without it)
+//     -> OutsideConfigurations
 EArchiveDamage ArchiveDamage(const QStringList &damagedParts);
 // g_Connection's, as far as its check has come.
 EArchiveDamage CurrentArchiveDamage();

@@ -24,6 +24,8 @@ namespace {
 CArchive g_Archive;
 
 const QString kCounterTable = QStringLiteral("CounterProgrammi");
+// The index of the list's order (archive.sql, version 2).
+const QString kListIndex = QStringLiteral("CModInstr_Programmi");
 
 constexpr int kTableMissing = 838;
 constexpr int kColumnMissing = 839;
@@ -339,7 +341,9 @@ QList<CProgrammaItem> CArchive::Programmi()
     const auto take = [&items](const Platform::CArchiveStatement &row) {
         items.append({row.Number(0), row.Text(1)});
     };
-    if (ReadUnlessDamaged(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
+    // An index known to be spoilt is not read again.
+    if (!m_Database.DamagedParts().contains(kListIndex) &&
+        ReadUnlessDamaged(QStringLiteral("SELECT IDProgramma, m_NomeProgramma FROM Programmi ORDER BY "
                                          "m_NomeProgramma COLLATE NOCASE, IDProgramma"),
                           {}, take))
         return items;

@@ -55,7 +55,8 @@ public:
 
     bool CheckPending() const;
     bool CheckFailed() const;
-    // The parts the check found damaged: table names, "sqlite_master" for the schema.
+    // The parts found damaged: table names, "sqlite_master" for the schema, index names where
+    // every row of their table still reads (the list is then read from its table).
     QStringList DamagedParts() const { return m_Database.DamagedParts(); }
     // The check the opening left for later, started once the caller's first work is done.
     void StartCheck() { m_Database.StartCheck(); }

@@ -189,13 +189,30 @@ CArchiveChecker::CFinding CArchiveChecker::ReadParts(QStringList &damaged)
     if (listed.Outcome == EOutcome::Damaged)
         damaged << QStringLiteral("sqlite_master");
     for (const QString &part : parts) {
-        const CFinding read = Attempted([&part, this] { return QuickCheck(part); });
+        CFinding read = Attempted([&part, this] { return QuickCheck(part); });
+        // The quick check reads a table with its indexes; an index alone may be what is spoilt.
+        QStringList where{part};
+        if (read.Outcome == EOutcome::Damaged && part != QStringLiteral("sqlite_master"))
+            read = Attempted([&part, &where, this] { return Locate(part, where); });
         if (read.Outcome == EOutcome::Undecided || read.Outcome == EOutcome::Unreadable)
             return read;
-        if (read.Outcome == EOutcome::Damaged && !damaged.contains(part))
-            damaged << part;
+        if (read.Outcome == EOutcome::Damaged) {
+            for (const QString &name : std::as_const(where)) {
+                if (!damaged.contains(name))
+                    damaged << name;
+            }
+        }
     }
     return CFinding::Whole();
+}
+
+CArchiveChecker::CFinding CArchiveChecker::Locate(const QString &table, QStringList &where)
+{
+    const std::optional<QStringList> found = m_Connection.DamageWithin(table);
+    if (!found)
+        return Failure();
+    where = *found;
+    return CFinding::Damaged(QString());
 }
 
 CArchiveChecker::CFinding CArchiveChecker::QuickCheck(const QString &part)

@@ -18,7 +18,8 @@ namespace Platform {
 // header promises and asks SQLite's quick check either about the whole file (free pages
 // included) or about each part in turn (the schema, then each table with its indexes, one read
 // each, so another program's writes get their turn between them); a file found damaged has its
-// damaged parts named. Damaged is the engine's word only: a size that is not the header's, a
+// damaged parts named (a table, or only its indexes when each of its rows still reads without
+// them). Damaged is the engine's word only: a size that is not the header's, a
 // file SQLite finds malformed, rows of the quick check. A read that another program's lock kept
 // waiting past the busy time-out, or that failed otherwise, is tried again a few times and then
 // leaves the file Undecided. A journal of another program's interrupted write, which the check's
@@ -54,7 +55,8 @@ public:
         // What is wrong (Damaged), or what kept the check from a verdict, for the trace.
         QString Finding;
         QString Reason;
-        // "sqlite_master" for the schema, else table names.
+        // "sqlite_master" for the schema, else table names, or index names where every row of
+        // their table still reads without them.
         QStringList DamagedParts;
         bool Upgraded = false;
         QString UpgradeError;
@@ -109,6 +111,9 @@ private:
     CFinding ListParts(QStringList &parts);
     // Each part in turn, the damaged ones named; Undecided at the first that could not be read.
     CFinding ReadParts(QStringList &damaged);
+    // Damaged, with where: the indexes of a damaged table whose rows all read without them,
+    // else the table.
+    CFinding Locate(const QString &table, QStringList &where);
     bool Stopped() const { return m_Stopped.load(); }
 
     std::unique_ptr<QThread> m_Thread;

@@ -190,6 +190,26 @@ std::optional<qint64> CArchiveConnection::Number(const QString &sql)
     return ran ? number : std::nullopt;
 }
 
+std::optional<QStringList> CArchiveConnection::DamageWithin(const QString &table)
+{
+    QStringList indexes;
+    const bool listed =
+        Exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?"), {table},
+             [&indexes](const CArchiveStatement &row) { indexes << row.Text(0); });
+    if (!listed && !LastFoundDamage())
+        return std::nullopt;
+    // Without a schema that names its indexes, nothing but the table can be blamed.
+    if (!listed || indexes.isEmpty())
+        return QStringList{table};
+    // Every column of every row, in the table's own order: what a configuration's reads need.
+    const QString quoted = QString(table).replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    if (ExecOnce(QStringLiteral("SELECT * FROM \"%1\" NOT INDEXED").arg(quoted)))
+        return indexes;
+    if (LastFoundDamage())
+        return QStringList{table};
+    return std::nullopt;
+}
+
 qint64 CArchiveConnection::LastInsertId() const
 {
     return sqlite3_last_insert_rowid(m_Handle);

@@ -58,6 +58,13 @@ public:
     bool ExecTransaction(const QStringList &statements);
     // The first column of the first row of a statement that runs once.
     std::optional<qint64> Number(const QString &sql);
+    // Where damage that the engine met in `table` lies: in its indexes alone (their names) when
+    // every row of the table still reads without them, else in the table itself. Nullopt when
+    // the rows could not be read for another reason (a lock, an interrupt), the last failure
+    // then saying why.
+    //   "CModInstr" with a leaf page of its index spoilt -> {"CModInstr_Programmi"}
+    //   "CLinearize" with a leaf page of its rows spoilt  -> {"CLinearize"}
+    std::optional<QStringList> DamageWithin(const QString &table);
     qint64 LastInsertId() const;
     // The rows the last change touched.
     qint64 Changes() const;

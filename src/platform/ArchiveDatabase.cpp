@@ -263,6 +263,8 @@ void CArchiveDatabase::CheckAgainAtNextWait(CheckState state, const QString &why
 
 void CArchiveDatabase::NoteDamage(const QStringList &parts, const QString &finding)
 {
+    // The caller is told why its statement failed, not how the damage was looked into.
+    const CArchiveConnection::CFailure failure = m_Connection.LastFailure();
     if (!m_DamageMet) {
         m_DamageMet = true;
         m_Damage = finding;
@@ -270,7 +272,14 @@ void CArchiveDatabase::NoteDamage(const QStringList &parts, const QString &findi
         m_Connection.ExecOnce(QStringLiteral("PRAGMA query_only = 1"));
         RemoveLeftBehind();
     }
-    AddDamagedParts(parts);
+    for (const QString &part : parts) {
+        // A statement that went through a spoilt index names only its table; as the check does,
+        // the table is blamed only when its own rows do not read.
+        AddDamagedParts(part == QStringLiteral("sqlite_master")
+                            ? QStringList{part}
+                            : m_Connection.DamageWithin(part).value_or(QStringList{part}));
+    }
+    m_Connection.RestoreFailure(failure);
 }
 
 void CArchiveDatabase::AddDamagedParts(const QStringList &parts)

@@ -83,7 +83,8 @@ public:
     void StartCheck();
     // What the check found wrong with the file, for the trace.
     QString Damage() const { return m_Damage; }
-    // The parts the check found damaged: "sqlite_master" (the schema) or table names.
+    // The parts the check found damaged: "sqlite_master" (the schema), table names, or index
+    // names where every row of their table still reads without them.
     const QStringList &DamagedParts() const { return m_DamagedParts; }
     // What kept the check from a verdict, for the trace.
     QString WhyUndecided() const { return m_WhyUndecided; }

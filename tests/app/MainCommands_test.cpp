@@ -23,6 +23,8 @@ TEST(MainCommandState, ADamagedArchiveDisablesWhatItNoLongerLetsWork)
     } cases[] = {
         {{}, EArchiveDamage::OutsideConfigurations, reading},
         {{"CounterProgrammi", "sqlite_sequence"}, EArchiveDamage::OutsideConfigurations, reading},
+        // The list's index alone: every row of CModInstr still reads without it.
+        {{"CModInstr_Programmi"}, EArchiveDamage::OutsideConfigurations, reading},
         {{"CLinearize"}, EArchiveDamage::Configurations, neverOnAnArchive},
         {{"CounterProgrammi", "CAlarm4"}, EArchiveDamage::Configurations, neverOnAnArchive},
         {{"CModInstr"}, EArchiveDamage::List, neverOnAnArchive},
