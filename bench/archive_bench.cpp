@@ -41,6 +41,7 @@ void Measure(const QString &path, int configurations, int rounds)
 
     // Both sides add configurations of their own and delete them again, so the archive keeps its size.
     CConfiguration configuration;
+    CStoredRows loaded;
     QList<qint64> added, addedByReference;
     const int changes = rounds * 4;
     Report("add (New's store)", configurations,
@@ -48,7 +49,7 @@ void Measure(const QString &path, int configurations, int rounds)
                changes,
                [&] {
                    qint64 id = -1;
-                   StoreEdited(configuration, emNew, id);
+                   StoreEdited(configuration, emNew, id, loaded);
                    added << id;
                },
                [&] { addedByReference << reference.Add(); }),
@@ -67,7 +68,7 @@ void Measure(const QString &path, int configurations, int rounds)
                changes * 10,
                [&] {
                    next();
-                   LoadForEdit(configuration, emModify, id);
+                   LoadForEdit(configuration, emModify, id, loaded);
                },
                [&] {
                    next();

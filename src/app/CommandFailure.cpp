@@ -46,17 +46,17 @@ int StillReadable(EArchiveDamage damage)
     return kAllReadable;
 }
 
-QString FilePath()
+} // namespace
+
+QString ArchiveFilePath()
 {
     const QString path = g_Connection->Database().FilePath();
     return path.isEmpty() ? CArchive::DefaultFilePath() : path;
 }
 
-} // namespace
-
 QString ArchiveBusyText()
 {
-    return LoadResStringArgs(kBusy, {FilePath()});
+    return LoadResStringArgs(kBusy, {ArchiveFilePath()});
 }
 
 QString ArchiveRefusalText()
@@ -66,15 +66,16 @@ QString ArchiveRefusalText()
     const Platform::CArchiveDatabase &database = g_Connection->Database();
     if (g_Connection->CheckFailed())
         return LoadResStringArgs(kDamaged,
-                                 {FilePath(), LoadResString(StillReadable(CurrentArchiveDamage()))});
+                                 {ArchiveFilePath(), LoadResString(StillReadable(CurrentArchiveDamage()))});
     switch (database.WhyReadOnly()) {
     case Platform::CArchiveDatabase::ReadOnly::File:
-        return LoadResStringArgs(kReadOnly,
-                                 {FilePath(), LoadResStringArgs(kFileReadOnly, {database.ReadOnlyReason()})});
+        return LoadResStringArgs(
+            kReadOnly, {ArchiveFilePath(), LoadResStringArgs(kFileReadOnly, {database.ReadOnlyReason()})});
     case Platform::CArchiveDatabase::ReadOnly::Folder:
         return LoadResStringArgs(
-            kReadOnly, {FilePath(), LoadResStringArgs(kFolderReadOnly, {QFileInfo(FilePath()).absolutePath(),
-                                                                        database.ReadOnlyReason()})});
+            kReadOnly, {ArchiveFilePath(),
+                        LoadResStringArgs(kFolderReadOnly, {QFileInfo(ArchiveFilePath()).absolutePath(),
+                                                            database.ReadOnlyReason()})});
     case Platform::CArchiveDatabase::ReadOnly::No:
         break;
     }
@@ -85,7 +86,7 @@ QString ArchiveFailureText(const CError &error)
 {
     const qint32 number = error.Number();
     if (number == MakeUserError(aeInterruptedWrite))
-        return LoadResStringArgs(kInterruptedWrite, {QFileInfo(FilePath()).absolutePath()});
+        return LoadResStringArgs(kInterruptedWrite, {QFileInfo(ArchiveFilePath()).absolutePath()});
     // A configuration still listed whose rows are partly missing comes with its own words.
     if (number == MakeUserError(aeRecordNotFound))
         return error.Reason().isEmpty() ? LoadResString(kRecordNotFound) : error.Reason();

@@ -23,6 +23,8 @@ QString ArchiveFailureText(const CError &error);
 
 // Message 841: the archive is in use by another program, and trying again in a moment will work.
 QString ArchiveBusyText();
+// The archive's file as messages name it.
+QString ArchiveFilePath();
 
 // Why g_Connection stores no change: damaged (with what still works: the list, printing, export
 // and transmission while the tables they read are whole), or its file or folder read-only, with

@@ -2,8 +2,11 @@
 
 #include "common/Error.h"
 #include "common/ResString.h"
+#include "common/TraceCode.h"
 #include "model/Archive.h"
 #include "model/ArchiveTransaction.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +24,24 @@ qint64 AddUnderNewID(CConfiguration &configuration)
     configuration.Add(id);
     transaction.Commit();
     return id;
+}
+
+// The thirteen rows of id as stored now; a row the archive lacks stays without values.
+CStoredRows StoredRows(qint64 id)
+{
+    CStoredRows rows;
+    for (const QString &table : CArchive::ConfigurationTables()) {
+        Platform::CArchiveRow row;
+        g_Connection->ReadRow(table, id, row);
+        rows.append(row);
+    }
+    return rows;
+}
+
+bool SameRows(const CStoredRows &a, const CStoredRows &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const auto &x, const auto &y) { return x.Values() == y.Values(); });
 }
 
 // The list shows a configuration by its CModInstr row.
@@ -56,12 +77,13 @@ qint64 EditedRecord(qint32 mode, qint64 currentId)
     }
 }
 
-ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint64 currentId)
+ELoadResult LoadForEdit(CConfiguration &configuration, qint32 mode, qint64 currentId, CStoredRows &loaded)
 {
+    loaded.clear();
     if (mode == emNew)
         return ELoadResult::Loaded;
     try {
-        configuration.Load(EditedRecord(mode, currentId));
+        loaded = configuration.Load(EditedRecord(mode, currentId));
     } catch (const CError &error) {
         if (error.Number() != MakeUserError(aeRecordNotFound))
             throw;
@@ -91,12 +113,30 @@ void RequireConfiguration(qint64 id, const QString &nomeProgramma, bool whole)
                       QStringLiteral("Configurazione IDProgramma=%1 non più in archivio").arg(id));
 }
 
-void StoreEdited(CConfiguration &configuration, qint32 mode, qint64 &currentId)
+EStoreResult StoreEdited(CConfiguration &configuration, qint32 mode, qint64 &currentId, CStoredRows &loaded)
 {
-    if (mode == emNew)
+    if (mode == emNew) {
         currentId = AddUnderNewID(configuration);
-    else
-        configuration.Update(EditedRecord(mode, currentId));
+        return EStoreResult::Stored;
+    }
+    const qint64 id = EditedRecord(mode, currentId);
+    // The comparison and the store in one transaction: no other program's change can come
+    // between them.
+    CArchiveTransaction transaction(g_Connection->Database());
+    if (mode == emModify) {
+        if (!Listed(id))
+            RaiseArchiveError(aeRecordNotFound,
+                              QStringLiteral("Configurazione IDProgramma=%1 non più in archivio").arg(id));
+        if (CStoredRows now = StoredRows(id); !SameRows(now, loaded)) {
+            g_Trace->BugMessage(
+                QStringLiteral("Configurazione IDProgramma=%1 modificata da un altro programma").arg(id));
+            loaded = std::move(now);
+            return EStoreResult::ChangedMeanwhile;
+        }
+    }
+    configuration.Update(id);
+    transaction.Commit();
+    return EStoreResult::Stored;
 }
 
 qint64 StoreCopy(CConfiguration &configuration)

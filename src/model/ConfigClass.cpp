@@ -182,7 +182,7 @@ void CConfigClass::SaveRow(qint64 id, bool adds)
         RaiseNotFound(id, table);
 }
 
-void CConfigClass::LoadRow(qint64 id)
+Platform::CArchiveRow CConfigClass::LoadRow(qint64 id)
 {
     TraceOpening();
     const QString table = CheckedTable();
@@ -193,6 +193,7 @@ void CConfigClass::LoadRow(qint64 id)
     CLoadColumns loader(m_LoadSaveADORS);
     VisitColumns(loader);
     m_LoadSaveADORS.SetRecordset(nullptr);
+    return row;
 }
 
 void CConfigClass::TraceOpening() const

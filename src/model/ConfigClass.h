@@ -3,6 +3,7 @@
 #include "common/CopyClass.h"
 #include "common/LoadSaveADORS.h"
 #include "model/ReportRecordset.h"
+#include "platform/ArchiveRow.h"
 
 // The stored columns of one configuration class, visited in their stored order: saving reads
 // the members, loading writes them.
@@ -34,9 +35,10 @@ public:
 
     void SaveDataInADORS(const QVariant &criterion) override;
     void LoadDataFromADORS(const QVariant &criterion) override;
-    // The same for an id given as a number: the row added (adds) or rewritten, or read.
+    // The same for an id given as a number: the row added (adds) or rewritten, or read (the row
+    // as the archive held it comes back).
     void SaveRow(qint64 id, bool adds);
-    void LoadRow(qint64 id);
+    Platform::CArchiveRow LoadRow(qint64 id);
 
     // The columns of its archive table that the class stores, in their order (the key
     // "IDProgramma" aside): CDisplay -> "m_DisplayDigit", "m_DisplayColor", "m_Password".

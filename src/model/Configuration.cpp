@@ -25,13 +25,15 @@ QList<CConfigClass *> CConfiguration::Objects()
             &m_Alarms[1], &m_Alarms[2], &m_Alarms[3]};
 }
 
-void CConfiguration::Load(qint64 id)
+QList<Platform::CArchiveRow> CConfiguration::Load(qint64 id)
 {
     // One transaction, so the thirteen rows are read as one state of the archive.
+    QList<Platform::CArchiveRow> rows;
     CArchiveTransaction transaction(g_Connection->Database());
     for (CConfigClass *object : Objects())
-        object->LoadRow(id);
+        rows.append(object->LoadRow(id));
     transaction.Commit();
+    return rows;
 }
 
 void CConfiguration::Add(qint64 id)

@@ -48,7 +48,8 @@ public:
     // The object of that ClassName ("CAlarm3"); nullptr for any other name.
     CConfigClass *Object(const QString &className);
 
-    void Load(qint64 id);
+    // The thirteen rows as the archive held them come back, in the order of Objects().
+    QList<Platform::CArchiveRow> Load(qint64 id);
     // Adds rows under a new id (one from CArchive::NewID).
     void Add(qint64 id);
     // Rewrites the rows of an archived id.

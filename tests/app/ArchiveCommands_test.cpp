@@ -46,8 +46,9 @@ TEST_P(ArchiveCommand, StoresWhatTheWizardEndedWithElseNothing)
 
     QStringList expected, shown;
     for (const QString &id : QString(c[8]).remove('-').split(' ', Qt::SkipEmptyParts))
-        expected << (id == "823"  ? "3 823"
-                     : id == "id" ? "3 " + LoadResStringArgs(821, {"New file", LoadResString(824)})
+        expected << (id == "823"   ? "3 823"
+                     : id == "846" ? "3 " + LoadResStringArgs(846, {LoadResString(823)})
+                     : id == "id"  ? "3 " + LoadResStringArgs(821, {"New file", LoadResString(824)})
                      // Record 2 in the wizard's own words; Modify refused as every command on
                      // the current configuration is.
                      : id == "808" && record2 ? "3 " + LoadResStringArgs(808, {LoadResString(617)})
@@ -74,7 +75,7 @@ struct CBusyStore
     bool Reader, AtCopy;        // the other program reads (only the commit refused), else writes; at 799
     int LockedRetries;          // Retry answered while the lock holds
     QMessageBox::StandardButton Last;
-    QString Boxes;   // "799", or the busy box's "command[|configuration]", apart by ";"
+    QString Boxes;   // "799", a box's number, or the busy box's "command[|configuration]", apart by ";"
     QString Changed; // "listed|rows added|CModInstr and counter rows new or changed"; "" nothing
 };
 class BusyArchiveAtEnd : public AppTest, public ::testing::WithParamInterface<CBusyStore>
@@ -110,8 +111,9 @@ TEST_P(BusyArchiveAtEnd, RetryStoresOnceAndCancelNothing)
     });
     WizardUser user;
     user.AtClosing = c.AtCopy ? std::function<void()>() : take;
+    // Record 2 goes on to the instrument whatever the archive could store.
     if (QString(c.Command) == "2")
-        EXPECT_EQ(window->EditNewProgramma(2), !c.Changed.isEmpty());
+        EXPECT_TRUE(window->EditNewProgramma(2));
     else
         Trigger(c.Command);
 
@@ -121,8 +123,12 @@ TEST_P(BusyArchiveAtEnd, RetryStoresOnceAndCancelNothing)
         for (const QString &word : box.split('|'))
             words << word;
         words << LoadResStringArgs(841, {path});
+        // Receive-edit-transmit's own boxes, by their number, say what Cancel goes on to.
+        const bool numbered = box.toInt() > 0;
+        const QString text = numbered ? LoadResStringArgs(box.toInt(), {path})
+                                      : LoadResStringArgs(words.size() == 2 ? 821 : 820, words);
         for (int i = 0; i <= (box == "799" ? 0 : c.LockedRetries); ++i)
-            expected << (box == "799" ? box : "2 " + LoadResStringArgs(words.size() == 2 ? 821 : 820, words));
+            expected << (box == "799" ? box : "2 " + text);
     }
     EXPECT_EQ(shown, expected);
     // What reached the file: a transaction left open would show only to this connection.
@@ -150,12 +156,52 @@ INSTANTIATE_TEST_SUITE_P(
                    "Forno|0|CModInstr 3 Forno 2 0 0 0 0"},
         CBusyStore{"ModifyCommitCancelled", "EditProg", true, false, 0, QMessageBox::Cancel,
                    "Modify file|Caldaia", ""},
-        CBusyStore{"Record2Cancelled", "2", false, false, 0, QMessageBox::Cancel,
-                   "Modify instrument parameters", ""},
-        CBusyStore{"CopyRetried", "2", false, true, 0, QMessageBox::Retry, "799;Modify instrument parameters",
+        // Record 2 is not stored; the copy of what the user confirmed is, once the lock has gone.
+        CBusyStore{"Record2Cancelled", "2", false, false, 0, QMessageBox::Cancel, "844;799",
+                   "Caldaia|14|" + kAdded},
+        CBusyStore{"CopyRetried", "2", false, true, 0, QMessageBox::Retry, "799;845",
                    "Caldaia|14|CModInstr 2 Forno 2 0 0 0 0," + kAdded},
-        CBusyStore{"CopyCancelled", "2", true, true, 0, QMessageBox::Cancel,
-                   "799;Modify instrument parameters", "Caldaia|0|CModInstr 2 Forno 2 0 0 0 0"}),
+        CBusyStore{"CopyCancelled", "2", true, true, 0, QMessageBox::Cancel, "799;845",
+                   "Caldaia|0|CModInstr 2 Forno 2 0 0 0 0"}),
     [](const auto &info) { return std::string(info.param.Name); });
+
+// Another copy of the program stores a change of the configuration while Modify's wizard is
+// open: End stores over it only on the user's word, and No keeps the other's version with
+// nothing stored. With no such change there is no box.
+TEST_F(AppTest, ModifyAsksBeforeItStoresOverAnotherProgramsChange)
+{
+    const struct
+    {
+        const char *change; // the other program's, while the closing page shows
+        QMessageBox::StandardButton answer;
+        QString stored; // CModInstr's name and display colour afterwards
+    } cases[] = {{nullptr, QMessageBox::NoButton, "Forno 2"},
+                 {"UPDATE CModInstr SET m_NomeProgramma = 'Altro'", QMessageBox::No, "Altro 2"},
+                 {"UPDATE CDisplay SET m_DisplayColor = 5", QMessageBox::No, "Caldaia 5"},
+                 {"UPDATE CModInstr SET m_NomeProgramma = 'Altro'", QMessageBox::Yes, "Forno 2"}};
+    const qint64 id = AddProgrammi({"Caldaia"}).front();
+    Open();
+    for (const auto &c : cases) {
+        Platform::CArchiveConnection other;
+        ASSERT_TRUE(other.Open(CArchive::DefaultFilePath(), Platform::CArchiveConnection::EMode::ReadWrite));
+        ASSERT_TRUE(other.ExecOnce("UPDATE CModInstr SET m_NomeProgramma = 'Caldaia'") &&
+                    other.ExecOnce("UPDATE CDisplay SET m_DisplayColor = 2"));
+        Requery();
+        const qsizetype earlier = m_Messages.Shown().size();
+        m_Messages.SetAnswers({c.answer});
+        WizardUser user;
+        user.AtClosing = [&] { ASSERT_TRUE(!c.change || other.ExecOnce(c.change)); };
+        Trigger("EditProg");
+        const QStringList asked =
+            c.change ? QStringList{"2 " + LoadResStringArgs(843, {"Caldaia"})} : QStringList();
+        EXPECT_EQ(m_Messages.Lines(false, earlier), asked) << c.change;
+        Platform::CArchiveRow name, display;
+        ASSERT_TRUE(g_Connection->ReadRow("CModInstr", id, name) &&
+                    g_Connection->ReadRow("CDisplay", id, display));
+        EXPECT_EQ(name.Value("m_NomeProgramma").toString() + ' ' + display.Value("m_DisplayColor").toString(),
+                  c.stored)
+            << c.change;
+    }
+}
 
 } // namespace

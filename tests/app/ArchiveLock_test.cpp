@@ -110,15 +110,6 @@ TEST_F(AppTest, ALockAtTheStartIsWaitedForAndToldOnce)
     }
 }
 
-// How a window is closed while a command waits: by the program (File > Exit, the session's end)
-// or by the window manager (its close button, Alt+F4), whose close comes through the window
-// system's queue as the user's input does.
-void CloseAsTheWindowManagerDoes(QWidget &window)
-{
-    QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-        window.windowHandle());
-}
-
 // The window manager closes the window while Delete waits for the check, which another program's
 // lock holds up: the wait ends at once, Delete is refused without a word, nothing is written or
 // read again, the placement is stored and the program's loop ends.

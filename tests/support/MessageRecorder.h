@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <functional>
+
 // Takes the message boxes of one test instead of showing them, answering each with the
 // next of the given buttons (the last one again when they run out; Ok when none is given).
 class MessageRecorder
@@ -15,6 +17,8 @@ public:
     {
         SetMessageBox([this](QWidget *, const CMessage &message) {
             m_Shown.append(message);
+            if (WhenShown)
+                WhenShown(message);
             return m_Answers.size() > 1 ? m_Answers.takeFirst() : m_Answers.value(0, QMessageBox::Ok);
         });
     }
@@ -22,6 +26,9 @@ public:
     MessageRecorder(const MessageRecorder &) = delete;
     MessageRecorder &operator=(const MessageRecorder &) = delete;
 
+    // What the test does while a box is up, before it is answered.
+    std::function<void(const CMessage &)> WhenShown;
+    void SetAnswers(QList<QMessageBox::StandardButton> answers) { m_Answers = std::move(answers); }
     const QList<CMessage> &Shown() const { return m_Shown; }
     // The string-table ids of the texts shown, in order; 0 for a text the table lacks.
     QList<int> Ids() const

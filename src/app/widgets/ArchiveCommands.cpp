@@ -13,12 +13,18 @@
 #include "wizard/WizardTabs.h"
 #include "wizard/widgets/ConfigWizard.h"
 
+#include <functional>
+
 namespace {
 
 constexpr int kActualSettingName = 617;
 constexpr int kAskDelete = 795;
 constexpr int kAskCopy = 799;
 constexpr int kRowsMissing = 808;
+constexpr int kAskChangedMeanwhile = 843;
+constexpr int kActualSettingBusy = 844;
+constexpr int kCopyBusy = 845;
+constexpr int kCopyFailed = 846;
 // The module page's variant of the receive-edit-transmit runs.
 constexpr qint16 kModInstrReconfiguration = 1;
 // The command that runs the wizard in each EditMode, whose words its messages use.
@@ -32,18 +38,19 @@ void ShowRowsMissing(FMain &window, qint32 mode)
                 {QMessageBox::Critical, QString(), LoadResStringArgs(kRowsMissing, {name}), QMessageBox::Ok});
 }
 
-bool Ask(FMain &window, int text, QMessageBox::Icon icon)
+bool Ask(FMain &window, const QString &text, QMessageBox::Icon icon)
 {
-    return ShowMessage(&window, {icon, QString(), LoadResString(text), QMessageBox::Yes | QMessageBox::No}) ==
+    return ShowMessage(&window, {icon, QString(), text, QMessageBox::Yes | QMessageBox::No}) ==
            QMessageBox::Yes;
 }
 
 // Runs a store of what the user ended the wizard with. Another program holding the archive
 // for longer than the busy wait is no reason to lose the user's work: the store is offered
-// again, under the command's own words, as often as the user asks. False when the user gave
-// up, with nothing stored (a failed store leaves the archive as it was). Any other failure,
-// the program's close among them, ends the command through its entry, RunCommand.
-template <typename Store> bool StoreOfferingRetry(FMain &window, const CCommandContext &context, Store store)
+// again, in busyText's words, as often as the user asks. False when the user gave up, with
+// nothing stored (a failed store leaves the archive as it was). Any other failure, the
+// program's close among them, goes to the caller.
+template <typename Store>
+bool StoreOfferingRetry(FMain &window, const std::function<QString(const CError &)> &busyText, Store store)
 {
     for (;;) {
         try {
@@ -52,8 +59,7 @@ template <typename Store> bool StoreOfferingRetry(FMain &window, const CCommandC
         } catch (const CError &error) {
             if (!IsArchiveError(error, aeBusy))
                 throw;
-            const CMessage busy{QMessageBox::Warning, QString(),
-                                CommandFailureText(error, context.Command, context.Configuration),
+            const CMessage busy{QMessageBox::Warning, QString(), busyText(error),
                                 QMessageBox::Retry | QMessageBox::Cancel};
             if (ShowMessage(&window, busy) != QMessageBox::Retry) {
                 g_Trace->BugMessage(
@@ -65,23 +71,68 @@ template <typename Store> bool StoreOfferingRetry(FMain &window, const CCommandC
     }
 }
 
-// Record 2 is stored already: a copy that fails is told and undone, and the edit of the
-// instrument goes on; so does it when the user gives the copy up while the archive is busy.
-void OfferCopy(FMain &window, const CCommandContext &context, CConfiguration &configuration)
+// Stores what the user ended the wizard with: true once stored. A configuration that another
+// program changed since the wizard loaded it is stored over that change only on the user's
+// word; No stores nothing and keeps the other program's version.
+bool StoreEnded(FMain &window, qint32 mode, CConfiguration &configuration, CStoredRows &loaded)
 {
-    if (!Ask(window, kAskCopy, QMessageBox::Question))
-        return;
-    g_Trace->BugMessage(QStringLiteral("Archivia configurazione corrente."));
-    RunCommand(&window, [&] { StoreOfferingRetry(window, context, [&] { StoreCopy(configuration); }); });
+    const CCommandContext context = window.CommandContext(kCommandOfMode[mode]);
+    // Record 2 that cannot be stored still goes to the instrument: its box says so, and offers
+    // nothing that would read the instrument over the user's edits.
+    const auto busyText = [&context, mode](const CError &error) {
+        return mode == emActualSetting ? LoadResStringArgs(kActualSettingBusy, {ArchiveFilePath()})
+                                       : CommandFailureText(error, context.Command, context.Configuration);
+    };
+    qint64 id = window.IDProgramma();
+    for (;;) {
+        EStoreResult result = EStoreResult::Stored;
+        if (!StoreOfferingRetry(window, busyText,
+                                [&] { result = StoreEdited(configuration, mode, id, loaded); }))
+            return false;
+        if (result == EStoreResult::Stored)
+            break;
+        if (!Ask(window, LoadResStringArgs(kAskChangedMeanwhile, {window.NomeProgramma()}),
+                 QMessageBox::Warning)) {
+            g_Trace->BugMessage(
+                QStringLiteral("Memorizzazione annullata: la configurazione è stata modificata "
+                               "da un altro programma"));
+            return false;
+        }
+    }
+    window.SetIDProgramma(id);
+    return true;
 }
 
-bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration)
+// Record 2 is dealt with already: a copy that fails is told and undone, and the edit of the
+// instrument goes on; so does it when the user gives the copy up while the archive is busy.
+// True when the copy was stored. The program's close ends the whole command.
+bool OfferCopy(FMain &window, CConfiguration &configuration)
+{
+    if (!Ask(window, LoadResString(kAskCopy), QMessageBox::Question))
+        return false;
+    g_Trace->BugMessage(QStringLiteral("Archivia configurazione corrente."));
+    try {
+        return StoreOfferingRetry(
+            window, [](const CError &) { return LoadResStringArgs(kCopyBusy, {ArchiveFilePath()}); },
+            [&] { StoreCopy(configuration); });
+    } catch (const CError &error) {
+        if (IsArchiveError(error, aeClosing))
+            throw;
+        ReportError(&window, error, LoadResStringArgs(kCopyFailed, {CommandFailureText(error)}));
+        return false;
+    }
+}
+
+// The wizard over configuration in mode; true when the user ended it with End and it was
+// stored, and in mode 2 whatever the archive could store (copied: a copy was archived).
+bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration, bool &copied)
 {
     CWizardTabs wizard;
     BuildConfigWizard(wizard, configuration, mode == emActualSetting ? kModInstrReconfiguration : 0, &window);
     wizard.SetCaption(ConfigWizardCaption(mode, window.NomeProgramma()));
     g_Trace->BugMessage(QStringLiteral("Fine preparazione wizard."));
-    if (LoadForEdit(configuration, mode, window.IDProgramma()) == ELoadResult::RowsMissing) {
+    CStoredRows loaded;
+    if (LoadForEdit(configuration, mode, window.IDProgramma(), loaded) == ELoadResult::RowsMissing) {
         ShowRowsMissing(window, mode);
         return false;
     }
@@ -91,31 +142,43 @@ bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration)
         return false;
     }
     g_Trace->BugMessage(QStringLiteral("Wizard terminato con OK"));
-    const CCommandContext context = window.CommandContext(kCommandOfMode[mode]);
-    qint64 id = window.IDProgramma();
-    if (!StoreOfferingRetry(window, context, [&] { StoreEdited(configuration, mode, id); }))
-        return false;
-    window.SetIDProgramma(id);
-    if (mode == emActualSetting)
-        OfferCopy(window, context, configuration);
+    const bool stored = StoreEnded(window, mode, configuration, loaded);
+    if (mode != emActualSetting)
+        return stored;
+    if (!stored)
+        g_Trace->BugMessage(
+            QStringLiteral("Configurazione non memorizzata nel record 2: sarà trasmessa lo stesso"));
+    copied = OfferCopy(window, configuration);
     return true;
+}
+
+bool Edit(FMain &window, qint32 mode, CConfiguration &configuration, bool &copied)
+{
+    g_Trace->BugAssert(mode >= emNew && mode <= emActualSetting,
+                       QStringLiteral("EditNewProgramma: modo %1 non previsto").arg(mode));
+    g_Trace->BugMessage(QStringLiteral("Inizio EditNewProgramma."));
+    g_Trace->BugMessage(QStringLiteral("Fine istanziamento classi."));
+    copied = false;
+    const bool stored = RunWizard(window, mode, configuration, copied);
+    g_Trace->BugMessage(
+        QStringLiteral("Fine EditNewProgramma. Memoria fisica libera:%1 Memoria virtuale libera: %2")
+            .arg(g_Trace->FreePhysicalMemory())
+            .arg(g_Trace->FreeVirtualMemory()));
+    return stored;
 }
 
 } // namespace
 
 bool EditNewProgramma(FMain &window, qint32 mode)
 {
-    g_Trace->BugAssert(mode >= emNew && mode <= emActualSetting,
-                       QStringLiteral("EditNewProgramma: modo %1 non previsto").arg(mode));
-    g_Trace->BugMessage(QStringLiteral("Inizio EditNewProgramma."));
     CConfiguration configuration;
-    g_Trace->BugMessage(QStringLiteral("Fine istanziamento classi."));
-    const bool stored = RunWizard(window, mode, configuration);
-    g_Trace->BugMessage(
-        QStringLiteral("Fine EditNewProgramma. Memoria fisica libera:%1 Memoria virtuale libera: %2")
-            .arg(g_Trace->FreePhysicalMemory())
-            .arg(g_Trace->FreeVirtualMemory()));
-    return stored;
+    bool copied = false;
+    return Edit(window, mode, configuration, copied);
+}
+
+bool EditActualSetting(FMain &window, CConfiguration &configuration, bool &copied)
+{
+    return Edit(window, emActualSetting, configuration, copied);
 }
 
 void NewProgramma(FMain &window)
@@ -137,7 +200,7 @@ void ModifyProgramma(FMain &window)
 
 void DeleteProgramma(FMain &window)
 {
-    if (!Ask(window, kAskDelete, QMessageBox::Information))
+    if (!Ask(window, LoadResString(kAskDelete), QMessageBox::Information))
         return;
     CHourGlassGuard busy(&window);
     g_Connection->DeleteProgramma(window.IDProgramma());

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+class CConfiguration;
 class FMain;
 
 // The configuration wizard and the archive commands of the main window: New, Modify, Delete.
@@ -10,13 +11,18 @@ class FMain;
 
 // Runs the configuration wizard (EditMode: 0 New, 1 Modify the current configuration,
 // 2 record 2 with the offer of a copy, question 799) and stores what the user ended with End.
-// True when it was stored. New makes the new configuration the window's current one.
-// A configuration whose rows are missing gives message 808 and no wizard (false). A save that
-// another program's lock keeps from the archive is offered again (841 with Retry and Cancel;
-// Cancel stores nothing and gives false, or for the copy just no copy). Any other failing save
-// raises its CError with the archive and the current id as they were; in mode 2 the copy's
-// failure is shown and record 2 stays stored (true).
+// True when it was stored, and in mode 2 whenever the user ended it with End. New makes the new
+// configuration the window's current one. A configuration whose rows are missing gives message
+// 808 and no wizard (false). A save that another program's lock keeps from the archive is
+// offered again (Retry and Cancel; Cancel stores nothing and gives false, or in mode 2 stores
+// nothing and goes on, so that the instrument still gets what the user confirmed). Modify asks
+// before it stores over a change another program stored meanwhile (843; No stores nothing).
+// Any other failing save raises its CError with the archive and the current id as they were;
+// in mode 2 the copy's failure is shown and the run goes on (true); the program's close ends it.
 bool EditNewProgramma(FMain &window, qint32 mode);
+// Mode 2 for receive-edit-transmit: configuration then holds what the user confirmed at End,
+// stored or not; copied says whether a copy was archived under a new id.
+bool EditActualSetting(FMain &window, CConfiguration &configuration, bool &copied);
 
 // The three commands of the Files-management menu and their toolbar buttons.
 void NewProgramma(FMain &window);

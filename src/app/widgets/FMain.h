@@ -60,10 +60,11 @@ public:
 
     // The configuration wizard: mode 0 a new configuration (it becomes the current one), 1 the
     // current configuration, 2 record 2, read from an instrument, with the offer of a copy.
-    // True when the user ended it with End and it was stored; false when cancelled, also at the
-    // offer to store again while another program holds the archive, or when the configuration
-    // could not be opened (told to the user). A failed save raises CError with the archive and
-    // the current id as they were.
+    // True when the user ended it with End and it was stored (mode 2: ended with End, stored or
+    // not); false when cancelled, also at the offer to store again while another program holds
+    // the archive or at the question whether to store over another program's change, or when the
+    // configuration could not be opened (told to the user). A failed save raises CError with the
+    // archive and the current id as they were.
     bool EditNewProgramma(qint32 mode);
     // The name of the list's current configuration; empty when none.
     QString NomeProgramma() const;

@@ -7,7 +7,7 @@
 
 #include <QGuiApplication>
 
-void ReportCommandError(QWidget *window, const CError &error, const CCommandContext &context)
+void ReportError(QWidget *window, const CError &error, const QString &text)
 {
     while (QGuiApplication::overrideCursor() != nullptr)
         QGuiApplication::restoreOverrideCursor();
@@ -17,6 +17,10 @@ void ReportCommandError(QWidget *window, const CError &error, const CCommandCont
     // The program is closing: a box would only flash as it ends.
     if (IsArchiveError(error, aeClosing))
         return;
-    ShowMessage(window, {QMessageBox::Critical, QString(),
-                         CommandFailureText(error, context.Command, context.Configuration), QMessageBox::Ok});
+    ShowMessage(window, {QMessageBox::Critical, QString(), text, QMessageBox::Ok});
+}
+
+void ReportCommandError(QWidget *window, const CError &error, const CCommandContext &context)
+{
+    ReportError(window, error, CommandFailureText(error, context.Command, context.Configuration));
 }

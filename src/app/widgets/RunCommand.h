@@ -19,6 +19,8 @@ struct CCommandContext
 // and why (CommandFailureText), every hourglass the command left behind taken away (no message
 // for a command refused because the program closes, aeClosing). The program goes on.
 void ReportCommandError(QWidget *window, const CError &error, const CCommandContext &context = {});
+// The same, told in the caller's own words.
+void ReportError(QWidget *window, const CError &error, const QString &text);
 
 // The one entry of every menu and toolbar command of the main window, so a command behaves the
 // same from either. A CError ends the command, never the program. A command shows its
