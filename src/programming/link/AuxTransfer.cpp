@@ -53,12 +53,15 @@ bool CAuxTransfer::SendAuxCommand(const QString &command, const QString &expecte
         return false;
     if (m_Aux.Accepted())
         return true;
-    Tell(kCommandRefusedId, {command}, InstrumentStateLine());
+    Tell(kCommandRefusedId, {command});
     return false;
 }
 
 bool CAuxTransfer::Write(qint64 id)
 {
+    // From here every message that ends the write says what the instrument holds: nothing
+    // new, until the first setting has gone.
+    SetWriteState(EWriteState::Begun);
     if (!OpenAuxLink())
         return false;
     CModInstr stored;
@@ -69,7 +72,6 @@ bool CAuxTransfer::Write(qint64 id)
     manager->SetCodificaModuli(codificaModuli);
     manager->ConvertUserSetupToMemoryMapAux();
     manager->SaveMemoryDumpAux(kMemoryUserAuxDump);
-    SetWriteState(EWriteState::Begun);
     return SendAuxCommand(kAuxWriteCommand, AuxReadyPrompt()) && SendSetupCommands(*manager) &&
            SendAuxCommand(kAuxEndCommand, kAuxWriteClosed);
 }

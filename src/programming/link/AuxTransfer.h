@@ -8,8 +8,10 @@ class CMemMapManager;
 
 // One transfer through the instrument's auxiliary RS232 interface, at 9600 baud with no
 // search: a write sends one text command per setting of an archived configuration between
-// "WRITE" and "END"; a read takes the instrument's listing into an archive record, read as the
-// module family the user declared. The port is opened here and left for the window to close.
+// "WRITE" and "END", and every message that ends it says whether the instrument may now hold
+// part of it (891) or was not changed (892); a read takes the instrument's listing into an
+// archive record, read as the module family the user declared. The port is opened here and
+// left for the window to close.
 //   CAuxTransfer transfer(link, commConfig, report);
 //   bool done = transfer.Write(id);           // or Read(2, declaredModuleCode)
 class CAuxTransfer : public CLinkProcedure

@@ -115,6 +115,11 @@ bool CSerialTransfer::PrepareImage(qint64 id)
 bool CSerialTransfer::Write(qint64 id)
 {
     const bool network = m_NetworkAddSetup.ModeConfig() != 0;
+    // From here every message that ends the write says what the instrument holds: nothing
+    // new, until a word has gone.
+    SetWriteState(EWriteState::Begun);
+    if (network)
+        SetMessageEnd(WrittenBefore(CInstrumentSearch::kLowestAddress));
     if (!PrepareImage(id) || !Search(network))
         return false;
     const qint16 first = network ? CInstrumentSearch::kLowestAddress : m_NetworkAddSetup.NetworkAdd();

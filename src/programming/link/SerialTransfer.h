@@ -16,8 +16,10 @@ class CNetworkAddMsgSetup;
 // modules, reads its memory image in nine blocks and stores it as the configuration of an
 // archive record; a write builds the image of an archived configuration and writes it into
 // each instrument whose model and measuring-module family match it, the network-address word
-// (RS 232 only) and the baud-rate word last. The port is left closed or open; the window
-// closes it.
+// (RS 232 only) and the baud-rate word last. Every message that ends a write says below it
+// whether the instrument may now hold part of the image (891) or was not changed (892), and
+// on a network which instruments were written whole (901, 902). The port is left closed or
+// open; the window closes it.
 //   CSerialTransfer transfer(link, commConfig, networkAdd, report);
 //   bool done = transfer.Write(id);           // or Read(2)
 class CSerialTransfer : public CLinkProcedure
