@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kAny = InstrumentSimulator::kAnyAddress;
 constexpr int kAlways = InstrumentSimulator::kAlways;
-const auto kWrite = &CSerialTransfer::Write;
+const auto kWrite = static_cast<bool (CSerialTransfer::*)(qint64)>(&CSerialTransfer::Write);
 const auto kRead = &CSerialTransfer::Read;
 
 class SerialTransferTest : public ProcedureTest
