@@ -53,23 +53,29 @@ bool CAuxTransfer::SendAuxCommand(const QString &command, const QString &expecte
         return false;
     if (m_Aux.Accepted())
         return true;
-    Tell(kCommandRefusedId, {command}, InstrumentStateLine());
+    Tell(kCommandRefusedId, {command});
     return false;
 }
 
 bool CAuxTransfer::Write(qint64 id)
 {
+    return WriteImage(id, nullptr);
+}
+
+bool CAuxTransfer::Write(qint64 id, const CConfiguration &configuration)
+{
+    return WriteImage(id, &configuration);
+}
+
+bool CAuxTransfer::WriteImage(qint64 id, const CConfiguration *configuration)
+{
+    // From here every message that ends the write says what the instrument holds: nothing
+    // new, until the first setting has gone.
+    SetWriteState(EWriteState::Begun);
     if (!OpenAuxLink())
         return false;
-    CModInstr stored;
-    stored.LoadRow(id);
-    const qint16 codificaModuli = stored.CodificaModuli();
-    const std::unique_ptr<CMemMapManager> manager = MakeMemMapManager(codificaModuli);
-    manager->SetIDProgramma(id);
-    manager->SetCodificaModuli(codificaModuli);
-    manager->ConvertUserSetupToMemoryMapAux();
-    manager->SaveMemoryDumpAux(kMemoryUserAuxDump);
-    SetWriteState(EWriteState::Begun);
+    const std::unique_ptr<CMemMapManager> manager =
+        BuildWriteImage(EWriteImage::AuxEntries, id, configuration);
     return SendAuxCommand(kAuxWriteCommand, AuxReadyPrompt()) && SendSetupCommands(*manager) &&
            SendAuxCommand(kAuxEndCommand, kAuxWriteClosed);
 }

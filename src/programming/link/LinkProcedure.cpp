@@ -55,12 +55,14 @@ void CLinkProcedure::ShowProgress(int minimum, int maximum, int value)
         m_Report.Progress(minimum, maximum, value);
 }
 
-void CLinkProcedure::Tell(int stringId, const QVariantList &args, const QString &followingLine) const
+void CLinkProcedure::Tell(int stringId, const QVariantList &args, EStateLine stateLine) const
 {
     if (!m_Report.Message)
         return;
     QString text = LoadResStringArgs(stringId, args);
-    for (const QString &line : {followingLine, m_MessageEnd})
+    const QString state =
+        stateLine == EStateLine::InText ? QString() : InstrumentStateLine(stateLine == EStateLine::Always);
+    for (const QString &line : {state, m_MessageEnd})
         if (!line.isEmpty())
             text += QStringLiteral("\n\r") + line;
     m_Report.Message(stringId, text);
@@ -91,7 +93,7 @@ QString CLinkProcedure::InstrumentStateLine(bool always) const
 
 void CLinkProcedure::TellPortLost() const
 {
-    Tell(kPortLostId, PortFailureArgs() << InstrumentStateLine(true));
+    Tell(kPortLostId, PortFailureArgs() << InstrumentStateLine(true), EStateLine::InText);
 }
 
 CLinkMessage CLinkProcedure::TraceRefusal() const
@@ -109,13 +111,13 @@ void CLinkProcedure::TellLinkError(qint32 error) const
 {
     if (error == leRefused) {
         const CLinkMessage refusal = TraceRefusal();
-        Tell(refusal.id, refusal.args, InstrumentStateLine(true));
+        Tell(refusal.id, refusal.args, EStateLine::Always);
     } else if (error == leUART && m_Link.Rs232Control().LineLost()) {
         TellPortLost();
     } else if (const int id = LinkErrorMessageId(error); id != 0) {
         // A write cut by silence or a spoilt answer leaves the instrument as a refusal or a lost
         // port would: the user must know whether to transmit again.
-        Tell(id, {}, InstrumentStateLine());
+        Tell(id);
     }
 }
 

@@ -40,15 +40,25 @@ protected:
     void ShowProgress(int minimum, int maximum, int value);
     // One step further on the progress shown last.
     void StepProgress() { ShowProgress(m_ProgressMinimum, m_ProgressMaximum, m_ProgressValue + 1); }
-    // The string-table message, arguments filled, then the following line and the message end
-    // (each if any) below it.
-    void Tell(int stringId, const QVariantList &args = {}, const QString &followingLine = {}) const;
+    // Where a message puts what the instrument now addressed holds (InstrumentStateLine).
+    enum class EStateLine {
+        InWrite, // below the message while a write runs, whatever ended it; else nowhere
+        Always,  // below it outside a write too (the instrument's refusal)
+        InText,  // the message's own text holds it (the lost port's last line)
+    };
+    // The string-table message, arguments filled, then below it what the instrument holds and
+    // the message end (each if any). A write that sets its state before its first message
+    // has every message that ends it say what the instrument holds, from the image it could
+    // not build to the last word's failure, without a line of its own at each.
+    void Tell(int stringId, const QVariantList &args = {}, EStateLine stateLine = EStateLine::InWrite) const;
     // A line below every message told from now on (what a network write has done so far);
     // empty: none.
     void SetMessageEnd(const QString &line) { m_MessageEnd = line; }
 
     // How far a write has gone on the instrument now addressed, for what a failure that ends
-    // the work tells the user it holds (InstrumentStateLine).
+    // the work tells the user it holds (InstrumentStateLine). A write is Begun from its very
+    // start, before its image is built: nothing it refuses before the first word can have
+    // changed the instrument.
     enum class EWriteState {
         None,    // no write is running
         Begun,   // nothing has reached the instrument that it may have taken

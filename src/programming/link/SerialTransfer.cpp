@@ -92,16 +92,10 @@ bool CSerialTransfer::Read(qint64 id)
     return true;
 }
 
-bool CSerialTransfer::PrepareImage(qint64 id)
+bool CSerialTransfer::PrepareImage(qint64 id, const CConfiguration *configuration)
 {
-    CModInstr stored;
-    stored.LoadRow(id);
-    m_StoredCode = stored.CodificaModuli();
-    m_Image = MakeMemMapManager(m_StoredCode);
-    m_Image->SetIDProgramma(id);
-    m_Image->SetCodificaModuli(m_StoredCode);
-    m_Image->ConvertUserSetupToMemoryMap();
-    m_Image->SaveMemoryDump(kMemoryUserDump);
+    m_Image = BuildWriteImage(EWriteImage::Words, id, configuration);
+    m_StoredCode = m_Image->CodificaModuli();
     // Over RS 232 the address word goes to the instrument, which answers at it from then on;
     // a read stores whatever the instrument reported, so it is checked here.
     const qint16 address = m_Image->Word(kNetworkAddressWord);
@@ -114,8 +108,23 @@ bool CSerialTransfer::PrepareImage(qint64 id)
 
 bool CSerialTransfer::Write(qint64 id)
 {
+    return WriteImage(id, nullptr);
+}
+
+bool CSerialTransfer::Write(qint64 id, const CConfiguration &configuration)
+{
+    return WriteImage(id, &configuration);
+}
+
+bool CSerialTransfer::WriteImage(qint64 id, const CConfiguration *configuration)
+{
     const bool network = m_NetworkAddSetup.ModeConfig() != 0;
-    if (!PrepareImage(id) || !Search(network))
+    // From here every message that ends the write says what the instrument holds: nothing
+    // new, until a word has gone.
+    SetWriteState(EWriteState::Begun);
+    if (network)
+        SetMessageEnd(WrittenBefore(CInstrumentSearch::kLowestAddress));
+    if (!PrepareImage(id, configuration) || !Search(network))
         return false;
     const qint16 first = network ? CInstrumentSearch::kLowestAddress : m_NetworkAddSetup.NetworkAdd();
     const qint16 last = network ? m_NetworkAddSetup.TotalInstrNetwork() : first;

@@ -7,6 +7,7 @@
 #include <optional>
 
 class CCommConfig;
+class CConfiguration;
 class CMemMapManager;
 class CNetworkAddMsgSetup;
 
@@ -14,12 +15,14 @@ class CNetworkAddMsgSetup;
 // every instrument of a network. It finds baud rate and address first (CInstrumentSearch; the
 // address found goes into the network settings). A read then detects the instrument's
 // modules, reads its memory image in nine blocks and stores it as the configuration of an
-// archive record; a write builds the image of an archived configuration and writes it into
-// each instrument whose model and measuring-module family match it, the network-address word
-// (RS 232 only) and the baud-rate word last. The port is left closed or open; the window
-// closes it.
+// archive record; a write builds the image of a configuration (archived, or held by the
+// caller) and writes it into each instrument whose model and measuring-module family match
+// it, the network-address word (RS 232 only) and the baud-rate word last. Every message that
+// ends a write says below it whether the instrument may now hold part of the image (891) or
+// was not changed (892), and on a network which instruments were written whole (901, 902).
+// The port is left closed or open; the window closes it.
 //   CSerialTransfer transfer(link, commConfig, networkAdd, report);
-//   bool done = transfer.Write(id);           // or Read(2)
+//   bool done = transfer.Write(id);           // or Write(2, edited), or Read(2)
 class CSerialTransfer : public CLinkProcedure
 {
 public:
@@ -33,11 +36,15 @@ public:
     // Archive record id to the instrument or the network; instruments already written keep
     // their new image when a later one fails.
     bool Write(qint64 id);
+    // The same with a configuration the caller holds, which reads nothing from the archive
+    // (another program may hold it meanwhile); id is the record it stands for.
+    bool Write(qint64 id, const CConfiguration &configuration);
 
 private:
+    bool WriteImage(qint64 id, const CConfiguration *configuration);
     // The write's image, built before anything is sent; false (told) for an address word
     // that the instrument cannot take.
-    bool PrepareImage(qint64 id);
+    bool PrepareImage(qint64 id, const CConfiguration *configuration);
     bool Search(bool networkSizeUsed);
     // The detected module code fits the stored one: same model, same measuring-module family.
     bool InstrumentMatches();
@@ -57,8 +64,9 @@ private:
     qint16 m_NetworkAdd = 0;
     qint16 m_CodificaModuli = 0;
     qint16 m_StoredCode = 0;
-    // The image of the transfer, by the manager of its module code: built from the record
-    // for a write (the stored code), read from the instrument for a read (the detected one).
+    // The image of the transfer, by the manager of its module code: built from the
+    // configuration for a write (its code), read from the instrument for a read (the detected
+    // one).
     std::unique_ptr<CMemMapManager> m_Image;
     std::optional<CRegisterExchange> m_Exchange;
 };

@@ -9,3 +9,33 @@ std::unique_ptr<CMemMapManager> MakeMemMapManager(qint16 codificaModuli)
         return std::make_unique<CGestioneQEMMemMap>();
     return std::make_unique<CGestioneVABZOBMemMap>();
 }
+
+std::unique_ptr<CMemMapManager> BuildWriteImage(EWriteImage image, qint64 id, const CConfiguration *held)
+{
+    qint16 code = 0;
+    if (held) {
+        // CConfiguration lends its objects for change only; the module code is only read.
+        code = const_cast<CConfiguration *>(held)->ModInstr().CodificaModuli();
+    } else {
+        CModInstr stored;
+        stored.LoadRow(id);
+        code = stored.CodificaModuli();
+    }
+    std::unique_ptr<CMemMapManager> manager = MakeMemMapManager(code);
+    manager->SetIDProgramma(id);
+    manager->SetCodificaModuli(code);
+    if (image == EWriteImage::AuxEntries) {
+        if (held)
+            manager->ConvertUserSetupToMemoryMapAux(*held);
+        else
+            manager->ConvertUserSetupToMemoryMapAux();
+        manager->SaveMemoryDumpAux(kMemoryUserAuxDump);
+        return manager;
+    }
+    if (held)
+        manager->ConvertUserSetupToMemoryMap(*held);
+    else
+        manager->ConvertUserSetupToMemoryMap();
+    manager->SaveMemoryDump(kMemoryUserDump);
+    return manager;
+}

@@ -67,16 +67,44 @@ void CMemMapManager::SetAuxEntry(int index, const QString &text)
     m_MemoryMapAux[index] = text;
 }
 
+void CMemMapManager::TakeConfiguration(const CConfiguration &configuration)
+{
+    // CConfiguration lends its objects for change only; these are read, never changed.
+    const QList<CConfigClass *> from = const_cast<CConfiguration &>(configuration).Objects();
+    const QList<CConfigClass *> to = m_Configuration.Objects();
+    for (qsizetype i = 0; i < to.size(); ++i) {
+        // SetData leaves an object of another name as it was: the image would then carry the
+        // defaults of that object, a wrong write nobody would see.
+        g_Trace->BugAssert(from[i]->ClassName() == to[i]->ClassName(),
+                           QStringLiteral("Oggetto ") + from[i]->ClassName() +
+                               QStringLiteral(" al posto di ") + to[i]->ClassName());
+        to[i]->SetData(*from[i]);
+    }
+}
+
 qint16 CMemMapManager::ConvertUserSetupToMemoryMap()
 {
     Trace("Inizio ConvertUserSetupToMemoryMap()");
     m_Configuration.Load(m_IDProgramma);
+    BuildMemoryMap();
+    return 0;
+}
+
+qint16 CMemMapManager::ConvertUserSetupToMemoryMap(const CConfiguration &configuration)
+{
+    Trace("Inizio ConvertUserSetupToMemoryMap() dalla configurazione in memoria");
+    TakeConfiguration(configuration);
+    BuildMemoryMap();
+    return 0;
+}
+
+void CMemMapManager::BuildMemoryMap()
+{
     Trace("Conversione delle impostazioni utente nella codifica interna dello strumento.");
     m_MemoryMap = BuildImage(CConfigurationSettings(m_Configuration, m_Family), m_Family, m_MemoryMap);
     Trace("Fine ConvertUserSetupToMemoryMap()");
     Trace("Dump della codifica interna della configurazione utente");
     TraceMemoryMap();
-    return 0;
 }
 
 qint16 CMemMapManager::ConvertMemoryMapToUserSetup()
@@ -97,6 +125,18 @@ void CMemMapManager::ConvertUserSetupToMemoryMapAux()
 {
     Trace("Inizio ConvertUserSetupToMemoryMapAux()");
     m_Configuration.Load(m_IDProgramma);
+    BuildMemoryMapAux();
+}
+
+void CMemMapManager::ConvertUserSetupToMemoryMapAux(const CConfiguration &configuration)
+{
+    Trace("Inizio ConvertUserSetupToMemoryMapAux() dalla configurazione in memoria");
+    TakeConfiguration(configuration);
+    BuildMemoryMapAux();
+}
+
+void CMemMapManager::BuildMemoryMapAux()
+{
     Trace("Conversione delle impostazioni utente nella codifica interna dello strumento.");
     m_MemoryMapAux = BuildAuxImage(CConfigurationSettings(m_Configuration, m_Family), m_Family, AuxContext());
     Trace("Fine ConvertUserSetupToMemoryMapAux()");

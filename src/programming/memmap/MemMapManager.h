@@ -24,6 +24,9 @@ inline const QString kMemoryUserAuxDump = QStringLiteral("MemoryUserAux.mem"); /
 // Build an image from the archive (serial write, export):
 //   manager.SetIDProgramma(id); manager.SetCodificaModuli(storedCode);
 //   manager.ConvertUserSetupToMemoryMap();       // then Word(0) ... Word(WordCount() - 1)
+// or from a configuration the caller holds, reading nothing from the archive (a write of the
+// configuration just edited, while another program may hold the archive):
+//   manager.ConvertUserSetupToMemoryMap(configuration);   // the same words its stored rows give
 // Store an image into the archive (serial read into record 2; the rows must exist):
 //   manager.SetIDProgramma(2); manager.SetCodificaModuli(detectedCode);
 //   manager.SetWord(i, word) for every word; manager.SaveMemoryDump(kMemoryMapDump);
@@ -56,10 +59,16 @@ public:
 
     // Load the configuration IDProgramma and build the image; always 0.
     qint16 ConvertUserSetupToMemoryMap();
+    // Build the image of `configuration` instead, reading nothing from the archive: every
+    // stored column of its thirteen objects is copied into Configuration() first, so the image
+    // is the one its archived rows would give; always 0.
+    qint16 ConvertUserSetupToMemoryMap(const CConfiguration &configuration);
     // Set the configuration from the image and save it under IDProgramma: an update of its
     // rows, or new rows after an Import; always 0.
     qint16 ConvertMemoryMapToUserSetup();
     void ConvertUserSetupToMemoryMapAux();
+    // As ConvertUserSetupToMemoryMap(configuration), for the auxiliary image.
+    void ConvertUserSetupToMemoryMapAux(const CConfiguration &configuration);
     void ConvertMemoryMapAuxToUserSetup();
     // Fills the auxiliary image from the instrument's answer to "READ" (AuxListing.h).
     void ReadAuxListing(const QByteArray &listing);
@@ -90,6 +99,9 @@ public:
 
 private:
     void CheckIndex(int index) const;
+    void TakeConfiguration(const CConfiguration &configuration);
+    void BuildMemoryMap();
+    void BuildMemoryMapAux();
     void SaveSetupToArchive();
     void SetNameAndModules();
     MemMap::CAuxContext AuxContext();

@@ -18,7 +18,10 @@ void FAuxProgSetup::RunLink()
 {
     AssertArguments(true);
     CAuxTransfer transfer(CreateLink(), *m_pCommConfig, Report());
-    if (!(Action() == kActionRead ? transfer.Read(IDProgramma(), m_pModInstr->CodificaModuli())
-                                  : transfer.Write(IDProgramma())))
+    const qint64 id = IDProgramma();
+    const bool done = Action() == kActionRead ? transfer.Read(id, m_pModInstr->CodificaModuli())
+                      : m_pConfiguration      ? transfer.Write(id, *m_pConfiguration)
+                                              : transfer.Write(id);
+    if (!done)
         SetReturnValue(false);
 }

@@ -3,8 +3,9 @@
 #include "programming/widgets/TransferWindow.h"
 
 // The window of a transfer through the instrument's auxiliary RS232 interface (CAuxTransfer):
-// a write of record IDProgramma as one text command per setting, or a read of the
-// instrument's listing into that record, as the module family the user declared.
+// a write of record IDProgramma (or of the configuration the caller holds for it,
+// SetConfiguration) as one text command per setting, or a read of the instrument's listing
+// into that record, as the module family the user declared.
 //   FAuxProgSetup window;                 // write record id
 //   window.SetAction(1); window.SetIDProgramma(id);
 //   window.Create(commConfig, nullptr, networkAdd);

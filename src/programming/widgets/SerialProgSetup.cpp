@@ -11,6 +11,10 @@ void FSerialProgSetup::RunLink()
     // A read detects the modules on the instrument: the ones declared are not used.
     AssertArguments(false);
     CSerialTransfer transfer(CreateLink(), *m_pCommConfig, *m_pNetworkAdd, Report());
-    if (!(Action() == kActionRead ? transfer.Read(IDProgramma()) : transfer.Write(IDProgramma())))
+    const qint64 id = IDProgramma();
+    const bool done = Action() == kActionRead ? transfer.Read(id)
+                      : m_pConfiguration      ? transfer.Write(id, *m_pConfiguration)
+                                              : transfer.Write(id);
+    if (!done)
         SetReturnValue(false);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class CCommConfig;
+class CConfiguration;
 class CModInstr;
 class CNetworkAddMsgSetup;
 class QLabel;
@@ -13,8 +14,9 @@ class CTransferWindow;
 }
 
 // A link window that moves one configuration between the archive and an instrument: a read
-// (Action 0) into archive record IDProgramma or a write (Action 1) of that record. It shows
-// two status lines, the progress bar and a Cancel button under the caption "Communicating...".
+// (Action 0) into archive record IDProgramma or a write (Action 1) of that record, or of the
+// configuration the caller holds for it (SetConfiguration). It shows two status lines, the
+// progress bar and a Cancel button under the caption "Communicating...".
 class CTransferWindow : public CLinkWindow
 {
     Q_OBJECT
@@ -31,10 +33,15 @@ public:
     void SetAction(qint32 action) { m_Action = action; }
     qint64 IDProgramma() const { return m_IDProgramma; }
     void SetIDProgramma(qint64 id) { m_IDProgramma = id; }
+    // The configuration a write sends instead of reading record IDProgramma, which it stands
+    // for (IDProgramma stays required): the one just edited, so that another program holding
+    // the archive cannot keep it from the instrument. The caller keeps it alive for the
+    // window's life; null (the default) reads the record. A read does not use it.
+    void SetConfiguration(const CConfiguration *configuration) { m_pConfiguration = configuration; }
 
     // Keeps the three objects themselves, not copies: a search stores the address it finds
     // in networkAdd. A read may pass the modules the user declared; a write passes none and
-    // loads the record's own. Always true.
+    // takes those of what it sends (the record, or SetConfiguration's). Always true.
     bool Create(CCommConfig &commConfig, CModInstr *modInstr, CNetworkAddMsgSetup &networkAdd);
 
 protected:
@@ -48,6 +55,7 @@ protected:
     CCommConfig *m_pCommConfig = nullptr;
     CModInstr *m_pModInstr = nullptr;
     CNetworkAddMsgSetup *m_pNetworkAdd = nullptr;
+    const CConfiguration *m_pConfiguration = nullptr;
 
 private:
     std::unique_ptr<Ui::CTransferWindow> m_Ui;

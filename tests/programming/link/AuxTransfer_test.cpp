@@ -195,14 +195,16 @@ INSTANTIATE_TEST_SUITE_P(Listings, AuxBadReads, ::testing::Values(
     BadRead{"cancel while the listing is awaited", EFamily::VABZOB, EFamily::VABZOB, kCancelWhileAwaited, 0, {}}), CaseName());
 // clang-format on
 
-// The message names the port, its device and why it did not open.
+// The message names the port, its device and why it did not open, and that the instrument was
+// not changed.
 TEST_F(AuxTransferTest, APortInUseIsToldAndNothingIsSent)
 {
     CTapiComm other;
     other.Create();
     ASSERT_TRUE(other.OpenRs232(1, 3, 0));
     EXPECT_FALSE(Write(AddDistinct(EFamily::VABZOB)));
-    const QString told = LoadResStringArgs(213, {"COM1", Platform::SerialDeviceName(0), LoadResString(218)});
+    const QString told = LoadResStringArgs(213, {"COM1", Platform::SerialDeviceName(0), LoadResString(218)}) +
+                         "\n\r" + LoadResString(892);
     EXPECT_EQ(std::pair(messageTexts, Requests()), std::pair(QStringList{told}, QStringList{}));
     EXPECT_TRUE(trace.Lines().contains("Errore nell'apertura della porta seriale"));
 }

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kAny = InstrumentSimulator::kAnyAddress;
 constexpr int kAlways = InstrumentSimulator::kAlways;
-const auto kWrite = &CSerialTransfer::Write;
+const auto kWrite = static_cast<bool (CSerialTransfer::*)(qint64)>(&CSerialTransfer::Write);
 const auto kRead = &CSerialTransfer::Read;
 
 class SerialTransferTest : public ProcedureTest
@@ -169,8 +169,8 @@ const auto kFlip = [](quint16 bits) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Stops, SerialStops, ::testing::Values(
-    StopCase{"other model", false, 230, kFlip(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40)},
-    StopCase{"temperature module (probe 28)", false, 211, [](auto &second, auto &, auto &) { second.SetProbe(28); }},
+    StopCase{"other model", false, 230, kFlip(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40), 892},
+    StopCase{"temperature module (probe 28)", false, 211, [](auto &second, auto &, auto &) { second.SetProbe(28); }, 892},
     StopCase{"other relay module passes", false, 0, kFlip(ModuleCodeBits::RelayZ8Z9 ^ ModuleCodeBits::RelayZ3)},
     StopCase{"modules refused", false, 895, [](auto &, auto &line, auto &) {
         line.InjectFault({SimFault::Exception, 1, 2, 0, InstrumentSimulator::ForRegister(kModuleBlockRegister)}); }, 892},
@@ -178,6 +178,73 @@ INSTANTIATE_TEST_SUITE_P(Stops, SerialStops, ::testing::Values(
     StopCase{"word refused", true, 893, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::Exception); }, 891},
     StopCase{"CRC error", true, 215, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::BadCrc, kAlways); }, 891},
     StopCase{"cancel", true, 0, [](auto &, auto &, CTapiComm &link) { link.CancelTxRx(true); }}), CaseName());
+// clang-format on
+
+// Whatever ends a write before its first word, over either interface, alone or on a network:
+// an image the instrument cannot take, settings the search refuses, a port that does not open,
+// an instrument that does not fit the configuration. The message says that the instrument was
+// not changed, and on a network which instruments before it were written whole.
+struct UnchangedCase
+{
+    const char *what;
+    qint16 interfaceType;
+    int network; // network mode over that many instruments; 0: one instrument at address 1
+    int failing; // the address the write ends at, those before it written whole
+    int messageId;
+    std::function<void(qint32 id, SimInstrument &failing, CNetworkAddMsgSetup &)> arrange;
+    QVariantList args = {}; // of the message
+};
+
+using SerialUnchangedWrites = Cases<SerialTransferTest, UnchangedCase>;
+
+TEST_P(SerialUnchangedWrites, AWriteEndedBeforeItsFirstWordSaysNothingHasChanged)
+{
+    const UnchangedCase &c = GetParam();
+    comm.SetInterfaceType(c.interfaceType);
+    network.SetModeConfig(c.network == 0 ? 0 : 1);
+    network.SetTotalInstrNetwork(qint16(c.network));
+    const qint32 id = AddDistinct(EFamily::VABZOB);
+    for (int address = 1; address <= std::max(c.network, 1); ++address)
+        InstrumentFor(id, address);
+    c.arrange(id, *line.Instrument(c.failing), network);
+    EXPECT_FALSE(Run(kWrite, id));
+    QString expected = LoadResStringArgs(c.messageId, c.args) + "\n\r" + LoadResString(892);
+    if (c.network != 0)
+        expected += "\n\r" + (c.failing == 1 ? LoadResString(902) : LoadResStringArgs(901, {c.failing, "1"}));
+    EXPECT_EQ(messageTexts, QStringList{expected});
+    for (int address = 1; address <= std::max(c.network, 1); ++address)
+        EXPECT_EQ(line.Instrument(address)->Writes().size(), address < c.failing ? 88 : 0) << address;
+}
+
+const auto kOtherModel = [](qint32, SimInstrument &failing, auto &) {
+    failing.SetModuleCode(qint16(failing.Register(kModuleCodeRegister) ^ ModuleCodeBits::ModelIXO ^
+                                 ModuleCodeBits::ModelEKA40));
+};
+const auto kTemperatureModule = [](qint32, SimInstrument &failing, auto &) { failing.SetProbe(28); };
+const auto kAddressWord = [](qint16 address) {
+    return [address](qint32 id, auto &, auto &) {
+        g_Connection->Run(QStringLiteral("UPDATE CSerialComm SET m_NetworkAdd = %1 WHERE IDProgramma = %2")
+                              .arg(address)
+                              .arg(id));
+    };
+};
+const QString kMissingDevice = QStringLiteral("/dev/ttyIXO-missing");
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(BeforeTheFirstWord, SerialUnchangedWrites, ::testing::Values(
+    UnchangedCase{"other model, RS 232", itRS232, 0, 1, 230, kOtherModel},
+    UnchangedCase{"other model, RS 485", itRS485, 0, 1, 230, kOtherModel},
+    UnchangedCase{"other model, network instrument 2", itRS485, 3, 2, 230, kOtherModel},
+    UnchangedCase{"temperature module, RS 232", itRS232, 0, 1, 211, kTemperatureModule},
+    UnchangedCase{"temperature module, RS 485", itRS485, 0, 1, 211, kTemperatureModule},
+    UnchangedCase{"temperature module, network instrument 1", itRS485, 2, 1, 211, kTemperatureModule},
+    UnchangedCase{"address word 0, RS 232", itRS232, 0, 1, 212, kAddressWord(0)},
+    UnchangedCase{"address word 256, RS 232 network", itRS232, 2, 1, 212, kAddressWord(256)},
+    UnchangedCase{"manual address 0, RS 485", itRS485, 0, 1, 212, [](auto, auto &, auto &network) { network.SetNetworkAdd(0); }},
+    UnchangedCase{"network of none, RS 485", itRS485, 2, 1, 212, [](auto, auto &, auto &network) { network.SetTotalInstrNetwork(0); }},
+    UnchangedCase{"port missing, network", itRS485, 2, 1, 213, [](auto, auto &, auto &) {
+        Platform::WriteSetting(QStringLiteral("Ports"), QStringLiteral("COM1"), kMissingDevice); },
+        {"COM1", kMissingDevice, LoadResString(216)}}), CaseName());
 // clang-format on
 
 // A network larger than the instruments present: the first silent address ends the write, and

@@ -4,6 +4,7 @@
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
 #include "programming/memmap/ProgramFile.h"
+#include "support/DataTable.h"
 #include "support/MemMapArchive_fixture.h"
 #include "support/TraceCapture.h"
 
@@ -144,3 +145,66 @@ TEST_F(MemMapManagerTest, ElectricalTextsFollowTheSignalModuleOfTheCode)
     }
     EXPECT_EQ(texts, QStringList({"-0.150", "-0.150", "-15.0"}));
 }
+
+namespace {
+
+// The stored values of every row of configuration id, the key left out.
+QStringList RowsOf(qint64 id)
+{
+    QStringList rows;
+    for (const QString &table : CArchive::ConfigurationTables()) {
+        g_Connection->Run("SELECT * FROM " + table + " WHERE IDProgramma = ?", {id}, [&](const auto &row) {
+            rows << table;
+            for (int i = 1; i < row.ColumnCount(); ++i)
+                rows.last() += ' ' + row.Value(i).toString();
+        });
+    }
+    return rows;
+}
+
+QStringList ImageOf(CMemMapManager &manager, EWriteImage image)
+{
+    QStringList entries{QString::number(manager.CodificaModuli(), 16)};
+    for (int i = 0; i < manager.WordCount(); ++i)
+        entries << (image == EWriteImage::Words ? QString::number(manager.Word(i)) : manager.AuxEntry(i));
+    return entries;
+}
+
+struct HeldCase
+{
+    const char *what;
+    EFamily family;
+    EWriteImage image;
+};
+
+using HeldImages = Cases<MemMapManagerTest, HeldCase>;
+
+} // namespace
+
+// A configuration held in memory makes the image its stored rows make, module code included,
+// and the manager keeps every stored column of it. It is left as the wizard leaves it, with the
+// context its pages carry (which the archive does not keep), and the record the write stands
+// for holds another configuration: a read of that record, or of the context, would show.
+TEST_P(HeldImages, AConfigurationHeldInMemoryMakesTheImageOfItsStoredRows)
+{
+    const HeldCase &c = GetParam();
+    CConfiguration held;
+    FillDistinct(held, c.family);
+    held.ApplyContext();
+    const qint32 stored = g_Connection->NewID();
+    held.Add(stored);
+    const auto fromArchive = BuildWriteImage(c.image, stored, nullptr);
+    const auto fromMemory = BuildWriteImage(c.image, CArchive::kActualSettingID, &held);
+    EXPECT_EQ(ImageOf(*fromMemory, c.image), ImageOf(*fromArchive, c.image));
+    const qint32 copied = g_Connection->NewID();
+    fromMemory->Configuration().Add(copied);
+    EXPECT_EQ(RowsOf(copied), RowsOf(stored));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(WriteImages, HeldImages, ::testing::Values(
+    HeldCase{"VABZOB_words", EFamily::VABZOB, EWriteImage::Words},
+    HeldCase{"QEM_words", EFamily::QEM, EWriteImage::Words},
+    HeldCase{"VABZOB_auxiliary", EFamily::VABZOB, EWriteImage::AuxEntries},
+    HeldCase{"QEM_auxiliary", EFamily::QEM, EWriteImage::AuxEntries}), CaseName());
+// clang-format on
