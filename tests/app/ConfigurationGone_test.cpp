@@ -64,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, ConfigurationChanged,
                                             ::testing::Bool()));
 
 // Deleted while the user fills the link wizard of Transmit: the transfer window, which reads it,
-// says so in the user's words under the program's name, nothing of the archive's own text, and
-// the list drops it.
+// says so in the user's words under the program's name and the command's line, nothing of the
+// archive's own text, and the list drops it.
 TEST_F(AppTest, AConfigurationDeletedDuringTheLinkWizardIsToldByTheTransferWindow)
 {
     const QList<qint64> ids = AddProgrammi({"Caldaia", "Forno"});
@@ -88,7 +88,8 @@ TEST_F(AppTest, AConfigurationDeletedDuringTheLinkWizardIsToldByTheTransferWindo
     Trigger("SendProg");
     EXPECT_EQ(user.Pages.size(), 3);
     SetMessageBox({});
-    EXPECT_EQ(told, QStringList("FSerialProgSetup 3 IxoSoft " + LoadResString(822)));
+    EXPECT_EQ(told, QStringList("FSerialProgSetup 3 IxoSoft " +
+                                LoadResStringArgs(820, {"Transmit file", "Caldaia", LoadResString(822)})));
     EXPECT_EQ(std::pair(Listed(), window->IDProgramma()), std::pair(QStringList{"Forno"}, ids[1]));
 }
 

@@ -6,6 +6,7 @@
 #include "platform/SettingsStore.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/LinkWindow.h"
+#include "support/ArchiveLock.h"
 #include "support/LinkFixtures.h"
 #include "support/ReadOnlyPath.h"
 #include "support/SimAuxLine.h"
@@ -166,4 +167,70 @@ TEST_F(AppTest, LinkSettingsTheStoreCannotKeepAreToldOnceAndUsed)
     EXPECT_EQ(Joined(window->CommConfigSetup().ComPort(), window->CommConfigSetup().InterfaceType(),
                      window->NetworkAddMsg().ModeConfig()),
               "1 2 1");
+}
+
+// Another program takes the archive while receive-edit-transmit asks 799, after record 2 was
+// stored: the write-back sends what the user confirmed all the same, reading nothing from the
+// archive; a refused copy says that only the copy is missing. The window manager's close while
+// the copy waits ends the command: nothing read again, no write.
+TEST_F(AppTest, ReceiveEditTransmitWritesBackWhatTheUserConfirmedWhileTheArchiveIsHeld)
+{
+    const struct
+    {
+        const char *name;
+        QList<QMessageBox::StandardButton> answers; // to 799, then to the copy's box
+        bool closed;                                // by the window manager while the copy waits
+        QList<int> told;
+        QStringList windows;
+    } cases[] = {
+        {"NoCopy", {QMessageBox::No}, false, {799}, {"FSerialProgSetup", "FSerialProgSetup"}},
+        {"CopyGivenUp",
+         {QMessageBox::Yes, QMessageBox::Cancel},
+         false,
+         {799, 845},
+         {"FSerialProgSetup", "FSerialProgSetup"}},
+        {"ClosedWhileTheCopyWaits", {QMessageBox::Yes}, true, {799}, {"FSerialProgSetup"}},
+    };
+    for (const auto &c : cases) {
+        g_Connection->Open();
+        const qint32 selected = AddDistinct(MemMap::EFamily::VABZOB);
+        const qint16 code = StoredCode(selected);
+        Open();
+        InstrumentSimulator line;
+        line.AttachAsPort(1);
+        SimInstrument &instrument = AddInstrumentWith(line, code, selected, 254, 38400);
+        const BusyTimeout wait(c.closed ? 10000 : 20);
+        std::unique_ptr<AnotherProgramsWrite> lock;
+        MessageRecorder told(c.answers);
+        told.WhenShown = [&](const CMessage &message) {
+            if (message.Text != LoadResString(799))
+                return;
+            lock = std::make_unique<AnotherProgramsWrite>(CArchive::DefaultFilePath());
+            if (c.closed)
+                QTimer::singleShot(100, window.get(), [&] { CloseAsTheWindowManagerDoes(*window); });
+        };
+        LinkWindowWatch watch;
+        WizardUser user(Steps("optInterfaceType1 optComPort0 Next | optAutomatic Next | End"));
+        QTimer::singleShot(0, window.get(), [&] {
+            Trigger("RxTxProg");
+            if (QApplication::topLevelWidgets().contains(window.get()) && window->isVisible())
+                QApplication::quit();
+        });
+        QApplication::exec();
+        lock.reset();
+        QStringList texts, expected;
+        for (const CMessage &message : told.Shown())
+            texts << message.Text;
+        for (int id : c.told)
+            expected << LoadResStringArgs(id, {CArchive::DefaultFilePath()});
+        EXPECT_EQ(texts, expected) << c.name;
+        EXPECT_EQ(watch.Opened, c.windows) << c.name;
+        // Record 2 holds what the user confirmed; the instrument holds it too, or nothing new.
+        const QVector<qint16> held = WithoutLinkWords(instrument.Image(89));
+        EXPECT_EQ(held == WithoutLinkWords(ImageWords(code, CArchive::kActualSettingID)), !c.closed)
+            << c.name;
+        EXPECT_EQ(held == WithoutLinkWords(ImageWords(code, selected)), c.closed) << c.name;
+        window.reset();
+        g_Connection->Close();
+    }
 }

@@ -3,12 +3,15 @@
 #include "app/CommandFailure.h"
 #include "app/ConfigurationEdit.h"
 #include "app/LinkCommands.h"
+#include "app/widgets/ArchiveCommands.h"
 #include "app/widgets/FMain.h"
+#include "app/widgets/RunCommand.h"
 #include "app/widgets/SettingsNotStored.h"
 #include "common/CopyClass.h"
 #include "common/Error.h"
 #include "common/TraceCode.h"
 #include "model/Archive.h"
+#include "model/Configuration.h"
 #include "model/ModInstr.h"
 #include "programming/widgets/AuxProgSetup.h"
 #include "programming/widgets/SerialProgSetup.h"
@@ -36,9 +39,11 @@ bool RunLinkWizard(FMain &window, ELinkWizard kind, CModInstr *modInstr = nullpt
     return true;
 }
 
-// One transfer of record id through the window of the chosen interface; true when it
-// succeeded. A read passes the modules the user declared, a write none.
-bool RunTransfer(FMain &window, qint32 action, qint64 id, CModInstr *modInstr = nullptr)
+// One transfer of record id through the window of the chosen interface, for command; true
+// when it succeeded. A read passes the modules the user declared; a write may pass the
+// configuration to send, which then is not read from the archive.
+bool RunTransfer(FMain &window, MainCommand command, qint32 action, qint64 id, CModInstr *modInstr = nullptr,
+                 const CConfiguration *configuration = nullptr)
 {
     CCommConfig &commConfig = window.CommConfigSetup();
     std::unique_ptr<CTransferWindow> transfer;
@@ -48,8 +53,11 @@ bool RunTransfer(FMain &window, qint32 action, qint64 id, CModInstr *modInstr = 
         transfer = std::make_unique<FSerialProgSetup>(&window);
     transfer->SetAction(action);
     transfer->SetIDProgramma(id);
-    // The archive's errors, met while the record is read or stored, in the user's words.
-    transfer->SetErrorText([](const CError &error) { return CommandFailureText(error); });
+    transfer->SetConfiguration(configuration);
+    // The archive's errors, met while the record is read or stored, in the command's words.
+    transfer->SetErrorText([context = window.CommandContext(command)](const CError &error) {
+        return CommandFailureText(error, context.Command, context.Configuration);
+    });
     transfer->Create(commConfig, modInstr, window.NetworkAddMsg());
     transfer->exec();
     return transfer->ReturnValue();
@@ -60,7 +68,7 @@ bool RunTransfer(FMain &window, qint32 action, qint64 id, CModInstr *modInstr = 
 void SendProgramma(FMain &window)
 {
     if (RunLinkWizard(window, ELinkWizard::Transmit))
-        RunTransfer(window, CTransferWindow::kActionWrite, window.IDProgramma());
+        RunTransfer(window, mcSendProgramma, CTransferWindow::kActionWrite, window.IDProgramma());
 }
 
 void RxEditTxProgramma(FMain &window)
@@ -68,22 +76,29 @@ void RxEditTxProgramma(FMain &window)
     CModInstr modInstr;
     if (!RunLinkWizard(window, ELinkWizard::ReceiveEditTransmit, &modInstr))
         return;
-    if (!RunTransfer(window, CTransferWindow::kActionRead, CArchive::kActualSettingID, &modInstr))
+    if (!RunTransfer(window, mcRxEditTxProgramma, CTransferWindow::kActionRead, CArchive::kActualSettingID,
+                     &modInstr))
         return;
     g_Trace->BugMessage(QStringLiteral("Modifica dell'attuale configurazione dello strumento."));
-    if (!window.EditNewProgramma(emActualSetting)) {
+    CConfiguration edited;
+    bool copied = false;
+    if (!EditActualSetting(window, edited, copied)) {
         g_Trace->BugMessage(
             QStringLiteral("Annullata la modifica dell'attuale configurazione dello strumento."));
         return;
     }
     g_Trace->BugMessage(QStringLiteral("Modifica dell'attuale configurazione dello strumento eseguita."));
-    // The configuration wizard may have archived a copy under a new id.
-    window.RequeryProgrammi();
-    window.UpdateToolBarButtons();
+    // Only a copy changes the list; a list read now would wait for whoever holds the archive.
+    if (copied) {
+        window.RequeryProgrammi();
+        window.UpdateToolBarButtons();
+    }
     // Back to the instrument just read, with no new address search: after an automatic search
-    // NetworkAdd holds the address it found.
+    // NetworkAdd holds the address it found. What the user confirmed is sent as the program
+    // holds it, whether or not another program let the archive store it.
     window.NetworkAddMsg().SetSelNetworkAdd(1);
-    RunTransfer(window, CTransferWindow::kActionWrite, CArchive::kActualSettingID);
+    RunTransfer(window, mcRxEditTxProgramma, CTransferWindow::kActionWrite, CArchive::kActualSettingID,
+                nullptr, &edited);
 }
 
 void ViewVariable(FMain &window)
