@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
 
 namespace Platform {
 namespace {
@@ -51,8 +52,13 @@ CHeldInput::CHeldInput()
         return;
     application->installEventFilter(this);
     m_Cursor = qobject_cast<QGuiApplication *>(application) != nullptr;
-    if (m_Cursor)
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    if (!m_Cursor)
+        return;
+    // A hidden window shown during the wait is one the wait opened.
+    for (QWindow *window : QGuiApplication::topLevelWindows())
+        if (window->isVisible())
+            m_Held.append(window);
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 CHeldInput::~CHeldInput()
@@ -62,9 +68,32 @@ CHeldInput::~CHeldInput()
         QGuiApplication::restoreOverrideCursor();
 }
 
+bool CHeldInput::Holds(QObject *target) const
+{
+    // An action or a shortcut takes its input through the widget it belongs to.
+    while (target != nullptr && !target->isWidgetType() && !target->isWindowType())
+        target = target->parent();
+    QWindow *window = nullptr;
+    if (auto *widget = qobject_cast<QWidget *>(target)) {
+        // A menu or a dropped-down list is part of the window it opened from.
+        QWidget *top = widget->window();
+        while (top->windowType() == Qt::Popup && top->parentWidget() != nullptr)
+            top = top->parentWidget()->window();
+        window = top->windowHandle();
+    } else if (target != nullptr) {
+        window = static_cast<QWindow *>(target);
+        while (window->parent() != nullptr)
+            window = window->parent();
+    } else {
+        // Input that belongs to no window cannot tell whose it is.
+        return true;
+    }
+    return window != nullptr && m_Held.contains(window);
+}
+
 bool CHeldInput::eventFilter(QObject *watched, QEvent *event)
 {
-    return IsUserInput(event->type()) || QObject::eventFilter(watched, event);
+    return (IsUserInput(event->type()) && Holds(watched)) || QObject::eventFilter(watched, event);
 }
 
 void ExecHoldingInput(QEventLoop &loop)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QWindow>
 
 class QEventLoop;
 
@@ -9,8 +12,11 @@ namespace Platform {
 // While it lives, the program waits on the window's thread for something that ends by itself
 // (a worker's result, the archive's check, another program's lock): the event loop may turn, so
 // the windows repaint, timers and queued calls run and a window's close, the window manager's
-// included, reaches its window and ends the program; the user's clicks and keys are dropped, so
-// that no command starts inside another, and the pointer shows the hourglass. Nests.
+// included, reaches its window and ends the program; the user's clicks and keys to the windows
+// that were up when the wait began are dropped, so that no command starts inside another, and
+// the pointer shows the hourglass. A window opened meanwhile (a message box a queued call shows,
+// and what it opens) is answered as always: nothing else would close it. Nests: a wait begun
+// inside such a box holds the box too.
 //   { CHeldInput held; loop.exec(); }
 class CHeldInput : public QObject
 {
@@ -24,6 +30,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool Holds(QObject *target) const;
+
+    // Guarded, so that a window destroyed meanwhile never stands for a new one at its address.
+    QList<QPointer<QWindow>> m_Held;
     bool m_Cursor = false;
 };
 

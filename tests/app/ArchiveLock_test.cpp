@@ -1,4 +1,5 @@
 #include "App_fixture.h"
+#include "app/widgets/FSplash.h"
 #include "platform/SettingsStore.h"
 #include "support/ArchiveLock.h"
 #include "support/TraceCapture.h"
@@ -70,8 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.Name); });
 
 // Another program holds the archive when the program starts: the start waits for it, then says
-// so once, in a box that closes by itself when the lock goes, and the program opens as usual; or
-// the user ends the start from the box, with nothing more said.
+// once that it goes on waiting, in a box over the splash that closes by itself when the lock
+// goes, and the program opens as usual; or the user ends the start from the box, with nothing
+// more said.
 TEST_F(AppTest, ALockAtTheStartIsWaitedForAndToldOnce)
 {
     AddProgrammi({"Caldaia"});
@@ -81,8 +83,10 @@ TEST_F(AppTest, ALockAtTheStartIsWaitedForAndToldOnce)
         auto write = std::make_unique<AnotherProgramsWrite>(CArchive::DefaultFilePath());
         QList<CMessage> shown;
         bool freedWhileLocked = true;
-        SetMessageBox([&](QWidget *, const CMessage &message) {
+        bool overSplash = false;
+        SetMessageBox([&](QWidget *parent, const CMessage &message) {
             shown << message;
+            overSplash = qobject_cast<FSplash *>(parent) != nullptr && parent->isVisible();
             if (!message.ClosesWhen)
                 return QMessageBox::Ok;
             freedWhileLocked = message.ClosesWhen();
@@ -95,8 +99,9 @@ TEST_F(AppTest, ALockAtTheStartIsWaitedForAndToldOnce)
         });
         window = StartUp(0);
         ASSERT_EQ(shown.size(), 1);
-        EXPECT_EQ(shown[0].Text, Busy());
+        EXPECT_EQ(shown[0].Text, LoadResStringArgs(842, {CArchive::DefaultFilePath()}));
         EXPECT_EQ(shown[0].Buttons, QMessageBox::Cancel);
+        EXPECT_TRUE(overSplash);
         EXPECT_FALSE(freedWhileLocked);
         if (userQuits) {
             EXPECT_EQ(window, nullptr);

@@ -1,13 +1,14 @@
 #include "app/widgets/ArchiveCheck.h"
 
 #include "app/CommandFailure.h"
+#include "app/widgets/FSplash.h"
+#include "common/ResString.h"
 #include "common/TraceCode.h"
 #include "common/widgets/HourGlass.h"
 #include "common/widgets/MessageBox.h"
 #include "model/Archive.h"
 
-#include <QCursor>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTimer>
@@ -27,6 +28,16 @@ template <class Wait> void AfterTheCheck(QWidget *window, Wait wait)
         qScopeGuard([earlier = std::exchange(g_CommandWaits, true)] { g_CommandWaits = earlier; });
     CHourGlassGuard busy(window);
     wait();
+}
+
+// The splash, while the start shows it: a box of the start is its own, so that a window manager
+// that keeps splashes on top stacks the box above it.
+QWidget *StartWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (qobject_cast<FSplash *>(window) != nullptr && window->isVisible())
+            return window;
+    return nullptr;
 }
 
 } // namespace
@@ -55,12 +66,9 @@ bool AwaitArchiveFreed()
     const QString path = CArchive::DefaultFilePath();
     g_Trace->BugMessage(
         QStringLiteral("Avvio in attesa: archivio %1 in uso da un altro programma").arg(path));
-    // The start's hourglass would say the box waits for nothing the user can do.
-    QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
-    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-    CMessage message{QMessageBox::Warning, QString(), ArchiveBusyText(), QMessageBox::Cancel};
+    CMessage message{QMessageBox::Warning, QString(), LoadResStringArgs(842, {path}), QMessageBox::Cancel};
     message.ClosesWhen = [path] { return !Platform::CArchiveDatabase::HeldByAnotherProgram(path); };
-    const bool freed = ShowMessage(nullptr, message) != QMessageBox::Cancel;
+    const bool freed = ShowMessage(StartWindow(), message) != QMessageBox::Cancel;
     g_Trace->BugMessage(
         freed ? QStringLiteral("Archivio libero: nuova apertura")
               : QStringLiteral("Avvio annullato dall'utente: archivio in uso da un altro programma"));

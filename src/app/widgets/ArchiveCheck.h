@@ -31,6 +31,7 @@ void RequireWritableArchive(QWidget *window);
 void RequireReadableArchive(QWidget *window, const std::function<bool()> &allowed);
 
 // At the start, when another program's lock has kept the archive from being opened past the busy
-// time-out: the user is told so (841), in a box that closes by itself once the lock has gone
-// (true: the opening is tried again) or that the user closes to end the start (false).
+// time-out: the user is told that the program waits for it (842), in a box over the splash that
+// closes by itself once the lock has gone (true: the opening is tried again) or that the user
+// closes to end the start (false).
 bool AwaitArchiveFreed();

@@ -3,6 +3,7 @@
 #include "common/ResString.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QPointer>
 #include <QTimer>
 
@@ -54,7 +55,14 @@ QMessageBox::StandardButton ShowModalBox(QWidget *parent, const CMessage &messag
         });
         poll.start(kClosesWhenPoll);
     }
+    // A box opened during a wait under the hourglass (CHeldInput) waits for the user's answer.
+    const bool overHourglass = QGuiApplication::overrideCursor() != nullptr;
+    if (overHourglass)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     const auto button = QMessageBox::StandardButton(box.exec());
+    // An error reported meanwhile may have taken every override away already.
+    if (overHourglass && QGuiApplication::overrideCursor() != nullptr)
+        QGuiApplication::restoreOverrideCursor();
     ReturnFocusAfterBox(parent);
     return button;
 }
