@@ -18,11 +18,20 @@ CAlarm &CConfiguration::Alarm(int number)
     return m_Alarms[number - 1];
 }
 
-QList<CConfigClass *> CConfiguration::Objects()
+QList<const CConfigClass *> CConfiguration::Objects() const
 {
     return {&m_ModInstr,  &m_RangeQEM,  &m_RangeVABZOB,    &m_InOutScale, &m_Display,
             &m_Linearize, &m_AnalogOut, &m_FiltroDigitale, &m_SerialComm, &m_Alarms[0],
             &m_Alarms[1], &m_Alarms[2], &m_Alarms[3]};
+}
+
+QList<CConfigClass *> CConfiguration::Objects()
+{
+    // The one list of them is the const one; this object is not const.
+    QList<CConfigClass *> objects;
+    for (const CConfigClass *object : std::as_const(*this).Objects())
+        objects.append(const_cast<CConfigClass *>(object));
+    return objects;
 }
 
 QList<Platform::CArchiveRow> CConfiguration::Load(qint64 id)

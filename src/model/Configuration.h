@@ -32,6 +32,8 @@ public:
     CConfiguration &operator=(const CConfiguration &) = delete;
 
     CModInstr &ModInstr() { return m_ModInstr; }
+    // Its CModInstr's module code.
+    qint16 CodificaModuli() const { return m_ModInstr.CodificaModuli(); }
     CRangeQEM &RangeQEM() { return m_RangeQEM; }
     CRangeVABZOB &RangeVABZOB() { return m_RangeVABZOB; }
     CInOutScale &InOutScale() { return m_InOutScale; }
@@ -45,6 +47,7 @@ public:
 
     // The thirteen objects in the order of the archive's tables.
     QList<CConfigClass *> Objects();
+    QList<const CConfigClass *> Objects() const;
     // The object of that ClassName ("CAlarm3"); nullptr for any other name.
     CConfigClass *Object(const QString &className);
 

@@ -14,8 +14,7 @@ std::unique_ptr<CMemMapManager> BuildWriteImage(EWriteImage image, qint64 id, co
 {
     qint16 code = 0;
     if (held) {
-        // CConfiguration lends its objects for change only; the module code is only read.
-        code = const_cast<CConfiguration *>(held)->ModInstr().CodificaModuli();
+        code = held->CodificaModuli();
     } else {
         CModInstr stored;
         stored.LoadRow(id);

@@ -69,8 +69,7 @@ void CMemMapManager::SetAuxEntry(int index, const QString &text)
 
 void CMemMapManager::TakeConfiguration(const CConfiguration &configuration)
 {
-    // CConfiguration lends its objects for change only; these are read, never changed.
-    const QList<CConfigClass *> from = const_cast<CConfiguration &>(configuration).Objects();
+    const QList<const CConfigClass *> from = configuration.Objects();
     const QList<CConfigClass *> to = m_Configuration.Objects();
     for (qsizetype i = 0; i < to.size(); ++i) {
         // SetData leaves an object of another name as it was: the image would then carry the
