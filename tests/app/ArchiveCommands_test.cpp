@@ -195,6 +195,8 @@ TEST_F(AppTest, ModifyAsksBeforeItStoresOverAnotherProgramsChange)
         const QStringList asked =
             c.change ? QStringList{"2 " + LoadResStringArgs(843, {"Caldaia"})} : QStringList();
         EXPECT_EQ(m_Messages.Lines(false, earlier), asked) << c.change;
+        // Return keeps the other program's version.
+        EXPECT_TRUE(!c.change || m_Messages.Shown().last().DefaultButton == QMessageBox::No);
         Platform::CArchiveRow name, display;
         ASSERT_TRUE(g_Connection->ReadRow("CModInstr", id, name) &&
                     g_Connection->ReadRow("CDisplay", id, display));

@@ -38,10 +38,12 @@ void ShowRowsMissing(FMain &window, qint32 mode)
                 {QMessageBox::Critical, QString(), LoadResStringArgs(kRowsMissing, {name}), QMessageBox::Ok});
 }
 
-bool Ask(FMain &window, const QString &text, QMessageBox::Icon icon)
+bool Ask(FMain &window, const QString &text, QMessageBox::Icon icon,
+         QMessageBox::StandardButton byDefault = QMessageBox::NoButton)
 {
-    return ShowMessage(&window, {icon, QString(), text, QMessageBox::Yes | QMessageBox::No}) ==
-           QMessageBox::Yes;
+    CMessage question{icon, QString(), text, QMessageBox::Yes | QMessageBox::No};
+    question.DefaultButton = byDefault;
+    return ShowMessage(&window, question) == QMessageBox::Yes;
 }
 
 // Runs a store of what the user ended the wizard with. Another program holding the archive
@@ -91,8 +93,9 @@ bool StoreEnded(FMain &window, qint32 mode, CConfiguration &configuration, CStor
             return false;
         if (result == EStoreResult::Stored)
             break;
+        // Return keeps the other program's change: only a deliberate Yes stores over it.
         if (!Ask(window, LoadResStringArgs(kAskChangedMeanwhile, {window.NomeProgramma()}),
-                 QMessageBox::Warning)) {
+                 QMessageBox::Warning, QMessageBox::No)) {
             g_Trace->BugMessage(
                 QStringLiteral("Memorizzazione annullata: la configurazione è stata modificata "
                                "da un altro programma"));

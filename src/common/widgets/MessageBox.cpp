@@ -47,6 +47,8 @@ QMessageBox::StandardButton ShowModalBox(QWidget *parent, const CMessage &messag
     QString text = message.Text;
     text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     QMessageBox box(message.Icon, message.Title, text, message.Buttons, parent);
+    if (message.DefaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(message.DefaultButton);
     QTimer poll;
     if (message.ClosesWhen) {
         QObject::connect(&poll, &QTimer::timeout, &box, [&box, &message] {

@@ -14,6 +14,8 @@ struct CMessage
     QString Title;
     QString Text;
     QMessageBox::StandardButtons Buttons = QMessageBox::Ok;
+    // The button Return presses; none: the box's own choice (Yes, Ok, Retry).
+    QMessageBox::StandardButton DefaultButton = QMessageBox::NoButton;
     // For a box that tells of a wait: asked a few times a second while the box shows; true
     // closes the box by itself, answered QMessageBox::NoButton.
     std::function<bool()> ClosesWhen = nullptr;
