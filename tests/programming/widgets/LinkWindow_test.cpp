@@ -3,11 +3,9 @@
 // turned into a cancel, errors that escape the work.
 #include "support/LinkFixtures.h"
 
-#include "model/Archive.h"
 #include "programming/link/InterfaceTypes.h"
 #include "programming/widgets/AuxProgSetup.h"
 #include "programming/widgets/SerialProgSetup.h"
-#include "support/ArchiveLock.h"
 #include "support/SimAuxLine.h"
 
 #include <QLabel>
@@ -103,55 +101,5 @@ TEST_F(LinkWindowTest, TheAuxiliaryWindowShowsRefusalsAndEscapingErrors)
     other.Create();
     EXPECT_TRUE(other.OpenRs232(1, 3, 0));
 }
-
-// Receive-edit-transmit while another program holds the archive: the configuration just edited,
-// given to the window, reaches the instrument whole, nothing read from the archive; without it
-// the window reads its record, which the lock keeps from it, and the instrument is left alone.
-class LockedArchiveWindowTest : public LinkWindowTest, public ::testing::WithParamInterface<bool>
-{
-protected:
-    const ShortBusyTimeout shortWait; // before the archive opens
-};
-
-TEST_P(LockedArchiveWindowTest, AConfigurationGivenIsWrittenWhileAnotherProgramHoldsTheArchive)
-{
-    const bool given = GetParam();
-    comm.SetInterfaceType(itRS232);
-    network.SetSelNetworkAdd(1);
-    network.SetNetworkAdd(1);
-    CConfiguration edited;
-    FillDistinct(edited, MemMap::EFamily::VABZOB);
-    const qint16 code = edited.ModInstr().CodificaModuli();
-    // What the instrument must hold, from a stored copy, read before the lock.
-    const qint32 copy = g_Connection->NewID();
-    edited.Add(copy);
-    const QVector<qint16> image = ImageWords(code, copy);
-    SimInstrument &instrument = line.AddInstrument(1, 38400);
-    instrument.SetModuleCode(code);
-    instrument.SetProbe(kProbeSignalModule);
-    FSerialProgSetup window;
-    window.SetAction(CTransferWindow::kActionWrite);
-    window.SetIDProgramma(CArchive::kActualSettingID);
-    window.Create(comm, nullptr, network);
-    window.SetConfiguration(given ? &edited : nullptr);
-    {
-        const AnotherProgramsWrite lock(CArchive::DefaultFilePath());
-        ShowModal(window);
-    }
-    EXPECT_EQ(window.ReturnValue(), given);
-    if (given)
-        EXPECT_EQ(instrument.Image(int(image.size())), image);
-    else
-        EXPECT_TRUE(instrument.Writes().isEmpty());
-    // Written: no message; the record unread: the archive's error, told as such.
-    QList<QMessageBox::Icon> icons;
-    for (const CMessage &shown : messages.Shown())
-        icons << shown.Icon;
-    EXPECT_EQ(icons, given ? QList<QMessageBox::Icon>{} : QList{QMessageBox::Critical});
-}
-
-INSTANTIATE_TEST_SUITE_P(Writes, LockedArchiveWindowTest, ::testing::Bool(), [](const auto &info) {
-    return std::string(info.param ? "ConfigurationGiven" : "RecordOnly");
-});
 
 } // namespace
