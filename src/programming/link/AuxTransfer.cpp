@@ -57,25 +57,14 @@ bool CAuxTransfer::SendAuxCommand(const QString &command, const QString &expecte
     return false;
 }
 
-bool CAuxTransfer::Write(qint64 id)
-{
-    return WriteImage(id, nullptr);
-}
-
-bool CAuxTransfer::Write(qint64 id, const CConfiguration &configuration)
-{
-    return WriteImage(id, &configuration);
-}
-
-bool CAuxTransfer::WriteImage(qint64 id, const CConfiguration *configuration)
+bool CAuxTransfer::Write(qint64 id, const CConfiguration *held)
 {
     // From here every message that ends the write says what the instrument holds: nothing
     // new, until the first setting has gone.
     SetWriteState(EWriteState::Begun);
     if (!OpenAuxLink())
         return false;
-    const std::unique_ptr<CMemMapManager> manager =
-        BuildWriteImage(EWriteImage::AuxEntries, id, configuration);
+    const std::unique_ptr<CMemMapManager> manager = BuildWriteImage(EWriteImage::AuxEntries, id, held);
     return SendAuxCommand(kAuxWriteCommand, AuxReadyPrompt()) && SendSetupCommands(*manager) &&
            SendAuxCommand(kAuxEndCommand, kAuxWriteClosed);
 }

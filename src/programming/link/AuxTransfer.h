@@ -14,7 +14,7 @@ class CMemMapManager;
 // instrument's listing into an archive record, read as the module family the user declared.
 // The port is opened here and left for the window to close.
 //   CAuxTransfer transfer(link, commConfig, report);
-//   bool done = transfer.Write(id);           // or Write(2, edited), or Read(2, declaredModuleCode)
+//   bool done = transfer.Write(id);           // or Write(2, &edited), or Read(2, declaredModuleCode)
 class CAuxTransfer : public CLinkProcedure
 {
 public:
@@ -22,19 +22,16 @@ public:
 
     CAuxTransfer(CTapiComm &link, const CCommConfig &commConfig, CLinkReport report);
 
-    // A refused setting ends the write with message 210, the instrument left in its write
-    // mode: no "END" follows it.
-    bool Write(qint64 id);
-    // The same with a configuration the caller holds, which reads nothing from the archive
-    // (another program may hold it meanwhile); id is the record it stands for.
-    bool Write(qint64 id, const CConfiguration &configuration);
+    // Archive record id, or the configuration held for it by the caller, which reads nothing
+    // from the archive (another program may hold it meanwhile). A refused setting ends the
+    // write with message 210, the instrument left in its write mode: no "END" follows it.
+    bool Write(qint64 id, const CConfiguration *held = nullptr);
     // Into archive record id, whose rows must exist. A listing of the other module family
     // ends it with 211; one that lacks an item raises CError. Nothing is stored unless the
     // whole listing converts.
     bool Read(qint64 id, qint16 declaredCode);
 
 private:
-    bool WriteImage(qint64 id, const CConfiguration *configuration);
     bool OpenAuxLink();
     bool SendAuxCommand(const QString &command, const QString &expected);
     bool SendSetupCommands(const CMemMapManager &manager);

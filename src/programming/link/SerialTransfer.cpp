@@ -92,9 +92,9 @@ bool CSerialTransfer::Read(qint64 id)
     return true;
 }
 
-bool CSerialTransfer::PrepareImage(qint64 id, const CConfiguration *configuration)
+bool CSerialTransfer::PrepareImage(qint64 id, const CConfiguration *held)
 {
-    m_Image = BuildWriteImage(EWriteImage::Words, id, configuration);
+    m_Image = BuildWriteImage(EWriteImage::Words, id, held);
     m_StoredCode = m_Image->CodificaModuli();
     // Over RS 232 the address word goes to the instrument, which answers at it from then on;
     // a read stores whatever the instrument reported, so it is checked here.
@@ -106,17 +106,7 @@ bool CSerialTransfer::PrepareImage(qint64 id, const CConfiguration *configuratio
     return false;
 }
 
-bool CSerialTransfer::Write(qint64 id)
-{
-    return WriteImage(id, nullptr);
-}
-
-bool CSerialTransfer::Write(qint64 id, const CConfiguration &configuration)
-{
-    return WriteImage(id, &configuration);
-}
-
-bool CSerialTransfer::WriteImage(qint64 id, const CConfiguration *configuration)
+bool CSerialTransfer::Write(qint64 id, const CConfiguration *held)
 {
     const bool network = m_NetworkAddSetup.ModeConfig() != 0;
     // From here every message that ends the write says what the instrument holds: nothing
@@ -124,7 +114,7 @@ bool CSerialTransfer::WriteImage(qint64 id, const CConfiguration *configuration)
     SetWriteState(EWriteState::Begun);
     if (network)
         SetMessageEnd(WrittenBefore(CInstrumentSearch::kLowestAddress));
-    if (!PrepareImage(id, configuration) || !Search(network))
+    if (!PrepareImage(id, held) || !Search(network))
         return false;
     const qint16 first = network ? CInstrumentSearch::kLowestAddress : m_NetworkAddSetup.NetworkAdd();
     const qint16 last = network ? m_NetworkAddSetup.TotalInstrNetwork() : first;

@@ -22,7 +22,7 @@ class CNetworkAddMsgSetup;
 // was not changed (892), and on a network which instruments were written whole (901, 902).
 // The port is left closed or open; the window closes it.
 //   CSerialTransfer transfer(link, commConfig, networkAdd, report);
-//   bool done = transfer.Write(id);           // or Write(2, edited), or Read(2)
+//   bool done = transfer.Write(id);           // or Write(2, &edited), or Read(2)
 class CSerialTransfer : public CLinkProcedure
 {
 public:
@@ -33,18 +33,15 @@ public:
     // Into archive record id, whose rows must exist (record 2 always does). Nothing is
     // stored unless the whole image came.
     bool Read(qint64 id);
-    // Archive record id to the instrument or the network; instruments already written keep
-    // their new image when a later one fails.
-    bool Write(qint64 id);
-    // The same with a configuration the caller holds, which reads nothing from the archive
-    // (another program may hold it meanwhile); id is the record it stands for.
-    bool Write(qint64 id, const CConfiguration &configuration);
+    // Archive record id to the instrument or the network, or the configuration held for it by
+    // the caller, which reads nothing from the archive (another program may hold it meanwhile);
+    // instruments already written keep their new image when a later one fails.
+    bool Write(qint64 id, const CConfiguration *held = nullptr);
 
 private:
-    bool WriteImage(qint64 id, const CConfiguration *configuration);
     // The write's image, built before anything is sent; false (told) for an address word
     // that the instrument cannot take.
-    bool PrepareImage(qint64 id, const CConfiguration *configuration);
+    bool PrepareImage(qint64 id, const CConfiguration *held);
     bool Search(bool networkSizeUsed);
     // The detected module code fits the stored one: same model, same measuring-module family.
     bool InstrumentMatches();

@@ -13,7 +13,7 @@ std::unique_ptr<CMemMapManager> MakeMemMapManager(qint16 codificaModuli)
 std::unique_ptr<CMemMapManager> BuildWriteImage(EWriteImage image, qint64 id, const CConfiguration *held)
 {
     qint16 code = 0;
-    if (held) {
+    if (held != nullptr) {
         code = held->CodificaModuli();
     } else {
         CModInstr stored;
@@ -24,17 +24,11 @@ std::unique_ptr<CMemMapManager> BuildWriteImage(EWriteImage image, qint64 id, co
     manager->SetIDProgramma(id);
     manager->SetCodificaModuli(code);
     if (image == EWriteImage::AuxEntries) {
-        if (held)
-            manager->ConvertUserSetupToMemoryMapAux(*held);
-        else
-            manager->ConvertUserSetupToMemoryMapAux();
+        manager->ConvertUserSetupToMemoryMapAux(held);
         manager->SaveMemoryDumpAux(kMemoryUserAuxDump);
-        return manager;
+    } else {
+        manager->ConvertUserSetupToMemoryMap(held);
+        manager->SaveMemoryDump(kMemoryUserDump);
     }
-    if (held)
-        manager->ConvertUserSetupToMemoryMap(*held);
-    else
-        manager->ConvertUserSetupToMemoryMap();
-    manager->SaveMemoryDump(kMemoryUserDump);
     return manager;
 }

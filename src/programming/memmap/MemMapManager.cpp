@@ -67,9 +67,14 @@ void CMemMapManager::SetAuxEntry(int index, const QString &text)
     m_MemoryMapAux[index] = text;
 }
 
-void CMemMapManager::TakeConfiguration(const CConfiguration &configuration)
+void CMemMapManager::TakeUserSetup(const CConfiguration *held)
 {
-    const QList<const CConfigClass *> from = configuration.Objects();
+    if (held == nullptr) {
+        m_Configuration.Load(m_IDProgramma);
+        return;
+    }
+    Trace("Configurazione in memoria");
+    const QList<const CConfigClass *> from = held->Objects();
     const QList<CConfigClass *> to = m_Configuration.Objects();
     for (qsizetype i = 0; i < to.size(); ++i) {
         // SetData leaves an object of another name as it was: the image would then carry the
@@ -81,29 +86,16 @@ void CMemMapManager::TakeConfiguration(const CConfiguration &configuration)
     }
 }
 
-qint16 CMemMapManager::ConvertUserSetupToMemoryMap()
+qint16 CMemMapManager::ConvertUserSetupToMemoryMap(const CConfiguration *held)
 {
     Trace("Inizio ConvertUserSetupToMemoryMap()");
-    m_Configuration.Load(m_IDProgramma);
-    BuildMemoryMap();
-    return 0;
-}
-
-qint16 CMemMapManager::ConvertUserSetupToMemoryMap(const CConfiguration &configuration)
-{
-    Trace("Inizio ConvertUserSetupToMemoryMap() dalla configurazione in memoria");
-    TakeConfiguration(configuration);
-    BuildMemoryMap();
-    return 0;
-}
-
-void CMemMapManager::BuildMemoryMap()
-{
+    TakeUserSetup(held);
     Trace("Conversione delle impostazioni utente nella codifica interna dello strumento.");
     m_MemoryMap = BuildImage(CConfigurationSettings(m_Configuration, m_Family), m_Family, m_MemoryMap);
     Trace("Fine ConvertUserSetupToMemoryMap()");
     Trace("Dump della codifica interna della configurazione utente");
     TraceMemoryMap();
+    return 0;
 }
 
 qint16 CMemMapManager::ConvertMemoryMapToUserSetup()
@@ -120,22 +112,10 @@ qint16 CMemMapManager::ConvertMemoryMapToUserSetup()
     return 0;
 }
 
-void CMemMapManager::ConvertUserSetupToMemoryMapAux()
+void CMemMapManager::ConvertUserSetupToMemoryMapAux(const CConfiguration *held)
 {
     Trace("Inizio ConvertUserSetupToMemoryMapAux()");
-    m_Configuration.Load(m_IDProgramma);
-    BuildMemoryMapAux();
-}
-
-void CMemMapManager::ConvertUserSetupToMemoryMapAux(const CConfiguration &configuration)
-{
-    Trace("Inizio ConvertUserSetupToMemoryMapAux() dalla configurazione in memoria");
-    TakeConfiguration(configuration);
-    BuildMemoryMapAux();
-}
-
-void CMemMapManager::BuildMemoryMapAux()
-{
+    TakeUserSetup(held);
     Trace("Conversione delle impostazioni utente nella codifica interna dello strumento.");
     m_MemoryMapAux = BuildAuxImage(CConfigurationSettings(m_Configuration, m_Family), m_Family, AuxContext());
     Trace("Fine ConvertUserSetupToMemoryMapAux()");

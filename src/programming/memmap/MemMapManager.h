@@ -26,7 +26,7 @@ inline const QString kMemoryUserAuxDump = QStringLiteral("MemoryUserAux.mem"); /
 //   manager.ConvertUserSetupToMemoryMap();       // then Word(0) ... Word(WordCount() - 1)
 // or from a configuration the caller holds, reading nothing from the archive (a write of the
 // configuration just edited, while another program may hold the archive):
-//   manager.ConvertUserSetupToMemoryMap(configuration);   // the same words its stored rows give
+//   manager.ConvertUserSetupToMemoryMap(&configuration);  // the same words its stored rows give
 // Store an image into the archive (serial read into record 2; the rows must exist):
 //   manager.SetIDProgramma(2); manager.SetCodificaModuli(detectedCode);
 //   manager.SetWord(i, word) for every word; manager.SaveMemoryDump(kMemoryMapDump);
@@ -57,18 +57,16 @@ public:
     QString AuxEntry(int index) const;
     void SetAuxEntry(int index, const QString &text);
 
-    // Load the configuration IDProgramma and build the image; always 0.
-    qint16 ConvertUserSetupToMemoryMap();
-    // Build the image of `configuration` instead, reading nothing from the archive: every
-    // stored column of its thirteen objects is copied into Configuration() first, so the image
-    // is the one its archived rows would give; always 0.
-    qint16 ConvertUserSetupToMemoryMap(const CConfiguration &configuration);
+    // Load the configuration IDProgramma and build the image; always 0. Given a configuration
+    // held for it, nothing is read from the archive: every stored column of its thirteen
+    // objects is copied into Configuration() first, so the image is the one its archived rows
+    // would give.
+    qint16 ConvertUserSetupToMemoryMap(const CConfiguration *held = nullptr);
     // Set the configuration from the image and save it under IDProgramma: an update of its
     // rows, or new rows after an Import; always 0.
     qint16 ConvertMemoryMapToUserSetup();
-    void ConvertUserSetupToMemoryMapAux();
-    // As ConvertUserSetupToMemoryMap(configuration), for the auxiliary image.
-    void ConvertUserSetupToMemoryMapAux(const CConfiguration &configuration);
+    // The same for the auxiliary image.
+    void ConvertUserSetupToMemoryMapAux(const CConfiguration *held = nullptr);
     void ConvertMemoryMapAuxToUserSetup();
     // Fills the auxiliary image from the instrument's answer to "READ" (AuxListing.h).
     void ReadAuxListing(const QByteArray &listing);
@@ -99,9 +97,8 @@ public:
 
 private:
     void CheckIndex(int index) const;
-    void TakeConfiguration(const CConfiguration &configuration);
-    void BuildMemoryMap();
-    void BuildMemoryMapAux();
+    // The configuration the image is built from: record IDProgramma, or the one held.
+    void TakeUserSetup(const CConfiguration *held);
     void SaveSetupToArchive();
     void SetNameAndModules();
     MemMap::CAuxContext AuxContext();

@@ -20,8 +20,7 @@ void FAuxProgSetup::RunLink()
     CAuxTransfer transfer(CreateLink(), *m_pCommConfig, Report());
     const qint64 id = IDProgramma();
     const bool done = Action() == kActionRead ? transfer.Read(id, m_pModInstr->CodificaModuli())
-                      : m_pConfiguration      ? transfer.Write(id, *m_pConfiguration)
-                                              : transfer.Write(id);
+                                              : transfer.Write(id, m_pConfiguration);
     if (!done)
         SetReturnValue(false);
 }

@@ -16,8 +16,8 @@ namespace {
 
 constexpr int kAny = InstrumentSimulator::kAnyAddress;
 constexpr int kAlways = InstrumentSimulator::kAlways;
-const auto kWrite = static_cast<bool (CSerialTransfer::*)(qint64)>(&CSerialTransfer::Write);
-const auto kRead = &CSerialTransfer::Read;
+const auto kWrite = [](CSerialTransfer &transfer, qint64 id) { return transfer.Write(id); };
+const auto kRead = [](CSerialTransfer &transfer, qint64 id) { return transfer.Read(id); };
 
 class SerialTransferTest : public ProcedureTest
 {
@@ -36,10 +36,10 @@ protected:
         network.SetModeConfig(1);
         network.SetTotalInstrNetwork(count);
     }
-    bool Run(bool (CSerialTransfer::*transfer)(qint64), qint64 id = CArchive::kActualSettingID)
+    bool Run(bool (*transfer)(CSerialTransfer &, qint64), qint64 id = CArchive::kActualSettingID)
     {
         CSerialTransfer procedure(link, comm, network, Report());
-        const bool done = (procedure.*transfer)(id);
+        const bool done = transfer(procedure, id);
         link.CloseRs232(); // as the window does
         return done;
     }
