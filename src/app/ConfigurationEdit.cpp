@@ -26,13 +26,15 @@ qint64 AddUnderNewID(CConfiguration &configuration)
     return id;
 }
 
-// The thirteen rows of id as stored now; a row the archive lacks stays without values.
+// The thirteen rows of id as stored now, a row the archive lacks without values; none when
+// CModInstr, by which the list shows a configuration, holds no row of it.
 CStoredRows StoredRows(qint64 id)
 {
     CStoredRows rows;
     for (const QString &table : CArchive::ConfigurationTables()) {
         Platform::CArchiveRow row;
-        g_Connection->ReadRow(table, id, row);
+        if (!g_Connection->ReadRow(table, id, row) && rows.isEmpty())
+            return {};
         rows.append(row);
     }
     return rows;
@@ -124,10 +126,11 @@ EStoreResult StoreEdited(CConfiguration &configuration, qint32 mode, qint64 &cur
     // between them.
     CArchiveTransaction transaction(g_Connection->Database());
     if (mode == emModify) {
-        if (!Listed(id))
+        CStoredRows now = StoredRows(id);
+        if (now.isEmpty())
             RaiseArchiveError(aeRecordNotFound,
                               QStringLiteral("Configurazione IDProgramma=%1 non più in archivio").arg(id));
-        if (CStoredRows now = StoredRows(id); !SameRows(now, loaded)) {
+        if (!SameRows(now, loaded)) {
             g_Trace->BugMessage(
                 QStringLiteral("Configurazione IDProgramma=%1 modificata da un altro programma").arg(id));
             loaded = std::move(now);
