@@ -26,15 +26,32 @@ qint64 AddUnderNewID(CConfiguration &configuration)
     return id;
 }
 
-// The thirteen rows of id as stored now, a row the archive lacks without values; none when
-// CModInstr, by which the list shows a configuration, holds no row of it.
+[[noreturn]] void RaiseNoLongerListed(qint64 id)
+{
+    RaiseArchiveError(aeRecordNotFound,
+                      QStringLiteral("Configurazione IDProgramma=%1 non più in archivio").arg(id));
+}
+
+// A configuration the list still shows by its CModInstr row, whose other rows are not all
+// there: message 808, as every command that reads it tells it.
+[[noreturn]] void RaiseIncomplete(qint64 id, const QString &nomeProgramma)
+{
+    RaiseArchiveError(aeRecordNotFound, QStringLiteral("Configurazione IDProgramma=%1 incompleta").arg(id),
+                      LoadResStringArgs(kRowsMissing, {nomeProgramma}));
+}
+
+// The thirteen rows of id as stored now. A configuration that lost its CModInstr row, by
+// which the list shows it, or any other row since it was loaded, raises aeRecordNotFound.
 CStoredRows StoredRows(qint64 id)
 {
     CStoredRows rows;
     for (const QString &table : CArchive::ConfigurationTables()) {
         Platform::CArchiveRow row;
-        if (!g_Connection->ReadRow(table, id, row) && rows.isEmpty())
-            return {};
+        if (!g_Connection->ReadRow(table, id, row)) {
+            if (rows.isEmpty())
+                RaiseNoLongerListed(id);
+            RaiseIncomplete(id, rows.front().Value(QStringLiteral("m_NomeProgramma")).toString());
+        }
         rows.append(row);
     }
     return rows;
@@ -107,12 +124,9 @@ void RequireConfiguration(qint64 id, const QString &nomeProgramma, bool whole)
     } catch (const CError &error) {
         if (error.Number() != MakeUserError(aeRecordNotFound) || !Listed(id))
             throw;
-        RaiseArchiveError(aeRecordNotFound,
-                          QStringLiteral("Configurazione IDProgramma=%1 incompleta").arg(id),
-                          LoadResStringArgs(kRowsMissing, {nomeProgramma}));
+        RaiseIncomplete(id, nomeProgramma);
     }
-    RaiseArchiveError(aeRecordNotFound,
-                      QStringLiteral("Configurazione IDProgramma=%1 non più in archivio").arg(id));
+    RaiseNoLongerListed(id);
 }
 
 EStoreResult StoreEdited(CConfiguration &configuration, qint32 mode, qint64 &currentId, CStoredRows &loaded)
@@ -127,9 +141,6 @@ EStoreResult StoreEdited(CConfiguration &configuration, qint32 mode, qint64 &cur
     CArchiveTransaction transaction(g_Connection->Database());
     if (mode == emModify) {
         CStoredRows now = StoredRows(id);
-        if (now.isEmpty())
-            RaiseArchiveError(aeRecordNotFound,
-                              QStringLiteral("Configurazione IDProgramma=%1 non più in archivio").arg(id));
         if (!SameRows(now, loaded)) {
             g_Trace->BugMessage(
                 QStringLiteral("Configurazione IDProgramma=%1 modificata da un altro programma").arg(id));

@@ -52,7 +52,8 @@ enum class EStoreResult { Stored, ChangedMeanwhile };
 //                    of them since they were loaded: then nothing is stored, loaded becomes what
 //                    is stored now (a store after the user's word replaces exactly that) and
 //                    ChangedMeanwhile comes back; a configuration deleted meanwhile raises
-//                    aeRecordNotFound;
+//                    aeRecordNotFound, one that lost only some rows the same with message 808
+//                    naming it as its reason;
 //   emActualSetting  the rows of record 2 rewritten.
 // A failure raises its CError with the archive as it was: no row added or changed, the new id
 // given back (the next new id is the same one again) and currentId as it was.

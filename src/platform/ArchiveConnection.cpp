@@ -103,8 +103,10 @@ template <typename Attempt> int CArchiveConnection::PastLocks(Attempt attempt)
         return result;
     const auto deadline = std::chrono::steady_clock::now() + m_BusyTimeout;
     const CHeldInput held;
-    while (busy(result) && !m_Interrupted && std::chrono::steady_clock::now() < deadline) {
-        if (!TurnEventsFor(int(kBusyStep.count())))
+    while (busy(result) && std::chrono::steady_clock::now() < deadline) {
+        // The program's exit, or an Interrupt that came while the loop turned, ends the wait
+        // before another attempt could still change the file.
+        if (m_Interrupted || !TurnEventsFor(int(kBusyStep.count())) || m_Interrupted)
             return SQLITE_INTERRUPT;
         result = attempt();
     }

@@ -76,6 +76,9 @@ public:
     bool LastFoundBusy() const { return m_Refusal.isEmpty() && m_Connection.LastFoundBusy(); }
     // The last call was cut short: the program is closing.
     bool LastInterrupted() const { return m_Refusal.isEmpty() && m_Connection.LastInterrupted(); }
+    // The wait for another program's lock running now, and every later one, ends as interrupted:
+    // the program is quitting, and nothing a wait holds up may reach the file any more.
+    void Interrupt() { m_Connection.Interrupt(); }
 
     CheckState Check() const { return m_DamageMet ? CheckState::Failed : m_Check; }
     // Starts the check that the opening left for later, once: on its thread it competes with

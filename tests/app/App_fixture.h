@@ -6,6 +6,7 @@
 #include "model/Configuration.h"
 #include "support/DataTable.h"
 #include "support/Files.h"
+#include "support/ModalWindow.h"
 #include "support/Model_fixture.h"
 #include "support/WizardPageUser.h"
 #include "wizard/widgets/FWModInstr.h"
@@ -15,7 +16,6 @@
 #include <QSet>
 #include <QTableView>
 #include <QTimer>
-#include <qpa/qwindowsysteminterface.h>
 
 // Lists in messages.
 inline void PrintTo(const QStringList &list, std::ostream *os)
@@ -37,15 +37,6 @@ inline QSet<QString> Disabled(const QWidget &window)
         if (!action->isEnabled() && !action->objectName().isEmpty())
             names << action->objectName();
     return names;
-}
-
-// How a window is closed while a command waits: by the program (File > Exit, the session's end)
-// or by the window manager (its close button, Alt+F4), whose close comes through the window
-// system's queue as the user's input does.
-inline void CloseAsTheWindowManagerDoes(QWidget &window)
-{
-    QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-        window.windowHandle());
 }
 
 // The commands that a damaged configuration table stops, menu items and toolbar buttons: every

@@ -67,15 +67,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, ArchiveCommand, ::testing::ValuesIn(ReadDataTabl
                          CaseName());
 
 // Another program holding the archive when the wizard's store runs (at End, or at the copy after
-// 799, answered Yes): the user is asked under the command's words; the other program lets go
-// inside the last answer.
+// 799, answered Yes): the user is asked in words that say what Retry and Cancel do with what he
+// confirmed; the other program lets go inside the last answer.
 struct CBusyStore
 {
     const char *Name, *Command; // a toolbar button; "2": EditNewProgramma(2)
     bool Reader, AtCopy;        // the other program reads (only the commit refused), else writes; at 799
     int LockedRetries;          // Retry answered while the lock holds
     QMessageBox::StandardButton Last;
-    QString Boxes;   // "799", a box's number, or the busy box's "command[|configuration]", apart by ";"
+    QString Boxes;   // the boxes' numbers, apart by ";"
     QString Changed; // "listed|rows added|CModInstr and counter rows new or changed"; "" nothing
 };
 class BusyArchiveAtEnd : public AppTest, public ::testing::WithParamInterface<CBusyStore>
@@ -118,18 +118,9 @@ TEST_P(BusyArchiveAtEnd, RetryStoresOnceAndCancelNothing)
         Trigger(c.Command);
 
     QStringList expected;
-    for (const QString &box : c.Boxes.split(';')) {
-        QVariantList words;
-        for (const QString &word : box.split('|'))
-            words << word;
-        words << LoadResStringArgs(841, {path});
-        // Receive-edit-transmit's own boxes, by their number, say what Cancel goes on to.
-        const bool numbered = box.toInt() > 0;
-        const QString text = numbered ? LoadResStringArgs(box.toInt(), {path})
-                                      : LoadResStringArgs(words.size() == 2 ? 821 : 820, words);
+    for (const QString &box : c.Boxes.split(';'))
         for (int i = 0; i <= (box == "799" ? 0 : c.LockedRetries); ++i)
-            expected << (box == "799" ? box : "2 " + text);
-    }
+            expected << (box == "799" ? box : "2 " + LoadResStringArgs(box.toInt(), {path}));
     EXPECT_EQ(shown, expected);
     // What reached the file: a transaction left open would show only to this connection.
     const QString listed = Listed().join(',');
@@ -147,15 +138,14 @@ const QString kAdded = "CModInstr 4 Forno 2 0 0 0 0,sqlite_sequence CounterProgr
 INSTANTIATE_TEST_SUITE_P(
     Cases, BusyArchiveAtEnd,
     ::testing::Values(
-        CBusyStore{"NewRetried", "NewProg", false, false, 0, QMessageBox::Retry, "New file",
+        CBusyStore{"NewRetried", "NewProg", false, false, 0, QMessageBox::Retry, "848",
                    "Caldaia,Forno|14|" + kAdded},
-        CBusyStore{"NewCommitRetriedTwice", "NewProg", true, false, 1, QMessageBox::Retry, "New file",
+        CBusyStore{"NewCommitRetriedTwice", "NewProg", true, false, 1, QMessageBox::Retry, "848",
                    "Caldaia,Forno|14|" + kAdded},
-        CBusyStore{"NewCancelled", "NewProg", false, false, 0, QMessageBox::Cancel, "New file", ""},
-        CBusyStore{"ModifyRetried", "EditProg", false, false, 0, QMessageBox::Retry, "Modify file|Caldaia",
+        CBusyStore{"NewCancelled", "NewProg", false, false, 0, QMessageBox::Cancel, "848", ""},
+        CBusyStore{"ModifyRetried", "EditProg", false, false, 0, QMessageBox::Retry, "848",
                    "Forno|0|CModInstr 3 Forno 2 0 0 0 0"},
-        CBusyStore{"ModifyCommitCancelled", "EditProg", true, false, 0, QMessageBox::Cancel,
-                   "Modify file|Caldaia", ""},
+        CBusyStore{"ModifyCommitCancelled", "EditProg", true, false, 0, QMessageBox::Cancel, "848", ""},
         // Record 2 is not stored; the copy of what the user confirmed is, once the lock has gone.
         CBusyStore{"Record2Cancelled", "2", false, false, 0, QMessageBox::Cancel, "844;799",
                    "Caldaia|14|" + kAdded},
@@ -167,18 +157,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Another copy of the program stores a change of the configuration while Modify's wizard is
 // open: End stores over it only on the user's word, and No keeps the other's version with
-// nothing stored. With no such change there is no box.
+// nothing stored. With no such change there is no box. A row of it deleted meanwhile is told as
+// every command tells a configuration that is not whole (808), with nothing stored.
 TEST_F(AppTest, ModifyAsksBeforeItStoresOverAnotherProgramsChange)
 {
+    const QString changed = "2 " + LoadResStringArgs(843, {"Caldaia"});
+    const QString incomplete =
+        "3 " + LoadResStringArgs(820, {"Modify file", "Caldaia", LoadResStringArgs(808, {"Caldaia"})});
     const struct
     {
         const char *change; // the other program's, while the closing page shows
         QMessageBox::StandardButton answer;
         QString stored; // CModInstr's name and display colour afterwards
-    } cases[] = {{nullptr, QMessageBox::NoButton, "Forno 2"},
-                 {"UPDATE CModInstr SET m_NomeProgramma = 'Altro'", QMessageBox::No, "Altro 2"},
-                 {"UPDATE CDisplay SET m_DisplayColor = 5", QMessageBox::No, "Caldaia 5"},
-                 {"UPDATE CModInstr SET m_NomeProgramma = 'Altro'", QMessageBox::Yes, "Forno 2"}};
+        QString told;
+    } cases[] = {{nullptr, QMessageBox::NoButton, "Forno 2", ""},
+                 {"UPDATE CModInstr SET m_NomeProgramma = 'Altro'", QMessageBox::No, "Altro 2", changed},
+                 {"UPDATE CDisplay SET m_DisplayColor = 5", QMessageBox::No, "Caldaia 5", changed},
+                 {"UPDATE CModInstr SET m_NomeProgramma = 'Altro'", QMessageBox::Yes, "Forno 2", changed},
+                 {"DELETE FROM CAlarm3", QMessageBox::Yes, "Caldaia 2", incomplete}};
     const qint64 id = AddProgrammi({"Caldaia"}).front();
     Open();
     for (const auto &c : cases) {
@@ -192,11 +188,10 @@ TEST_F(AppTest, ModifyAsksBeforeItStoresOverAnotherProgramsChange)
         WizardUser user;
         user.AtClosing = [&] { ASSERT_TRUE(!c.change || other.ExecOnce(c.change)); };
         Trigger("EditProg");
-        const QStringList asked =
-            c.change ? QStringList{"2 " + LoadResStringArgs(843, {"Caldaia"})} : QStringList();
-        EXPECT_EQ(m_Messages.Lines(false, earlier), asked) << c.change;
+        EXPECT_EQ(m_Messages.Lines(false, earlier), c.told.isEmpty() ? QStringList() : QStringList(c.told))
+            << c.change;
         // Return keeps the other program's version.
-        EXPECT_TRUE(!c.change || m_Messages.Shown().last().DefaultButton == QMessageBox::No);
+        EXPECT_TRUE(c.told != changed || m_Messages.Shown().last().DefaultButton == QMessageBox::No);
         Platform::CArchiveRow name, display;
         ASSERT_TRUE(g_Connection->ReadRow("CModInstr", id, name) &&
                     g_Connection->ReadRow("CDisplay", id, display));
@@ -205,5 +200,58 @@ TEST_F(AppTest, ModifyAsksBeforeItStoresOverAnotherProgramsChange)
             << c.change;
     }
 }
+
+// The window manager closes the window while End's store waits for another program's lock: the
+// user is asked first, Return keeping the program. No lets the store go on, which stores what the
+// user confirmed once the lock goes; Yes quits with nothing stored.
+struct CClosedWhileStoring
+{
+    const char *what, *command;
+    QMessageBox::StandardButton answer;
+    QString names; // of the configurations in the file afterwards
+};
+using ClosedWhileStoring = Cases<AppTest, CClosedWhileStoring>;
+
+TEST_P(ClosedWhileStoring, AsksBeforeItGivesUpWhatTheUserConfirmed)
+{
+    const CClosedWhileStoring &c = GetParam();
+    AddProgrammi({"Caldaia"});
+    Open();
+    const QString path = CArchive::DefaultFilePath();
+    const BusyTimeout wait(10000);
+    std::unique_ptr<AnotherProgramsWrite> lock;
+    MessageRecorder told({c.answer});
+    told.WhenShown = [&](const CMessage &) { lock.reset(); };
+    WizardUser user;
+    user.AtClosing = [&] {
+        lock = std::make_unique<AnotherProgramsWrite>(path);
+        QTimer::singleShot(100, window.get(), [&] { CloseAsTheWindowManagerDoes(*window); });
+    };
+    bool kept = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        Trigger(c.command);
+        if ((kept = window->isVisible()))
+            QApplication::quit();
+    });
+    QApplication::exec();
+    EXPECT_EQ(told.Lines(), QStringList{"2 " + LoadResStringArgs(849, {path})});
+    EXPECT_EQ(told.Shown().value(0).DefaultButton, QMessageBox::No);
+    EXPECT_EQ(kept, c.answer == QMessageBox::No);
+    // What reached the file.
+    g_Connection->Close();
+    g_Connection->Open();
+    QStringList names;
+    g_Connection->Run("SELECT m_NomeProgramma FROM CModInstr WHERE IDProgramma <> 2 ORDER BY IDProgramma", {},
+                      [&names](const auto &row) { names << row.Text(0); });
+    EXPECT_EQ(names.join(','), c.names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClosedWhileStoring,
+    ::testing::Values(CClosedWhileStoring{"NewKept", "NewProg", QMessageBox::No, "Caldaia,Forno"},
+                      CClosedWhileStoring{"NewQuit", "NewProg", QMessageBox::Yes, "Caldaia"},
+                      CClosedWhileStoring{"ModifyKept", "EditProg", QMessageBox::No, "Forno"},
+                      CClosedWhileStoring{"ModifyQuit", "EditProg", QMessageBox::Yes, "Caldaia"}),
+    CaseName());
 
 } // namespace

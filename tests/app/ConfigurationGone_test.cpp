@@ -65,9 +65,19 @@ INSTANTIATE_TEST_SUITE_P(Commands, ConfigurationChanged,
 
 // Deleted while the user fills the link wizard of Transmit: the transfer window, which reads it,
 // says so in the user's words under the program's name and the command's line, nothing of the
-// archive's own text, and the list drops it.
-TEST_F(AppTest, AConfigurationDeletedDuringTheLinkWizardIsToldByTheTransferWindow)
+// archive's own text, with what the instruments hold below it (nothing has changed; on a
+// network, in none of them), and the list drops it.
+struct CGoneAtTransmit
 {
+    const char *what;
+    const char *interface, *addressing; // the options of the link wizard's first two pages
+    QString below;
+};
+using ConfigurationGoneAtTransmit = Cases<AppTest, CGoneAtTransmit>;
+
+TEST_P(ConfigurationGoneAtTransmit, IsToldByTheTransferWindow)
+{
+    const CGoneAtTransmit &c = GetParam();
     const QList<qint64> ids = AddProgrammi({"Caldaia", "Forno"});
     Open();
     SecondProgram second;
@@ -80,17 +90,26 @@ TEST_F(AppTest, AConfigurationDeletedDuringTheLinkWizardIsToldByTheTransferWindo
     });
     PageScript user({{IWizardPage::brNext,
                       [&](CWizardPage &page) {
-                          Act(page, "optInterfaceType1 optComPort0");
+                          Act(page, c.interface);
                           second.Delete(ids[0]);
                       }},
-                     {IWizardPage::brNext},
+                     {IWizardPage::brNext, [&](CWizardPage &page) { Act(page, c.addressing); }},
                      {IWizardPage::brEnd}});
     Trigger("SendProg");
     EXPECT_EQ(user.Pages.size(), 3);
     SetMessageBox({});
     EXPECT_EQ(told, QStringList("FSerialProgSetup 3 IxoSoft " +
-                                LoadResStringArgs(820, {"Transmit file", "Caldaia", LoadResString(822)})));
+                                LoadResStringArgs(820, {"Transmit file", "Caldaia", LoadResString(822)}) +
+                                c.below));
     EXPECT_EQ(std::pair(Listed(), window->IDProgramma()), std::pair(QStringList{"Forno"}, ids[1]));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Interfaces, ConfigurationGoneAtTransmit,
+    ::testing::Values(CGoneAtTransmit{"RS232", "optInterfaceType1 optComPort0", "optManual",
+                                      "\n\r" + LoadResString(892)},
+                      CGoneAtTransmit{"network", "optInterfaceType2 optComPort0", "optConfigNetworkInstr",
+                                      "\n\r" + LoadResString(906) + "\n\r" + LoadResString(902)}),
+    CaseName());
 
 } // namespace

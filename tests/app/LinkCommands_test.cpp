@@ -172,7 +172,7 @@ TEST_F(AppTest, LinkSettingsTheStoreCannotKeepAreToldOnceAndUsed)
 // Another program takes the archive while receive-edit-transmit asks 799, after record 2 was
 // stored: the write-back sends what the user confirmed all the same, reading nothing from the
 // archive; a refused copy says that only the copy is missing. The window manager's close while
-// the copy waits ends the command: nothing read again, no write.
+// the copy waits asks first (849); quitting ends the command: nothing read again, no write.
 TEST_F(AppTest, ReceiveEditTransmitWritesBackWhatTheUserConfirmedWhileTheArchiveIsHeld)
 {
     const struct
@@ -189,7 +189,7 @@ TEST_F(AppTest, ReceiveEditTransmitWritesBackWhatTheUserConfirmedWhileTheArchive
          false,
          {799, 845},
          {"FSerialProgSetup", "FSerialProgSetup"}},
-        {"ClosedWhileTheCopyWaits", {QMessageBox::Yes}, true, {799}, {"FSerialProgSetup"}},
+        {"ClosedWhileTheCopyWaits", {QMessageBox::Yes}, true, {799, 849}, {"FSerialProgSetup"}},
     };
     for (const auto &c : cases) {
         g_Connection->Open();
@@ -234,3 +234,66 @@ TEST_F(AppTest, ReceiveEditTransmitWritesBackWhatTheUserConfirmedWhileTheArchive
         g_Connection->Close();
     }
 }
+
+namespace {
+
+// Record 2's store at End refused otherwise than by a lock: another program aborts every update
+// of record 2, or the store meets damage. The box says that it was not stored, why, and that it
+// is transmitted all the same; the copy is offered only where the archive still stores changes;
+// the instrument gets what the user confirmed.
+struct CRecord2Refused
+{
+    const char *what;
+    bool damaged; // else another program's trigger refuses the update
+    QList<int> told;
+};
+using Record2Refused = Cases<AppTest, CRecord2Refused>;
+
+TEST_P(Record2Refused, WhatTheUserConfirmedGoesToTheInstrumentAllTheSame)
+{
+    const CRecord2Refused &c = GetParam();
+    g_Connection->Open();
+    const qint32 selected = AddDistinct(MemMap::EFamily::VABZOB);
+    const qint16 code = StoredCode(selected);
+    const QVector<qint16> original = WithoutLinkWords(ImageWords(code, selected));
+    Open();
+    InstrumentSimulator line;
+    line.AttachAsPort(1);
+    SimInstrument &instrument = AddInstrumentWith(line, code, selected, 254, 38400);
+    const QString path = CArchive::DefaultFilePath();
+    Platform::CArchiveConnection other;
+    ASSERT_TRUE(other.Open(path, Platform::CArchiveConnection::EMode::ReadWrite));
+    MessageRecorder told({QMessageBox::Ok, QMessageBox::Yes});
+    WizardUser user(Steps("optInterfaceType1 optComPort0 Next | optAutomatic Next | End"));
+    user.AtClosing = [&] {
+        ASSERT_TRUE(c.damaged ? DamageTable(path, "CLinearize", true)
+                              : other.ExecOnce("CREATE TRIGGER Refuse BEFORE UPDATE ON CDisplay WHEN "
+                                               "old.IDProgramma = 2 BEGIN SELECT RAISE(ABORT, 'no'); END"));
+    };
+    Trigger("RxTxProg");
+
+    QList<int> ids;
+    const QString notStored = LoadResString(847).section("\n\r", 0, 0);
+    for (const CMessage &m : told.Shown())
+        ids << (m.Text.startsWith(notStored) ? 847 : StringTable().key(m.Text, 0));
+    EXPECT_EQ(ids, c.told);
+    EXPECT_EQ(told.Shown().value(0).Icon, QMessageBox::Critical);
+    // Written whole, the address word included, with the user's edit.
+    const QVector<qint16> held = WithoutLinkWords(instrument.Image(89));
+    EXPECT_EQ(instrument.Writes().size(), 89);
+    EXPECT_NE(held, original);
+    if (!c.damaged) {
+        // The copy, which the trigger lets in, holds what the instrument got.
+        qint64 copy = 0;
+        g_Connection->Run("SELECT MAX(IDProgramma) FROM CModInstr", {},
+                          [&copy](const auto &row) { copy = row.Number(0); });
+        EXPECT_EQ(held, WithoutLinkWords(ImageWords(code, qint32(copy))));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, Record2Refused,
+                         ::testing::Values(CRecord2Refused{"refused by another program", false, {847, 799}},
+                                           CRecord2Refused{"damage met", true, {847}}),
+                         CaseName());
+
+} // namespace

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,9 @@ inline bool WriteFile(const QString &path, const QByteArray &bytes)
 
 // Overwrites the header of the first page of a table in a closed archive file, as a failing disk
 // would: the size stays right, SQLite's quick check finds it. False when the table is not there.
-inline bool DamageTable(const QString &path, const QString &table)
+// `seenAtOnce`: the file's change counter moves on too, as after another program's write, so that
+// a connection that has the page in its cache reads it again at its next transaction.
+inline bool DamageTable(const QString &path, const QString &table, bool seenAtOnce = false)
 {
     qint64 page = 0, pageSize = 0;
     {
@@ -44,6 +47,12 @@ inline bool DamageTable(const QString &path, const QString &table)
     if (page < 1 || bytes.size() < page * pageSize)
         return false;
     bytes.replace((page - 1) * pageSize, 16, QByteArray(16, '\xff'));
+    if (seenAtOnce) {
+        // The change counter, and the version it is valid for, big-endian at 24 and 92.
+        const quint32 counter = qFromBigEndian<quint32>(bytes.constData() + 24) + 1;
+        for (const int at : {24, 92})
+            qToBigEndian(counter, bytes.data() + at);
+    }
     return WriteFile(path, bytes);
 }
 

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <gtest/gtest.h>
 
@@ -26,4 +27,13 @@ inline void ShowModal(QDialog &window, const std::function<bool(QDialog &)> &ste
     check.start(2);
     window.exec();
     EXPECT_TRUE(reached && !limit.hasExpired()) << "the window never got there";
+}
+
+// How a window is closed while a command waits: by the program (File > Exit, the session's end)
+// or by the window manager (its close button, Alt+F4), whose close comes through the window
+// system's queue as the user's input does.
+inline void CloseAsTheWindowManagerDoes(QWidget &window)
+{
+    QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        window.windowHandle());
 }

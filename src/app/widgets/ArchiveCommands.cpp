@@ -13,8 +13,6 @@
 #include "wizard/WizardTabs.h"
 #include "wizard/widgets/ConfigWizard.h"
 
-#include <functional>
-
 namespace {
 
 constexpr int kActualSettingName = 617;
@@ -25,10 +23,10 @@ constexpr int kAskChangedMeanwhile = 843;
 constexpr int kActualSettingBusy = 844;
 constexpr int kCopyBusy = 845;
 constexpr int kCopyFailed = 846;
+constexpr int kActualSettingFailed = 847;
+constexpr int kConfirmedBusy = 848;
 // The module page's variant of the receive-edit-transmit runs.
 constexpr qint16 kModInstrReconfiguration = 1;
-// The command that runs the wizard in each EditMode, whose words its messages use.
-constexpr MainCommand kCommandOfMode[] = {mcAddProgramma, mcEditProgramma, mcRxEditTxProgramma};
 
 // Message 808: the configuration cannot be edited; what is missing is in the trace.
 void ShowRowsMissing(FMain &window, qint32 mode)
@@ -46,14 +44,28 @@ bool Ask(FMain &window, const QString &text, QMessageBox::Icon icon,
     return ShowMessage(&window, question) == QMessageBox::Yes;
 }
 
+// While it lives, the window asks before a close gives up the configuration being stored.
+class CConfirmedStore
+{
+public:
+    explicit CConfirmedStore(FMain &window) : m_Window(window) { m_Window.SetStoringConfirmed(true); }
+    ~CConfirmedStore() { m_Window.SetStoringConfirmed(false); }
+    CConfirmedStore(const CConfirmedStore &) = delete;
+    CConfirmedStore &operator=(const CConfirmedStore &) = delete;
+
+private:
+    FMain &m_Window;
+};
+
 // Runs a store of what the user ended the wizard with. Another program holding the archive
 // for longer than the busy wait is no reason to lose the user's work: the store is offered
-// again, in busyText's words, as often as the user asks. False when the user gave up, with
-// nothing stored (a failed store leaves the archive as it was). Any other failure, the
-// program's close among them, goes to the caller.
-template <typename Store>
-bool StoreOfferingRetry(FMain &window, const std::function<QString(const CError &)> &busyText, Store store)
+// again, in busyText's words, as often as the user asks, and a close of the window meanwhile
+// asks before it gives the work up. False when the user gave up, with nothing stored (a failed
+// store leaves the archive as it was). Any other failure, the program's close among them, goes
+// to the caller.
+template <typename Store> bool StoreOfferingRetry(FMain &window, const QString &busyText, Store store)
 {
+    const CConfirmedStore storing(window);
     for (;;) {
         try {
             store();
@@ -61,7 +73,7 @@ bool StoreOfferingRetry(FMain &window, const std::function<QString(const CError 
         } catch (const CError &error) {
             if (!IsArchiveError(error, aeBusy))
                 throw;
-            const CMessage busy{QMessageBox::Warning, QString(), busyText(error),
+            const CMessage busy{QMessageBox::Warning, QString(), busyText,
                                 QMessageBox::Retry | QMessageBox::Cancel};
             if (ShowMessage(&window, busy) != QMessageBox::Retry) {
                 g_Trace->BugMessage(
@@ -73,23 +85,34 @@ bool StoreOfferingRetry(FMain &window, const std::function<QString(const CError 
     }
 }
 
+// Record 2 that the archive refused: the user's edits still go to the instrument, so the
+// refusal is told (847) and the run goes on. The program's close ends it.
+template <typename Store> bool StoreActualSetting(FMain &window, Store store)
+{
+    try {
+        return StoreOfferingRetry(window, LoadResStringArgs(kActualSettingBusy, {ArchiveFilePath()}), store);
+    } catch (const CError &error) {
+        if (IsArchiveError(error, aeClosing))
+            throw;
+        ReportError(&window, error, LoadResStringArgs(kActualSettingFailed, {CommandFailureText(error)}));
+        return false;
+    }
+}
+
 // Stores what the user ended the wizard with: true once stored. A configuration that another
 // program changed since the wizard loaded it is stored over that change only on the user's
 // word; No stores nothing and keeps the other program's version.
 bool StoreEnded(FMain &window, qint32 mode, CConfiguration &configuration, CStoredRows &loaded)
 {
-    const CCommandContext context = window.CommandContext(kCommandOfMode[mode]);
-    // Record 2 that cannot be stored still goes to the instrument: its box says so, and offers
-    // nothing that would read the instrument over the user's edits.
-    const auto busyText = [&context, mode](const CError &error) {
-        return mode == emActualSetting ? LoadResStringArgs(kActualSettingBusy, {ArchiveFilePath()})
-                                       : CommandFailureText(error, context.Command, context.Configuration);
-    };
     qint64 id = window.IDProgramma();
     for (;;) {
         EStoreResult result = EStoreResult::Stored;
-        if (!StoreOfferingRetry(window, busyText,
-                                [&] { result = StoreEdited(configuration, mode, id, loaded); }))
+        const auto store = [&] { result = StoreEdited(configuration, mode, id, loaded); };
+        // The busy box says what each button does with the configuration the user confirmed.
+        if (!(mode == emActualSetting
+                  ? StoreActualSetting(window, store)
+                  : StoreOfferingRetry(window, LoadResStringArgs(kConfirmedBusy, {ArchiveFilePath()}),
+                                       store)))
             return false;
         if (result == EStoreResult::Stored)
             break;
@@ -115,9 +138,8 @@ bool OfferCopy(FMain &window, CConfiguration &configuration)
         return false;
     g_Trace->BugMessage(QStringLiteral("Archivia configurazione corrente."));
     try {
-        return StoreOfferingRetry(
-            window, [](const CError &) { return LoadResStringArgs(kCopyBusy, {ArchiveFilePath()}); },
-            [&] { StoreCopy(configuration); });
+        return StoreOfferingRetry(window, LoadResStringArgs(kCopyBusy, {ArchiveFilePath()}),
+                                  [&] { StoreCopy(configuration); });
     } catch (const CError &error) {
         if (IsArchiveError(error, aeClosing))
             throw;
@@ -151,7 +173,8 @@ bool RunWizard(FMain &window, qint32 mode, CConfiguration &configuration, bool &
     if (!stored)
         g_Trace->BugMessage(
             QStringLiteral("Configurazione non memorizzata nel record 2: sarà trasmessa lo stesso"));
-    copied = OfferCopy(window, configuration);
+    // An archive that now refuses every change (damage met by the store, say) takes no copy.
+    copied = ArchiveRefusalText().isEmpty() && OfferCopy(window, configuration);
     return true;
 }
 

@@ -33,6 +33,7 @@ void TraceListKept()
 
 // The smallest the window gets, either way.
 constexpr double kMinimumTwips = 4000.0;
+constexpr int kAskQuitWhileStoring = 849;
 
 } // namespace
 
@@ -385,6 +386,24 @@ void FMain::resizeEvent(QResizeEvent *event)
 
 void FMain::closeEvent(QCloseEvent *event)
 {
+    // The close would end the store's wait for the archive, and with it the configuration the
+    // user confirmed: only on his word. Return keeps the program.
+    if (m_bStoringConfirmed) {
+        CMessage question{QMessageBox::Warning, QString(),
+                          LoadResStringArgs(kAskQuitWhileStoring, {ArchiveFilePath()}),
+                          QMessageBox::Yes | QMessageBox::No};
+        question.DefaultButton = QMessageBox::No;
+        if (ShowMessage(this, question) != QMessageBox::Yes) {
+            g_Trace->BugMessage(
+                QStringLiteral("Chiusura rifiutata: memorizzazione della configurazione in corso"));
+            event->ignore();
+            return;
+        }
+        g_Trace->BugMessage(
+            QStringLiteral("Chiusura durante la memorizzazione: configurazione non memorizzata"));
+        // The program's exit reaches the store's wait only later; the lock may go first.
+        g_Connection->Database().Interrupt();
+    }
     SaveWindowSettings();
     m_bClosed = true;
     QMainWindow::closeEvent(event);

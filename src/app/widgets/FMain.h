@@ -72,6 +72,10 @@ public:
     // configuration when the command works on it. A command's failure is told with it.
     CCommandContext CommandContext(MainCommand command) const;
 
+    // While a configuration the user confirmed is being stored, which another program's lock
+    // may hold up: a close of the window asks first (849), and kept, the store goes on.
+    void SetStoringConfirmed(bool storing) { m_bStoringConfirmed = storing; }
+
     // Builds a command: its menu item and toolbar button run handler and enable by its rule.
     void Plug(MainCommand command, std::function<void()> handler);
 
@@ -119,6 +123,7 @@ private:
     bool m_bLoading = false;
     // The window has closed: a command still waiting ends without another word.
     bool m_bClosed = false;
+    bool m_bStoringConfirmed = false;
     CProgrammiListModel m_Programmi;
     CStatusBarHelp m_StatusBarHelp;
     CMainCommandState m_CommandState;

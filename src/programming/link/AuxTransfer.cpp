@@ -47,9 +47,14 @@ bool CAuxTransfer::OpenAuxLink()
     return true;
 }
 
-bool CAuxTransfer::SendAuxCommand(const QString &command, const QString &expected)
+bool CAuxTransfer::SendAuxCommand(const QString &command, const QString &expected, bool setting)
 {
-    if (CheckCommError(m_Aux.SendCommand(command, expected)))
+    const qint32 error = m_Aux.SendCommand(command, expected);
+    // A setting that went out may have been stored, whatever came back: nothing tells a refusal
+    // from a spoilt acknowledgement.
+    if (setting)
+        NoteWriteRequest(false);
+    if (CheckCommError(error))
         return false;
     if (m_Aux.Accepted())
         return true;
@@ -73,14 +78,10 @@ bool CAuxTransfer::SendSetupCommands(const CMemMapManager &manager)
 {
     ShowProgress(0, kLastCommonEntry, 0);
     ShowOperation(kTransferringId);
-    // From the first setting on, a write cut short leaves the instrument holding part of it: a
-    // setting answered with no acknowledgement may still have been stored (nothing tells a
-    // refusal from a spoilt acknowledgement).
-    SetWriteState(EWriteState::Changed);
     for (int i = 0; i <= kLastCommonEntry; ++i) {
         const QString entry = manager.AuxEntry(i);
         if (entry != MemMap::kNoSend &&
-            !SendAuxCommand(MemMap::AuxCommand(manager.Family(), i, entry), kAuxSettingAccepted))
+            !SendAuxCommand(MemMap::AuxCommand(manager.Family(), i, entry), kAuxSettingAccepted, true))
             return false;
         ShowProgress(0, kLastCommonEntry, i);
     }
@@ -88,7 +89,7 @@ bool CAuxTransfer::SendSetupCommands(const CMemMapManager &manager)
         return true;
     return SendAuxCommand(
         MemMap::AuxCommand(manager.Family(), kTempCJCEntry, manager.AuxEntry(kTempCJCEntry)),
-        kAuxSettingAccepted);
+        kAuxSettingAccepted, true);
 }
 
 bool CAuxTransfer::Read(qint64 id, qint16 declaredCode)

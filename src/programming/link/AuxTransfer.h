@@ -33,7 +33,8 @@ public:
 
 private:
     bool OpenAuxLink();
-    bool SendAuxCommand(const QString &command, const QString &expected);
+    // A setting's command changes the instrument once it has gone out.
+    bool SendAuxCommand(const QString &command, const QString &expected, bool setting = false);
     bool SendSetupCommands(const CMemMapManager &manager);
     bool ParseInstrumentSetup(CMemMapManager &manager, qint16 codificaModuli);
 

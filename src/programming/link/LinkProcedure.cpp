@@ -15,6 +15,10 @@ constexpr int kPortNotOpenedId = 213; // "The communication port |1 (device |2 .
 constexpr int kPortLostId = 890;      // "The communication port |1 (device |2 ...) has been lost."
 constexpr int kInstrumentChangedId = 891;
 constexpr int kInstrumentUnchangedId = 892;
+constexpr int kWriteCancelledId = 903;
+constexpr int kNetworkInstrumentUnchangedId = 904; // "... in the instrument at network address |1."
+constexpr int kNetworkInstrumentChangedId = 905;
+constexpr int kNetworkUnchangedId = 906; // before any instrument of the network is addressed
 
 // The reason the user reads for a port that is not open; the system's own words when the
 // table has none for it.
@@ -55,17 +59,34 @@ void CLinkProcedure::ShowProgress(int minimum, int maximum, int value)
         m_Report.Progress(minimum, maximum, value);
 }
 
-void CLinkProcedure::Tell(int stringId, const QVariantList &args, EStateLine stateLine) const
+QString CLinkProcedure::LinesBelow(EStateLine stateLine) const
 {
-    if (!m_Report.Message)
-        return;
-    QString text = LoadResStringArgs(stringId, args);
     const QString state =
         stateLine == EStateLine::InText ? QString() : InstrumentStateLine(stateLine == EStateLine::Always);
+    QString lines;
     for (const QString &line : {state, m_MessageEnd})
         if (!line.isEmpty())
-            text += QStringLiteral("\n\r") + line;
-    m_Report.Message(stringId, text);
+            lines += QStringLiteral("\n\r") + line;
+    return lines;
+}
+
+void CLinkProcedure::Tell(int stringId, const QVariantList &args, EStateLine stateLine) const
+{
+    if (m_Report.Message)
+        m_Report.Message(stringId, LoadResStringArgs(stringId, args) + LinesBelow(stateLine));
+}
+
+void CLinkProcedure::SetWriteState(EWriteState state)
+{
+    m_WriteState = state;
+    m_AnyWritten = m_AnyWritten || state == EWriteState::Changed;
+}
+
+void CLinkProcedure::NoteWriteRequest(bool refused)
+{
+    // A request held back for the line's silence when the cancel came never reached the line.
+    if (!refused && m_Link.RequestSent())
+        SetWriteState(EWriteState::Changed);
 }
 
 QVariantList CLinkProcedure::PortFailureArgs() const
@@ -87,8 +108,15 @@ QString CLinkProcedure::InstrumentStateLine(bool always) const
     // A read or a search changes nothing, and says so only where the user may wonder.
     if (m_WriteState == EWriteState::None && !always)
         return {};
-    return LoadResString(m_WriteState == EWriteState::Changed ? kInstrumentChangedId
-                                                              : kInstrumentUnchangedId);
+    const bool changed = m_WriteState == EWriteState::Changed;
+    // On a network, "the instrument" alone could be read as every one of them, those written
+    // whole included.
+    if (!m_NamedInstrument)
+        return LoadResString(changed ? kInstrumentChangedId : kInstrumentUnchangedId);
+    if (*m_NamedInstrument == 0)
+        return LoadResString(kNetworkUnchangedId);
+    return LoadResStringArgs(changed ? kNetworkInstrumentChangedId : kNetworkInstrumentUnchangedId,
+                             {*m_NamedInstrument});
 }
 
 void CLinkProcedure::TellPortLost() const
@@ -114,6 +142,11 @@ void CLinkProcedure::TellLinkError(qint32 error) const
         Tell(refusal.id, refusal.args, EStateLine::Always);
     } else if (error == leUART && m_Link.Rs232Control().LineLost()) {
         TellPortLost();
+    } else if (error == leCancelled) {
+        // The user asked for the stop and knows of it; what is new to him is that it came
+        // after the instruments had begun to change.
+        if (m_AnyWritten)
+            Tell(kWriteCancelledId);
     } else if (const int id = LinkErrorMessageId(error); id != 0) {
         // A write cut by silence or a spoilt answer leaves the instrument as a refusal or a lost
         // port would: the user must know whether to transmit again.

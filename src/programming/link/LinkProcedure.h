@@ -7,6 +7,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <optional>
 
 class CInstrumentSearch;
 
@@ -28,11 +29,17 @@ struct CLinkReport
 // they run on a link their window owns and has bound (CTapiComm::Create), wait for each
 // exchange on a local event loop, and tell the user of every failure themselves. A cancel is
 // the link's (CTapiComm::CancelTxRx): the exchange running or the next one ends with link
-// error 3 and the procedure ends as failed, silently.
+// error 3 and the procedure ends as failed, silently unless a write had sent a word by then
+// (903, with what the instruments hold).
 class CLinkProcedure
 {
 public:
     CLinkProcedure(CTapiComm &link, CLinkReport report) : m_Link(link), m_Report(std::move(report)) {}
+
+    // The lines that follow a message ending the work now, as Tell puts them: what the
+    // instrument holds while a write runs, and what a network write has done so far. For a
+    // failure told outside the procedure (a CError escaping it).
+    QString MessageTail() const { return LinesBelow(EStateLine::InWrite); }
 
 protected:
     void ShowSearchLine(const QString &text) const;
@@ -64,11 +71,19 @@ protected:
         Begun,   // nothing has reached the instrument that it may have taken
         Changed, // a word (or setting) may have been taken, its failed answer notwithstanding
     };
-    void SetWriteState(EWriteState state) { m_WriteState = state; }
+    void SetWriteState(EWriteState state);
+    // After an exchange of a write that carried a word or setting: one that went out may have
+    // been stored, whatever came back, unless the instrument refused it.
+    void NoteWriteRequest(bool refused);
+    // On a network write, the instrument the state line names: its address, or 0 while none is
+    // addressed yet; none (the default) for a write to one instrument.
+    void NameInstrument(std::optional<qint16> address) { m_NamedInstrument = address; }
     // The line that follows a failure ending the work on the instrument now addressed: it may
-    // hold part of the new configuration (891), or nothing has been changed (892). Every
-    // failure of a write tells it, whatever ended the write; outside a write only those that
-    // always do (`always`: the instrument's refusal, a lost port) tell 892, and others nothing.
+    // hold part of the new configuration (891), or nothing has been changed (892); on a network
+    // the instrument is named by its address (904, 905), or all of them before the first (906).
+    // Every failure of a write tells it, whatever ended the write; outside a write only those
+    // that always do (`always`: the instrument's refusal, a lost port) tell 892, and others
+    // nothing.
     QString InstrumentStateLine(bool always = false) const;
 
     // The end of the last exchange (the link error it returned), transfer variant: false for
@@ -78,7 +93,8 @@ protected:
     // What the user reads for a link error: a port that went away (TellPortLost), the
     // instrument's refusal of the request (the register, value and exception), else the
     // message of errors 1, 2 and 4; each with what the instrument may hold below it
-    // (InstrumentStateLine). A cancel tells nothing.
+    // (InstrumentStateLine). A cancel tells nothing, but once a write may have stored a word:
+    // the instruments are then no longer what the user left them (903).
     void TellLinkError(qint32 error) const;
     // The instrument's refusal of the last request (error 5), traced with its address: what the
     // user would read of it.
@@ -99,10 +115,15 @@ protected:
 private:
     // The port, its device and why it is not open (213 and the lost port's message).
     QVariantList PortFailureArgs() const;
+    // What Tell puts below its message, each line after a line break.
+    QString LinesBelow(EStateLine stateLine) const;
 
     CLinkReport m_Report;
     QString m_MessageEnd;
     EWriteState m_WriteState = EWriteState::None;
+    // Some word of this write, on any instrument, may have been stored.
+    bool m_AnyWritten = false;
+    std::optional<qint16> m_NamedInstrument;
     int m_ProgressMinimum = 0;
     int m_ProgressMaximum = 0;
     int m_ProgressValue = 0;

@@ -112,8 +112,10 @@ bool CSerialTransfer::Write(qint64 id, const CConfiguration *held)
     // From here every message that ends the write says what the instrument holds: nothing
     // new, until a word has gone.
     SetWriteState(EWriteState::Begun);
-    if (network)
+    if (network) {
+        NameInstrument(0);
         SetMessageEnd(WrittenBefore(CInstrumentSearch::kLowestAddress));
+    }
     if (!PrepareImage(id, held) || !Search(network))
         return false;
     const qint16 first = network ? CInstrumentSearch::kLowestAddress : m_NetworkAddSetup.NetworkAdd();
@@ -122,8 +124,10 @@ bool CSerialTransfer::Write(qint64 id, const CConfiguration *held)
         m_NetworkAdd = address;
         ShowNetworkAddress(true);
         SetWriteState(EWriteState::Begun);
-        if (network)
+        if (network) {
+            NameInstrument(address);
             SetMessageEnd(WrittenBefore(address));
+        }
         if (!DetectModules() || !InstrumentMatches() || !WriteMemoryMap(*m_Image))
             return false;
         if (m_CommConfig.InterfaceType() == itRS232)
@@ -242,10 +246,11 @@ bool CSerialTransfer::WriteMemoryMap(const CMemMapManager &image)
     g_Trace->BugMessage(QStringLiteral("Programmazione baud rate"));
     // The instrument may take its new rate before it answers, so whatever comes back (or
     // nothing) ends this write: it is done once sent. Only its plain refusal, at the old rate,
-    // says the word was not taken.
+    // says the word was not taken, as does a cancel that kept it from the line.
     const qint32 error =
         m_Exchange->WriteRegisterOnce(quint8(m_NetworkAdd), kBaudRateRegister, image.Word(kBaudRateWord));
-    return error != leRefused || !CheckCommError(error);
+    const bool taken = error != leRefused && (error != leCancelled || m_Link.RequestSent());
+    return taken || !CheckCommError(error);
 }
 
 bool CSerialTransfer::ReadRegisters(quint16 firstRegister, quint16 count, QVector<qint16> &values)
@@ -263,8 +268,7 @@ bool CSerialTransfer::WriteRegister(quint16 registerAddress, qint16 value)
     const qint32 error = m_Exchange->WriteRegister(quint8(m_NetworkAdd), registerAddress, value);
     // Only a refusal says the word was not taken: an answer that never came or came spoilt may
     // follow a word the instrument has stored.
-    if (error != leRefused)
-        SetWriteState(EWriteState::Changed);
+    NoteWriteRequest(error == leRefused);
     return !CheckCommError(error);
 }
 

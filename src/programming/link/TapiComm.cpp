@@ -187,6 +187,7 @@ void CTapiComm::StartTxRx()
         return;
     m_Error = leNone;
     m_TxRxInProgress = true;
+    m_RequestSent = false;
     m_SendRequest = false;
     m_Rs232Manager.start();
     SendStep();
@@ -271,6 +272,7 @@ void CTapiComm::Transmit()
     m_Rs232.SetReplyLength(m_ByteToReceive);
     m_Rs232.SetOutput(m_FrameTx);
     m_Rs232.StartExchange();
+    m_RequestSent = true;
     m_LastSend.start();
     m_TimeOut.start();
 }

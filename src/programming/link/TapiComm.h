@@ -74,6 +74,9 @@ public:
     qint32 CommMode() const { return m_CommMode; }
     void SetCommMode(qint32 mode) { m_CommMode = mode; }
     qint32 Error() const { return m_Error; }
+    // The request of the last exchange went out at least once: a cancel that ended it may
+    // have come after the instrument took it.
+    bool RequestSent() const { return m_RequestSent; }
 
     // Control lines pass to the port only while it is open.
     bool DTR() const { return m_Rs232.DTR(); }
@@ -146,6 +149,7 @@ private:
     qint16 m_TimeOutErrors = 0;
     bool m_SendRequest = false;
     bool m_TxRxInProgress = false;
+    bool m_RequestSent = false;
     QByteArray m_FrameTx;
     QByteArray m_FrameRx;
     qint16 m_ByteToReceive = 0;

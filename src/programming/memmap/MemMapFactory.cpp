@@ -1,5 +1,6 @@
 #include "programming/memmap/MemMapFactory.h"
 
+#include "model/Configuration.h"
 #include "programming/memmap/GestioneQEMMemMap.h"
 #include "programming/memmap/GestioneVABZOBMemMap.h"
 
@@ -12,14 +13,14 @@ std::unique_ptr<CMemMapManager> MakeMemMapManager(qint16 codificaModuli)
 
 std::unique_ptr<CMemMapManager> BuildWriteImage(EWriteImage image, qint64 id, const CConfiguration *held)
 {
-    qint16 code = 0;
-    if (held != nullptr) {
-        code = held->CodificaModuli();
-    } else {
-        CModInstr stored;
-        stored.LoadRow(id);
-        code = stored.CodificaModuli();
+    // The module code picks the manager that reads the other rows: both come from one read of
+    // the archive, so that another program's change of slot A cannot fall between them.
+    CConfiguration stored;
+    if (held == nullptr) {
+        stored.Load(id);
+        held = &stored;
     }
+    const qint16 code = held->CodificaModuli();
     std::unique_ptr<CMemMapManager> manager = MakeMemMapManager(code);
     manager->SetIDProgramma(id);
     manager->SetCodificaModuli(code);

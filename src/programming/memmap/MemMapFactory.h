@@ -14,7 +14,7 @@ enum class EWriteImage { Words, AuxEntries };
 // The manager of the configuration a write sends, with IDProgramma id, the module code of
 // that configuration, the image built and dumped ("MemoryUser.mem", "MemoryUserAux.mem"): the
 // configuration `held` when the caller holds one, read from nothing but memory, so that
-// another program's lock on the archive cannot stop the write; else archive record id (its
-// CModInstr row, then its thirteen rows).
+// another program's lock on the archive cannot stop the write; else archive record id, its
+// thirteen rows read in one transaction, the module code among them.
 //   BuildWriteImage(EWriteImage::Words, 2, &edited)->Word(0)
 std::unique_ptr<CMemMapManager> BuildWriteImage(EWriteImage image, qint64 id, const CConfiguration *held);

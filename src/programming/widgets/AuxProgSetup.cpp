@@ -19,8 +19,10 @@ void FAuxProgSetup::RunLink()
     AssertArguments(true);
     CAuxTransfer transfer(CreateLink(), *m_pCommConfig, Report());
     const qint64 id = IDProgramma();
-    const bool done = Action() == kActionRead ? transfer.Read(id, m_pModInstr->CodificaModuli())
-                                              : transfer.Write(id, m_pConfiguration);
+    const bool done = RunProcedure(transfer, [&] {
+        return Action() == kActionRead ? transfer.Read(id, m_pModInstr->CodificaModuli())
+                                       : transfer.Write(id, m_pConfiguration);
+    });
     if (!done)
         SetReturnValue(false);
 }

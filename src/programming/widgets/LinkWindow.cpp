@@ -92,7 +92,17 @@ void CLinkWindow::RunFirstActivation()
     done(m_ReturnValue ? Accepted : Rejected);
 }
 
-void CLinkWindow::ReportError(const CError &error)
+bool CLinkWindow::RunProcedure(const CLinkProcedure &procedure, const std::function<bool()> &work)
+{
+    try {
+        return work();
+    } catch (const CError &error) {
+        ReportError(error, procedure.MessageTail());
+        return false;
+    }
+}
+
+void CLinkWindow::ReportError(const CError &error, const QString &below)
 {
     m_ReturnValue = false;
     g_Trace->BugMessage(
@@ -100,7 +110,7 @@ void CLinkWindow::ReportError(const CError &error)
     // Whatever the work had begun on the line ends here, before the user reads the message.
     m_Rs232.CloseRs232();
     if (m_ErrorText)
-        ::ShowMessage(this, {QMessageBox::Critical, QString(), m_ErrorText(error)});
+        ::ShowMessage(this, {QMessageBox::Critical, QString(), m_ErrorText(error) + below});
     else
-        ::ShowMessage(this, {QMessageBox::Critical, error.Source(), error.Description()});
+        ::ShowMessage(this, {QMessageBox::Critical, error.Source(), error.Description() + below});
 }

@@ -56,6 +56,10 @@ protected:
     CTapiComm &Rs232() { return m_Rs232; }
     CTapiComm &CreateLink();
     void SetReturnValue(bool value) { m_ReturnValue = value; }
+    // Runs the procedure's work, false when it failed: a CError escaping it is told as any,
+    // with what the procedure had to say of the instruments below it (a write's image that
+    // could not be built has changed nothing).
+    bool RunProcedure(const CLinkProcedure &procedure, const std::function<bool()> &work);
     QProgressBar *ProgBarTransfer() const { return m_ProgBarTransfer; }
     // Fonts, captions and tooltips from the string table, in this order; once the subclass
     // has set up its form, with the form's progress bar that the procedure reports to.
@@ -72,7 +76,8 @@ public Q_SLOTS:
 
 private:
     void RunFirstActivation();
-    void ReportError(const CError &error);
+    // The error's message, then the lines below (each after its line break).
+    void ReportError(const CError &error, const QString &below = {});
 
     CTapiComm m_Rs232;
     QProgressBar *m_ProgBarTransfer = nullptr;

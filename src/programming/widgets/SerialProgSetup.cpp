@@ -12,7 +12,9 @@ void FSerialProgSetup::RunLink()
     AssertArguments(false);
     CSerialTransfer transfer(CreateLink(), *m_pCommConfig, *m_pNetworkAdd, Report());
     const qint64 id = IDProgramma();
-    const bool done = Action() == kActionRead ? transfer.Read(id) : transfer.Write(id, m_pConfiguration);
+    const bool done = RunProcedure(transfer, [&] {
+        return Action() == kActionRead ? transfer.Read(id) : transfer.Write(id, m_pConfiguration);
+    });
     if (!done)
         SetReturnValue(false);
 }

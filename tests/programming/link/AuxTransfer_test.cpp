@@ -121,30 +121,46 @@ INSTANTIATE_TEST_SUITE_P(Refusals, AuxRefusals, ::testing::Values(
 
 // An instrument that stops answering ends the write as a refusal does, with what it may hold:
 // nothing changed while the write mode was not yet open, part of the configuration from the
-// first setting on.
-struct SilenceCase
+// first setting on. The user's cancel ends it with nothing more sent, silently before the first
+// setting, and after it with what the instrument may hold.
+struct StopCase
 {
     const char *what;
-    QByteArray unanswered; // the start of the command left unanswered
+    QByteArray stopped; // the start of the command left unanswered, or answered and then cancelled
+    bool cancel;
+    int messageId; // 0: none
     int stateId;
 };
 
-using AuxSilences = Cases<AuxTransferTest, SilenceCase>;
+using AuxStops = Cases<AuxTransferTest, StopCase>;
 
-TEST_P(AuxSilences, AnInstrumentThatStopsAnsweringEndsTheWriteWithWhatItMayHold)
+TEST_P(AuxStops, AWriteStoppedHalfWaySaysWhatTheInstrumentMayHold)
 {
-    const SilenceCase &c = GetParam();
-    sim.Line().InjectFault({SimFault::Silence, InstrumentSimulator::kAlways, InstrumentSimulator::kAnyAddress,
-                            0, [&c](const QByteArray &request) { return request.startsWith(c.unanswered); }});
+    const StopCase &c = GetParam();
+    const auto stopped = [&c](const QByteArray &request) { return request.startsWith(c.stopped); };
+    if (c.cancel)
+        QObject::connect(&sim.Line(), &InstrumentSimulator::RequestHeard, &sim.Line(),
+                         [&](const QByteArray &request) {
+                             if (stopped(request))
+                                 link.CancelTxRx(true);
+                         });
+    else
+        sim.Line().InjectFault(
+            {SimFault::Silence, InstrumentSimulator::kAlways, InstrumentSimulator::kAnyAddress, 0, stopped});
     EXPECT_FALSE(Write(AddDistinct(EFamily::VABZOB)));
-    EXPECT_EQ(std::pair(messageTexts, Requests().last().toLatin1().startsWith(c.unanswered)),
-              std::pair(QStringList{LoadResString(207) + "\n\r" + LoadResString(c.stateId)}, true));
+    EXPECT_EQ(std::pair(messageTexts, Requests().last().toLatin1().startsWith(c.stopped)),
+              std::pair(c.messageId == 0
+                            ? QStringList()
+                            : QStringList{LoadResString(c.messageId) + "\n\r" + LoadResString(c.stateId)},
+                        true));
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Silences, AuxSilences, ::testing::Values(
-    SilenceCase{"from the write mode", "WRITE", 892},
-    SilenceCase{"from the first setting", "PASS>PASS=", 891}), CaseName());
+INSTANTIATE_TEST_SUITE_P(Stops, AuxStops, ::testing::Values(
+    StopCase{"silent from the write mode", "WRITE", false, 207, 892},
+    StopCase{"silent from the first setting", "PASS>PASS=", false, 207, 891},
+    StopCase{"cancelled at the write mode", "WRITE", true, 0, 0},
+    StopCase{"cancelled at the first setting", "PASS>PASS=", true, 903, 891}), CaseName());
 // clang-format on
 
 // A read that cannot be stored: the message it brings (0: none) or the fault its CError names.

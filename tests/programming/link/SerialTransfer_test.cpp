@@ -116,17 +116,18 @@ INSTANTIATE_TEST_SUITE_P(Transfers, SerialRoundTrips,
                          CaseName());
 
 // Something that keeps a write to a network of three from going on at instrument 2: before it
-// is written (it does not fit the configuration, or refuses the read of its modules) or once its
-// first 20 words are (the port goes away, replies fail, the instrument refuses a word, or the
-// user cancels); the message it brings (0: none), which says below what instrument 2 may now
-// hold where it is a link failure, and that instrument 1 was written whole.
+// is written (it does not fit the configuration, refuses the read of its modules, or the user
+// cancels) or once its first 20 words are (the port goes away, replies fail, the instrument
+// refuses a word, or the user cancels); the message it brings (0: none), which says below what
+// instrument 2, named by its address, may now hold, and that instrument 1 was written whole: a
+// cancel too, since the network is no longer what the user left.
 struct StopCase
 {
     const char *what;
     bool halfWay;
     int messageId;
     std::function<void(SimInstrument &second, InstrumentSimulator &, CTapiComm &)> stop;
-    int stateId = 0; // 891 or 892, above the line of the addresses written
+    int stateId = 0; // 904 or 905 for address 2, above the line of the addresses written
 };
 
 using SerialStops = Cases<SerialTransferTest, StopCase>;
@@ -148,7 +149,8 @@ TEST_P(SerialStops, AWriteThatCannotGoOnStopsBeforeTheBaudWordAndTellsWhy)
     const bool written = c.messageId == 0 && !c.halfWay;
     EXPECT_EQ(Run(kWrite, id), written);
     EXPECT_EQ(messages, c.messageId == 0 ? QList<int>{} : QList<int>{c.messageId});
-    const QString stateLine = c.stateId == 0 ? QString() : QStringLiteral("\n\r") + LoadResString(c.stateId);
+    const QString stateLine =
+        c.stateId == 0 ? QString() : QStringLiteral("\n\r") + LoadResStringArgs(c.stateId, {2});
     for (const QString &text : messageTexts)
         EXPECT_TRUE(text.endsWith(stateLine + QStringLiteral("\n\r") + LoadResStringArgs(901, {2, "1"})))
             << text.toStdString();
@@ -169,21 +171,25 @@ const auto kFlip = [](quint16 bits) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Stops, SerialStops, ::testing::Values(
-    StopCase{"other model", false, 230, kFlip(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40), 892},
-    StopCase{"temperature module (probe 28)", false, 211, [](auto &second, auto &, auto &) { second.SetProbe(28); }, 892},
+    StopCase{"other model", false, 230, kFlip(ModuleCodeBits::ModelIXO ^ ModuleCodeBits::ModelEKA40), 904},
+    StopCase{"temperature module (probe 28)", false, 211, [](auto &second, auto &, auto &) { second.SetProbe(28); }, 904},
     StopCase{"other relay module passes", false, 0, kFlip(ModuleCodeBits::RelayZ8Z9 ^ ModuleCodeBits::RelayZ3)},
     StopCase{"modules refused", false, 895, [](auto &, auto &line, auto &) {
-        line.InjectFault({SimFault::Exception, 1, 2, 0, InstrumentSimulator::ForRegister(kModuleBlockRegister)}); }, 892},
-    StopCase{"port lost", true, 890, [](auto &, InstrumentSimulator &line, auto &) { line.HangUp(); }, 891},
-    StopCase{"word refused", true, 893, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::Exception); }, 891},
-    StopCase{"CRC error", true, 215, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::BadCrc, kAlways); }, 891},
-    StopCase{"cancel", true, 0, [](auto &, auto &, CTapiComm &link) { link.CancelTxRx(true); }}), CaseName());
+        line.InjectFault({SimFault::Exception, 1, 2, 0, InstrumentSimulator::ForRegister(kModuleBlockRegister)}); }, 904},
+    StopCase{"cancel at its modules", false, 903, [](auto &, InstrumentSimulator &line, CTapiComm &link) {
+        QObject::connect(&line, &InstrumentSimulator::RequestHeard, &line,
+                         [&link](const QByteArray &request) { if (request.at(0) == 2) link.CancelTxRx(true); }); }, 904},
+    StopCase{"port lost", true, 890, [](auto &, InstrumentSimulator &line, auto &) { line.HangUp(); }, 905},
+    StopCase{"word refused", true, 893, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::Exception); }, 905},
+    StopCase{"CRC error", true, 215, [](auto &, auto &line, auto &) { line.InjectFault(SimFault::BadCrc, kAlways); }, 905},
+    StopCase{"cancel", true, 903, [](auto &, auto &, CTapiComm &link) { link.CancelTxRx(true); }, 905}), CaseName());
 // clang-format on
 
 // Whatever ends a write before its first word, over either interface, alone or on a network:
 // an image the instrument cannot take, settings the search refuses, a port that does not open,
 // an instrument that does not fit the configuration. The message says that the instrument was
-// not changed, and on a network which instruments before it were written whole.
+// not changed, and on a network which one (or all of them, before any is addressed) and which
+// instruments before it were written whole.
 struct UnchangedCase
 {
     const char *what;
@@ -208,7 +214,12 @@ TEST_P(SerialUnchangedWrites, AWriteEndedBeforeItsFirstWordSaysNothingHasChanged
         InstrumentFor(id, address);
     c.arrange(id, *line.Instrument(c.failing), network);
     EXPECT_FALSE(Run(kWrite, id));
-    QString expected = LoadResStringArgs(c.messageId, c.args) + "\n\r" + LoadResString(892);
+    // The image and the search come before any instrument of the network is addressed.
+    const bool noneAddressed = c.messageId == 212 || c.messageId == 213;
+    QString expected = LoadResStringArgs(c.messageId, c.args) + "\n\r" +
+                       (c.network == 0  ? LoadResString(892)
+                        : noneAddressed ? LoadResString(906)
+                                        : LoadResStringArgs(904, {c.failing}));
     if (c.network != 0)
         expected += "\n\r" + (c.failing == 1 ? LoadResString(902) : LoadResStringArgs(901, {c.failing, "1"}));
     EXPECT_EQ(messageTexts, QStringList{expected});
@@ -248,7 +259,8 @@ INSTANTIATE_TEST_SUITE_P(BeforeTheFirstWord, SerialUnchangedWrites, ::testing::V
 // clang-format on
 
 // A network larger than the instruments present: the first silent address ends the write, and
-// the message says which addresses were written whole.
+// the message says that the silent one was not changed, by its address, and which addresses
+// were written whole.
 TEST_F(SerialTransferTest, ANetworkWriteTellsWhichAddressesItWroteWhole)
 {
     NetworkOf(5);
@@ -256,7 +268,7 @@ TEST_F(SerialTransferTest, ANetworkWriteTellsWhichAddressesItWroteWhole)
     for (int address = 1; address <= 3; ++address)
         InstrumentFor(id, address);
     EXPECT_FALSE(Run(kWrite, id));
-    EXPECT_EQ(messageTexts, QStringList{LoadResString(207) + "\n\r" + LoadResString(892) + "\n\r" +
+    EXPECT_EQ(messageTexts, QStringList{LoadResString(207) + "\n\r" + LoadResStringArgs(904, {4}) + "\n\r" +
                                         LoadResStringArgs(901, {4, "1-3"})});
 }
 

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -40,6 +41,8 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
     window.SetIDProgramma(id);
     window.Create(comm, nullptr, network);
     QStringList shown;
+    qsizetype heardWhenTold = -1;
+    messages.WhenShown = [&](const CMessage &) { heardWhenTold = line.Requests().size(); };
     ShowModal(window, [&](QDialog &up) {
         if (instrument.Writes().size() < 20)
             return false;
@@ -53,20 +56,21 @@ TEST_P(SerialWindowTest, ShowsTheTransferAndEndsAsItsProcedureDoes)
     EXPECT_EQ(shown, QStringList({LoadResStringArgs(222, {1}), LoadResString(201), "up"}));
     EXPECT_EQ(window.ReturnValue(), c.act == nullptr);
     // A link message: exclamation icon (2), title 208; the write had begun, so the instrument may
-    // hold part of it.
+    // hold part of it. It comes once the write has stopped: nothing goes out after it.
     EXPECT_EQ(messages.Lines(true),
               c.messageId ? QStringList{"2 " + LoadResString(208) + ' ' + LoadResString(c.messageId) +
                                         "\n\r" + LoadResString(891)}
                           : QStringList{});
+    EXPECT_EQ(heardWhenTold, c.messageId ? line.Requests().size() : -1);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Ends, SerialWindowTest, ::testing::Values(
     WindowCase{"written", {}, 0},
     WindowCase{"CRC error", [](auto &, auto &line) { line.InjectFault(SimFault::BadCrc, InstrumentSimulator::kAlways); }, 215},
-    WindowCase{"cancel button", [](QDialog &w, auto &) { w.findChild<QPushButton *>("cmdCancel")->click(); }, 0},
-    WindowCase{"close box", [](QDialog &w, auto &) { w.close(); }, 0},
-    WindowCase{"Escape", [](QDialog &w, auto &) { w.reject(); }, 0}), CaseName());
+    WindowCase{"cancel button", [](QDialog &w, auto &) { w.findChild<QPushButton *>("cmdCancel")->click(); }, 903},
+    WindowCase{"close box", [](QDialog &w, auto &) { CloseAsTheWindowManagerDoes(w); }, 903},
+    WindowCase{"Escape", [](QDialog &w, auto &) { QTest::keyClick(&w, Qt::Key_Escape); }, 903}), CaseName());
 // clang-format on
 
 // No search, so no address line. The work runs once, at the first show: shown again, the
