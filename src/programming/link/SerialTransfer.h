@@ -19,7 +19,8 @@ class CNetworkAddMsgSetup;
 // caller) and writes it into each instrument whose model and measuring-module family match
 // it, the network-address word (RS 232 only) and the baud-rate word last. Every message that
 // ends a write says below it whether the instrument may now hold part of the image (891) or
-// was not changed (892), and on a network which instruments were written whole (901, 902).
+// was not changed (892), on a network naming it by its address (904, 905; 906 before any), and
+// which instruments were written whole (901, 902).
 // The port is left closed or open; the window closes it.
 //   CSerialTransfer transfer(link, commConfig, networkAdd, report);
 //   bool done = transfer.Write(id);           // or Write(2, &edited), or Read(2)
