@@ -85,16 +85,18 @@ template <typename Store> bool StoreOfferingRetry(FMain &window, const QString &
     }
 }
 
-// Record 2 that the archive refused: the user's edits still go to the instrument, so the
-// refusal is told (847) and the run goes on. The program's close ends it.
-template <typename Store> bool StoreActualSetting(FMain &window, Store store)
+// A store of receive-edit-transmit, whose run goes on to the instrument whatever the archive
+// does: kept from the file by another program's lock, it is offered again in busyId's words;
+// refused otherwise, it is told in failedId's (the reason for "|1") and given up. False when it
+// was not stored. The program's close ends the whole command.
+template <typename Store> bool StoreGoingOn(FMain &window, int busyId, int failedId, Store store)
 {
     try {
-        return StoreOfferingRetry(window, LoadResStringArgs(kActualSettingBusy, {ArchiveFilePath()}), store);
+        return StoreOfferingRetry(window, LoadResStringArgs(busyId, {ArchiveFilePath()}), store);
     } catch (const CError &error) {
         if (IsArchiveError(error, aeClosing))
             throw;
-        ReportError(&window, error, LoadResStringArgs(kActualSettingFailed, {CommandFailureText(error)}));
+        ReportError(&window, error, LoadResStringArgs(failedId, {CommandFailureText(error)}));
         return false;
     }
 }
@@ -110,7 +112,7 @@ bool StoreEnded(FMain &window, qint32 mode, CConfiguration &configuration, CStor
         const auto store = [&] { result = StoreEdited(configuration, mode, id, loaded); };
         // The busy box says what each button does with the configuration the user confirmed.
         if (!(mode == emActualSetting
-                  ? StoreActualSetting(window, store)
+                  ? StoreGoingOn(window, kActualSettingBusy, kActualSettingFailed, store)
                   : StoreOfferingRetry(window, LoadResStringArgs(kConfirmedBusy, {ArchiveFilePath()}),
                                        store)))
             return false;
@@ -137,15 +139,7 @@ bool OfferCopy(FMain &window, CConfiguration &configuration)
     if (!Ask(window, LoadResString(kAskCopy), QMessageBox::Question))
         return false;
     g_Trace->BugMessage(QStringLiteral("Archivia configurazione corrente."));
-    try {
-        return StoreOfferingRetry(window, LoadResStringArgs(kCopyBusy, {ArchiveFilePath()}),
-                                  [&] { StoreCopy(configuration); });
-    } catch (const CError &error) {
-        if (IsArchiveError(error, aeClosing))
-            throw;
-        ReportError(&window, error, LoadResStringArgs(kCopyFailed, {CommandFailureText(error)}));
-        return false;
-    }
+    return StoreGoingOn(window, kCopyBusy, kCopyFailed, [&] { StoreCopy(configuration); });
 }
 
 // The wizard over configuration in mode; true when the user ended it with End and it was

@@ -112,10 +112,8 @@ bool CSerialTransfer::Write(qint64 id, const CConfiguration *held)
     // From here every message that ends the write says what the instrument holds: nothing
     // new, until a word has gone.
     SetWriteState(EWriteState::Begun);
-    if (network) {
-        NameInstrument(0);
-        SetMessageEnd(WrittenBefore(CInstrumentSearch::kLowestAddress));
-    }
+    if (network)
+        AtNetworkAddress(0);
     if (!PrepareImage(id, held) || !Search(network))
         return false;
     const qint16 first = network ? CInstrumentSearch::kLowestAddress : m_NetworkAddSetup.NetworkAdd();
@@ -124,16 +122,20 @@ bool CSerialTransfer::Write(qint64 id, const CConfiguration *held)
         m_NetworkAdd = address;
         ShowNetworkAddress(true);
         SetWriteState(EWriteState::Begun);
-        if (network) {
-            NameInstrument(address);
-            SetMessageEnd(WrittenBefore(address));
-        }
+        if (network)
+            AtNetworkAddress(address);
         if (!DetectModules() || !InstrumentMatches() || !WriteMemoryMap(*m_Image))
             return false;
         if (m_CommConfig.InterfaceType() == itRS232)
             break;
     }
     return true;
+}
+
+void CSerialTransfer::AtNetworkAddress(qint16 address)
+{
+    NameInstrument(address);
+    SetMessageEnd(WrittenBefore(address));
 }
 
 QString CSerialTransfer::WrittenBefore(qint16 address)

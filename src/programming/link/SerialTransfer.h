@@ -53,8 +53,9 @@ private:
     bool ReadRegister(quint16 registerAddress, qint16 &value);
     bool WriteRegister(quint16 registerAddress, qint16 value);
     void ShowNetworkAddress(bool traced);
-    // The line a message ends with while a network write is at address: the addresses
-    // written completely before it.
+    // Where a network write stands: its messages speak of the instrument at address (0: none
+    // addressed yet) and end with the addresses written completely before it.
+    void AtNetworkAddress(qint16 address);
     static QString WrittenBefore(qint16 address);
 
     const CCommConfig &m_CommConfig;
